@@ -1,0 +1,28 @@
+# Common settings for every target of the project.
+#
+# tovsim_target(<target> [NO_GB2312])
+#   Warnings as errors; with GCC, program text is compiled from UTF-8 sources
+#   into GB2312 string literals. NO_GB2312 marks a target whose sources carry
+#   no Chinese literals (loaders shared with the clang fuzz build).
+function(tovsim_target target)
+  cmake_parse_arguments(ARG "NO_GB2312" "" "" ${ARGN})
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT ARG_NO_GB2312)
+    target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=GB2312)
+  endif()
+  if(TOVSIM_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                             -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# tovsim_test(<name> SOURCES ... LIBS ...)
+#   A GoogleTest executable registered with CTest, one CTest case per test.
+function(tovsim_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  tovsim_target(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+endfunction()

@@ -1,0 +1,69 @@
+#include "platform/sys/instance.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace plat {
+namespace {
+
+// Makes `path` a private folder of ours: created 0700 if missing, refused when
+// it is something else or someone else's (another user could then read our
+// screen or send our windows messages).
+bool EnsurePrivateDir(const std::string& path) {
+  if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0) return false;
+  if (!S_ISDIR(st.st_mode)) {
+    errno = ENOTDIR;
+    return false;
+  }
+  if (st.st_uid != geteuid()) {
+    errno = EACCES;
+    return false;
+  }
+  if ((st.st_mode & 0777) != 0700 && chmod(path.c_str(), 0700) != 0) return false;
+  return true;
+}
+
+// Instance names become one path component: keep them to a safe alphabet.
+bool IsSafeName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (char c : name) {
+    bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+              c == '-' || c == '_' || c == '.';
+    if (!ok) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string InstanceName() {
+  const char* env = std::getenv("TOVSIM_INSTANCE");
+  if (env && *env) return env;
+  return "default";
+}
+
+std::string InstanceDir() {
+  std::string name = InstanceName();
+  if (!IsSafeName(name)) {
+    errno = EINVAL;
+    return {};
+  }
+  std::string base;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime && *runtime) {
+    if (!EnsurePrivateDir(runtime + std::string("/tovsim"))) return {};
+    base = runtime + std::string("/tovsim");
+  } else {
+    base = "/tmp/tovsim-" + std::to_string(geteuid());
+    if (!EnsurePrivateDir(base)) return {};
+  }
+  std::string dir = base + "/" + name;
+  if (!EnsurePrivateDir(dir)) return {};
+  return dir;
+}
+
+}  // namespace plat
