@@ -1,0 +1,24 @@
+#pragma once
+// Text in sources is UTF-8; in the library it is GB2312. Conversions go
+// through iconv; a character that GB2312 cannot hold is an error naming its
+// position in the source text.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/datlib/diag.h"
+
+namespace datlib {
+
+// UTF-8 → GB2312 bytes. On a bad character reports at `pos` advanced by the
+// character's column within `text` (for single-line texts) and returns nothing.
+std::optional<std::string> Utf8ToGb2312(std::string_view text, const SourcePos& pos,
+                                        Diagnostics& diag);
+
+// GB2312 → UTF-8; nothing when the bytes are not valid GB2312.
+std::optional<std::string> Gb2312ToUtf8(std::string_view bytes);
+
+}  // namespace datlib
