@@ -1,0 +1,3 @@
+tovsim_fuzz(fuzz_respack
+  SOURCES ${CMAKE_SOURCE_DIR}/fuzz/fuzz_respack.cpp
+          ${CMAKE_SOURCE_DIR}/tools/respack/package_format.cpp)
