@@ -1,0 +1,25 @@
+#pragma once
+// PNG pictures through libpng: 32-bit pixels to an RGB PNG and back.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/image.h"
+
+namespace plat {
+
+// Writes the picture as an 8-bit RGB PNG (the top byte of each word is dropped).
+bool EncodePng(const Image& image, std::vector<std::uint8_t>& out, std::string* error = nullptr);
+bool WritePngFile(const std::string& path, const Image& image, std::string* error = nullptr);
+
+// Reads any PNG into 0x00RRGGBB words. When alpha is given it receives one
+// byte per pixel (255 where the file has no transparency); the pixels are the
+// file's colours, never blended with a background.
+bool DecodePng(std::span<const std::uint8_t> data, Image& out, std::string* error = nullptr,
+               std::vector<std::uint8_t>* alpha = nullptr);
+bool ReadPngFile(const std::string& path, Image& out, std::string* error = nullptr,
+                 std::vector<std::uint8_t>* alpha = nullptr);
+
+}  // namespace plat
