@@ -1,0 +1,68 @@
+#pragma once
+// What a script refers to, for the library checks: the resources its
+// commands name (maps, actors, items, magic, pictures, animations, scripts),
+// the events of its own table that commands run, and every place an event
+// flag or script variable is set or tested.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "rpg/format/library.h"
+#include "rpg/format/script_commands.h"
+#include "tools/datlib/script_asm.h"
+
+namespace datlib {
+
+// Where a use sits: the instruction's code address and, when the script was
+// assembled from source, its line (0 otherwise).
+struct ScriptSite {
+  std::uint16_t offset = 0;
+  int line = 0;
+  const rpgfmt::CommandInfo* command = nullptr;
+};
+
+struct ScriptResourceRef {
+  rpgfmt::ResKey key;
+  bool optional = false;  // the game carries on when it is missing
+  ScriptSite site;
+};
+
+struct ScriptEventRef {
+  std::uint8_t event = 0;
+  ScriptSite site;
+};
+
+enum class FlagAccess : std::uint8_t { kTest, kSet, kClear };
+struct ScriptFlagUse {
+  std::uint16_t flag = 0;
+  FlagAccess access = FlagAccess::kTest;
+  ScriptSite site;
+};
+
+enum class VarAccess : std::uint8_t { kTest, kWrite, kUpdate, kRead };
+struct ScriptVarUse {
+  std::uint8_t var = 0;
+  VarAccess access = VarAccess::kTest;
+  ScriptSite site;
+};
+
+struct ScriptRefs {
+  std::uint8_t eventCount = 0;
+  std::vector<std::uint8_t> handledEvents;  // events whose handler address is not 0
+  std::vector<ScriptResourceRef> resources;
+  std::vector<ScriptEventRef> events;
+  std::vector<ScriptFlagUse> flags;
+  std::vector<ScriptVarUse> vars;
+  std::vector<std::string> problems;  // a bad layout or undecodable bytes
+};
+
+// Walks the body of a script resource. With `lines` (from the assembler) it
+// decodes exactly the instructions of the source and names their lines;
+// without, it decodes from the start of the body, skipping bytes that do not
+// decode.
+ScriptRefs ExtractScriptRefs(std::span<const std::uint8_t> resource,
+                             std::span<const ScriptSourceLine> lines = {});
+
+}  // namespace datlib
