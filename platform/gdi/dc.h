@@ -19,7 +19,9 @@ struct DC {
   HBITMAP bitmap;  // never null: a private 1x1 monochrome bitmap until another is selected
   HPEN pen;        // never null: BLACK_PEN by default
   HBRUSH brush;    // never null: WHITE_BRUSH by default
-  HFONT font = nullptr;  // null: the default font (the text code decides which face that is)
+  // The selected font, an object of type OBJ_FONT (a Font of the font code);
+  // null means the default font. Kept as HGDIOBJ so this layer needs no font.
+  HGDIOBJ font = nullptr;
   COLORREF textColor = 0x000000;
   COLORREF bkColor = 0xFFFFFF;
   int bkMode = OPAQUE;
@@ -37,12 +39,12 @@ int DeleteDC(HDC dc);
 
 // Selects a bitmap, pen, brush or font and answers the previous one of that
 // kind; null on failure (null arguments, a bitmap already selected into
-// another DC). A null font handle in the answer means the default font.
+// another DC). For a font the answer may be null: the default font was
+// selected. Fonts go through the HGDIOBJ form: (HFONT)SelectObject(dc, font).
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 HBITMAP SelectObject(HDC dc, HBITMAP bitmap);
 HPEN SelectObject(HDC dc, HPEN pen);
 HBRUSH SelectObject(HDC dc, HBRUSH brush);
-HFONT SelectObject(HDC dc, HFONT font);
 
 // The selected object of kind OBJ_BITMAP, OBJ_PEN, OBJ_BRUSH or OBJ_FONT.
 HGDIOBJ GetCurrentObject(HDC dc, int type);
