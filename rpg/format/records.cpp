@@ -10,7 +10,7 @@ using D = FieldDefault;
 
 // Actor header (bytes 0-9), shared by character sheets and map characters.
 #define ACTOR_HEADER(first, second)                                                     \
-  {first, 0, K::kU8, 1, D::kKeyId1}, {second, 1, K::kU8, 1, D::kKeyId2},                \
+  {first, 0, K::kU8, 1, D::kKeyId1, true}, {second, 1, K::kU8, 1, D::kKeyId2, true},                \
       {"facing", 2, K::kU8, 1}, {"step", 3, K::kU8, 1}, {"mode", 4, K::kU8, 1},         \
       {"x", 5, K::kU8, 1}, {"y", 6, K::kU8, 1}, {"targetX", 7, K::kU8, 1},              \
       {"targetY", 8, K::kU8, 1}
@@ -53,19 +53,19 @@ constexpr Field kCharacterFields[] = {
 // 21 restTime, 22 picture number (sheet 8, picGroup, this).
 constexpr Field kMapCharacterFields[] = {
     ACTOR_HEADER("picGroup", "npcNo"),
-    {"carried", 9, K::kBytes, 12},
+    {"carried", 9, K::kBytes, 12, D::kZero, true},
     {"restTime", 21, K::kU8, 1},
     {"picture", 22, K::kU8, 1},
 };
 
 // Enemy (3, 3, id), 48 bytes.
 constexpr Field kEnemyFields[] = {
-    {"recordClass", 0, K::kU8, 1, D::kKeyId1},
-    {"id", 1, K::kU8, 1, D::kKeyId2},
+    {"recordClass", 0, K::kU8, 1, D::kKeyId1, true},
+    {"id", 1, K::kU8, 1, D::kKeyId2, true},
     {"magicCount", 2, K::kU8, 1},
     {"immunity", 3, K::kU8, 1},
     {"hitStatus", 4, K::kU8, 1},
-    {"byte5", 5, K::kU8, 1},
+    {"byte5", 5, K::kU8, 1, D::kZero, true},
     {"name", 6, K::kText, 12},
     {"level", 18, K::kU8, 1},
     {"agility", 19, K::kU8, 1},
@@ -95,9 +95,9 @@ constexpr Field kEnemyFields[] = {
 // 4 weaponPower, 5 picture, 6 name[12], 18 buy, 20 sell, 22 effect[8],
 // 30 description[102], 132 event flag.
 constexpr Field kItemFields[] = {
-    {"kind", 0, K::kU8, 1, D::kKeyId1},
-    {"id", 1, K::kU8, 1, D::kKeyId2},
-    {"byte2", 2, K::kU8, 1},
+    {"kind", 0, K::kU8, 1, D::kKeyId1, true},
+    {"id", 1, K::kU8, 1, D::kKeyId2, true},
+    {"byte2", 2, K::kU8, 1, D::kZero, true},
     {"wearers", 3, K::kU8, 1},
     {"weaponPower", 4, K::kU8, 1},
     {"picture", 5, K::kU8, 1},
@@ -112,9 +112,9 @@ constexpr Field kItemFields[] = {
 // Magic (4, class, id): 0 class, 1 id, 2 unread, 3 target, 4 mp cost,
 // 5 animation, 6 name[12], 18 effect block[8], 26 description (to its zero).
 constexpr Field kMagicFields[] = {
-    {"class", 0, K::kU8, 1, D::kKeyId1},
-    {"id", 1, K::kU8, 1, D::kKeyId2},
-    {"byte2", 2, K::kU8, 1},
+    {"class", 0, K::kU8, 1, D::kKeyId1, true},
+    {"id", 1, K::kU8, 1, D::kKeyId2, true},
+    {"byte2", 2, K::kU8, 1, D::kZero, true},
     {"target", 3, K::kU8, 1},
     {"mpCost", 4, K::kU8, 1},
     {"animation", 5, K::kU8, 1},
@@ -130,8 +130,8 @@ constexpr Field kMagicFields[] = {
 
 // Magic chain (12, 1, id): 0-1 key bytes, 2 count, from 3 (class, id) pairs.
 constexpr Field kChainFields[] = {
-    {"id1", 0, K::kU8, 1, D::kKeyId1},
-    {"id2", 1, K::kU8, 1, D::kKeyId2},
+    {"id1", 0, K::kU8, 1, D::kKeyId1, true},
+    {"id2", 1, K::kU8, 1, D::kKeyId2, true},
 };
 constexpr Field kChainEntry[] = {
     {"class", 0, K::kU8, 1},
@@ -142,14 +142,14 @@ constexpr ListSpec kChainList{"magics", 2, 3, 2, kChainEntry, 50};
 // Level table (12, 2, character id): 0-1 key bytes, 2 last level, 3 unread,
 // from 4 one 20-byte row per level.
 constexpr Field kLevelFields[] = {
-    {"id1", 0, K::kU8, 1, D::kKeyId1},
-    {"id2", 1, K::kU8, 1, D::kKeyId2},
-    {"byte3", 3, K::kU8, 1},
+    {"id1", 0, K::kU8, 1, D::kKeyId1, true},
+    {"id2", 1, K::kU8, 1, D::kKeyId2, true},
+    {"byte3", 3, K::kU8, 1, D::kZero, true},
 };
 constexpr Field kLevelRow[] = {
     {"maxHp", 0, K::kU16, 2},   {"hp", 2, K::kU16, 2},       {"maxMp", 4, K::kU16, 2},
     {"mp", 6, K::kU16, 2},      {"attack", 8, K::kU16, 2},   {"defence", 10, K::kU16, 2},
-    {"unused", 12, K::kU16, 2}, {"nextExp", 14, K::kU16, 2}, {"agility", 16, K::kU8, 1},
+    {"unused", 12, K::kU16, 2, D::kZero, true}, {"nextExp", 14, K::kU16, 2}, {"agility", 16, K::kU8, 1},
     {"spirit", 17, K::kU8, 1},  {"luck", 18, K::kU8, 1},     {"chainCount", 19, K::kU8, 1},
 };
 constexpr ListSpec kLevelList{"levels", 2, 4, 20, kLevelRow, 255};
@@ -165,8 +165,8 @@ constexpr std::array<RecordLayout, 7> kLayouts{{
 }};
 
 constexpr Field kAnimHeader[] = {
-    {"id1", 0, K::kU8, 1, D::kKeyId1},
-    {"id2", 1, K::kU8, 1, D::kKeyId2},
+    {"id1", 0, K::kU8, 1, D::kKeyId1, true},
+    {"id2", 1, K::kU8, 1, D::kKeyId2, true},
     {"first", 4, K::kU8, 1},
     {"last", 5, K::kU8, 1},
 };

@@ -32,6 +32,9 @@ struct Field {
   FieldKind kind;
   std::uint16_t size;  // bytes; 1 or 2 for numbers
   FieldDefault fallback = FieldDefault::kZero;
+  // Bytes nothing reads, and the key's repeat: sources may leave them out
+  // and dumps show them only when they differ from their default.
+  bool quiet = false;
 };
 
 // A run of equal elements whose count is stored in the record.

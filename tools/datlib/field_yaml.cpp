@@ -1,0 +1,312 @@
+#include "tools/datlib/field_yaml.h"
+
+#include <algorithm>
+#include <set>
+
+#include "tools/datlib/gb2312.h"
+
+namespace datlib {
+namespace {
+
+using rpgfmt::Field;
+using rpgfmt::FieldKind;
+
+std::vector<std::string> SplitName(const char* name) {
+  std::vector<std::string> parts;
+  std::string cur;
+  for (const char* c = name; *c != 0; ++c) {
+    if (*c == '.') {
+      parts.push_back(cur);
+      cur.clear();
+    } else {
+      cur += *c;
+    }
+  }
+  parts.push_back(cur);
+  return parts;
+}
+
+YAML::Node Lookup(const YAML::Node& map, const std::vector<std::string>& path) {
+  YAML::Node cur = map;
+  for (const std::string& p : path) {
+    if (!cur.IsMap()) return YAML::Node(YAML::NodeType::Undefined);
+    const YAML::Node next = cur[p];
+    if (!next.IsDefined()) return next;
+    cur.reset(next);
+  }
+  return cur;
+}
+
+std::uint32_t DefaultOf(const Field& f, rpgfmt::ResKey key) {
+  switch (f.fallback) {
+    case rpgfmt::FieldDefault::kKeyId1:
+      return key.id1;
+    case rpgfmt::FieldDefault::kKeyId2:
+      return key.id2;
+    default:
+      return 0;
+  }
+}
+
+// A {hex: "..."} map, the escape hatch for bytes that are no clean text.
+std::optional<std::vector<std::uint8_t>> ReadHexNode(const YAML::Node& node,
+                                                     const std::string& file, Diagnostics& diag) {
+  const YAML::Node hex = node["hex"];
+  std::optional<std::vector<std::uint8_t>> bytes;
+  if (hex.IsScalar()) bytes = FromHex(hex.Scalar());
+  if (!bytes) diag.Error(PosOf(file, node), "expected {hex: \"...\"} with pairs of hex digits");
+  return bytes;
+}
+
+// Text (or hex) of at most `limit` bytes; `terminated` keeps room for the zero.
+std::optional<std::string> ReadTextBytes(const YAML::Node& node, std::size_t limit,
+                                         bool terminated, const std::string& file,
+                                         Diagnostics& diag) {
+  std::optional<std::string> bytes;
+  if (node.IsMap()) {
+    auto raw = ReadHexNode(node, file, diag);
+    if (raw) bytes = std::string(raw->begin(), raw->end());
+    terminated = false;
+  } else if (node.IsScalar()) {
+    bytes = Utf8ToGb2312(node.Scalar(), PosOf(file, node), diag);
+  } else {
+    diag.Error(PosOf(file, node), "expected a text");
+  }
+  if (!bytes) return std::nullopt;
+  const std::size_t room = terminated ? limit - 1 : limit;
+  if (bytes->size() > room) {
+    diag.Error(PosOf(file, node), "text of " + std::to_string(bytes->size()) +
+                                      " bytes is too long; the field holds " +
+                                      std::to_string(room));
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+void PutField(std::vector<std::uint8_t>& out, std::size_t at, const Field& f, std::uint32_t v) {
+  out[at] = static_cast<std::uint8_t>(v & 0xFF);
+  if (f.kind == FieldKind::kU16) out[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void EncodeOne(const YAML::Node& node, const Field& f, rpgfmt::ResKey key,
+               const std::string& file, Diagnostics& diag, std::vector<std::uint8_t>& out,
+               std::size_t at) {
+  switch (f.kind) {
+    case FieldKind::kU8:
+    case FieldKind::kU16: {
+      if (!node.IsDefined()) {
+        PutField(out, at, f, DefaultOf(f, key));
+        return;
+      }
+      const long hi = f.kind == FieldKind::kU8 ? 255 : 65535;
+      if (auto v = ReadInt(node, 0, hi, file, diag)) PutField(out, at, f, static_cast<std::uint32_t>(*v));
+      return;
+    }
+    case FieldKind::kText:
+    case FieldKind::kTailText: {
+      if (!node.IsDefined()) {
+        if (f.kind == FieldKind::kTailText) out.resize(at + 1, 0);
+        return;
+      }
+      const bool tail = f.kind == FieldKind::kTailText;
+      const std::size_t limit = tail ? rpgfmt::kLibMaxResourceSize : f.size;
+      auto text = ReadTextBytes(node, limit, true, file, diag);
+      if (!text) return;
+      if (tail) {
+        if (text->find('\0') != std::string::npos) {
+          diag.Error(PosOf(file, node), "a closing text cannot hold a zero byte");
+          return;
+        }
+        out.resize(at + text->size() + 1, 0);
+      }
+      std::copy(text->begin(), text->end(), out.begin() + static_cast<std::ptrdiff_t>(at));
+      return;
+    }
+    case FieldKind::kBytes: {
+      if (!node.IsDefined()) return;
+      if (node.IsMap()) {
+        auto raw = ReadHexNode(node, file, diag);
+        if (raw && raw->size() > f.size) {
+          diag.Error(PosOf(file, node), "at most " + std::to_string(f.size) + " bytes");
+        } else if (raw) {
+          std::copy(raw->begin(), raw->end(), out.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+        return;
+      }
+      if (!node.IsSequence() || node.size() > f.size) {
+        diag.Error(PosOf(file, node), "expected a list of at most " + std::to_string(f.size) +
+                                          " numbers");
+        return;
+      }
+      for (std::size_t i = 0; i < node.size(); ++i) {
+        if (auto v = ReadInt(node[i], 0, 255, file, diag)) out[at + i] = static_cast<std::uint8_t>(*v);
+      }
+      return;
+    }
+  }
+}
+
+void CheckKeys(const YAML::Node& map, const std::string& prefix,
+               const std::set<std::string>& known, const std::string& file, Diagnostics& diag) {
+  for (const auto& kv : map) {
+    const std::string name = prefix + kv.first.as<std::string>("");
+    if (known.count(name) != 0) continue;
+    if (kv.second.IsMap() && known.count(name + ".") != 0) {
+      CheckKeys(kv.second, name + ".", known, file, diag);
+      continue;
+    }
+    diag.Error(PosOf(file, kv.first), "unknown field \"" + name + "\"");
+  }
+}
+
+YAML::Node HexNode(std::span<const std::uint8_t> bytes) {
+  YAML::Node n;
+  n["hex"] = ToHex(bytes);
+  n.SetStyle(YAML::EmitterStyle::Flow);
+  return n;
+}
+
+// A clean text: zero-terminated, only zeros after, valid GB2312.
+YAML::Node TextNode(std::span<const std::uint8_t> bytes, bool fixed) {
+  const auto zero = std::find(bytes.begin(), bytes.end(), 0);
+  const bool restClean = zero != bytes.end() && std::all_of(zero, bytes.end(), [](std::uint8_t b) {
+                           return b == 0;
+                         });
+  if (!restClean && fixed) return HexNode(bytes);
+  const std::string raw(bytes.begin(), zero);
+  if (auto text = Gb2312ToUtf8(raw)) return YAML::Node(*text);
+  return HexNode(fixed ? bytes : bytes.first(raw.size()));
+}
+
+bool IsDefault(std::span<const std::uint8_t> bytes, std::size_t at, const Field& f,
+               rpgfmt::ResKey key) {
+  switch (f.kind) {
+    case FieldKind::kU8:
+      return bytes[at] == DefaultOf(f, key);
+    case FieldKind::kU16:
+      return rpgfmt::GetU16(bytes, at) == DefaultOf(f, key);
+    default: {
+      const auto run = bytes.subspan(at, f.size);
+      return std::all_of(run.begin(), run.end(), [](std::uint8_t b) { return b == 0; });
+    }
+  }
+}
+
+void SetPath(YAML::Node& map, const std::vector<std::string>& path, const YAML::Node& value) {
+  if (path.size() == 1) {
+    map[path[0]] = value;
+    return;
+  }
+  YAML::Node child = map[path[0]];
+  std::vector<std::string> rest(path.begin() + 1, path.end());
+  SetPath(child, rest, value);
+}
+
+}  // namespace
+
+SourcePos PosOf(const std::string& file, const YAML::Node& node) {
+  const YAML::Mark m = node.Mark();
+  if (m.is_null()) return {file, 0, 0};
+  return {file, m.line + 1, m.column + 1};
+}
+
+std::optional<long> ReadInt(const YAML::Node& node, long lo, long hi, const std::string& file,
+                            Diagnostics& diag) {
+  long v = 0;
+  if (!node.IsScalar() || !YAML::convert<long>::decode(node, v)) {
+    diag.Error(PosOf(file, node), "expected a whole number");
+    return std::nullopt;
+  }
+  if (v < lo || v > hi) {
+    diag.Error(PosOf(file, node), std::to_string(v) + " is out of range " + std::to_string(lo) +
+                                      ".." + std::to_string(hi));
+    return std::nullopt;
+  }
+  return v;
+}
+
+void EncodeFields(const YAML::Node& map, std::span<const Field> fields, rpgfmt::ResKey key,
+                  std::span<const std::string> extraKeys, const std::string& file,
+                  Diagnostics& diag, std::vector<std::uint8_t>& out, std::size_t base) {
+  std::set<std::string> known(extraKeys.begin(), extraKeys.end());
+  for (const Field& f : fields) {
+    const std::string name = f.name;
+    known.insert(name);
+    for (std::size_t dot = name.find('.'); dot != std::string::npos; dot = name.find('.', dot + 1)) {
+      known.insert(name.substr(0, dot + 1));
+    }
+  }
+  if (!map.IsMap()) {
+    diag.Error(PosOf(file, map), "expected a map of fields");
+    return;
+  }
+  CheckKeys(map, "", known, file, diag);
+  for (const Field& f : fields) {
+    EncodeOne(Lookup(map, SplitName(f.name)), f, key, file, diag, out, base + f.offset);
+  }
+}
+
+void DecodeFields(std::span<const std::uint8_t> bytes, std::size_t base,
+                  std::span<const Field> fields, rpgfmt::ResKey key, YAML::Node& map) {
+  for (const Field& f : fields) {
+    const std::size_t at = base + f.offset;
+    if (f.quiet && IsDefault(bytes, at, f, key)) continue;
+    YAML::Node value;
+    switch (f.kind) {
+      case FieldKind::kU8:
+        value = static_cast<int>(bytes[at]);
+        break;
+      case FieldKind::kU16:
+        value = static_cast<int>(rpgfmt::GetU16(bytes, at));
+        break;
+      case FieldKind::kText:
+        value = TextNode(bytes.subspan(at, f.size), true);
+        break;
+      case FieldKind::kTailText:
+        value = TextNode(bytes.subspan(at), false);
+        break;
+      case FieldKind::kBytes: {
+        for (std::size_t i = 0; i < f.size; ++i) value.push_back(static_cast<int>(bytes[at + i]));
+        value.SetStyle(YAML::EmitterStyle::Flow);
+        break;
+      }
+    }
+    SetPath(map, SplitName(f.name), value);
+  }
+}
+
+std::string ToHex(std::span<const std::uint8_t> bytes) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (std::uint8_t b : bytes) {
+    out += kDigits[b >> 4];
+    out += kDigits[b & 15];
+  }
+  return out;
+}
+
+std::optional<std::vector<std::uint8_t>> FromHex(const std::string& text) {
+  auto digit = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  std::vector<std::uint8_t> out;
+  int high = -1;
+  for (char c : text) {
+    if (c == ' ' || c == '\n' || c == '\t') continue;
+    const int d = digit(c);
+    if (d < 0) return std::nullopt;
+    if (high < 0) {
+      high = d;
+    } else {
+      out.push_back(static_cast<std::uint8_t>(high * 16 + d));
+      high = -1;
+    }
+  }
+  if (high >= 0) return std::nullopt;
+  return out;
+}
+
+}  // namespace datlib
