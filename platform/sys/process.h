@@ -37,16 +37,20 @@ void NotifyParentReady();
 // Show mode our starter asked for: $TOVSIM_SHOWMODE, or SW_SHOWNORMAL.
 int StartShowMode();
 
-// Splits a command line like CommandLineToArgvW: white space separates words,
-// double quotes group, 2n backslashes before a quote give n backslashes and
-// open/close the quote, 2n+1 give n backslashes and a literal quote; the
-// first word ends at the first white space outside quotes and takes no
-// backslash escapes.
+// Splits a command line the platform's way. Spaces and tabs separate words.
+// The first word, the program, runs to the closing quote when it starts with
+// one, else to the first blank, and takes backslashes literally. In the
+// other words double quotes group (a doubled quote inside quotes is one
+// literal quote); 2n backslashes before a quote give n backslashes and the
+// quote groups, 2n+1 give n backslashes and a literal quote; backslashes
+// elsewhere are literal.
 std::vector<std::string> SplitCommandLine(const char* commandLine);
 
-// Absolute path of the running program, like GetModuleFileNameA(NULL, ...):
-// copies at most size-1 bytes plus a NUL; returns the length copied, 0 on
-// failure.
+// Absolute path of the running program (slashes, not backslashes), like
+// GetModuleFileNameA: every module is the program here, so `module` is not
+// used. Returns the length copied without the NUL; when the buffer is too
+// small, the path is cut to size-1 bytes plus a NUL and `size` is returned
+// (errno ERANGE); 0 on failure.
 unsigned GetModuleFileNameA(void* module, char* buffer, unsigned size);
 
 }  // namespace plat
