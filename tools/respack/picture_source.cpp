@@ -1,0 +1,104 @@
+#include "tools/respack/picture_source.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "platform/gdi/bmp.h"
+#include "platform/gdi/png.h"
+#include "tools/respack/pixel_art.h"
+
+namespace respack {
+namespace {
+
+enum class Format { kBmp, kPng, kArt, kUnknown };
+
+Format FormatOf(const std::string& path) {
+  const auto dot = path.rfind('.');
+  std::string ext = dot == std::string::npos ? "" : path.substr(dot + 1);
+  for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (ext == "bmp") return Format::kBmp;
+  if (ext == "png") return Format::kPng;
+  if (ext == "txt") return Format::kArt;
+  return Format::kUnknown;
+}
+
+// Decodes any supported picture; for pixel art also gives its depth and palette.
+bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::string& error) {
+  std::vector<std::uint8_t> bytes;
+  if (!ReadFileBytes(path, bytes, error)) return false;
+  std::string why;
+  switch (FormatOf(path)) {
+    case Format::kBmp:
+      if (plat::DecodeBmp(bytes, image, &why)) return true;
+      break;
+    case Format::kPng:
+      if (plat::DecodePng(bytes, image, &why)) return true;
+      break;
+    case Format::kArt: {
+      PixelArt parsed;
+      if (!ParsePixelArt(std::string(bytes.begin(), bytes.end()), path, parsed, error)) return false;
+      image = parsed.image;
+      if (art) *art = std::move(parsed);
+      return true;
+    }
+    case Format::kUnknown:
+      why = "not a picture respack reads (.bmp, .png or pixel art .txt)";
+      break;
+  }
+  error = path + ": " + why;
+  return false;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "cannot read " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    error = "cannot read " + path;
+    return false;
+  }
+  return true;
+}
+
+bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  out.close();
+  if (!out) {
+    error = "cannot write " + path;
+    return false;
+  }
+  return true;
+}
+
+bool LoadPictureImage(const std::string& path, plat::Image& image, std::string& error) {
+  return Decode(path, image, nullptr, error);
+}
+
+bool LoadPictureAsBmp(const std::string& path, std::optional<int> depth, std::vector<std::uint8_t>& bmp,
+                      std::string& error) {
+  plat::Image image;
+  PixelArt art;
+  if (!Decode(path, image, &art, error)) return false;
+  if (FormatOf(path) == Format::kBmp && !depth) return ReadFileBytes(path, bmp, error);
+
+  plat::BmpWriteOptions options;
+  const bool isArt = FormatOf(path) == Format::kArt;
+  options.bitsPerPixel = depth.value_or(isArt ? art.bitsPerPixel : 24);
+  // Pixel art keeps its declared colour order as the colour table.
+  if (isArt && options.bitsPerPixel <= 8) options.palette = art.palette;
+  std::string why;
+  if (!plat::EncodeBmp(image, options, bmp, &why)) {
+    error = path + ": " + why;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace respack
