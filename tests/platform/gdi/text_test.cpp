@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/text.h"
+
+namespace plat {
+namespace {
+
+constexpr const char* kFaces[] = {"宋体", "楷体_GB2312", "黑体"};
+constexpr int kHeights[] = {12, 16, 24};
+
+HFONT MakeFont(int height, const char* face) {
+  return CreateFontA(height, 0, 0, 0, FW_THIN, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                     CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, face);
+}
+
+// A memory DC drawing into its own bitmap, filled with one colour.
+class Target {
+ public:
+  Target(int width, int height, int bpp = 32, COLORREF fill = 0xFFFFFF) {
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateBitmap(width, height, 1, bpp, nullptr);
+    SelectObject(dc_, bitmap_);
+    Fill(0, 0, width, height, fill);
+  }
+  ~Target() {
+    HGDIOBJ font = GetCurrentObject(dc_, OBJ_FONT);
+    DeleteDC(dc_);
+    DeleteObject(bitmap_);
+    if (font && font != DefaultFont()) DeleteObject(font);
+  }
+  Target(const Target&) = delete;
+  Target& operator=(const Target&) = delete;
+
+  HDC dc() const { return dc_; }
+  int width() const { return bitmap_->width(); }
+  int height() const { return bitmap_->height(); }
+
+  void UseFont(int height, const char* face) {
+    HFONT font = MakeFont(height, face);
+    ASSERT_NE(font, nullptr) << LastFontError();
+    HGDIOBJ old = SelectObject(dc_, static_cast<HGDIOBJ>(font));
+    if (old && old != DefaultFont()) DeleteObject(old);
+  }
+  void Fill(int left, int top, int right, int bottom, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    const RECT rect{left, top, right, bottom};
+    FillRect(dc_, &rect, brush);
+    DeleteObject(brush);
+  }
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+  void Text(int x, int y, const char* text, int mode) {
+    SetBkMode(dc_, mode);
+    EXPECT_EQ(TextOutA(dc_, x, y, text, static_cast<int>(std::strlen(text))), 1);
+  }
+  std::vector<COLORREF> Pixels() const {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height(); ++y) {
+      for (int x = 0; x < width(); ++x) pixels.push_back(At(x, y));
+    }
+    return pixels;
+  }
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_;
+};
+
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+
+TEST(TextMetrics, CellsFollowTheHeight) {
+  for (const char* face : kFaces) {
+    for (int height : kHeights) {
+      Target target(4, 4);
+      target.UseFont(height, face);
+      TEXTMETRICA tm;
+      ASSERT_EQ(GetTextMetricsA(target.dc(), &tm), 1);
+      EXPECT_EQ(tm.tmHeight, height);
+      EXPECT_EQ(tm.tmAveCharWidth, height / 2);
+      EXPECT_EQ(tm.tmAscent + tm.tmDescent, height);
+      SIZE size;
+      ASSERT_EQ(GetTextExtentPoint32A(target.dc(), "永和ABC123", 10, &size), 1);
+      EXPECT_EQ(size.cx, 5 * height);
+      EXPECT_EQ(size.cy, height);
+      ASSERT_EQ(GetTextExtentPoint32A(target.dc(), "A", 1, &size), 1);
+      EXPECT_EQ(size.cx, height / 2);
+      ASSERT_EQ(GetTextExtentPoint32A(target.dc(), "永", 2, &size), 1);
+      EXPECT_EQ(size.cx, height);
+    }
+  }
+}
+
+TEST(TextMetrics, NewContextUsesTheDefaultFont) {
+  Target target(4, 4);
+  TEXTMETRICA tm;
+  ASSERT_EQ(GetTextMetricsA(target.dc(), &tm), 1);
+  EXPECT_EQ(tm.tmHeight, kDefaultFontHeight);
+  EXPECT_EQ(tm.tmAveCharWidth, kDefaultFontHeight / 2);
+}
+
+TEST(TextOut, ArgumentsAreChecked) {
+  Target target(8, 8);
+  SIZE size{7, 7};
+  TEXTMETRICA tm;
+  EXPECT_EQ(TextOutA(nullptr, 0, 0, "A", 1), 0);
+  EXPECT_EQ(TextOutA(target.dc(), 0, 0, "A", -1), 0);
+  EXPECT_EQ(TextOutA(target.dc(), 0, 0, nullptr, 1), 0);
+  EXPECT_EQ(GetTextExtentPoint32A(target.dc(), "A", -1, &size), 0);
+  EXPECT_EQ(GetTextExtentPoint32A(target.dc(), "A", 1, nullptr), 0);
+  EXPECT_EQ(GetTextMetricsA(nullptr, &tm), 0);
+  EXPECT_EQ(GetTextMetricsA(target.dc(), nullptr), 0);
+  EXPECT_EQ(size.cx, 7);
+  // Nothing to draw is still a success, and paints nothing even when opaque.
+  SetBkColor(target.dc(), 0x0000FF);
+  EXPECT_EQ(TextOutA(target.dc(), 0, 0, nullptr, 0), 1);
+  EXPECT_EQ(TextOutA(target.dc(), 0, 0, "A", 0), 1);
+  EXPECT_EQ(GetTextExtentPoint32A(target.dc(), "", 0, &size), 1);
+  EXPECT_EQ(size.cx, 0);
+  for (COLORREF pixel : target.Pixels()) EXPECT_EQ(pixel, kWhite);
+}
+
+TEST(TextOut, OpaqueFillsExactlyTheCellBox) {
+  constexpr COLORREF kGround = 0x123456, kBack = 0x00FF00, kFore = 0xFF0000;
+  Target target(40, 30, 32, kGround);
+  target.UseFont(12, "宋体");
+  SetBkColor(target.dc(), kBack);
+  SetTextColor(target.dc(), kFore);
+  target.Text(3, 2, "永A", OPAQUE);  // cells 12 + 6 wide: [3, 21) x [2, 14)
+  int ink = 0;
+  for (int y = 0; y < target.height(); ++y) {
+    for (int x = 0; x < target.width(); ++x) {
+      const COLORREF pixel = target.At(x, y);
+      if (x >= 3 && x < 21 && y >= 2 && y < 14) {
+        EXPECT_TRUE(pixel == kBack || pixel == kFore) << x << "," << y;
+        ink += pixel == kFore;
+      } else {
+        EXPECT_EQ(pixel, kGround) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_GT(ink, 20);
+}
+
+// The glyph pixels of a string: black where drawn on white.
+std::vector<bool> GlyphMask(int width, int height, int x, int y, const char* text, int size,
+                            const char* face) {
+  Target target(width, height);
+  target.UseFont(size, face);
+  target.Text(x, y, text, OPAQUE);
+  std::vector<bool> mask;
+  for (COLORREF pixel : target.Pixels()) mask.push_back(pixel == kBlack);
+  return mask;
+}
+
+COLORREF Stripe(int x, int y) { return (x + y) % 3 ? 0x40C0F0 : 0xF0C040; }
+
+TEST(TextOut, TransparentLeavesTheBackground) {
+  for (const char* face : kFaces) {
+    Target target(70, 20);
+    for (int y = 0; y < 20; ++y) {
+      for (int x = 0; x < 70; ++x) SetPixel(target.dc(), x, y, Stripe(x, y));
+    }
+    target.UseFont(16, face);
+    SetTextColor(target.dc(), 0x0000C0);
+    SetBkColor(target.dc(), 0x00FF00);  // must not show
+    target.Text(2, 1, "和B中3", TRANSPARENT);
+    EXPECT_EQ(GetBkMode(target.dc()), TRANSPARENT);
+    const std::vector<bool> mask = GlyphMask(70, 20, 2, 1, "和B中3", 16, face);
+    for (int y = 0; y < 20; ++y) {
+      for (int x = 0; x < 70; ++x) {
+        const COLORREF expected = mask[y * 70 + x] ? 0x0000C0 : Stripe(x, y);
+        ASSERT_EQ(target.At(x, y), expected) << face << " " << x << "," << y;
+      }
+    }
+  }
+}
+
+std::vector<COLORREF> Drawn(const char* text, int len, int width = 40) {
+  Target target(width, 14);
+  target.UseFont(12, "宋体");
+  SetBkColor(target.dc(), 0x808080);
+  EXPECT_EQ(TextOutA(target.dc(), 1, 1, text, len), 1);
+  return target.Pixels();
+}
+
+TEST(TextOut, InvalidBytesDrawBlankHalfCells) {
+  EXPECT_EQ(Drawn("\xB0" "A", 2), Drawn(" A", 2));      // lead byte before ASCII
+  EXPECT_EQ(Drawn("A\xB0", 2), Drawn("A ", 2));         // lead byte at the end
+  EXPECT_EQ(Drawn("\xB0\xFF" "B", 3), Drawn("  B", 3));  // lead with a bad trail
+  EXPECT_EQ(Drawn("\x80\xFE", 2), Drawn("  ", 2));      // not lead bytes
+  EXPECT_EQ(Drawn("A\0B", 3), Drawn("A B", 3));         // NUL inside the length
+  EXPECT_EQ(Drawn("\xB0\xA1", 2), Drawn("啊", 2));
+  EXPECT_NE(Drawn("\xB0\xA1", 2), Drawn("  ", 2));
+}
+
+// Text drawn across an edge of a small target must equal the same text drawn
+// wholly inside a larger one, cut to the small one's area.
+void ExpectClippedLikeLarger(int bpp, int x, int y, int mode) {
+  constexpr int kW = 30, kH = 20, kMargin = 40;
+  constexpr COLORREF kGround = 0xFFFFFF;
+  Target small(kW, kH, bpp, kGround);
+  Target large(kW + 2 * kMargin, kH + 2 * kMargin, bpp, kGround);
+  for (Target* target : {&small, &large}) {
+    target->UseFont(16, "黑体");
+    SetBkColor(target->dc(), kBlack);
+    SetTextColor(target->dc(), kWhite);
+  }
+  small.Text(x, y, "中A国", mode);
+  large.Text(x + kMargin, y + kMargin, "中A国", mode);
+  for (int py = 0; py < kH; ++py) {
+    for (int px = 0; px < kW; ++px) {
+      ASSERT_EQ(small.At(px, py), large.At(px + kMargin, py + kMargin))
+          << "bpp " << bpp << " text at " << x << "," << y << " pixel " << px << "," << py;
+    }
+  }
+}
+
+TEST(TextOut, ClipsAtEveryEdge) {
+  const std::pair<int, int> origins[] = {{-9, 2},  {-35, -3}, {4, -11}, {20, 3},
+                                         {25, 10}, {-3, 15},  {1, 1}};
+  for (int bpp : {32, 1}) {
+    for (auto [x, y] : origins) {
+      ExpectClippedLikeLarger(bpp, x, y, OPAQUE);
+      ExpectClippedLikeLarger(bpp, x, y, TRANSPARENT);
+    }
+  }
+}
+
+TEST(TextOut, FarCoordinatesDrawNothing) {
+  Target target(16, 16);
+  target.UseFont(24, "楷体_GB2312");
+  SetBkColor(target.dc(), kBlack);
+  const std::pair<int, int> origins[] = {
+      {INT_MAX - 3, 0}, {INT_MIN, 0}, {0, INT_MAX - 3}, {0, INT_MIN}, {-48, 0}, {16, 0}};
+  for (auto [x, y] : origins) target.Text(x, y, "永永", OPAQUE);
+  for (COLORREF pixel : target.Pixels()) EXPECT_EQ(pixel, kWhite);
+}
+
+TEST(TextOut, MonochromeTargetUsesMonoColourRules) {
+  const std::vector<bool> mask = GlyphMask(40, 16, 2, 1, "永Ab", 12, "宋体");
+  // Black text on a white box over a black ground.
+  Target mono(40, 16, 1, kBlack);
+  mono.UseFont(12, "宋体");
+  mono.Text(2, 1, "永Ab", OPAQUE);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const bool inBox = x >= 2 && x < 26 && y >= 1 && y < 13;
+      const COLORREF expected = inBox && !mask[y * 40 + x] ? kWhite : kBlack;
+      ASSERT_EQ(mono.At(x, y), expected) << x << "," << y;
+    }
+  }
+  // A colour that is neither black nor white nor the back colour stores the
+  // opposite of the back colour's bit: on a white back, black.
+  Target tinted(40, 16, 1, kWhite);
+  tinted.UseFont(12, "宋体");
+  SetTextColor(tinted.dc(), 0x2080FF);
+  tinted.Text(2, 1, "永Ab", TRANSPARENT);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      ASSERT_EQ(tinted.At(x, y), mask[y * 40 + x] ? kBlack : kWhite) << x << "," << y;
+    }
+  }
+}
+
+TEST(TextOut, DeviceFontTableDrawsEveryFont) {
+  // Each face and height puts ink in every character cell of a line.
+  for (const char* face : kFaces) {
+    for (int height : kHeights) {
+      const char* line = "永A1和";
+      const int width = 3 * height;
+      const std::vector<bool> mask = GlyphMask(width, height, 0, 0, line, height, face);
+      const int cells[][2] = {{0, height}, {height, height / 2}, {height * 3 / 2, height / 2},
+                              {2 * height, height}};
+      for (auto [left, cellWidth] : cells) {
+        int ink = 0;
+        for (int y = 0; y < height; ++y) {
+          for (int x = left; x < left + cellWidth; ++x) ink += mask[y * width + x];
+        }
+        EXPECT_GT(ink, cellWidth / 2) << face << " " << height << " cell at " << left;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace plat
