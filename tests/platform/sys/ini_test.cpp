@@ -1,0 +1,94 @@
+#include "platform/sys/ini.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "tests/platform/sys/scratch.h"
+
+namespace plat {
+namespace {
+
+using testing::ScopedCwd;
+using testing::ScratchDir;
+
+// Sim.ini at the root of a run tree, read from bin/ as the host does.
+class IniTest : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directories(tree / "bin"); }
+
+  void Write(const std::string& text) { std::ofstream(tree / "Sim.ini", std::ios::binary) << text; }
+
+  int Read(const char* section, const char* key, int fallback) {
+    ScopedCwd cwd(tree / "bin");
+    return int(GetPrivateProfileIntA(section, key, fallback, R"(..\Sim.ini)"));
+  }
+
+  ScratchDir tree;
+};
+
+TEST_F(IniTest, MissingFileSectionOrKeyGivesTheDefault) {
+  EXPECT_EQ(Read("LCD", "width", 320), 320);
+  Write("[LCD]\nwidth=160\nheight=\n[MEM]\nmemstack=1000\n");
+  EXPECT_EQ(Read("SND", "width", 320), 320);
+  EXPECT_EQ(Read("LCD", "bitperpixel", 32), 32);
+  EXPECT_EQ(Read("LCD", "height", 240), 240) << "an empty value counts as missing";
+  EXPECT_EQ(Read("LCD", "memstack", -7), -7) << "keys belong to their own section";
+  EXPECT_EQ(Read("LCD", "width", 320), 160);
+  EXPECT_EQ(Read("MEM", "memstack", 67108864), 1000);
+}
+
+TEST_F(IniTest, NumbersAreReadLikeThePlatform) {
+  Write("[N]\n"
+        "plain=96\n"
+        "spaced =   128  \n"
+        "plus=+12\n"
+        "minus=-40\n"
+        "hex=0x4000000\n"
+        "HEXUP=0XfF\n"
+        "trailing=55zz\n"
+        "word=abc\n"
+        "sign=-\n"
+        "decimal=2.5\n"
+        "quoted=\"77\"\n"
+        "huge=4294967297\n");
+  EXPECT_EQ(Read("N", "plain", 0), 96);
+  EXPECT_EQ(Read("N", "spaced", 0), 128);
+  EXPECT_EQ(Read("N", "plus", 0), 12);
+  EXPECT_EQ(Read("N", "minus", 0), -40);
+  EXPECT_EQ(Read("N", "hex", 0), 0x4000000);
+  EXPECT_EQ(Read("N", "hexup", 0), 255);
+  EXPECT_EQ(Read("N", "trailing", 9), 55);
+  EXPECT_EQ(Read("N", "word", 9), 0);
+  EXPECT_EQ(Read("N", "sign", 9), 0);
+  EXPECT_EQ(Read("N", "decimal", 9), 2);
+  EXPECT_EQ(Read("N", "quoted", 9), 77);
+  EXPECT_EQ(Read("N", "huge", 9), 1) << "the 32-bit result wraps";
+}
+
+TEST_F(IniTest, NamesIgnoreCaseAndLayoutDoesNotMatter) {
+  Write("\xEF\xBB\xBF; settings\r\n"
+        "# another comment\r\n"
+        "  [lcd]  \r\n"
+        "\r\n"
+        "    WIDTH = 200 ; inline remark\r\n"
+        "Height=100\r\n"
+        "height=50\r\n"
+        "[Other]\r\n"
+        + std::string(300, 'x') + "\r\n"
+        "  key=5\r\n");
+  EXPECT_EQ(Read("LCD", "width", 0), 200);
+  EXPECT_EQ(Read("Lcd", "HEIGHT", 0), 100) << "the first of two equal keys wins";
+  EXPECT_EQ(Read("other", "key", 0), 5) << "an indented line is its own key";
+}
+
+TEST_F(IniTest, RawTextIsAvailable) {
+  Write("[A]\nname = 'two words' \n");
+  ScopedCwd cwd(tree / "bin");
+  EXPECT_EQ(ReadProfileString("a", "NAME", R"(..\Sim.ini)"), "two words");
+  EXPECT_EQ(ReadProfileString("a", "other", R"(..\Sim.ini)"), std::nullopt);
+  EXPECT_EQ(ReadProfileString(nullptr, "name", R"(..\Sim.ini)"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace plat
