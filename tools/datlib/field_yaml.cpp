@@ -166,16 +166,12 @@ YAML::Node HexNode(std::span<const std::uint8_t> bytes) {
   return n;
 }
 
-// A clean text: zero-terminated, only zeros after, valid GB2312.
 YAML::Node TextNode(std::span<const std::uint8_t> bytes, bool fixed) {
+  if (fixed) return FixedTextNode(bytes, true);
   const auto zero = std::find(bytes.begin(), bytes.end(), 0);
-  const bool restClean = zero != bytes.end() && std::all_of(zero, bytes.end(), [](std::uint8_t b) {
-                           return b == 0;
-                         });
-  if (!restClean && fixed) return HexNode(bytes);
   const std::string raw(bytes.begin(), zero);
   if (auto text = Gb2312ToUtf8(raw)) return YAML::Node(*text);
-  return HexNode(fixed ? bytes : bytes.first(raw.size()));
+  return HexNode(bytes.first(raw.size()));
 }
 
 bool IsDefault(std::span<const std::uint8_t> bytes, std::size_t at, const Field& f,
@@ -273,6 +269,15 @@ void DecodeFields(std::span<const std::uint8_t> bytes, std::size_t base,
     }
     SetPath(map, SplitName(f.name), value);
   }
+}
+
+YAML::Node FixedTextNode(std::span<const std::uint8_t> bytes, bool terminated) {
+  const auto zero = std::find(bytes.begin(), bytes.end(), 0);
+  const bool restClean = std::all_of(zero, bytes.end(), [](std::uint8_t b) { return b == 0; });
+  if (!restClean || (terminated && zero == bytes.end())) return HexNode(bytes);
+  const std::string raw(bytes.begin(), zero);
+  if (auto text = Gb2312ToUtf8(raw)) return YAML::Node(*text);
+  return HexNode(bytes);
 }
 
 std::string ToHex(std::span<const std::uint8_t> bytes) {

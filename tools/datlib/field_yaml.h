@@ -40,6 +40,10 @@ void EncodeFields(const YAML::Node& map, std::span<const rpgfmt::Field> fields,
 void DecodeFields(std::span<const std::uint8_t> bytes, std::size_t base,
                   std::span<const rpgfmt::Field> fields, rpgfmt::ResKey key, YAML::Node& map);
 
+// A fixed-size text as YAML: a string when the bytes are GB2312 text followed
+// only by zeros (`terminated`: at least one zero), else {hex: "..."}.
+YAML::Node FixedTextNode(std::span<const std::uint8_t> bytes, bool terminated);
+
 std::string ToHex(std::span<const std::uint8_t> bytes);
 std::optional<std::vector<std::uint8_t>> FromHex(const std::string& text);
 

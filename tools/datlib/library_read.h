@@ -1,0 +1,25 @@
+#pragma once
+// Reading a library for the tools: the format's checks turned into
+// diagnostics, and names for its entries in messages.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "rpg/format/library.h"
+#include "tools/datlib/diag.h"
+
+namespace datlib {
+
+// Every problem of the image becomes an error "name: byte N: ...".
+std::optional<rpgfmt::LibraryView> ReadLibraryChecked(std::span<const std::uint8_t> image,
+                                                      const std::string& name,
+                                                      Diagnostics& diag);
+
+// "dat.lib[type,id1,id2]": where messages about entry i of a library point.
+SourcePos EntryPos(const std::string& name, rpgfmt::ResKey key);
+
+std::string KeyName(rpgfmt::ResKey key);  // "(type, id1, id2)"
+
+}  // namespace datlib
