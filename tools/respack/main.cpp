@@ -13,7 +13,10 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: respack build MANIFEST -o PACKAGE    build a package from a YAML manifest\n"
+    "usage: respack build MANIFEST -o PACKAGE [-I DIR]...\n"
+    "                                            build a package from a YAML manifest;\n"
+    "                                            pictures not found next to it are\n"
+    "                                            looked up in each DIR\n"
     "       respack ls PACKAGE                   list the entries of a package\n"
     "       respack extract PACKAGE -o DIR       write each image and a manifest into DIR\n"
     "       respack convert PICTURE -o OUT [--depth N]\n"
@@ -33,19 +36,24 @@ int Usage() {
   return 2;
 }
 
-// Splits "CMD INPUT -o OUTPUT [--depth N]"; false on anything else.
+// Splits "CMD INPUT [-o OUTPUT] [--depth N] [-I DIR]..."; false on anything else.
 struct Args {
   std::string input, output;
   int depth = 0;
+  std::vector<std::string> searchDirs;
 };
 
-bool ParseArgs(const std::vector<std::string>& a, bool needOutput, bool allowDepth, Args& out) {
+enum Allow { kNoExtras = 0, kDepth = 1, kSearchDirs = 2 };
+
+bool ParseArgs(const std::vector<std::string>& a, bool needOutput, int allow, Args& out) {
   if (a.size() < 2) return false;
   out.input = a[1];
   for (std::size_t i = 2; i < a.size(); ++i) {
     if (a[i] == "-o" && i + 1 < a.size()) {
       out.output = a[++i];
-    } else if (allowDepth && a[i] == "--depth" && i + 1 < a.size()) {
+    } else if ((allow & kSearchDirs) && a[i] == "-I" && i + 1 < a.size()) {
+      out.searchDirs.push_back(a[++i]);
+    } else if ((allow & kDepth) && a[i] == "--depth" && i + 1 < a.size()) {
       const std::string& d = a[++i];
       if (d != "1" && d != "4" && d != "8" && d != "16" && d != "24" && d != "32") return false;
       out.depth = std::stoi(d);
@@ -70,7 +78,7 @@ int Build(const Args& args) {
   respack::Manifest manifest;
   std::vector<std::uint8_t> package;
   std::string error;
-  if (!respack::LoadManifest(args.input, manifest, error) || !respack::BuildPackage(manifest, package, error) ||
+  if (!respack::LoadManifest(args.input, manifest, error) || !respack::BuildPackage(manifest, args.searchDirs, package, error) ||
       !respack::WriteFileBytes(args.output, package, error)) {
     return Fail(error);
   }
@@ -128,9 +136,9 @@ int main(int argc, char** argv) {
   }
   if (a.empty()) return Usage();
   Args args;
-  if (a[0] == "build" && ParseArgs(a, true, false, args)) return Build(args);
-  if (a[0] == "ls" && ParseArgs(a, false, false, args)) return List(args);
-  if (a[0] == "extract" && ParseArgs(a, true, false, args)) return Extract(args);
-  if (a[0] == "convert" && ParseArgs(a, true, true, args)) return Convert(args);
+  if (a[0] == "build" && ParseArgs(a, true, kSearchDirs, args)) return Build(args);
+  if (a[0] == "ls" && ParseArgs(a, false, kNoExtras, args)) return List(args);
+  if (a[0] == "extract" && ParseArgs(a, true, kNoExtras, args)) return Extract(args);
+  if (a[0] == "convert" && ParseArgs(a, true, kDepth, args)) return Convert(args);
   return Usage();
 }

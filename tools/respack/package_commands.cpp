@@ -20,16 +20,28 @@ std::string KindName(std::uint32_t kind) {
   return "kind " + std::to_string(kind);
 }
 
+std::string FindPicture(const ManifestImage& m, const std::vector<std::string>& searchDirs) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(m.path, ec) || fs::path(m.file).is_absolute()) return m.path;
+  for (const std::string& dir : searchDirs) {
+    const fs::path candidate = fs::path(dir) / m.file;
+    if (fs::exists(candidate, ec)) return candidate.string();
+  }
+  return m.path;  // reading it reports the missing file
+}
+
 }  // namespace
 
-bool BuildPackage(const Manifest& manifest, std::vector<std::uint8_t>& out, std::string& error) {
+bool BuildPackage(const Manifest& manifest, const std::vector<std::string>& searchDirs,
+                  std::vector<std::uint8_t>& out, std::string& error) {
   const auto at = [&](int line) { return manifest.name + ":" + std::to_string(line) + ": "; };
   std::vector<PackImage> images;
   std::vector<ImageSlot> slots;
   for (const ManifestImage& m : manifest.images) {
     PackImage image;
     std::string why;
-    if (!LoadPictureAsBmp(m.path, m.depth, image.bmp, why)) {
+    if (!LoadPictureAsBmp(FindPicture(m, searchDirs), m.depth, image.bmp, why)) {
       error = at(m.line) + why;
       return false;
     }

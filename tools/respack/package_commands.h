@@ -11,9 +11,12 @@
 
 namespace respack {
 
-// Loads every picture of the manifest and lays the package out. Errors name the
+// Loads every picture of the manifest and lays the package out. A relative file
+// name is looked up next to the manifest first, then in each of `searchDirs`
+// (pictures made during a build live apart from the manifest). Errors name the
 // manifest line of the picture at fault.
-bool BuildPackage(const Manifest& manifest, std::vector<std::uint8_t>& out, std::string& error);
+bool BuildPackage(const Manifest& manifest, const std::vector<std::string>& searchDirs,
+                  std::vector<std::uint8_t>& out, std::string& error);
 
 // Writes each usable image of the package to `dir` as NNN.bmp, with a
 // manifest.yaml that builds the same package again (every image at its

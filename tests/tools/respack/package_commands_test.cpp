@@ -1,0 +1,165 @@
+#include "tools/respack/package_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/gdi/bmp.h"
+#include "platform/gdi/png.h"
+#include "tests/tools/respack/test_bmp.h"
+#include "tools/respack/picture_source.h"
+
+namespace respack {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PackageCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(::testing::TempDir()) /
+           ("respack_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "src");
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Put(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    std::string error;
+    const std::string path = (dir_ / "src" / name).string();
+    EXPECT_TRUE(WriteFileBytes(path, bytes, error)) << error;
+    return path;
+  }
+  std::string Put(const std::string& name, const std::string& text) {
+    return Put(name, std::vector<std::uint8_t>(text.begin(), text.end()));
+  }
+  std::vector<std::uint8_t> Read(const fs::path& path) {
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    EXPECT_TRUE(ReadFileBytes(path.string(), bytes, error)) << error;
+    return bytes;
+  }
+  bool Build(const std::string& manifestPath, std::vector<std::uint8_t>& out, std::string& error,
+             const std::vector<std::string>& searchDirs = {}) {
+    Manifest manifest;
+    return LoadManifest(manifestPath, manifest, error) && BuildPackage(manifest, searchDirs, out, error);
+  }
+
+  fs::path dir_;
+};
+
+constexpr const char* kGemArt =
+    "size 3 2\ndepth 4\ncolor . ff00ff\ncolor b 2050c0\ncolor w ffffff\npixels\n.b.\nbwb\n";
+
+TEST_F(PackageCommands, BuildExtractRebuildRoundTrip) {
+  const auto plainBmp = test::SolidBmp(5, 3, 0x336699);
+  Put("plain.bmp", plainBmp);
+  Put("gem.txt", kGemArt);
+  plat::Image photo{4, 2, {0x000000, 0x112233, 0x445566, 0x778899, 0xAABBCC, 0xDDEEFF, 0xFF0000, 0x00FF00}};
+  std::string error;
+  ASSERT_TRUE(plat::WritePngFile((dir_ / "src" / "photo.png").string(), photo, &error)) << error;
+  const std::string manifest = Put("res.yaml",
+                                   "images:\n  - file: plain.bmp\n  - file: photo.png\n    offset: 691456\n"
+                                   "  - file: gem.txt\n    key: true\n    offset: 921920\n");
+  std::vector<std::uint8_t> pkg;
+  ASSERT_TRUE(Build(manifest, pkg, error)) << error;
+
+  PackageIndex index;
+  ASSERT_TRUE(ReadPackage(pkg, index, error)) << error;
+  ASSERT_EQ(index.entries.size(), 3u);
+  EXPECT_EQ(index.entries[0].offset, 40u);  // 16 + 3 * 8
+  EXPECT_EQ(index.entries[1].offset, 691456u);
+  EXPECT_EQ(index.entries[2].offset, 921920u);
+  EXPECT_EQ(index.entries[2].kind, kKindKeyed);
+  EXPECT_EQ(index.entries[1].bmp.bitsPerPixel, 24);
+  EXPECT_EQ(index.entries[2].bmp.bitsPerPixel, 4);
+
+  std::vector<std::string> skipped;
+  const fs::path out = dir_ / "out";
+  ASSERT_TRUE(ExtractPackage(index, out.string(), skipped, error)) << error;
+  EXPECT_TRUE(skipped.empty());
+  EXPECT_EQ(Read(out / "000.bmp"), plainBmp);  // BMP sources are stored unchanged
+
+  plat::Image decoded;
+  ASSERT_TRUE(plat::ReadBmpFile((out / "001.bmp").string(), decoded, &error)) << error;
+  EXPECT_EQ(decoded.width, 4);
+  EXPECT_EQ(decoded.pixels, photo.pixels);
+  ASSERT_TRUE(plat::ReadBmpFile((out / "002.bmp").string(), decoded, &error)) << error;
+  EXPECT_EQ(decoded.pixels, (std::vector<std::uint32_t>{0xFF00FF, 0x2050C0, 0xFF00FF, 0x2050C0, 0xFFFFFF, 0x2050C0}));
+
+  std::vector<std::uint8_t> rebuilt;
+  ASSERT_TRUE(Build((out / "manifest.yaml").string(), rebuilt, error)) << error;
+  EXPECT_EQ(rebuilt, pkg);
+}
+
+TEST_F(PackageCommands, ErrorsNameManifestLines) {
+  Put("a.bmp", test::SolidBmp(8, 8, 0));
+  std::vector<std::uint8_t> pkg;
+  std::string error;
+
+  const std::string overlap = Put("overlap.yaml", "images:\n  - file: a.bmp\n  - file: a.bmp\n    offset: 100\n");
+  EXPECT_FALSE(Build(overlap, pkg, error));
+  EXPECT_EQ(error, overlap + ":3: a.bmp: offset 100 overlaps the previous image (at 32, ending at 278) "
+                             "from a.bmp of line 2");
+
+  const std::string missing = Put("missing.yaml", "images:\n  - file: a.bmp\n  - file: nothing.png\n");
+  EXPECT_FALSE(Build(missing, pkg, error));
+  EXPECT_EQ(error.rfind(missing + ":3: cannot read " + (dir_ / "src" / "nothing.png").string(), 0), 0u) << error;
+
+  Put("bad.txt", "size 2 2\npixels\n");
+  const std::string badArt = Put("bad.yaml", "images:\n\n  - file: bad.txt\n");
+  EXPECT_FALSE(Build(badArt, pkg, error));
+  EXPECT_NE(error.find(badArt + ":3: "), std::string::npos) << error;
+  EXPECT_NE(error.find("bad.txt:2: 0 rows of pixels"), std::string::npos) << error;
+
+  Put("junk.bmp", "BM not really a bitmap");
+  Put("junk.gif", "GIF89a");
+  for (const char* file : {"junk.bmp", "junk.gif"}) {
+    const std::string m = Put("junk.yaml", std::string("images:\n  - file: ") + file + "\n");
+    EXPECT_FALSE(Build(m, pkg, error)) << file;
+    EXPECT_EQ(error.rfind(m + ":2: ", 0), 0u) << error;
+  }
+}
+
+TEST_F(PackageCommands, SearchDirectoriesFindBuiltPictures) {
+  fs::create_directories(dir_ / "made");
+  std::string error;
+  ASSERT_TRUE(WriteFileBytes((dir_ / "made" / "scene.bmp").string(), test::SolidBmp(2, 2, 0xABCDEF), error));
+  const std::string manifest = Put("res.yaml", "images:\n  - file: scene.bmp\n");
+  std::vector<std::uint8_t> pkg;
+  EXPECT_FALSE(Build(manifest, pkg, error));
+  ASSERT_TRUE(Build(manifest, pkg, error, {(dir_ / "elsewhere").string(), (dir_ / "made").string()})) << error;
+  // Next to the manifest wins over the search path.
+  Put("scene.bmp", test::SolidBmp(1, 1, 0));
+  ASSERT_TRUE(Build(manifest, pkg, error, {(dir_ / "made").string()})) << error;
+  EXPECT_EQ(pkg.size(), 24u + 58u);
+}
+
+TEST_F(PackageCommands, ListAndExtractReportUnusableEntries) {
+  Put("a.bmp", test::SolidBmp(3, 2, 0x123456));
+  Put("gem.txt", kGemArt);
+  std::vector<std::uint8_t> pkg;
+  std::string error;
+  ASSERT_TRUE(Build(Put("res.yaml", "images:\n  - file: a.bmp\n  - file: gem.txt\n    key: yes\n"), pkg, error))
+      << error;
+  pkg[28] = 9;  // second entry: unknown kind
+
+  PackageIndex index;
+  ASSERT_TRUE(ReadPackage(pkg, index, error));
+  const std::string listing = ListPackage(index, pkg.size());
+  EXPECT_NE(listing.find("2 entries, " + std::to_string(pkg.size()) + " bytes"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("    0         32         78     3 x 2      24  plain"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("    1        112  unusable: kind 9 is neither plain (0) nor keyed (1)"), std::string::npos)
+      << listing;
+
+  std::vector<std::string> skipped;
+  ASSERT_TRUE(ExtractPackage(index, (dir_ / "out").string(), skipped, error)) << error;
+  ASSERT_EQ(skipped.size(), 1u);
+  EXPECT_EQ(skipped[0].rfind("entry 1 at 112: kind 9", 0), 0u) << skipped[0];
+  EXPECT_TRUE(fs::exists(dir_ / "out" / "000.bmp"));
+  EXPECT_FALSE(fs::exists(dir_ / "out" / "001.bmp"));
+}
+
+}  // namespace
+}  // namespace respack
