@@ -19,33 +19,32 @@ struct Quadrant {
     return bb * x * x + aa * y * y - aa * bb;
   }
 
-  // Points from the top (x small) to the right (y small). Where the curve is
-  // flatter than 45 degrees each column takes the row nearest the curve; where
-  // it is steeper each row takes the nearest column.
+  // Points from the top (x small) to the right (y small): every column takes
+  // the row nearest the curve and every row the column nearest the curve,
+  // a half-way tie going inward. Together they leave no gaps, also where the
+  // ellipse is very narrow.
   std::vector<POINT> Trace() const {
-    std::vector<POINT> flat, steep;
+    std::vector<POINT> points;
     const std::int64_t x0 = a % 2, y0 = b % 2;
     std::int64_t y = b;
     for (std::int64_t x = x0; x <= a; x += 2) {
       while (y - 2 >= y0 && F(x, y - 1) >= 0) y -= 2;
-      if (__int128(b) * b * x > __int128(a) * a * y) break;
-      flat.push_back({int(x), int(y)});
+      points.push_back({int(x), int(y)});
     }
     std::int64_t x = a;
     for (std::int64_t row = y0; row <= b; row += 2) {
       while (x - 2 >= x0 && F(x - 1, row) >= 0) x -= 2;
-      if (__int128(a) * a * row >= __int128(b) * b * x) break;
-      steep.push_back({int(x), int(row)});
+      points.push_back({int(x), int(row)});
     }
-    std::vector<POINT> points = flat;
-    points.insert(points.end(), steep.rbegin(), steep.rend());
+    std::sort(points.begin(), points.end(), [](const POINT& p, const POINT& q) {
+      return p.x != q.x ? p.x < q.x : p.y > q.y;
+    });
+    points.erase(std::unique(points.begin(), points.end(),
+                             [](const POINT& p, const POINT& q) { return p.x == q.x && p.y == q.y; }),
+                 points.end());
     return points;
   }
 };
-
-void Append(std::vector<POINT>& out, POINT p) {
-  if (out.empty() || out.back().x != p.x || out.back().y != p.y) out.push_back(p);
-}
 
 }  // namespace
 
@@ -60,14 +59,17 @@ EllipseShape TraceEllipse(int left, int top, int right, int bottom) {
 
   EllipseShape shape;
   // Clockwise on screen (y grows downward): right to bottom, bottom to left,
-  // left to top, top to right.
-  for (auto it = quarter.rbegin(); it != quarter.rend(); ++it) Append(shape.outline, pixel(it->x, it->y));
-  for (const POINT& p : quarter) Append(shape.outline, pixel(-p.x, p.y));
-  for (auto it = quarter.rbegin(); it != quarter.rend(); ++it) Append(shape.outline, pixel(-it->x, -it->y));
-  for (const POINT& p : quarter) Append(shape.outline, pixel(p.x, -p.y));
-  while (shape.outline.size() > 1 && shape.outline.back().x == shape.outline.front().x &&
-         shape.outline.back().y == shape.outline.front().y) {
-    shape.outline.pop_back();
+  // left to top, top to right. Points on an axis are their own mirror image
+  // and are taken once.
+  for (auto it = quarter.rbegin(); it != quarter.rend(); ++it) shape.outline.push_back(pixel(it->x, it->y));
+  for (const POINT& p : quarter) {
+    if (p.x != 0) shape.outline.push_back(pixel(-p.x, p.y));
+  }
+  for (auto it = quarter.rbegin(); it != quarter.rend(); ++it) {
+    if (it->x != 0 && it->y != 0) shape.outline.push_back(pixel(-it->x, -it->y));
+  }
+  for (const POINT& p : quarter) {
+    if (p.y != 0) shape.outline.push_back(pixel(p.x, -p.y));
   }
 
   // The inside of each row reaches up to the innermost outline pixel.

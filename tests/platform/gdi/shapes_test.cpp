@@ -1,0 +1,247 @@
+// Rectangles, ellipses, FillRect and single pixels.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <utility>
+
+#include "platform/gdi/ellipse_shape.h"
+#include "tests/platform/gdi/canvas_fixture.h"
+
+namespace plat::test {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+const std::map<COLORREF, char> kLegend = {{0x000000, '#'}, {0xFFFFFF, '.'}, {kRed, 'o'}};
+
+// Black solid pen, red brush (or the given ones).
+Rows Draw(int w, int h, int (*shape)(HDC, int, int, int, int), int l, int t, int r, int b,
+          HPEN pen = nullptr, HBRUSH brush = nullptr) {
+  TestCanvas canvas(w, h);
+  ScopedTools tools(canvas.dc, pen ? pen : CreatePen(PS_SOLID, 1, 0),
+                    brush ? brush : CreateSolidBrush(kRed));
+  shape(canvas.dc, l, t, r, b);
+  return canvas.Art(kLegend);
+}
+
+TEST(FillRectTest, CoversLeftTopInclusiveRightBottomExclusive) {
+  TestCanvas canvas(4, 3);
+  HBRUSH brush = CreateSolidBrush(0);
+  RECT rect{0, 0, 3, 2};
+  EXPECT_EQ(FillRect(canvas.dc, &rect, brush), 1);
+  EXPECT_EQ(canvas.Art(), (Rows{"###.", "###.", "...."}));
+  DeleteObject(brush);
+}
+
+TEST(FillRectTest, ReversedRectangleCoversShiftedRange) {
+  TestCanvas canvas(5, 4);
+  HBRUSH brush = CreateSolidBrush(0);
+  RECT rect{3, 3, 0, 1};  // right < left, bottom < top
+  FillRect(canvas.dc, &rect, brush);
+  EXPECT_EQ(canvas.Art(), (Rows{".....", ".....", ".###.", ".###."}));
+  DeleteObject(brush);
+}
+
+TEST(FillRectTest, HollowBrushAndClippingAtEveryEdge) {
+  TestCanvas canvas(3, 3);
+  RECT all{-5, -5, 50, 50};
+  FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+  EXPECT_EQ(canvas.Art(), (Rows{"...", "...", "..."}));
+  FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EXPECT_EQ(canvas.Art(), (Rows{"###", "###", "###"}));
+  RECT outside{3, 0, 9, 3};
+  canvas.Fill(0xFFFFFF);
+  FillRect(canvas.dc, &outside, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EXPECT_EQ(canvas.Art(), (Rows{"...", "...", "..."}));
+}
+
+TEST(RectangleTest, OutlineAndFillOfTheWorkedExample) {
+  EXPECT_EQ(Draw(6, 5, Rectangle, 1, 1, 5, 4), (Rows{"......",
+                                                     ".####.",
+                                                     ".#oo#.",
+                                                     ".####.",
+                                                     "......"}));
+}
+
+TEST(RectangleTest, CornersInAnyOrderGiveTheSameBox) {
+  const Rows expected = Draw(6, 5, Rectangle, 1, 1, 5, 4);
+  EXPECT_EQ(Draw(6, 5, Rectangle, 5, 4, 1, 1), expected);
+  EXPECT_EQ(Draw(6, 5, Rectangle, 5, 1, 1, 4), expected);
+}
+
+TEST(RectangleTest, DegenerateSizes) {
+  EXPECT_EQ(Draw(3, 3, Rectangle, 1, 1, 2, 2), (Rows{"...", "...", "..."}));  // 1x1: nothing
+  EXPECT_EQ(Draw(3, 3, Rectangle, 1, 1, 1, 3), (Rows{"...", "...", "..."}));  // width 0
+  EXPECT_EQ(Draw(4, 4, Rectangle, 1, 1, 3, 3), (Rows{"....", ".##.", ".##.", "...."}));
+  EXPECT_EQ(Draw(3, 5, Rectangle, 1, 0, 2, 4), (Rows{".#.", ".#.", ".#.", ".#.", "..."}));
+  EXPECT_EQ(Draw(5, 3, Rectangle, 0, 1, 4, 2), (Rows{".....", "####.", "....."}));
+}
+
+TEST(RectangleTest, NullPenFillsOneSmallerAndHollowBrushLeavesInside) {
+  EXPECT_EQ(Draw(6, 5, Rectangle, 1, 1, 5, 4, CreatePen(PS_NULL, 1, 0)),
+            (Rows{"......", ".ooo..", ".ooo..", "......", "......"}));
+  EXPECT_EQ(Draw(6, 5, Rectangle, 1, 1, 5, 4, nullptr, CreateSolidBrush(kRed)),
+            Draw(6, 5, Rectangle, 1, 1, 5, 4));
+  TestCanvas canvas(6, 5, 32, kRed);
+  SelectObject(canvas.dc, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+  Rectangle(canvas.dc, 1, 1, 5, 4);
+  EXPECT_EQ(canvas.Art(kLegend), (Rows{"oooooo", "o####o", "o#oo#o", "o####o", "oooooo"}));
+}
+
+TEST(RectangleTest, SamePenAndBrushColourCoverTheHalfOpenBox) {
+  TestCanvas canvas(11, 11);
+  ScopedTools tools(canvas.dc, CreatePen(PS_SOLID, 1, 0), CreateSolidBrush(0));
+  Rectangle(canvas.dc, 0, 0, 9, 9);
+  int covered = 0;
+  for (int y = 0; y < 11; ++y) {
+    for (int x = 0; x < 11; ++x) {
+      const bool black = GetPixel(canvas.dc, x, y) == 0;
+      EXPECT_EQ(black, x < 9 && y < 9) << x << "," << y;
+      covered += black;
+    }
+  }
+  EXPECT_EQ(covered, 81);
+}
+
+TEST(RectangleTest, DashedPenPatternRunsOnAcrossEdges) {
+  // 10x10 box: the top edge takes steps 0..8, the right edge 9..17, the
+  // bottom 18..26 and the left 27..35 of the 18-on, 6-off dash.
+  TestCanvas canvas(10, 10, 32, kRed);
+  ScopedTools tools(canvas.dc, CreatePen(PS_DASH, 1, 0), CreateSolidBrush(kRed));
+  SetBkMode(canvas.dc, TRANSPARENT);
+  Rectangle(canvas.dc, 0, 0, 10, 10);
+  // The right edge takes steps 9..17 (on); the bottom edge runs from (9,9)
+  // leftwards with steps 18..23 off and 24..26 on; the left edge, upwards
+  // from (0,9), steps 27..35, on again.
+  const Rows art = canvas.Art(kLegend);
+  EXPECT_EQ(art[0], "##########");
+  for (int y = 1; y < 9; ++y) EXPECT_EQ(art[y], "#oooooooo#") << y;
+  EXPECT_EQ(art[9], "####oooooo");
+}
+
+TEST(EllipseTest, SmallShapesFromTheirBoxes) {
+  auto pen = [] { return CreatePen(PS_SOLID, 1, 0); };
+  EXPECT_EQ(Draw(3, 3, Ellipse, 0, 0, 3, 3, pen()), (Rows{".#.", "#o#", ".#."}));
+  EXPECT_EQ(Draw(4, 4, Ellipse, 0, 0, 4, 4, pen()), (Rows{".##.", "#oo#", "#oo#", ".##."}));
+  EXPECT_EQ(Draw(5, 5, Ellipse, 0, 0, 5, 5, pen()),
+            (Rows{".###.", "#ooo#", "#ooo#", "#ooo#", ".###."}));
+  EXPECT_EQ(Draw(7, 5, Ellipse, 0, 0, 7, 5, pen()),
+            (Rows{"..###..", "##ooo##", "#ooooo#", "##ooo##", "..###.."}));
+}
+
+TEST(EllipseTest, BoxesUpToTwoPixelsAreRectangles) {
+  EXPECT_EQ(Draw(3, 3, Ellipse, 1, 1, 1, 1), (Rows{"...", "...", "..."}));  // radius 0
+  EXPECT_EQ(Draw(4, 4, Ellipse, 1, 1, 3, 3), (Rows{"....", ".##.", ".##.", "...."}));
+  EXPECT_EQ(Draw(6, 4, Ellipse, 0, 1, 6, 3), Draw(6, 4, Rectangle, 0, 1, 6, 3));
+  EXPECT_EQ(Draw(3, 3, Ellipse, 3, 3, 0, 0, CreatePen(PS_SOLID, 1, 0)),
+            (Rows{".#.", "#o#", ".#."}));  // corners swapped
+}
+
+TEST(EllipseTest, NullPenFillsTheEllipseOneSmaller) {
+  EXPECT_EQ(Draw(6, 6, Ellipse, 0, 0, 6, 6, CreatePen(PS_NULL, 1, 0)),
+            (Rows{".ooo..", "ooooo.", "ooooo.", "ooooo.", ".ooo..", "......"}));
+  EXPECT_EQ(Draw(4, 4, Ellipse, 0, 0, 4, 4, CreatePen(PS_NULL, 1, 0),
+                 static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))),
+            (Rows{"....", "....", "....", "...."}));
+}
+
+// Every traced ellipse is one 8-connected set of pixels, each listed once,
+// symmetric in both axes, with an outline pixel on every row and column of
+// its box and the fill strictly between the outline on each row.
+TEST(EllipseTest, TracedShapesAreConnectedSymmetricAndFilledBetween) {
+  for (int w = 3; w <= 41; ++w) {
+    for (int h = 3; h <= 41; h += (w < 12 ? 1 : 7)) {
+      SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+      const int l = 10, t = 20;
+      const EllipseShape shape = TraceEllipse(l, t, l + w, t + h);
+      std::set<std::pair<int, int>> outline;
+      std::set<int> rows, columns;
+      for (const POINT& p : shape.outline) {
+        ASSERT_TRUE(outline.insert({p.x, p.y}).second) << "repeated " << p.x << "," << p.y;
+        ASSERT_TRUE(p.x >= l && p.x < l + w && p.y >= t && p.y < t + h);
+        rows.insert(p.y);
+        columns.insert(p.x);
+      }
+      EXPECT_EQ(int(rows.size()), h);
+      EXPECT_EQ(int(columns.size()), w);
+      for (const auto& [x, y] : outline) {
+        ASSERT_TRUE(outline.count({2 * l + w - 1 - x, y})) << x << "," << y;
+        ASSERT_TRUE(outline.count({x, 2 * t + h - 1 - y})) << x << "," << y;
+      }
+      std::set<std::pair<int, int>> reached{*outline.begin()};
+      std::vector<std::pair<int, int>> todo{*outline.begin()};
+      while (!todo.empty()) {
+        const auto [x, y] = todo.back();
+        todo.pop_back();
+        for (int dy = -1; dy <= 1; ++dy) {
+          for (int dx = -1; dx <= 1; ++dx) {
+            if (outline.count({x + dx, y + dy}) && reached.insert({x + dx, y + dy}).second) {
+              todo.push_back({x + dx, y + dy});
+            }
+          }
+        }
+      }
+      EXPECT_EQ(reached.size(), outline.size()) << "outline is not connected";
+      for (const EllipseShape::Span& span : shape.fill) {
+        ASSERT_LT(span.x0, span.x1);
+        ASSERT_TRUE(outline.count({span.x0 - 1, span.y})) << "fill must start after the outline";
+        ASSERT_TRUE(outline.count({span.x1, span.y})) << "fill must end at the outline";
+        for (int x = span.x0; x < span.x1; ++x) ASSERT_FALSE(outline.count({x, span.y}));
+      }
+    }
+  }
+}
+
+TEST(PixelTest, SetAndGetInsideAndOutside) {
+  TestCanvas canvas(2, 2);
+  EXPECT_EQ(SetPixel(canvas.dc, 1, 0, RGB(1, 2, 3)), RGB(1, 2, 3));
+  EXPECT_EQ(GetPixel(canvas.dc, 1, 0), RGB(1, 2, 3));
+  EXPECT_EQ(canvas.Word(1, 0), 0x00010203u);
+  for (auto [x, y] : {std::pair{-1, 0}, {2, 0}, {0, -1}, {0, 2}}) {
+    EXPECT_EQ(SetPixel(canvas.dc, x, y, 0), CLR_INVALID);
+    EXPECT_EQ(GetPixel(canvas.dc, x, y), CLR_INVALID);
+  }
+  EXPECT_EQ(canvas.Art({{0xFFFFFF, '.'}, {RGB(1, 2, 3), 'x'}}), (Rows{".x", ".."}));
+}
+
+TEST(PixelTest, MonochromeStoresTheNearerOfBlackAndWhite) {
+  TestCanvas canvas(3, 1, 1);
+  EXPECT_EQ(SetPixel(canvas.dc, 0, 0, RGB(100, 100, 100)), 0x000000u);
+  EXPECT_EQ(SetPixel(canvas.dc, 1, 0, RGB(200, 10, 200)), 0xFFFFFFu);
+  EXPECT_EQ(SetPixel(canvas.dc, 2, 0, RGB(128, 127, 128)), 0xFFFFFFu);  // a tie: white
+  EXPECT_EQ(canvas.Art(), (Rows{"#.."}));
+}
+
+TEST(MonoInkTest, OtherColoursFollowTheBackColour) {
+  TestCanvas canvas(1, 1, 1);
+  const Bitmap& mono = *canvas.bitmap;
+  EXPECT_FALSE(InkFor(mono, 0x000000, 0xFFFFFF).white);
+  EXPECT_TRUE(InkFor(mono, 0xFFFFFF, 0x000000).white);
+  // Red is not the back colour: the opposite of the back colour's bit.
+  EXPECT_FALSE(InkFor(mono, kRed, 0xFFFFFF).white);
+  EXPECT_TRUE(InkFor(mono, kRed, 0x000000).white);
+  // Red is the back colour: the back colour's own bit, the nearer of black and white.
+  EXPECT_FALSE(InkFor(mono, kRed, kRed).white);
+  EXPECT_TRUE(InkFor(mono, RGB(200, 200, 200), RGB(200, 200, 200)).white);
+}
+
+TEST(MonoShapesTest, RectangleOnAMonochromeBitmap) {
+  TestCanvas canvas(5, 4, 1);
+  constexpr COLORREF kGrey = RGB(200, 200, 200);
+  ScopedTools tools(canvas.dc, CreatePen(PS_SOLID, 1, 0), CreateSolidBrush(kGrey));
+  Rectangle(canvas.dc, 0, 0, 5, 4);
+  // Grey is not the back colour (white), so the brush stores black; once it
+  // is the back colour it stores the nearer of black and white.
+  EXPECT_EQ(canvas.Art(), (Rows{"#####", "#####", "#####", "#####"}));
+  SetBkColor(canvas.dc, kGrey);
+  canvas.Fill(0xFFFFFF);
+  Rectangle(canvas.dc, 0, 0, 5, 4);
+  EXPECT_EQ(canvas.Art(), (Rows{"#####", "#...#", "#...#", "#####"}));
+}
+
+}  // namespace
+}  // namespace plat::test
