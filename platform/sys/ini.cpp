@@ -2,6 +2,8 @@
 
 #include <fstream>
 #include <ini.h>
+#include <iterator>
+#include <sstream>
 #include <strings.h>
 
 #include "platform/sys/path.h"
@@ -62,16 +64,24 @@ int DigitValue(char c) {
 
 }  // namespace
 
-std::optional<std::string> ReadProfileString(const char* section, const char* key,
-                                             const char* iniPath) {
-  if (!section || !key || !iniPath) return std::nullopt;
-  std::ifstream file(ToPosixPath(iniPath), std::ios::binary);
-  if (!file) return std::nullopt;
-  std::string text = NormaliseLines(file);
+std::optional<std::string> FindProfileValue(std::string_view iniText, const char* section,
+                                            const char* key) {
+  if (!section || !key) return std::nullopt;
+  std::istringstream in{std::string(iniText)};
+  std::string text = NormaliseLines(in);
   Lookup lookup{section, key, std::nullopt};
   ini_parse_string(text.c_str(), OnEntry, &lookup);
   if (lookup.value) lookup.value = Unquote(*lookup.value);
   return lookup.value;
+}
+
+std::optional<std::string> ReadProfileString(const char* section, const char* key,
+                                             const char* iniPath) {
+  if (!iniPath) return std::nullopt;
+  std::ifstream file(ToPosixPath(iniPath), std::ios::binary);
+  if (!file) return std::nullopt;
+  std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return FindProfileValue(text, section, key);
 }
 
 unsigned ParseProfileInt(const std::string& text) {

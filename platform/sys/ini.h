@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace plat {
 
@@ -23,6 +24,10 @@ unsigned GetPrivateProfileIntA(const char* section, const char* key, int default
 // section or key is missing.
 std::optional<std::string> ReadProfileString(const char* section, const char* key,
                                              const char* iniPath);
+
+// The value of a key in ini text already in memory.
+std::optional<std::string> FindProfileValue(std::string_view iniText, const char* section,
+                                            const char* key);
 
 // The integer parse above on its own.
 unsigned ParseProfileInt(const std::string& text);
