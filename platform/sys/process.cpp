@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <thread>
 #include <time.h>
 #include <unistd.h>
@@ -26,7 +27,6 @@ namespace {
 constexpr char kShowModeVar[] = "TOVSIM_SHOWMODE";
 constexpr char kReadyFdVar[] = "TOVSIM_READY_FD";
 constexpr int kReadyTimeoutMs = 30000;
-constexpr unsigned ERROR_ACCESS_DENIED = 5;
 
 // The channel to our starter, taken over before main runs: marked
 // close-on-exec and removed from the environment, so programs we start
@@ -108,10 +108,14 @@ unsigned SpawnErrorCode(int error) {
 // Started programs are not waited for by anyone else; a small thread per
 // program collects its exit so none lingers as a zombie.
 void ReapWhenDone(pid_t pid) {
-  std::thread([pid] {
-    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-    }
-  }).detach();
+  try {
+    std::thread([pid] {
+      while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    // Out of threads: the program still runs; only its exit status lingers.
+  }
 }
 
 long RemainingMs(const timespec& deadline) {

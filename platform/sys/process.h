@@ -19,6 +19,7 @@ inline constexpr int SW_SHOW = 5;
 // WinExec results: above 31 is success; below are the Win32 error codes.
 inline constexpr unsigned ERROR_FILE_NOT_FOUND = 2;
 inline constexpr unsigned ERROR_PATH_NOT_FOUND = 3;
+inline constexpr unsigned ERROR_ACCESS_DENIED = 5;
 inline constexpr unsigned ERROR_BAD_FORMAT = 11;
 inline constexpr unsigned WINEXEC_OUT_OF_RESOURCES = 0;
 inline constexpr unsigned WINEXEC_STARTED = 33;

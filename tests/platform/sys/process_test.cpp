@@ -109,14 +109,16 @@ TEST_F(WinExecTest, MissingProgramsFailAtOnce) {
   EXPECT_EQ(WinExec("Lcd.exe", SW_SHOW), ERROR_FILE_NOT_FOUND) << "only the current folder is searched";
   EXPECT_EQ(WinExec("", SW_SHOW), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(WinExec(nullptr, SW_SHOW), ERROR_FILE_NOT_FOUND);
-  EXPECT_LE(WinExec(R"(..\Lcd)", SW_SHOW), 31u) << "a folder is not a program";
 }
 
-TEST_F(WinExecTest, AFileThatIsNoProgramIsRefused) {
+TEST_F(WinExecTest, FoldersAndFilesThatAreNoProgramsAreRefused) {
   std::ofstream(tree / "Lcd/text") << "not a program\n";
+  std::ofstream(tree / "Lcd/plain") << "#!/bin/sh\n";
   std::filesystem::permissions(tree / "Lcd/text", std::filesystem::perms::owner_all);
   ScopedCwd cwd(tree / "bin");
   EXPECT_EQ(WinExec(R"(..\Lcd\text)", SW_SHOW), ERROR_BAD_FORMAT);
+  EXPECT_EQ(WinExec(R"(..\Lcd\plain)", SW_SHOW), ERROR_ACCESS_DENIED) << "not executable";
+  EXPECT_EQ(WinExec(R"(..\Lcd)", SW_SHOW), ERROR_ACCESS_DENIED) << "a folder";
 }
 
 TEST(NotifyParentReadyTest, WithoutAStarterDoesNothing) {
