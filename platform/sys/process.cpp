@@ -38,9 +38,10 @@ int AdoptReadyChannel() {
   if (!value) return -1;
   char* end = nullptr;
   long fd = std::strtol(value, &end, 10);
+  bool wellFormed = end != value && *end == '\0' && fd >= 3 && fd <= 65535;
   unsetenv(kReadyFdVar);
   struct stat st {};
-  if (end == value || *end || fd < 3 || fd > 65535) return -1;
+  if (!wellFormed) return -1;
   if (fstat(int(fd), &st) != 0 || !S_ISSOCK(st.st_mode)) return -1;
   fcntl(int(fd), F_SETFD, FD_CLOEXEC);
   return int(fd);
@@ -152,7 +153,7 @@ int OpenPidFd(pid_t pid) {
 struct SpawnSetup {
   posix_spawn_file_actions_t actions;
   posix_spawnattr_t attributes;
-  SpawnSetup(int childEnd) {
+  explicit SpawnSetup(int childEnd) {
     posix_spawn_file_actions_init(&actions);
     // Duplicating a descriptor onto itself clears its close-on-exec flag in
     // the new program only.
