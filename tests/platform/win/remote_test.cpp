@@ -1,0 +1,209 @@
+// Windows of two processes: the peer program plays the other side.
+
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <vector>
+
+#include "platform/sys/instance.h"
+#include "platform/win/endpoint.h"
+#include "platform/win/win.h"
+#include "tests/platform/win/peer_protocol.h"
+#include "tests/platform/win/test_instance.h"
+
+namespace plat::testing {
+namespace {
+
+int nestedCalls = 0;
+
+LRESULT TestProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTestNested) {
+    ++nestedCalls;
+    return static_cast<LRESULT>(wParam) * 3;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+class RemoteTest : public ::testing::Test {
+ protected:
+  void StartPeer(PeerProcess& peer, std::vector<std::string> args = {}) {
+    args.insert(args.begin(), WIN_PEER);
+    ASSERT_TRUE(peer.Start(args));
+    ASSERT_TRUE(peer.running());
+  }
+
+  HWND FindPeer() { return FindWindowA(kPeerClass, kPeerTitle); }
+
+  TestInstance instance_;
+};
+
+TEST_F(RemoteTest, SendReturnsTheReceiversResult) {
+  PeerProcess peer;
+  StartPeer(peer);
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(SendMessageA(window, kPeerEcho, 20, 3), 43);
+  EXPECT_EQ(SendMessageA(window, kPeerEcho, 0, -5), -5);
+  EXPECT_EQ(FindPeer(), window) << "finding the same live window again gives the same handle";
+}
+
+TEST_F(RemoteTest, PostsArriveInOrderBeforeALaterSend) {
+  PeerProcess peer;
+  StartPeer(peer);
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+  // More than a socket buffer holds, so the poster has to wait for room.
+  constexpr int kCount = 5000;
+  for (int i = 0; i < kCount; ++i) ASSERT_TRUE(PostMessageA(window, kPeerSequence, i, 0));
+  // A send overtakes queued posts, so ask until they have all been seen.
+  LRESULT seen = 0;
+  while ((seen = SendMessageA(window, kPeerSequenceCount, 0, 0)) >= 0 && seen < kCount) {
+    ASSERT_TRUE(PostMessageA(window, WM_NULL, 0, 0));
+  }
+  EXPECT_EQ(seen, kCount);
+}
+
+TEST_F(RemoteTest, CopyDataBytesArriveIntact) {
+  PeerProcess peer;
+  StartPeer(peer);
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+  for (uint32_t size : {0u, 1u, 32u, 268u, 65536u}) {
+    std::vector<uint8_t> bytes(size);
+    for (uint32_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + size);
+    COPYDATASTRUCT copy{0x1234 + size, size, size ? bytes.data() : nullptr};
+    EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy)),
+              CopyDataDigest(copy.dwData, bytes.data(), size))
+        << size << " bytes";
+  }
+}
+
+TEST_F(RemoteTest, CopyDataThatCannotTravelFails) {
+  PeerProcess peer;
+  StartPeer(peer);
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+  std::vector<uint8_t> tooBig(65537);
+  COPYDATASTRUCT copy{1, static_cast<uint32_t>(tooBig.size()), tooBig.data()};
+  EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy)), 0);
+  COPYDATASTRUCT small{1, 4, tooBig.data()};
+  EXPECT_FALSE(PostMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&small)));
+  EXPECT_EQ(SendMessageA(window, kPeerEcho, 1, 1), 3) << "the connection is still usable";
+}
+
+TEST_F(RemoteTest, SendBlocksUntilTheProcedureReturnedAndHandlesNestedSends) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = TestProc;
+  windowClass.lpszClassName = kTestClass;
+  RegisterClassA(&windowClass);
+  HWND own = CreateWindowA(kTestClass, kTestTitle, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                           nullptr);
+  ASSERT_NE(own, nullptr);
+  PeerProcess peer;
+  StartPeer(peer);
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(SendMessageA(window, kPeerFindTest, 0, 0), 1) << "the peer finds our window";
+
+  // The peer's procedure sends back to us before it returns: our procedure
+  // runs on this thread while we wait, and the result carries its answer.
+  nestedCalls = 0;
+  EXPECT_EQ(SendMessageA(window, kPeerCallBack, 5, 0), 1015);
+  EXPECT_EQ(nestedCalls, 1);
+  DestroyWindow(own);
+}
+
+TEST_F(RemoteTest, WindowDisappearsWhenItsProcessEnds) {
+  PeerProcess peer;
+  StartPeer(peer);
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 0);
+  EXPECT_EQ(peer.Wait(), 0);
+  EXPECT_EQ(FindPeer(), nullptr);
+  EXPECT_EQ(SendMessageA(window, kPeerEcho, 1, 1), 0);
+  EXPECT_FALSE(PostMessageA(window, kPeerEcho, 1, 1));
+}
+
+TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
+  PeerProcess peer;
+  StartPeer(peer);
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+  peer.Kill();
+  std::string path = EndpointPath(kPeerClass, kPeerTitle);
+  struct stat st {};
+  ASSERT_EQ(lstat(path.c_str(), &st), 0) << "a killed process leaves its socket behind";
+  EXPECT_EQ(SendMessageA(window, kPeerEcho, 1, 1), 0);
+  EXPECT_EQ(FindPeer(), nullptr);
+  EXPECT_NE(lstat(path.c_str(), &st), 0);
+
+  // A new process under the same name is a new window; the old handle stays dead.
+  PeerProcess second;
+  StartPeer(second);
+  HWND renewed = FindPeer();
+  ASSERT_NE(renewed, nullptr);
+  EXPECT_NE(renewed, window);
+  EXPECT_EQ(SendMessageA(window, kPeerEcho, 1, 1), 0);
+  EXPECT_EQ(SendMessageA(renewed, kPeerEcho, 1, 1), 3);
+}
+
+TEST_F(RemoteTest, SendFailsWhenThePeerDiesDuringTheCall) {
+  PeerProcess peer;
+  StartPeer(peer);
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(SendMessageA(window, kPeerDie, 0, 0), 0);
+  EXPECT_EQ(peer.Wait(), 3);
+  EXPECT_EQ(SendMessageA(window, kPeerEcho, 1, 1), 0);
+}
+
+TEST_F(RemoteTest, InstancesDoNotSeeEachOthersWindows) {
+  PeerProcess other;
+  {
+    ScopedEnv elsewhere("TOVSIM_INSTANCE", instance_.name() + "-other");
+    StartPeer(other);
+    EXPECT_NE(FindPeer(), nullptr) << "found inside its own instance";
+  }
+  EXPECT_EQ(FindPeer(), nullptr);
+  PeerProcess same;
+  StartPeer(same);
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(SendMessageA(window, kPeerEcho, 2, 0), 4);
+}
+
+TEST_F(RemoteTest, ChineseNamesAndLongNamesWork) {
+  const std::string longTitle(200, 'x');
+  for (const std::string& title : {std::string("共享内存"), longTitle}) {
+    PeerProcess peer;
+    StartPeer(peer, {"LcdClass", title});
+    HWND window = FindWindowA("LcdClass", title.c_str());
+    ASSERT_NE(window, nullptr) << title;
+    EXPECT_EQ(SendMessageA(window, kPeerEcho, 4, 0), 8);
+    EXPECT_EQ(FindWindowA("LcdClass", "other"), nullptr);
+  }
+}
+
+TEST_F(RemoteTest, SecondWindowOfTheSameNameStaysLocal) {
+  PeerProcess peer;
+  StartPeer(peer);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = TestProc;
+  windowClass.lpszClassName = kPeerClass;
+  RegisterClassA(&windowClass);
+  HWND local = CreateWindowA(kPeerClass, kPeerTitle, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                             nullptr);
+  ASSERT_NE(local, nullptr);
+  EXPECT_EQ(FindPeer(), local) << "our own window comes first";
+  DestroyWindow(local);
+  HWND remote = FindPeer();
+  ASSERT_NE(remote, nullptr);
+  EXPECT_EQ(SendMessageA(remote, kPeerEcho, 5, 0), 10) << "the peer's socket was left alone";
+}
+
+}  // namespace
+}  // namespace plat::testing
