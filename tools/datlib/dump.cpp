@@ -1,8 +1,7 @@
 #include "tools/datlib/dump.h"
 
-#include <yaml-cpp/yaml.h>
-
 #include "rpg/format/records.h"
+#include "tools/datlib/dump_state.h"
 #include "tools/datlib/field_yaml.h"
 #include "tools/datlib/library_read.h"
 #include "tools/datlib/record_src.h"
@@ -13,25 +12,7 @@ namespace datlib {
 namespace {
 
 using rpgfmt::ResKey;
-
-std::string Stem(ResKey key) {
-  const rpgfmt::ResTypeInfo* info = rpgfmt::FindResType(key.type);
-  return std::string(info->name) + "_" + std::to_string(key.id1) + "_" + std::to_string(key.id2);
-}
-
-// Folder of a file-based source, by type.
-std::string FolderOf(ResKey key) {
-  switch (static_cast<rpgfmt::ResType>(key.type)) {
-    case rpgfmt::ResType::kScript:
-      return "scripts/";
-    case rpgfmt::ResType::kMap:
-      return "maps/";
-    case rpgfmt::ResType::kTileSet:
-      return "tilesets/";
-    default:
-      return "pictures/";
-  }
-}
+using rpgfmt::ResType;
 
 // Records files are named for their kind; animations share one file.
 std::string RecordsFileOf(ResKey key) {
@@ -39,6 +20,48 @@ std::string RecordsFileOf(ResKey key) {
     return std::string("records/") + l->name + ".yaml";
   }
   return "records/animation.yaml";
+}
+
+std::string Emit(const YAML::Node& node) {
+  YAML::Emitter out;
+  out << node;
+  return std::string(out.c_str()) + "\n";
+}
+
+// A record goes into its kind's records file, with any bytes past its own
+// end kept as a tail; records the layout cannot express become hex files.
+bool DumpRecord(const DumpInput& in, DumpState& st, Diagnostics& diag) {
+  Diagnostics local;
+  auto rec = DecodeRecord(in.bytes, in.key, in.origin, local);
+  if (!rec) return false;
+  for (const auto& item : local.Items()) {
+    if (item.severity == Severity::kWarning) diag.Warning(item.pos, item.message);
+  }
+  YAML::Node entry = EntryHead(in.key);
+  if (rec->size < in.bytes.size()) entry["tail"] = ToHex(in.bytes.subspan(rec->size));
+  for (const auto& kv : rec->fields) entry[kv.first] = kv.second;
+  for (const SideFile& f : rec->files) st.files["records/" + f.path] = f.text;
+  st.records[RecordsFileOf(in.key)].push_back(entry);
+  return true;
+}
+
+std::string FolderOf(ResKey key) {
+  return key.type == static_cast<std::uint8_t>(ResType::kScript) ? "scripts/" : "pictures/";
+}
+
+void DumpFileResource(const DumpInput& in, DumpState& st, Diagnostics& diag) {
+  const std::size_t own = in.known > 0 ? in.known : in.bytes.size();
+  DumpedSource src =
+      DecompileSource(in.bytes.first(own), in.key, FolderOf(in.key) + Stem(in.key), in.origin, diag);
+  for (const SourceFile& f : src.files) st.files[f.path] = f.text;
+  AddFileEntry(in.key, src.files.front().path, in.bytes, own, st);
+}
+
+}  // namespace
+
+std::string Stem(ResKey key) {
+  const rpgfmt::ResTypeInfo* info = rpgfmt::FindResType(key.type);
+  return std::string(info->name) + "_" + std::to_string(key.id1) + "_" + std::to_string(key.id2);
 }
 
 YAML::Node EntryHead(ResKey key) {
@@ -52,65 +75,44 @@ YAML::Node EntryHead(ResKey key) {
   return entry;
 }
 
-std::string Emit(const YAML::Node& node) {
-  YAML::Emitter out;
-  out << node;
-  return std::string(out.c_str()) + "\n";
-}
-
-struct DumpState {
-  FileSet files;
-  YAML::Node resources{YAML::NodeType::Sequence};
-  std::map<std::string, YAML::Node> records;  // file → list
-};
-
-// A record goes into its kind's records file, with any bytes past its own
-// end kept as a tail; records the layout cannot express become hex files.
-bool DumpRecord(std::span<const std::uint8_t> bytes, ResKey key, const SourcePos& origin,
-                DumpState& st, Diagnostics& diag) {
-  Diagnostics quiet;
-  auto rec = DecodeRecord(bytes, key, origin, quiet);
-  if (!rec) return false;
-  for (const auto& item : quiet.Items()) {
-    if (item.severity == Severity::kWarning) diag.Warning(item.pos, item.message);
-  }
+void AddFileEntry(ResKey key, const std::string& file, std::span<const std::uint8_t> bytes,
+                  std::size_t own, DumpState& st) {
   YAML::Node entry = EntryHead(key);
-  if (rec->size < bytes.size()) entry["tail"] = ToHex(bytes.subspan(rec->size));
-  for (const auto& kv : rec->fields) entry[kv.first] = kv.second;
-  for (const SideFile& f : rec->files) st.files["records/" + f.path] = f.text;
-  YAML::Node& list = st.records[RecordsFileOf(key)];
-  list.push_back(entry);
-  return true;
-}
-
-void DumpFileResource(std::span<const std::uint8_t> bytes, std::size_t known, ResKey key,
-                      const SourcePos& origin, DumpState& st, Diagnostics& diag) {
-  const std::size_t own = known > 0 ? known : bytes.size();
-  DumpedSource src =
-      DecompileSource(bytes.first(own), key, FolderOf(key) + Stem(key), origin, diag);
-  YAML::Node entry = EntryHead(key);
-  entry["file"] = src.files.front().path;
+  entry["file"] = file;
   if (own < bytes.size()) entry["tail"] = ToHex(bytes.subspan(own));
   entry.SetStyle(YAML::EmitterStyle::Flow);
   st.resources.push_back(entry);
-  for (const SourceFile& f : src.files) st.files[f.path] = f.text;
 }
 
-}  // namespace
+void AddHexEntry(ResKey key, std::span<const std::uint8_t> bytes, DumpState& st) {
+  const std::string file = "raw/" + Stem(key) + ".hex";
+  st.files[file] = WriteHexText(bytes);
+  AddFileEntry(key, file, bytes, bytes.size(), st);
+}
 
-std::optional<FileSet> DumpLibrary(std::span<const std::uint8_t> image, const std::string& name,
-                                   Diagnostics& diag) {
+std::optional<DumpResult> DumpLibrary(std::span<const std::uint8_t> image,
+                                      const std::string& name, Diagnostics& diag) {
   auto lib = ReadLibraryChecked(image, name, diag);
   if (!lib) return std::nullopt;
   const std::vector<ResourceSize> sizes = ResourceSizes(*lib);
   DumpState st;
+  std::vector<DumpInput> tileSets, maps;
   for (std::size_t i = 0; i < lib->entries.size(); ++i) {
     const rpgfmt::LibEntry& e = lib->entries[i];
-    const auto bytes = lib->Bytes(e).first(sizes[i].size);
-    const SourcePos origin = EntryPos(name, e.key);
-    if (IsRecordKey(e.key) && DumpRecord(bytes, e.key, origin, st, diag)) continue;
-    DumpFileResource(bytes, IsRecordKey(e.key) ? 0 : sizes[i].known, e.key, origin, st, diag);
+    const DumpInput in{e.key, lib->Bytes(e).first(sizes[i].size), sizes[i].known,
+                       EntryPos(name, e.key)};
+    const auto type = static_cast<ResType>(e.key.type);
+    if (type == ResType::kTileSet) {
+      tileSets.push_back(in);
+    } else if (type == ResType::kMap) {
+      maps.push_back(in);
+    } else if (IsRecordKey(e.key)) {
+      if (!DumpRecord(in, st, diag)) AddHexEntry(e.key, in.bytes, st);
+    } else {
+      DumpFileResource(in, st, diag);
+    }
   }
+  DumpMapsAndTileSets(tileSets, maps, st, diag);
   YAML::Node project;
   project["title"] = FixedTextNode(
       {reinterpret_cast<const std::uint8_t*>(lib->title.data()), lib->title.size()}, false);
@@ -122,7 +124,7 @@ std::optional<FileSet> DumpLibrary(std::span<const std::uint8_t> image, const st
   }
   project["records"] = recordFiles;
   st.files["project.yaml"] = Emit(project);
-  return std::move(st.files);
+  return DumpResult{std::move(st.files), std::move(st.tiled)};
 }
 
 }  // namespace datlib

@@ -84,7 +84,7 @@ void AddResource(Project& project, const EntryHead& head, std::vector<std::uint8
 }
 
 void LoadFileEntry(const YAML::Node& entry, const std::string& file, const std::string& dir,
-                   Project& project, Diagnostics& diag) {
+                   BuildContext& context, Project& project, Diagnostics& diag) {
   auto head = ReadHead(entry, file, diag);
   if (!head) return;
   for (const auto& kv : entry) {
@@ -99,14 +99,12 @@ void LoadFileEntry(const YAML::Node& entry, const std::string& file, const std::
     return;
   }
   const std::string path = JoinPath(dir, src.Scalar());
-  project.inputs.push_back(path);
-  auto bytes = CompileSourceFile(path, head->key, project.inputs, diag);
+  auto bytes = CompileSourceFile(path, head->key, context, diag);
   if (!bytes || !AppendTail(entry, file, diag, *bytes)) return;
   AddResource(project, *head, std::move(*bytes));
 }
 
 void LoadRecordsFile(const std::string& path, Project& project, Diagnostics& diag) {
-  project.inputs.push_back(path);
   auto doc = LoadYamlFile(path, diag);
   if (!doc) return;
   if (!doc->IsSequence()) {
@@ -126,6 +124,10 @@ void LoadRecordsFile(const std::string& path, Project& project, Diagnostics& dia
     if (!bytes || !AppendTail(entry, path, diag, *bytes)) continue;
     AddResource(project, *head, std::move(*bytes));
   }
+}
+
+bool IsTileSetEntry(const YAML::Node& entry) {
+  return entry.IsMap() && entry["type"].IsScalar() && entry["type"].Scalar() == "tileset";
 }
 
 bool ReadTitle(const YAML::Node& node, const std::string& file, Project& project,
@@ -163,7 +165,6 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
 std::optional<Project> LoadProject(const std::string& path, Diagnostics& diag) {
   const std::size_t before = diag.ErrorCount();
   Project project;
-  project.inputs.push_back(path);
   auto doc = LoadYamlFile(path, diag);
   if (!doc) return std::nullopt;
   if (!doc->IsMap()) {
@@ -182,7 +183,15 @@ std::optional<Project> LoadProject(const std::string& path, Diagnostics& diag) {
   if (resources.IsDefined() && !resources.IsSequence()) {
     diag.Error(PosOf(path, resources), "resources must be a list");
   } else if (resources.IsDefined()) {
-    for (const YAML::Node& entry : resources) LoadFileEntry(entry, path, dir, project, diag);
+    // Tile sets first: maps take their tiles' walkability from them.
+    BuildContext context;
+    for (const bool tileSets : {true, false}) {
+      for (const YAML::Node& entry : resources) {
+        if (IsTileSetEntry(entry) == tileSets) {
+          LoadFileEntry(entry, path, dir, context, project, diag);
+        }
+      }
+    }
   }
   const YAML::Node records = (*doc)["records"];
   if (records.IsDefined() && !records.IsSequence()) {

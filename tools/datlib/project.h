@@ -17,7 +17,6 @@ namespace datlib {
 struct Project {
   std::array<char, rpgfmt::kLibTitleSize> title{};
   std::vector<Resource> resources;
-  std::vector<std::string> inputs;  // every file read, for build dependencies
 };
 
 // Reads the project and compiles every resource it names. Errors go to

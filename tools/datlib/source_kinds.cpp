@@ -9,6 +9,7 @@
 #include "rpg/format/picture.h"
 #include "rpg/format/script_file.h"
 #include "tools/datlib/field_yaml.h"
+#include "tools/datlib/map_src.h"
 #include "tools/datlib/picture_src.h"
 #include "tools/datlib/project.h"
 #include "tools/datlib/record_src.h"
@@ -59,17 +60,35 @@ std::optional<std::vector<std::uint8_t>> CompileRecordFile(const std::string& pa
   return std::nullopt;
 }
 
+// Pictures whose padding bits are set would lose them in a picture source.
+bool IsExactPicture(std::span<const std::uint8_t> bytes) {
+  const rpgfmt::PictureRead read = rpgfmt::DecodePicture(bytes);
+  return read.error.empty() && read.paddingClean && read.size == bytes.size();
+}
+
 bool IsPictureType(ResType t) {
   return t == ResType::kActorSheet || t == ResType::kItemPicture || t == ResType::kPicture;
+}
+
+// Tile sets of id1 1 are the ones maps use; their walkability is kept for
+// the maps compiled after them.
+std::optional<std::vector<std::uint8_t>> CompileTileSet(const std::string& path,
+                                                        rpgfmt::ResKey key,
+                                                        BuildContext& context,
+                                                        Diagnostics& diag) {
+  auto src = LoadTileSetSource(path, key, diag);
+  if (!src) return std::nullopt;
+  auto bytes = CompileTileSetFile(path, key, diag);
+  if (bytes && key.id1 == 1) context.tileSets[key.id2] = src->info;
+  return bytes;
 }
 
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> CompileSourceFile(const std::string& path,
                                                            rpgfmt::ResKey key,
-                                                           std::vector<std::string>& inputs,
+                                                           BuildContext& context,
                                                            Diagnostics& diag) {
-  (void)inputs;
   if (EndsWith(path, ".hex")) {
     auto text = ReadText(path, diag);
     if (!text) return std::nullopt;
@@ -79,6 +98,14 @@ std::optional<std::vector<std::uint8_t>> CompileSourceFile(const std::string& pa
   if (IsRecordKey(key)) return CompileRecordFile(path, key, diag);
   if (type == ResType::kScript) return CompileScriptFile(path, diag);
   if (IsPictureType(type)) return CompilePictureFile(path, key, diag);
+  if (type == ResType::kTileSet) return CompileTileSet(path, key, context, diag);
+  if (type == ResType::kMap) {
+    const TileSetLookup lookup = [&context](std::uint8_t n) -> const TileSetInfo* {
+      auto it = context.tileSets.find(n);
+      return it == context.tileSets.end() ? nullptr : &it->second;
+    };
+    return CompileMapFile(path, key, lookup, diag);
+  }
   diag.Error({path, 0, 0}, "a resource of type " + std::to_string(key.type) + " with id1 " +
                                std::to_string(key.id1) +
                                " has no source format; give its bytes as a .hex file");
@@ -117,7 +144,7 @@ DumpedSource DecompileSource(std::span<const std::uint8_t> bytes, rpgfmt::ResKey
   if (type == ResType::kScript) {
     text = DisassembleScript(bytes, origin, diag);
     ext = ".gsa";
-  } else if (IsPictureType(type)) {
+  } else if (IsPictureType(type) && IsExactPicture(bytes)) {
     text = PictureBytesToText(bytes, key, origin, diag);
     ext = ".txt";
   }

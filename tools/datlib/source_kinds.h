@@ -5,6 +5,7 @@
 // dumps fall back to for bytes no source format can express.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,14 +13,20 @@
 
 #include "rpg/format/library.h"
 #include "tools/datlib/diag.h"
+#include "tools/datlib/tileset_src.h"
 
 namespace datlib {
 
-// Compiles the file at `path` into the resource `key`; files it reads on the
-// way (pictures of a tile set, ...) are added to `inputs`.
+// What compiling one source may need from the others: maps take the
+// walkability of their tile set, so tile sets are compiled first.
+struct BuildContext {
+  std::map<std::uint8_t, TileSetInfo> tileSets;  // by tile-set number (id2)
+};
+
+// Compiles the file at `path` into the resource `key`.
 std::optional<std::vector<std::uint8_t>> CompileSourceFile(const std::string& path,
                                                            rpgfmt::ResKey key,
-                                                           std::vector<std::string>& inputs,
+                                                           BuildContext& context,
                                                            Diagnostics& diag);
 
 // How many bytes the resource at the start of `bytes` spans by its own

@@ -1,0 +1,137 @@
+#include "tools/datlib/check.h"
+
+#include <map>
+#include <set>
+
+#include "tools/datlib/check_refs.h"
+#include "tools/datlib/library_read.h"
+#include "tools/datlib/resource_sizes.h"
+#include "tools/datlib/script_refs.h"
+
+namespace datlib {
+namespace {
+
+using rpgfmt::ResKey;
+
+constexpr ResKey kNewGameScript{1, 1, 1};
+
+struct Use {
+  ResKey script;
+  std::string access;
+  ScriptSite site;
+};
+
+struct Uses {
+  std::map<int, std::vector<Use>> flags, vars;
+};
+
+const char* FlagVerb(FlagAccess a) {
+  switch (a) {
+    case FlagAccess::kSet: return "set";
+    case FlagAccess::kClear: return "cleared";
+    default: return "tested";
+  }
+}
+
+const char* VarVerb(VarAccess a) {
+  switch (a) {
+    case VarAccess::kWrite: return "written";
+    case VarAccess::kUpdate: return "updated";
+    case VarAccess::kRead: return "read";
+    default: return "tested";
+  }
+}
+
+std::string SiteText(const Use& u) {
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "+0x%04x", u.site.offset);
+  std::string out = u.access + " by script " + KeyName(u.script) + " " + buf;
+  if (u.site.command != nullptr) out += " " + std::string(u.site.command->mnemonic);
+  return out;
+}
+
+// Where the event handlers a script's commands run are missing.
+void CheckEvents(ResKey key, const ScriptRefs& refs, const std::string& name, Diagnostics& diag) {
+  const std::set<std::uint8_t> handled(refs.handledEvents.begin(), refs.handledEvents.end());
+  for (const ScriptEventRef& e : refs.events) {
+    if (handled.count(e.event) != 0) continue;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "+0x%04x", e.site.offset);
+    diag.Warning(EntryPos(name, key), std::string(buf) + ": runs event " +
+                                          std::to_string(e.event) +
+                                          ", which the script has no handler for");
+  }
+}
+
+void CollectScript(const rpgfmt::LibraryView& lib, const rpgfmt::LibEntry& e, std::size_t size,
+                   const std::string& name, std::vector<Reference>& refs, Uses& uses,
+                   Diagnostics& diag) {
+  const ScriptRefs sr = ExtractScriptRefs(lib.Bytes(e).first(size));
+  for (const std::string& p : sr.problems) diag.Warning(EntryPos(name, e.key), p);
+  CheckEvents(e.key, sr, name, diag);
+  const auto more = ScriptReferences(e.key, sr);
+  refs.insert(refs.end(), more.begin(), more.end());
+  for (const ScriptFlagUse& f : sr.flags) {
+    uses.flags[f.flag].push_back({e.key, FlagVerb(f.access), f.site});
+  }
+  for (const ScriptVarUse& v : sr.vars) {
+    uses.vars[v.var].push_back({e.key, VarVerb(v.access), v.site});
+  }
+}
+
+// Lists each flag or variable with its uses; one that is tested but never
+// given a value, or given one but never tested, gets a warning.
+std::string UseReport(const char* title, const std::map<int, std::vector<Use>>& table,
+                      const std::string& name, Diagnostics& diag) {
+  std::string out = std::string(title) + ":\n";
+  for (const auto& [number, list] : table) {
+    out += "  " + std::to_string(number) + ":\n";
+    bool tested = false, given = false;
+    for (const Use& u : list) {
+      out += "    " + SiteText(u) + "\n";
+      (u.access == "tested" || u.access == "read" ? tested : given) = true;
+      if (u.access == "updated") tested = true;
+    }
+    const std::string what = std::string(title) == "flags" ? "flag " : "variable ";
+    if (tested && !given) diag.Warning({name, 0, 0}, what + std::to_string(number) + " is tested but never set");
+    if (given && !tested) diag.Warning({name, 0, 0}, what + std::to_string(number) + " is set but never tested");
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckLibrary(std::span<const std::uint8_t> image,
+                                        const std::string& name, Diagnostics& diag) {
+  auto lib = ReadLibraryChecked(image, name, diag);
+  if (!lib) return std::nullopt;
+  const auto sizes = ResourceSizes(*lib);
+  std::vector<Reference> refs = DataReferences(*lib);
+  Uses uses;
+  for (std::size_t i = 0; i < lib->entries.size(); ++i) {
+    const rpgfmt::LibEntry& e = lib->entries[i];
+    if (e.key.type == static_cast<std::uint8_t>(rpgfmt::ResType::kScript)) {
+      CollectScript(*lib, e, sizes[i].size, name, refs, uses, diag);
+    }
+  }
+  std::set<ResKey> used;
+  for (const Reference& r : refs) {
+    if (lib->Find(r.to) != nullptr) {
+      if (r.to != r.from) used.insert(r.to);
+      continue;
+    }
+    const std::string msg = "names " + KeyName(r.to) + " (" + r.what + "), which is missing";
+    r.optional ? diag.Warning(EntryPos(name, r.from), msg) : diag.Error(EntryPos(name, r.from), msg);
+  }
+  if (lib->Find(kNewGameScript) == nullptr) {
+    diag.Error({name, 0, 0}, "a new game runs script (1, 1, 1), which is missing");
+  }
+  for (const rpgfmt::LibEntry& e : lib->entries) {
+    if (used.count(e.key) == 0 && !EngineUses(e.key, *lib)) {
+      diag.Warning(EntryPos(name, e.key), "unused: nothing names this resource");
+    }
+  }
+  return UseReport("flags", uses.flags, name, diag) + UseReport("variables", uses.vars, name, diag);
+}
+
+}  // namespace datlib
