@@ -1,0 +1,163 @@
+#include "tools/datlib/script_disasm.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "rpg/format/script_commands.h"
+#include "tests/tools/datlib/script_test_util.h"
+
+namespace datlib {
+namespace {
+
+using testing::AllErrors;
+using testing::Bytes;
+using testing::Utf8;
+
+std::string Disassemble(const Bytes& resource) {
+  Diagnostics diag;
+  auto text = DisassembleScript(resource, {"in.lib", 0, 0}, diag);
+  EXPECT_TRUE(text) << AllErrors(diag);
+  return text ? *text : std::string();
+}
+
+// Disassembles, reassembles and expects the same bytes; returns the source.
+std::string RoundTrip(const Bytes& resource) {
+  const std::string text = Disassemble(resource);
+  Diagnostics diag;
+  const auto again = testing::Assemble(text, diag);
+  EXPECT_TRUE(again) << AllErrors(diag) << text;
+  if (again) {
+    EXPECT_EQ(again->bytes, resource) << text;
+  }
+  return text;
+}
+
+Bytes Script(std::initializer_list<std::uint16_t> events, const Bytes& body, const Bytes& tail = {}) {
+  Bytes out(24, 0);
+  const std::size_t length = 3 + 2 * events.size() + body.size();
+  out.push_back(static_cast<std::uint8_t>(length));
+  out.push_back(static_cast<std::uint8_t>(length >> 8));
+  out.push_back(static_cast<std::uint8_t>(events.size()));
+  for (std::uint16_t e : events) {
+    out.push_back(static_cast<std::uint8_t>(e));
+    out.push_back(static_cast<std::uint8_t>(e >> 8));
+  }
+  out.insert(out.end(), body.begin(), body.end());
+  out.insert(out.end(), tail.begin(), tail.end());
+  return out;
+}
+
+TEST(ScriptDisasm, WritesCommandsLabelsAndTexts) {
+  Diagnostics diag;
+  const auto script = testing::Assemble(
+      Utf8(u8".event 1, greet\ngreet: Say 2, \"你好\"\nloop: IfFlag 3, loop\n"
+           u8"Shop 1:2\nSkip2 0, 0\nSkip12 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\nEnd\n"),
+      diag);
+  ASSERT_TRUE(script) << AllErrors(diag);
+  const std::string text = RoundTrip(script->bytes);
+  EXPECT_NE(text.find(Utf8(u8"event1:\n    Say 2, \"你好\"\n")), std::string::npos) << text;
+  EXPECT_NE(text.find("L000D:\n    IfFlag 3, L000D\n"), std::string::npos) << text;
+  EXPECT_NE(text.find(".event 1, event1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Shop 1:2\n    Skip2\n    Skip12 1, 0,"), std::string::npos) << text;
+}
+
+TEST(ScriptDisasm, KeepsWhatIsNoCommandAsData) {
+  // Opcode 25 is invalid; Music's first slot has a high byte; a Say cut off by the end.
+  const std::string text = RoundTrip(Script({}, {25, 0, 3, 1, 0, 0, 13, 0, 0, 'a'}));
+  EXPECT_NE(text.find(".byte 0x19  ; invalid opcode"), std::string::npos) << text;
+  EXPECT_NE(text.find(".byte 0x00, 0x03, 0x01, 0x00, 0x00  ; Music with a byte operand"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("Say"), text.find("Say: text or list")) << text;
+}
+
+TEST(ScriptDisasm, AJumpIntoAnInstructionKeepsItAsDataWithTheLabelInside) {
+  // Goto 7 lands on the second byte of the SetVar at code offset 6.
+  const Bytes body = {10, 7, 0, 12, 1, 0, 2, 0, 9};
+  const std::string text = RoundTrip(Script({}, body));
+  EXPECT_NE(text.find("Goto L0007"), std::string::npos) << text;
+  EXPECT_NE(text.find(".byte 0x0C\nL0007:\n    .byte 0x01, 0x00"), std::string::npos) << text;
+  EXPECT_NE(text.find("    End\n"), std::string::npos) << text;
+}
+
+TEST(ScriptDisasm, AddressesOutsideTheBodyStayNumbers) {
+  // Event 1 points into the event table, event 2 past the end, event 3 at the end.
+  const std::string text = RoundTrip(Script({1, 0x9000, 14, 0}, {10, 2, 0}, {0xAA}));
+  EXPECT_NE(text.find(".events 4\n.event 1, 0x0001\n.event 2, 0x9000\n.event 3, event3\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("Goto 0x0002\nevent3:\n\n.tail"), std::string::npos) << text;
+}
+
+TEST(ScriptDisasm, EscapesBytesThatAreNoGb2312Text) {
+  const Bytes body = {47, 'q', '"', '\\', 0x01, 0xB0, 0xA1, 0xFF, 0xA1, 0};
+  const std::string text = RoundTrip(Script({}, body));
+  EXPECT_NE(text.find(Utf8(u8"Alert \"q\\\"\\\\\\x01啊\\xFF\\xA1\"")), std::string::npos) << text;
+}
+
+TEST(ScriptDisasm, KeepsTheHeader) {
+  Bytes resource = Script({}, {9});
+  resource[0] = 'G';
+  resource[5] = 7;
+  const std::string text = RoundTrip(resource);
+  EXPECT_NE(text.find(".header 0x47, 0x00, 0x00, 0x00, 0x00, 0x07\n"), std::string::npos) << text;
+}
+
+TEST(ScriptDisasm, RejectsAResourceThatCannotBeAScript) {
+  Diagnostics diag;
+  EXPECT_FALSE(DisassembleScript(Bytes(20, 0), {"in.lib", 0, 0}, diag));
+  ASSERT_TRUE(diag.HasErrors());
+  EXPECT_EQ(diag.Items()[0].pos.file, "in.lib");
+}
+
+// Arbitrary bytes: a seeded mix of valid commands with random operands and
+// random bytes, with event entries pointing anywhere.
+Bytes RandomScript(std::mt19937& rng) {
+  auto byte = [&rng] { return static_cast<std::uint8_t>(rng() & 0xFF); };
+  const auto commands = rpgfmt::AllCommands();
+  Bytes body;
+  const std::size_t pieces = rng() % 40;
+  for (std::size_t i = 0; i < pieces; ++i) {
+    if (rng() % 3 == 0) {
+      body.push_back(byte());
+      continue;
+    }
+    const rpgfmt::CommandInfo& c = commands[rng() % commands.size()];
+    body.push_back(c.code);
+    const std::size_t operandBytes = rng() % 24;
+    for (std::size_t j = 0; j < operandBytes; ++j) {
+      // Mostly small values, so byte slots often have a zero high byte.
+      body.push_back(rng() % 2 ? static_cast<std::uint8_t>(rng() % 12) : byte());
+    }
+  }
+  const std::size_t eventCount = rng() % 5;
+  const std::size_t length = 3 + 2 * eventCount + body.size();
+  Bytes out(24, 0);
+  if (rng() % 4 == 0) out[rng() % 24] = byte();
+  out.push_back(static_cast<std::uint8_t>(length));
+  out.push_back(static_cast<std::uint8_t>(length >> 8));
+  out.push_back(static_cast<std::uint8_t>(eventCount));
+  for (std::size_t e = 0; e < eventCount; ++e) {
+    const std::uint16_t a = rng() % 4 ? static_cast<std::uint16_t>(rng() % (length + 2))
+                                      : static_cast<std::uint16_t>(rng());
+    out.push_back(static_cast<std::uint8_t>(a));
+    out.push_back(static_cast<std::uint8_t>(a >> 8));
+  }
+  out.insert(out.end(), body.begin(), body.end());
+  const std::size_t tail = rng() % 4 == 0 ? rng() % 10 : 0;
+  for (std::size_t i = 0; i < tail; ++i) out.push_back(byte());
+  return out;
+}
+
+TEST(ScriptDisasm, ArbitraryBytesReassembleIdentically) {
+  std::mt19937 rng(20261206);
+  for (int i = 0; i < 400; ++i) {
+    SCOPED_TRACE(i);
+    RoundTrip(RandomScript(rng));
+    if (HasFailure()) break;
+  }
+}
+
+}  // namespace
+}  // namespace datlib
