@@ -4,6 +4,8 @@
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <thread>
+#include <vector>
 
 #include "platform/sys/instance.h"
 #include "tests/platform/sys/scratch.h"
@@ -99,6 +101,26 @@ TEST_F(ShmTest, CreatingAnExistingNameSharesItAndNeverShrinksIt) {
   CloseFileMapping(small);
   CloseFileMapping(large);
   CloseFileMapping(smaller);
+}
+
+TEST_F(ShmTest, ConcurrentCreatorsAgreeOnOneBlock) {
+  constexpr int kThreads = 8;
+  FileMapping* handles[kThreads] = {};
+  bool existed[kThreads] = {};
+  std::vector<std::thread> threads;
+  for (int i = 0; i < kThreads; ++i) {
+    threads.emplace_back([&, i] { handles[i] = CreateFileMappingA("race", 64 + i, &existed[i]); });
+  }
+  for (std::thread& t : threads) t.join();
+  int fresh = 0;
+  for (int i = 0; i < kThreads; ++i) {
+    ASSERT_NE(handles[i], nullptr);
+    fresh += existed[i] ? 0 : 1;
+  }
+  EXPECT_EQ(fresh, 1);
+  EXPECT_EQ(MappingSize(handles[0]), 64u + kThreads - 1) << "grown to the largest request";
+  for (FileMapping* h : handles) CloseFileMapping(h);
+  EXPECT_EQ(OpenFileMappingA("race"), nullptr);
 }
 
 TEST_F(ShmTest, AViewKeepsTheBlockAliveAfterItsHandleCloses) {

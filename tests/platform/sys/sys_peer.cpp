@@ -78,7 +78,11 @@ int ForkHold(const char* fifo) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return 64;
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
+    std::fputs("usage: sys_peer shm-check|shm-open|ready|exit|fork-hold ARGS (see the source)\n",
+               argc < 2 ? stderr : stdout);
+    return argc < 2 ? 64 : 0;
+  }
   std::string mode = argv[1];
   if (mode == "shm-check" && argc == 4) return ShmCheck(argv[2], argv[3]);
   if (mode == "shm-open" && argc == 3) {
