@@ -1,0 +1,81 @@
+#include "rpg/format/map.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace rpgfmt {
+namespace {
+
+Map SampleMap(int w, int h, unsigned seed) {
+  Map m;
+  m.id1 = 3;
+  m.id2 = 4;
+  m.tileSet = 2;
+  m.name = {'T', 'o', 'w', 'n'};
+  m.width = w;
+  m.height = h;
+  std::mt19937 rng(seed);
+  for (int i = 0; i < w * h; ++i) {
+    m.cells.push_back({static_cast<std::uint8_t>(rng()), static_cast<std::uint8_t>(rng())});
+  }
+  return m;
+}
+
+TEST(MapLayout, HeaderFieldsSitAtTheirOffsets) {
+  const Map m = SampleMap(9, 6, 1);
+  const std::vector<std::uint8_t> b = EncodeMap(m);
+  ASSERT_EQ(b.size(), 18u + 9 * 6 * 2);
+  EXPECT_EQ(b[0], 3);
+  EXPECT_EQ(b[1], 4);
+  EXPECT_EQ(b[2], 2);
+  EXPECT_EQ(b[3], 'T');
+  EXPECT_EQ(b[7], 0);
+  EXPECT_EQ(b[13], 0);
+  EXPECT_EQ(b[16], 9);
+  EXPECT_EQ(b[17], 6);
+  // Cell (2, 1) is the 11th pair.
+  EXPECT_EQ(b[18 + 2 * 11], m.At(2, 1).tile);
+  EXPECT_EQ(b[18 + 2 * 11 + 1], m.At(2, 1).event);
+}
+
+TEST(MapLayout, RoundTripsAndIgnoresTrailingBytes) {
+  const Map m = SampleMap(20, 11, 2);
+  std::vector<std::uint8_t> b = EncodeMap(m);
+  b.insert(b.end(), {1, 2, 3});
+  const MapRead r = DecodeMap(b);
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.size, b.size() - 3);
+  EXPECT_EQ(r.map.cells, m.cells);
+  EXPECT_EQ(r.map.name, m.name);
+  EXPECT_EQ(EncodeMap(r.map), std::vector<std::uint8_t>(b.begin(), b.end() - 3));
+}
+
+TEST(MapLayout, RejectsMapsSmallerThanTheViewAndTruncatedCells) {
+  EXPECT_NE(CheckMap(SampleMap(8, 6, 3)), "");
+  EXPECT_NE(CheckMap(SampleMap(9, 5, 3)), "");
+  EXPECT_EQ(CheckMap(SampleMap(9, 6, 3)), "");
+  std::vector<std::uint8_t> b = EncodeMap(SampleMap(9, 6, 3));
+  b[16] = 8;
+  EXPECT_NE(DecodeMap(b).error, "");
+  b[16] = 10;  // claims more cells than there are
+  EXPECT_NE(DecodeMap(b).error, "");
+  const std::vector<std::uint8_t> good = EncodeMap(SampleMap(9, 6, 4));
+  for (std::size_t n = 0; n < good.size(); ++n) {
+    EXPECT_NE(DecodeMap(std::span(good.data(), n)).error, "") << n << " bytes";
+  }
+}
+
+TEST(MapLayout, TileByte128OpensTheCellToMapCharactersOnly) {
+  EXPECT_FALSE(HeroCanEnter(127));
+  EXPECT_FALSE(NpcCanEnter(127));
+  EXPECT_FALSE(HeroCanEnter(128));
+  EXPECT_TRUE(NpcCanEnter(128));
+  EXPECT_TRUE(HeroCanEnter(129));
+  EXPECT_TRUE(NpcCanEnter(129));
+  EXPECT_EQ(TileImage(128), 0);
+  EXPECT_EQ(TileImage(0x85), 5);
+}
+
+}  // namespace
+}  // namespace rpgfmt

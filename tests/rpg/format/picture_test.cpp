@@ -1,0 +1,129 @@
+#include "rpg/format/picture.h"
+
+#include <gtest/gtest.h>
+
+#include "rpg/format/tileset.h"
+
+namespace rpgfmt {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Picture OneRow(int depth, std::vector<std::uint8_t> pixels) {
+  Picture p;
+  p.head = {7, 9};
+  p.width = static_cast<int>(pixels.size());
+  p.height = 1;
+  p.depth = depth;
+  p.frames.push_back(std::move(pixels));
+  return p;
+}
+
+TEST(PictureRows, DepthTwoRowsArePaddedToWholeBytesOfEightPixels) {
+  EXPECT_EQ(PictureRowBytes(12, 2), 4u);
+  EXPECT_EQ(PictureRowBytes(14, 2), 4u);
+  EXPECT_EQ(PictureRowBytes(16, 2), 4u);
+  EXPECT_EQ(PictureRowBytes(17, 2), 6u);
+  EXPECT_EQ(PictureRowBytes(9, 1), 2u);
+  EXPECT_EQ(PictureFrameBytes(16, 16, 1), 32u);
+}
+
+TEST(PictureEncode, TwelveWideDepthTwoLeavesOneSkippedByte) {
+  const Picture p = OneRow(2, {1, 0, 2, 3, 1, 1, 1, 1, 0, 0, 0, 1});
+  ASSERT_EQ(CheckPicture(p), "");
+  EXPECT_EQ(EncodePicture(p), (Bytes{7, 9, 12, 1, 1, 2, 0x4B, 0x55, 0x01, 0x00}));
+}
+
+TEST(PictureEncode, FourteenWideDepthTwoFillsPartOfTheFourthByte) {
+  const Picture p = OneRow(2, {1, 0, 2, 3, 1, 1, 1, 1, 0, 0, 0, 1, 1, 2});
+  EXPECT_EQ(EncodePicture(p), (Bytes{7, 9, 14, 1, 1, 2, 0x4B, 0x55, 0x01, 0x60}));
+}
+
+TEST(PictureEncode, DepthOneIsOneBitPerPixelBlackSet) {
+  const Picture p = OneRow(1, {1, 0, 1, 1, 0, 0, 0, 0, 1, 1});
+  EXPECT_EQ(EncodePicture(p), (Bytes{7, 9, 10, 1, 1, 1, 0xB0, 0xC0}));
+}
+
+TEST(PictureDecode, RoundTripsFramesAndHeader) {
+  Picture p;
+  p.head = {1, 2};
+  p.width = 5;
+  p.height = 3;
+  p.depth = 2;
+  for (int f = 0; f < 3; ++f) {
+    std::vector<std::uint8_t> px(15);
+    for (std::size_t i = 0; i < px.size(); ++i) px[i] = static_cast<std::uint8_t>((i + f) % 4);
+    p.frames.push_back(px);
+  }
+  Bytes bytes = EncodePicture(p);
+  ASSERT_EQ(bytes.size(), 6u + 3 * 3 * 2);
+  bytes.push_back(0xEE);  // whatever follows in the block is not the picture's
+  const PictureRead r = DecodePicture(bytes);
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.size, bytes.size() - 1);
+  EXPECT_TRUE(r.paddingClean);
+  EXPECT_EQ(r.picture.head, p.head);
+  EXPECT_EQ(r.picture.frames, p.frames);
+}
+
+TEST(PictureDecode, ReportsSetPaddingBitsAndDropsThem) {
+  Bytes bytes = EncodePicture(OneRow(1, {1, 1, 1}));
+  bytes[6] |= 0x01;
+  const PictureRead r = DecodePicture(bytes);
+  ASSERT_EQ(r.error, "");
+  EXPECT_FALSE(r.paddingClean);
+  EXPECT_EQ(EncodePicture(r.picture)[6], 0xE0);
+}
+
+TEST(PictureDecode, RejectsHostileHeaders) {
+  EXPECT_NE(DecodePicture(Bytes{0, 0, 8, 8, 1}).error, "");          // short header
+  EXPECT_NE(DecodePicture(Bytes{0, 0, 0, 8, 1, 1, 0}).error, "");    // zero width
+  EXPECT_NE(DecodePicture(Bytes{0, 0, 8, 0, 1, 1, 0}).error, "");    // zero height
+  EXPECT_NE(DecodePicture(Bytes{0, 0, 8, 1, 1, 3, 0}).error, "");    // depth 3
+  EXPECT_NE(DecodePicture(Bytes{0, 0, 8, 1, 0, 1}).error, "");       // no frames
+  EXPECT_NE(DecodePicture(Bytes{0, 0, 8, 2, 1, 1, 0xFF}).error, ""); // one row short
+  EXPECT_EQ(DecodePicture(Bytes{0, 0, 8, 2, 1, 1, 0xFF, 0}).error, "");
+}
+
+TEST(PictureDecode, EveryTruncationOfAValidPictureIsAnError) {
+  const Bytes bytes = EncodePicture(OneRow(2, {1, 0, 2, 1, 1, 0, 0, 0, 1}));
+  for (std::size_t n = 0; n < bytes.size(); ++n) {
+    EXPECT_NE(DecodePicture(std::span(bytes.data(), n)).error, "") << n << " bytes";
+  }
+}
+
+TEST(PictureCheck, RejectsWhatTheFormatCannotHold) {
+  EXPECT_NE(CheckPicture(OneRow(1, {0, 2})), "");  // transparency needs depth 2
+  EXPECT_NE(CheckPicture(OneRow(2, {0, 4})), "");
+  Picture wide = OneRow(1, std::vector<std::uint8_t>(256));
+  EXPECT_NE(CheckPicture(wide), "");
+  Picture ragged = OneRow(1, {0, 1, 0});
+  ragged.frames.push_back({0, 1});
+  EXPECT_NE(CheckPicture(ragged), "");
+  Picture none = OneRow(1, {0});
+  none.frames.clear();
+  EXPECT_NE(CheckPicture(none), "");
+}
+
+Picture Tiles(int count, int side, int depth) {
+  Picture p;
+  p.width = side;
+  p.height = side;
+  p.depth = depth;
+  p.frames.assign(static_cast<std::size_t>(count), std::vector<std::uint8_t>(side * side, 1));
+  return p;
+}
+
+TEST(TileSet, HoldsUpTo128OpaqueTilesOf16Pixels) {
+  EXPECT_EQ(CheckTileSet(Tiles(128, 16, 1)), "");
+  EXPECT_NE(CheckTileSet(Tiles(129, 16, 1)), "");
+  EXPECT_NE(CheckTileSet(Tiles(4, 8, 1)), "");
+  EXPECT_NE(CheckTileSet(Tiles(4, 16, 2)), "");
+  const Bytes bytes = EncodePicture(Tiles(3, 16, 1));
+  EXPECT_EQ(bytes.size(), 6u + 3 * 32);
+  EXPECT_EQ(DecodeTileSet(bytes).error, "");
+  EXPECT_NE(DecodeTileSet(EncodePicture(Tiles(3, 16, 2))).error, "");
+}
+
+}  // namespace
+}  // namespace rpgfmt
