@@ -15,6 +15,15 @@ constexpr int kCell = 16;
 // Tiled keeps flip flags in the top bits of a cell's tile id.
 constexpr std::uint64_t kFlipBits = 0xF0000000u;
 
+// The member `name` of `obj`, or null when it has none; never a copy, so
+// references into the result stay valid.
+const Json& Member(const Json& obj, const char* name) {
+  static const Json kMissing;
+  if (!obj.is_object()) return kMissing;
+  const auto it = obj.find(name);
+  return it == obj.end() ? kMissing : *it;
+}
+
 // What object layers say about one cell, with where they said it.
 struct CellOverride {
   std::optional<TileWalk> walk;
@@ -30,6 +39,18 @@ class MapParser {
 
   std::optional<rpgfmt::Map> Run() {
     errorsBefore_ = diag_.ErrorCount();
+    // Members of an unexpected JSON type make the json library throw; that is
+    // an error in the file like any other.
+    try {
+      return Parse();
+    } catch (const nlohmann::json::exception& e) {
+      Error("", std::string("unexpected value in the map: ") + e.what());
+      return std::nullopt;
+    }
+  }
+
+ private:
+  std::optional<rpgfmt::Map> Parse() {
     if (!root_.is_object()) {
       Error("", "a Tiled map is a JSON object");
       return std::nullopt;
@@ -43,7 +64,6 @@ class MapParser {
     return std::move(map_);
   }
 
- private:
   void Error(const std::string& pointer, const std::string& message) {
     diag_.Error(doc_.PosOf(pointer), message);
   }
@@ -65,6 +85,15 @@ class MapParser {
     }
     out = static_cast<int>(v);
     return true;
+  }
+
+  // The array member `name` of `obj` (empty when absent); reports a non-array.
+  const Json& List(const Json& obj, const std::string& pointer, const char* name) {
+    static const Json kEmpty = Json::array();
+    const Json& m = Member(obj, name);
+    if (m.is_array()) return m;
+    if (!m.is_null()) Error(pointer + "/" + name, std::string("\"") + name + "\" must be a list");
+    return kEmpty;
   }
 
   bool Header() {
@@ -95,7 +124,7 @@ class MapParser {
 
   bool Properties() {
     bool haveTileSet = false;
-    const Json& props = root_.contains("properties") ? root_["properties"] : Json::array();
+    const Json& props = List(root_, "", "properties");
     for (std::size_t i = 0; i < props.size(); ++i) {
       const std::string at = "/properties/" + std::to_string(i);
       const Json& p = props[i];
@@ -134,7 +163,7 @@ class MapParser {
   }
 
   bool TileSet() {
-    const Json& sets = root_.contains("tilesets") ? root_["tilesets"] : Json();
+    const Json& sets = Member(root_, "tilesets");
     if (!sets.is_array() || sets.size() != 1) {
       Error("/tilesets", "the map must use exactly one tile set");
       return false;
@@ -151,7 +180,7 @@ class MapParser {
   // Reads object layers into overrides_; returns the one tile layer.
   const Json* Layers() {
     const Json* tiles = nullptr;
-    const Json& layers = root_.contains("layers") ? root_["layers"] : Json::array();
+    const Json& layers = List(root_, "", "layers");
     for (std::size_t i = 0; i < layers.size(); ++i) {
       const std::string at = "/layers/" + std::to_string(i);
       const std::string type = layers[i].value("type", "");
@@ -173,7 +202,7 @@ class MapParser {
   }
 
   void Objects(const Json& layer, const std::string& at) {
-    const Json& objects = layer.contains("objects") ? layer["objects"] : Json::array();
+    const Json& objects = List(layer, at, "objects");
     for (std::size_t i = 0; i < objects.size(); ++i) {
       Object(objects[i], at + "/objects/" + std::to_string(i));
     }
@@ -208,7 +237,7 @@ class MapParser {
   void Object(const Json& o, const std::string& at) {
     int event = 0;
     std::optional<TileWalk> walk;
-    const Json& props = o.contains("properties") ? o["properties"] : Json::array();
+    const Json& props = List(o, at, "properties");
     for (std::size_t i = 0; i < props.size(); ++i) {
       const std::string pat = at + "/properties/" + std::to_string(i);
       const std::string name = props[i].value("name", "");
@@ -248,7 +277,7 @@ class MapParser {
       return Error(tilesAt_ + "/encoding", "save the tile layer as CSV, not compressed");
     }
     const std::string dataAt = tilesAt_ + "/data";
-    const Json& data = layer.contains("data") ? layer["data"] : Json();
+    const Json& data = Member(layer, "data");
     const std::size_t count = static_cast<std::size_t>(map_.width) * map_.height;
     if (!data.is_array() || data.size() != count) {
       return Error(dataAt, "tile layer must hold " + std::to_string(count) + " cells");

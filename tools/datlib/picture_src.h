@@ -56,9 +56,9 @@ std::optional<PictureSource> ParsePictureText(std::string_view text, const std::
 std::optional<PictureSource> LoadPictureSource(const std::string& path, Diagnostics& diag);
 
 // Checks that a picture suits the resource it becomes: tile-set rules for
-// type 7; twelve walking frames for actor sheets of id1 1, 2 and 4; map
-// character frames that fit the game's 1940-byte clipping buffer; and the
-// size of one library block.
+// type 7, twelve walking frames for actor sheets of id1 1, 2 and 4, and the
+// size of one library block. (Twelve frames that fit a block are always small
+// enough for the game's 1940-byte sprite clipping buffer.)
 bool CheckPictureUse(const rpgfmt::Picture& pic, rpgfmt::ResKey key, const SourcePos& at,
                      Diagnostics& diag);
 

@@ -9,18 +9,10 @@ namespace {
 
 // Frames of a walking sheet: three steps for each of four facings.
 constexpr std::size_t kWalkFrames = 12;
-// The game copies the visible part of a map character's frame into a buffer
-// of this size before drawing it.
-constexpr std::size_t kClipBufSize = 1940;
 
 bool IsWalkingSheet(rpgfmt::ResKey key) {
   return key.type == static_cast<std::uint8_t>(rpgfmt::ResType::kActorSheet) &&
          (key.id1 == 1 || key.id1 == 2 || key.id1 == 4);
-}
-
-bool IsMapCharacterSheet(rpgfmt::ResKey key) {
-  return key.type == static_cast<std::uint8_t>(rpgfmt::ResType::kActorSheet) &&
-         (key.id1 == 2 || key.id1 == 4);
 }
 
 // Animations hold pictures of one frame each. Tile sets carry walkability
@@ -48,11 +40,6 @@ bool CheckPictureUse(const rpgfmt::Picture& pic, rpgfmt::ResKey key, const Sourc
   if (problem.empty() && IsWalkingSheet(key) && pic.frames.size() < kWalkFrames) {
     problem = "a walking sheet needs 12 frames (3 steps facing up, right, down, left), not " +
               std::to_string(pic.frames.size());
-  }
-  const std::size_t frameBytes = rpgfmt::PictureFrameBytes(pic.width, pic.height, pic.depth);
-  if (problem.empty() && IsMapCharacterSheet(key) && frameBytes > kClipBufSize) {
-    problem = "a map character's frame takes " + std::to_string(frameBytes) +
-              " bytes; the game clips frames of at most 1940";
   }
   if (problem.empty()) return true;
   diag.Error(at, problem);
