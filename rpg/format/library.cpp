@@ -159,7 +159,7 @@ std::optional<LibraryView> ReadLibrary(std::span<const std::uint8_t> image,
       problems.push_back({kLibDirOffset + i * kLibEntrySize,
                           "key " + KeyText(view.entries[i].key) + " breaks the type order"});
     }
-    for (std::size_t j = 0; j < i && j < 4096; ++j) {
+    for (std::size_t j = 0; j < i; ++j) {
       if (view.entries[j].key == view.entries[i].key) {
         problems.push_back({kLibDirOffset + i * kLibEntrySize,
                             "key " + KeyText(view.entries[i].key) + " appears twice"});

@@ -33,7 +33,7 @@ using D = FieldDefault;
 //   24 equipment[8]: head, body, cape, bracer, hand-held, footwear, ornament ×2
 //   32 CharStats[26]
 constexpr Field kCharacterFields[] = {
-    ACTOR_HEADER("picGroup", "id"),
+    ACTOR_HEADER("picGroup", "charId"),
     {"chainCount", 9, K::kU8, 1},
     {"name", 10, K::kText, 12},
     {"sprite", 22, K::kU8, 1},
@@ -61,7 +61,7 @@ constexpr Field kMapCharacterFields[] = {
 // Enemy (3, 3, id), 48 bytes.
 constexpr Field kEnemyFields[] = {
     {"recordClass", 0, K::kU8, 1, D::kKeyId1, true},
-    {"id", 1, K::kU8, 1, D::kKeyId2, true},
+    {"enemyId", 1, K::kU8, 1, D::kKeyId2, true},
     {"magicCount", 2, K::kU8, 1},
     {"immunity", 3, K::kU8, 1},
     {"hitStatus", 4, K::kU8, 1},
@@ -96,7 +96,7 @@ constexpr Field kEnemyFields[] = {
 // 30 description[102], 132 event flag.
 constexpr Field kItemFields[] = {
     {"kind", 0, K::kU8, 1, D::kKeyId1, true},
-    {"id", 1, K::kU8, 1, D::kKeyId2, true},
+    {"itemId", 1, K::kU8, 1, D::kKeyId2, true},
     {"byte2", 2, K::kU8, 1, D::kZero, true},
     {"wearers", 3, K::kU8, 1},
     {"weaponPower", 4, K::kU8, 1},
@@ -113,7 +113,7 @@ constexpr Field kItemFields[] = {
 // 5 animation, 6 name[12], 18 effect block[8], 26 description (to its zero).
 constexpr Field kMagicFields[] = {
     {"class", 0, K::kU8, 1, D::kKeyId1, true},
-    {"id", 1, K::kU8, 1, D::kKeyId2, true},
+    {"magicId", 1, K::kU8, 1, D::kKeyId2, true},
     {"byte2", 2, K::kU8, 1, D::kZero, true},
     {"target", 3, K::kU8, 1},
     {"mpCost", 4, K::kU8, 1},

@@ -117,7 +117,7 @@ std::optional<std::string> CheckLibrary(std::span<const std::uint8_t> image,
   std::set<ResKey> used;
   for (const Reference& r : refs) {
     if (lib->Find(r.to) != nullptr) {
-      if (r.to != r.from) used.insert(r.to);
+      if (r.to != r.from && r.marksUse) used.insert(r.to);
       continue;
     }
     const std::string msg = "names " + KeyName(r.to) + " (" + r.what + "), which is missing";

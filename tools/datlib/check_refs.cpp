@@ -78,7 +78,7 @@ void RecordRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference
       ChainRefs(k, b, out);
       break;
     case rpgfmt::RecordKind::kLevelTable:
-      out.push_back({k, Key(ResType::kActorRecord, 1, k.id2), false, "character"});
+      out.push_back({k, Key(ResType::kActorRecord, 1, k.id2), false, "character", false});
       break;
   }
 }

@@ -14,6 +14,7 @@ struct Reference {
   rpgfmt::ResKey to;
   bool optional = false;  // the game carries on without it
   std::string what;       // "walking sprite", "Battle at +0x0040", ...
+  bool marksUse = true;   // false: only a requirement (a level table's character)
 };
 
 // References made by the records and maps of `lib` (scripts are separate).

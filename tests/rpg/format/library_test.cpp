@@ -1,0 +1,219 @@
+#include "rpg/format/library.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace rpgfmt {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Input {
+  ResKey key;
+  Bytes bytes;
+};
+
+PackResult Pack(const std::vector<Input>& in, const char* title = "TEST") {
+  std::vector<LibResource> res;
+  for (const Input& i : in) res.push_back({i.key, i.bytes});
+  return WriteLibrary({title, std::strlen(title)}, res);
+}
+
+Bytes Fill(std::size_t n, std::uint8_t v) { return Bytes(n, v); }
+
+std::uint16_t U16(const Bytes& b, std::size_t at) {
+  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+TEST(LibraryWriter, SmallProjectMatchesTheLayoutByteForByte) {
+  // Given out of order: the writer sorts by key and groups one type per block.
+  const PackResult r = Pack({{{11, 2, 14}, {0xB1, 0xB2}},
+                             {{2, 1, 1}, {1, 2, 3, 4, 5}},
+                             {{1, 1, 2}, {0xC1, 0xC2, 0xC3}},
+                             {{1, 1, 1}, {0xA1, 0xA2, 0xA3, 0xA4}}});
+  ASSERT_EQ(r.error, "");
+  const Bytes& b = r.image;
+  ASSERT_EQ(b.size(), 3u * 16384 + 3 + 2);  // the last block is not padded
+  EXPECT_EQ(std::string(b.begin(), b.begin() + 3), "LIB");
+  EXPECT_EQ(std::string(b.begin() + 3, b.begin() + 11), std::string("TEST\0\0\0\0", 8));
+  EXPECT_EQ(b[11], 0);
+  EXPECT_EQ(U16(b, 12), 12);  // four keys, three bytes each
+  EXPECT_EQ(U16(b, 14), 0);
+  const Bytes dir(b.begin() + 16, b.begin() + 28);
+  EXPECT_EQ(dir, (Bytes{1, 1, 1, 1, 1, 2, 2, 1, 1, 11, 2, 14}));
+  EXPECT_EQ(b[28], 0);  // nothing after the directory
+  const Bytes loc(b.begin() + 8192, b.begin() + 8204);
+  EXPECT_EQ(loc, (Bytes{1, 3, 0, 1, 7, 0, 2, 3, 0, 3, 3, 0}));
+  // Each block starts with its tag; resources follow it back to back.
+  EXPECT_EQ(Bytes(b.begin() + 16384, b.begin() + 16394),
+            (Bytes{'G', 'U', 'T', 0xA1, 0xA2, 0xA3, 0xA4, 0xC1, 0xC2, 0xC3}));
+  EXPECT_EQ(b[16394], 0);  // padding to the block end
+  EXPECT_EQ(Bytes(b.begin() + 32768, b.begin() + 32776), (Bytes{'M', 'A', 'P', 1, 2, 3, 4, 5}));
+  EXPECT_EQ(Bytes(b.begin() + 49152, b.end()), (Bytes{'S', 'U', 'N', 0xB1, 0xB2}));
+  ASSERT_EQ(r.blocks.size(), 3u);
+  EXPECT_EQ(r.blocks[0].members, (std::vector<std::size_t>{3, 2}));
+}
+
+TEST(LibraryWriter, ResourceNeverStraddlesABlock) {
+  // 3 + 9000 + 9000 > 16384: the second starts a new block of the same type.
+  const PackResult r = Pack({{{1, 1, 1}, Fill(9000, 1)}, {{1, 1, 2}, Fill(9000, 2)},
+                             {{1, 1, 3}, Fill(7381, 3)}});
+  ASSERT_EQ(r.error, "");
+  const Bytes& b = r.image;
+  EXPECT_EQ(Bytes(b.begin() + 8195, b.begin() + 8198), (Bytes{2, 3, 0}));
+  // The third fills block 2 exactly: 3 + 9000 + 7381 = 16384.
+  EXPECT_EQ(Bytes(b.begin() + 8198, b.begin() + 8201), (Bytes{2, 0x2B, 0x23}));  // 9003
+  EXPECT_EQ(std::string(b.begin() + 32768, b.begin() + 32771), "GUT");
+  EXPECT_EQ(b.size(), 3u * 16384);
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::size_t block = b[8192 + 3 * i];
+    const std::size_t offset = U16(b, 8193 + 3 * i);
+    const std::size_t size = i == 2 ? 7381 : 9000;
+    EXPECT_LE(offset + size, 16384u) << i;
+    EXPECT_EQ(b[block * 16384 + offset], i + 1) << i;
+  }
+}
+
+TEST(LibraryWriter, LimitsAreErrorsNamingTheResource) {
+  EXPECT_EQ(Pack({{{1, 1, 1}, Fill(16381, 1)}}).error, "");  // largest that fits
+  PackResult tooBig = Pack({{{1, 1, 1}, Fill(16381, 1)}, {{1, 1, 2}, Fill(16382, 1)}});
+  EXPECT_NE(tooBig.error.find("does not fit"), std::string::npos);
+  EXPECT_EQ(tooBig.errorIndex, 1u);
+
+  PackResult dup = Pack({{{1, 1, 1}, {1}}, {{1, 1, 1}, {2}}});
+  EXPECT_NE(dup.error.find("twice"), std::string::npos);
+
+  PackResult badType = Pack({{{13, 1, 1}, {1}}});
+  EXPECT_NE(badType.error.find("unknown resource type"), std::string::npos);
+
+  std::vector<Input> many;
+  for (int i = 0; i < 2726; ++i) {
+    many.push_back({{10, static_cast<std::uint8_t>(i / 256), static_cast<std::uint8_t>(i % 256)}, {1}});
+  }
+  PackResult tooMany = Pack(many);
+  EXPECT_NE(tooMany.error.find("2725"), std::string::npos);
+  EXPECT_EQ(tooMany.errorIndex, 2725u);
+  many.pop_back();
+  EXPECT_EQ(Pack(many).error, "");
+
+  std::vector<Input> blocks;
+  for (int i = 0; i < 256; ++i) blocks.push_back({{10, 0, static_cast<std::uint8_t>(i)}, Fill(9000, 1)});
+  PackResult tooManyBlocks = Pack(blocks);
+  EXPECT_NE(tooManyBlocks.error.find("255 blocks"), std::string::npos);
+  EXPECT_EQ(tooManyBlocks.errorIndex, 255u);
+}
+
+TEST(LibraryWriter, LongTitleIsCutToEightBytes) {
+  const PackResult r = Pack({}, "ABCDEFGHIJ");
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(std::string(r.image.begin() + 3, r.image.begin() + 12), std::string("ABCDEFGH\0", 9));
+  EXPECT_EQ(r.image.size(), 16384u);
+}
+
+class LibraryReaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    image_ = Pack({{{1, 1, 1}, {9, 8, 7}}, {{1, 1, 2}, {6, 5}}, {{2, 1, 1}, {4, 4, 4, 4}}}).image;
+  }
+  std::optional<LibraryView> Read() {
+    problems_.clear();
+    return ReadLibrary(image_, problems_);
+  }
+  bool Mentions(const std::string& word) const {
+    for (const LibProblem& p : problems_) {
+      if (p.message.find(word) != std::string::npos) return true;
+    }
+    return false;
+  }
+  Bytes image_;
+  std::vector<LibProblem> problems_;
+};
+
+TEST_F(LibraryReaderTest, ReadsWhatTheWriterWrote) {
+  auto lib = Read();
+  ASSERT_TRUE(lib.has_value());
+  EXPECT_EQ(std::string(lib->title.data(), 4), "TEST");
+  ASSERT_EQ(lib->entries.size(), 3u);
+  const LibEntry* e = lib->Find({1, 1, 2});
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->block, 1);
+  EXPECT_EQ(e->offset, 6);
+  // The last of a block runs to the block's end (here the file's end: 16384 - 6).
+  EXPECT_EQ(e->extent, 16378u);
+  const auto first = lib->Bytes(*lib->Find({1, 1, 1}));
+  EXPECT_EQ(Bytes(first.begin(), first.end()), (Bytes{9, 8, 7}));
+  EXPECT_EQ(lib->Find({1, 1, 3}), nullptr);
+}
+
+TEST_F(LibraryReaderTest, RejectsBrokenHeaders) {
+  image_[0] = 'X';
+  EXPECT_FALSE(Read());
+  EXPECT_TRUE(Mentions("LIB"));
+  SetUp();
+  image_[12] = 4;  // not a multiple of 3
+  EXPECT_FALSE(Read());
+  SetUp();
+  image_[12] = 0xFE;  // 0x1FFE / 3 = 2730 keys > 2725
+  image_[13] = 0x1F;
+  EXPECT_FALSE(Read());
+  EXPECT_TRUE(Mentions("location table"));
+  SetUp();
+  image_.resize(8195);  // cut inside the location table
+  EXPECT_FALSE(Read());
+  EXPECT_FALSE(ReadLibrary(Bytes{'L', 'I', 'B'}, problems_));
+  EXPECT_FALSE(ReadLibrary(Bytes{}, problems_));
+}
+
+TEST_F(LibraryReaderTest, RejectsLocationsOutsideTheBlocks) {
+  image_[8192] = 0;  // block 0 is the header page
+  EXPECT_FALSE(Read());
+  SetUp();
+  image_[8192] = 9;  // past the end of the file
+  EXPECT_FALSE(Read());
+  SetUp();
+  image_[8193] = 1;  // inside the tag
+  image_[8194] = 0;
+  EXPECT_FALSE(Read());
+  SetUp();
+  image_[8193] = 0xFF;  // offset 0x40FF >= 16384
+  image_[8194] = 0x40;
+  EXPECT_FALSE(Read());
+}
+
+TEST_F(LibraryReaderTest, RejectsWrongTagsOrderAndDuplicates) {
+  image_[32768] = 'X';  // the map's block loses its tag
+  EXPECT_FALSE(Read());
+  EXPECT_TRUE(Mentions("MAP"));
+  SetUp();
+  image_[22] = 0;  // third key becomes type 0
+  EXPECT_FALSE(Read());
+  SetUp();
+  std::swap(image_[16], image_[22]);  // type 2 before type 1
+  EXPECT_FALSE(Read());
+  EXPECT_TRUE(Mentions("order"));
+  SetUp();
+  image_[21] = 1;  // (1, 1, 2) becomes (1, 1, 1) again
+  EXPECT_FALSE(Read());
+  EXPECT_TRUE(Mentions("twice"));
+}
+
+TEST(ResTypes, TwelveTypesWithTheirTags) {
+  ASSERT_EQ(AllResTypes().size(), 12u);
+  const char* tags[] = {"GUT", "MAP", "ARS", "MRS", "SRS", "GRS",
+                        "TIL", "ACP", "GDP", "GGJ", "SUN", "MLR"};
+  for (int t = 1; t <= 12; ++t) {
+    const ResTypeInfo* info = FindResType(static_cast<std::uint8_t>(t));
+    ASSERT_NE(info, nullptr);
+    EXPECT_STREQ(info->tag, tags[t - 1]);
+    EXPECT_EQ(FindResTypeByName(info->name), info);
+  }
+  EXPECT_EQ(FindResType(0), nullptr);
+  EXPECT_EQ(FindResType(13), nullptr);
+  EXPECT_EQ(kLibMaxKeys, 2725u);
+}
+
+}  // namespace
+}  // namespace rpgfmt

@@ -1,0 +1,97 @@
+#include "rpg/format/records.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace rpgfmt {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Every table: fields inside the record, none overlapping, list elements
+// inside their element size. A slip in an offset shows up here.
+TEST(RecordLayouts, FieldsTileTheirRecordWithoutOverlap) {
+  for (const RecordLayout& l : AllRecordLayouts()) {
+    std::vector<int> owner(l.size, -1);
+    for (std::size_t i = 0; i < l.fields.size(); ++i) {
+      const Field& f = l.fields[i];
+      const std::size_t size = f.kind == FieldKind::kTailText ? 0 : f.size;
+      if (f.kind == FieldKind::kTailText) {
+        EXPECT_EQ(f.offset, l.size) << l.name << "." << f.name;
+      }
+      ASSERT_LE(f.offset + size, l.size) << l.name << "." << f.name;
+      for (std::size_t b = f.offset; b < f.offset + size; ++b) {
+        EXPECT_EQ(owner[b], -1) << l.name << "." << f.name << " overlaps at byte " << b;
+        owner[b] = static_cast<int>(i);
+      }
+    }
+    if (l.list != nullptr) {
+      EXPECT_LT(l.list->countOffset, l.size);
+      EXPECT_EQ(owner[l.list->countOffset], -1) << l.name;
+      EXPECT_EQ(l.list->listOffset, l.size) << l.name;
+      for (const Field& f : l.list->element) EXPECT_LE(f.offset + f.size, l.list->elementSize);
+    }
+  }
+}
+
+TEST(RecordLayouts, KeysPickTheirLayout) {
+  EXPECT_EQ(LayoutForKey({3, 1, 5})->kind, RecordKind::kCharacterSheet);
+  EXPECT_EQ(LayoutForKey({3, 2, 5})->kind, RecordKind::kMapCharacter);
+  EXPECT_EQ(LayoutForKey({3, 4, 5})->kind, RecordKind::kMapCharacter);
+  EXPECT_EQ(LayoutForKey({3, 3, 5})->kind, RecordKind::kEnemy);
+  EXPECT_EQ(LayoutForKey({6, 9, 1})->kind, RecordKind::kItem);
+  EXPECT_EQ(LayoutForKey({4, 1, 1})->kind, RecordKind::kMagic);
+  EXPECT_EQ(LayoutForKey({12, 1, 1})->kind, RecordKind::kMagicChain);
+  EXPECT_EQ(LayoutForKey({12, 2, 1})->kind, RecordKind::kLevelTable);
+  EXPECT_EQ(LayoutForKey({3, 5, 1}), nullptr);
+  EXPECT_EQ(LayoutForKey({12, 3, 1}), nullptr);
+  EXPECT_EQ(LayoutForKey({1, 1, 1}), nullptr);
+  EXPECT_EQ(LayoutForKey({5, 1, 1}), nullptr);  // animations have their own reader
+  EXPECT_EQ(LayoutByName("item"), LayoutForKey({6, 1, 1}));
+}
+
+TEST(RecordSize, FixedListAndTailText) {
+  const RecordLayout& item = *LayoutForKey({6, 1, 1});
+  EXPECT_EQ(RecordSize(item, Bytes(134)), 134u);
+  EXPECT_EQ(RecordSize(item, Bytes(140)), 134u);
+  EXPECT_EQ(RecordSize(item, Bytes(133)), 0u);
+
+  const RecordLayout& chain = *LayoutForKey({12, 1, 1});
+  Bytes c{1, 1, 2, 3, 1, 3, 2};
+  EXPECT_EQ(RecordSize(chain, c), 7u);
+  c[2] = 3;  // claims a third entry the bytes do not hold
+  EXPECT_EQ(RecordSize(chain, c), 0u);
+
+  const RecordLayout& levels = *LayoutForKey({12, 2, 1});
+  Bytes lv(4 + 2 * 20);
+  lv[2] = 2;
+  EXPECT_EQ(RecordSize(levels, lv), 44u);
+
+  const RecordLayout& magic = *LayoutForKey({4, 1, 1});
+  Bytes m(26);
+  m.push_back('a');
+  m.push_back('b');
+  EXPECT_EQ(RecordSize(magic, m), 0u);  // description without its zero
+  m.push_back(0);
+  m.push_back(7);
+  EXPECT_EQ(RecordSize(magic, m), 29u);
+}
+
+TEST(AnimationPictures, SizeFollowsTheHeaderAndStaysInside) {
+  // w 10 → 2 bytes a row, h 3, depth 2: 6 + 2 * 3 * 2 = 18.
+  Bytes b(6 + 18, 0);
+  b[6 + 2] = 10;
+  b[6 + 3] = 3;
+  b[6 + 4] = 1;
+  b[6 + 5] = 2;
+  EXPECT_EQ(anim::PictureSize(b, 6), 18u);
+  b[6 + 5] = 1;  // depth 1 → 12
+  EXPECT_EQ(anim::PictureSize(b, 6), 12u);
+  b[6 + 3] = 200;
+  EXPECT_EQ(anim::PictureSize(b, 6), 0u);
+  EXPECT_EQ(anim::PictureSize(b, 20), 0u);
+}
+
+}  // namespace
+}  // namespace rpgfmt
