@@ -26,6 +26,7 @@ constexpr OperandSpec Member(std::string_view name = "id") { return B(name, R::k
 constexpr OperandSpec Flag(R role) { return W("flag", role, 0, kFlagCount - 1); }
 constexpr OperandSpec Kind() { return B("kind", R::kItemKind); }
 constexpr OperandSpec Item() { return B("id", R::kItemId); }
+constexpr OperandSpec Bg(std::string_view name) { return B(name, R::kBackground); }
 
 template <typename... Ops>
 constexpr CommandInfo Cmd(Op op, std::string_view mnemonic, Ops... ops) {
@@ -68,13 +69,13 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands{{
     // them in the order p0, p2, p1.
     Cmd(Op::kEncounters, "Encounters", W("enemy1", R::kEnemy), W("enemy2", R::kEnemy),
         W("enemy3", R::kEnemy), W("enemy4", R::kEnemy), W("enemy5", R::kEnemy),
-        W("enemy6", R::kEnemy), W("enemy7", R::kEnemy), W("enemy8", R::kEnemy), B("p0"),
-        B("p2"), B("p1")),
+        W("enemy6", R::kEnemy), W("enemy7", R::kEnemy), W("enemy8", R::kEnemy), Bg("p0"),
+        Bg("p2"), Bg("p1")),
     Cmd(Op::kEncounterOn, "EncounterOn"),
     Cmd(Op::kEncounterOff, "EncounterOff"),
     Cmd(Op::kPlaceNpc, "PlaceNpc", Npc(), B("no", R::kNpcActor), B("x"), B("y")),
     Cmd(Op::kBattle, "Battle", B("roundLimit"), B("enemy1", R::kEnemy), B("enemy2", R::kEnemy),
-        B("enemy3", R::kEnemy), B("p0"), B("p2"), B("p1"), B("round1"), B("round2"),
+        B("enemy3", R::kEnemy), Bg("p0"), Bg("p2"), Bg("p1"), B("round1"), B("round2"),
         B("round3"), B("event1", R::kEvent), B("event2", R::kEvent), B("event3", R::kEvent),
         A("loseAddr"), A("winAddr")),
     Cmd(Op::kLeave, "Leave", Member()),

@@ -39,6 +39,7 @@ enum class OperandRole : std::uint8_t {
   kAnimGroup, kAnimNo,        // effect animation (5, group, no)
   kItemKind, kItemId,         // item record (6, kind, id)
   kPortrait,                  // face picture (11, 1, no); 0 = none
+  kBackground,                // battle background picture (11, 4, no)
   kBand,                      // text-crawl band picture (11, 5, no), may be missing
   kEvent,                     // event handler of the current script
   kNpcSlot,                   // map character number 1 ... 40

@@ -13,6 +13,8 @@ using rpgfmt::ResType;
 struct KeyParts {
   int mapGroup = -1, mapNo = -1, scriptBank = -1, scriptNo = -1;
   int magicClass = -1, magicId = -1, animGroup = -1, animNo = -1, itemKind = -1, itemId = -1;
+  int backgrounds[3] = {-1, -1, -1};  // as stored: p0, p2, p1
+  int backgroundCount = 0;
 };
 
 class Extractor {
@@ -29,6 +31,7 @@ class Extractor {
     Pair(ResType::kMagicRecord, parts.magicClass, parts.magicId);
     Pair(ResType::kAnimation, parts.animGroup, parts.animNo);
     Pair(ResType::kItemRecord, parts.itemKind, parts.itemId);
+    if (parts.backgroundCount == 3) Backgrounds(parts.backgrounds);
   }
 
  private:
@@ -41,6 +44,15 @@ class Extractor {
 
   void Pair(ResType type, int id1, int id2) {
     if (id1 >= 0 && id2 >= 0) Resource(type, static_cast<std::uint32_t>(id1), static_cast<std::uint32_t>(id2));
+  }
+
+  // The battle draws its three backgrounds (11, 4, p); a p1 or p2 equal to
+  // p0 is moved on by 30 or 110 so that the three differ.
+  void Backgrounds(const int stored[3]) {
+    const int p0 = stored[0];
+    const int p2 = stored[1] == p0 ? (p0 + 110) & 0xFF : stored[1];
+    const int p1 = stored[2] == p0 ? (p0 + 30) & 0xFF : stored[2];
+    for (int p : {p0, p1, p2}) Resource(ResType::kPicture, 4, static_cast<std::uint32_t>(p), true);
   }
 
   void Flag(std::uint32_t flag, FlagAccess access) {
@@ -70,8 +82,12 @@ class Extractor {
       case OperandRole::kEnemy:
         if (op.value != 0) Resource(ResType::kActorRecord, 3, op.value);
         break;
+      // The game draws these pictures only when they exist.
       case OperandRole::kPortrait:
-        if (op.value != 0) Resource(ResType::kPicture, 1, op.value);
+        if (op.value != 0) Resource(ResType::kPicture, 1, op.value, true);
+        break;
+      case OperandRole::kBackground:
+        if (parts.backgroundCount < 3) parts.backgrounds[parts.backgroundCount++] = v & 0xFF;
         break;
       case OperandRole::kBand: Resource(ResType::kPicture, 5, op.value, true); break;
       case OperandRole::kEvent:
