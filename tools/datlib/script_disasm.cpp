@@ -179,6 +179,12 @@ class Disassembler {
       args += text;
     }
     out += args + '\n';
+    for (const rpgfmt::Operand& op : ops) {
+      if (op.kind != OperandKind::kRows) continue;
+      for (std::size_t at = rpgfmt::kCrawlRowBytes; at < op.bytes.size(); at += rpgfmt::kCrawlRowBytes) {
+        out += "        " + text_.Quote(op.bytes.subspan(at, rpgfmt::kCrawlRowBytes)) + '\n';
+      }
+    }
   }
 
   std::string Operand(const rpgfmt::Operand& op) {
@@ -190,8 +196,9 @@ class Disassembler {
       case OperandKind::kAddress:
         return Address(op.value);
       case OperandKind::kString:
-      case OperandKind::kRows:
         return text_.Quote(op.bytes);
+      case OperandKind::kRows:  // one row a line; Code() writes the others
+        return text_.Quote(op.bytes.first(std::min(op.bytes.size(), rpgfmt::kCrawlRowBytes)));
       case OperandKind::kGoods: {
         std::string out;
         for (std::size_t i = 0; i + 1 < op.bytes.size(); i += 2) {

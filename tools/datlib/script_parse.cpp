@@ -34,6 +34,12 @@ class Parser {
   void Line(const LineRef& line) {
     line_ = &line;
     if (!TokenizeLine(line, toks_, diag_)) return;
+    if (toks_.empty()) return;
+    if (toks_.front().kind == TokenKind::kString && toks_.size() == 1) {
+      ContinueString(toks_.front());
+      return;
+    }
+    canContinue_ = false;
     std::size_t i = 0;
     while (i + 1 < toks_.size() && toks_[i].kind == TokenKind::kName &&
            toks_[i + 1].kind == TokenKind::kColon) {
@@ -352,7 +358,21 @@ class Parser {
     std::size_t& at = inTail_ ? out_.tailSize : out_.bodySize;
     st.offset = at;
     at += st.size;
+    canContinue_ = !st.args.empty() && st.args.back().type == ScriptArg::Type::kString;
     (inTail_ ? out_.tail : out_.body).push_back(std::move(st));
+  }
+
+  // A line holding only a string goes on with the string that ends the
+  // statement just above, so long texts can be written one row a line.
+  void ContinueString(const Token& t) {
+    if (!canContinue_) {
+      Error(t, "a line of text must follow a statement that ends with a string");
+      return;
+    }
+    ScriptStatement& st = (inTail_ ? out_.tail : out_.body).back();
+    st.args.back().bytes += t.bytes;
+    st.size += t.bytes.size();
+    (inTail_ ? out_.tailSize : out_.bodySize) += t.bytes.size();
   }
 
   const std::string& file_;
@@ -361,6 +381,7 @@ class Parser {
   const LineRef* line_ = nullptr;
   std::vector<Token> toks_;
   bool inTail_ = false;
+  bool canContinue_ = false;
 };
 
 }  // namespace

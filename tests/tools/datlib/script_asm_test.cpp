@@ -103,6 +103,9 @@ TEST(ScriptAsm, TextsAreStoredInLineAsGb2312) {
   const std::string row(20, '-');
   EXPECT_EQ(Body("Crawl 1, 2, \"" + row + "\" \"" + row + "\""),
             Cat({{61, 1, 0, 2, 0}, Bytes(40, '-'), {0}}));
+  // A line holding only a string goes on with the text above it.
+  EXPECT_EQ(Body("Crawl 1, 2, \"" + row + "\"\n; comment\n\n   \"" + row + "\"\nEnd"),
+            Cat({{61, 1, 0, 2, 0}, Bytes(40, '-'), {0, 9}}));
 }
 
 TEST(ScriptAsm, BattleAndEncountersKeepTheStoredOrder) {
@@ -202,6 +205,8 @@ const ErrorCase kErrorCases[] = {
     {"Shop 1", 1, 6, "kind:id"},
     {"Skip2 1", 1, 1, "payload bytes"},
     {"Music 1, 0 @", 1, 12, "unexpected character '@'"},
+    {"Music 1, 0\n  \"more\"", 2, 3, "must follow a statement that ends with a string"},
+    {"Say 0, \"a\"\nx:\n\"more\"", 3, 1, "must follow a statement"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ScriptAsmErrors, ::testing::ValuesIn(kErrorCases));

@@ -96,6 +96,16 @@ TEST(ScriptDisasm, EscapesBytesThatAreNoGb2312Text) {
   EXPECT_NE(text.find(Utf8(u8"Alert \"q\\\"\\\\\\x01啊\\xFF\\xA1\"")), std::string::npos) << text;
 }
 
+TEST(ScriptDisasm, WritesCrawlTextOneRowALine) {
+  Bytes body = {61, 1, 0, 2, 0};
+  for (char c : std::string("first row of twenty.second row of twenty")) body.push_back(static_cast<std::uint8_t>(c));
+  body.push_back(0);
+  const std::string text = RoundTrip(Script({}, body));
+  EXPECT_NE(text.find("    Crawl 1, 2, \"first row of twenty.\"\n        \"second row of twenty\"\n"),
+            std::string::npos)
+      << text;
+}
+
 TEST(ScriptDisasm, KeepsTheHeader) {
   Bytes resource = Script({}, {9});
   resource[0] = 'G';
