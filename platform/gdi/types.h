@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/sys/geometry.h"
+
 namespace plat {
 
 using DWORD = std::uint32_t;
@@ -22,11 +24,6 @@ constexpr BYTE GetBValue(COLORREF c) { return BYTE(c >> 16); }
 
 // GetPixel's answer outside the bitmap; SetPixel's answer when nothing was set.
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
-
-struct POINT {
-  int x = 0;
-  int y = 0;
-};
 
 struct RECT {
   int left = 0;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/sys/geometry.h"
+
 namespace plat {
 
 struct HWND__;
@@ -51,11 +53,6 @@ inline constexpr int VK_CAPITAL = 0x14;
 inline constexpr int VK_ESCAPE = 0x1B;
 inline constexpr int VK_SPACE = 0x20;
 inline constexpr int VK_NUMPAD0 = 0x60;
-
-struct POINT {
-  int32_t x;
-  int32_t y;
-};
 
 struct MSG {
   HWND hwnd;
