@@ -93,11 +93,11 @@ bool DescriptorsReady(const Parker& p) {
   return poll(copy.data(), copy.size(), 0) > 0;
 }
 
-bool AllIdleLocked() {
+// Every participating thread waits, with nothing due for it now.
+bool ParticipantsIdleLocked() {
   Scheduler& s = Sched();
   if (s.actionsRunning > 0 || s.threadsStarting > 0) return false;
   ClockMs now = NowLocked();
-  if (s.virtualTime && !s.actions.empty() && s.actions.begin()->first <= now) return false;
   for (const Parker* p : s.parkers) {
     if (p->joins == 0) continue;
     if (!p->parked || p->permit || p->busy || p->deadline <= now) return false;
@@ -105,6 +105,13 @@ bool AllIdleLocked() {
   }
   return true;
 }
+
+bool ActionsDueLocked() {
+  Scheduler& s = Sched();
+  return s.virtualTime && !s.actions.empty() && s.actions.begin()->first <= s.virtualNow;
+}
+
+bool AllIdleLocked() { return ParticipantsIdleLocked() && !ActionsDueLocked(); }
 
 ClockMs NextDueLocked() {
   Scheduler& s = Sched();
@@ -137,7 +144,11 @@ void RunDueActions(Lock& lock) {
 void Reevaluate(Lock& lock) {
   Scheduler& s = Sched();
   for (;;) {
-    if (!AllIdleLocked()) return;
+    if (!ParticipantsIdleLocked()) return;
+    if (ActionsDueLocked()) {
+      RunDueActions(lock);
+      continue;
+    }
     ++s.idleEpoch;
     s.idleChanged.notify_all();
     if (!s.virtualTime) return;
@@ -147,7 +158,6 @@ void Reevaluate(Lock& lock) {
     for (Parker* p : s.parkers) {
       if (p->parked && p->deadline <= s.virtualNow) Signal(*p);
     }
-    RunDueActions(lock);
   }
 }
 

@@ -53,7 +53,7 @@ WireStatus WriteFrame(int fd, const WireHeader& header, const void* data) {
     WireStatus status = SendFrame(fd, header, data, false);
     if (status != WireStatus::kWouldBlock) return status;
     pollfd writable{fd, POLLOUT, 0};
-    ThreadQueue::WaitHandlingSent(nullptr, &writable);
+    ThreadQueue::WaitHandlingSent(nullptr, &writable, true);
   }
 }
 
@@ -67,7 +67,7 @@ bool AwaitReply(int fd, uint32_t sequence, LRESULT* result) {
   WireFrame frame;
   for (;;) {
     pollfd readable{fd, POLLIN, 0};
-    ThreadQueue::WaitHandlingSent(nullptr, &readable);
+    ThreadQueue::WaitHandlingSent(nullptr, &readable, true);
     switch (ReceiveFrame(fd, &frame)) {
       case WireStatus::kWouldBlock:
         continue;

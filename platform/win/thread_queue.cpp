@@ -96,12 +96,13 @@ LRESULT ThreadQueue::SendFromOtherThread(HWND window, UINT message, WPARAM wPara
     sent_.push_back(&sent);
   }
   Unpark(*owner_);
+  // Not busy: the owner is woken and so counts as busy until it answers.
   WaitHandlingSent(
       [&] {
         std::lock_guard lock(mu_);
         return sent.done;
       },
-      nullptr);
+      nullptr, false);
   std::lock_guard lock(mu_);
   *delivered = sent.delivered;
   return sent.result;
@@ -175,7 +176,8 @@ bool ThreadQueue::Get(MSG* out, const MessageFilter& filter, bool wait, bool rem
   }
 }
 
-bool ThreadQueue::WaitHandlingSent(const std::function<bool()>& done, pollfd* extra) {
+bool ThreadQueue::WaitHandlingSent(const std::function<bool()>& done, pollfd* extra,
+                                   bool busy) {
   ThreadQueue* own = CurrentIfAny();
   std::vector<pollfd> fds;
   for (;;) {
@@ -184,7 +186,7 @@ bool ThreadQueue::WaitHandlingSent(const std::function<bool()>& done, pollfd* ex
     fds.clear();
     if (own) own->channels_.AppendPollFds(&fds);
     if (extra) fds.push_back(pollfd{extra->fd, extra->events, 0});
-    Park(ParkRequest{.fds = fds, .busy = true});
+    Park(ParkRequest{.fds = fds, .busy = busy});
     short extraEvents = 0;
     if (extra) {
       extraEvents = fds.back().revents;

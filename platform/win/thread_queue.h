@@ -55,9 +55,10 @@ class ThreadQueue {
 
   // Blocks the calling thread until `done` returns true or `extra` (if
   // given) is ready, handling messages sent to its windows meanwhile, as a
-  // thread blocked in SendMessage does. The wait counts as busy: virtual
-  // time stands still. Returns true when `extra` became ready.
-  static bool WaitHandlingSent(const std::function<bool()>& done, pollfd* extra);
+  // thread blocked in SendMessage does. A `busy` wait (on another process)
+  // does not count as idle, so virtual time stands still meanwhile. Returns
+  // true when `extra` became ready.
+  static bool WaitHandlingSent(const std::function<bool()>& done, pollfd* extra, bool busy);
 
   // Ends the queue: pending sends fail, windows are destroyed.
   void Shutdown();

@@ -1,0 +1,223 @@
+// Windows and messages inside one process.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+#include "platform/sys/clock.h"
+#include "platform/sys/sync.h"
+#include "platform/sys/thread.h"
+#include "platform/win/win.h"
+#include "tests/platform/win/loop_thread.h"
+#include "tests/platform/win/test_instance.h"
+
+namespace plat::testing {
+namespace {
+
+constexpr UINT kRecord = WM_USER + 1;
+
+class MessageTest : public ::testing::Test {
+ protected:
+  TestInstance instance_;
+};
+
+TEST_F(MessageTest, PostedMessagesArriveInOrder) {
+  std::vector<WPARAM> seen;
+  LoopThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+    if (message != kRecord) return std::nullopt;
+    seen.push_back(wParam);
+    return 0;
+  });
+  for (WPARAM i = 0; i < 1000; ++i) ASSERT_TRUE(PostMessageA(loop.hwnd(), kRecord, i, 0));
+  ASSERT_TRUE(WaitUntilIdle());
+  ASSERT_EQ(seen.size(), 1000u);
+  for (WPARAM i = 0; i < 1000; ++i) ASSERT_EQ(seen[i], i);
+}
+
+TEST_F(MessageTest, SendRunsOnTheOwnerThreadAndReturnsItsResult) {
+  std::thread::id ranOn;
+  LoopThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+    if (message != kRecord) return std::nullopt;
+    ranOn = std::this_thread::get_id();
+    return static_cast<LRESULT>(wParam) - lParam;
+  });
+  EXPECT_EQ(SendMessageA(loop.hwnd(), kRecord, 10, 3), 7);
+  EXPECT_EQ(ranOn, loop.threadId());
+}
+
+TEST_F(MessageTest, ThreadsSendingToEachOtherDoNotDeadlock) {
+  HWND first = nullptr;
+  LoopThread second([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+    if (message != kRecord) return std::nullopt;
+    // `first` is blocked sending to us; it still answers this.
+    return SendMessageA(first, kRecord + 1, wParam + 1, 0) * 10;
+  });
+  LoopThread firstLoop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+    if (message == kRecord) return SendMessageA(second.hwnd(), kRecord, wParam, 0) + 1;
+    if (message == kRecord + 1) return static_cast<LRESULT>(wParam) * 2;
+    return std::nullopt;
+  });
+  first = firstLoop.hwnd();
+  EXPECT_EQ(SendMessageA(first, kRecord, 4, 0), (4 + 1) * 2 * 10 + 1);
+}
+
+TEST_F(MessageTest, CreationDeliversCreateBeforeReturning) {
+  std::atomic<bool> appThreadRan{false};
+  Event* appDone = CreateEventA(nullptr, false, false, nullptr);
+  std::string name;
+  HWND created = nullptr;
+  StartThread([&] {
+    created = CreateHandlerWindow("创建", [&](HWND, UINT message, WPARAM,
+                                             LPARAM lParam) -> std::optional<LRESULT> {
+      if (message != WM_CREATE) return std::nullopt;
+      name = reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpszName;
+      struct Start {
+        std::atomic<bool>* ran;
+        Event* done;
+      };
+      static Start start;
+      start = {&appThreadRan, appDone};
+      _beginthread(
+          [](void* argument) {
+            auto* s = static_cast<Start*>(argument);
+            s->ran->store(true);
+            SetEvent(s->done);
+          },
+          0, &start);
+      return 0;
+    });
+    DestroyWindow(created);
+  }).join();
+  EXPECT_NE(created, nullptr);
+  EXPECT_EQ(name, "创建");
+  EXPECT_EQ(WaitForSingleObject(appDone, INFINITE), WAIT_OBJECT_0);
+  EXPECT_TRUE(appThreadRan);
+  CloseHandle(appDone);
+}
+
+TEST_F(MessageTest, CreateAnsweringMinusOneFailsCreation) {
+  HWND created = CreateHandlerWindow("refused", [](HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_CREATE ? std::optional<LRESULT>(-1) : std::nullopt;
+  });
+  EXPECT_EQ(created, nullptr);
+  EXPECT_EQ(FindWindowA(HandlerClass(), "refused"), nullptr);
+  EXPECT_EQ(CreateWindowA("NoSuchClass", "x", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+            nullptr);
+}
+
+TEST_F(MessageTest, WindowOfAnEndedThreadIsGone) {
+  HWND orphan = nullptr;
+  StartThread([&] { orphan = CreateHandlerWindow("orphan", nullptr); }).join();
+  ASSERT_NE(orphan, nullptr);
+  EXPECT_FALSE(IsWindow(orphan));
+  EXPECT_EQ(FindWindowA(HandlerClass(), "orphan"), nullptr);
+  EXPECT_EQ(SendMessageA(orphan, kRecord, 1, 0), 0);
+  EXPECT_FALSE(PostMessageA(orphan, kRecord, 1, 0));
+}
+
+TEST_F(MessageTest, SendToAThreadThatEndsBeforeAnsweringFails) {
+  Event* ended = CreateEventA(nullptr, true, false, nullptr);
+  HWND window = nullptr;
+  Event* created = CreateEventA(nullptr, false, false, nullptr);
+  std::thread owner = StartThread([&] {
+    window = CreateHandlerWindow("leaving", nullptr);
+    SetEvent(created);
+    // Never takes a message: the thread ends with a send pending.
+    WaitForSingleObject(ended, INFINITE);
+  });
+  WaitForSingleObject(created, INFINITE);
+  std::thread sender = StartThread([&] { EXPECT_EQ(SendMessageA(window, kRecord, 1, 0), 0); });
+  ASSERT_TRUE(WaitUntilIdle());  // the sender waits for an answer
+  SetEvent(ended);
+  owner.join();
+  sender.join();
+  CloseHandle(ended);
+  CloseHandle(created);
+}
+
+TEST_F(MessageTest, OnlyTheOwnerDestroysAWindow) {
+  int destroyed = 0;
+  LoopThread loop([&](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (message == WM_DESTROY) ++destroyed;
+    return std::nullopt;
+  });
+  EXPECT_FALSE(DestroyWindow(loop.hwnd()));
+  EXPECT_TRUE(IsWindow(loop.hwnd()));
+  SendMessageA(loop.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(loop.hwnd()));
+  EXPECT_EQ(destroyed, 1);
+}
+
+// Runs on a thread of its own so the queue starts empty.
+void QuitAndPeekOnFreshQueue() {
+  HWND own = CreateHandlerWindow("own", nullptr);
+  ASSERT_NE(own, nullptr);
+  MSG message;
+  EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+  PostQuitMessage(7);
+  PostMessageA(own, kRecord, 1, 0);
+  PostMessageA(nullptr, kRecord, 2, 0);
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+  EXPECT_EQ(message.wParam, 1u);
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, kRecord, kRecord, PM_REMOVE));
+  EXPECT_EQ(message.hwnd, own);
+  ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), 1);
+  EXPECT_EQ(message.hwnd, nullptr);
+  EXPECT_EQ(message.wParam, 2u);
+  EXPECT_EQ(GetMessageA(&message, nullptr, 0, 0), 0);
+  EXPECT_EQ(message.wParam, 7u);
+  EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_TRUE(DestroyWindow(own));
+  EXPECT_FALSE(DestroyWindow(own));
+}
+
+TEST_F(MessageTest, QuitComesAfterQueuedMessagesAndPeekLooksWithoutTaking) {
+  StartThread(QuitAndPeekOnFreshQueue).join();
+}
+
+TEST_F(MessageTest, FindWindowMatchesClassAndTitleBytes) {
+  HWND first = CreateHandlerWindow("宋体", nullptr);
+  HWND second = CreateHandlerWindow("黑体", nullptr);
+  EXPECT_EQ(FindWindowA(HandlerClass(), "宋体"), first);
+  EXPECT_EQ(FindWindowA(HandlerClass(), "黑体"), second);
+  EXPECT_EQ(FindWindowA(HandlerClass(), nullptr), first);
+  EXPECT_EQ(FindWindowA(nullptr, "黑体"), second);
+  EXPECT_EQ(FindWindowA(HandlerClass(), "楷体"), nullptr);
+  EXPECT_EQ(FindWindowA("Other", "宋体"), nullptr);
+  DestroyWindow(first);
+  DestroyWindow(second);
+}
+
+TEST_F(MessageTest, KeyStateFollowsTakenKeyMessagesAndIsSharedByThreads) {
+  ResetKeyState();
+  LoopThread loop([](HWND, UINT, WPARAM, LPARAM) { return std::nullopt; });
+  PostMessageA(loop.hwnd(), WM_KEYDOWN, 'A', 0);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_LT(GetKeyState('A'), 0) << "asked from another thread";
+  PostMessageA(loop.hwnd(), WM_KEYUP, 'A', 0);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_GE(GetKeyState('A'), 0);
+}
+
+TEST_F(MessageTest, TranslatedCharacterComesNext) {
+  ResetKeyState();
+  std::vector<std::pair<UINT, WPARAM>> seen;
+  LoopThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+    if (message >= WM_KEYDOWN && message <= WM_CHAR) seen.emplace_back(message, wParam);
+    return std::nullopt;
+  });
+  PostMessageA(loop.hwnd(), WM_KEYDOWN, VK_SHIFT, 0);
+  PostMessageA(loop.hwnd(), WM_KEYDOWN, 'Q', 0);
+  PostMessageA(loop.hwnd(), WM_KEYUP, VK_SHIFT, 0);
+  PostMessageA(loop.hwnd(), WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_TRUE(WaitUntilIdle());
+  std::vector<std::pair<UINT, WPARAM>> expected{{WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, 'Q'},
+                                                {WM_CHAR, 'Q'},        {WM_KEYUP, VK_SHIFT},
+                                                {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, 13}};
+  EXPECT_EQ(seen, expected);
+}
+
+}  // namespace
+}  // namespace plat::testing
