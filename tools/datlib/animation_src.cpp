@@ -15,7 +15,7 @@ void EncodeElements(const YAML::Node& list, rpgfmt::ResKey key, const std::strin
   for (std::size_t i = 0; i < list.size(); ++i) {
     const std::size_t base = anim::kHeaderSize + i * anim::kElementSize;
     const YAML::Node& e = list[i];
-    if (e.IsSequence() && e.size() == fields.size()) {
+    if (IsSequence(e) && e.size() == fields.size()) {
       for (std::size_t f = 0; f < fields.size(); ++f) {
         YAML::Node one;
         one[fields[f].name] = e[f];
@@ -30,7 +30,7 @@ void EncodeElements(const YAML::Node& list, rpgfmt::ResKey key, const std::strin
 void AppendPictures(const YAML::Node& list, rpgfmt::ResKey key, const std::string& file,
                     const std::string& dir, Diagnostics& diag, std::vector<std::uint8_t>& out) {
   for (const YAML::Node& p : list) {
-    if (!p.IsScalar()) {
+    if (!IsScalar(p)) {
       diag.Error(PosOf(file, p), "expected a picture file name");
       continue;
     }
@@ -48,7 +48,7 @@ void AppendPictures(const YAML::Node& list, rpgfmt::ResKey key, const std::strin
 
 bool ListOk(const YAML::Node& node, const char* name, const std::string& file,
             Diagnostics& diag) {
-  if (!node.IsDefined() || (node.IsSequence() && node.size() <= 255)) return true;
+  if (!node.IsDefined() || (IsSequence(node) && node.size() <= 255)) return true;
   diag.Error(PosOf(file, node), std::string("\"") + name + "\" must be a list of at most 255");
   return false;
 }

@@ -29,7 +29,7 @@ std::vector<std::string> SplitName(const char* name) {
 YAML::Node Lookup(const YAML::Node& map, const std::vector<std::string>& path) {
   YAML::Node cur = map;
   for (const std::string& p : path) {
-    if (!cur.IsMap()) return YAML::Node(YAML::NodeType::Undefined);
+    if (!IsMap(cur)) return YAML::Node(YAML::NodeType::Undefined);
     const YAML::Node next = cur[p];
     if (!next.IsDefined()) return next;
     cur.reset(next);
@@ -53,7 +53,7 @@ std::optional<std::vector<std::uint8_t>> ReadHexNode(const YAML::Node& node,
                                                      const std::string& file, Diagnostics& diag) {
   const YAML::Node hex = node["hex"];
   std::optional<std::vector<std::uint8_t>> bytes;
-  if (hex.IsScalar()) bytes = FromHex(hex.Scalar());
+  if (IsScalar(hex)) bytes = FromHex(hex.Scalar());
   if (!bytes) diag.Error(PosOf(file, node), "expected {hex: \"...\"} with pairs of hex digits");
   return bytes;
 }
@@ -63,11 +63,11 @@ std::optional<std::string> ReadTextBytes(const YAML::Node& node, std::size_t lim
                                          bool terminated, const std::string& file,
                                          Diagnostics& diag) {
   std::optional<std::string> bytes;
-  if (node.IsMap()) {
+  if (IsMap(node)) {
     auto raw = ReadHexNode(node, file, diag);
     if (raw) bytes = std::string(raw->begin(), raw->end());
     terminated = false;
-  } else if (node.IsScalar()) {
+  } else if (IsScalar(node)) {
     bytes = Utf8ToGb2312(node.Scalar(), PosOf(file, node), diag);
   } else {
     diag.Error(PosOf(file, node), "expected a text");
@@ -124,7 +124,7 @@ void EncodeOne(const YAML::Node& node, const Field& f, rpgfmt::ResKey key,
     }
     case FieldKind::kBytes: {
       if (!node.IsDefined()) return;
-      if (node.IsMap()) {
+      if (IsMap(node)) {
         auto raw = ReadHexNode(node, file, diag);
         if (raw && raw->size() > f.size) {
           diag.Error(PosOf(file, node), "at most " + std::to_string(f.size) + " bytes");
@@ -133,7 +133,7 @@ void EncodeOne(const YAML::Node& node, const Field& f, rpgfmt::ResKey key,
         }
         return;
       }
-      if (!node.IsSequence() || node.size() > f.size) {
+      if (!IsSequence(node) || node.size() > f.size) {
         diag.Error(PosOf(file, node), "expected a list of at most " + std::to_string(f.size) +
                                           " numbers");
         return;
@@ -151,7 +151,7 @@ void CheckKeys(const YAML::Node& map, const std::string& prefix,
   for (const auto& kv : map) {
     const std::string name = prefix + kv.first.as<std::string>("");
     if (known.count(name) != 0) continue;
-    if (kv.second.IsMap() && known.count(name + ".") != 0) {
+    if (IsMap(kv.second) && known.count(name + ".") != 0) {
       CheckKeys(kv.second, name + ".", known, file, diag);
       continue;
     }
@@ -201,6 +201,7 @@ void SetPath(YAML::Node& map, const std::vector<std::string>& path, const YAML::
 }  // namespace
 
 SourcePos PosOf(const std::string& file, const YAML::Node& node) {
+  if (!node.IsDefined()) return {file, 0, 0};
   const YAML::Mark m = node.Mark();
   if (m.is_null()) return {file, 0, 0};
   return {file, m.line + 1, m.column + 1};
@@ -209,7 +210,7 @@ SourcePos PosOf(const std::string& file, const YAML::Node& node) {
 std::optional<long> ReadInt(const YAML::Node& node, long lo, long hi, const std::string& file,
                             Diagnostics& diag) {
   long v = 0;
-  if (!node.IsScalar() || !YAML::convert<long>::decode(node, v)) {
+  if (!IsScalar(node) || !YAML::convert<long>::decode(node, v)) {
     diag.Error(PosOf(file, node), "expected a whole number");
     return std::nullopt;
   }
@@ -232,7 +233,7 @@ void EncodeFields(const YAML::Node& map, std::span<const Field> fields, rpgfmt::
       known.insert(name.substr(0, dot + 1));
     }
   }
-  if (!map.IsMap()) {
+  if (!IsMap(map)) {
     diag.Error(PosOf(file, map), "expected a map of fields");
     return;
   }

@@ -20,6 +20,11 @@
 
 namespace datlib {
 
+// yaml-cpp throws when asked the type of a key that is absent; these say no.
+inline bool IsScalar(const YAML::Node& n) { return n.IsDefined() && n.IsScalar(); }
+inline bool IsSequence(const YAML::Node& n) { return n.IsDefined() && n.IsSequence(); }
+inline bool IsMap(const YAML::Node& n) { return n.IsDefined() && n.IsMap(); }
+
 // Where a YAML node sits in its file.
 SourcePos PosOf(const std::string& file, const YAML::Node& node);
 

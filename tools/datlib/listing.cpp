@@ -27,7 +27,7 @@ std::optional<std::string> ListLibrary(std::span<const std::uint8_t> image,
   const auto title = FixedTextNode(
       {reinterpret_cast<const std::uint8_t*>(lib->title.data()), lib->title.size()}, false);
   std::string out = "title: ";
-  out += title.IsScalar() ? title.Scalar() : "hex " + title["hex"].Scalar();
+  out += IsScalar(title) ? title.Scalar() : "hex " + title["hex"].Scalar();
   out += Format("\nkeys: %zu  blocks: %zu  file size: %zu\n", lib->entries.size(), blocks,
                 image.size());
   out += "type id1 id2  tag  block offset address    size\n";

@@ -32,13 +32,13 @@ std::optional<YAML::Node> LoadYamlFile(const std::string& path, Diagnostics& dia
 std::optional<EntryHead> ReadHead(const YAML::Node& entry, const std::string& file,
                                   Diagnostics& diag) {
   EntryHead head{{}, PosOf(file, entry)};
-  if (!entry.IsMap()) {
+  if (!IsMap(entry)) {
     diag.Error(head.pos, "expected an entry with type and id");
     return std::nullopt;
   }
   const YAML::Node type = entry["type"];
   const rpgfmt::ResTypeInfo* info =
-      type.IsScalar() ? rpgfmt::FindResTypeByName(type.Scalar()) : nullptr;
+      IsScalar(type) ? rpgfmt::FindResTypeByName(type.Scalar()) : nullptr;
   if (info == nullptr) {
     diag.Error(type.IsDefined() ? PosOf(file, type) : head.pos,
                "expected a resource type (script, map, actor, magic, animation, item, tileset, "
@@ -46,7 +46,7 @@ std::optional<EntryHead> ReadHead(const YAML::Node& entry, const std::string& fi
     return std::nullopt;
   }
   const YAML::Node id = entry["id"];
-  if (!id.IsSequence() || id.size() != 2) {
+  if (!IsSequence(id) || id.size() != 2) {
     diag.Error(id.IsDefined() ? PosOf(file, id) : head.pos, "expected id: [id1, id2]");
     return std::nullopt;
   }
@@ -64,7 +64,7 @@ bool AppendTail(const YAML::Node& entry, const std::string& file, Diagnostics& d
                 std::vector<std::uint8_t>& bytes) {
   const YAML::Node tail = entry["tail"];
   if (!tail.IsDefined()) return true;
-  auto raw = tail.IsScalar() ? FromHex(tail.Scalar()) : std::nullopt;
+  auto raw = IsScalar(tail) ? FromHex(tail.Scalar()) : std::nullopt;
   if (!raw) {
     diag.Error(PosOf(file, tail), "tail must be pairs of hex digits");
     return false;
@@ -94,7 +94,7 @@ void LoadFileEntry(const YAML::Node& entry, const std::string& file, const std::
     }
   }
   const YAML::Node src = entry["file"];
-  if (!src.IsScalar()) {
+  if (!IsScalar(src)) {
     diag.Error(head->pos, "expected file: the resource's source");
     return;
   }
@@ -127,7 +127,7 @@ void LoadRecordsFile(const std::string& path, Project& project, Diagnostics& dia
 }
 
 bool IsTileSetEntry(const YAML::Node& entry) {
-  return entry.IsMap() && entry["type"].IsScalar() && entry["type"].Scalar() == "tileset";
+  return IsMap(entry) && IsScalar(entry["type"]) && entry["type"].Scalar() == "tileset";
 }
 
 bool ReadTitle(const YAML::Node& node, const std::string& file, Project& project,
@@ -137,9 +137,9 @@ bool ReadTitle(const YAML::Node& node, const std::string& file, Project& project
     return false;
   }
   std::optional<std::string> bytes;
-  if (node.IsMap() && node["hex"].IsScalar()) {
+  if (IsMap(node) && IsScalar(node["hex"])) {
     if (auto raw = FromHex(node["hex"].Scalar())) bytes = std::string(raw->begin(), raw->end());
-  } else if (node.IsScalar()) {
+  } else if (IsScalar(node)) {
     bytes = Utf8ToGb2312(node.Scalar(), PosOf(file, node), diag);
   }
   if (!bytes || bytes->size() > rpgfmt::kLibTitleSize) {
@@ -150,19 +150,7 @@ bool ReadTitle(const YAML::Node& node, const std::string& file, Project& project
   return true;
 }
 
-}  // namespace
-
-std::string DirOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-std::string JoinPath(const std::string& dir, const std::string& name) {
-  if (dir.empty() || (!name.empty() && name[0] == '/')) return name;
-  return dir + "/" + name;
-}
-
-std::optional<Project> LoadProject(const std::string& path, Diagnostics& diag) {
+std::optional<Project> LoadProjectFile(const std::string& path, Diagnostics& diag) {
   const std::size_t before = diag.ErrorCount();
   Project project;
   auto doc = LoadYamlFile(path, diag);
@@ -180,7 +168,7 @@ std::optional<Project> LoadProject(const std::string& path, Diagnostics& diag) {
   ReadTitle((*doc)["title"], path, project, diag);
   const std::string dir = DirOf(path);
   const YAML::Node resources = (*doc)["resources"];
-  if (resources.IsDefined() && !resources.IsSequence()) {
+  if (resources.IsDefined() && !IsSequence(resources)) {
     diag.Error(PosOf(path, resources), "resources must be a list");
   } else if (resources.IsDefined()) {
     // Tile sets first: maps take their tiles' walkability from them.
@@ -194,11 +182,11 @@ std::optional<Project> LoadProject(const std::string& path, Diagnostics& diag) {
     }
   }
   const YAML::Node records = (*doc)["records"];
-  if (records.IsDefined() && !records.IsSequence()) {
+  if (records.IsDefined() && !IsSequence(records)) {
     diag.Error(PosOf(path, records), "records must be a list of file names");
   } else if (records.IsDefined()) {
     for (const YAML::Node& name : records) {
-      if (!name.IsScalar()) {
+      if (!IsScalar(name)) {
         diag.Error(PosOf(path, name), "expected a file name");
         continue;
       }
@@ -207,6 +195,28 @@ std::optional<Project> LoadProject(const std::string& path, Diagnostics& diag) {
   }
   if (diag.ErrorCount() != before) return std::nullopt;
   return project;
+}
+
+}  // namespace
+
+std::string DirOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty() || (!name.empty() && name[0] == '/')) return name;
+  return dir + "/" + name;
+}
+
+std::optional<Project> LoadProject(const std::string& path, Diagnostics& diag) {
+  try {
+    return LoadProjectFile(path, diag);
+  } catch (const YAML::Exception& e) {
+    // Every node is checked before use; this guards what slipped through.
+    diag.Error({path, e.mark.line + 1, e.mark.column + 1}, e.msg);
+    return std::nullopt;
+  }
 }
 
 }  // namespace datlib

@@ -20,7 +20,7 @@ void EncodeList(const YAML::Node& map, const ListSpec& list, rpgfmt::ResKey key,
                 const std::string& file, Diagnostics& diag, std::vector<std::uint8_t>& out) {
   const YAML::Node items = map[list.name];
   if (!items.IsDefined()) return;
-  if (!items.IsSequence()) {
+  if (!IsSequence(items)) {
     diag.Error(PosOf(file, items), std::string("\"") + list.name + "\" must be a list");
     return;
   }
@@ -34,7 +34,7 @@ void EncodeList(const YAML::Node& map, const ListSpec& list, rpgfmt::ResKey key,
   out.resize(list.listOffset + items.size() * list.elementSize, 0);
   for (std::size_t i = 0; i < items.size(); ++i) {
     // A short entry may be written as a plain list of its numbers.
-    if (items[i].IsSequence() && items[i].size() == list.element.size()) {
+    if (IsSequence(items[i]) && items[i].size() == list.element.size()) {
       for (std::size_t f = 0; f < list.element.size(); ++f) {
         YAML::Node one;
         one[list.element[f].name] = items[i][f];
@@ -87,7 +87,7 @@ std::optional<std::vector<std::uint8_t>> CompileRecord(const YAML::Node& node,
   std::vector<std::uint8_t> out(layout->size, 0);
   const std::vector<std::string> extra = ExtraKeys(*layout);
   EncodeFields(node, layout->fields, key, extra, file, diag, out);
-  if (layout->list != nullptr && node.IsMap()) EncodeList(node, *layout->list, key, file, diag, out);
+  if (layout->list != nullptr && IsMap(node)) EncodeList(node, *layout->list, key, file, diag, out);
   if (diag.ErrorCount() != before) return std::nullopt;
   return out;
 }
