@@ -73,25 +73,47 @@ struct InkRows {
 // GB2312 codes of 永国和中: strokes that reach every edge of the em box.
 constexpr std::uint16_t kReferenceHanzi[] = {0xD3C0, 0xB9FA, 0xBACD, 0xD6D0};
 
+bool IsAlnum(std::uint16_t c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Ink rows are gathered in three sets of falling priority: Chinese
+// characters, then letters and digits, then everything printable. Each set
+// narrows the range of ascents left by the ones before: to the ascents that
+// keep it inside the cell, or, when it is too tall, to the one that clips it
+// least and most evenly. So what a tight cell loses is the top of a bracket,
+// never a stroke of a character, and the tail of a g only when it must. The
+// middle of the final range is taken, a spare odd row going above.
 int ComputeAscent(Typeface typeface, int height, std::string* error) {
-  InkRows hanzi;
-  InkRows all;
+  InkRows sets[3];  // hanzi; hanzi + alnum; everything
   RawGlyph raw;
   for (std::uint16_t code : kReferenceHanzi) {
     if (!RenderCell(typeface, height, {code, true}, &raw, error)) continue;
-    hanzi.Add(raw);
-    all.Add(raw);
+    for (InkRows& set : sets) set.Add(raw);
   }
   for (std::uint16_t c = 0x21; c < 0x7F; ++c) {
-    if (RenderCell(typeface, height, {c, false}, &raw, error)) all.Add(raw);
+    if (!RenderCell(typeface, height, {c, false}, &raw, error)) continue;
+    if (IsAlnum(c)) sets[1].Add(raw);
+    sets[2].Add(raw);
   }
-  if (all.Empty()) return error && !error->empty() ? -1 : height - height / 8;
-  if (all.Height() <= height) return -all.top + (height - all.Height() + 1) / 2;
-  int ascent = -all.top - (all.Height() - height) / 2;
-  if (!hanzi.Empty() && hanzi.Height() <= height) {
-    ascent = std::clamp(ascent, -hanzi.top, height - hanzi.bottom);
+  if (error && !error->empty()) return -1;
+  int lo = 0;
+  int hi = height;
+  for (const InkRows& set : sets) {
+    if (set.Empty()) continue;
+    int setLo = -set.top;
+    int setHi = height - set.bottom;
+    if (setLo > setHi) setLo = setHi = -set.top - (set.Height() - height) / 2;
+    if (setHi < lo) {
+      hi = lo;
+    } else if (setLo > hi) {
+      lo = hi;
+    } else {
+      lo = std::max(lo, setLo);
+      hi = std::min(hi, setHi);
+    }
   }
-  return ascent;
+  return lo + (hi - lo + 1) / 2;
 }
 
 struct AscentMemo {

@@ -75,20 +75,29 @@ bool RenderRawGlyph(FT_Face face, int pixelHeight, char32_t cp, double squeeze, 
 
 namespace {
 
-// Horizontal offset from bitmap column to cell column.
+// Moves ink spanning [first, last) of a cell of `size` inside it when it fits
+// and answers the shift; ink too large for the cell is left for clipping.
+int ShiftInside(int first, int last, int size) {
+  if (last - first > size) return 0;
+  if (first < 0) return -first;
+  if (last > size) return size - last;
+  return 0;
+}
+
+// Horizontal offset from bitmap column to cell column: the advance box is
+// centred, and ink wider than the cell is centred too.
 int ColumnOffset(const RawGlyph& raw, const InkBox& ink, int cellWidth) {
-  const int pen = (cellWidth - raw.advance) / 2;
-  const int inkLeft = pen + raw.left + ink.x0;
-  const int inkRight = pen + raw.left + ink.x1;
-  int shift = 0;
-  if (ink.Width() > cellWidth) {
-    shift = (cellWidth - ink.Width()) / 2 - inkLeft;
-  } else if (inkLeft < 0) {
-    shift = -inkLeft;
-  } else if (inkRight > cellWidth) {
-    shift = cellWidth - inkRight;
-  }
-  return pen + raw.left + shift;
+  const int offset = (cellWidth - raw.advance) / 2 + raw.left;
+  if (ink.Width() > cellWidth) return (cellWidth - ink.Width()) / 2 - ink.x0;
+  return offset + ShiftInside(offset + ink.x0, offset + ink.x1, cellWidth);
+}
+
+// Vertical offset from bitmap row to cell row: the baseline at `ascent`. A
+// descender or accent that would cross the cell's edge is moved inside, so a
+// tight cell shows a whole g a row higher rather than a cut one.
+int RowOffset(const RawGlyph& raw, const InkBox& ink, int cellHeight, int ascent) {
+  const int offset = ascent - raw.top;
+  return offset + ShiftInside(offset + ink.y0, offset + ink.y1, cellHeight);
 }
 
 }  // namespace
@@ -100,7 +109,7 @@ Glyph PlaceInCell(const RawGlyph& raw, int cellWidth, int cellHeight, int ascent
   const InkBox ink = raw.Ink();
   if (ink.Empty()) return glyph;
   const int dx = ColumnOffset(raw, ink, cellWidth);
-  const int dy = ascent - raw.top;
+  const int dy = RowOffset(raw, ink, cellHeight, ascent);
   for (int y = ink.y0; y < ink.y1; ++y) {
     const int cellY = y + dy;
     if (cellY < 0 || cellY >= cellHeight) continue;

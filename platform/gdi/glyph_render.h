@@ -38,9 +38,9 @@ struct RawGlyph {
 bool RenderRawGlyph(FT_Face face, int pixelHeight, char32_t cp, double squeeze, RawGlyph* out);
 
 // Places a rendered glyph in a cell of cellWidth x cellHeight with its
-// baseline `ascent` rows below the cell's top. Its advance box is centred in
-// the cell, then the ink is moved inside the cell when it fits (centred when
-// it does not); whatever still falls outside is clipped.
+// baseline `ascent` rows below the cell's top and its advance box centred.
+// Ink that crosses an edge of the cell but fits in it is moved inside; ink
+// wider than the cell is centred; whatever still falls outside is clipped.
 Glyph PlaceInCell(const RawGlyph& raw, int cellWidth, int cellHeight, int ascent);
 
 }  // namespace plat

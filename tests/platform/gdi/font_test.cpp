@@ -167,12 +167,17 @@ TEST(GlyphPlacement, InkIsMovedInsideTheCell) {
   EXPECT_EQ(glyph.runs[0].length, 6);
 }
 
-TEST(GlyphPlacement, RowsOutsideTheCellAreClipped) {
+TEST(GlyphPlacement, RowsAreMovedInsideOrClipped) {
   // 14 rows from 12 above the baseline to 2 below, in a 12-row cell with
   // ascent 10: the top two rows and nothing below are cut.
   Glyph glyph = PlaceInCell(Block(0, 12, 2, 14, 6), 6, 12, 10);
   ASSERT_EQ(glyph.runs.size(), 12u);
   EXPECT_EQ(glyph.runs.front().y, 0);
+  EXPECT_EQ(glyph.runs.back().y, 11);
+  // A 6-row descender reaching one row below the cell fits: moved up a row.
+  glyph = PlaceInCell(Block(0, 3, 2, 6, 6), 6, 12, 10);
+  ASSERT_EQ(glyph.runs.size(), 6u);
+  EXPECT_EQ(glyph.runs.front().y, 6);
   EXPECT_EQ(glyph.runs.back().y, 11);
   // The advance box is centred: a 4-pixel advance in a 6-pixel cell.
   glyph = PlaceInCell(Block(0, 1, 1, 1, 4), 6, 12, 10);
