@@ -7,6 +7,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/text.h"
+#include "tests/platform/gdi/canvas_fixture.h"
 
 namespace plat {
 namespace {
@@ -19,44 +20,24 @@ HFONT MakeFont(int height, const char* face) {
                      CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, face);
 }
 
-// A memory DC drawing into its own bitmap, filled with one colour.
-class Target {
+// A test canvas that also owns the font selected into it.
+class Target : public test::TestCanvas {
  public:
-  Target(int width, int height, int bpp = 32, COLORREF fill = 0xFFFFFF) {
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateBitmap(width, height, 1, bpp, nullptr);
-    SelectObject(dc_, bitmap_);
-    Fill(0, 0, width, height, fill);
-  }
-  ~Target() {
-    HGDIOBJ font = GetCurrentObject(dc_, OBJ_FONT);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
-    if (font && font != DefaultFont()) DeleteObject(font);
-  }
-  Target(const Target&) = delete;
-  Target& operator=(const Target&) = delete;
+  using TestCanvas::TestCanvas;
+  ~Target() { Select(DefaultFont()); }
 
-  HDC dc() const { return dc_; }
-  int width() const { return bitmap_->width(); }
-  int height() const { return bitmap_->height(); }
+  int width() const { return bitmap->width(); }
+  int height() const { return bitmap->height(); }
 
-  void UseFont(int height, const char* face) {
-    HFONT font = MakeFont(height, face);
+  void UseFont(int size, const char* face) {
+    HFONT font = MakeFont(size, face);
     ASSERT_NE(font, nullptr) << LastFontError();
-    HGDIOBJ old = SelectObject(dc_, static_cast<HGDIOBJ>(font));
-    if (old && old != DefaultFont()) DeleteObject(old);
+    Select(font);
   }
-  void Fill(int left, int top, int right, int bottom, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    const RECT rect{left, top, right, bottom};
-    FillRect(dc_, &rect, brush);
-    DeleteObject(brush);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+  COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
   void Text(int x, int y, const char* text, int mode) {
-    SetBkMode(dc_, mode);
-    EXPECT_EQ(TextOutA(dc_, x, y, text, static_cast<int>(std::strlen(text))), 1);
+    SetBkMode(dc, mode);
+    EXPECT_EQ(TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text))), 1);
   }
   std::vector<COLORREF> Pixels() const {
     std::vector<COLORREF> pixels;
@@ -67,8 +48,10 @@ class Target {
   }
 
  private:
-  HDC dc_;
-  HBITMAP bitmap_;
+  void Select(HFONT font) {
+    HGDIOBJ old = SelectObject(dc, static_cast<HGDIOBJ>(font));
+    if (old && old != DefaultFont()) DeleteObject(old);
+  }
 };
 
 constexpr COLORREF kBlack = 0x000000;
@@ -80,17 +63,17 @@ TEST(TextMetrics, CellsFollowTheHeight) {
       Target target(4, 4);
       target.UseFont(height, face);
       TEXTMETRICA tm;
-      ASSERT_EQ(GetTextMetricsA(target.dc(), &tm), 1);
+      ASSERT_EQ(GetTextMetricsA(target.dc, &tm), 1);
       EXPECT_EQ(tm.tmHeight, height);
       EXPECT_EQ(tm.tmAveCharWidth, height / 2);
       EXPECT_EQ(tm.tmAscent + tm.tmDescent, height);
       SIZE size;
-      ASSERT_EQ(GetTextExtentPoint32A(target.dc(), "永和ABC123", 10, &size), 1);
+      ASSERT_EQ(GetTextExtentPoint32A(target.dc, "永和ABC123", 10, &size), 1);
       EXPECT_EQ(size.cx, 5 * height);
       EXPECT_EQ(size.cy, height);
-      ASSERT_EQ(GetTextExtentPoint32A(target.dc(), "A", 1, &size), 1);
+      ASSERT_EQ(GetTextExtentPoint32A(target.dc, "A", 1, &size), 1);
       EXPECT_EQ(size.cx, height / 2);
-      ASSERT_EQ(GetTextExtentPoint32A(target.dc(), "永", 2, &size), 1);
+      ASSERT_EQ(GetTextExtentPoint32A(target.dc, "永", 2, &size), 1);
       EXPECT_EQ(size.cx, height);
     }
   }
@@ -99,7 +82,7 @@ TEST(TextMetrics, CellsFollowTheHeight) {
 TEST(TextMetrics, NewContextUsesTheDefaultFont) {
   Target target(4, 4);
   TEXTMETRICA tm;
-  ASSERT_EQ(GetTextMetricsA(target.dc(), &tm), 1);
+  ASSERT_EQ(GetTextMetricsA(target.dc, &tm), 1);
   EXPECT_EQ(tm.tmHeight, kDefaultFontHeight);
   EXPECT_EQ(tm.tmAveCharWidth, kDefaultFontHeight / 2);
 }
@@ -109,18 +92,18 @@ TEST(TextOut, ArgumentsAreChecked) {
   SIZE size{7, 7};
   TEXTMETRICA tm;
   EXPECT_EQ(TextOutA(nullptr, 0, 0, "A", 1), 0);
-  EXPECT_EQ(TextOutA(target.dc(), 0, 0, "A", -1), 0);
-  EXPECT_EQ(TextOutA(target.dc(), 0, 0, nullptr, 1), 0);
-  EXPECT_EQ(GetTextExtentPoint32A(target.dc(), "A", -1, &size), 0);
-  EXPECT_EQ(GetTextExtentPoint32A(target.dc(), "A", 1, nullptr), 0);
+  EXPECT_EQ(TextOutA(target.dc, 0, 0, "A", -1), 0);
+  EXPECT_EQ(TextOutA(target.dc, 0, 0, nullptr, 1), 0);
+  EXPECT_EQ(GetTextExtentPoint32A(target.dc, "A", -1, &size), 0);
+  EXPECT_EQ(GetTextExtentPoint32A(target.dc, "A", 1, nullptr), 0);
   EXPECT_EQ(GetTextMetricsA(nullptr, &tm), 0);
-  EXPECT_EQ(GetTextMetricsA(target.dc(), nullptr), 0);
+  EXPECT_EQ(GetTextMetricsA(target.dc, nullptr), 0);
   EXPECT_EQ(size.cx, 7);
   // Nothing to draw is still a success, and paints nothing even when opaque.
-  SetBkColor(target.dc(), 0x0000FF);
-  EXPECT_EQ(TextOutA(target.dc(), 0, 0, nullptr, 0), 1);
-  EXPECT_EQ(TextOutA(target.dc(), 0, 0, "A", 0), 1);
-  EXPECT_EQ(GetTextExtentPoint32A(target.dc(), "", 0, &size), 1);
+  SetBkColor(target.dc, 0x0000FF);
+  EXPECT_EQ(TextOutA(target.dc, 0, 0, nullptr, 0), 1);
+  EXPECT_EQ(TextOutA(target.dc, 0, 0, "A", 0), 1);
+  EXPECT_EQ(GetTextExtentPoint32A(target.dc, "", 0, &size), 1);
   EXPECT_EQ(size.cx, 0);
   for (COLORREF pixel : target.Pixels()) EXPECT_EQ(pixel, kWhite);
 }
@@ -129,8 +112,8 @@ TEST(TextOut, OpaqueFillsExactlyTheCellBox) {
   constexpr COLORREF kGround = 0x123456, kBack = 0x00FF00, kFore = 0xFF0000;
   Target target(40, 30, 32, kGround);
   target.UseFont(12, "宋体");
-  SetBkColor(target.dc(), kBack);
-  SetTextColor(target.dc(), kFore);
+  SetBkColor(target.dc, kBack);
+  SetTextColor(target.dc, kFore);
   target.Text(3, 2, "永A", OPAQUE);  // cells 12 + 6 wide: [3, 21) x [2, 14)
   int ink = 0;
   for (int y = 0; y < target.height(); ++y) {
@@ -164,13 +147,13 @@ TEST(TextOut, TransparentLeavesTheBackground) {
   for (const char* face : kFaces) {
     Target target(70, 20);
     for (int y = 0; y < 20; ++y) {
-      for (int x = 0; x < 70; ++x) SetPixel(target.dc(), x, y, Stripe(x, y));
+      for (int x = 0; x < 70; ++x) SetPixel(target.dc, x, y, Stripe(x, y));
     }
     target.UseFont(16, face);
-    SetTextColor(target.dc(), 0x0000C0);
-    SetBkColor(target.dc(), 0x00FF00);  // must not show
+    SetTextColor(target.dc, 0x0000C0);
+    SetBkColor(target.dc, 0x00FF00);  // must not show
     target.Text(2, 1, "和B中3", TRANSPARENT);
-    EXPECT_EQ(GetBkMode(target.dc()), TRANSPARENT);
+    EXPECT_EQ(GetBkMode(target.dc), TRANSPARENT);
     const std::vector<bool> mask = GlyphMask(70, 20, 2, 1, "和B中3", 16, face);
     for (int y = 0; y < 20; ++y) {
       for (int x = 0; x < 70; ++x) {
@@ -184,8 +167,8 @@ TEST(TextOut, TransparentLeavesTheBackground) {
 std::vector<COLORREF> Drawn(const char* text, int len, int width = 40) {
   Target target(width, 14);
   target.UseFont(12, "宋体");
-  SetBkColor(target.dc(), 0x808080);
-  EXPECT_EQ(TextOutA(target.dc(), 1, 1, text, len), 1);
+  SetBkColor(target.dc, 0x808080);
+  EXPECT_EQ(TextOutA(target.dc, 1, 1, text, len), 1);
   return target.Pixels();
 }
 
@@ -208,8 +191,8 @@ void ExpectClippedLikeLarger(int bpp, int x, int y, int mode) {
   Target large(kW + 2 * kMargin, kH + 2 * kMargin, bpp, kGround);
   for (Target* target : {&small, &large}) {
     target->UseFont(16, "黑体");
-    SetBkColor(target->dc(), kBlack);
-    SetTextColor(target->dc(), kWhite);
+    SetBkColor(target->dc, kBlack);
+    SetTextColor(target->dc, kWhite);
   }
   small.Text(x, y, "中A国", mode);
   large.Text(x + kMargin, y + kMargin, "中A国", mode);
@@ -235,7 +218,7 @@ TEST(TextOut, ClipsAtEveryEdge) {
 TEST(TextOut, FarCoordinatesDrawNothing) {
   Target target(16, 16);
   target.UseFont(24, "楷体_GB2312");
-  SetBkColor(target.dc(), kBlack);
+  SetBkColor(target.dc, kBlack);
   const std::pair<int, int> origins[] = {
       {INT_MAX - 3, 0}, {INT_MIN, 0}, {0, INT_MAX - 3}, {0, INT_MIN}, {-48, 0}, {16, 0}};
   for (auto [x, y] : origins) target.Text(x, y, "永永", OPAQUE);
@@ -259,7 +242,7 @@ TEST(TextOut, MonochromeTargetUsesMonoColourRules) {
   // opposite of the back colour's bit: on a white back, black.
   Target tinted(40, 16, 1, kWhite);
   tinted.UseFont(12, "宋体");
-  SetTextColor(tinted.dc(), 0x2080FF);
+  SetTextColor(tinted.dc, 0x2080FF);
   tinted.Text(2, 1, "永Ab", TRANSPARENT);
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 40; ++x) {
