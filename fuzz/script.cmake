@@ -1,0 +1,13 @@
+# The script assembler, disassembler and reference extractor.
+tovsim_fuzz(fuzz_script
+  SOURCES ${CMAKE_SOURCE_DIR}/fuzz/fuzz_script.cpp
+          ${CMAKE_SOURCE_DIR}/rpg/format/script_commands.cpp
+          ${CMAKE_SOURCE_DIR}/rpg/format/script_decode.cpp
+          ${CMAKE_SOURCE_DIR}/rpg/format/script_file.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/gb2312.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/script_asm.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/script_disasm.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/script_lexer.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/script_parse.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/script_refs.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/script_text.cpp)
