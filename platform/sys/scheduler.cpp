@@ -59,6 +59,7 @@ struct Scheduler {
   std::multimap<ClockMs, std::function<void()>> actions;
   int actionsRunning = 0;
   int threadsStarting = 0;
+  int idleWaiters = 0;
   uint64_t idleEpoch = 0;
 };
 
@@ -143,6 +144,8 @@ void RunDueActions(Lock& lock) {
 // idleness and, under the virtual clock, moves time to the next due event.
 void Reevaluate(Lock& lock) {
   Scheduler& s = Sched();
+  // Under the real clock only idle waiters care; spare the hot path.
+  if (!s.virtualTime && s.idleWaiters == 0) return;
   for (;;) {
     if (!ParticipantsIdleLocked()) return;
     if (ActionsDueLocked()) {
@@ -328,11 +331,15 @@ bool SchedulerAdvance(ClockMs by, int64_t realTimeoutMs) {
   s.limit = target;
   Reevaluate(lock);
   auto reached = [&] { return s.virtualNow >= target && AllIdleLocked(); };
+  ++s.idleWaiters;
+  bool done = true;
   if (realTimeoutMs < 0) {
     s.idleChanged.wait(lock, reached);
-    return true;
+  } else {
+    done = s.idleChanged.wait_for(lock, std::chrono::milliseconds(realTimeoutMs), reached);
   }
-  return s.idleChanged.wait_for(lock, std::chrono::milliseconds(realTimeoutMs), reached);
+  --s.idleWaiters;
+  return done;
 }
 
 bool SchedulerAt(ClockMs at, std::function<void()> action) {
@@ -352,11 +359,15 @@ bool SchedulerWaitIdle(int64_t realTimeoutMs) {
   if (AllIdleLocked()) return true;
   uint64_t epoch = s.idleEpoch;
   auto idle = [&] { return s.idleEpoch != epoch || AllIdleLocked(); };
+  ++s.idleWaiters;
+  bool reached = true;
   if (realTimeoutMs < 0) {
     s.idleChanged.wait(lock, idle);
-    return true;
+  } else {
+    reached = s.idleChanged.wait_for(lock, std::chrono::milliseconds(realTimeoutMs), idle);
   }
-  return s.idleChanged.wait_for(lock, std::chrono::milliseconds(realTimeoutMs), idle);
+  --s.idleWaiters;
+  return reached;
 }
 
 }  // namespace plat

@@ -53,7 +53,8 @@ bool ThreadQueue::Post(const MSG& message) {
     if (dead_) return false;
     posted_.push_back(message);
   }
-  Unpark(*owner_);
+  // The owner looks at its queue before it waits, so it needs no wake-up.
+  if (!IsOwnerThread()) Unpark(*owner_);
   return true;
 }
 
