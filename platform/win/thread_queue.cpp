@@ -53,8 +53,9 @@ bool ThreadQueue::Post(const MSG& message) {
     if (dead_) return false;
     posted_.push_back(message);
   }
-  // The owner looks at its queue before it waits, so it needs no wake-up.
-  if (!IsOwnerThread()) Unpark(*owner_);
+  // Also when the owner posts itself: a scheduled action may post from
+  // inside the owner's own wait.
+  Unpark(*owner_);
   return true;
 }
 
