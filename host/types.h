@@ -29,11 +29,11 @@ struct Canvas {
   int32_t width;
   int32_t height;
   int32_t bitsPerPixel;
-  uint32_t byteSize;  // 0 for a canvas; the back buffer's size for the screen
+  uint32_t byteSize;     // 0 for a canvas; the back buffer's size for the screen
   plat::HDC dc;
   plat::HBITMAP bitmap;
-  plat::HWND window;  // null for a canvas; the viewer's window for the screen
-  void* pixels;       // null for a canvas; the shared block's view for the screen
+  plat::HWND window;     // null for a canvas; the viewer's window for the screen
+  void* pixels;          // null for a canvas; the shared block's view for the screen
 };
 
 // A loaded picture, passed by value to the image calls.
@@ -53,8 +53,8 @@ struct DateTime {
   uint8_t minute;
   uint8_t hour;
   uint8_t day;
-  uint8_t month;       // 0 is January
-  uint8_t weekday;     // 0 is Sunday
-  uint16_t dayOfYear;  // 0 is 1 January
-  uint16_t year;       // years since 1900
+  uint8_t month;      // 0 is January
+  uint8_t weekday;    // 0 is Sunday
+  uint16_t dayOfYear; // 0 is 1 January
+  uint16_t year;      // years since 1900
 };
