@@ -6,27 +6,27 @@ namespace {
 using K = OperandKind;
 using R = OperandRole;
 
-constexpr OperandSpec B(std::string_view name, R role = R::kPlain, int lo = 0, int hi = -1) {
+constexpr OperandDef B(std::string_view name, R role = R::kPlain, int lo = 0, int hi = -1) {
   return {K::kByte, name, role, lo, hi};
 }
-constexpr OperandSpec W(std::string_view name, R role = R::kPlain, int lo = 0, int hi = -1) {
+constexpr OperandDef W(std::string_view name, R role = R::kPlain, int lo = 0, int hi = -1) {
   return {K::kWord, name, role, lo, hi};
 }
-constexpr OperandSpec D(std::string_view name) { return {K::kDword, name}; }
-constexpr OperandSpec A(std::string_view name) { return {K::kAddress, name}; }
-constexpr OperandSpec S(std::string_view name, int maxBytes = -1) {
+constexpr OperandDef D(std::string_view name) { return {K::kDword, name}; }
+constexpr OperandDef A(std::string_view name) { return {K::kAddress, name}; }
+constexpr OperandDef S(std::string_view name, int maxBytes = -1) {
   return {K::kString, name, R::kPlain, 0, maxBytes};
 }
-constexpr OperandSpec Payload(int bytes) { return {K::kPayload, "payload", R::kPlain, 0, bytes}; }
+constexpr OperandDef Payload(int bytes) { return {K::kPayload, "payload", R::kPlain, 0, bytes}; }
 
 // Operands with a role the checks know about.
-constexpr OperandSpec Npc(std::string_view name = "n") { return B(name, R::kNpcSlot, 1, 40); }
-constexpr OperandSpec Who(std::string_view name) { return B(name, R::kWho, 0, 40); }
-constexpr OperandSpec Member(std::string_view name = "id") { return B(name, R::kMember); }
-constexpr OperandSpec Flag(R role) { return W("flag", role, 0, kFlagCount - 1); }
-constexpr OperandSpec Kind() { return B("kind", R::kItemKind); }
-constexpr OperandSpec Item() { return B("id", R::kItemId); }
-constexpr OperandSpec Bg(std::string_view name) { return B(name, R::kBackground); }
+constexpr OperandDef Npc(std::string_view name = "n") { return B(name, R::kNpcSlot, 1, 40); }
+constexpr OperandDef Who(std::string_view name) { return B(name, R::kWho, 0, 40); }
+constexpr OperandDef Member(std::string_view name = "id") { return B(name, R::kMember); }
+constexpr OperandDef Flag(R role) { return W("flag", role, 0, kFlagCount - 1); }
+constexpr OperandDef Kind() { return B("kind", R::kItemKind); }
+constexpr OperandDef Item() { return B("id", R::kItemId); }
+constexpr OperandDef Bg(std::string_view name) { return B(name, R::kBackground); }
 
 template <typename... Ops>
 constexpr CommandInfo Cmd(Op op, std::string_view mnemonic, Ops... ops) {
@@ -57,7 +57,7 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands{{
     Cmd(Op::kLead, "Lead", Member()),
     Cmd(Op::kSetFlag, "SetFlag", Flag(R::kFlagSet)),
     Cmd(Op::kClearFlag, "ClearFlag", Flag(R::kFlagClear)),
-    Cmd(Op::kShop, "Shop", OperandSpec{K::kGoods, "goods"}),
+    Cmd(Op::kShop, "Shop", OperandDef{K::kGoods, "goods"}),
     Cmd(Op::kFace, "Face", Who("a"), Who("b")),
     Cmd(Op::kAnimate, "Animate", B("id1", R::kAnimGroup), B("id2", R::kAnimNo), B("x"), B("y"),
         B("flags")),
@@ -101,7 +101,7 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands{{
     Cmd(Op::kSetStat, "SetStat", Member(), B("attr", R::kPlain, 0, 16), W("value")),
     Cmd(Op::kAddStat, "AddStat", Member(), B("attr", R::kPlain, 0, 11), W("value")),
     Cmd(Op::kCrawl, "Crawl", B("top", R::kBand), B("bottom", R::kBand),
-        OperandSpec{K::kRows, "text"}),
+        OperandDef{K::kRows, "text"}),
     Cmd(Op::kTake, "Take", Kind(), Item(), B("count"), A("addr")),
     Cmd(Op::kChance, "Chance", W("permille", R::kPlain, 0, 1000), A("addr")),
     Cmd(Op::kMenu, "Menu", B("var", R::kVarWrite), S("items")),
@@ -155,8 +155,8 @@ const CommandInfo* FindCommand(std::string_view mnemonic) {
   return nullptr;
 }
 
-std::optional<std::size_t> FixedOperandSize(const OperandSpec& spec) {
-  switch (spec.kind) {
+std::optional<std::size_t> FixedOperandSize(const OperandDef& def) {
+  switch (def.kind) {
     case OperandKind::kByte:
     case OperandKind::kWord:
     case OperandKind::kAddress:
@@ -164,7 +164,7 @@ std::optional<std::size_t> FixedOperandSize(const OperandSpec& spec) {
     case OperandKind::kDword:
       return 4;
     case OperandKind::kPayload:
-      return static_cast<std::size_t>(spec.hi);
+      return static_cast<std::size_t>(def.hi);
     case OperandKind::kString:
     case OperandKind::kRows:
     case OperandKind::kGoods:

@@ -48,7 +48,7 @@ enum class OperandRole : std::uint8_t {
   kVarTest, kVarWrite, kVarUpdate, kVarRead,
 };
 
-struct OperandSpec {
+struct OperandDef {
   OperandKind kind;
   std::string_view name;
   OperandRole role = OperandRole::kPlain;
@@ -69,9 +69,9 @@ struct CommandInfo {
   std::uint8_t code;
   std::string_view mnemonic;
   std::uint8_t operandCount;
-  std::array<OperandSpec, kMaxOperands> operands;
+  std::array<OperandDef, kMaxOperands> operands;
 
-  std::span<const OperandSpec> Operands() const { return {operands.data(), operandCount}; }
+  std::span<const OperandDef> Operands() const { return {operands.data(), operandCount}; }
 };
 
 // Opcodes with their well-known names; handy for the interpreter's dispatch.
@@ -100,6 +100,6 @@ const CommandInfo* FindCommand(std::uint8_t code);
 const CommandInfo* FindCommand(std::string_view mnemonic);
 
 // Encoded size of a fixed-size operand; nothing for String, Rows and Goods.
-std::optional<std::size_t> FixedOperandSize(const OperandSpec& spec);
+std::optional<std::size_t> FixedOperandSize(const OperandDef& def);
 
 }  // namespace rpgfmt

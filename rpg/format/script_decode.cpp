@@ -12,11 +12,11 @@ class Reader {
   std::size_t At() const { return at_; }
   std::size_t Left() const { return code_.size() - at_; }
 
-  DecodeError Fixed(const OperandSpec& spec, Operand& op) {
-    const std::size_t size = *FixedOperandSize(spec);
+  DecodeError Fixed(const OperandDef& def, Operand& op) {
+    const std::size_t size = *FixedOperandSize(def);
     if (Left() < size) return DecodeError::kTruncated;
     const std::uint8_t* p = code_.data() + at_;
-    switch (spec.kind) {
+    switch (def.kind) {
       case OperandKind::kByte:
         op.value = p[0];
         op.slotHigh = p[1];
@@ -94,20 +94,20 @@ DecodeError DecodeInstruction(std::span<const std::uint8_t> code, std::uint16_t 
 
   Reader in(code, std::size_t{pc} + 1);
   for (std::size_t i = 0; i < out.command->operandCount; ++i) {
-    const OperandSpec& spec = out.command->operands[i];
+    const OperandDef& def = out.command->operands[i];
     Operand& op = out.operands[i];
-    op.kind = spec.kind;
+    op.kind = def.kind;
     DecodeError e = DecodeError::kNone;
-    if (spec.kind == OperandKind::kString || spec.kind == OperandKind::kRows) {
+    if (def.kind == OperandKind::kString || def.kind == OperandKind::kRows) {
       e = in.String(op);
-      if (e == DecodeError::kNone && spec.kind == OperandKind::kRows &&
+      if (e == DecodeError::kNone && def.kind == OperandKind::kRows &&
           op.bytes.size() % kCrawlRowBytes != 0) {
         e = DecodeError::kRowsNotWhole;
       }
-    } else if (spec.kind == OperandKind::kGoods) {
+    } else if (def.kind == OperandKind::kGoods) {
       e = in.Goods(op);
     } else {
-      e = in.Fixed(spec, op);
+      e = in.Fixed(def, op);
     }
     if (e != DecodeError::kNone) return e;
   }

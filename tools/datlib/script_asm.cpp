@@ -9,7 +9,7 @@ namespace datlib {
 namespace {
 
 using rpgfmt::OperandKind;
-using rpgfmt::OperandSpec;
+using rpgfmt::OperandDef;
 
 class Encoder {
  public:
@@ -67,35 +67,35 @@ class Encoder {
     for (std::size_t i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
   }
 
-  void Operand(const ScriptStatement& st, const OperandSpec& spec, const ScriptArg& arg,
+  void Operand(const ScriptStatement& st, const OperandDef& def, const ScriptArg& arg,
                std::vector<std::uint8_t>& out) {
-    const std::string what = std::string(st.command->mnemonic) + " " + std::string(spec.name);
-    if (spec.kind == OperandKind::kString || spec.kind == OperandKind::kRows) {
-      Text(spec, arg, what, out);
+    const std::string what = std::string(st.command->mnemonic) + " " + std::string(def.name);
+    if (def.kind == OperandKind::kString || def.kind == OperandKind::kRows) {
+      Text(def, arg, what, out);
       return;
     }
-    const std::size_t size = *rpgfmt::FixedOperandSize(spec);
-    const bool address = spec.kind == OperandKind::kAddress;
-    const std::uint64_t max = size == 4 ? 0xFFFFFFFFu : spec.kind == OperandKind::kByte ? 0xFF : 0xFFFF;
+    const std::size_t size = *rpgfmt::FixedOperandSize(def);
+    const bool address = def.kind == OperandKind::kAddress;
+    const std::uint64_t max = size == 4 ? 0xFFFFFFFFu : def.kind == OperandKind::kByte ? 0xFF : 0xFFFF;
     std::uint64_t v = 0;
     if (!Number(arg.value, address, max, what, v)) v = 0;
-    else if (!address && spec.hi >= 0 && (v < static_cast<std::uint64_t>(spec.lo) || v > static_cast<std::uint64_t>(spec.hi))) {
-      diag_.Warning(arg.pos, what + " " + std::to_string(v) + " is outside " + std::to_string(spec.lo) +
-                                 " ... " + std::to_string(spec.hi) + ", which the game expects");
+    else if (!address && def.hi >= 0 && (v < static_cast<std::uint64_t>(def.lo) || v > static_cast<std::uint64_t>(def.hi))) {
+      diag_.Warning(arg.pos, what + " " + std::to_string(v) + " is outside " + std::to_string(def.lo) +
+                                 " ... " + std::to_string(def.hi) + ", which the game expects");
     }
     Put(out, v, size);
   }
 
-  void Text(const OperandSpec& spec, const ScriptArg& arg, const std::string& what,
+  void Text(const OperandDef& def, const ScriptArg& arg, const std::string& what,
             std::vector<std::uint8_t>& out) {
     if (arg.bytes.find('\0') != std::string::npos) {
       diag_.Error(arg.pos, what + ": a text cannot hold a zero byte (it ends the text)");
-    } else if (spec.kind == OperandKind::kRows && arg.bytes.size() % rpgfmt::kCrawlRowBytes != 0) {
+    } else if (def.kind == OperandKind::kRows && arg.bytes.size() % rpgfmt::kCrawlRowBytes != 0) {
       diag_.Error(arg.pos, what + " is " + std::to_string(arg.bytes.size()) +
                                " bytes; it must be whole rows of 20 bytes (pad the last row with spaces)");
-    } else if (spec.hi >= 0 && arg.bytes.size() > static_cast<std::size_t>(spec.hi)) {
+    } else if (def.hi >= 0 && arg.bytes.size() > static_cast<std::size_t>(def.hi)) {
       diag_.Warning(arg.pos, what + " is " + std::to_string(arg.bytes.size()) +
-                                 " bytes; the game shows at most " + std::to_string(spec.hi));
+                                 " bytes; the game shows at most " + std::to_string(def.hi));
     }
     out.insert(out.end(), arg.bytes.begin(), arg.bytes.end());
     out.push_back(0);

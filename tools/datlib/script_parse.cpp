@@ -19,7 +19,7 @@ std::string ToLower(std::string_view s) {
 
 std::string OperandList(const CommandInfo& c) {
   std::string out;
-  for (const rpgfmt::OperandSpec& op : c.Operands()) {
+  for (const rpgfmt::OperandDef& op : c.Operands()) {
     if (!out.empty()) out += ", ";
     out += op.name;
   }
@@ -309,15 +309,15 @@ class Parser {
       return false;
     }
     for (std::size_t i = 0; i < args.size(); ++i) {
-      const rpgfmt::OperandSpec& spec = c.operands[i];
-      const bool text = spec.kind == OperandKind::kString || spec.kind == OperandKind::kRows;
+      const rpgfmt::OperandDef& def = c.operands[i];
+      const bool text = def.kind == OperandKind::kString || def.kind == OperandKind::kRows;
       const bool isString = args[i].type == ScriptArg::Type::kString;
       if (text != isString || args[i].type == ScriptArg::Type::kPair) {
-        Error(args[i].pos, "operand '" + std::string(spec.name) + "' of " + std::string(c.mnemonic) +
+        Error(args[i].pos, "operand '" + std::string(def.name) + "' of " + std::string(c.mnemonic) +
                                (text ? " is a string" : " is a number"));
         return false;
       }
-      st.size += text ? args[i].bytes.size() + 1 : *rpgfmt::FixedOperandSize(spec);
+      st.size += text ? args[i].bytes.size() + 1 : *rpgfmt::FixedOperandSize(def);
     }
     return true;
   }

@@ -24,8 +24,8 @@ class Extractor {
   void Instruction(const rpgfmt::Instruction& inst, int line) {
     site_ = {inst.pc, line, inst.command};
     KeyParts parts;
-    const auto specs = inst.command->Operands();
-    for (std::size_t i = 0; i < specs.size(); ++i) Operand(specs[i].role, inst.operands[i], parts);
+    const auto defs = inst.command->Operands();
+    for (std::size_t i = 0; i < defs.size(); ++i) Operand(defs[i].role, inst.operands[i], parts);
     Pair(ResType::kMap, parts.mapGroup, parts.mapNo);
     Pair(ResType::kScript, parts.scriptBank, parts.scriptNo);
     Pair(ResType::kMagicRecord, parts.magicClass, parts.magicId);

@@ -71,7 +71,7 @@ TEST(ScriptDecode, FixedPayloadsSkipTheirBytes) {
 TEST(ScriptDecode, EveryTruncationIsAnError) {
   for (const CommandInfo& c : AllCommands()) {
     Bytes full = {c.code};
-    for (const OperandSpec& op : c.Operands()) {
+    for (const OperandDef& op : c.Operands()) {
       if (auto size = FixedOperandSize(op)) {
         full.insert(full.end(), *size, 1);
       } else if (op.kind == OperandKind::kRows) {
