@@ -26,7 +26,11 @@ void ChannelSet::AddListener(int fd, HWND window) { channels_.push_back({fd, win
 void ChannelSet::CloseWindow(HWND window) {
   std::erase_if(channels_, [&](const Channel& c) {
     if (c.window != window) return false;
-    close(c.fd);
+    if (std::find(answering_.begin(), answering_.end(), c.fd) != answering_.end()) {
+      closeAfterReply_.push_back(c.fd);
+    } else {
+      close(c.fd);
+    }
     return true;
   });
 }
@@ -105,10 +109,19 @@ void ChannelSet::HandleSend(const Channel& connection, WireFrame& frame) {
     lParam = reinterpret_cast<LPARAM>(&copy);
   }
   int fd = connection.fd;
+  answering_.push_back(fd);
   LRESULT result = CallWindowProcedure(connection.window, h.message, h.wParam, lParam);
+  answering_.pop_back();
   WireHeader reply{kWireMagic, static_cast<uint16_t>(WireKind::kReply), 0, h.sequence,
                    h.message, 0, static_cast<uint64_t>(result), 0, 0};
-  // The procedure may have closed the window and with it this connection.
+  // The procedure may have destroyed the window (WM_CLOSE): answer, then close.
+  auto deferred = std::find(closeAfterReply_.begin(), closeAfterReply_.end(), fd);
+  if (deferred != closeAfterReply_.end()) {
+    closeAfterReply_.erase(deferred);
+    SendFrame(fd, reply, nullptr, false);
+    close(fd);
+    return;
+  }
   if (!Find(fd)) return;
   WireStatus status;
   while ((status = SendFrame(fd, reply, nullptr, false)) == WireStatus::kWouldBlock) {

@@ -50,6 +50,11 @@ class ChannelSet {
   void HandleSend(const Channel& connection, WireFrame& frame);
 
   std::vector<Channel> channels_;
+  // Connections whose sent message is being handled (innermost last), and
+  // those of them whose window went away meanwhile: they still get their
+  // reply, then close.
+  std::vector<int> answering_;
+  std::vector<int> closeAfterReply_;
 };
 
 }  // namespace plat

@@ -26,6 +26,8 @@ inline constexpr UINT kPeerCallBack = WM_USER + 4;
 inline constexpr UINT kPeerDie = WM_USER + 5;
 // Sent: returns 1 when the peer finds the window (kTestClass, kTestTitle).
 inline constexpr UINT kPeerFindTest = WM_USER + 6;
+// Sent: the peer destroys its window (and so ends) and still answers 77.
+inline constexpr UINT kPeerDestroy = WM_USER + 7;
 // Sent to the test's window by the peer.
 inline constexpr UINT kTestNested = WM_USER + 10;
 

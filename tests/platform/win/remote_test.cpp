@@ -121,7 +121,7 @@ TEST_F(RemoteTest, WindowDisappearsWhenItsProcessEnds) {
   StartPeer(peer);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(window, kPeerDestroy, 0, 0), 77) << "answered though its window is gone";
   EXPECT_EQ(peer.Wait(), 0);
   EXPECT_EQ(FindPeer(), nullptr);
   EXPECT_EQ(SendMessageA(window, kPeerEcho, 1, 1), 0);

@@ -35,6 +35,9 @@ LRESULT PeerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case kPeerDie:
       _exit(3);
+    case kPeerDestroy:
+      DestroyWindow(hwnd);
+      return 77;
     case kPeerFindTest:
       return FindWindowA(kTestClass, kTestTitle) != nullptr;
     case WM_COPYDATA: {
