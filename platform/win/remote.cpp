@@ -1,5 +1,6 @@
 #include "platform/win/remote.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <unordered_map>
@@ -102,6 +103,17 @@ HWND FindRemoteWindow(const char* className, const char* title) {
   HWND window = RemoteWindowHandle(path, peer);
   if (!connections.fds.emplace(window, fd).second) close(fd);
   return window;
+}
+
+bool RemoteWindowAlive(const WindowRecord& window) {
+  int fd = ConnectionTo(window);
+  if (fd < 0) return false;
+  pollfd state{fd, POLLIN, 0};
+  if (poll(&state, 1, 0) > 0 && (state.revents & (POLLHUP | POLLERR))) {
+    Drop(window.hwnd);
+    return false;
+  }
+  return true;
 }
 
 bool RemotePost(const WindowRecord& window, UINT message, WPARAM wParam, LPARAM lParam) {

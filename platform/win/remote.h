@@ -13,6 +13,9 @@ struct WindowRecord;
 // instance; null when none is alive.
 HWND FindRemoteWindow(const char* className, const char* title);
 
+// Whether the remote window's process still listens for it.
+bool RemoteWindowAlive(const WindowRecord& window);
+
 // False when the peer is gone or the message cannot cross processes
 // (WM_COPYDATA must be sent).
 bool RemotePost(const WindowRecord& window, UINT message, WPARAM wParam, LPARAM lParam);

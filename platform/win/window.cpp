@@ -92,6 +92,10 @@ HWND FindWindowA(const char* className, const char* title) {
   return FindRemoteWindow(className, title);
 }
 
-bool IsWindow(HWND hwnd) { return LookupWindow(hwnd) != nullptr; }
+bool IsWindow(HWND hwnd) {
+  auto record = LookupWindow(hwnd);
+  if (!record) return false;
+  return !record->IsRemote() || RemoteWindowAlive(*record);
+}
 
 }  // namespace plat

@@ -34,6 +34,8 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // process's windows only.
 HWND FindWindowA(const char* className, const char* title);
 
+// A live window of this process, or a remote window whose process still
+// has it.
 bool IsWindow(HWND hwnd);
 
 // Removes a window without calling its procedure (its thread has ended).

@@ -121,8 +121,10 @@ TEST_F(RemoteTest, WindowDisappearsWhenItsProcessEnds) {
   StartPeer(peer);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindow(window));
   EXPECT_EQ(SendMessageA(window, kPeerDestroy, 0, 0), 77) << "answered though its window is gone";
   EXPECT_EQ(peer.Wait(), 0);
+  EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(FindPeer(), nullptr);
   EXPECT_EQ(SendMessageA(window, kPeerEcho, 1, 1), 0);
   EXPECT_FALSE(PostMessageA(window, kPeerEcho, 1, 1));
@@ -134,6 +136,7 @@ TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
   peer.Kill();
+  EXPECT_FALSE(IsWindow(window));
   std::string path = EndpointPath(kPeerClass, kPeerTitle);
   struct stat st {};
   ASSERT_EQ(lstat(path.c_str(), &st), 0) << "a killed process leaves its socket behind";
