@@ -1,5 +1,6 @@
 #include "platform/win/window.h"
 
+#include <atomic>
 #include <cerrno>
 #include <memory>
 
@@ -26,7 +27,7 @@ bool OpenEndpoint(WindowRecord& record, int* listenFd) {
 }  // namespace
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass) {
-  static ATOM nextAtom = 0xC000;
+  static std::atomic<ATOM> nextAtom{0xC000};
   if (!windowClass || !windowClass->lpszClassName || !*windowClass->lpszClassName ||
       !windowClass->lpfnWndProc) {
     return 0;
