@@ -235,6 +235,9 @@ PackResult WriteLibrary(std::span<const char> title, std::span<const LibResource
     out.blocks.back().members.push_back(order[k]);
     used += r.bytes.size();
   }
+  // Every block is whole, the last one too, so the file's length never tells
+  // where the last resource's own zero bytes end.
+  out.image.resize((out.blocks.size() + 1) * kLibBlockSize, 0);
   return out;
 }
 

@@ -10,7 +10,8 @@
 //   16     3 bytes/entry  key directory: (type, id1, id2), sorted ascending
 //   8192   3 bytes/entry  location table, parallel: block (u8), offset (u16)
 //   16384 * n        block n: a 3-byte tag naming the one type it holds, then
-//                    that type's resources back to back. A resource's offset
+//                    that type's resources back to back, then zeros to the
+//                    block's end (the last block too). A resource's offset
 //                    counts from the block's first byte, so the first one of a
 //                    block sits at offset 3. Block 0 is the header page itself.
 

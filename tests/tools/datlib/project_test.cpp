@@ -42,7 +42,7 @@ TEST_F(ProjectTest, BuildsFilesAndRecordsWithTails) {
   // GGJ (10) sorts before MLR (12): block 1 holds the blob, block 2 the chain.
   EXPECT_EQ(Bytes(image->begin() + 16384, image->begin() + 16384 + 8),
             (Bytes{'G', 'G', 'J', 1, 2, 3, 0xFF, 0}));
-  EXPECT_EQ(Bytes(image->begin() + 32768, image->end()),
+  EXPECT_EQ(Bytes(image->begin() + 32768, image->begin() + 32777),
             (Bytes{'M', 'L', 'R', 1, 3, 1, 1, 1, 7}));
 }
 

@@ -50,8 +50,10 @@ class TempDir {
     std::ofstream(p, std::ios::binary) << text;
   }
 
-  Bytes Read(const std::string& rel) const {
-    std::ifstream in(path_ / rel, std::ios::binary);
+  Bytes Read(const std::string& rel) const { return ReadPath((path_ / rel).string()); }
+
+  static Bytes ReadPath(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
   }
 

@@ -1,0 +1,84 @@
+#include "tools/datlib/check.h"
+
+#include <gtest/gtest.h>
+
+#include "project_test_util.h"
+#include "tools/datlib/builder.h"
+#include "tools/datlib/project.h"
+
+namespace datlib {
+namespace {
+
+using testing::Bytes;
+using testing::DiagText;
+
+class CheckTest : public ::testing::Test {
+ protected:
+  // Builds a project of one script and the given records, then checks it.
+  std::optional<std::string> Check(const std::string& script, const std::string& records) {
+    dir_.Write("p/project.yaml",
+               "title: c\nresources:\n  - {type: script, id: [1, 1], file: s.gsa}\n"
+               "records: [r.yaml]\n");
+    dir_.Write("p/s.gsa", script);
+    dir_.Write("p/r.yaml", records);
+    Diagnostics build;
+    auto project = LoadProject(dir_.Path("p/project.yaml"), build);
+    EXPECT_TRUE(project.has_value()) << DiagText(build);
+    if (!project) return std::nullopt;
+    auto image = BuildLibrary(project->title, project->resources, build);
+    EXPECT_TRUE(image.has_value()) << DiagText(build);
+    return CheckLibrary(*image, "c.lib", diag_);
+  }
+  bool Reports(const std::string& text) const {
+    return DiagText(diag_).find(text) != std::string::npos;
+  }
+
+  testing::TempDir dir_;
+  Diagnostics diag_;
+};
+
+TEST_F(CheckTest, FindsDanglingReferencesAndUnusedResources) {
+  auto report = Check("    AddMember 1, 4, 2\n    End\n",
+                      "- {type: actor, id: [1, 1], sprite: 3, chain: 2}\n"
+                      "- {type: magiclist, id: [1, 2], magics: [[1, 9]]}\n"
+                      "- {type: item, id: [9, 4]}\n");
+  ASSERT_TRUE(report.has_value());
+  EXPECT_TRUE(Reports("c.lib[3,1,1]: error: names (8, 1, 3) (walking sprite), which is missing"))
+      << DiagText(diag_);
+  EXPECT_TRUE(Reports("c.lib[12,1,2]: error: names (4, 1, 9) (magic), which is missing"));
+  EXPECT_TRUE(Reports("c.lib[6,9,4]: warning: unused: nothing names this resource"));
+  EXPECT_FALSE(Reports("c.lib[3,1,1]: warning: unused"));   // the script adds it
+  EXPECT_FALSE(Reports("c.lib[12,1,2]: warning: unused"));  // the character names it
+  EXPECT_FALSE(Reports("c.lib[1,1,1]: warning: unused"));   // a new game runs it
+}
+
+TEST_F(CheckTest, ScriptReferencesAndFlagUses) {
+  auto report = Check(".equ F_DOOR, 7\n"
+                      "    SetFlag F_DOOR\n"
+                      "    IfFlag F_DOOR, done\n"
+                      "    IfFlag 9, done\n"
+                      "    GoMap 1, 5, 0, 0\n"
+                      "done:\n"
+                      "    End\n",
+                      "[]\n");
+  ASSERT_TRUE(report.has_value());
+  EXPECT_TRUE(Reports("c.lib[1,1,1]: error: names (2, 1, 5) (GoMap at +0x")) << DiagText(diag_);
+  EXPECT_TRUE(Reports("c.lib: warning: flag 9 is tested but never set"));
+  EXPECT_FALSE(Reports("flag 7 is"));
+  EXPECT_NE(report->find("flags:\n  7:\n    set by script (1, 1, 1) +0x"), std::string::npos)
+      << *report;
+  EXPECT_NE(report->find("tested by script (1, 1, 1)"), std::string::npos);
+}
+
+TEST_F(CheckTest, NewGameScriptIsRequired) {
+  const Bytes image = [] {
+    std::vector<rpgfmt::LibResource> none;
+    return rpgfmt::WriteLibrary({"t", 1}, none).image;
+  }();
+  auto report = CheckLibrary(image, "e.lib", diag_);
+  ASSERT_TRUE(report.has_value());
+  EXPECT_TRUE(Reports("e.lib: error: a new game runs script (1, 1, 1), which is missing"));
+}
+
+}  // namespace
+}  // namespace datlib
