@@ -1,0 +1,50 @@
+#include "host/companion.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "platform/win/win.h"
+#include "tests/host/host_env.h"
+
+namespace host_test {
+namespace {
+
+TEST(ModulePathTest, AppendsToTheProgramsFolder) {
+  char self[PATH_MAX] = {};
+  ASSERT_GT(readlink("/proc/self/exe", self, sizeof self - 1), 0);
+  std::string folder = self;
+  folder.erase(folder.rfind('/') + 1);
+  char out[260 + 32];
+  ModulePath(out, "..\\Snd\\Snd.exe");
+  EXPECT_EQ(std::string(out), folder + "..\\Snd\\Snd.exe");
+}
+
+TEST(CompanionSendTest, TheViewerWindowIsKeptFromTheFirstSend) {
+  HostEnv env;
+  LcdForgetWindow();
+  EXPECT_EQ(LcdSend(1126, 0, 0), 0);
+  // Looked up once, also when nothing was found.
+  auto viewer = StartFakeViewer();
+  EXPECT_EQ(LcdSend(1126, 0, 0), 0);
+  LcdForgetWindow();
+  EXPECT_EQ(LcdSend(1126, 0, 0), 1);
+  EXPECT_EQ(viewer->repaints, 1);
+  LcdForgetWindow();
+}
+
+TEST(CompanionSendTest, TheSoundPlayerIsLookedUpOnEverySend) {
+  HostEnv env;
+  EXPECT_EQ(SndSend(plat::WM_USER, 0, 0), 0);
+  auto player = StartFakeSoundPlayer();
+  EXPECT_EQ(SndSend(plat::WM_USER, 7, 0), 1);
+  EXPECT_EQ(player->messages, std::vector<plat::UINT>{plat::WM_USER});
+  player.reset();
+  EXPECT_EQ(SndSend(plat::WM_USER, 0, 0), 0);
+}
+
+}  // namespace
+}  // namespace host_test

@@ -1,0 +1,153 @@
+#include <cstring>
+
+#include "host/canvas.h"
+#include "host/companion_records.h"
+#include "host/text.h"
+#include "platform/sys/shm.h"
+#include "platform/win/win.h"
+#include "tests/host/screen_fixture.h"
+
+namespace host_test {
+namespace {
+
+ScreenModeRecord RecordOf(const CopyData& copy) {
+  ScreenModeRecord record{};
+  EXPECT_EQ(copy.bytes.size(), sizeof record);
+  if (copy.bytes.size() == sizeof record) std::memcpy(&record, copy.bytes.data(), sizeof record);
+  return record;
+}
+
+uint32_t Low32(const void* address) { return uint32_t(reinterpret_cast<uintptr_t>(address)); }
+
+using LcdTest = ScreenTest;
+
+TEST_F(LcdTest, WithoutIniTheScreenIs320By240AndTheViewerRepaintsOnce) {
+  EXPECT_EQ(hostScreen.width, 320);
+  EXPECT_EQ(hostScreen.height, 240);
+  EXPECT_EQ(hostScreen.bitsPerPixel, 32);
+  EXPECT_EQ(hostScreen.byteSize, 320u * 4 * 240);
+  EXPECT_EQ(hostScreen.window, viewer->hwnd());
+  EXPECT_EQ(viewer->messages, std::vector<plat::UINT>{kLcdRepaintMessage});
+  EXPECT_GE(viewer->lastFrame.size(), hostScreen.byteSize);
+}
+
+class LcdIniTest : public ScreenTest {
+ protected:
+  void SetUp() override {
+    env.WriteIni("[LCD]\nwidth=160\nheight=128\nbitperpixel=16\n");
+    ScreenTest::SetUp();
+  }
+};
+
+TEST_F(LcdIniTest, IniSizesShapeTheBackBufferAndTheSharedBlock) {
+  EXPECT_EQ(hostScreen.width, 160);
+  EXPECT_EQ(hostScreen.height, 128);
+  EXPECT_EQ(hostScreen.bitsPerPixel, 16);
+  // The back buffer keeps the display's 32-bit format whatever the ini says.
+  EXPECT_EQ(hostScreen.byteSize, 160u * 4 * 128);
+  EXPECT_EQ(plat::ViewSize(hostScreen.pixels), hostScreen.byteSize);
+  Canvas* c = CanvasCreate();
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->width, 160);
+  EXPECT_EQ(c->height, 128);
+  CanvasFree(c);
+}
+
+TEST_F(LcdTest, FlushCopiesTheBackBufferIntoTheSharedBlockBeforeTheRepaint) {
+  PutPixel(2, 1, 0x00112233, nullptr);
+  EXPECT_EQ(viewer->repaints, 2);
+  const std::size_t at = (1 * 320 + 2) * 4;
+  ASSERT_GE(viewer->lastFrame.size(), at + 4);
+  // Blue, green, red, reserved.
+  EXPECT_EQ(viewer->lastFrame[at + 0], 0x11);
+  EXPECT_EQ(viewer->lastFrame[at + 1], 0x22);
+  EXPECT_EQ(viewer->lastFrame[at + 2], 0x33);
+  EXPECT_EQ(viewer->lastFrame[at + 3], 0x00);
+  EXPECT_EQ(FlushScreen(), 1);
+}
+
+TEST_F(LcdTest, SetScreenModeSendsTheModeRecordAndNoRepaint) {
+  ASSERT_EQ(SetScreenMode(160, 128, 16), 1);
+  EXPECT_EQ(viewer->repaints, 1);
+  ASSERT_EQ(viewer->copies.size(), 1u);
+  EXPECT_EQ(viewer->copies[0].dwData, kScreenModeCopyData);
+  const ScreenModeRecord mode = RecordOf(viewer->copies[0]);
+  EXPECT_EQ(mode.width, 160);
+  EXPECT_EQ(mode.height, 128);
+  EXPECT_EQ(mode.bitsPerPixel, 16);
+  EXPECT_EQ(mode.byteSize, 160u * 4 * 128);
+  EXPECT_EQ(mode.dc, Low32(hostScreen.dc));
+  EXPECT_EQ(mode.bitmap, Low32(hostScreen.bitmap));
+  EXPECT_EQ(mode.window, Low32(viewer->hwnd()));
+  EXPECT_EQ(mode.pixels, Low32(hostScreen.pixels));
+
+  ASSERT_EQ(ResetScreenMode(), 1);
+  ASSERT_EQ(viewer->copies.size(), 2u);
+  const ScreenModeRecord reset = RecordOf(viewer->copies[1]);
+  EXPECT_EQ(reset.width, 320);
+  EXPECT_EQ(reset.height, 240);
+  EXPECT_EQ(reset.bitsPerPixel, 32);
+  EXPECT_EQ(reset.byteSize, 320u * 4 * 240);
+  EXPECT_EQ(hostScreen.byteSize, reset.byteSize);
+}
+
+TEST_F(LcdTest, OldCanvasesKeepTheirSizeWhileCopyAndClearUseTheNewScreen) {
+  Canvas* old = CanvasCreate();
+  ASSERT_NE(old, nullptr);
+  FillRectColor(0, 0, 319, 239, 0x0000FF, old);
+  ASSERT_EQ(SetScreenMode(160, 96, 32), 1);
+  EXPECT_EQ(old->width, 320);
+  CanvasClear(old);
+  EXPECT_EQ(GetPixelColor(159, 95, old), 0xFFFFFFu);
+  EXPECT_EQ(GetPixelColor(160, 95, old), 0x0000FFu);
+  EXPECT_EQ(GetPixelColor(159, 96, old), 0x0000FFu);
+  // The screen is now 160 by 96: a copy fills exactly that.
+  FillRectColor(0, 0, 319, 239, 0x00FF00, old);
+  EXPECT_EQ(CanvasCopy(nullptr, old), 1);
+  EXPECT_EQ(CountColor(nullptr, 0x00FF00, 160, 96), 160 * 96);
+  EXPECT_EQ(GetPixelColor(160, 0, nullptr), 0xFFFFFFFFu);
+  CanvasFree(old);
+}
+
+TEST_F(LcdTest, ReleaseTwiceAndDrawingAfterReleaseAreHarmless) {
+  EXPECT_EQ(LcdVctRelease(), 1);
+  EXPECT_EQ(LcdVctRelease(), 1);
+  EXPECT_EQ(hostScreen.width, 320);
+  EXPECT_EQ(hostScreen.byteSize, 320u * 4 * 240);
+  FillRectColor(0, 0, 9, 9, 0, nullptr);
+  EXPECT_EQ(GetPixelColor(0, 0, nullptr), 0xFFFFFFFFu);
+  // The viewer is still there and still told.
+  EXPECT_EQ(FlushScreen(), 1);
+}
+
+TEST_F(LcdTest, FlushWithoutViewerReportsZero) {
+  viewer.reset();
+  EXPECT_EQ(FlushScreen(), 0);
+  EXPECT_EQ(DrawText(0, 0, "", nullptr), 0);
+}
+
+TEST(LcdStartTest, WithoutViewerAndWithoutItsProgramStartFails) {
+  HostEnv env;
+  LcdForgetWindow();
+  EXPECT_EQ(LcdVctInit(), 0);
+  // The back buffer was made and stays until released.
+  EXPECT_NE(hostScreen.bitmap, nullptr);
+  EXPECT_EQ(LcdVctRelease(), 1);
+  EXPECT_EQ(hostScreen.bitmap, nullptr);
+}
+
+TEST(LcdStartTest, ImpossibleSizesFailWithoutCrashing) {
+  HostEnv env;
+  auto viewer = StartFakeViewer();
+  LcdForgetWindow();
+  env.WriteIni("[LCD]\nwidth=0\nheight=240\n");
+  EXPECT_EQ(LcdVctInit(), 0);
+  EXPECT_EQ(SetScreenMode(-5, 10, 32), 0);
+  EXPECT_EQ(SetScreenMode(100000, 100000, 32), 0);
+  EXPECT_EQ(viewer->repaints, 0);
+  LcdVctRelease();
+  LcdForgetWindow();
+}
+
+}  // namespace
+}  // namespace host_test

@@ -1,0 +1,67 @@
+#pragma once
+// BMP file images and resource packages built in memory for the tests.
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/bmp.h"
+
+namespace host_test {
+
+// Stored words 0x00RRGGBB; magenta is the same either way round.
+inline constexpr uint32_t kMagentaWord = 0x00FF00FF;
+inline constexpr uint32_t kGreenWord = 0x0000FF00;
+
+// A 24-bit BMP of the given rows of words.
+inline std::vector<uint8_t> MakeBmp(int width, int height, const std::vector<uint32_t>& pixels) {
+  plat::Image image;
+  image.width = width;
+  image.height = height;
+  image.pixels = pixels;
+  std::vector<uint8_t> bytes;
+  plat::EncodeBmp(image, plat::BmpWriteOptions{}, bytes);
+  return bytes;
+}
+
+// 2 x 2: opaque red, magenta / magenta, black.
+inline std::vector<uint8_t> KeyedBmp() {
+  return MakeBmp(2, 2, {0x00FF0000, kMagentaWord, kMagentaWord, 0x00000000});
+}
+
+struct PackageImage {
+  uint32_t kind;
+  std::vector<uint8_t> bytes;
+};
+
+struct BuiltPackage {
+  std::vector<uint8_t> bytes;
+  std::vector<uint32_t> offsets;  // of the images, in order
+};
+
+inline void PutU32(std::vector<uint8_t>& out, std::size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out[at + i] = uint8_t(value >> (8 * i));
+}
+
+// Header, directory, then the images one after another.
+inline BuiltPackage BuildPackage(const std::vector<PackageImage>& images) {
+  BuiltPackage package;
+  package.bytes.assign(16 + 8 * images.size(), 0);
+  PutU32(package.bytes, 8, uint32_t(images.size()));
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    const auto offset = uint32_t(package.bytes.size());
+    package.offsets.push_back(offset);
+    PutU32(package.bytes, 16 + 8 * i, offset);
+    PutU32(package.bytes, 20 + 8 * i, images[i].kind);
+    package.bytes.insert(package.bytes.end(), images[i].bytes.begin(), images[i].bytes.end());
+  }
+  return package;
+}
+
+inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+}  // namespace host_test
