@@ -31,7 +31,7 @@ std::string FontDirectory();
 std::unique_lock<std::mutex> LockFonts();
 
 // Counts changes of the font directory, so caches built on the old faces can
-// tell that they are stale.
+// tell that they are stale. Font lock held.
 unsigned FontGeneration();
 
 // Returns the loaded face, or null with `error` naming the missing file and
