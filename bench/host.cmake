@@ -1,0 +1,1 @@
+tovsim_bench(host_bench SOURCES host_bench.cpp LIBS host_test_support)
