@@ -28,6 +28,9 @@ inline constexpr UINT kPeerDie = WM_USER + 5;
 inline constexpr UINT kPeerFindTest = WM_USER + 6;
 // Sent: the peer destroys its window (and so ends) and still answers 77.
 inline constexpr UINT kPeerDestroy = WM_USER + 7;
+// Sent: the peer reads one byte from the FIFO named by $PEER_FIFO, then
+// answers 5: the test decides when the peer's work is done.
+inline constexpr UINT kPeerBlock = WM_USER + 8;
 // Sent to the test's window by the peer.
 inline constexpr UINT kTestNested = WM_USER + 10;
 

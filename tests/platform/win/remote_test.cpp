@@ -1,14 +1,18 @@
 // Windows of two processes: the peer program plays the other side.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <numeric>
 #include <vector>
 
+#include "platform/sys/clock.h"
 #include "platform/sys/instance.h"
+#include "platform/sys/thread.h"
 #include "platform/win/endpoint.h"
 #include "platform/win/win.h"
 #include "tests/platform/win/peer_protocol.h"
@@ -114,6 +118,40 @@ TEST_F(RemoteTest, SendBlocksUntilTheProcedureReturnedAndHandlesNestedSends) {
   EXPECT_EQ(SendMessageA(window, kPeerCallBack, 5, 0), 1015);
   EXPECT_EQ(nestedCalls, 1);
   DestroyWindow(own);
+}
+
+TEST_F(RemoteTest, VirtualTimeStandsStillWhileAPeerWorksOnASend) {
+  std::string fifo = instance_.runtimeDir() + "/fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  PeerProcess peer;
+  ASSERT_TRUE(peer.Start({WIN_PEER}, {"PEER_FIFO=" + fifo}));
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+
+  UseVirtualClock(0);
+  HoldClock();
+  int64_t sleeperWoke = -1;
+  std::thread sleeper = StartThread([&] {
+    Sleep(50);
+    sleeperWoke = GetTickCount64();
+  });
+  ASSERT_TRUE(WaitUntilIdle());
+  LRESULT answer = 0;
+  std::thread sender = StartThread([&] { answer = SendMessageA(window, kPeerBlock, 0, 0); });
+  ReleaseClock();
+  // The sender is never idle while it waits for the peer, so the sleeper's
+  // deadline is not reached however long we look.
+  EXPECT_FALSE(WaitUntilIdleFor(200));
+  EXPECT_EQ(GetTickCount64(), 0);
+  int fd = open(fifo.c_str(), O_WRONLY);  // returns once the peer reads
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(write(fd, "x", 1), 1);
+  close(fd);
+  sender.join();
+  sleeper.join();
+  EXPECT_EQ(answer, 5);
+  EXPECT_EQ(sleeperWoke, 50);
+  UseRealClock();
 }
 
 TEST_F(RemoteTest, WindowDisappearsWhenItsProcessEnds) {

@@ -2,9 +2,11 @@
 // the command line, or the defaults) answering the messages of
 // peer_protocol.h until it is closed.
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/win/win.h"
@@ -38,6 +40,14 @@ LRESULT PeerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case kPeerDestroy:
       DestroyWindow(hwnd);
       return 77;
+    case kPeerBlock: {
+      const char* fifo = std::getenv("PEER_FIFO");
+      int fd = fifo ? open(fifo, O_RDONLY) : -1;
+      char byte = 0;
+      bool got = fd >= 0 && read(fd, &byte, 1) == 1;
+      if (fd >= 0) close(fd);
+      return got ? 5 : -1;
+    }
     case kPeerFindTest:
       return FindWindowA(kTestClass, kTestTitle) != nullptr;
     case WM_COPYDATA: {
