@@ -1,0 +1,24 @@
+// The host's path through an untrusted resource package: the directory is
+// read and checked, then every usable entry's BMP is decoded from the bytes
+// the entry was given, as ResOpen does before it makes the bitmaps.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/gdi/bmp.h"
+#include "tools/respack/package_format.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  respack::PackageIndex index;
+  std::string error;
+  if (!respack::ReadPackage({data, size}, index, error)) return 0;
+  for (const respack::PackageEntry& e : index.entries) {
+    if (!e.usable) continue;
+    plat::Image image;
+    if (plat::DecodeBmp(e.bytes, image) &&
+        image.pixels.size() != std::size_t(image.width) * std::size_t(image.height)) {
+      __builtin_trap();
+    }
+  }
+  return 0;
+}
