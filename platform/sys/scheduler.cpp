@@ -182,6 +182,52 @@ struct ThreadSlot {
 
 thread_local ThreadSlot slot;
 
+void MarkParked(Parker& p, const ParkRequest& request) {
+  p.parked = true;
+  p.busy = request.busy;
+  p.deadline = request.deadline;
+  p.fds = request.fds.data();
+  p.nfds = request.fds.size();
+}
+
+void ClearParked(Parker& p) {
+  if (p.signalled) Drain(p);
+  p.parked = false;
+  p.busy = false;
+  p.permit = false;
+  p.deadline = kNoDeadline;
+  p.fds = nullptr;
+  p.nfds = 0;
+}
+
+// Waits once, with the lock released, for the wake descriptor, the request's
+// descriptors or (real clock) the deadline. True when one of the request's
+// descriptors is ready; their revents are filled in.
+bool PollOnce(Lock& lock, Parker& p, const ParkRequest& request, ClockMs now, int* error) {
+  int timeout = -1;
+  if (!Sched().virtualTime && request.deadline != kNoDeadline) {
+    timeout = static_cast<int>(std::min<ClockMs>(request.deadline - now, 1 << 30));
+  }
+  std::vector<pollfd>& set = slot.pollSet;
+  set.assign(request.fds.begin(), request.fds.end());
+  set.push_back(pollfd{p.wakeFd, POLLIN, 0});
+  lock.unlock();
+  int n = poll(set.data(), set.size(), timeout);
+  int saved = errno;
+  lock.lock();
+  if (n < 0) {
+    if (saved != EINTR) *error = saved;
+    return false;
+  }
+  bool ready = false;
+  for (size_t i = 0; i < request.fds.size(); ++i) {
+    request.fds[i].revents = set[i].revents;
+    ready = ready || set[i].revents != 0;
+  }
+  if (set.back().revents) Drain(p);
+  return ready;
+}
+
 Parker& Self() { return *CurrentParker(); }
 
 }  // namespace
@@ -204,15 +250,9 @@ ParkResult Park(const ParkRequest& request) {
     p.permit = false;
     return ParkResult::kWoken;
   }
-  p.parked = true;
-  p.busy = request.busy;
-  p.deadline = request.deadline;
-  p.fds = request.fds.data();
-  p.nfds = request.fds.size();
+  MarkParked(p, request);
   Reevaluate(lock);
-
   ParkResult result;
-  std::vector<pollfd>& set = slot.pollSet;
   for (;;) {
     if (p.permit) {
       result = ParkResult::kWoken;
@@ -223,34 +263,18 @@ ParkResult Park(const ParkRequest& request) {
       result = ParkResult::kDeadline;
       break;
     }
-    int timeout = -1;
-    if (!s.virtualTime && request.deadline != kNoDeadline) {
-      timeout = static_cast<int>(std::min<ClockMs>(request.deadline - now, 1 << 30));
+    int error = 0;
+    bool ready = PollOnce(lock, p, request, now, &error);
+    if (error != 0) {
+      ClearParked(p);
+      throw std::system_error(error, std::generic_category(), "poll");
     }
-    set.assign(request.fds.begin(), request.fds.end());
-    set.push_back(pollfd{p.wakeFd, POLLIN, 0});
-    lock.unlock();
-    int n = poll(set.data(), set.size(), timeout);
-    lock.lock();
-    if (n < 0 && errno != EINTR) throw std::system_error(errno, std::generic_category(), "poll");
-    bool ready = false;
-    for (size_t i = 0; i < request.fds.size(); ++i) {
-      request.fds[i].revents = n > 0 ? set[i].revents : 0;
-      ready = ready || request.fds[i].revents != 0;
-    }
-    if (set.back().revents) Drain(p);
     if (ready) {
       result = ParkResult::kDescriptor;
       break;
     }
   }
-  if (p.signalled) Drain(p);
-  p.parked = false;
-  p.busy = false;
-  p.permit = false;
-  p.deadline = kNoDeadline;
-  p.fds = nullptr;
-  p.nfds = 0;
+  ClearParked(p);
   return result;
 }
 
