@@ -1,4 +1,7 @@
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "host/canvas.h"
 #include "host/companion_records.h"
@@ -124,6 +127,19 @@ TEST_F(LcdTest, FlushWithoutViewerReportsZero) {
   viewer.reset();
   EXPECT_EQ(FlushScreen(), 0);
   EXPECT_EQ(DrawText(0, 0, "", nullptr), 0);
+}
+
+TEST_F(LcdTest, AModeChangeStartsAMissingViewerFromTheCurrentFolder) {
+  viewer.reset();
+  // A stand-in program that notes its arguments and ends without a window.
+  std::filesystem::create_directories(env.RootPath("Lcd"));
+  const std::string program = env.RootPath("Lcd/Lcd");
+  std::ofstream(program) << "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/args\"\n";
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  EXPECT_EQ(SetScreenMode(160, 128, 16), 0);
+  std::string args;
+  std::getline(std::ifstream(env.RootPath("Lcd/args")), args);
+  EXPECT_EQ(args, "160 128");
 }
 
 TEST(LcdStartTest, WithoutViewerAndWithoutItsProgramStartFails) {
