@@ -32,7 +32,8 @@ bool ReadBmpFile(const std::string& path, Image& out, std::string* error = nullp
 enum class BmpHeader { kInfo, kV4, kV5, kCore };
 
 struct BmpWriteOptions {
-  int bitsPerPixel = 24;  // 1, 4, 8 (colour table), 16 (5-5-5), 24 or 32
+  int bitsPerPixel = 24;  // 1, 4, 8 (colour table), 16, 24 or 32
+  bool rgb565 = false;    // 16 bits as 5-6-5 bit fields instead of 5-5-5
   bool topDown = false;
   BmpHeader header = BmpHeader::kInfo;
   // Colour table for 1, 4 and 8 bits, as 0x00RRGGBB words. Empty: made from

@@ -1,0 +1,108 @@
+#include "platform/gdi/png.h"
+
+#include <png.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace plat {
+
+// libpng's simplified interface keeps its error jumps inside libpng, so no
+// longjmp ever crosses these C++ frames; failures come back as messages.
+
+namespace {
+
+bool Fail(std::string* error, const std::string& message) {
+  if (error) *error = message;
+  return false;
+}
+
+}  // namespace
+
+bool EncodePng(const Image& image, std::vector<std::uint8_t>& out, std::string* error) {
+  out.clear();
+  if (image.width <= 0 || image.height <= 0 ||
+      image.pixels.size() != std::size_t(image.width) * std::size_t(image.height)) {
+    return Fail(error, "picture size is empty or does not match its pixels");
+  }
+  std::vector<std::uint8_t> rgb(image.pixels.size() * 3);
+  for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+    rgb[3 * i] = std::uint8_t(image.pixels[i] >> 16);
+    rgb[3 * i + 1] = std::uint8_t(image.pixels[i] >> 8);
+    rgb[3 * i + 2] = std::uint8_t(image.pixels[i]);
+  }
+  png_image png;
+  std::memset(&png, 0, sizeof png);
+  png.version = PNG_IMAGE_VERSION;
+  png.width = png_uint_32(image.width);
+  png.height = png_uint_32(image.height);
+  png.format = PNG_FORMAT_RGB;
+  png_alloc_size_t size = 0;
+  if (!png_image_write_to_memory(&png, nullptr, &size, 0, rgb.data(), 0, nullptr)) {
+    return Fail(error, std::string("PNG encoding failed: ") + png.message);
+  }
+  out.resize(size);
+  if (!png_image_write_to_memory(&png, out.data(), &size, 0, rgb.data(), 0, nullptr)) {
+    out.clear();
+    return Fail(error, std::string("PNG encoding failed: ") + png.message);
+  }
+  out.resize(size);
+  return true;
+}
+
+bool WritePngFile(const std::string& path, const Image& image, std::string* error) {
+  std::vector<std::uint8_t> bytes;
+  if (!EncodePng(image, bytes, error)) return false;
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  if (!file.flush()) return Fail(error, "cannot write " + path);
+  return true;
+}
+
+bool DecodePng(std::span<const std::uint8_t> data, Image& out, std::string* error,
+               std::vector<std::uint8_t>* alpha) {
+  out = Image();
+  png_image png;
+  std::memset(&png, 0, sizeof png);
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&png, data.data(), data.size())) {
+    return Fail(error, std::string("not a readable PNG: ") + png.message);
+  }
+  if (png.width == 0 || png.height == 0 || png.width > 32768 || png.height > 32768 ||
+      std::uint64_t(png.width) * png.height > (std::uint64_t(1) << 26)) {
+    png_image_free(&png);
+    return Fail(error, "PNG picture is empty or too large");
+  }
+  // Bytes blue, green, red, alpha: the little-endian word 0xAARRGGBB.
+  png.format = PNG_FORMAT_BGRA;
+  std::vector<std::uint32_t> pixels(std::size_t(png.width) * png.height);
+  if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) {
+    png_image_free(&png);
+    return Fail(error, std::string("PNG decoding failed: ") + png.message);
+  }
+  if (alpha) alpha->resize(pixels.size());
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const std::uint8_t* p = reinterpret_cast<const std::uint8_t*>(&pixels[i]);
+    if (alpha) (*alpha)[i] = p[3];
+    pixels[i] = std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+  }
+  out.width = int(png.width);
+  out.height = int(png.height);
+  out.pixels = std::move(pixels);
+  return true;
+}
+
+bool ReadPngFile(const std::string& path, Image& out, std::string* error,
+                 std::vector<std::uint8_t>* alpha) {
+  out = Image();
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return Fail(error, "cannot open " + path);
+  const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)),
+                                       std::istreambuf_iterator<char>());
+  if (DecodePng(data, out, error, alpha)) return true;
+  if (error) *error = path + ": " + *error;
+  return false;
+}
+
+}  // namespace plat

@@ -1,0 +1,274 @@
+// BMP decoding of every layout, the writer, and hostile files.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include "platform/gdi/bmp.h"
+#include "platform/gdi/bmp_format.h"
+
+namespace plat {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A BMP made byte by byte: file header, 40-byte information header, colour
+// table (0x00RRGGBB entries), then the given pixel bytes.
+Bytes Handmade(int width, int height, int bpp, std::uint32_t compression,
+               const std::vector<std::uint32_t>& palette, const Bytes& bits,
+               std::int64_t colorsUsed = -1) {
+  if (colorsUsed < 0) colorsUsed = std::int64_t(palette.size());
+  Bytes b = {'B', 'M'};
+  const std::uint32_t offset = 14 + 40 + 4 * std::uint32_t(palette.size());
+  bmp::Put32(b, offset + std::uint32_t(bits.size()));
+  bmp::Put32(b, 0);
+  bmp::Put32(b, offset);
+  bmp::Put32(b, 40);
+  bmp::Put32(b, std::uint32_t(width));
+  bmp::Put32(b, std::uint32_t(height));
+  bmp::Put16(b, 1);
+  bmp::Put16(b, std::uint32_t(bpp));
+  bmp::Put32(b, compression);
+  bmp::Put32(b, std::uint32_t(bits.size()));
+  bmp::Put32(b, 0);
+  bmp::Put32(b, 0);
+  bmp::Put32(b, std::uint32_t(colorsUsed));
+  bmp::Put32(b, 0);
+  for (std::uint32_t c : palette) bmp::Put32(b, c);
+  b.insert(b.end(), bits.begin(), bits.end());
+  return b;
+}
+
+Image Decode(const Bytes& bytes) {
+  Image image;
+  std::string error;
+  EXPECT_TRUE(DecodeBmp(bytes, image, &error)) << error;
+  return image;
+}
+
+std::string Error(const Bytes& bytes) {
+  Image image;
+  std::string error;
+  EXPECT_FALSE(DecodeBmp(bytes, image, &error));
+  EXPECT_TRUE(image.pixels.empty());
+  return error;
+}
+
+Image Picture(int w, int h, std::vector<std::uint32_t> pixels) { return Image{w, h, std::move(pixels)}; }
+
+void ExpectSame(const Image& a, const Image& b) {
+  ASSERT_EQ(a.width, b.width);
+  ASSERT_EQ(a.height, b.height);
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 0; x < a.width; ++x) ASSERT_EQ(a.at(x, y), b.at(x, y)) << x << "," << y;
+  }
+}
+
+TEST(BmpDecodeTest, HandmadeTwentyFourBitBottomUpRows) {
+  // Two rows of 2 pixels (6 bytes + 2 padding), the bottom row first, bytes B, G, R.
+  const Bytes bits = {0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0, 0,
+                      0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0, 0};
+  const Image image = Decode(Handmade(2, 2, 24, bmp::kRgb, {}, bits));
+  ExpectSame(image, Picture(2, 2, {0x102030, 0x405060, 0x010203, 0x040506}));
+  const Image topDown = Decode(Handmade(2, -2, 24, bmp::kRgb, {}, bits));
+  ExpectSame(topDown, Picture(2, 2, {0x010203, 0x040506, 0x102030, 0x405060}));
+}
+
+TEST(BmpDecodeTest, HandmadePaletteDepthsTakeTheHighBitsFirst) {
+  const Image one = Decode(Handmade(10, 1, 1, bmp::kRgb, {0x111111, 0xFF00FF}, {0xA0, 0x40, 0, 0}));
+  ExpectSame(one, Picture(10, 1, {0xFF00FF, 0x111111, 0xFF00FF, 0x111111, 0x111111, 0x111111,
+                                  0x111111, 0x111111, 0x111111, 0xFF00FF}));
+  const Image four = Decode(Handmade(3, 1, 4, bmp::kRgb, {0, 0xAA, 0xBB}, {0x21, 0x00, 0, 0}, 3));
+  ExpectSame(four, Picture(3, 1, {0xBB, 0xAA, 0}));
+  // Index 7 lies past the three colours given: black.
+  const Image eight = Decode(Handmade(2, 1, 8, bmp::kRgb, {0x123456, 1, 2}, {0, 7, 0, 0}, 3));
+  ExpectSame(eight, Picture(2, 1, {0x123456, 0}));
+}
+
+TEST(BmpDecodeTest, SixteenBitFieldsKeepTheMagentaKeyExact) {
+  Bytes bits;
+  for (std::uint32_t v : {0xF81Fu, 0x07E0u, 0x8410u, 0x0000u}) bmp::Put16(bits, v);
+  Bytes file = Handmade(4, 1, 16, bmp::kBitfields, {}, {});
+  // Masks right after a 40-byte header, then the pixels.
+  Bytes masks;
+  for (std::uint32_t m : {0xF800u, 0x07E0u, 0x001Fu}) bmp::Put32(masks, m);
+  file.insert(file.end(), masks.begin(), masks.end());
+  file.insert(file.end(), bits.begin(), bits.end());
+  file[10] = 14 + 40 + 12;
+  const Image image = Decode(file);
+  // 0x8410 is 16 of 31, 32 of 63, 16 of 31: 132, 130, 132 after scaling.
+  ExpectSame(image, Picture(4, 1, {0xFF00FF, 0x00FF00, 0x848284, 0}));
+  // The same words as 5-5-5: 0xF81F is red 30, green 0, blue 31.
+  Bytes plain = Handmade(4, 1, 16, bmp::kRgb, {}, bits);
+  EXPECT_EQ(Decode(plain).at(0, 0), 0xF700FFu);
+}
+
+TEST(BmpDecodeTest, ThirtyTwoBitIgnoresTheFourthByte) {
+  const Image image = Decode(Handmade(2, 1, 32, bmp::kRgb, {}, {1, 2, 3, 0xFF, 4, 5, 6, 0}));
+  ExpectSame(image, Picture(2, 1, {0x030201, 0x060504}));
+}
+
+// Every depth and header kind the writer makes comes back pixel for pixel.
+TEST(BmpDecodeTest, WriterRoundTripsEveryDepthAndHeader) {
+  std::mt19937 random(7);
+  // Colours 16 bits hold exactly first, then ten more.
+  std::vector<std::uint32_t> colours = {0xFF00FF, 0x000000, 0xFFFFFF, 0x00FF00, 0xFF0000, 0x0000FF};
+  while (colours.size() < 16) colours.push_back(random() & 0xFFFFFF);
+  for (int bpp : {1, 4, 8, 16, 24, 32}) {
+    for (bool rgb565 : {false, true}) {
+      if (rgb565 && bpp != 16) continue;
+      for (BmpHeader header : {BmpHeader::kInfo, BmpHeader::kV4, BmpHeader::kV5, BmpHeader::kCore}) {
+        for (bool topDown : {false, true}) {
+          if (header == BmpHeader::kCore && (topDown || rgb565)) continue;
+          SCOPED_TRACE(std::to_string(bpp) + " bits, header " + std::to_string(int(header)) +
+                       (topDown ? ", top-down" : "") + (rgb565 ? ", 5-6-5" : ""));
+          Image image;
+          image.width = 1 + int(random() % 37);
+          image.height = 1 + int(random() % 9);
+          const std::size_t used = bpp == 1 ? 2 : bpp == 16 ? 6 : 16;
+          for (int i = 0; i < image.width * image.height; ++i) {
+            image.pixels.push_back(colours[random() % used]);
+          }
+          BmpWriteOptions options;
+          options.bitsPerPixel = bpp;
+          options.rgb565 = rgb565;
+          options.topDown = topDown;
+          options.header = header;
+          Bytes bytes;
+          std::string error;
+          ASSERT_TRUE(EncodeBmp(image, options, bytes, &error)) << error;
+          ExpectSame(Decode(bytes), image);
+        }
+      }
+    }
+  }
+}
+
+TEST(BmpDecodeTest, RunLengthEightBit) {
+  const Bytes rle = {
+      3, 1,           // three of colour 1
+      0, 3, 2, 0, 1, 0,  // literal 2, 0, 1 padded to an even length
+      0, 0,           // end of line (row 0 is the bottom row)
+      0, 2, 1, 1,     // move right 1 and up 1 row: to x 1 of row 2
+      2, 2,           // two of colour 2
+      0, 1,           // end of picture
+  };
+  const Image image = Decode(Handmade(6, 3, 8, bmp::kRle8, {0x000000, 0x111111, 0x222222}, rle));
+  ExpectSame(image, Picture(6, 3, {0, 0x222222, 0x222222, 0, 0, 0,                    // row 2
+                                   0, 0, 0, 0, 0, 0,                                  // row 1: skipped
+                                   0x111111, 0x111111, 0x111111, 0x222222, 0, 0x111111}));  // row 0
+}
+
+TEST(BmpDecodeTest, RunLengthFourBitAlternatesNibbles) {
+  const Bytes rle = {
+      5, 0x12,                // 1 2 1 2 1
+      0, 3, 0x34, 0x50,       // literal 3 4 5: two bytes, already even
+      0, 0,                   // end of line: the only row is done
+  };
+  const Image image = Decode(Handmade(9, 1, 4, bmp::kRle4, {0, 0x10, 0x20, 0x30, 0x40, 0x50}, rle));
+  ExpectSame(image, Picture(9, 1, {0x10, 0x20, 0x10, 0x20, 0x10, 0x30, 0x40, 0x50, 0}));
+}
+
+TEST(BmpDecodeTest, RunLengthClipsRunsPastTheEdges) {
+  // A run of 255 on a 4-wide row, a move far outside, then the end.
+  const Bytes rle = {255, 1, 0, 2, 200, 200, 7, 1, 0, 1};
+  const Image image = Decode(Handmade(4, 2, 8, bmp::kRle8, {0, 0xABCDEF}, rle));
+  ExpectSame(image, Picture(4, 2, {0, 0, 0, 0, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0xABCDEF}));
+}
+
+TEST(BmpHostileTest, MalformedHeadersAreRefused) {
+  const Bytes good = Handmade(2, 2, 24, bmp::kRgb, {}, Bytes(16, 0));
+  auto with = [&](std::size_t at, std::uint32_t value, int width = 4) {
+    Bytes b = good;
+    for (int i = 0; i < width; ++i) b[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+    return b;
+  };
+  EXPECT_NE(Error(with(0, 'X', 1)).find("BM"), std::string::npos);
+  EXPECT_FALSE(Error(with(14, 13)).empty());          // unknown header size
+  EXPECT_FALSE(Error(with(14, 5000)).empty());        // header larger than the file
+  EXPECT_FALSE(Error(with(18, 0)).empty());           // width 0
+  EXPECT_FALSE(Error(with(18, 0x80000000u)).empty()); // negative width
+  EXPECT_FALSE(Error(with(22, 0x80000000u)).empty()); // height INT_MIN
+  EXPECT_FALSE(Error(with(18, 40000)).empty());       // too wide
+  EXPECT_NE(Error(Handmade(20000, 20000, 24, bmp::kRgb, {}, {})).find("too large"), std::string::npos);
+  EXPECT_NE(Error(with(18, 30000)).find("truncated"), std::string::npos);  // rows missing
+  EXPECT_FALSE(Error(with(26, 2, 2)).empty());        // two planes
+  EXPECT_FALSE(Error(with(28, 3, 2)).empty());        // three bits per pixel
+  EXPECT_FALSE(Error(with(30, bmp::kRle8)).empty());  // RLE8 on 24 bits
+  EXPECT_FALSE(Error(with(30, 4)).empty());           // embedded JPEG
+  EXPECT_FALSE(Error(with(10, 20)).empty());          // bits inside the header
+  EXPECT_FALSE(Error(with(10, 0xFFFFFFF0u)).empty()); // bits past the end
+}
+
+TEST(BmpHostileTest, EveryTruncationFailsCleanly) {
+  std::vector<Bytes> files = {
+      Handmade(5, 3, 24, bmp::kRgb, {}, Bytes(16 * 3, 0x55)),
+      Handmade(9, 2, 1, bmp::kRgb, {0, 0xFFFFFF}, Bytes(8, 0xAA)),
+      Handmade(4, 2, 8, bmp::kRle8, {0, 1}, {4, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 1}),
+      Handmade(4, 1, 4, bmp::kRle4, {0, 1}, {0, 4, 0x11, 0x11, 0, 1}),
+  };
+  for (const Bytes& file : files) {
+    Decode(file);
+    for (std::size_t n = 0; n < file.size(); ++n) {
+      Image image;
+      EXPECT_FALSE(DecodeBmp(std::span(file).first(n), image)) << "prefix " << n;
+    }
+  }
+}
+
+TEST(BmpHostileTest, ColourTablesAndRunLengthStreamsAreBounded) {
+  // colours used far beyond the depth: only 2 entries are read, and must be present.
+  EXPECT_FALSE(Error(Handmade(1, 1, 1, bmp::kRgb, {0}, {})).empty());
+  Decode(Handmade(1, 1, 1, bmp::kRgb, {0, 0xFFFFFF}, {0x80, 0, 0, 0}, 0xFFFFFFFF));
+  // An RLE stream without an end mark while rows remain.
+  EXPECT_NE(Error(Handmade(2, 2, 8, bmp::kRle8, {0}, {2, 0, 0, 0})).find("end"), std::string::npos);
+  // A literal run longer than the data.
+  EXPECT_FALSE(Error(Handmade(8, 1, 8, bmp::kRle8, {0}, {0, 9, 1, 2})).empty());
+  // The largest picture an RLE stream may describe is refused before allocation.
+  EXPECT_FALSE(Error(Handmade(32767, 32767, 8, bmp::kRle8, {0}, {0, 1})).empty());
+  Decode(Handmade(4096, 4096, 8, bmp::kRle8, {0}, {0, 1}));  // 16M pixels: allowed
+}
+
+TEST(BmpWriteTest, RefusesWhatItCannotWrite) {
+  const Image three = Picture(3, 1, {1, 2, 3});
+  Bytes out;
+  std::string error;
+  BmpWriteOptions mono;
+  mono.bitsPerPixel = 1;
+  EXPECT_FALSE(EncodeBmp(three, mono, out, &error));
+  EXPECT_NE(error.find("more colours"), std::string::npos);
+  BmpWriteOptions fixed;
+  fixed.bitsPerPixel = 8;
+  fixed.palette = {1, 2};
+  EXPECT_FALSE(EncodeBmp(three, fixed, out, &error));
+  BmpWriteOptions core;
+  core.header = BmpHeader::kCore;
+  core.topDown = true;
+  EXPECT_FALSE(EncodeBmp(three, core, out, &error));
+  BmpWriteOptions odd;
+  odd.bitsPerPixel = 12;
+  EXPECT_FALSE(EncodeBmp(three, odd, out, &error));
+  EXPECT_FALSE(EncodeBmp(Picture(2, 2, {1}), BmpWriteOptions(), out, &error));
+  fixed.palette = {3, 2, 1};
+  ASSERT_TRUE(EncodeBmp(three, fixed, out, &error));
+  EXPECT_EQ(out[14 + 40 + 4 * 3], 2);  // the first pixel, colour 1, is entry 2
+}
+
+TEST(BmpFileTest, WriteAndReadBack) {
+  const std::string path = ::testing::TempDir() + "bmp_file_test.bmp";
+  const Image image = Picture(3, 2, {0xFF00FF, 1, 2, 3, 4, 5});
+  std::string error;
+  ASSERT_TRUE(WriteBmpFile(path, image, BmpWriteOptions(), &error)) << error;
+  Image back;
+  ASSERT_TRUE(ReadBmpFile(path, back, &error)) << error;
+  ExpectSame(back, image);
+  std::remove(path.c_str());
+  EXPECT_FALSE(ReadBmpFile(path, back, &error));
+  EXPECT_NE(error.find(path), std::string::npos);
+}
+
+}  // namespace
+}  // namespace plat
