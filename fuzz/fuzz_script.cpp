@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A resource too large for a library block cannot be rebuilt; any
     // other failure or difference is a bug.
     if (!again && size <= 16381) std::abort();
-    if (again && !std::equal(again->bytes.begin(), again->bytes.end(), bytes.begin(), bytes.end())) {
+    if (again &&
+        !std::equal(again->bytes.begin(), again->bytes.end(), bytes.begin(), bytes.end())) {
       std::abort();
     }
     datlib::ExtractScriptRefs(bytes);

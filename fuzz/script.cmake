@@ -9,5 +9,7 @@ tovsim_fuzz(fuzz_script
           ${CMAKE_SOURCE_DIR}/tools/datlib/script_disasm.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/script_lexer.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/script_parse.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/script_parse_commands.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/script_parse_directives.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/script_refs.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/script_text.cpp)

@@ -31,8 +31,8 @@ constexpr OperandDef Bg(std::string_view name) { return B(name, R::kBackground);
 template <typename... Ops>
 constexpr CommandInfo Cmd(Op op, std::string_view mnemonic, Ops... ops) {
   static_assert(sizeof...(Ops) <= kMaxOperands);
-  return {static_cast<std::uint8_t>(op), mnemonic, static_cast<std::uint8_t>(sizeof...(Ops)),
-          {ops...}};
+  return {
+      static_cast<std::uint8_t>(op), mnemonic, static_cast<std::uint8_t>(sizeof...(Ops)), {ops...}};
 }
 
 constexpr std::array<CommandInfo, kCommandCount> kCommands{{
@@ -69,15 +69,15 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands{{
     // them in the order p0, p2, p1.
     Cmd(Op::kEncounters, "Encounters", W("enemy1", R::kEnemy), W("enemy2", R::kEnemy),
         W("enemy3", R::kEnemy), W("enemy4", R::kEnemy), W("enemy5", R::kEnemy),
-        W("enemy6", R::kEnemy), W("enemy7", R::kEnemy), W("enemy8", R::kEnemy), Bg("p0"),
-        Bg("p2"), Bg("p1")),
+        W("enemy6", R::kEnemy), W("enemy7", R::kEnemy), W("enemy8", R::kEnemy), Bg("p0"), Bg("p2"),
+        Bg("p1")),
     Cmd(Op::kEncounterOn, "EncounterOn"),
     Cmd(Op::kEncounterOff, "EncounterOff"),
     Cmd(Op::kPlaceNpc, "PlaceNpc", Npc(), B("no", R::kNpcActor), B("x"), B("y")),
     Cmd(Op::kBattle, "Battle", B("roundLimit"), B("enemy1", R::kEnemy), B("enemy2", R::kEnemy),
-        B("enemy3", R::kEnemy), Bg("p0"), Bg("p2"), Bg("p1"), B("round1"), B("round2"),
-        B("round3"), B("event1", R::kEvent), B("event2", R::kEvent), B("event3", R::kEvent),
-        A("loseAddr"), A("winAddr")),
+        B("enemy3", R::kEnemy), Bg("p0"), Bg("p2"), Bg("p1"), B("round1"), B("round2"), B("round3"),
+        B("event1", R::kEvent), B("event2", R::kEvent), B("event3", R::kEvent), A("loseAddr"),
+        A("winAddr")),
     Cmd(Op::kLeave, "Leave", Member()),
     Cmd(Op::kAddMoney, "AddMoney", D("amount")),
     Cmd(Op::kSubMoney, "SubMoney", D("amount")),
@@ -125,7 +125,8 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands{{
 constexpr std::array<std::uint8_t, 256> BuildIndex() {
   std::array<std::uint8_t, 256> index{};
   for (auto& slot : index) slot = 0xFF;
-  for (std::size_t i = 0; i < kCommands.size(); ++i) index[kCommands[i].code] = static_cast<std::uint8_t>(i);
+  for (std::size_t i = 0; i < kCommands.size(); ++i)
+    index[kCommands[i].code] = static_cast<std::uint8_t>(i);
   return index;
 }
 

@@ -22,30 +22,49 @@
 
 namespace rpgfmt {
 
-enum class OperandKind : std::uint8_t { kByte, kWord, kDword, kAddress, kString, kRows, kGoods, kPayload };
+enum class OperandKind : std::uint8_t {
+  kByte,
+  kWord,
+  kDword,
+  kAddress,
+  kString,
+  kRows,
+  kGoods,
+  kPayload
+};
 
 // What an operand names, for reference checks and range warnings. The game
 // itself needs only the kind; the role tells tools which resource, flag or
 // variable an operand stands for.
 enum class OperandRole : std::uint8_t {
   kPlain,
-  kMapGroup, kMapNo,          // map (2, group, no)
-  kScriptBank, kScriptNo,     // script (1, bank, no)
-  kMember,                    // party character: actor record (3, 1, id)
-  kNpcActor,                  // map character: actor record (3, 2, no)
-  kSmallNpcActor,             // small map character: actor record (3, 4, no)
-  kEnemy,                     // enemy: actor record (3, 3, id); 0 = none
-  kMagicClass, kMagicId,      // magic record (4, class, id)
-  kAnimGroup, kAnimNo,        // effect animation (5, group, no)
-  kItemKind, kItemId,         // item record (6, kind, id)
-  kPortrait,                  // face picture (11, 1, no); 0 = none
-  kBackground,                // battle background picture (11, 4, no)
-  kBand,                      // text-crawl band picture (11, 5, no), may be missing
-  kEvent,                     // event handler of the current script
-  kNpcSlot,                   // map character number 1 ... 40
-  kWho,                       // 0 = the hero, else a map character number
-  kFlagTest, kFlagSet, kFlagClear,
-  kVarTest, kVarWrite, kVarUpdate, kVarRead,
+  kMapGroup,
+  kMapNo,  // map (2, group, no)
+  kScriptBank,
+  kScriptNo,       // script (1, bank, no)
+  kMember,         // party character: actor record (3, 1, id)
+  kNpcActor,       // map character: actor record (3, 2, no)
+  kSmallNpcActor,  // small map character: actor record (3, 4, no)
+  kEnemy,          // enemy: actor record (3, 3, id); 0 = none
+  kMagicClass,
+  kMagicId,  // magic record (4, class, id)
+  kAnimGroup,
+  kAnimNo,  // effect animation (5, group, no)
+  kItemKind,
+  kItemId,      // item record (6, kind, id)
+  kPortrait,    // face picture (11, 1, no); 0 = none
+  kBackground,  // battle background picture (11, 4, no)
+  kBand,        // text-crawl band picture (11, 5, no), may be missing
+  kEvent,       // event handler of the current script
+  kNpcSlot,     // map character number 1 ... 40
+  kWho,         // 0 = the hero, else a map character number
+  kFlagTest,
+  kFlagSet,
+  kFlagClear,
+  kVarTest,
+  kVarWrite,
+  kVarUpdate,
+  kVarRead,
 };
 
 struct OperandDef {
@@ -76,19 +95,79 @@ struct CommandInfo {
 
 // Opcodes with their well-known names; handy for the interpreter's dispatch.
 enum class Op : std::uint8_t {
-  kMusic = 0, kGoMap = 1, kAddMember = 2, kDropNpc = 3, kWalkNpc = 6, kSkip12 = 7, kEnd = 9,
-  kGoto = 10, kIfFlag = 11, kSetVar = 12, kSay = 13, kSwitchScript = 14, kSkip2 = 15,
-  kSetView = 16, kGameOver = 20, kIfVarEq = 21, kAddVar = 22, kSubVar = 23, kLead = 24,
-  kSetFlag = 26, kClearFlag = 27, kShop = 28, kFace = 29, kAnimate = 30, kChoose2 = 31,
-  kPlaceSmallNpc = 32, kDropNpc2 = 33, kGiveItem = 34, kEncounters = 35, kEncounterOn = 36,
-  kEncounterOff = 37, kPlaceNpc = 38, kBattle = 39, kLeave = 40, kAddMoney = 41,
-  kSubMoney = 42, kSetMoney = 43, kLearn = 44, kSell = 45, kNpcMode = 46, kAlert = 47,
-  kTakeAll = 48, kHeal = 49, kRaiseLevel = 50, kShowNpc = 51, kClearNpcs = 52, kTurn = 53,
-  kMapName = 54, kShowMapName = 55, kRefresh = 56, kTakeOne = 57, kIfStat = 58,
-  kSetStat = 59, kAddStat = 60, kCrawl = 61, kTake = 62, kChance = 63, kMenu = 64,
-  kIfPoor = 65, kCall = 66, kIfVar = 67, kReturn = 68, kNotice = 69, kNoSave = 70,
-  kAllowSave = 71, kSaveGame = 72, kCountdown = 73, kCoordsOn = 74, kCoordsOff = 75,
-  kCopyVar = 76, kIfCount = 77, kEvasion = 78, kThrowHandHeld = 79,
+  kMusic = 0,
+  kGoMap = 1,
+  kAddMember = 2,
+  kDropNpc = 3,
+  kWalkNpc = 6,
+  kSkip12 = 7,
+  kEnd = 9,
+  kGoto = 10,
+  kIfFlag = 11,
+  kSetVar = 12,
+  kSay = 13,
+  kSwitchScript = 14,
+  kSkip2 = 15,
+  kSetView = 16,
+  kGameOver = 20,
+  kIfVarEq = 21,
+  kAddVar = 22,
+  kSubVar = 23,
+  kLead = 24,
+  kSetFlag = 26,
+  kClearFlag = 27,
+  kShop = 28,
+  kFace = 29,
+  kAnimate = 30,
+  kChoose2 = 31,
+  kPlaceSmallNpc = 32,
+  kDropNpc2 = 33,
+  kGiveItem = 34,
+  kEncounters = 35,
+  kEncounterOn = 36,
+  kEncounterOff = 37,
+  kPlaceNpc = 38,
+  kBattle = 39,
+  kLeave = 40,
+  kAddMoney = 41,
+  kSubMoney = 42,
+  kSetMoney = 43,
+  kLearn = 44,
+  kSell = 45,
+  kNpcMode = 46,
+  kAlert = 47,
+  kTakeAll = 48,
+  kHeal = 49,
+  kRaiseLevel = 50,
+  kShowNpc = 51,
+  kClearNpcs = 52,
+  kTurn = 53,
+  kMapName = 54,
+  kShowMapName = 55,
+  kRefresh = 56,
+  kTakeOne = 57,
+  kIfStat = 58,
+  kSetStat = 59,
+  kAddStat = 60,
+  kCrawl = 61,
+  kTake = 62,
+  kChance = 63,
+  kMenu = 64,
+  kIfPoor = 65,
+  kCall = 66,
+  kIfVar = 67,
+  kReturn = 68,
+  kNotice = 69,
+  kNoSave = 70,
+  kAllowSave = 71,
+  kSaveGame = 72,
+  kCountdown = 73,
+  kCoordsOn = 74,
+  kCoordsOff = 75,
+  kCopyVar = 76,
+  kIfCount = 77,
+  kEvasion = 78,
+  kThrowHandHeld = 79,
 };
 
 // Every command, in opcode order.

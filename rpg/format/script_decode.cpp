@@ -71,13 +71,20 @@ class Reader {
 
 const char* DecodeErrorText(DecodeError error) {
   switch (error) {
-    case DecodeError::kNone: return "no error";
-    case DecodeError::kPastEnd: return "no instruction at the end of the code";
-    case DecodeError::kInvalidOpcode: return "invalid opcode";
-    case DecodeError::kTruncated: return "operands run past the end of the code";
-    case DecodeError::kUnterminatedString: return "text or list without its closing zero byte";
-    case DecodeError::kTooManyGoods: return "shop list of more than 30 goods";
-    case DecodeError::kRowsNotWhole: return "crawl text that is not whole 20-byte rows";
+    case DecodeError::kNone:
+      return "no error";
+    case DecodeError::kPastEnd:
+      return "no instruction at the end of the code";
+    case DecodeError::kInvalidOpcode:
+      return "invalid opcode";
+    case DecodeError::kTruncated:
+      return "operands run past the end of the code";
+    case DecodeError::kUnterminatedString:
+      return "text or list without its closing zero byte";
+    case DecodeError::kTooManyGoods:
+      return "shop list of more than 30 goods";
+    case DecodeError::kRowsNotWhole:
+      return "crawl text that is not whole 20-byte rows";
   }
   return "unknown error";
 }

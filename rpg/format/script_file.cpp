@@ -10,7 +10,8 @@ std::optional<ScriptView> ReadScript(std::span<const std::uint8_t> resource, std
     return std::nullopt;
   }
   const std::span<const std::uint8_t> area = resource.subspan(kScriptHeaderSize);
-  const std::size_t length = area[kScriptCodeLengthOffset] | (area[kScriptCodeLengthOffset + 1] << 8);
+  const std::size_t length =
+      area[kScriptCodeLengthOffset] | (area[kScriptCodeLengthOffset + 1] << 8);
   const std::uint8_t events = area[kScriptEventCountOffset];
   const std::size_t bodyStart = ScriptBodyStart(events);
   if (length < bodyStart) {

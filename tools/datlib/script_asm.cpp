@@ -8,8 +8,8 @@
 namespace datlib {
 namespace {
 
-using rpgfmt::OperandKind;
 using rpgfmt::OperandDef;
+using rpgfmt::OperandKind;
 
 class Encoder {
  public:
@@ -58,7 +58,8 @@ class Encoder {
     } else if (op == rpgfmt::Op::kSkip12 || op == rpgfmt::Op::kSkip2) {
       Payload(st, out);
     } else {
-      for (std::size_t i = 0; i < st.args.size(); ++i) Operand(st, st.command->operands[i], st.args[i], out);
+      for (std::size_t i = 0; i < st.args.size(); ++i)
+        Operand(st, st.command->operands[i], st.args[i], out);
     }
   }
 
@@ -76,12 +77,17 @@ class Encoder {
     }
     const std::size_t size = *rpgfmt::FixedOperandSize(def);
     const bool address = def.kind == OperandKind::kAddress;
-    const std::uint64_t max = size == 4 ? 0xFFFFFFFFu : def.kind == OperandKind::kByte ? 0xFF : 0xFFFF;
+    const std::uint64_t max = size == 4                        ? 0xFFFFFFFFu
+                              : def.kind == OperandKind::kByte ? 0xFF
+                                                               : 0xFFFF;
     std::uint64_t v = 0;
-    if (!Number(arg.value, address, max, what, v)) v = 0;
-    else if (!address && def.hi >= 0 && (v < static_cast<std::uint64_t>(def.lo) || v > static_cast<std::uint64_t>(def.hi))) {
-      diag_.Warning(arg.pos, what + " " + std::to_string(v) + " is outside " + std::to_string(def.lo) +
-                                 " ... " + std::to_string(def.hi) + ", which the game expects");
+    if (!Number(arg.value, address, max, what, v))
+      v = 0;
+    else if (!address && def.hi >= 0 &&
+             (v < static_cast<std::uint64_t>(def.lo) || v > static_cast<std::uint64_t>(def.hi))) {
+      diag_.Warning(arg.pos, what + " " + std::to_string(v) + " is outside " +
+                                 std::to_string(def.lo) + " ... " + std::to_string(def.hi) +
+                                 ", which the game expects");
     }
     Put(out, v, size);
   }
@@ -91,8 +97,9 @@ class Encoder {
     if (arg.bytes.find('\0') != std::string::npos) {
       diag_.Error(arg.pos, what + ": a text cannot hold a zero byte (it ends the text)");
     } else if (def.kind == OperandKind::kRows && arg.bytes.size() % rpgfmt::kCrawlRowBytes != 0) {
-      diag_.Error(arg.pos, what + " is " + std::to_string(arg.bytes.size()) +
-                               " bytes; it must be whole rows of 20 bytes (pad the last row with spaces)");
+      diag_.Error(arg.pos,
+                  what + " is " + std::to_string(arg.bytes.size()) +
+                      " bytes; it must be whole rows of 20 bytes (pad the last row with spaces)");
     } else if (def.hi >= 0 && arg.bytes.size() > static_cast<std::size_t>(def.hi)) {
       diag_.Warning(arg.pos, what + " is " + std::to_string(arg.bytes.size()) +
                                  " bytes; the game shows at most " + std::to_string(def.hi));
@@ -150,7 +157,8 @@ std::size_t EventCount(const ParsedScript& src, Diagnostics& diag) {
   if (!src.eventCount) return highest;
   if (*src.eventCount < highest) {
     diag.Error(src.eventCountPos, ".events " + std::to_string(*src.eventCount) +
-                                      " is below the highest event given, " + std::to_string(highest));
+                                      " is below the highest event given, " +
+                                      std::to_string(highest));
   }
   return std::max(*src.eventCount, highest);
 }
@@ -159,8 +167,8 @@ std::size_t EventCount(const ParsedScript& src, Diagnostics& diag) {
 bool CheckSize(const ParsedScript& src, std::size_t fixed, Diagnostics& diag) {
   const std::size_t limit = rpgfmt::kLibMaxResourceSize;
   if (fixed + src.bodySize + src.tailSize <= limit) return true;
-  const std::string message = "the script grows past the " + std::to_string(limit) +
-                              " bytes a library block can hold";
+  const std::string message =
+      "the script grows past the " + std::to_string(limit) + " bytes a library block can hold";
   for (const auto* part : {&src.body, &src.tail}) {
     const std::size_t base = part == &src.body ? fixed : fixed + src.bodySize;
     for (const ScriptStatement& st : *part) {

@@ -72,13 +72,15 @@ class Disassembler {
       if (e != rpgfmt::DecodeError::kNone) {
         p.raw = true;
         p.size = 1;
-        p.why = p.inst.command ? std::string(p.inst.command->mnemonic) + ": " + rpgfmt::DecodeErrorText(e)
-                               : rpgfmt::DecodeErrorText(e);
+        p.why = p.inst.command
+                    ? std::string(p.inst.command->mnemonic) + ": " + rpgfmt::DecodeErrorText(e)
+                    : rpgfmt::DecodeErrorText(e);
       } else {
         p.size = p.inst.size;
         if (HasHighBytes(p.inst)) {
           p.raw = true;
-          p.why = std::string(p.inst.command->mnemonic) + " with a byte operand whose high byte is not 0";
+          p.why = std::string(p.inst.command->mnemonic) +
+                  " with a byte operand whose high byte is not 0";
         }
       }
       pieces_.push_back(std::move(p));
@@ -181,7 +183,8 @@ class Disassembler {
     out += args + '\n';
     for (const rpgfmt::Operand& op : ops) {
       if (op.kind != OperandKind::kRows) continue;
-      for (std::size_t at = rpgfmt::kCrawlRowBytes; at < op.bytes.size(); at += rpgfmt::kCrawlRowBytes) {
+      for (std::size_t at = rpgfmt::kCrawlRowBytes; at < op.bytes.size();
+           at += rpgfmt::kCrawlRowBytes) {
         out += "        " + text_.Quote(op.bytes.subspan(at, rpgfmt::kCrawlRowBytes)) + '\n';
       }
     }
@@ -208,7 +211,8 @@ class Disassembler {
         return out;
       }
       case OperandKind::kPayload: {
-        if (std::all_of(op.bytes.begin(), op.bytes.end(), [](std::uint8_t b) { return b == 0; })) return {};
+        if (std::all_of(op.bytes.begin(), op.bytes.end(), [](std::uint8_t b) { return b == 0; }))
+          return {};
         std::string out;
         for (std::uint8_t b : op.bytes) out += (out.empty() ? "" : ", ") + std::to_string(b);
         return out;

@@ -8,8 +8,12 @@
 namespace datlib {
 namespace {
 
-bool IsNameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '.'; }
-bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.'; }
+bool IsNameStart(char c) {
+  return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '.';
+}
+bool IsNameChar(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
+}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -80,7 +84,8 @@ class LineLexer {
     const char* first = s_.data() + digits;
     const char* last = s_.data() + end;
     const auto [ptr, ec] = std::from_chars(first, last, t.number, base);
-    if (digits == end || ptr != last) return Fail(i_, "bad number '" + std::string(s_.substr(i_, end - i_)) + "'");
+    if (digits == end || ptr != last)
+      return Fail(i_, "bad number '" + std::string(s_.substr(i_, end - i_)) + "'");
     if (ec != std::errc() || t.number > 0xFFFFFFFFu) {
       return Fail(i_, "number " + std::string(s_.substr(i_, end - i_)) + " is too large");
     }

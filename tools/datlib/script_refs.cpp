@@ -43,7 +43,8 @@ class Extractor {
   }
 
   void Pair(ResType type, int id1, int id2) {
-    if (id1 >= 0 && id2 >= 0) Resource(type, static_cast<std::uint32_t>(id1), static_cast<std::uint32_t>(id2));
+    if (id1 >= 0 && id2 >= 0)
+      Resource(type, static_cast<std::uint32_t>(id1), static_cast<std::uint32_t>(id2));
   }
 
   // The battle draws its three backgrounds (11, 4, p); a p1 or p2 equal to
@@ -66,19 +67,45 @@ class Extractor {
   void Operand(OperandRole role, const rpgfmt::Operand& op, KeyParts& parts) {
     const int v = static_cast<int>(op.value & 0xFFFF);
     switch (role) {
-      case OperandRole::kMapGroup: parts.mapGroup = v & 0xFF; break;
-      case OperandRole::kMapNo: parts.mapNo = v & 0xFF; break;
-      case OperandRole::kScriptBank: parts.scriptBank = v & 0xFF; break;
-      case OperandRole::kScriptNo: parts.scriptNo = v & 0xFF; break;
-      case OperandRole::kMagicClass: parts.magicClass = v & 0xFF; break;
-      case OperandRole::kMagicId: parts.magicId = v & 0xFF; break;
-      case OperandRole::kAnimGroup: parts.animGroup = v & 0xFF; break;
-      case OperandRole::kAnimNo: parts.animNo = v & 0xFF; break;
-      case OperandRole::kItemKind: parts.itemKind = v & 0xFF; break;
-      case OperandRole::kItemId: parts.itemId = v & 0xFF; break;
-      case OperandRole::kMember: Resource(ResType::kActorRecord, 1, op.value); break;
-      case OperandRole::kNpcActor: Resource(ResType::kActorRecord, 2, op.value); break;
-      case OperandRole::kSmallNpcActor: Resource(ResType::kActorRecord, 4, op.value); break;
+      case OperandRole::kMapGroup:
+        parts.mapGroup = v & 0xFF;
+        break;
+      case OperandRole::kMapNo:
+        parts.mapNo = v & 0xFF;
+        break;
+      case OperandRole::kScriptBank:
+        parts.scriptBank = v & 0xFF;
+        break;
+      case OperandRole::kScriptNo:
+        parts.scriptNo = v & 0xFF;
+        break;
+      case OperandRole::kMagicClass:
+        parts.magicClass = v & 0xFF;
+        break;
+      case OperandRole::kMagicId:
+        parts.magicId = v & 0xFF;
+        break;
+      case OperandRole::kAnimGroup:
+        parts.animGroup = v & 0xFF;
+        break;
+      case OperandRole::kAnimNo:
+        parts.animNo = v & 0xFF;
+        break;
+      case OperandRole::kItemKind:
+        parts.itemKind = v & 0xFF;
+        break;
+      case OperandRole::kItemId:
+        parts.itemId = v & 0xFF;
+        break;
+      case OperandRole::kMember:
+        Resource(ResType::kActorRecord, 1, op.value);
+        break;
+      case OperandRole::kNpcActor:
+        Resource(ResType::kActorRecord, 2, op.value);
+        break;
+      case OperandRole::kSmallNpcActor:
+        Resource(ResType::kActorRecord, 4, op.value);
+        break;
       case OperandRole::kEnemy:
         if (op.value != 0) Resource(ResType::kActorRecord, 3, op.value);
         break;
@@ -89,17 +116,33 @@ class Extractor {
       case OperandRole::kBackground:
         if (parts.backgroundCount < 3) parts.backgrounds[parts.backgroundCount++] = v & 0xFF;
         break;
-      case OperandRole::kBand: Resource(ResType::kPicture, 5, op.value, true); break;
+      case OperandRole::kBand:
+        Resource(ResType::kPicture, 5, op.value, true);
+        break;
       case OperandRole::kEvent:
         if (op.value != 0) out_.events.push_back({static_cast<std::uint8_t>(op.value), site_});
         break;
-      case OperandRole::kFlagTest: Flag(op.value, FlagAccess::kTest); break;
-      case OperandRole::kFlagSet: Flag(op.value, FlagAccess::kSet); break;
-      case OperandRole::kFlagClear: Flag(op.value, FlagAccess::kClear); break;
-      case OperandRole::kVarTest: Var(op.value, VarAccess::kTest); break;
-      case OperandRole::kVarWrite: Var(op.value, VarAccess::kWrite); break;
-      case OperandRole::kVarUpdate: Var(op.value, VarAccess::kUpdate); break;
-      case OperandRole::kVarRead: Var(op.value, VarAccess::kRead); break;
+      case OperandRole::kFlagTest:
+        Flag(op.value, FlagAccess::kTest);
+        break;
+      case OperandRole::kFlagSet:
+        Flag(op.value, FlagAccess::kSet);
+        break;
+      case OperandRole::kFlagClear:
+        Flag(op.value, FlagAccess::kClear);
+        break;
+      case OperandRole::kVarTest:
+        Var(op.value, VarAccess::kTest);
+        break;
+      case OperandRole::kVarWrite:
+        Var(op.value, VarAccess::kWrite);
+        break;
+      case OperandRole::kVarUpdate:
+        Var(op.value, VarAccess::kUpdate);
+        break;
+      case OperandRole::kVarRead:
+        Var(op.value, VarAccess::kRead);
+        break;
       case OperandRole::kPlain:
       case OperandRole::kNpcSlot:
       case OperandRole::kWho:
@@ -144,12 +187,14 @@ ScriptRefs ExtractScriptRefs(std::span<const std::uint8_t> resource,
     for (const ScriptSourceLine& l : lines) {
       if (!l.instruction) continue;
       const rpgfmt::DecodeError e = rpgfmt::DecodeInstruction(view->code, l.offset, inst);
-      e == rpgfmt::DecodeError::kNone ? extract.Instruction(inst, l.line) : Problem(out, l.offset, e);
+      e == rpgfmt::DecodeError::kNone ? extract.Instruction(inst, l.line)
+                                      : Problem(out, l.offset, e);
     }
     return out;
   }
   for (std::size_t pc = view->BodyStart(); pc < view->code.size();) {
-    const rpgfmt::DecodeError e = rpgfmt::DecodeInstruction(view->code, static_cast<std::uint16_t>(pc), inst);
+    const rpgfmt::DecodeError e =
+        rpgfmt::DecodeInstruction(view->code, static_cast<std::uint16_t>(pc), inst);
     if (e != rpgfmt::DecodeError::kNone) {
       Problem(out, static_cast<std::uint16_t>(pc), e);
       ++pc;

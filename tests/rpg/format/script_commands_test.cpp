@@ -30,10 +30,8 @@ TEST(ScriptCommandTable, HoldsSeventyThreeCommandsWithTheInvalidOpcodesLeftOut) 
 
 TEST(ScriptDecode, ReadsEachOperandKind) {
   // IfStat id b, attr b, value w, less, greater; then AddMoney d; then Say b, s; then Shop.
-  const Bytes code = {58, 2, 0xAA, 11, 0, 0x34, 0x12, 9, 0, 0xFF, 0xFF,
-                      41, 0x78, 0x56, 0x34, 0x12,
-                      13, 0, 0, 'h', 'i', 0,
-                      28, 3, 1, 4, 2, 0};
+  const Bytes code = {58,   2,    0xAA, 11, 0, 0x34, 0x12, 9, 0,  0xFF, 0xFF, 41, 0x78, 0x56,
+                      0x34, 0x12, 13,   0,  0, 'h',  'i',  0, 28, 3,    1,    4,  2,    0};
   Instruction inst;
   ASSERT_EQ(DecodeInstruction(code, 0, inst), DecodeError::kNone);
   EXPECT_EQ(inst.command->mnemonic, "IfStat");
@@ -122,8 +120,8 @@ TEST(ScriptFile, WritesAndReadsBackTheLayout) {
   std::string error;
   const auto bytes = WriteScript(parts, error);
   ASSERT_TRUE(bytes);
-  const Bytes expected = {'G', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                          8, 0, 2, 0, 0, 7, 0, 9, 0xAB};
+  const Bytes expected = {'G', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,   0,
+                          0,   0, 0, 0, 0, 0, 0, 8, 0, 2, 0, 0, 7, 0, 9, 0xAB};
   EXPECT_EQ(*bytes, expected);
   const auto view = ReadScript(*bytes, error);
   ASSERT_TRUE(view) << error;

@@ -65,14 +65,10 @@ TEST(ScriptAsm, JumpsTakeLabelsAsCodeAddresses) {
       "TakeAll 1, 2, here\nTakeOne 3, 4, here\nTake 5, 6, 7, here\n"
       "IfCount 1, 2, 3, here, there\n"
       "IfStat 1, 23, 999, here, there");
-  const Bytes expected = {10, 10, 0,
-                          11, 5, 0, 7, 0,
-                          21, 1, 0, 2, 0, 7, 0,
-                          63, 0xE8, 3, 0x20, 0,
-                          67, 1, 0, 2, 0, 7, 0, 10, 0,
-                          48, 1, 0, 2, 0, 7, 0, 57, 3, 0, 4, 0, 7, 0, 62, 5, 0, 6, 0, 7, 0, 7, 0,
-                          77, 1, 0, 2, 0, 3, 0, 7, 0, 10, 0,
-                          58, 1, 0, 23, 0, 0xE7, 3, 7, 0, 10, 0};
+  const Bytes expected = {
+      10, 10, 0,  11, 5,  0, 7, 0, 21, 1, 0, 2,  0, 7,  0, 63, 0xE8, 3, 0x20, 0, 67, 1, 0,  2, 0,
+      7,  0,  10, 0,  48, 1, 0, 2, 0,  7, 0, 57, 3, 0,  4, 0,  7,    0, 62,   5, 0,  6, 0,  7, 0,
+      7,  0,  77, 1,  0,  2, 0, 3, 0,  7, 0, 10, 0, 58, 1, 0,  23,   0, 0xE7, 3, 7,  0, 10, 0};
   EXPECT_EQ(body, expected);
 }
 
@@ -110,10 +106,11 @@ TEST(ScriptAsm, TextsAreStoredInLineAsGb2312) {
 
 TEST(ScriptAsm, BattleAndEncountersKeepTheStoredOrder) {
   // Battle: roundLimit, 3 enemies, p0, p2, p1, 3 rounds, 3 events, lose, win: 15 slots.
-  const Bytes battle = Body("lose: Battle 20, 1, 2, 0, 10, 12, 11, 1, 3, 5, 1, 2, 0, lose, won\nwon: End");
+  const Bytes battle =
+      Body("lose: Battle 20, 1, 2, 0, 10, 12, 11, 1, 3, 5, 1, 2, 0, lose, won\nwon: End");
   EXPECT_EQ(battle.size(), 1u + 30u + 1u);
-  EXPECT_EQ(battle, (Bytes{39, 20, 0, 1, 0, 2, 0, 0, 0, 10, 0, 12, 0, 11, 0, 1, 0, 3, 0, 5, 0,
-                           1, 0, 2, 0, 0, 0, 3, 0, 34, 0, 9}));
+  EXPECT_EQ(battle, (Bytes{39, 20, 0, 1, 0, 2, 0, 0, 0, 10, 0, 12, 0, 11, 0, 1,
+                           0,  3,  0, 5, 0, 1, 0, 2, 0, 0,  0, 3,  0, 34, 0, 9}));
   const Bytes enc = Body("Encounters 1, 2, 3, 0, 0, 0, 0, 300, 7, 9, 8");
   EXPECT_EQ(enc, (Bytes{35, 1, 0, 2, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x2C, 1, 7, 0, 9, 0, 8, 0}));
 }
@@ -129,7 +126,8 @@ TEST(ScriptAsm, ShopListsAndFixedPayloads) {
 TEST(ScriptAsm, ConstantsDataAndTail) {
   Diagnostics diag;
   const auto script = testing::Assemble(
-      "; a comment\r\n.equ HERB, 3\n.equ ALSO, HERB\nGiveItem 1, ALSO ; trailing\n.byte 0x50, \"x\"\n"
+      "; a comment\r\n.equ HERB, 3\n.equ ALSO, HERB\nGiveItem 1, ALSO ; trailing\n.byte 0x50, "
+      "\"x\"\n"
       "end:\n.tail\n.byte 1, 2\n",
       diag);
   ASSERT_TRUE(script) << testing::AllErrors(diag);
@@ -143,7 +141,8 @@ TEST(ScriptAsm, ConstantsDataAndTail) {
 
 TEST(ScriptAsm, OutOfRangeRolesWarnButAssemble) {
   Diagnostics diag;
-  const auto script = testing::Assemble("DropNpc 0\nSetFlag 2400\nHeal 1, 0\nMapName \"abcdefghijk\"", diag);
+  const auto script =
+      testing::Assemble("DropNpc 0\nSetFlag 2400\nHeal 1, 0\nMapName \"abcdefghijk\"", diag);
   ASSERT_TRUE(script) << testing::AllErrors(diag);
   EXPECT_EQ(diag.Items().size(), 4u) << testing::AllErrors(diag);
   EXPECT_FALSE(diag.HasErrors());

@@ -33,7 +33,8 @@ std::string RoundTrip(const Bytes& resource) {
   return text;
 }
 
-Bytes Script(std::initializer_list<std::uint16_t> events, const Bytes& body, const Bytes& tail = {}) {
+Bytes Script(std::initializer_list<std::uint16_t> events, const Bytes& body,
+             const Bytes& tail = {}) {
   Bytes out(24, 0);
   const std::size_t length = 3 + 2 * events.size() + body.size();
   out.push_back(static_cast<std::uint8_t>(length));
@@ -98,11 +99,13 @@ TEST(ScriptDisasm, EscapesBytesThatAreNoGb2312Text) {
 
 TEST(ScriptDisasm, WritesCrawlTextOneRowALine) {
   Bytes body = {61, 1, 0, 2, 0};
-  for (char c : std::string("first row of twenty.second row of twenty")) body.push_back(static_cast<std::uint8_t>(c));
+  for (char c : std::string("first row of twenty.second row of twenty"))
+    body.push_back(static_cast<std::uint8_t>(c));
   body.push_back(0);
   const std::string text = RoundTrip(Script({}, body));
-  EXPECT_NE(text.find("    Crawl 1, 2, \"first row of twenty.\"\n        \"second row of twenty\"\n"),
-            std::string::npos)
+  EXPECT_NE(
+      text.find("    Crawl 1, 2, \"first row of twenty.\"\n        \"second row of twenty\"\n"),
+      std::string::npos)
       << text;
 }
 

@@ -26,23 +26,23 @@ std::vector<ResKey> Keys(const ScriptRefs& refs) {
 
 TEST(ScriptRefs, NamesTheResourcesCommandsUse) {
   const AssembledScript s = Build(
-      "GoMap 2, 3, 0, 0\n"             // map
-      "AddMember 1, 0, 0\n"            // party character
-      "PlaceNpc 1, 5, 0, 0\n"          // map character
-      "PlaceSmallNpc 2, 6, 0, 0\n"     // small map character
-      "Say 0, \"x\"\nSay 4, \"y\"\n"   // no portrait, then portrait 4
-      "Animate 1, 9, 0, 0, 0\n"        // animation
-      "Learn 1, 2, 7\n"                // member and magic
-      "Shop 1:3, 2:4\n"                // goods stored (id, kind)
+      "GoMap 2, 3, 0, 0\n"            // map
+      "AddMember 1, 0, 0\n"           // party character
+      "PlaceNpc 1, 5, 0, 0\n"         // map character
+      "PlaceSmallNpc 2, 6, 0, 0\n"    // small map character
+      "Say 0, \"x\"\nSay 4, \"y\"\n"  // no portrait, then portrait 4
+      "Animate 1, 9, 0, 0, 0\n"       // animation
+      "Learn 1, 2, 7\n"               // member and magic
+      "Shop 1:3, 2:4\n"               // goods stored (id, kind)
       "Battle 0, 8, 0, 0, 4, 4, 5, 0, 0, 0, 0, 0, 0, 0, 0\n"
       "Call 1, 2\n"
       "Crawl 5, 6, \"\"\n");
   const ScriptRefs refs = ExtractScriptRefs(s.bytes, s.lines);
   EXPECT_TRUE(refs.problems.empty());
   const std::vector<ResKey> expected = {
-      {2, 2, 3}, {3, 1, 1}, {3, 2, 5}, {3, 4, 6}, {11, 1, 4}, {5, 1, 9}, {3, 1, 1}, {4, 2, 7},
-      {6, 1, 3}, {6, 2, 4}, {3, 3, 8}, {11, 4, 4}, {11, 4, 5}, {11, 4, 114}, {1, 1, 2},
-      {11, 5, 5}, {11, 5, 6}};
+      {2, 2, 3},  {3, 1, 1},    {3, 2, 5}, {3, 4, 6},  {11, 1, 4}, {5, 1, 9},
+      {3, 1, 1},  {4, 2, 7},    {6, 1, 3}, {6, 2, 4},  {3, 3, 8},  {11, 4, 4},
+      {11, 4, 5}, {11, 4, 114}, {1, 1, 2}, {11, 5, 5}, {11, 5, 6}};
   EXPECT_EQ(Keys(refs), expected);
   EXPECT_EQ(refs.resources[5].site.line, 7);
   EXPECT_FALSE(refs.resources[0].optional);

@@ -62,7 +62,8 @@ TEST(ScriptSample, UsesEveryCommand) {
     ASSERT_TRUE(view) << error;
     for (const ScriptSourceLine& line : script->lines) {
       rpgfmt::Instruction inst;
-      ASSERT_EQ(rpgfmt::DecodeInstruction(view->code, line.offset, inst), rpgfmt::DecodeError::kNone);
+      ASSERT_EQ(rpgfmt::DecodeInstruction(view->code, line.offset, inst),
+                rpgfmt::DecodeError::kNone);
       used.insert(inst.command->code);
     }
   }
