@@ -84,7 +84,18 @@ void FillSpan(Bitmap& bitmap, int y, int x0, int x1, Ink ink) {
 void FillBox(Bitmap& bitmap, int left, int top, int right, int bottom, Ink ink) {
   top = std::max(top, 0);
   bottom = std::min(bottom, bitmap.height());
-  for (int y = top; y < bottom; ++y) FillSpan(bitmap, y, left, right, ink);
+  left = std::max(left, 0);
+  right = std::min(right, bitmap.width());
+  if (top >= bottom || left >= right) return;
+  // Fill one row, then copy it: the copy runs at memory speed.
+  FillSpan(bitmap, top, left, right, ink);
+  if (bitmap.mono()) {
+    for (int y = top + 1; y < bottom; ++y) FillSpan(bitmap, y, left, right, ink);
+    return;
+  }
+  const std::size_t bytes = std::size_t(right - left) * 4;
+  const std::uint32_t* first = bitmap.row32(top) + left;
+  for (int y = top + 1; y < bottom; ++y) std::memcpy(bitmap.row32(y) + left, first, bytes);
 }
 
 void PlotMaskRow(Bitmap& bitmap, int x, int y, const std::uint8_t* mask, int firstBit, int count,
