@@ -90,6 +90,8 @@ bool ScheduleAt(int64_t atMs, std::function<void()> action) {
   return SchedulerAt(atMs, std::move(action));
 }
 
+void RunWhenIdle(std::function<void()> action) { SchedulerWhenIdle(std::move(action)); }
+
 bool WaitUntilIdle() { return SchedulerWaitIdle(-1); }
 
 bool WaitUntilIdleFor(int64_t realTimeoutMs) { return SchedulerWaitIdle(realTimeoutMs); }

@@ -50,6 +50,13 @@ bool ScheduleAt(int64_t atMs, std::function<void()> action);
 bool WaitUntilIdle();
 bool WaitUntilIdleFor(int64_t realTimeoutMs);
 
+// Runs `action` once at the next moment the application is idle (at once if
+// it is now), on whichever thread saw it, before virtual time moves on. For
+// a thread that takes part in the clock itself, such as a window procedure
+// answering "tell me when you are idle": it can post the answer from here.
+// The action must not block.
+void RunWhenIdle(std::function<void()> action);
+
 // Virtual clock only: lets time run `milliseconds` further and no further,
 // then waits until everything is idle there. Time stays held at that point
 // until the next AdvanceClock or ReleaseClock. False on time-out.

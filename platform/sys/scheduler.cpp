@@ -11,6 +11,7 @@
 #include <map>
 #include <mutex>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace plat {
@@ -57,6 +58,7 @@ struct Scheduler {
   ClockMs virtualNow = 0;
   ClockMs limit = kNoDeadline;
   std::multimap<ClockMs, std::function<void()>> actions;
+  std::vector<std::function<void()>> idleActions;
   int actionsRunning = 0;
   int threadsStarting = 0;
   int idleWaiters = 0;
@@ -123,50 +125,14 @@ ClockMs NextDueLocked() {
   return next;
 }
 
-// Runs the actions due at the current virtual time with the lock released.
-// They count as work in progress until they have all run.
-void RunDueActions(Lock& lock) {
-  Scheduler& s = Sched();
-  std::vector<std::function<void()>> due;
-  while (!s.actions.empty() && s.actions.begin()->first <= s.virtualNow) {
-    due.push_back(std::move(s.actions.begin()->second));
-    s.actions.erase(s.actions.begin());
-  }
-  if (due.empty()) return;
-  ++s.actionsRunning;
-  lock.unlock();
-  for (auto& action : due) action();
-  lock.lock();
-  --s.actionsRunning;
-}
-
-// Called whenever a thread may have become the last one to wait. Reports
-// idleness and, under the virtual clock, moves time to the next due event.
-void Reevaluate(Lock& lock) {
-  Scheduler& s = Sched();
-  // Under the real clock only idle waiters care; spare the hot path.
-  if (!s.virtualTime && s.idleWaiters == 0) return;
-  for (;;) {
-    if (!ParticipantsIdleLocked()) return;
-    if (ActionsDueLocked()) {
-      RunDueActions(lock);
-      continue;
-    }
-    ++s.idleEpoch;
-    s.idleChanged.notify_all();
-    if (!s.virtualTime) return;
-    ClockMs target = std::min(NextDueLocked(), s.limit);
-    if (target == kNoDeadline || target <= s.virtualNow) return;
-    s.virtualNow = target;
-    for (Parker* p : s.parkers) {
-      if (p->parked && p->deadline <= s.virtualNow) Signal(*p);
-    }
-  }
-}
+void Reevaluate(Lock& lock, Parker* parking = nullptr);
 
 struct ThreadSlot {
   std::shared_ptr<Parker> parker;
   std::vector<pollfd> pollSet;
+  // Actions this thread saw become due while it was parking; it runs them
+  // right after, no longer parked.
+  std::vector<std::function<void()>> deferred;
 
   ~ThreadSlot() {
     if (!parker) return;
@@ -181,6 +147,70 @@ struct ThreadSlot {
 };
 
 thread_local ThreadSlot slot;
+
+// Runs `actions` with the lock released; they count as work in progress
+// until they have all run.
+void RunActions(Lock& lock, std::vector<std::function<void()>> actions) {
+  Scheduler& s = Sched();
+  ++s.actionsRunning;
+  lock.unlock();
+  for (auto& action : actions) action();
+  lock.lock();
+  --s.actionsRunning;
+}
+
+std::vector<std::function<void()>> TakeDueActions() {
+  Scheduler& s = Sched();
+  std::vector<std::function<void()>> due;
+  while (!s.actions.empty() && s.actions.begin()->first <= s.virtualNow) {
+    due.push_back(std::move(s.actions.begin()->second));
+    s.actions.erase(s.actions.begin());
+  }
+  return due;
+}
+
+// Runs actions now, or, when called by a thread on its way into a wait,
+// hands them to that thread to run once it is out of the wait (an action
+// may itself wait). Returns whether they ran.
+bool Dispatch(Lock& lock, Parker* parking, std::vector<std::function<void()>> actions) {
+  if (!parking) {
+    RunActions(lock, std::move(actions));
+    return true;
+  }
+  for (auto& action : actions) slot.deferred.push_back(std::move(action));
+  parking->permit = true;
+  return false;
+}
+
+// Called whenever a thread may have become the last one to wait. Reports
+// idleness and, under the virtual clock, moves time to the next due event.
+// `parking` is the calling thread's parker when it is about to wait.
+void Reevaluate(Lock& lock, Parker* parking) {
+  Scheduler& s = Sched();
+  // Under the real clock only idle waiters care; spare the hot path.
+  if (!s.virtualTime && s.idleWaiters == 0 && s.idleActions.empty()) return;
+  for (;;) {
+    if (!ParticipantsIdleLocked()) return;
+    if (ActionsDueLocked()) {
+      if (!Dispatch(lock, parking, TakeDueActions())) return;
+      continue;
+    }
+    ++s.idleEpoch;
+    s.idleChanged.notify_all();
+    if (!s.idleActions.empty()) {
+      if (!Dispatch(lock, parking, std::exchange(s.idleActions, {}))) return;
+      continue;
+    }
+    if (!s.virtualTime) return;
+    ClockMs target = std::min(NextDueLocked(), s.limit);
+    if (target == kNoDeadline || target <= s.virtualNow) return;
+    s.virtualNow = target;
+    for (Parker* p : s.parkers) {
+      if (p->parked && p->deadline <= s.virtualNow) Signal(*p);
+    }
+  }
+}
+
 
 void MarkParked(Parker& p, const ParkRequest& request) {
   p.parked = true;
@@ -251,7 +281,7 @@ ParkResult Park(const ParkRequest& request) {
     return ParkResult::kWoken;
   }
   MarkParked(p, request);
-  Reevaluate(lock);
+  Reevaluate(lock, &p);
   ParkResult result;
   for (;;) {
     if (p.permit) {
@@ -275,6 +305,10 @@ ParkResult Park(const ParkRequest& request) {
     }
   }
   ClearParked(p);
+  if (!slot.deferred.empty()) {
+    RunActions(lock, std::exchange(slot.deferred, {}));
+    return ParkResult::kWoken;
+  }
   return result;
 }
 
@@ -373,6 +407,13 @@ bool SchedulerAt(ClockMs at, std::function<void()> action) {
   s.actions.emplace(std::max(at, s.virtualNow), std::move(action));
   Reevaluate(lock);
   return true;
+}
+
+void SchedulerWhenIdle(std::function<void()> action) {
+  if (!action) return;
+  Lock lock(Sched().mu);
+  Sched().idleActions.push_back(std::move(action));
+  Reevaluate(lock);
 }
 
 bool SchedulerWaitIdle(int64_t realTimeoutMs) {

@@ -82,6 +82,11 @@ bool SchedulerAdvance(ClockMs by, int64_t realTimeoutMs);
 // the clock, with no platform lock held. The action must not block.
 bool SchedulerAt(ClockMs at, std::function<void()> action);
 
+// Runs `action` once, at the next moment every participating thread is
+// idle (at once if they are), on the thread that saw it, with no platform
+// lock held. The action must not block.
+void SchedulerWhenIdle(std::function<void()> action);
+
 // Waits (at most `realTimeoutMs` of real time; negative: no limit) until
 // every participating thread is parked, nothing is due at the current time
 // and no descriptor they wait on is readable. Returns false on time-out and

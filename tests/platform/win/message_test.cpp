@@ -36,6 +36,29 @@ TEST_F(MessageTest, PostedMessagesArriveInOrder) {
   for (WPARAM i = 0; i < 1000; ++i) ASSERT_EQ(seen[i], i);
 }
 
+TEST_F(MessageTest, IdleActionRunsOnceEverythingQueuedIsHandled) {
+  Event* ran = CreateEventA(nullptr, false, false, nullptr);
+  int handled = 0;
+  int handledWhenIdle = -1;
+  LoopThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+    if (message != kRecord) return std::nullopt;
+    ++handled;
+    if (wParam == 0) {
+      // Asked from inside the application, which can never wait for its own
+      // idleness.
+      RunWhenIdle([&] {
+        handledWhenIdle = handled;
+        SetEvent(ran);
+      });
+    }
+    return 0;
+  });
+  for (WPARAM i = 0; i < 100; ++i) PostMessageA(loop.hwnd(), kRecord, i, 0);
+  ASSERT_EQ(WaitForSingleObject(ran, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(handledWhenIdle, 100);
+  CloseHandle(ran);
+}
+
 TEST_F(MessageTest, SendRunsOnTheOwnerThreadAndReturnsItsResult) {
   std::thread::id ranOn;
   LoopThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {

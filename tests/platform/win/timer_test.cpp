@@ -87,6 +87,20 @@ TEST_F(TimerTest, SettingARunningTimerChangesItsInterval) {
   EXPECT_EQ(log.times, (std::vector<int64_t>{100, 200, 500, 800}));
 }
 
+TEST_F(TimerTest, IdleActionRunsBeforeTimeMovesOn) {
+  HoldClock();
+  int64_t idleAt = -1;
+  TickLog log;
+  log.onTick = [&](HWND, size_t count) {
+    if (count == 3) RunWhenIdle([&] { idleAt = GetTickCount64(); });
+  };
+  LoopThread loop(log.handler());
+  SetTimer(loop.hwnd(), 1, 100);
+  ASSERT_TRUE(AdvanceClock(1000));
+  EXPECT_EQ(idleAt, 300);
+  EXPECT_EQ(log.times.size(), 10u);
+}
+
 TEST_F(TimerTest, KilledTimerStopsAndTimersOfOtherWindowsGoOn) {
   HoldClock();
   TickLog first, second;
