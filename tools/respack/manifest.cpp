@@ -3,6 +3,8 @@
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -108,7 +110,7 @@ bool ParseManifest(const std::string& text, const std::string& name, const std::
 bool LoadManifest(const std::string& path, Manifest& out, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    error = "cannot read " + path;
+    error = "cannot read " + path + ": " + std::strerror(errno);
     return false;
   }
   std::ostringstream text;

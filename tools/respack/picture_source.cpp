@@ -6,6 +6,7 @@
 
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/png.h"
+#include "tools/respack/package_format.h"
 #include "tools/respack/pixel_art.h"
 
 namespace respack {
@@ -50,6 +51,21 @@ bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::str
   return false;
 }
 
+// Readers of a package find a picture's end by the size in its file header, so
+// that size must be right. Some writers leave it 0; the copy gets the true size.
+bool CheckPackable(const std::string& path, std::vector<std::uint8_t>& bmp, std::string& error) {
+  if (bmp.size() >= kBmpFileHeaderSize && bmp.size() <= 0xFFFFFFFFu) {
+    const auto size = std::uint32_t(bmp.size());
+    for (int i = 0; i < 4; ++i) bmp[2 + i] = std::uint8_t(size >> (8 * i));
+  }
+  std::string why;
+  if (!SummarizeBmp(bmp, why)) {
+    error = path + ": " + why;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
@@ -86,7 +102,9 @@ bool LoadPictureAsBmp(const std::string& path, std::optional<int> depth, std::ve
   plat::Image image;
   PixelArt art;
   if (!Decode(path, image, &art, error)) return false;
-  if (FormatOf(path) == Format::kBmp && !depth) return ReadFileBytes(path, bmp, error);
+  if (FormatOf(path) == Format::kBmp && !depth) {
+    return ReadFileBytes(path, bmp, error) && CheckPackable(path, bmp, error);
+  }
 
   plat::BmpWriteOptions options;
   const bool isArt = FormatOf(path) == Format::kArt;
@@ -98,7 +116,7 @@ bool LoadPictureAsBmp(const std::string& path, std::optional<int> depth, std::ve
     error = path + ": " + why;
     return false;
   }
-  return true;
+  return CheckPackable(path, bmp, error);
 }
 
 }  // namespace respack

@@ -122,6 +122,20 @@ TEST_F(PackageCommands, ErrorsNameManifestLines) {
   }
 }
 
+TEST_F(PackageCommands, BmpWithAWrongDeclaredSizeIsPackedWithItsTrueSize) {
+  auto bmp = test::SolidBmp(2, 2, 0x445566);
+  const std::vector<std::uint8_t> original = bmp;
+  bmp[2] = bmp[3] = bmp[4] = bmp[5] = 0;  // some writers leave the size out
+  Put("zero.bmp", bmp);
+  std::vector<std::uint8_t> pkg;
+  std::string error;
+  ASSERT_TRUE(Build(Put("res.yaml", "images:\n  - file: zero.bmp\n"), pkg, error)) << error;
+  PackageIndex index;
+  ASSERT_TRUE(ReadPackage(pkg, index, error));
+  ASSERT_TRUE(index.entries[0].usable) << index.entries[0].problem;
+  EXPECT_EQ(std::vector<std::uint8_t>(index.entries[0].bytes.begin(), index.entries[0].bytes.end()), original);
+}
+
 TEST_F(PackageCommands, SearchDirectoriesFindBuiltPictures) {
   fs::create_directories(dir_ / "made");
   std::string error;
