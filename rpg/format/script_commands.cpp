@@ -57,7 +57,7 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands{{
     Cmd(Op::kLead, "Lead", Member()),
     Cmd(Op::kSetFlag, "SetFlag", Flag(R::kFlagSet)),
     Cmd(Op::kClearFlag, "ClearFlag", Flag(R::kFlagClear)),
-    Cmd(Op::kShop, "Shop", OperandDef{K::kGoods, "goods"}),
+    Cmd(Op::kShop, "Shop", OperandDef{K::kGoods, "goods", R::kGoods}),
     Cmd(Op::kFace, "Face", Who("a"), Who("b")),
     Cmd(Op::kAnimate, "Animate", B("id1", R::kAnimGroup), B("id2", R::kAnimNo), B("x"), B("y"),
         B("flags")),

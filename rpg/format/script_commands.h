@@ -58,6 +58,7 @@ enum class OperandRole : std::uint8_t {
   kEvent,       // event handler of the current script
   kNpcSlot,     // map character number 1 ... 40
   kWho,         // 0 = the hero, else a map character number
+  kGoods,       // shop goods: item records (6, kind, id)
   kFlagTest,
   kFlagSet,
   kFlagClear,

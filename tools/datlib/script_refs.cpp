@@ -143,10 +143,12 @@ class Extractor {
       case OperandRole::kVarRead:
         Var(op.value, VarAccess::kRead);
         break;
+      case OperandRole::kGoods:
+        Goods(op);
+        break;
       case OperandRole::kPlain:
       case OperandRole::kNpcSlot:
       case OperandRole::kWho:
-        if (op.kind == rpgfmt::OperandKind::kGoods) Goods(op);
         break;
     }
   }
