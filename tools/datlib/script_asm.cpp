@@ -81,15 +81,19 @@ class Encoder {
                               : def.kind == OperandKind::kByte ? 0xFF
                                                                : 0xFFFF;
     std::uint64_t v = 0;
-    if (!Number(arg.value, address, max, what, v))
-      v = 0;
-    else if (!address && def.hi >= 0 &&
-             (v < static_cast<std::uint64_t>(def.lo) || v > static_cast<std::uint64_t>(def.hi))) {
-      diag_.Warning(arg.pos, what + " " + std::to_string(v) + " is outside " +
-                                 std::to_string(def.lo) + " ... " + std::to_string(def.hi) +
-                                 ", which the game expects");
-    }
+    if (Number(arg.value, address, max, what, v) && !address) WarnUnexpected(def, v, arg.pos, what);
     Put(out, v, size);
+  }
+
+  // Values the game does not expect are kept, with a warning.
+  void WarnUnexpected(const OperandDef& def, std::uint64_t v, const SourcePos& pos,
+                      const std::string& what) {
+    if (def.hi < 0 ||
+        (v >= static_cast<std::uint64_t>(def.lo) && v <= static_cast<std::uint64_t>(def.hi))) {
+      return;
+    }
+    diag_.Warning(pos, what + " " + std::to_string(v) + " is outside " + std::to_string(def.lo) +
+                           " ... " + std::to_string(def.hi) + ", which the game expects");
   }
 
   void Text(const OperandDef& def, const ScriptArg& arg, const std::string& what,
