@@ -6,6 +6,7 @@
 // command's handler; the disassembler decodes the same way.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -23,6 +24,16 @@ struct Operand {
   // pairs without the closing 0; Payload: its bytes. Points into the code.
   std::span<const std::uint8_t> bytes;
 };
+
+// One entry of a shop's goods list, which stores each pair as (id, kind).
+struct GoodsEntry {
+  std::uint8_t kind = 0;
+  std::uint8_t id = 0;
+};
+inline std::size_t GoodsCount(const Operand& goods) { return goods.bytes.size() / 2; }
+inline GoodsEntry GoodsAt(const Operand& goods, std::size_t i) {
+  return {goods.bytes[2 * i + 1], goods.bytes[2 * i]};
+}
 
 struct Instruction {
   const CommandInfo* command = nullptr;

@@ -204,9 +204,9 @@ class Disassembler {
         return text_.Quote(op.bytes.first(std::min(op.bytes.size(), rpgfmt::kCrawlRowBytes)));
       case OperandKind::kGoods: {
         std::string out;
-        for (std::size_t i = 0; i + 1 < op.bytes.size(); i += 2) {
-          if (!out.empty()) out += ", ";
-          out += std::to_string(op.bytes[i + 1]) + ":" + std::to_string(op.bytes[i]);
+        for (std::size_t i = 0; i < rpgfmt::GoodsCount(op); ++i) {
+          const rpgfmt::GoodsEntry g = rpgfmt::GoodsAt(op, i);
+          out += (i ? ", " : "") + std::to_string(g.kind) + ":" + std::to_string(g.id);
         }
         return out;
       }

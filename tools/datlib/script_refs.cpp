@@ -153,10 +153,10 @@ class Extractor {
     }
   }
 
-  // Shop goods are stored (id, kind).
   void Goods(const rpgfmt::Operand& op) {
-    for (std::size_t i = 0; i + 1 < op.bytes.size(); i += 2) {
-      Resource(ResType::kItemRecord, op.bytes[i + 1], op.bytes[i]);
+    for (std::size_t i = 0; i < rpgfmt::GoodsCount(op); ++i) {
+      const rpgfmt::GoodsEntry g = rpgfmt::GoodsAt(op, i);
+      Resource(ResType::kItemRecord, g.kind, g.id);
     }
   }
 

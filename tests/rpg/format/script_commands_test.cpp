@@ -47,7 +47,9 @@ TEST(ScriptDecode, ReadsEachOperandKind) {
   EXPECT_EQ(std::string(inst.operands[1].bytes.begin(), inst.operands[1].bytes.end()), "hi");
   EXPECT_EQ(inst.size, 6);
   ASSERT_EQ(DecodeInstruction(code, inst.Next(), inst), DecodeError::kNone);
-  EXPECT_EQ(inst.operands[0].bytes.size(), 4u);
+  ASSERT_EQ(GoodsCount(inst.operands[0]), 2u);
+  EXPECT_EQ(GoodsAt(inst.operands[0], 1).kind, 2);
+  EXPECT_EQ(GoodsAt(inst.operands[0], 1).id, 4);
   EXPECT_EQ(inst.Next(), code.size());
   EXPECT_EQ(DecodeInstruction(code, inst.Next(), inst), DecodeError::kPastEnd);
 }
