@@ -107,7 +107,10 @@ std::optional<DumpResult> DumpLibrary(std::span<const std::uint8_t> image,
     } else if (type == ResType::kMap) {
       maps.push_back(in);
     } else if (IsRecordKey(e.key)) {
-      if (!DumpRecord(in, st, diag)) AddHexEntry(e.key, in.bytes, st);
+      if (!DumpRecord(in, st, diag)) {
+        diag.Warning(in.origin, "kept as raw bytes: they do not hold a whole record");
+        AddHexEntry(e.key, in.bytes, st);
+      }
     } else {
       DumpFileResource(in, st, diag);
     }

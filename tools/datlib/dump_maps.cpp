@@ -24,21 +24,21 @@ struct LoadedMap {
   rpgfmt::Map map;
 };
 
-// A picture that writes back to exactly its bytes (no stray padding bits).
+bool SameBytes(const std::vector<std::uint8_t>& encoded, std::span<const std::uint8_t> bytes) {
+  return encoded.size() <= bytes.size() && std::equal(encoded.begin(), encoded.end(), bytes.begin());
+}
+
+// A tile set that writes back to exactly its bytes (no stray padding bits).
 std::optional<rpgfmt::Picture> ExactTileSet(const DumpInput& in) {
   rpgfmt::PictureRead read = rpgfmt::DecodeTileSet(in.bytes);
   if (!read.error.empty() || !read.paddingClean) return std::nullopt;
-  if (rpgfmt::EncodePicture(read.picture) != std::vector<std::uint8_t>(in.bytes.begin(), in.bytes.begin() + static_cast<std::ptrdiff_t>(read.size))) {
-    return std::nullopt;
-  }
+  if (!SameBytes(rpgfmt::EncodePicture(read.picture), in.bytes)) return std::nullopt;
   return read.picture;
 }
 
 std::optional<rpgfmt::Map> ExactMap(const DumpInput& in) {
   rpgfmt::MapRead read = rpgfmt::DecodeMap(in.bytes);
-  if (!read.error.empty()) return std::nullopt;
-  const auto encoded = rpgfmt::EncodeMap(read.map);
-  if (!std::equal(encoded.begin(), encoded.end(), in.bytes.begin(), in.bytes.begin() + static_cast<std::ptrdiff_t>(read.size))) {
+  if (!read.error.empty() || !SameBytes(rpgfmt::EncodeMap(read.map), in.bytes)) {
     return std::nullopt;
   }
   return read.map;
@@ -49,6 +49,7 @@ std::string TileSetPath(rpgfmt::ResKey key) { return "tilesets/" + Stem(key); }
 void WriteMap(const LoadedMap& m, const LoadedTileSet* ts, DumpState& st, Diagnostics& diag) {
   const DumpInput& in = *m.input;
   if (ts == nullptr) {
+    diag.Warning(in.origin, "map kept as raw bytes: its tile set is missing");
     AddHexEntry(in.key, in.bytes, st);
     return;
   }
@@ -79,6 +80,7 @@ void DumpMapsAndTileSets(std::span<const DumpInput> tileSets, std::span<const Du
   for (const DumpInput& in : tileSets) {
     auto pic = ExactTileSet(in);
     if (!pic) {
+      diag.Warning(in.origin, "tile set kept as raw bytes: it is no exact tile set");
       AddHexEntry(in.key, in.bytes, st);
       continue;
     }
@@ -88,6 +90,7 @@ void DumpMapsAndTileSets(std::span<const DumpInput> tileSets, std::span<const Du
   for (const DumpInput& in : maps) {
     auto map = ExactMap(in);
     if (!map) {
+      diag.Warning(in.origin, "map kept as raw bytes: it is no exact map");
       AddHexEntry(in.key, in.bytes, st);
       continue;
     }

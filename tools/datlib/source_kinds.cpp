@@ -149,6 +149,9 @@ DumpedSource DecompileSource(std::span<const std::uint8_t> bytes, rpgfmt::ResKey
     ext = ".txt";
   }
   if (text) return {{{stem + ext, *text}}};
+  if (!ext.empty() || IsPictureType(type)) {
+    diag.Warning(origin, "kept as raw bytes: they cannot be written as a source file");
+  }
   return {{{stem + ".hex", WriteHexText(bytes)}}};
 }
 
