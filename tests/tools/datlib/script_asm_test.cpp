@@ -30,6 +30,15 @@ TEST(ScriptAsm, ByteOperandsFillTwoByteSlots) {
             (Bytes{78, 1, 0, 79, 0, 0, 76, 200, 0, 3, 0}));
 }
 
+TEST(ScriptAsm, PartyScriptsAndMapCharacters) {
+  EXPECT_EQ(Body("SwitchScript 1, 2\nCall 255, 3\nSetView 5, 6"),
+            (Bytes{14, 1, 0, 2, 0, 66, 255, 0, 3, 0, 16, 5, 0, 6, 0}));
+  EXPECT_EQ(Body("Lead 2\nLeave 2\nLearn 1, 2, 3"),
+            (Bytes{24, 2, 0, 40, 2, 0, 44, 1, 0, 2, 0, 3, 0}));
+  EXPECT_EQ(Body("Face 0, 3\nDropNpc2 4\nNpcMode 5, 1\nShowNpc 6"),
+            (Bytes{29, 0, 0, 3, 0, 33, 4, 0, 46, 5, 0, 1, 0, 51, 6, 0}));
+}
+
 TEST(ScriptAsm, CommandsWithoutOperandsAreOneByte) {
   EXPECT_EQ(Body("End\nGameOver\nEncounterOn\nEncounterOff\nSell\nClearNpcs\nShowMapName\n"
                  "Refresh\nReturn\nNoSave\nAllowSave\nSaveGame\nCoordsOn\nCoordsOff"),
