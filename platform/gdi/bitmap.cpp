@@ -57,14 +57,14 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
 long GetBitmapBits(HBITMAP bitmap, long cb, void* out) {
   if (bitmap == nullptr || out == nullptr || cb <= 0) return 0;
   const std::size_t n = std::min(std::size_t(cb), bitmap->byteSize());
-  std::memcpy(out, bitmap->bits(), n);
+  if (n > 0) std::memcpy(out, bitmap->bits(), n);
   return long(n);
 }
 
 long SetBitmapBits(HBITMAP bitmap, long cb, const void* in) {
   if (bitmap == nullptr || in == nullptr || cb <= 0) return 0;
   const std::size_t n = std::min(std::size_t(cb), bitmap->byteSize());
-  std::memcpy(bitmap->bits(), in, n);
+  if (n > 0) std::memcpy(bitmap->bits(), in, n);
   return long(n);
 }
 

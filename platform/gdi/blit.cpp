@@ -122,7 +122,7 @@ void CopyArea(const DC& dstDc, int x, int y, const DC& srcDc, int sx, int sy, co
 // Source coordinate of destination offset i when len pixels map onto srcLen:
 // the source pixel under the destination pixel's centre.
 int Scale(int i, int len, int srcLen) {
-  return int((2 * std::int64_t(i) + 1) * srcLen / (2 * std::int64_t(len)));
+  return int((__int128(2) * i + 1) * srcLen / (2 * std::int64_t(len)));
 }
 
 // Destination offsets [lo, hi) of one axis whose pixel lies inside the
@@ -130,8 +130,8 @@ int Scale(int i, int len, int srcLen) {
 void ClipScaledAxis(int pos, int len, int dstSize, int srcPos, int srcLen, int srcSize, int& lo,
                     int& hi) {
   ClipAxis(pos, len, dstSize, 0, 0, false, lo, hi);
-  while (lo < hi && srcPos + Scale(lo, len, srcLen) < 0) ++lo;
-  while (hi > lo && srcPos + Scale(hi - 1, len, srcLen) >= srcSize) --hi;
+  while (lo < hi && std::int64_t(srcPos) + Scale(lo, len, srcLen) < 0) ++lo;
+  while (hi > lo && std::int64_t(srcPos) + Scale(hi - 1, len, srcLen) >= srcSize) --hi;
 }
 
 }  // namespace

@@ -82,7 +82,8 @@ void PenStroke::Segment(int x0, int y0, int x1, int y1) {
   if (visible_) {
     for (std::int64_t i = first; i < last; ++i) {
       // Minor steps taken before step i, in closed form of the error term.
-      const std::int64_t m = (2 * minor * i + major - 1 + bias) / (2 * major);
+      // (128-bit: coordinates span up to 2^32, so the product needs 66 bits.)
+      const auto m = std::int64_t((__int128(2) * minor * i + major - 1 + bias) / (2 * major));
       const std::int64_t a = majorStart + majorStep * i;
       const std::int64_t b = minorStart + minorStep * m;
       if (b < 0 || b >= minorSize) continue;

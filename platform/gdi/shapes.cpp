@@ -14,8 +14,8 @@ namespace {
 
 struct Box {
   int left, top, right, bottom;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
+  std::int64_t width() const { return std::int64_t(right) - left; }
+  std::int64_t height() const { return std::int64_t(bottom) - top; }
 };
 
 Box Normalised(int left, int top, int right, int bottom) {
@@ -31,8 +31,7 @@ void FillWithBrush(DC& dc, int left, int top, int right, int bottom) {
 // Boxes wider than any bitmap can only be partly drawn; beyond this size the
 // corner arithmetic could overflow, so such boxes are refused.
 bool Drawable(const Box& box) {
-  return std::int64_t(box.right) - box.left <= kMaxEllipseSide &&
-         std::int64_t(box.bottom) - box.top <= kMaxEllipseSide;
+  return box.width() <= kMaxEllipseSide && box.height() <= kMaxEllipseSide;
 }
 
 }  // namespace
@@ -40,8 +39,14 @@ bool Drawable(const Box& box) {
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   if (dc == nullptr || rect == nullptr || brush == nullptr) return 0;
   if (brush->style == BS_NULL) return 1;
+  // Edges far outside the bitmap are pulled in first, so the shift below
+  // cannot overflow and covers the same pixels.
+  const Bitmap& target = *dc->bitmap;
+  int left = std::clamp(rect->left, -2, target.width() + 2);
+  int right = std::clamp(rect->right, -2, target.width() + 2);
+  int top = std::clamp(rect->top, -2, target.height() + 2);
+  int bottom = std::clamp(rect->bottom, -2, target.height() + 2);
   // A reversed box covers the pixels from the smaller edge + 1 to the larger one.
-  int left = rect->left, right = rect->right, top = rect->top, bottom = rect->bottom;
   if (right < left) std::swap(left, right), ++left, ++right;
   if (bottom < top) std::swap(top, bottom), ++top, ++bottom;
   FillBox(*dc->bitmap, left, top, right, bottom, InkFor(*dc->bitmap, brush->color, dc->bkColor));

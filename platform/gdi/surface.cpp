@@ -102,8 +102,8 @@ void PlotMaskRow(Bitmap& bitmap, int x, int y, const std::uint8_t* mask, int fir
                  Ink ink) {
   if (y < 0 || y >= bitmap.height() || count <= 0) return;
   // Skip the part left of the bitmap and stop at its right edge.
-  int begin = std::max(0, -x);
-  const int end = std::min(count, bitmap.width() - x);
+  const int begin = int(std::clamp<std::int64_t>(-std::int64_t(x), 0, count));
+  const int end = int(std::clamp<std::int64_t>(std::int64_t(bitmap.width()) - x, 0, count));
   for (int i = begin; i < end; ++i) {
     const int bit = firstBit + i;
     if (mask[bit >> 3] & (0x80 >> (bit & 7))) PlotPixel(bitmap, x + i, y, ink);

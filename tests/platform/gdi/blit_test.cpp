@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "tests/platform/gdi/canvas_fixture.h"
@@ -182,6 +183,18 @@ TEST(StretchBltTest, NearestNeighbourScaling) {
   StretchBlt(partial.dc, 0, 0, 4, 1, src.dc, 1, 0, 2, 1, SRCCOPY);
   EXPECT_EQ(Row0(partial), (Words{2, 2, 0x770000, 0x770000}));
   EXPECT_EQ(StretchBlt(big.dc, 0, 0, -4, 4, src.dc, 0, 0, 2, 2, SRCCOPY), 0);
+}
+
+TEST(StretchBltTest, ExtremeSizesAndPositionsAreSafe) {
+  TestCanvas src(2, 2, 32, 5), dst(3, 3, 32, 0);
+  StretchBlt(dst.dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX, src.dc, INT_MIN, 0, INT_MAX, 7, SRCCOPY);
+  StretchBlt(dst.dc, 0, 0, 3, 3, src.dc, INT_MAX - 1, INT_MAX - 1, INT_MAX, INT_MAX, SRCCOPY);
+  BitBlt(dst.dc, INT_MAX, INT_MIN, INT_MAX, INT_MAX, src.dc, INT_MIN, INT_MAX, SRCCOPY);
+  // A huge stretch of the 2x2 source whose first quarter covers the canvas.
+  StretchBlt(dst.dc, 0, 0, INT_MAX, INT_MAX, src.dc, 0, 0, 2, 2, SRCCOPY);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(dst.Word(x, y), 0x050000u);
+  }
 }
 
 }  // namespace

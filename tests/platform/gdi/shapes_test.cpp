@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <set>
 #include <utility>
@@ -57,6 +58,19 @@ TEST(FillRectTest, HollowBrushAndClippingAtEveryEdge) {
   canvas.Fill(0xFFFFFF);
   FillRect(canvas.dc, &outside, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   EXPECT_EQ(canvas.Art(), (Rows{"...", "...", "..."}));
+}
+
+TEST(FillRectTest, ExtremeEdgesNeitherOverflowNorMissPixels) {
+  TestCanvas canvas(3, 2);
+  HBRUSH brush = CreateSolidBrush(0);
+  RECT everything{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  FillRect(canvas.dc, &everything, brush);
+  EXPECT_EQ(canvas.Art(), (Rows{"###", "###"}));
+  canvas.Fill(0xFFFFFF);
+  RECT reversed{INT_MAX, 1, 0, INT_MIN};  // covers x from 1, y up to 1
+  FillRect(canvas.dc, &reversed, brush);
+  EXPECT_EQ(canvas.Art(), (Rows{".##", ".##"}));
+  DeleteObject(brush);
 }
 
 TEST(RectangleTest, OutlineAndFillOfTheWorkedExample) {
@@ -194,6 +208,31 @@ TEST(EllipseTest, TracedShapesAreConnectedSymmetricAndFilledBetween) {
       }
     }
   }
+}
+
+TEST(EllipseTest, HugeOrExtremeBoxesAreSafe) {
+  // Boxes beyond any 16-bit coordinate range are not drawn; none may crash or hang.
+  EXPECT_EQ(Draw(3, 3, Ellipse, INT_MIN, INT_MIN, INT_MAX, INT_MAX), (Rows{"...", "...", "..."}));
+  EXPECT_EQ(Draw(3, 3, Rectangle, INT_MIN, 0, INT_MAX, 2), (Rows{"...", "...", "..."}));
+  EXPECT_EQ(Draw(3, 3, Ellipse, INT_MAX - 1, 0, INT_MAX, 2), (Rows{"...", "...", "..."}));
+  // A big ellipse mostly off the canvas still shows its visible part.
+  const Rows big = Draw(4, 3, Ellipse, -30000, 0, 30000, 60000);
+  EXPECT_EQ(big[0], "####");
+  EXPECT_EQ(big[1], "oooo");
+}
+
+TEST(SurfaceTest, MaskRowsClipAtBothEnds) {
+  TestCanvas canvas(4, 1);
+  const std::uint8_t mask[] = {0xB5, 0xFF};  // 1011 0101
+  const Ink ink = InkFor(*canvas.bitmap, 0, 0xFFFFFF);
+  PlotMaskRow(*canvas.bitmap, -2, 0, mask, 0, 8, ink);  // bits 2..5 land on x 0..3
+  EXPECT_EQ(canvas.Art(), (Rows{"##.#"}));
+  canvas.Fill(0xFFFFFF);
+  PlotMaskRow(*canvas.bitmap, 2, 0, mask, 1, 3, ink);  // bits 1, 2 land on x 2, 3
+  EXPECT_EQ(canvas.Art(), (Rows{"...#"}));
+  PlotMaskRow(*canvas.bitmap, INT_MIN, 0, mask, 0, 16, ink);
+  PlotMaskRow(*canvas.bitmap, INT_MAX, 0, mask, 0, 16, ink);
+  EXPECT_EQ(canvas.Art(), (Rows{"...#"}));
 }
 
 TEST(PixelTest, SetAndGetInsideAndOutside) {
