@@ -17,7 +17,9 @@ constexpr ResKey kNewGameScript{1, 1, 1};
 
 struct Use {
   ResKey script;
-  std::string access;
+  const char* verb;  // "set", "tested", ...
+  bool gives;        // sets, clears or writes the value
+  bool reads;        // tests or reads it
   ScriptSite site;
 };
 
@@ -45,7 +47,7 @@ const char* VarVerb(VarAccess a) {
 std::string SiteText(const Use& u) {
   char buf[48];
   std::snprintf(buf, sizeof buf, "+0x%04x", u.site.offset);
-  std::string out = u.access + " by script " + KeyName(u.script) + " " + buf;
+  std::string out = std::string(u.verb) + " by script " + KeyName(u.script) + " " + buf;
   if (u.site.command != nullptr) out += " " + std::string(u.site.command->mnemonic);
   return out;
 }
@@ -72,29 +74,33 @@ void CollectScript(const rpgfmt::LibraryView& lib, const rpgfmt::LibEntry& e, st
   const auto more = ScriptReferences(e.key, sr);
   refs.insert(refs.end(), more.begin(), more.end());
   for (const ScriptFlagUse& f : sr.flags) {
-    uses.flags[f.flag].push_back({e.key, FlagVerb(f.access), f.site});
+    const bool test = f.access == FlagAccess::kTest;
+    uses.flags[f.flag].push_back({e.key, FlagVerb(f.access), !test, test, f.site});
   }
   for (const ScriptVarUse& v : sr.vars) {
-    uses.vars[v.var].push_back({e.key, VarVerb(v.access), v.site});
+    const bool gives = v.access == VarAccess::kWrite || v.access == VarAccess::kUpdate;
+    const bool reads = v.access != VarAccess::kWrite;
+    uses.vars[v.var].push_back({e.key, VarVerb(v.access), gives, reads, v.site});
   }
 }
 
 // Lists each flag or variable with its uses; one that is tested but never
 // given a value, or given one but never tested, gets a warning.
-std::string UseReport(const char* title, const std::map<int, std::vector<Use>>& table,
-                      const std::string& name, Diagnostics& diag) {
+std::string UseReport(const char* title, const char* what,
+                      const std::map<int, std::vector<Use>>& table, const std::string& name,
+                      Diagnostics& diag) {
   std::string out = std::string(title) + ":\n";
   for (const auto& [number, list] : table) {
     out += "  " + std::to_string(number) + ":\n";
-    bool tested = false, given = false;
+    bool reads = false, gives = false;
     for (const Use& u : list) {
       out += "    " + SiteText(u) + "\n";
-      (u.access == "tested" || u.access == "read" ? tested : given) = true;
-      if (u.access == "updated") tested = true;
+      reads = reads || u.reads;
+      gives = gives || u.gives;
     }
-    const std::string what = std::string(title) == "flags" ? "flag " : "variable ";
-    if (tested && !given) diag.Warning({name, 0, 0}, what + std::to_string(number) + " is tested but never set");
-    if (given && !tested) diag.Warning({name, 0, 0}, what + std::to_string(number) + " is set but never tested");
+    const std::string subject = std::string(what) + " " + std::to_string(number);
+    if (reads && !gives) diag.Warning({name, 0, 0}, subject + " is tested but never set");
+    if (gives && !reads) diag.Warning({name, 0, 0}, subject + " is set but never tested");
   }
   return out;
 }
@@ -131,7 +137,8 @@ std::optional<std::string> CheckLibrary(std::span<const std::uint8_t> image,
       diag.Warning(EntryPos(name, e.key), "unused: nothing names this resource");
     }
   }
-  return UseReport("flags", uses.flags, name, diag) + UseReport("variables", uses.vars, name, diag);
+  return UseReport("flags", "flag", uses.flags, name, diag) +
+         UseReport("variables", "variable", uses.vars, name, diag);
 }
 
 }  // namespace datlib
