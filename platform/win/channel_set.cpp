@@ -15,6 +15,9 @@ namespace {
 // Enough to empty a busy connection without starving the others.
 constexpr int kFramesPerTurn = 64;
 
+// Real time, not the clock's: a safety net against a broken client.
+constexpr int kReplyRoomTimeoutMs = 5000;
+
 }  // namespace
 
 ChannelSet::~ChannelSet() {
@@ -125,9 +128,10 @@ void ChannelSet::HandleSend(const Channel& connection, WireFrame& frame) {
   if (!Find(fd)) return;
   WireStatus status;
   while ((status = SendFrame(fd, reply, nullptr, false)) == WireStatus::kWouldBlock) {
-    // The client reads while it waits for this reply, so room comes soon.
+    // Our clients read while they wait for a reply, so room comes at once;
+    // a client that does not read is dropped rather than waited for.
     pollfd writable{fd, POLLOUT, 0};
-    poll(&writable, 1, -1);
+    if (poll(&writable, 1, kReplyRoomTimeoutMs) <= 0) break;
   }
   if (status != WireStatus::kOk) Close(fd);
 }
