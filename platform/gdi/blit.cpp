@@ -94,7 +94,9 @@ void WriteRow(Bitmap& dst, int x, int y, const std::uint32_t* src, int n, Rop ro
 
 void InvertArea(Bitmap& dst, int x, int y, const Window& w) {
   std::vector<std::uint32_t> scratch;
-  for (int j = w.j0; j < w.j1; ++j) WriteRow(dst, x + w.i0, y + j, nullptr, w.i1 - w.i0, Rop::kDstInvert, scratch);
+  for (int j = w.j0; j < w.j1; ++j) {
+    WriteRow(dst, x + w.i0, y + j, nullptr, w.i1 - w.i0, Rop::kDstInvert, scratch);
+  }
 }
 
 // Unscaled transfer of the window; rows run bottom-up when a bitmap copies
@@ -103,13 +105,13 @@ void CopyArea(const DC& dstDc, int x, int y, const DC& srcDc, int sx, int sy, co
               Rop rop) {
   Bitmap& dst = *dstDc.bitmap;
   const int n = w.i1 - w.i0;
-  const bool sameFormat = dst.mono() == srcDc.bitmap->mono() && !dst.mono();
+  const bool rowCopy = rop == Rop::kCopy && !dst.mono() && !srcDc.bitmap->mono();
   const bool upward = &dst == srcDc.bitmap && y > sy;
   SourceReader reader(dstDc, *srcDc.bitmap, srcDc.bkColor);
   std::vector<std::uint32_t> row(static_cast<std::size_t>(n)), scratch;
   for (int k = 0; k < w.j1 - w.j0; ++k) {
     const int j = upward ? w.j1 - 1 - k : w.j0 + k;
-    if (sameFormat && rop == Rop::kCopy) {
+    if (rowCopy) {
       std::memmove(dst.row32(y + j) + x + w.i0, srcDc.bitmap->row32(sy + j) + sx + w.i0,
                    std::size_t(n) * 4);
       continue;

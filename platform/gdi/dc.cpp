@@ -45,7 +45,9 @@ HBITMAP SelectObject(HDC dc, HBITMAP bitmap) {
   if (dc == nullptr || bitmap == nullptr) return nullptr;
   if (bitmap == dc->bitmap) return bitmap;
   // A bitmap lives in one DC at a time; drawing through two would be a surprise.
+  // Another DC's default bitmap dies with that DC, so it is not lent out.
   if (bitmap->selections.load() > 0) return nullptr;
+  if (bitmap->stock && bitmap != dc->defaultBitmap.get()) return nullptr;
   return Swap(dc->bitmap, bitmap);
 }
 

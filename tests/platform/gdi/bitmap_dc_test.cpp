@@ -130,8 +130,9 @@ TEST(DcTest, SelectionsGuardDeletion) {
   ASSERT_NE(defaultBitmap, nullptr);
   EXPECT_EQ(SelectObject(b, bitmap), nullptr);  // one DC at a time
   EXPECT_EQ(DeleteObject(bitmap), 0);           // still selected
+  EXPECT_EQ(SelectObject(b, defaultBitmap), nullptr);  // a's own, dies with a
   EXPECT_EQ(SelectObject(a, defaultBitmap), bitmap);
-  EXPECT_EQ(SelectObject(b, bitmap) != nullptr, true);
+  EXPECT_NE(SelectObject(b, bitmap), nullptr);
 
   HPEN pen = CreatePen(PS_DASH, 1, 0x0000FF);
   HPEN oldPen = SelectObject(a, pen);
