@@ -38,8 +38,10 @@ struct ScriptView {
   std::uint8_t eventCount = 0;
 
   std::uint16_t BodyStart() const { return ScriptBodyStart(eventCount); }
-  // Handler address of event n (1 ... eventCount).
+  // Handler address of event n (1 ... eventCount); 0, like an empty entry,
+  // for any other n.
   std::uint16_t EventAddress(std::size_t n) const {
+    if (n == 0 || n > eventCount) return 0;
     const std::size_t at = kScriptEventTableOffset + 2 * (n - 1);
     return static_cast<std::uint16_t>(code[at] | (code[at + 1] << 8));
   }

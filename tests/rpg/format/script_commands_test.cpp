@@ -130,6 +130,8 @@ TEST(ScriptFile, WritesAndReadsBackTheLayout) {
   EXPECT_EQ(view->eventCount, 2);
   EXPECT_EQ(view->BodyStart(), 7);
   EXPECT_EQ(view->EventAddress(2), 7);
+  EXPECT_EQ(view->EventAddress(0), 0);
+  EXPECT_EQ(view->EventAddress(3), 0);
   EXPECT_EQ(view->code.size(), 8u);
   EXPECT_EQ(view->tail.size(), 1u);
 }
