@@ -37,6 +37,7 @@ TEST_F(MessageTest, PostedMessagesArriveInOrder) {
 }
 
 TEST_F(MessageTest, IdleActionRunsOnceEverythingQueuedIsHandled) {
+  Event* allPosted = CreateEventA(nullptr, true, false, nullptr);
   Event* ran = CreateEventA(nullptr, false, false, nullptr);
   int handled = 0;
   int handledWhenIdle = -1;
@@ -44,6 +45,8 @@ TEST_F(MessageTest, IdleActionRunsOnceEverythingQueuedIsHandled) {
     if (message != kRecord) return std::nullopt;
     ++handled;
     if (wParam == 0) {
+      // Hold on until the rest is queued, so the loop cannot run dry early.
+      WaitForSingleObject(allPosted, INFINITE);
       // Asked from inside the application, which can never wait for its own
       // idleness.
       RunWhenIdle([&] {
@@ -54,9 +57,11 @@ TEST_F(MessageTest, IdleActionRunsOnceEverythingQueuedIsHandled) {
     return 0;
   });
   for (WPARAM i = 0; i < 100; ++i) PostMessageA(loop.hwnd(), kRecord, i, 0);
+  SetEvent(allPosted);
   ASSERT_EQ(WaitForSingleObject(ran, INFINITE), WAIT_OBJECT_0);
   EXPECT_EQ(handledWhenIdle, 100);
   CloseHandle(ran);
+  CloseHandle(allPosted);
 }
 
 TEST_F(MessageTest, SendRunsOnTheOwnerThreadAndReturnsItsResult) {
