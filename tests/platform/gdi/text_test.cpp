@@ -8,6 +8,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/text.h"
 #include "tests/platform/gdi/canvas_fixture.h"
+#include "tests/support/golden.h"
 
 namespace plat {
 namespace {
@@ -251,24 +252,30 @@ TEST(TextOut, MonochromeTargetUsesMonoColourRules) {
   }
 }
 
-TEST(TextOut, DeviceFontTableDrawsEveryFont) {
-  // Each face and height puts ink in every character cell of a line.
-  for (const char* face : kFaces) {
-    for (int height : kHeights) {
-      const char* line = "永A1和";
-      const int width = 3 * height;
-      const std::vector<bool> mask = GlyphMask(width, height, 0, 0, line, height, face);
-      const int cells[][2] = {{0, height}, {height, height / 2}, {height * 3 / 2, height / 2},
-                              {2 * height, height}};
-      for (auto [left, cellWidth] : cells) {
-        int ink = 0;
-        for (int y = 0; y < height; ++y) {
-          for (int x = left; x < left + cellWidth; ++x) ink += mask[y * width + x];
-        }
-        EXPECT_GT(ink, cellWidth / 2) << face << " " << height << " cell at " << left;
-      }
+// All nine fonts of the device, each printing one line opaque (white on a
+// dark box) and one transparent (black over stripes).
+TEST(TextOut, NineFontsMatchTheirGolden) {
+  constexpr int kColumn = 4 + 5 * 24 + 8;  // where the transparent lines start
+  constexpr int kWidth = 2 * kColumn, kHeight = 4 + 3 * (16 + 20 + 28);
+  Target target(kWidth, kHeight, 32, 0x303030);
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = kColumn - 4; x < kWidth; ++x) {
+      SetPixel(target.dc, x, y, (x + y) / 2 % 2 ? 0xF0E0A0 : 0xA0D0F0);
     }
   }
+  int y = 4;
+  for (int height : kHeights) {
+    for (const char* face : kFaces) {
+      target.UseFont(height, face);
+      SetTextColor(target.dc, kWhite);
+      SetBkColor(target.dc, 0x804000);
+      target.Text(4, y, "永和ABC123", OPAQUE);
+      SetTextColor(target.dc, kBlack);
+      target.Text(kColumn, y, "永和ABC123", TRANSPARENT);
+      y += height + 4;
+    }
+  }
+  EXPECT_TRUE(testsupport::MatchesGolden(*target.bitmap, "fonts/fonts"));
 }
 
 }  // namespace

@@ -28,11 +28,11 @@ TEST_F(EventTest, AutoResetEventWakesOneWaiterPerSet) {
       ++woken;
     }));
   }
-  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_TRUE(WaitUntilIdle());
   EXPECT_EQ(woken, 0);
   for (int set = 1; set <= 3; ++set) {
     SetEvent(event_);
-    ASSERT_TRUE(WaitUntilIdle());
+    EXPECT_TRUE(WaitUntilIdle());
     EXPECT_EQ(woken, set);
   }
   for (auto& t : waiters) t.join();
@@ -61,7 +61,7 @@ TEST_F(EventTest, ManualResetEventReleasesEveryWaiterAndStaysSet) {
       ++woken;
     }));
   }
-  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_TRUE(WaitUntilIdle());
   SetEvent(event_);
   for (auto& t : waiters) t.join();
   EXPECT_EQ(woken, 3);
@@ -123,7 +123,7 @@ TEST(CriticalSectionTest, OthersCannotEnterOrLeaveWhileHeldAndDeleteIsHarmless) 
     got = true;
     LeaveCriticalSection(&section);
   });
-  ASSERT_TRUE(WaitUntilIdle()) << "a thread blocked on the section counts as waiting";
+  EXPECT_TRUE(WaitUntilIdle()) << "a thread blocked on the section counts as waiting";
   EXPECT_FALSE(got);
   LeaveCriticalSection(&section);
   waiter.join();
