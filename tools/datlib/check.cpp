@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "tools/datlib/check_jumps.h"
 #include "tools/datlib/check_refs.h"
 #include "tools/datlib/library_read.h"
 #include "tools/datlib/resource_sizes.h"
@@ -68,8 +69,10 @@ void CheckEvents(ResKey key, const ScriptRefs& refs, const std::string& name, Di
 void CollectScript(const rpgfmt::LibraryView& lib, const rpgfmt::LibEntry& e, std::size_t size,
                    const std::string& name, std::vector<Reference>& refs, Uses& uses,
                    Diagnostics& diag) {
-  const ScriptRefs sr = ExtractScriptRefs(lib.Bytes(e).first(size));
+  const auto bytes = lib.Bytes(e).first(size);
+  const ScriptRefs sr = ExtractScriptRefs(bytes);
   for (const std::string& p : sr.problems) diag.Warning(EntryPos(name, e.key), p);
+  CheckScriptJumps(bytes, EntryPos(name, e.key), diag);
   CheckEvents(e.key, sr, name, diag);
   const auto more = ScriptReferences(e.key, sr);
   refs.insert(refs.end(), more.begin(), more.end());

@@ -70,6 +70,25 @@ TEST_F(CheckTest, ScriptReferencesAndFlagUses) {
   EXPECT_NE(report->find("tested by script (1, 1, 1)"), std::string::npos);
 }
 
+TEST_F(CheckTest, JumpsMustLandOnInstructions) {
+  // Code: length 9, one event whose handler lies at 0x32 (past the end), then
+  // Goto +0x0006 (inside itself) and End.
+  dir_.Write("j/project.yaml",
+             "title: j\nresources:\n  - {type: script, id: [1, 1], file: s.hex}\n");
+  dir_.Write("j/s.hex", std::string(48, '0') + "\n0900 01 3200 0a0600 09\n");
+  Diagnostics build;
+  auto project = LoadProject(dir_.Path("j/project.yaml"), build);
+  ASSERT_TRUE(project.has_value()) << DiagText(build);
+  auto image = BuildLibrary(project->title, project->resources, build);
+  ASSERT_TRUE(image.has_value());
+  ASSERT_TRUE(CheckLibrary(*image, "j.lib", diag_).has_value());
+  EXPECT_TRUE(Reports("j.lib[1,1,1]: error: the handler of event 1 goes to +0x0032, past the "
+                      "code end +0x0009"))
+      << DiagText(diag_);
+  EXPECT_TRUE(Reports("j.lib[1,1,1]: warning: +0x0005: a jump goes to +0x0006, inside an "
+                      "instruction"));
+}
+
 TEST_F(CheckTest, NewGameScriptIsRequired) {
   const Bytes image = [] {
     std::vector<rpgfmt::LibResource> none;

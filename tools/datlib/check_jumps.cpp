@@ -1,0 +1,66 @@
+#include "tools/datlib/check_jumps.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "rpg/format/script_decode.h"
+#include "rpg/format/script_file.h"
+
+namespace datlib {
+namespace {
+
+struct Jump {
+  std::uint16_t from;  // code offset of the instruction, or 0 for the event table
+  std::uint16_t to;
+  int event;           // handler of this event, or 0 for a jump operand
+};
+
+std::string Hex(std::uint16_t v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "+0x%04x", v);
+  return buf;
+}
+
+}  // namespace
+
+void CheckScriptJumps(std::span<const std::uint8_t> resource, const SourcePos& where,
+                      Diagnostics& diag) {
+  std::string error;
+  const auto view = rpgfmt::ReadScript(resource, error);
+  if (!view) return;  // the reference extractor reports a bad layout
+  const std::size_t end = view->code.size();
+  std::vector<bool> starts(end + 1, false);
+  starts[end] = true;
+  std::vector<Jump> jumps;
+  for (std::size_t n = 1; n <= view->eventCount; ++n) {
+    const std::uint16_t at = view->EventAddress(n);
+    if (at != 0) jumps.push_back({0, at, static_cast<int>(n)});
+  }
+  rpgfmt::Instruction inst;
+  for (std::size_t pc = view->BodyStart(); pc < end;) {
+    if (rpgfmt::DecodeInstruction(view->code, static_cast<std::uint16_t>(pc), inst) !=
+        rpgfmt::DecodeError::kNone) {
+      ++pc;  // data, or a broken instruction the extractor reports
+      continue;
+    }
+    starts[pc] = true;
+    for (const rpgfmt::Operand& op : inst.Operands()) {
+      if (op.kind == rpgfmt::OperandKind::kAddress) {
+        jumps.push_back({inst.pc, static_cast<std::uint16_t>(op.value), 0});
+      }
+    }
+    pc = inst.Next();
+  }
+  for (const Jump& j : jumps) {
+    const std::string who = j.event != 0 ? "the handler of event " + std::to_string(j.event)
+                                         : Hex(j.from) + ": a jump";
+    if (j.to > end) {
+      diag.Error(where, who + " goes to " + Hex(j.to) + ", past the code end " +
+                            Hex(static_cast<std::uint16_t>(end)));
+    } else if (!starts[j.to]) {
+      diag.Warning(where, who + " goes to " + Hex(j.to) + ", inside an instruction");
+    }
+  }
+}
+
+}  // namespace datlib
