@@ -59,9 +59,10 @@ class Decoder {
     out.height = int(h.height);
     out.pixels.assign(std::size_t(h.width * h.height), 0);
     auto bits = data_.subspan(offset);
-    const bool ok = (h.compression == kRle8 || h.compression == kRle4)
-                        ? DecodeRle(RleStream(bits, h), h.bitsPerPixel, h.topDown, palette_, out, error_)
-                        : DecodeRows(bits, h, out);
+    const bool ok =
+        (h.compression == kRle8 || h.compression == kRle4)
+            ? DecodeRle(RleStream(bits, h), h.bitsPerPixel, h.topDown, palette_, out, error_)
+            : DecodeRows(bits, h, out);
     if (!ok) out = Image();
     return ok;
   }
@@ -108,13 +109,18 @@ class Decoder {
       return Fail("BMP picture is too large");
     }
     switch (h.bitsPerPixel) {
-      case 1: case 4: case 8: case 16: case 24: case 32: break;
+      case 1:
+      case 4:
+      case 8:
+      case 16:
+      case 24:
+      case 32: break;
       default: return Fail("unsupported BMP bit depth");
     }
-    const bool fits = h.compression == kRgb ||
-                      (h.compression == kRle8 && h.bitsPerPixel == 8) ||
-                      (h.compression == kRle4 && h.bitsPerPixel == 4) ||
-                      (h.compression == kBitfields && (h.bitsPerPixel == 16 || h.bitsPerPixel == 32));
+    const bool fits =
+        h.compression == kRgb || (h.compression == kRle8 && h.bitsPerPixel == 8) ||
+        (h.compression == kRle4 && h.bitsPerPixel == 4) ||
+        (h.compression == kBitfields && (h.bitsPerPixel == 16 || h.bitsPerPixel == 32));
     if (!fits) return Fail("unsupported BMP compression for this bit depth");
     return true;
   }
@@ -133,7 +139,8 @@ class Decoder {
       h.masks[2] = five ? 0x001F : 0x0000FF;
       return true;
     }
-    const std::size_t at = h.size == kInfoHeaderSize ? kFileHeaderSize + h.size : kFileHeaderSize + 40;
+    const std::size_t at =
+        h.size == kInfoHeaderSize ? kFileHeaderSize + h.size : kFileHeaderSize + 40;
     if (h.size != kInfoHeaderSize && h.size < 40 + kMaskFieldsSize) {
       return Fail("BMP header too small for its bit-field masks");
     }
@@ -159,7 +166,8 @@ class Decoder {
     return true;
   }
 
-  std::span<const std::uint8_t> RleStream(std::span<const std::uint8_t> bits, const Header& h) const {
+  std::span<const std::uint8_t> RleStream(std::span<const std::uint8_t> bits,
+                                          const Header& h) const {
     return h.imageSize > 0 && h.imageSize < bits.size() ? bits.first(h.imageSize) : bits;
   }
 
@@ -184,7 +192,9 @@ class Decoder {
       case 1: return Indexed((row[x / 8] >> (7 - x % 8)) & 1);
       case 4: return Indexed(x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F);
       case 8: return Indexed(row[x]);
-      case 24: return std::uint32_t(row[3 * x + 2]) << 16 | std::uint32_t(row[3 * x + 1]) << 8 | row[3 * x];
+      case 24:
+        return std::uint32_t(row[3 * x + 2]) << 16 | std::uint32_t(row[3 * x + 1]) << 8 |
+               row[3 * x];
       case 16: raw = Le16(row + 2 * x); break;
       default: raw = Le32(row + 4 * x); break;
     }

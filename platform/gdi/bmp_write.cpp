@@ -17,7 +17,8 @@ bool Fail(std::string* error, const std::string& message) {
 }
 
 // The colour table of a palette picture and the index of each colour.
-bool MakePalette(const Image& image, const BmpWriteOptions& options, std::vector<std::uint32_t>& table,
+bool MakePalette(const Image& image, const BmpWriteOptions& options,
+                 std::vector<std::uint32_t>& table,
                  std::unordered_map<std::uint32_t, unsigned>& index, std::string* error) {
   const std::size_t most = std::size_t(1) << options.bitsPerPixel;
   table = options.palette;
@@ -26,16 +27,18 @@ bool MakePalette(const Image& image, const BmpWriteOptions& options, std::vector
   for (std::uint32_t pixel : image.pixels) {
     pixel &= 0xFFFFFF;
     if (index.count(pixel)) continue;
-    if (!options.palette.empty()) return Fail(error, "picture has a colour missing from the palette");
-    if (table.size() == most) return Fail(error, "picture has more colours than the bit depth holds");
+    if (!options.palette.empty())
+      return Fail(error, "picture has a colour missing from the palette");
+    if (table.size() == most)
+      return Fail(error, "picture has more colours than the bit depth holds");
     index.emplace(pixel, unsigned(table.size()));
     table.push_back(pixel);
   }
   return true;
 }
 
-void PutRow(std::vector<std::uint8_t>& out, const std::uint32_t* row, int width, const BmpWriteOptions& o,
-            const std::unordered_map<std::uint32_t, unsigned>& index) {
+void PutRow(std::vector<std::uint8_t>& out, const std::uint32_t* row, int width,
+            const BmpWriteOptions& o, const std::unordered_map<std::uint32_t, unsigned>& index) {
   const std::size_t start = out.size();
   const int bpp = o.bitsPerPixel;
   out.resize(start + RowBytes(std::uint64_t(width), unsigned(bpp)), 0);
@@ -44,7 +47,9 @@ void PutRow(std::vector<std::uint8_t>& out, const std::uint32_t* row, int width,
     const std::uint32_t c = row[x] & 0xFFFFFF;
     const std::uint32_t r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
     switch (bpp) {
-      case 1: case 4: case 8: {
+      case 1:
+      case 4:
+      case 8: {
         const unsigned i = index.at(c);
         const int bit = x * bpp;  // most significant bits first
         p[bit / 8] |= std::uint8_t(i << (8 - bpp - bit % 8));
@@ -140,7 +145,8 @@ bool EncodeBmp(const Image& image, const BmpWriteOptions& o, std::vector<std::ui
   const std::uint32_t offset = std::uint32_t(kFileHeaderSize) + headerSize +
                                (separateMasks ? kMaskFieldsSize : 0) +
                                entry * std::uint32_t(table.size());
-  const std::uint64_t imageSize = RowBytes(std::uint64_t(image.width), unsigned(bpp)) * image.height;
+  const std::uint64_t imageSize =
+      RowBytes(std::uint64_t(image.width), unsigned(bpp)) * image.height;
   if (offset + imageSize > 0xFFFFFFFFu) return Fail(error, "picture too large for a BMP file");
 
   out.reserve(std::size_t(offset + imageSize));

@@ -36,12 +36,12 @@ struct Quadrant {
       while (x - 2 >= x0 && F(x - 1, row) >= 0) x -= 2;
       points.push_back({int(x), int(row)});
     }
-    std::sort(points.begin(), points.end(), [](const POINT& p, const POINT& q) {
-      return p.x != q.x ? p.x < q.x : p.y > q.y;
-    });
-    points.erase(std::unique(points.begin(), points.end(),
-                             [](const POINT& p, const POINT& q) { return p.x == q.x && p.y == q.y; }),
-                 points.end());
+    std::sort(points.begin(), points.end(),
+              [](const POINT& p, const POINT& q) { return p.x != q.x ? p.x < q.x : p.y > q.y; });
+    points.erase(
+        std::unique(points.begin(), points.end(),
+                    [](const POINT& p, const POINT& q) { return p.x == q.x && p.y == q.y; }),
+        points.end());
     return points;
   }
 };
@@ -61,7 +61,8 @@ EllipseShape TraceEllipse(int left, int top, int right, int bottom) {
   // Clockwise on screen (y grows downward): right to bottom, bottom to left,
   // left to top, top to right. Points on an axis are their own mirror image
   // and are taken once.
-  for (auto it = quarter.rbegin(); it != quarter.rend(); ++it) shape.outline.push_back(pixel(it->x, it->y));
+  for (auto it = quarter.rbegin(); it != quarter.rend(); ++it)
+    shape.outline.push_back(pixel(it->x, it->y));
   for (const POINT& p : quarter) {
     if (p.x != 0) shape.outline.push_back(pixel(-p.x, p.y));
   }

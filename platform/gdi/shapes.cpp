@@ -1,9 +1,8 @@
-#include "platform/gdi/draw.h"
-
 #include <algorithm>
 #include <cstdint>
 
 #include "platform/gdi/dc.h"
+#include "platform/gdi/draw.h"
 #include "platform/gdi/ellipse_shape.h"
 #include "platform/gdi/pen_stroke.h"
 #include "platform/gdi/surface.h"
@@ -75,7 +74,8 @@ int Ellipse(HDC dc, int left, int top, int right, int bottom) {
   if (dc == nullptr) return 0;
   Box box = Normalised(left, top, right, bottom);
   if (box.width() == 0 || box.height() == 0 || !Drawable(box)) return 1;
-  if (box.width() <= 2 || box.height() <= 2) return Rectangle(dc, box.left, box.top, box.right, box.bottom);
+  if (box.width() <= 2 || box.height() <= 2)
+    return Rectangle(dc, box.left, box.top, box.right, box.bottom);
   PenStroke stroke(*dc);
   if (!stroke.visible()) {
     // Without a pen the brush covers the ellipse one pixel smaller, outline included.
@@ -89,7 +89,8 @@ int Ellipse(HDC dc, int left, int top, int right, int bottom) {
   const EllipseShape shape = TraceEllipse(box.left, box.top, box.right, box.bottom);
   if (dc->brush->style != BS_NULL) {
     const Ink ink = InkFor(*dc->bitmap, dc->brush->color, dc->bkColor);
-    for (const EllipseShape::Span& span : shape.fill) FillSpan(*dc->bitmap, span.y, span.x0, span.x1, ink);
+    for (const EllipseShape::Span& span : shape.fill)
+      FillSpan(*dc->bitmap, span.y, span.x0, span.x1, ink);
     if (!stroke.visible()) {
       for (const POINT& p : shape.outline) PlotPixel(*dc->bitmap, p.x, p.y, ink);
     }

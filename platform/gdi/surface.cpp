@@ -51,7 +51,9 @@ Ink InkFor(const Bitmap& bitmap, COLORREF color, COLORREF bkColor) {
   } else if (color == kWhite) {
     ink.white = true;
   } else {
-    const bool bkWhite = bkColor == kBlack ? false : bkColor == kWhite ? true : NearestMono(bkColor);
+    const bool bkWhite = bkColor == kBlack   ? false
+                         : bkColor == kWhite ? true
+                                             : NearestMono(bkColor);
     ink.white = color == bkColor ? bkWhite : !bkWhite;
   }
   ink.word = ink.white ? 0xFFFFFF : 0;

@@ -42,7 +42,9 @@ plat::Image GoldenDiff(const plat::Image& expected, const plat::Image& actual) {
   diff.width = std::max(expected.width, actual.width);
   diff.height = std::max(expected.height, actual.height);
   diff.pixels.assign(std::size_t(diff.width) * std::size_t(diff.height), 0x0000FF);
-  auto inside = [](const plat::Image& image, int x, int y) { return x < image.width && y < image.height; };
+  auto inside = [](const plat::Image& image, int x, int y) {
+    return x < image.width && y < image.height;
+  };
   for (int y = 0; y < diff.height; ++y) {
     for (int x = 0; x < diff.width; ++x) {
       if (!inside(expected, x, y) || !inside(actual, x, y)) continue;

@@ -18,7 +18,8 @@ class GoldenTest : public ::testing::Test {
  protected:
   void SetUp() override {
     root_ = fs::path(::testing::TempDir()) /
-            ("golden_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+            ("golden_test_" +
+             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(root_);
     paths_ = {(root_ / "golden").string(), (root_ / "out").string()};
     unsetenv("TOVSIM_UPDATE_GOLDEN");

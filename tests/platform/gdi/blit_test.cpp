@@ -129,8 +129,8 @@ TEST(BlitTest, ClippingAtEveryEdgeOfBothBitmaps) {
               const bool inside = x - dx >= 0 && x - dx < 3 && y - dy >= 0 && y - dy < 3 &&
                                   u >= 0 && u < 3 && v >= 0 && v < 3;
               const std::uint32_t expected = inside ? std::uint32_t(0x10 * v + u + 1) : 0;
-              ASSERT_EQ(dst.Word(x, y), expected)
-                  << "dst " << dx << "," << dy << " src " << sx << "," << sy << " at " << x << "," << y;
+              ASSERT_EQ(dst.Word(x, y), expected) << "dst " << dx << "," << dy << " src " << sx
+                                                  << "," << sy << " at " << x << "," << y;
             }
           }
         }

@@ -1,5 +1,7 @@
 // BMP decoding of every layout, the writer, and hostile files.
 
+#include "platform/gdi/bmp.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,7 +9,6 @@
 #include <filesystem>
 #include <random>
 
-#include "platform/gdi/bmp.h"
 #include "platform/gdi/bmp_format.h"
 
 namespace plat {
@@ -57,7 +58,9 @@ std::string Error(const Bytes& bytes) {
   return error;
 }
 
-Image Picture(int w, int h, std::vector<std::uint32_t> pixels) { return Image{w, h, std::move(pixels)}; }
+Image Picture(int w, int h, std::vector<std::uint32_t> pixels) {
+  return Image{w, h, std::move(pixels)};
+}
 
 void ExpectSame(const Image& a, const Image& b) {
   ASSERT_EQ(a.width, b.width);
@@ -79,8 +82,9 @@ TEST(BmpDecodeTest, HandmadeTwentyFourBitBottomUpRows) {
 
 TEST(BmpDecodeTest, HandmadePaletteDepthsTakeTheHighBitsFirst) {
   const Image one = Decode(Handmade(10, 1, 1, bmp::kRgb, {0x111111, 0xFF00FF}, {0xA0, 0x40, 0, 0}));
-  ExpectSame(one, Picture(10, 1, {0xFF00FF, 0x111111, 0xFF00FF, 0x111111, 0x111111, 0x111111,
-                                  0x111111, 0x111111, 0x111111, 0xFF00FF}));
+  ExpectSame(one, Picture(10, 1,
+                          {0xFF00FF, 0x111111, 0xFF00FF, 0x111111, 0x111111, 0x111111, 0x111111,
+                           0x111111, 0x111111, 0xFF00FF}));
   const Image four = Decode(Handmade(3, 1, 4, bmp::kRgb, {0, 0xAA, 0xBB}, {0x21, 0x00, 0, 0}, 3));
   ExpectSame(four, Picture(3, 1, {0xBB, 0xAA, 0}));
   // Index 7 lies past the three colours given: black.
@@ -120,7 +124,8 @@ TEST(BmpDecodeTest, WriterRoundTripsEveryDepthAndHeader) {
   for (int bpp : {1, 4, 8, 16, 24, 32}) {
     for (bool rgb565 : {false, true}) {
       if (rgb565 && bpp != 16) continue;
-      for (BmpHeader header : {BmpHeader::kInfo, BmpHeader::kV4, BmpHeader::kV5, BmpHeader::kCore}) {
+      for (BmpHeader header :
+           {BmpHeader::kInfo, BmpHeader::kV4, BmpHeader::kV5, BmpHeader::kCore}) {
         for (bool topDown : {false, true}) {
           if (header == BmpHeader::kCore && (topDown || rgb565)) continue;
           SCOPED_TRACE(std::to_string(bpp) + " bits, header " + std::to_string(int(header)) +
@@ -149,24 +154,25 @@ TEST(BmpDecodeTest, WriterRoundTripsEveryDepthAndHeader) {
 
 TEST(BmpDecodeTest, RunLengthEightBit) {
   const Bytes rle = {
-      3, 1,           // three of colour 1
+      3, 1,              // three of colour 1
       0, 3, 2, 0, 1, 0,  // literal 2, 0, 1 padded to an even length
-      0, 0,           // end of line (row 0 is the bottom row)
-      0, 2, 1, 1,     // move right 1 and up 1 row: to x 1 of row 2
-      2, 2,           // two of colour 2
-      0, 1,           // end of picture
+      0, 0,              // end of line (row 0 is the bottom row)
+      0, 2, 1, 1,        // move right 1 and up 1 row: to x 1 of row 2
+      2, 2,              // two of colour 2
+      0, 1,              // end of picture
   };
   const Image image = Decode(Handmade(6, 3, 8, bmp::kRle8, {0x000000, 0x111111, 0x222222}, rle));
-  ExpectSame(image, Picture(6, 3, {0, 0x222222, 0x222222, 0, 0, 0,                    // row 2
-                                   0, 0, 0, 0, 0, 0,                                  // row 1: skipped
-                                   0x111111, 0x111111, 0x111111, 0x222222, 0, 0x111111}));  // row 0
+  ExpectSame(image, Picture(6, 3,
+                            {0, 0x222222, 0x222222, 0, 0, 0,  // row 2
+                             0, 0, 0, 0, 0, 0,                // row 1: skipped
+                             0x111111, 0x111111, 0x111111, 0x222222, 0, 0x111111}));  // row 0
 }
 
 TEST(BmpDecodeTest, RunLengthFourBitAlternatesNibbles) {
   const Bytes rle = {
-      5, 0x12,                // 1 2 1 2 1
-      0, 3, 0x34, 0x50,       // literal 3 4 5: two bytes, already even
-      0, 0,                   // end of line: the only row is done
+      5, 0x12,              // 1 2 1 2 1
+      0, 3,    0x34, 0x50,  // literal 3 4 5: two bytes, already even
+      0, 0,                 // end of line: the only row is done
   };
   const Image image = Decode(Handmade(9, 1, 4, bmp::kRle4, {0, 0x10, 0x20, 0x30, 0x40, 0x50}, rle));
   ExpectSame(image, Picture(9, 1, {0x10, 0x20, 0x10, 0x20, 0x10, 0x30, 0x40, 0x50, 0}));
@@ -187,20 +193,21 @@ TEST(BmpHostileTest, MalformedHeadersAreRefused) {
     return b;
   };
   EXPECT_NE(Error(with(0, 'X', 1)).find("BM"), std::string::npos);
-  EXPECT_FALSE(Error(with(14, 13)).empty());          // unknown header size
-  EXPECT_FALSE(Error(with(14, 5000)).empty());        // header larger than the file
-  EXPECT_FALSE(Error(with(18, 0)).empty());           // width 0
-  EXPECT_FALSE(Error(with(18, 0x80000000u)).empty()); // negative width
-  EXPECT_FALSE(Error(with(22, 0x80000000u)).empty()); // height INT_MIN
-  EXPECT_FALSE(Error(with(18, 40000)).empty());       // too wide
-  EXPECT_NE(Error(Handmade(20000, 20000, 24, bmp::kRgb, {}, {})).find("too large"), std::string::npos);
+  EXPECT_FALSE(Error(with(14, 13)).empty());           // unknown header size
+  EXPECT_FALSE(Error(with(14, 5000)).empty());         // header larger than the file
+  EXPECT_FALSE(Error(with(18, 0)).empty());            // width 0
+  EXPECT_FALSE(Error(with(18, 0x80000000u)).empty());  // negative width
+  EXPECT_FALSE(Error(with(22, 0x80000000u)).empty());  // height INT_MIN
+  EXPECT_FALSE(Error(with(18, 40000)).empty());        // too wide
+  EXPECT_NE(Error(Handmade(20000, 20000, 24, bmp::kRgb, {}, {})).find("too large"),
+            std::string::npos);
   EXPECT_NE(Error(with(18, 30000)).find("truncated"), std::string::npos);  // rows missing
-  EXPECT_FALSE(Error(with(26, 2, 2)).empty());        // two planes
-  EXPECT_FALSE(Error(with(28, 3, 2)).empty());        // three bits per pixel
-  EXPECT_FALSE(Error(with(30, bmp::kRle8)).empty());  // RLE8 on 24 bits
-  EXPECT_FALSE(Error(with(30, 4)).empty());           // embedded JPEG
-  EXPECT_FALSE(Error(with(10, 20)).empty());          // bits inside the header
-  EXPECT_FALSE(Error(with(10, 0xFFFFFFF0u)).empty()); // bits past the end
+  EXPECT_FALSE(Error(with(26, 2, 2)).empty());                             // two planes
+  EXPECT_FALSE(Error(with(28, 3, 2)).empty());                             // three bits per pixel
+  EXPECT_FALSE(Error(with(30, bmp::kRle8)).empty());                       // RLE8 on 24 bits
+  EXPECT_FALSE(Error(with(30, 4)).empty());                                // embedded JPEG
+  EXPECT_FALSE(Error(with(10, 20)).empty());                               // bits inside the header
+  EXPECT_FALSE(Error(with(10, 0xFFFFFFF0u)).empty());                      // bits past the end
 }
 
 TEST(BmpHostileTest, EveryTruncationFailsCleanly) {

@@ -15,16 +15,17 @@ void Shapes(HDC dc) {
   ScopedTools tools(dc, CreatePen(PS_SOLID, 1, kGold), CreateSolidBrush(kRed));
   Rectangle(dc, 4, 4, 24, 18);
   Ellipse(dc, 28, 4, 52, 18);
-  Ellipse(dc, 56, 4, 63, 9);  // 7x5
-  Ellipse(dc, 66, 4, 69, 7);  // 3x3
-  Ellipse(dc, 72, 4, 76, 8);  // 4x4
-  Ellipse(dc, 80, 4, 83, 40); // tall and narrow
+  Ellipse(dc, 56, 4, 63, 9);   // 7x5
+  Ellipse(dc, 66, 4, 69, 7);   // 3x3
+  Ellipse(dc, 72, 4, 76, 8);   // 4x4
+  Ellipse(dc, 80, 4, 83, 40);  // tall and narrow
   Ellipse(dc, 88, 4, 150, 40);
 }
 
 void PenStyles(HDC dc) {
   for (int style = PS_SOLID; style <= PS_NULL; ++style) {
-    ScopedTools tools(dc, CreatePen(style, 1, kGold), static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+    ScopedTools tools(dc, CreatePen(style, 1, kGold),
+                      static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
     SetBkColor(dc, kGreen);
     SetBkMode(dc, style % 2 ? OPAQUE : TRANSPARENT);
     const int y = 24 + 4 * style;
@@ -39,8 +40,9 @@ void PenStyles(HDC dc) {
 void Fan(HDC dc) {
   // Sixteen lines out of one centre: every octant, both slopes.
   ScopedTools tools(dc, CreatePen(PS_SOLID, 1, 0xFFFFFF), CreateSolidBrush(0));
-  const POINT ends[] = {{30, 0}, {30, 12}, {30, 30}, {12, 30}, {0, 30}, {-12, 30}, {-30, 30}, {-30, 12},
-                        {-30, 0}, {-30, -12}, {-30, -30}, {-12, -30}, {0, -30}, {12, -30}, {30, -30}, {30, -12}};
+  const POINT ends[] = {{30, 0},   {30, 12},  {30, 30},  {12, 30},   {0, 30},    {-12, 30},
+                        {-30, 30}, {-30, 12}, {-30, 0},  {-30, -12}, {-30, -30}, {-12, -30},
+                        {0, -30},  {12, -30}, {30, -30}, {30, -12}};
   for (const POINT& e : ends) {
     MoveToEx(dc, 120, 82, nullptr);
     LineTo(dc, 120 + e.x / 2 * 2, 82 + e.y * 2 / 3);
