@@ -153,6 +153,10 @@ class MapParser {
     const std::string utf8 = p["value"].get<std::string>();
     const std::optional<std::string> gb = Utf8ToGb2312(utf8, doc_.PosOf(at + "/value"), diag_);
     if (!gb) return false;
+    if (gb->find('\0') != std::string::npos) {
+      Error(at + "/value", "map name cannot hold a zero character");
+      return false;
+    }
     if (gb->size() > rpgfmt::kMapNameSize) {
       Error(at + "/value", "map name takes " + std::to_string(gb->size()) +
                                " bytes in GB2312; at most 10 fit");

@@ -2,12 +2,20 @@
 
 #include <png.h>
 
+#include <filesystem>
+
 namespace datlib {
 namespace {
 constexpr png_uint_32 kMaxSide = 4096;
 }  // namespace
 
 std::optional<RgbaImage> ReadPng(const std::string& path, Diagnostics& diag) {
+  // A named pipe or device would block or never end.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    diag.Error({path, 0, 0}, "no such PNG file");
+    return std::nullopt;
+  }
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_file(&png, path.c_str())) {

@@ -61,6 +61,12 @@ bool ParseNumber(std::string_view s, int min, int max, const SourcePos& pos, Dia
 }
 
 bool ReadTextFile(const std::string& path, Diagnostics& diag, std::string& out) {
+  // A named pipe or device would block or never end.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    diag.Error({path, 0, 0}, "no such file");
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     diag.Error({path, 0, 0}, "cannot open file");
