@@ -133,6 +133,9 @@ TEST_F(MessageTest, CreateAnsweringMinusOneFailsCreation) {
   EXPECT_EQ(FindWindowA(HandlerClass(), "refused"), nullptr);
   EXPECT_EQ(CreateWindowA("NoSuchClass", "x", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
             nullptr);
+  // Without a usable instance folder other processes could never reach it.
+  ScopedEnv badInstance("TOVSIM_INSTANCE", std::string("../escape"));
+  EXPECT_EQ(CreateHandlerWindow("nowhere", nullptr), nullptr);
 }
 
 TEST_F(MessageTest, WindowOfAnEndedThreadIsGone) {
