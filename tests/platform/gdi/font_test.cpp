@@ -31,25 +31,6 @@ HFONT MakeFont(int height, const char* face) {
                      CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, face);
 }
 
-TEST(Font, NineFontsHaveCellMetrics) {
-  for (const FontSpec& spec : kFaces) {
-    for (int height : kHeights) {
-      SCOPED_TRACE(std::to_string(height));
-      HFONT font = MakeFont(height, spec.face);
-      ASSERT_NE(font, nullptr) << LastFontError();
-      EXPECT_EQ(font->typeface, spec.typeface);
-      const TEXTMETRICA tm = FontMetrics(*font);
-      EXPECT_EQ(tm.tmHeight, height);
-      EXPECT_EQ(tm.tmAveCharWidth, height / 2);
-      EXPECT_EQ(tm.tmMaxCharWidth, height);
-      EXPECT_EQ(tm.tmAscent + tm.tmDescent, height);
-      EXPECT_GT(tm.tmAscent, height / 2);
-      EXPECT_GT(tm.tmDescent, 0);
-      EXPECT_EQ(DeleteObject(font), 1);
-    }
-  }
-}
-
 TEST(Font, FaceNamesAndFallbacks) {
   EXPECT_EQ(TypefaceFromName("宋体"), Typeface::kSong);
   EXPECT_EQ(TypefaceFromName("楷体_GB2312"), Typeface::kKai);

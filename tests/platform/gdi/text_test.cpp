@@ -68,6 +68,8 @@ TEST(TextMetrics, CellsFollowTheHeight) {
       EXPECT_EQ(tm.tmHeight, height);
       EXPECT_EQ(tm.tmAveCharWidth, height / 2);
       EXPECT_EQ(tm.tmAscent + tm.tmDescent, height);
+      EXPECT_GT(tm.tmAscent, height / 2);
+      EXPECT_GT(tm.tmDescent, 0);
       SIZE size;
       ASSERT_EQ(GetTextExtentPoint32A(target.dc, "永和ABC123", 10, &size), 1);
       EXPECT_EQ(size.cx, 5 * height);
