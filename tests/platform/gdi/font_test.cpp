@@ -109,6 +109,21 @@ TEST(Font, AsciiFitsHalfCells) {
   }
 }
 
+// Song and Hei draw Chinese characters from the fonts' hand-made bitmap
+// strikes at 12 and 16 px; Kai has none, and 24 px is rendered from outlines.
+TEST(Font, BitmapStrikesAreUsedWhereTheFontHasThem) {
+  const TextCell yong{0xD3C0, true};  // 永
+  auto lock = LockFonts();
+  for (const FontSpec& spec : kFaces) {
+    for (int height : kHeights) {
+      RawGlyph raw;
+      ASSERT_TRUE(RenderCellGlyph(spec.typeface, height, yong, &raw));
+      const bool strike = spec.typeface != Typeface::kKai && height != 24;
+      EXPECT_EQ(raw.fromOutline, !strike) << spec.face << " " << height;
+    }
+  }
+}
+
 TEST(Font, ControlAndUnassignedCodesAreBlank) {
   auto lock = LockFonts();
   for (TextCell cell : {TextCell{0, false}, TextCell{'\n', false}, TextCell{0x7F, false},
