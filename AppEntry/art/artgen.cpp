@@ -1,6 +1,7 @@
 // artgen: paints the procedural pictures of the Desktop and its test application.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "AppEntry/art/pictures.h"
 #include "platform/gdi/bmp.h"

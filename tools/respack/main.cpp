@@ -1,9 +1,9 @@
 // respack: builds, lists and takes apart resource packages.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/gdi/bmp.h"
 #include "platform/gdi/png.h"
 #include "tools/respack/manifest.h"
 #include "tools/respack/package_commands.h"

@@ -1,8 +1,10 @@
 #include "tools/respack/picture_source.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/png.h"
