@@ -14,6 +14,8 @@
 namespace respack {
 namespace {
 
+constexpr std::uint32_t kMagentaKey = 0xFF00FF;
+
 enum class Format { kBmp, kPng, kArt, kUnknown };
 
 Format FormatOf(const std::string& path) {
@@ -26,6 +28,15 @@ Format FormatOf(const std::string& path) {
   return Format::kUnknown;
 }
 
+// BMP has no transparency but the magenta key, so mostly transparent PNG
+// pixels become magenta.
+void KeyOutTransparency(plat::Image& image, const std::vector<std::uint8_t>& alpha) {
+  if (alpha.size() != image.pixels.size()) return;
+  for (std::size_t i = 0; i < alpha.size(); ++i) {
+    if (alpha[i] < 128) image.pixels[i] = kMagentaKey;
+  }
+}
+
 // Decodes any supported picture; for pixel art also gives its depth and palette.
 bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::string& error) {
   std::vector<std::uint8_t> bytes;
@@ -35,9 +46,12 @@ bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::str
     case Format::kBmp:
       if (plat::DecodeBmp(bytes, image, &why)) return true;
       break;
-    case Format::kPng:
-      if (plat::DecodePng(bytes, image, &why)) return true;
-      break;
+    case Format::kPng: {
+      std::vector<std::uint8_t> alpha;
+      if (!plat::DecodePng(bytes, image, &why, &alpha)) break;
+      KeyOutTransparency(image, alpha);
+      return true;
+    }
     case Format::kArt: {
       PixelArt parsed;
       if (!ParsePixelArt(std::string(bytes.begin(), bytes.end()), path, parsed, error)) return false;

@@ -10,7 +10,8 @@
 
 namespace respack {
 
-// Reads a picture by its file name's ending (.bmp, .png, .txt). A BMP keeps
+// Reads a picture by its file name's ending (.bmp, .png, .txt). PNG pixels
+// with alpha below 128 become magenta 0xFF00FF, the key colour. A BMP keeps
 // its bytes unless `depth` asks for another encoding; PNG and pixel art are
 // encoded as BMP at `depth` (default: the art's own depth, 24 for PNG).
 bool LoadPictureAsBmp(const std::string& path, std::optional<int> depth, std::vector<std::uint8_t>& bmp,

@@ -1,7 +1,9 @@
 #include "tools/respack/package_commands.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -134,6 +136,29 @@ TEST_F(PackageCommands, BmpWithAWrongDeclaredSizeIsPackedWithItsTrueSize) {
   ASSERT_TRUE(ReadPackage(pkg, index, error));
   ASSERT_TRUE(index.entries[0].usable) << index.entries[0].problem;
   EXPECT_EQ(std::vector<std::uint8_t>(index.entries[0].bytes.begin(), index.entries[0].bytes.end()), original);
+}
+
+TEST_F(PackageCommands, TransparentPngPixelsBecomeTheKeyColour) {
+  // A 2x1 grey-alpha PNG: an opaque grey pixel and a fully transparent one.
+  const std::string path = (dir_ / "src" / "alpha.png").string();
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_init_io(png, f);
+  png_set_IHDR(png, info, 2, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::uint8_t row[] = {0x80, 0xFF, 0x40, 0x00};
+  png_write_row(png, row);
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(f);
+
+  plat::Image image;
+  std::string error;
+  ASSERT_TRUE(LoadPictureImage(path, image, error)) << error;
+  EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0x808080, 0xFF00FF}));
 }
 
 TEST_F(PackageCommands, SearchDirectoriesFindBuiltPictures) {
