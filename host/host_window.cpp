@@ -1,0 +1,98 @@
+// The hidden host window: its class, its message loop and the procedure
+// that turns input and timer window messages into device Messages.
+
+#include "host/companion.h"
+#include "host/host_main.h"
+#include "host/lcd.h"
+#include "host/msg.h"
+#include "platform/sys/thread.h"
+#include "platform/win/win.h"
+
+namespace {
+
+// Caption, system menu, sizing frame and minimise box; never visible.
+constexpr uint32_t kHostWindowStyle = 0x00CE0000;
+
+bool IsQueuedWindowMessage(plat::UINT message) {
+  switch (message) {
+    case plat::WM_KEYDOWN:
+    case plat::WM_KEYUP:
+    case plat::WM_TIMER:
+    case plat::WM_LBUTTONDOWN:
+    case plat::WM_LBUTTONUP:
+    case plat::WM_LBUTTONDBLCLK:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void RunAppThread(void* argument) { AppThreadProc(argument); }
+
+// The ring's event and lock exist before the application thread's first
+// GetMsg.
+void OnCreate() {
+  MsgRingOpen();
+  plat::_beginthread(RunAppThread, 0, nullptr);
+}
+
+// The viewer is asked to close first, then the sound player. The window
+// stays; the ring's lock is kept for an application thread still running.
+void OnClose() {
+  LcdSend(plat::WM_CLOSE, 0, 0);
+  SndSend(plat::WM_CLOSE, 0, 0);
+  plat::PostQuitMessage(0);
+}
+
+bool RegisterHostClass(plat::HINSTANCE instance) {
+  // A class is registered once per process; a host started again in the
+  // same process (the tests) reuses it.
+  static const bool registered = [instance] {
+    plat::WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = HostWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kHostClass;
+    return plat::RegisterClassA(&windowClass) != 0;
+  }();
+  return registered;
+}
+
+}  // namespace
+
+plat::LRESULT HostWindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam,
+                             plat::LPARAM lParam) {
+  if (message == plat::WM_CREATE) {
+    OnCreate();
+    return 0;
+  }
+  if (message == plat::WM_CLOSE) {
+    OnClose();
+    return 0;
+  }
+  if (message == kHostCharMessage) {
+    QueueMessage(MsgChar, uint32_t(wParam), uint32_t(lParam));
+    return 0;
+  }
+  if (IsQueuedWindowMessage(message)) {
+    QueueMessage(message, uint32_t(wParam), uint32_t(lParam));
+    return 0;
+  }
+  return plat::DefWindowProcA(window, message, wParam, lParam);
+}
+
+plat::HWND CreateHostWindow(plat::HINSTANCE instance) {
+  if (!RegisterHostClass(instance)) return nullptr;
+  return plat::CreateWindowA(kHostClass, kHostTitle, kHostWindowStyle, plat::CW_USEDEFAULT,
+                             plat::CW_USEDEFAULT, hostScreen.width, hostScreen.height, nullptr,
+                             nullptr, instance, nullptr);
+}
+
+plat::HWND FindHostWindow() { return plat::FindWindowA(kHostClass, kHostTitle); }
+
+void RunMessageLoop() {
+  plat::MSG message;
+  while (plat::GetMessageA(&message, nullptr, 0, 0)) {
+    plat::TranslateMessage(&message);
+    plat::DispatchMessageA(&message);
+  }
+}

@@ -1,0 +1,56 @@
+// The table of application entries.
+
+#include "host/app_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+void First() {}
+void Second() {}
+
+TEST(AppRegistryTest, EntriesAreFoundByNameAndListedInNameOrder) {
+  std::size_t before = AppCount();
+  ASSERT_TRUE(RegisterApp("zz-test-second", "Second", Second));
+  ASSERT_TRUE(RegisterApp("aa-test-first", nullptr, First));
+  EXPECT_EQ(AppCount(), before + 2);
+
+  const AppEntry* first = FindApp("aa-test-first");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->entry, &First);
+  EXPECT_STREQ(first->title, "");
+  EXPECT_EQ(FindApp("zz-test-second")->entry, &Second);
+  EXPECT_EQ(FindApp("missing"), nullptr);
+  EXPECT_EQ(FindApp(nullptr), nullptr);
+
+  for (std::size_t i = 1; i < AppCount(); ++i) {
+    EXPECT_LT(std::string(AppAt(i - 1)->name), std::string(AppAt(i)->name));
+  }
+  EXPECT_EQ(AppAt(AppCount()), nullptr);
+}
+
+TEST(AppRegistryTest, RefusesDuplicatesAndIncompleteEntries) {
+  ASSERT_TRUE(RegisterApp("dup-test", "One", First));
+  EXPECT_FALSE(RegisterApp("dup-test", "Two", Second));
+  EXPECT_EQ(FindApp("dup-test")->entry, &First);
+  EXPECT_FALSE(RegisterApp(nullptr, "x", First));
+  EXPECT_FALSE(RegisterApp("", "x", First));
+  EXPECT_FALSE(RegisterApp("no-entry", "x", nullptr));
+  EXPECT_EQ(FindApp("no-entry"), nullptr);
+}
+
+TEST(AppRegistryTest, AFullTableRefusesMore) {
+  static char names[kMaxApps][16];
+  std::size_t added = 0;
+  for (std::size_t i = 0; i < kMaxApps; ++i) {
+    std::snprintf(names[i], sizeof names[i], "fill-%02zu", i);
+    added += RegisterApp(names[i], "", First);
+  }
+  EXPECT_EQ(AppCount(), kMaxApps);
+  EXPECT_LT(added, kMaxApps);
+  EXPECT_FALSE(RegisterApp("one-more", "", First));
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// The file chooser: its list, the movement rules, and whole runs on the
+// screen driven by queued keys.
+
+#include "host/file_chooser.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "host/canvas.h"
+#include "host/msg.h"
+#include "host/text.h"
+#include "platform/sys/msgbox.h"
+#include "tests/host/screen_fixture.h"
+
+namespace {
+
+using host_test::ScreenTest;
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kBlack = 0x000000;
+
+void Touch(const std::string& path) { std::ofstream(path) << "x"; }
+
+void QueueKeys(std::initializer_list<uint32_t> keys) {
+  for (uint32_t key : keys) QueueMessage(MsgKeyDown, key, 0);
+}
+
+FileListPosition Move(FileListPosition p, uint32_t key, int32_t count, int times = 1) {
+  for (int i = 0; i < times; ++i) MoveFileSelection(&p, key, count);
+  return p;
+}
+
+void ExpectAt(FileListPosition p, int32_t selected, int32_t top) {
+  EXPECT_EQ(p.selected, selected);
+  EXPECT_EQ(p.top, top);
+}
+
+TEST(FileSelectionTest, ArrowsStopAtTheFirstAndLastName) {
+  ExpectAt(Move({1, 0}, kKeyUp, 3), 1, 0);
+  ExpectAt(Move({1, 0}, kKeyDown, 3, 5), 3, 0);
+  ExpectAt(Move({3, 0}, kKeyUp, 3, 2), 1, 0);
+}
+
+TEST(FileSelectionTest, DownScrollsSoThatTheEndMarkerShowsUnderTheLastName) {
+  ExpectAt(Move({1, 0}, kKeyDown, 20, 13), 14, 0);
+  ExpectAt(Move({1, 0}, kKeyDown, 20, 14), 15, 1);
+  // On the last name "[END]" takes the page's last line.
+  ExpectAt(Move({1, 0}, kKeyDown, 20, 19), 20, 7);
+  ExpectAt(Move({20, 7}, kKeyUp, 20, 13), 7, 7);
+  ExpectAt(Move({20, 7}, kKeyUp, 20, 14), 6, 6);
+}
+
+TEST(FileSelectionTest, PagesMoveByFifteenWithinTheList) {
+  ExpectAt(Move({1, 0}, kKeyPageDown, 40), 15, 15);
+  ExpectAt(Move({1, 0}, kKeyPageDown, 40, 2), 30, 30);
+  // Past the end: the last name, with the page moved so that it shows.
+  ExpectAt(Move({1, 0}, kKeyPageDown, 40, 3), 40, 30);
+  ExpectAt(Move({1, 0}, kKeyPageDown, 10), 10, 0);
+  ExpectAt(Move({30, 30}, kKeyPageUp, 40), 15, 15);
+  // The page would start above the list: the first name instead.
+  ExpectAt(Move({20, 3}, kKeyPageUp, 40), 5, 0);
+  ExpectAt(Move({16, 10}, kKeyPageUp, 40), 1, 0);
+  ExpectAt(Move({5, 2}, kKeyPageUp, 40), 1, 0);
+}
+
+TEST(FileSelectionTest, AnyKeySequenceKeepsTheSelectionOnAVisibleName) {
+  std::mt19937 random(20261205);
+  const uint32_t keys[] = {kKeyUp, kKeyDown, kKeyPageUp, kKeyPageDown, kKeyLeft};
+  for (int32_t count = 1; count <= 50; ++count) {
+    FileListPosition p{1, 0};
+    for (int step = 0; step < 300; ++step) {
+      MoveFileSelection(&p, keys[random() % 5], count);
+      ASSERT_GE(p.selected, 1);
+      ASSERT_LE(p.selected, count);
+      ASSERT_GE(p.top, 0);
+      ASSERT_LE(p.top, p.selected);
+      ASSERT_LE(p.selected - p.top, p.selected == count ? 13 : 14);
+    }
+  }
+}
+
+class FileChooserTest : public ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    MsgVctInit();
+    MsgRingOpen();
+    std::filesystem::create_directories(env.RootPath("Save/sub"));
+    strcpy(out, "untouched");
+  }
+  void TearDown() override {
+    ClearMsgQueue();
+    ScreenTest::TearDown();
+  }
+
+  // Whether the pixel at the screen's right edge on `line` is inverted.
+  static bool LineMarked(int line) { return GetPixelColor(319, int16_t(line * 16 + 8), nullptr) == kBlack; }
+
+  // Lines (16 pixels each) that hold any non-white pixel left of x 100.
+  static int LinesWithText() {
+    int lines = 0;
+    for (int line = 0; line < 15; ++line) {
+      bool any = false;
+      for (int y = line * 16; y < line * 16 + 16 && !any; ++y) {
+        for (int x = 0; x < 100 && !any; ++x) any = GetPixelColor(int16_t(x), int16_t(y), nullptr) != kWhite;
+      }
+      lines += any;
+    }
+    return lines;
+  }
+
+  char out[1024];
+};
+
+TEST_F(FileChooserTest, ListsStartTheNamesAndEnd) {
+  for (const char* name : {"b.sav", "a.sav", "c.sav", "d.txt"}) Touch(env.RootPath("Save/") + name);
+  int32_t count = 0;
+  FileEntry* list = MakeFileList("..\\Save\\*.sav", &count);
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(count, 3);
+  EXPECT_STREQ(list[0], "[START]");
+  EXPECT_STREQ(list[1], "a.sav");
+  EXPECT_STREQ(list[2], "b.sav");
+  EXPECT_STREQ(list[3], "c.sav");
+  EXPECT_STREQ(list[4], "[END]");
+  std::free(list);
+  EXPECT_EQ(MakeFileList("..\\Save\\*.none", &count), nullptr);
+  EXPECT_EQ(count, 0);
+}
+
+TEST_F(FileChooserTest, WithoutMatchesEnterLeavesTheResultAndTheMessageShows) {
+  QueueKeys({kKeyDown, kKeyEnter});
+  FileChooser("..\\Save\\", "sav", out);
+  EXPECT_STREQ(out, "untouched");
+
+  Canvas* expected = CanvasCreate();
+  CanvasClear(expected);
+  DrawText(0, 0, "No such files, or error path!", expected);
+  int differing = 0;
+  for (int y = 0; y < 240; ++y) {
+    for (int x = 0; x < 320; ++x) {
+      differing += GetPixelColor(int16_t(x), int16_t(y), nullptr) !=
+                   GetPixelColor(int16_t(x), int16_t(y), expected);
+    }
+  }
+  CanvasFree(expected);
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(LinesWithText(), 0);
+}
+
+TEST_F(FileChooserTest, EnterChoosesTheMarkedNameAndArrowsStayInTheList) {
+  for (const char* name : {"a.sav", "b.sav", "c.sav"}) Touch(env.RootPath("Save/") + name);
+  QueueKeys({kKeyUp, kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyUp, kKeyEnter});
+  FileChooser("..\\Save\\", "sav", out);
+  EXPECT_STREQ(out, "..\\Save\\b.sav");
+  // "[START]", three names and "[END]"; the bar on the second name.
+  EXPECT_EQ(LinesWithText(), 5);
+  EXPECT_FALSE(LineMarked(1));
+  EXPECT_TRUE(LineMarked(2));
+  EXPECT_FALSE(LineMarked(3));
+  EXPECT_EQ(MsgPendingCount(), 0);
+}
+
+TEST_F(FileChooserTest, EscapeAndF2LeaveTheResultUntouched) {
+  Touch(env.RootPath("Save/a.sav"));
+  QueueKeys({kKeyDown, kKeyEscape});
+  FileChooser("..\\Save\\", "sav", out);
+  EXPECT_STREQ(out, "untouched");
+
+  QueueKeys({kKeyF2});
+  FileChooser("..\\Save\\", "sav", out);
+  EXPECT_STREQ(out, "untouched");
+  // F2 stays pending for the caller's own loop.
+  Message pending;
+  ASSERT_EQ(GetMsg(&pending), 1);
+  EXPECT_EQ(pending.wParam, kKeyF2);
+}
+
+TEST_F(FileChooserTest, TheTreeDescendsIntoFoldersUntilAFileIsChosen) {
+  Touch(env.RootPath("Save/sub/x.sav"));
+  Touch(env.RootPath("Save/top.txt"));
+  // ".", "..", "sub", "top.txt"; then inside sub: ".", "..", "x.sav".
+  QueueKeys({kKeyDown, kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyEnter});
+  EXPECT_EQ(FileChooserTree("..\\Save\\", out), 0);
+  EXPECT_STREQ(out, "..\\Save\\sub\\x.sav");
+}
+
+TEST_F(FileChooserTest, TheTreeGivesAFileChosenFirstAndNothingWhenLeft) {
+  Touch(env.RootPath("Save/top.txt"));
+  QueueKeys({kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
+  FileChooserTree("..\\Save\\", out);
+  EXPECT_STREQ(out, "..\\Save\\top.txt");
+
+  QueueKeys({kKeyDown, kKeyDown, kKeyEnter, kKeyEscape});
+  FileChooserTree("..\\Save\\", out);
+  EXPECT_STREQ(out, "");
+}
+
+}  // namespace

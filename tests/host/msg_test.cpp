@@ -1,0 +1,166 @@
+// The message ring and the services beside it, driven directly.
+
+#include "host/msg.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "platform/sys/clock.h"
+#include "platform/sys/thread.h"
+#include "tests/platform/win/test_instance.h"
+
+namespace {
+
+class MsgRingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(MsgVctInit(), 1);
+    MsgRingOpen();
+  }
+  void TearDown() override { ClearMsgQueue(); }
+
+  static Message Take() {
+    Message m{};
+    EXPECT_EQ(GetMsg(&m), 1);
+    return m;
+  }
+};
+
+void ExpectMessage(const Message& m, uint32_t type, uint32_t wParam, uint32_t lParam) {
+  EXPECT_EQ(m.type, type);
+  EXPECT_EQ(m.wParam, wParam);
+  EXPECT_EQ(m.lParam, lParam);
+}
+
+TEST_F(MsgRingTest, NinetyNineAppendsComeBackInOrder) {
+  for (uint32_t i = 0; i < 99; ++i) ASSERT_EQ(QueueMessage(1000 + i, i, ~i), 1);
+  EXPECT_EQ(MsgPendingCount(), 99);
+  for (uint32_t i = 0; i < 99; ++i) ExpectMessage(Take(), 1000 + i, i, ~i);
+  EXPECT_EQ(MsgPendingCount(), 0);
+}
+
+TEST_F(MsgRingTest, AppendToAFullRingDropsTheOldestAndKeepsTheOrder) {
+  for (uint32_t i = 0; i < 101; ++i) QueueMessage(1000 + i, 0, 0);
+  ASSERT_EQ(MsgPendingCount(), 99);
+  for (uint32_t i = 2; i < 101; ++i) ASSERT_EQ(Take().type, 1000 + i);
+  EXPECT_EQ(MsgPendingCount(), 0);
+}
+
+TEST_F(MsgRingTest, MessagesAcrossTheWrapAreReturnedWithoutWaiting) {
+  // Move both indices to 97.
+  for (int i = 0; i < 97; ++i) {
+    PostMsg(1, 0, 0);
+    Take();
+  }
+  for (uint32_t i = 0; i < 6; ++i) PostMsg(500 + i, i, 0);
+  for (uint32_t i = 0; i < 6; ++i) {
+    ASSERT_EQ(MsgPendingCount(), int(6 - i));
+    ExpectMessage(Take(), 500 + i, i, 0);
+  }
+}
+
+TEST_F(MsgRingTest, ClearDropsEverythingPending) {
+  PostMsg(1, 2, 3);
+  PostMsg(4, 5, 6);
+  ClearMsgQueue();
+  EXPECT_EQ(MsgPendingCount(), 0);
+  PostMsg(7, 8, 9);
+  ExpectMessage(Take(), 7, 8, 9);
+}
+
+TEST_F(MsgRingTest, F2KeyDownStaysPendingUntilCleared) {
+  PostMsg(MsgKeyDown, kKeyF2, 42);
+  PostMsg(300, 0, 0);
+  ExpectMessage(Take(), MsgKeyDown, kKeyF2, 42);
+  PostMsg(301, 0, 0);
+  EXPECT_EQ(Take().type, 300u);
+  ExpectMessage(Take(), MsgKeyDown, kKeyF2, 42);
+  EXPECT_EQ(Take().type, 301u);
+  ExpectMessage(Take(), MsgKeyDown, kKeyF2, 42);
+  EXPECT_EQ(MsgPendingCount(), 1);
+  ClearMsgQueue();
+  EXPECT_EQ(MsgPendingCount(), 0);
+}
+
+TEST_F(MsgRingTest, F2KeyUpAndOtherKeysAreReturnedOnce) {
+  PostMsg(MsgKeyUp, kKeyF2, 0);
+  PostMsg(MsgKeyDown, kKeyEscape, 0);
+  ExpectMessage(Take(), MsgKeyUp, kKeyF2, 0);
+  ExpectMessage(Take(), MsgKeyDown, kKeyEscape, 0);
+  EXPECT_EQ(MsgPendingCount(), 0);
+}
+
+TEST_F(MsgRingTest, GetMsgOnAnEmptyRingBlocksUntilAnotherThreadAppends) {
+  plat::testing::TestInstance instance;
+  Message got{};
+  std::atomic<bool> returned{false};
+  std::thread reader = plat::StartThread([&] {
+    GetMsg(&got);
+    returned = true;
+  });
+  ASSERT_TRUE(plat::WaitUntilIdle());
+  EXPECT_FALSE(returned);
+  QueueMessage(MsgChar, 65, 7);
+  reader.join();
+  ExpectMessage(got, MsgChar, 65, 7);
+}
+
+TEST_F(MsgRingTest, WaitKeyOrSecondsStopsAtTheFirstKeyDown) {
+  PostMsg(MsgTimer, 1, 0);
+  PostMsg(MsgKeyUp, 13, 0);
+  PostMsg(MsgKeyDown, 13, 0);
+  PostMsg(600, 0, 0);
+  WaitKeyOrSeconds(1000);
+  EXPECT_EQ(Take().type, 600u);
+}
+
+TEST_F(MsgRingTest, WaitKeyOrSecondsZeroTakesOneMessage) {
+  PostMsg(MsgTimer, 1, 0);
+  PostMsg(600, 0, 0);
+  WaitKeyOrSeconds(0);
+  EXPECT_EQ(Take().type, 600u);
+}
+
+TEST(MsgServicesTest, TimersNeedTheHostWindow) {
+  plat::testing::TestInstance instance;
+  EXPECT_EQ(StartTimer(1, 500), 0);
+  StopTimer(1);
+}
+
+TEST(MsgServicesTest, DateAndTimeComeFromTheVirtualClock) {
+  time_t start;
+  ASSERT_TRUE(plat::ParseClockStart("2026-12-05T10:11:12", &start));
+  plat::UseVirtualClock(start);
+  DateTime now;
+  GetDateTime(&now);
+  plat::UseRealClock();
+  EXPECT_EQ(now.year, 126);
+  EXPECT_EQ(now.month, 11);
+  EXPECT_EQ(now.day, 5);
+  EXPECT_EQ(now.weekday, 6);  // a Saturday
+  EXPECT_EQ(now.dayOfYear, 338);
+  EXPECT_EQ(now.hour, 10);
+  EXPECT_EQ(now.minute, 11);
+  EXPECT_EQ(now.second, 12);
+}
+
+TEST(MsgServicesTest, RandomFollowsTheSeedWithinRange) {
+  SeedRandom(1);
+  // The C library's first number after seed 1.
+  EXPECT_EQ(Random(), 16838);
+  SeedRandom(12345);
+  std::vector<int32_t> first;
+  for (int i = 0; i < 1000; ++i) first.push_back(Random());
+  SeedRandom(12345);
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(Random(), first[i]);
+  auto [low, high] = std::minmax_element(first.begin(), first.end());
+  EXPECT_GE(*low, 0);
+  EXPECT_LE(*high, 32767);
+  EXPECT_GT(*high - *low, 30000);
+}
+
+}  // namespace
