@@ -39,29 +39,52 @@ TEST(SampleArt, PicturesCompileAndWriteBackExactly) {
   }
 }
 
-TEST(SampleArt, VillageMapUsesItsTileSetAndRoundTrips) {
-  Diagnostics diag;
-  const auto tiles = LoadTileSetSource(kSample + "tilesets/town.txt", {7, 1, 1}, diag);
-  ASSERT_TRUE(tiles) << Errors(diag);
-  EXPECT_EQ(tiles->info.tileCount, 10);
-  const TileSetLookup lookup = [&](std::uint8_t n) { return n == 1 ? &tiles->info : nullptr; };
-  std::string text;
-  ASSERT_TRUE(ReadTextFile(kSample + "maps/village.json", diag, text));
-  const auto map = ParseMapJson(text, "village.json", {2, 1, 1}, lookup, diag);
-  ASSERT_TRUE(map) << Errors(diag);
-  EXPECT_EQ(map->At(8, 4), (rpgfmt::MapCell{0x87, 1}));   // the door: open, event 41
-  EXPECT_EQ(map->At(3, 4).tile, rpgfmt::kNpcOnlyTile);    // flower bed
-  EXPECT_EQ(map->At(12, 3).tile, 0x84);                   // the ford through the water
-  EXPECT_EQ(map->At(12, 5).tile, 0x01);                   // stones on the grass
+class SampleMaps : public testing::Test {
+ protected:
+  void SetUp() override {
+    tiles_ = LoadTileSetSource(kSample + "tilesets/town.txt", {7, 1, 1}, diag_);
+    ASSERT_TRUE(tiles_) << Errors(diag_);
+    lookup_ = [this](std::uint8_t n) { return n == 1 ? &tiles_->info : nullptr; };
+  }
 
-  const auto json = WriteMapJson(*map, tiles->info, "../tilesets/town.tsj", {"lib", 0, 0}, diag);
-  ASSERT_TRUE(json) << Errors(diag);
-  const auto back = ParseMapJson(*json, "dumped.json", {2, 1, 1}, lookup, diag);
-  ASSERT_TRUE(back) << Errors(diag);
-  EXPECT_EQ(rpgfmt::EncodeMap(*back), rpgfmt::EncodeMap(*map));
+  std::optional<rpgfmt::Map> Load(const std::string& file, std::uint8_t id2) {
+    std::string text;
+    if (!ReadTextFile(kSample + file, diag_, text)) return std::nullopt;
+    return ParseMapJson(text, file, {2, 1, id2}, lookup_, diag_);
+  }
 
-  const std::string tileText = WriteTileSetText(tiles->picture, tiles->info, {7, 1, 1});
+  // Dumping the map and compiling the dump gives the same bytes.
+  void ExpectRoundTrip(const rpgfmt::Map& map) {
+    const auto json = WriteMapJson(map, tiles_->info, "../tilesets/town.tsj", {"lib", 0, 0}, diag_);
+    ASSERT_TRUE(json) << Errors(diag_);
+    const auto back = ParseMapJson(*json, "dumped.json", {2, map.id1, map.id2}, lookup_, diag_);
+    ASSERT_TRUE(back) << Errors(diag_);
+    EXPECT_EQ(rpgfmt::EncodeMap(*back), rpgfmt::EncodeMap(map));
+  }
+
+  Diagnostics diag_;
+  std::optional<TileSetSource> tiles_;
+  TileSetLookup lookup_;
+};
+
+TEST_F(SampleMaps, VillageCellsCarryTheirEventsAndWalkability) {
+  const auto map = Load("maps/village.json", 1);
+  ASSERT_TRUE(map) << Errors(diag_);
+  EXPECT_EQ(tiles_->info.tileCount, 14);
+  EXPECT_EQ(map->At(4, 6), (rpgfmt::MapCell{0x07, 2}));   // the inn door, closed: event 42
+  EXPECT_EQ(map->At(8, 5), (rpgfmt::MapCell{0x0A, 1}));   // the well: event 41
+  EXPECT_EQ(map->At(1, 3).tile, rpgfmt::kNpcOnlyTile);    // the dog's flower bed
+  EXPECT_EQ(map->At(10, 9), (rpgfmt::MapCell{0x82, 5}));  // past the signpost: event 45
+  ExpectRoundTrip(*map);
+  const std::string tileText = WriteTileSetText(tiles_->picture, tiles_->info, {7, 1, 1});
   EXPECT_NE(tileText.find("walk: open 1-2 7 9\nwalk: npc 0\n"), std::string::npos);
+}
+
+TEST_F(SampleMaps, ForestCompilesAndRoundTrips) {
+  const auto map = Load("maps/forest.json", 2);
+  ASSERT_TRUE(map) << Errors(diag_);
+  EXPECT_EQ(map->At(8, 6), (rpgfmt::MapCell{0x80, 1}));  // the herb patch
+  ExpectRoundTrip(*map);
 }
 
 }  // namespace
