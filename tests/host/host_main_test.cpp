@@ -95,14 +95,6 @@ class HostMainTest : public ::testing::Test {
   std::unique_ptr<StandinCompanion> player;
 };
 
-TEST_F(HostMainTest, WithoutASoundPlayerNothingElseStarts) {
-  EXPECT_EQ(RunHost([] { probe.ran = true; }), 1);
-  EXPECT_EQ(Boxes(), std::vector<std::string>{"Can not call Snd Proc!"});
-  EXPECT_EQ(plat::FindWindowA(kLcdClass, kLcdTitle), nullptr);
-  EXPECT_EQ(FindHostWindow(), nullptr);
-  EXPECT_FALSE(probe.ran);
-}
-
 TEST_F(HostMainTest, AMissingViewerFailsTheLcdModule) {
   player = std::make_unique<StandinCompanion>(kSndClass, kSndTitle);
   EXPECT_EQ(RunHost([] { probe.ran = true; }), 1);
