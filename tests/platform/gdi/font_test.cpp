@@ -18,11 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct FontSpec {
+struct FaceCase {
   const char* face;
   Typeface typeface;
 };
-constexpr FontSpec kFaces[] = {
+constexpr FaceCase kFaces[] = {
     {"宋体", Typeface::kSong}, {"楷体_GB2312", Typeface::kKai}, {"黑体", Typeface::kHei}};
 constexpr int kHeights[] = {12, 16, 24};
 
@@ -69,21 +69,21 @@ TEST(Font, DefaultFontIsSharedStockSong) {
 // their rows inside the cell, and no column is lost either.
 TEST(Font, ChineseCharactersAreNeverClipped) {
   const char* sample = "永国和中说藏龙鼎";
-  for (const FontSpec& spec : kFaces) {
+  for (const FaceCase& faceCase : kFaces) {
     for (int height : kHeights) {
-      HFONT font = MakeFont(height, spec.face);
+      HFONT font = MakeFont(height, faceCase.face);
       ASSERT_NE(font, nullptr);
       auto lock = LockFonts();
       ForEachCell(sample, static_cast<int>(std::strlen(sample)), [&](TextCell cell) {
         RawGlyph raw;
-        ASSERT_TRUE(RenderCellGlyph(spec.typeface, height, cell, &raw));
-        const Glyph& glyph = CachedGlyph(spec.typeface, height, font->ascent, cell);
+        ASSERT_TRUE(RenderCellGlyph(faceCase.typeface, height, cell, &raw));
+        const Glyph& glyph = CachedGlyph(faceCase.typeface, height, font->ascent, cell);
         int rawPixels = 0;
         for (std::uint8_t p : raw.pixels) rawPixels += p;
         int placed = 0;
         for (const GlyphRun& run : glyph.runs) placed += run.length;
         EXPECT_GT(placed, 0);
-        EXPECT_EQ(placed, rawPixels) << spec.face << " " << height << " code " << cell.code;
+        EXPECT_EQ(placed, rawPixels) << faceCase.face << " " << height << " code " << cell.code;
       });
       lock.unlock();
       DeleteObject(font);
@@ -93,15 +93,15 @@ TEST(Font, ChineseCharactersAreNeverClipped) {
 
 // ASCII keeps its shape in half cells: wide outlines are narrowed, not cut.
 TEST(Font, AsciiFitsHalfCells) {
-  for (const FontSpec& spec : kFaces) {
+  for (const FaceCase& faceCase : kFaces) {
     for (int height : kHeights) {
-      HFONT font = MakeFont(height, spec.face);
+      HFONT font = MakeFont(height, faceCase.face);
       ASSERT_NE(font, nullptr);
       auto lock = LockFonts();
       for (std::uint16_t c = 0x21; c < 0x7F; ++c) {
         RawGlyph raw;
-        ASSERT_TRUE(RenderCellGlyph(spec.typeface, height, {c, false}, &raw)) << c;
-        EXPECT_LE(raw.Ink().Width(), height / 2) << spec.face << " " << height << " " << c;
+        ASSERT_TRUE(RenderCellGlyph(faceCase.typeface, height, {c, false}, &raw)) << c;
+        EXPECT_LE(raw.Ink().Width(), height / 2) << faceCase.face << " " << height << " " << c;
       }
       lock.unlock();
       DeleteObject(font);
@@ -114,12 +114,12 @@ TEST(Font, AsciiFitsHalfCells) {
 TEST(Font, BitmapStrikesAreUsedWhereTheFontHasThem) {
   const TextCell yong{0xD3C0, true};  // 永
   auto lock = LockFonts();
-  for (const FontSpec& spec : kFaces) {
+  for (const FaceCase& faceCase : kFaces) {
     for (int height : kHeights) {
       RawGlyph raw;
-      ASSERT_TRUE(RenderCellGlyph(spec.typeface, height, yong, &raw));
-      const bool strike = spec.typeface != Typeface::kKai && height != 24;
-      EXPECT_EQ(raw.fromOutline, !strike) << spec.face << " " << height;
+      ASSERT_TRUE(RenderCellGlyph(faceCase.typeface, height, yong, &raw));
+      const bool strike = faceCase.typeface != Typeface::kKai && height != 24;
+      EXPECT_EQ(raw.fromOutline, !strike) << faceCase.face << " " << height;
     }
   }
 }
