@@ -205,6 +205,8 @@ PackResult WriteLibrary(std::span<const char> title, std::span<const LibResource
     if (k > 0 && resources[order[k - 1]].key == r.key) {
       return fail(order[k], "key " + KeyText(r.key) + " is given twice");
     }
+    // An empty resource would share its address with the next one.
+    if (r.bytes.empty()) return fail(order[k], "resource " + KeyText(r.key) + " is empty");
     if (r.bytes.size() > kLibMaxResourceSize) {
       return fail(order[k], "resource " + KeyText(r.key) + " of " + std::to_string(r.bytes.size()) +
                                 " bytes does not fit in a block (at most " +

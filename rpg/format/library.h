@@ -129,7 +129,8 @@ struct PackResult {
 // Lays the resources out: sorted by key, packed type by type into blocks
 // that each start with the type's tag, a new block whenever the next resource
 // would not fit; a resource never straddles blocks. Fails on a duplicate key,
-// an unknown type, a resource too large for a block, too many keys or blocks.
+// an unknown type, an empty resource or one too large for a block, too many
+// keys or blocks.
 PackResult WriteLibrary(std::span<const char> title, std::span<const LibResource> resources);
 
 }  // namespace rpgfmt

@@ -88,6 +88,8 @@ TEST(LibraryWriter, LimitsAreErrorsNamingTheResource) {
   PackResult dup = Pack({{{1, 1, 1}, {1}}, {{1, 1, 1}, {2}}});
   EXPECT_NE(dup.error.find("twice"), std::string::npos);
 
+  EXPECT_NE(Pack({{{1, 1, 1}, {}}}).error.find("empty"), std::string::npos);
+
   PackResult badType = Pack({{{13, 1, 1}, {1}}});
   EXPECT_NE(badType.error.find("unknown resource type"), std::string::npos);
 
@@ -109,7 +111,7 @@ TEST(LibraryWriter, LimitsAreErrorsNamingTheResource) {
 }
 
 TEST(LibraryWriter, LongTitleIsCutToEightBytes) {
-  const PackResult r = Pack({}, "ABCDEFGHIJ");
+  const PackResult r = Pack(std::vector<Input>{}, "ABCDEFGHIJ");
   ASSERT_EQ(r.error, "");
   EXPECT_EQ(std::string(r.image.begin() + 3, r.image.begin() + 12), std::string("ABCDEFGH\0", 9));
   EXPECT_EQ(r.image.size(), 16384u);
