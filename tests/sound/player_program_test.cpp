@@ -1,0 +1,113 @@
+// The real sound player, started headless in a private instance and driven
+// the way the host drives it.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "host/companion_records.h"
+#include "platform/win/win.h"
+#include "sound/player_window.h"
+#include "tests/platform/win/test_instance.h"
+#include "viewer/companion_queries.h"
+
+namespace {
+
+class PlayerProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/snd-program-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    std::ofstream(folder_ + "/tune.mid") << "MThd";
+    std::ofstream(folder_ + "/get.wav") << "RIFF....WAVE";
+    ASSERT_NE(getcwd(oldCwd_, sizeof oldCwd_), nullptr);
+    // The player resolves paths against its current folder, which it takes
+    // from us as it does from the host.
+    ASSERT_EQ(chdir(folder_.c_str()), 0);
+    ASSERT_TRUE(player_.Start({SND_PROGRAM, "--headless"}));
+    window_ = plat::FindWindowA(kSndClass, kSndTitle);
+    ASSERT_NE(window_, nullptr);
+  }
+  void TearDown() override {
+    ASSERT_EQ(chdir(oldCwd_), 0);
+    std::string command = "rm -rf '" + folder_ + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+  }
+
+  plat::LRESULT Send(int op, int channel, int loops, const char* path = nullptr) {
+    SoundRecord record{};
+    record.op = op;
+    record.channel = channel;
+    record.loops = loops;
+    if (path) std::strncpy(record.path, path, sizeof record.path - 1);
+    plat::COPYDATASTRUCT data{kSoundCopyData, sizeof record, &record};
+    return plat::SendMessageA(window_, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data));
+  }
+  plat::LRESULT Channel(int channel) {
+    return plat::SendMessageA(window_, kSndQueryChannel, plat::WPARAM(channel), 0);
+  }
+  std::string StateFile() {
+    if (plat::SendMessageA(window_, kSndWriteState, 0, 0) != 1) return "(not written)";
+    std::ifstream in(snd::SndStateFile());
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  plat::testing::TestInstance instance_;
+  plat::testing::PeerProcess player_;
+  plat::HWND window_ = nullptr;
+
+ private:
+  std::string folder_;
+  char oldCwd_[4096] = {};
+};
+
+TEST_F(PlayerProgramTest, FollowsTheCommandsOfTheTestApplication) {
+  EXPECT_EQ(Send(0, 0, -1, "tune.mid"), 1);
+  EXPECT_EQ(Send(0, 1, 1, "get.wav"), 1);
+  EXPECT_EQ(Send(0, 2, 2, "get.wav"), 1);
+  EXPECT_EQ(Send(2, 1, 0), 1);
+  EXPECT_EQ(Send(1, 2, 0), 1);
+  EXPECT_EQ(Channel(0), kSndChannelPlaying);
+  EXPECT_EQ(Channel(1), kSndChannelPaused);
+  EXPECT_EQ(Channel(2), kSndChannelIdle);
+  EXPECT_EQ(Channel(9), -1);
+  EXPECT_EQ(StateFile(),
+            "0 playing -1 music tune.mid\n1 paused 1 sound get.wav\n2 idle\n3 idle\n4 idle\n"
+            "5 idle\n6 idle\n7 idle\n8 idle\n");
+  EXPECT_EQ(Send(3, 1, 0), 1);
+  EXPECT_EQ(Channel(1), kSndChannelPlaying);
+}
+
+TEST_F(PlayerProgramTest, RefusedCommandsChangeNothing) {
+  EXPECT_EQ(Send(0, 1, 1, "get.wav"), 1);
+  EXPECT_EQ(Send(0, 1, 1, "missing.wav"), 0);
+  EXPECT_EQ(Send(0, 9, 1, "get.wav"), 0);
+  // A record of another size or kind is not a sound command.
+  SoundRecord record{1, 1, 0, {}};
+  plat::COPYDATASTRUCT shortData{kSoundCopyData, 12, &record};
+  EXPECT_EQ(plat::SendMessageA(window_, plat::WM_COPYDATA, 0,
+                               reinterpret_cast<plat::LPARAM>(&shortData)),
+            0);
+  plat::COPYDATASTRUCT otherKind{1, sizeof record, &record};
+  EXPECT_EQ(plat::SendMessageA(window_, plat::WM_COPYDATA, 0,
+                               reinterpret_cast<plat::LPARAM>(&otherKind)),
+            0);
+  EXPECT_EQ(Channel(1), kSndChannelPlaying);
+  EXPECT_EQ(StateFile().substr(0, 32), "0 idle\n1 playing 1 sound get.wav");
+}
+
+TEST_F(PlayerProgramTest, EndsOnClose) {
+  plat::SendMessageA(window_, plat::WM_CLOSE, 0, 0);
+  EXPECT_EQ(player_.Wait(), 0);
+  EXPECT_EQ(plat::FindWindowA(kSndClass, kSndTitle), nullptr);
+}
+
+}  // namespace

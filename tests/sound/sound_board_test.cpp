@@ -1,0 +1,211 @@
+#include "sound/sound_board.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace snd {
+namespace {
+
+// Records what the board asks of the mixer; sounds stay busy until a test
+// says they ended.
+class FakeOutput final : public SoundOutput {
+ public:
+  bool Play(int channel, SoundKind kind, const std::string& path, int times,
+            std::string* error) override {
+    if (refuse) {
+      *error = "cannot decode";
+      return false;
+    }
+    calls.push_back("play " + Where(channel, kind) + " " + path + " x" + std::to_string(times));
+    return true;
+  }
+  void Stop(int channel, SoundKind kind) override { calls.push_back("stop " + Where(channel, kind)); }
+  void Pause(int channel, SoundKind kind) override {
+    calls.push_back("pause " + Where(channel, kind));
+  }
+  void Resume(int channel, SoundKind kind) override {
+    calls.push_back("resume " + Where(channel, kind));
+  }
+  bool Busy(int, SoundKind) override { return busy; }
+
+  static std::string Where(int channel, SoundKind kind) {
+    return kind == SoundKind::Music ? "music" : std::to_string(channel);
+  }
+
+  std::vector<std::string> calls;
+  bool refuse = false;
+  bool busy = true;
+};
+
+// A scratch folder, the current one for the test, with a MIDI and a WAV file.
+class SoundBoardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/snd-board-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    ASSERT_NE(getcwd(oldCwd_, sizeof oldCwd_), nullptr);
+    ASSERT_EQ(chdir(folder_.c_str()), 0);
+    ASSERT_EQ(mkdir("AppEntry", 0700), 0);
+    Write("AppEntry/tune.mid", "MThd\0\0\0\6", 8);
+    Write("AppEntry/get.WAV", "RIFF\x24\0\0\0WAVEfmt ", 16);
+    Write("AppEntry/empty.wav", "", 0);
+  }
+  void TearDown() override {
+    ASSERT_EQ(chdir(oldCwd_), 0);
+    std::string command = "rm -rf '" + folder_ + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+  }
+  static void Write(const char* path, const char* bytes, std::size_t size) {
+    std::FILE* file = std::fopen(path, "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes, 1, size, file);
+    std::fclose(file);
+  }
+  static SoundRecord Record(int op, int channel, int loops, const char* path = nullptr) {
+    SoundRecord record{};
+    record.op = op;
+    record.channel = channel;
+    record.loops = loops;
+    if (path) std::strncpy(record.path, path, sizeof record.path - 1);
+    return record;
+  }
+  bool Apply(const SoundRecord& record) {
+    error.clear();
+    return board.Apply(record, &error);
+  }
+
+  FakeOutput output;
+  SoundBoard board{output};
+  std::string error;
+
+ private:
+  std::string folder_;
+  char oldCwd_[4096] = {};
+};
+
+TEST_F(SoundBoardTest, PlayPauseResumeStopWalkTheStates) {
+  ASSERT_TRUE(Apply(Record(0, 1, 1, "AppEntry\\get.WAV")));
+  EXPECT_EQ(board.Status(1).state, ChannelState::Playing);
+  EXPECT_EQ(board.Status(1).file, "AppEntry\\get.WAV");
+  EXPECT_EQ(board.Status(1).kind, SoundKind::Chunk);
+  EXPECT_TRUE(Apply(Record(2, 1, 0)));
+  EXPECT_EQ(board.Status(1).state, ChannelState::Paused);
+  // Pausing again and resuming twice change nothing more.
+  EXPECT_TRUE(Apply(Record(2, 1, 0)));
+  EXPECT_TRUE(Apply(Record(3, 1, 0)));
+  EXPECT_TRUE(Apply(Record(3, 1, 0)));
+  EXPECT_EQ(board.Status(1).state, ChannelState::Playing);
+  EXPECT_TRUE(Apply(Record(1, 1, 0)));
+  EXPECT_EQ(board.Status(1).state, ChannelState::Idle);
+  EXPECT_EQ(output.calls, (std::vector<std::string>{"play 1 AppEntry/get.WAV x1", "pause 1",
+                                                    "resume 1", "stop 1"}));
+}
+
+TEST_F(SoundBoardTest, CommandsOnAnIdleChannelDoNothing) {
+  EXPECT_TRUE(Apply(Record(1, 4, 0)));
+  EXPECT_TRUE(Apply(Record(2, 4, 0)));
+  EXPECT_TRUE(Apply(Record(3, 4, 0)));
+  EXPECT_EQ(board.Status(4).state, ChannelState::Idle);
+  EXPECT_TRUE(output.calls.empty());
+}
+
+TEST_F(SoundBoardTest, LoopsCountPlays) {
+  ASSERT_TRUE(Apply(Record(0, 0, -1, "AppEntry\\get.WAV")));
+  ASSERT_TRUE(Apply(Record(0, 2, 2, "AppEntry\\get.WAV")));
+  // Zero plays once, like one: a play command is never silent.
+  ASSERT_TRUE(Apply(Record(0, 3, 0, "AppEntry\\get.WAV")));
+  EXPECT_EQ(board.Status(3).loops, 0);
+  EXPECT_FALSE(Apply(Record(0, 5, -2, "AppEntry\\get.WAV")));
+  EXPECT_EQ(board.Status(5).state, ChannelState::Idle);
+  EXPECT_EQ(output.calls,
+            (std::vector<std::string>{"play 0 AppEntry/get.WAV x-1", "play 2 AppEntry/get.WAV x2",
+                                      "play 3 AppEntry/get.WAV x1"}));
+}
+
+TEST_F(SoundBoardTest, ChannelsOutsideTheRangeAndUnknownOpsAreRefused) {
+  EXPECT_TRUE(Apply(Record(0, 0, 1, "AppEntry\\get.WAV")));
+  EXPECT_TRUE(Apply(Record(0, 8, 1, "AppEntry\\get.WAV")));
+  EXPECT_FALSE(Apply(Record(0, 9, 1, "AppEntry\\get.WAV")));
+  EXPECT_NE(error.find("channel 9"), std::string::npos);
+  EXPECT_FALSE(Apply(Record(1, -1, 0)));
+  EXPECT_FALSE(Apply(Record(4, 0, 0)));
+  EXPECT_NE(error.find("op 4"), std::string::npos);
+  EXPECT_EQ(board.Status(0).state, ChannelState::Playing);
+  EXPECT_EQ(output.calls.size(), 2u);
+}
+
+TEST_F(SoundBoardTest, AMissingOrUnreadableFileChangesNothing) {
+  ASSERT_TRUE(Apply(Record(0, 1, 1, "AppEntry\\get.WAV")));
+  EXPECT_FALSE(Apply(Record(0, 1, 1, "AppEntry\\nothing.wav")));
+  EXPECT_NE(error.find("AppEntry/nothing.wav"), std::string::npos);
+  EXPECT_FALSE(Apply(Record(0, 1, 1, "AppEntry\\empty.wav")));
+  EXPECT_FALSE(Apply(Record(0, 1, 1, "AppEntry")));  // a folder
+  EXPECT_FALSE(Apply(Record(0, 1, 1, "")));
+  output.refuse = true;
+  EXPECT_FALSE(Apply(Record(0, 1, 1, "AppEntry\\tune.mid")));
+  EXPECT_EQ(board.Status(1).state, ChannelState::Playing);
+  EXPECT_EQ(board.Status(1).file, "AppEntry\\get.WAV");
+  EXPECT_EQ(output.calls.size(), 1u);
+}
+
+TEST_F(SoundBoardTest, APathWithoutTerminatorIsRefused) {
+  SoundRecord record = Record(0, 0, 1);
+  std::memset(record.path, 'a', sizeof record.path);
+  EXPECT_FALSE(Apply(record));
+  EXPECT_TRUE(output.calls.empty());
+}
+
+TEST_F(SoundBoardTest, MidiIsTheMusicStreamOwnedByOneChannel) {
+  ASSERT_TRUE(Apply(Record(0, 0, -1, "AppEntry\\tune.mid")));
+  EXPECT_EQ(board.Status(0).kind, SoundKind::Music);
+  EXPECT_TRUE(Apply(Record(2, 0, 0)));
+  EXPECT_EQ(board.Status(0).state, ChannelState::Paused);
+  // A second tune on another channel takes the stream over.
+  ASSERT_TRUE(Apply(Record(0, 3, 1, "AppEntry\\tune.mid")));
+  EXPECT_EQ(board.Status(0).state, ChannelState::Idle);
+  EXPECT_EQ(board.Status(3).state, ChannelState::Playing);
+  // A sample on the stream's channel lets the stream go.
+  ASSERT_TRUE(Apply(Record(0, 3, 1, "AppEntry\\get.WAV")));
+  EXPECT_EQ(board.Status(3).kind, SoundKind::Chunk);
+  EXPECT_EQ(output.calls,
+            (std::vector<std::string>{"play music AppEntry/tune.mid x-1", "pause music",
+                                      "play music AppEntry/tune.mid x1",
+                                      "play 3 AppEntry/get.WAV x1", "stop music"}));
+  // The stream has no owner now: its end touches no channel.
+  output.busy = false;
+  board.MusicFinished();
+  EXPECT_EQ(board.Status(3).state, ChannelState::Playing);
+}
+
+TEST_F(SoundBoardTest, ASoundThatEndedLeavesItsChannelIdleUnlessReplaced) {
+  ASSERT_TRUE(Apply(Record(0, 1, 1, "AppEntry\\get.WAV")));
+  ASSERT_TRUE(Apply(Record(0, 0, 1, "AppEntry\\tune.mid")));
+  // The end of a sound that was replaced arrives late: the new one still plays.
+  board.Finished(1);
+  EXPECT_EQ(board.Status(1).state, ChannelState::Playing);
+  output.busy = false;
+  board.Finished(1);
+  board.MusicFinished();
+  board.Finished(42);
+  EXPECT_EQ(board.Status(1).state, ChannelState::Idle);
+  EXPECT_EQ(board.Status(0).state, ChannelState::Idle);
+}
+
+TEST_F(SoundBoardTest, DescribeListsEveryChannel) {
+  ASSERT_TRUE(Apply(Record(0, 2, 2, "AppEntry\\get.WAV")));
+  ASSERT_TRUE(Apply(Record(0, 0, -1, "AppEntry\\tune.mid")));
+  ASSERT_TRUE(Apply(Record(2, 0, 0)));
+  EXPECT_EQ(board.Describe(),
+            "0 paused -1 music AppEntry\\tune.mid\n1 idle\n2 playing 2 sound AppEntry\\get.WAV\n"
+            "3 idle\n4 idle\n5 idle\n6 idle\n7 idle\n8 idle\n");
+}
+
+}  // namespace
+}  // namespace snd

@@ -1,0 +1,101 @@
+#include "viewer/input_map.h"
+
+#include <algorithm>
+
+#include "platform/sys/gb2312.h"
+
+namespace lcd {
+
+namespace {
+
+struct KeyEntry {
+  SDL_Keycode key;
+  VirtualKey virtualKey;
+};
+
+constexpr KeyEntry kNamedKeys[] = {
+    {SDLK_UP, {0x26, 0x48, true}},      {SDLK_DOWN, {0x28, 0x50, true}},
+    {SDLK_LEFT, {0x25, 0x4B, true}},    {SDLK_RIGHT, {0x27, 0x4D, true}},
+    {SDLK_RETURN, {0x0D, 0x1C, false}}, {SDLK_KP_ENTER, {0x0D, 0x1C, true}},
+    {SDLK_ESCAPE, {0x1B, 0x01, false}}, {SDLK_PAGEUP, {0x21, 0x49, true}},
+    {SDLK_PAGEDOWN, {0x22, 0x51, true}}, {SDLK_F2, {0x71, 0x3C, false}},
+    {SDLK_BACKSPACE, {0x08, 0x0E, false}}, {SDLK_SPACE, {0x20, 0x39, false}},
+};
+
+// Scan codes of the letters A to Z and of the digits 0 to 9 on a US keyboard.
+constexpr uint8_t kLetterScan[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                     0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                     0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+constexpr uint8_t kDigitScan[10] = {0x0B, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A};
+
+// Decodes the UTF-8 character at `at` and moves past it; a malformed
+// sequence gives U+FFFD for its first byte.
+char32_t NextCodePoint(std::string_view text, std::size_t& at) {
+  const unsigned char lead = static_cast<unsigned char>(text[at]);
+  int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+  if (length == 0 || at + length > text.size()) {
+    ++at;
+    return plat::kReplacementChar;
+  }
+  char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+  for (int i = 1; i < length; ++i) {
+    const unsigned char next = static_cast<unsigned char>(text[at + i]);
+    if ((next & 0xC0) != 0x80) {
+      ++at;
+      return plat::kReplacementChar;
+    }
+    point = point << 6 | (next & 0x3F);
+  }
+  at += length;
+  return point;
+}
+
+}  // namespace
+
+std::optional<VirtualKey> MapKey(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) {
+    const int index = key - SDLK_a;
+    return VirtualKey{'A' + index, kLetterScan[index], false};
+  }
+  if (key >= SDLK_0 && key <= SDLK_9) {
+    const int index = key - SDLK_0;
+    return VirtualKey{'0' + index, kDigitScan[index], false};
+  }
+  for (const KeyEntry& entry : kNamedKeys) {
+    if (entry.key == key) return entry.virtualKey;
+  }
+  return std::nullopt;
+}
+
+uint32_t KeyData(const VirtualKey& key, bool up, bool repeat) {
+  uint32_t data = 1u | uint32_t(key.scanCode & 0xFF) << 16;
+  if (key.extended) data |= 1u << 24;
+  if (up || repeat) data |= 1u << 30;
+  if (up) data |= 1u << 31;
+  return data;
+}
+
+std::vector<ForwardedChar> TextToChars(std::string_view utf8, uint32_t keyData) {
+  std::vector<ForwardedChar> chars;
+  std::size_t at = 0;
+  while (at < utf8.size()) {
+    const std::string gb = plat::UnicodeToGb2312Char(NextCodePoint(utf8, at));
+    if (gb.size() == 1) {
+      chars.push_back({uint32_t(static_cast<unsigned char>(gb[0])), keyData});
+    } else if (gb.size() == 2) {
+      chars.push_back({uint32_t(static_cast<unsigned char>(gb[0])) << 8 |
+                           static_cast<unsigned char>(gb[1]),
+                       keyData});
+    }
+  }
+  return chars;
+}
+
+uint32_t PointerData(int x, int y) { return uint32_t(x & 0xFFFF) | uint32_t(y & 0xFFFF) << 16; }
+
+int WindowToScreen(int windowCoordinate, int scale, int screenSize) {
+  if (scale < 1 || screenSize < 1) return 0;
+  return std::clamp(windowCoordinate / scale, 0, screenSize - 1);
+}
+
+}  // namespace lcd

@@ -1,0 +1,111 @@
+#include "viewer/lcd_frame.h"
+
+#include <cstring>
+
+#include "platform/sys/shm.h"
+
+namespace lcd {
+
+namespace {
+
+constexpr char kSharedBlockName[] = "共享内存";
+
+// A pixel's top byte is not part of its colour.
+constexpr uint32_t kColourMask = 0x00FFFFFF;
+
+}  // namespace
+
+LcdFrame::LcdFrame(int width, int height)
+    : width_(width), height_(height), byteSize_(uint32_t(width) * uint32_t(height) * 4) {}
+
+LcdFrame::~LcdFrame() { UnmapBlock(); }
+
+bool LcdFrame::MapBlock(std::string* error) {
+  mapping_ = plat::OpenFileMappingA(kSharedBlockName);
+  if (!mapping_) {
+    *error = "the shared screen block does not exist";
+    return false;
+  }
+  view_ = static_cast<const uint8_t*>(plat::MapViewOfFile(mapping_));
+  if (!view_) {
+    *error = "the shared screen block cannot be mapped";
+    UnmapBlock();
+    return false;
+  }
+  return true;
+}
+
+void LcdFrame::UnmapBlock() {
+  if (view_) plat::UnmapViewOfFile(view_);
+  plat::CloseFileMapping(mapping_);
+  view_ = nullptr;
+  mapping_ = nullptr;
+}
+
+bool LcdFrame::CopyFromBlock(std::string* error) {
+  if (!view_ && !MapBlock(error)) return false;
+  // The block may have grown since it was mapped (the host remade it); a
+  // fresh view covers its new size.
+  if (plat::ViewSize(view_) < byteSize_) {
+    UnmapBlock();
+    if (!MapBlock(error)) return false;
+    if (plat::ViewSize(view_) < byteSize_) {
+      *error = "the shared screen block holds " + std::to_string(plat::ViewSize(view_)) +
+               " bytes, the screen needs " + std::to_string(byteSize_);
+      return false;
+    }
+  }
+  const std::size_t stride = byteSize_ / uint32_t(height_);
+  std::lock_guard lock(mutex_);
+  frame_.width = width_;
+  frame_.height = height_;
+  frame_.pixels.resize(std::size_t(width_) * height_);
+  for (int y = 0; y < height_; ++y) {
+    uint32_t* row = &frame_.pixels[std::size_t(y) * width_];
+    std::memcpy(row, view_ + stride * y, std::size_t(width_) * 4);
+    for (int x = 0; x < width_; ++x) row[x] &= kColourMask;
+  }
+  ++sequence_;
+  return true;
+}
+
+bool LcdFrame::ChangeMode(const ScreenModeRecord& record, std::string* error) {
+  const int width = record.width;
+  const int height = record.height;
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+    *error = "screen size " + std::to_string(width) + " by " + std::to_string(height) +
+             " is out of range";
+    return false;
+  }
+  // Rows must hold a whole line of 32-bit pixels.
+  const uint64_t minimum = uint64_t(width) * 4 * uint64_t(height);
+  if (record.byteSize < minimum || record.byteSize % uint32_t(height) != 0) {
+    *error = "byte size " + std::to_string(record.byteSize) + " does not fit " +
+             std::to_string(width) + " by " + std::to_string(height) + " 32-bit pixels";
+    return false;
+  }
+  width_ = width;
+  height_ = height;
+  byteSize_ = record.byteSize;
+  UnmapBlock();
+  return true;
+}
+
+plat::Image LcdFrame::Snapshot(uint64_t* sequence) const {
+  std::lock_guard lock(mutex_);
+  if (sequence) *sequence = sequence_;
+  return frame_;
+}
+
+uint64_t LcdFrame::Sequence() const {
+  std::lock_guard lock(mutex_);
+  return sequence_;
+}
+
+void LcdFrame::ShownSize(int* width, int* height) const {
+  std::lock_guard lock(mutex_);
+  *width = frame_.width;
+  *height = frame_.height;
+}
+
+}  // namespace lcd

@@ -1,0 +1,67 @@
+#pragma once
+// The viewer's SDL window: presents the frames the window thread copied,
+// scaled by whole factors without smoothing, and forwards the user's keys,
+// characters and clicks to the host.
+//
+// It runs on the main thread and blocks in SDL_WaitEvent; the window thread
+// wakes it with user events (a new frame, a new mode, closing), so neither
+// side polls and the host never waits for the display.
+
+#include <SDL.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "viewer/host_link.h"
+#include "viewer/lcd_frame.h"
+#include "viewer/viewer_options.h"
+#include "viewer/viewer_window.h"
+
+namespace lcd {
+
+class SdlDisplay final : public FrameListener {
+ public:
+  // Opens the window; null, with `error` set, when there is no display.
+  static std::unique_ptr<SdlDisplay> Open(const ViewerOptions& options, LcdFrame& frame,
+                                          std::string* error);
+  ~SdlDisplay() override;
+  SdlDisplay(const SdlDisplay&) = delete;
+  SdlDisplay& operator=(const SdlDisplay&) = delete;
+
+  // Handles events until the window thread reports Closing. `viewerWindow`
+  // is told to close when the user closes the SDL window.
+  void Run(plat::HWND viewerWindow);
+
+  // FrameListener, called on the window thread.
+  void FrameReady() override;
+  void ModeChanged(int width, int height) override;
+  void Closing() override;
+
+ private:
+  SdlDisplay(const ViewerOptions& options, LcdFrame& frame);
+  void Push(int code, int width = 0, int height = 0);
+  void Present();
+  void Resize(int width, int height);
+  void HandleKey(const SDL_KeyboardEvent& event);
+  void HandleButton(const SDL_MouseButtonEvent& event);
+  void HandleText(const SDL_TextInputEvent& event);
+  void SaveShot();
+
+  const ViewerOptions options_;
+  LcdFrame& frame_;
+  HostLink host_;
+  uint32_t eventType_ = 0;
+  std::atomic<bool> framePending_{false};
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  int width_;
+  int height_;
+  int scale_;
+  bool scaleChosen_;
+  uint32_t lastKeyData_ = 1;
+};
+
+}  // namespace lcd
