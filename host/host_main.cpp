@@ -3,6 +3,7 @@
 #include "host/host_main.h"
 
 #include <atomic>
+#include <cstring>
 
 #include "host/companion.h"
 #include "host/companion_records.h"
@@ -28,10 +29,7 @@ bool SoundPlayerRunning() { return plat::FindWindowA(kSndClass, kSndTitle) != nu
 void SoundPlayerCommand(char* out) {
   out[0] = '"';
   ModulePath(out + 1, kSndProgram);
-  unsigned length = 0;
-  while (out[length]) ++length;
-  out[length] = '"';
-  out[length + 1] = '\0';
+  std::strcat(out, "\"");
 }
 
 }  // namespace
