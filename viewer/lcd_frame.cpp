@@ -44,16 +44,12 @@ void LcdFrame::UnmapBlock() {
 
 bool LcdFrame::CopyFromBlock(std::string* error) {
   if (!view_ && !MapBlock(error)) return false;
-  // The block may have grown since it was mapped (the host remade it); a
-  // fresh view covers its new size.
   if (plat::ViewSize(view_) < byteSize_) {
+    *error = "the shared screen block holds " + std::to_string(plat::ViewSize(view_)) +
+             " bytes, the screen needs " + std::to_string(byteSize_);
+    // Opened afresh next time, when the host may have remade it.
     UnmapBlock();
-    if (!MapBlock(error)) return false;
-    if (plat::ViewSize(view_) < byteSize_) {
-      *error = "the shared screen block holds " + std::to_string(plat::ViewSize(view_)) +
-               " bytes, the screen needs " + std::to_string(byteSize_);
-      return false;
-    }
+    return false;
   }
   const std::size_t stride = byteSize_ / uint32_t(height_);
   std::lock_guard lock(mutex_);
