@@ -220,8 +220,12 @@ class MapParser {
     const bool point = o.value("point", false);
     const double pw = point ? kCell : o.value("width", 0.0);
     const double ph = point ? kCell : o.value("height", 0.0);
-    const auto onGrid = [](double v) { return v == std::floor(v) && static_cast<long>(v) % kCell == 0; };
-    if (o.value("rotation", 0.0) != 0.0 || x < 0 || y < 0 ||
+    // Checked against the largest map before any conversion to an integer.
+    const auto onGrid = [](double v) {
+      return v >= 0 && v <= 256.0 * kCell && v == std::floor(v) && static_cast<int>(v) % kCell == 0;
+    };
+    if (o.value("rotation", 0.0) != 0.0 || !(x >= 0 && x < 256.0 * kCell) ||
+        !(y >= 0 && y < 256.0 * kCell) ||
         (!point && (!onGrid(x) || !onGrid(y) || !onGrid(pw) || !onGrid(ph) || pw < kCell ||
                     ph < kCell))) {
       Error(at, "object must be a point or a rectangle on whole 16x16 cells");

@@ -136,6 +136,8 @@ TEST_F(MapSourceTest, ErrorsPointAtTheOffendingValue) {
        "\"value\" must be a whole number in 41 .. 255", "40"},
       {[](Json& d) { d["layers"][1]["objects"] = {Object(8, 0, 16, 16, {Prop("event", 41)})}; },
        "object must be a point or a rectangle on whole 16x16 cells", ""},
+      {[](Json& d) { d["layers"][1]["objects"] = {Object(1e300, 0, 16, 16, {Prop("event", 41)})}; },
+       "object must be a point or a rectangle on whole 16x16 cells", ""},
       {[](Json& d) { d["layers"][1]["objects"] = {Object(144, 0, 32, 16, {Prop("event", 41)})}; },
        "object reaches past the map", ""},
       {[](Json& d) { d["layers"][1]["objects"] = {Object(0, 0, 16, 16, {Prop("walk", "npc")})}; },
