@@ -91,7 +91,7 @@ namespace enemyrec {
 inline constexpr std::size_t kPicture = 46, kMagicList = 47, kSize = 48;
 }
 namespace itemrec {
-inline constexpr std::size_t kKind = 0, kPicture = 5, kFlag = 132, kSize = 134;
+inline constexpr std::size_t kKind = 0, kPicture = 5, kEffect = 22, kFlag = 132, kSize = 134;
 }
 namespace magicrec {
 inline constexpr std::size_t kAnimation = 5, kFixedSize = 26;

@@ -43,6 +43,18 @@ void EnemyRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference>
   if (b[45] != 0) out.push_back({k, Key(ResType::kItemRecord, b[43], b[44]), false, "drop item"});
 }
 
+// Thrown (8) and restorative (9) items play the effect animation named by
+// bytes 5 and 4 of their effect block.
+void ItemRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference>& out) {
+  out.push_back({k, Key(ResType::kItemPicture, b[0], b[rpgfmt::itemrec::kPicture]), true,
+                 "picture"});
+  const std::size_t effect = rpgfmt::itemrec::kEffect;
+  if ((b[0] == 8 || b[0] == 9) && b[effect + 4] != 0) {
+    out.push_back({k, Key(ResType::kAnimation, b[effect + 5], b[effect + 4]), false,
+                   "effect animation"});
+  }
+}
+
 void ChainRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference>& out) {
   const std::size_t n = b[2];
   for (std::size_t i = 0; i < n && 3 + 2 * i + 1 < b.size(); ++i) {
@@ -65,8 +77,7 @@ void RecordRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference
       EnemyRefs(k, b, out);
       break;
     case rpgfmt::RecordKind::kItem:
-      out.push_back({k, Key(ResType::kItemPicture, b[0], b[rpgfmt::itemrec::kPicture]), true,
-                     "picture"});
+      ItemRefs(k, b, out);
       break;
     case rpgfmt::RecordKind::kMagic:
       if (b[rpgfmt::magicrec::kAnimation] != 0) {
