@@ -1,0 +1,92 @@
+// The game's entry as far as it goes before the game proper: the screen
+// mode, the data library and the way back to the Desktop.
+
+#include "rpg/entry/rpg_main.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/companion_records.h"
+#include "host/mem.h"
+#include "platform/sys/msgbox.h"
+#include "tests/host/screen_fixture.h"
+
+namespace {
+
+class RpgMainTest : public host_test::ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    viewer->copies.clear();
+  }
+  void TearDown() override {
+    EXPECT_EQ(MemLiveBlocks(), 0);
+    EXPECT_EQ(MemVctRelease(), 1);
+    EXPECT_TRUE(plat::RecordedMessageBoxes().empty());
+    ScreenTest::TearDown();
+  }
+
+  // Starts the memory pool after the test wrote its ..\Sim.ini.
+  static void StartMemory() { ASSERT_EQ(MemVctInit(), 1); }
+
+  void WriteLibrary(std::size_t size) const {
+    std::ofstream(env.RootPath("dat.lib"), std::ios::binary) << std::string(size, 'L');
+  }
+
+  // The sizes the viewer was told, in order.
+  std::vector<std::pair<int, int>> Modes() const {
+    std::vector<std::pair<int, int>> sizes;
+    for (const auto& copy : viewer->copies) {
+      EXPECT_EQ(copy.dwData, kScreenModeCopyData);
+      if (copy.bytes.size() != sizeof(ScreenModeRecord)) continue;
+      ScreenModeRecord record;
+      std::memcpy(&record, copy.bytes.data(), sizeof record);
+      sizes.emplace_back(record.width, record.height);
+    }
+    return sizes;
+  }
+
+  void ExpectBackInTheDesktopMode() const {
+    const std::vector<std::pair<int, int>> expected = {{160, 96}, {320, 240}};
+    EXPECT_EQ(Modes(), expected);
+    EXPECT_EQ(hostScreen.width, 320);
+    EXPECT_EQ(hostScreen.height, 240);
+    EXPECT_EQ(hostScreen.bitsPerPixel, 32);
+  }
+};
+
+TEST_F(RpgMainTest, WithoutALibraryTheScreenReturnsToTheDesktopMode) {
+  StartMemory();
+  RpgMain();
+  ExpectBackInTheDesktopMode();
+}
+
+TEST_F(RpgMainTest, ALibraryIsReadAndReleasedAgain) {
+  StartMemory();
+  WriteLibrary(3 * 16384 + 5);
+  RpgMain();
+  ExpectBackInTheDesktopMode();
+}
+
+TEST_F(RpgMainTest, ALibraryTooBigForTheMemoryPoolIsGivenUp) {
+  env.WriteIni("[MEM]\nmemstack=4096\n");
+  StartMemory();
+  WriteLibrary(8192);
+  RpgMain();
+  ExpectBackInTheDesktopMode();
+}
+
+TEST_F(RpgMainTest, ALibraryThatCannotBeReadIsGivenUp) {
+  StartMemory();
+  std::filesystem::create_directory(env.RootPath("dat.lib"));
+  RpgMain();
+  ExpectBackInTheDesktopMode();
+}
+
+}  // namespace
