@@ -12,6 +12,8 @@ namespace {
 
 // Caption, system menu, sizing frame and minimise box; never visible.
 constexpr uint32_t kHostWindowStyle = 0x00CE0000;
+// Redraw on horizontal and vertical resizing, as a plain top-level window.
+constexpr plat::UINT kHostClassStyle = 0x0003;
 
 bool IsQueuedWindowMessage(plat::UINT message) {
   switch (message) {
@@ -49,6 +51,7 @@ bool RegisterHostClass(plat::HINSTANCE instance) {
   // same process (the tests) reuses it.
   static const bool registered = [instance] {
     plat::WNDCLASSA windowClass{};
+    windowClass.style = kHostClassStyle;
     windowClass.lpfnWndProc = HostWindowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kHostClass;
