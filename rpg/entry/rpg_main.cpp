@@ -50,6 +50,7 @@ void FreeLibrary() {
 
 void RpgMain() {
   SetScreenMode(160, 96, 32);
+  // The library is held for as long as the game runs.
   if (LoadLibrary()) FreeLibrary();
   // The Desktop draws for its own mode, so it must get it back even when the
   // game never started.
