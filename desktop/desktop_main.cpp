@@ -1,8 +1,8 @@
 // The Desktop's message loop and its state.
 
 #include "desktop/desktop.h"
-#include "host/app_registry.h"
 #include "desktop/desktop_state.h"
+#include "host/app_registry.h"
 #include "host/device_api.h"
 #include "host/msg.h"
 
