@@ -46,7 +46,16 @@ bool DumpRecord(const DumpInput& in, DumpState& st, Diagnostics& diag) {
 }
 
 std::string FolderOf(ResKey key) {
-  return key.type == static_cast<std::uint8_t>(ResType::kScript) ? "scripts/" : "pictures/";
+  switch (static_cast<ResType>(key.type)) {
+    case ResType::kScript:
+      return "scripts/";
+    case ResType::kActorSheet:
+    case ResType::kItemPicture:
+    case ResType::kPicture:
+      return "pictures/";
+    default:
+      return "raw/";
+  }
 }
 
 void DumpFileResource(const DumpInput& in, DumpState& st, Diagnostics& diag) {
