@@ -3,8 +3,8 @@
 pkg_check_modules(FUZZ_DATLIB_PNG REQUIRED IMPORTED_TARGET libpng)
 pkg_check_modules(FUZZ_DATLIB_YAML REQUIRED IMPORTED_TARGET yaml-cpp)
 find_package(nlohmann_json REQUIRED)
-file(GLOB fuzz_datlib_format ${CMAKE_SOURCE_DIR}/rpg/format/*.cpp)
-file(GLOB fuzz_datlib_tools ${CMAKE_SOURCE_DIR}/tools/datlib/*.cpp)
+file(GLOB fuzz_datlib_format CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/rpg/format/*.cpp)
+file(GLOB fuzz_datlib_tools CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/datlib/*.cpp)
 list(FILTER fuzz_datlib_tools EXCLUDE REGEX "/(main|cli)\\.cpp$")
 tovsim_fuzz(fuzz_datlib
   SOURCES ${CMAKE_SOURCE_DIR}/fuzz/fuzz_datlib.cpp ${fuzz_datlib_format} ${fuzz_datlib_tools}
