@@ -70,5 +70,3 @@ void BM_FirstTextOutAfterLoad(benchmark::State& state) {
 BENCHMARK(BM_FirstTextOutAfterLoad)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
