@@ -61,3 +61,23 @@ struct SoundRecord {
 };
 #pragma pack(pop)
 static_assert(sizeof(SoundRecord) == 268);
+
+// What tools (simctl, the end-to-end tests) ask the host window. Each is sent
+// and answered 1 when taken (0 when refused); the real answer comes later,
+// posted to the asker's reply window (class kToolReplyClass, title
+// "simctl.<pid>", found by the pid in wParam) as kToolReplyMessage with
+// wParam = the question's message and lParam = the result.
+//
+//   tool => host  kHostAskIdle     wParam pid   answer posted once every
+//                                              thread of the host waits with
+//                                              nothing due (lParam 1)
+//   tool => host  kHostAskAdvance  wParam pid, lParam milliseconds: virtual
+//                                  clock only (else answered 0); time runs
+//                                  that far and is held there, then the
+//                                  answer is posted once all is idle (lParam
+//                                  1, 0 when that took over a minute)
+//   host =| tool  kToolReplyMessage
+inline constexpr unsigned kHostAskIdle = 0x0400 + 0x100;
+inline constexpr unsigned kHostAskAdvance = 0x0400 + 0x101;
+inline constexpr unsigned kToolReplyMessage = 0x0400 + 0x102;
+inline constexpr char kToolReplyClass[] = "SimctlClass";

@@ -3,6 +3,7 @@
 #include "host/host_main.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 
 #include "host/companion.h"
@@ -10,6 +11,7 @@
 #include "host/lcd.h"
 #include "host/mem.h"
 #include "host/msg.h"
+#include "platform/sys/clock.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/process.h"
 #include "platform/win/win.h"
@@ -69,6 +71,10 @@ void VctRelease() {
 }
 
 int HostMain(plat::HINSTANCE instance) {
+  // A driven run (end-to-end tests) starts with virtual time standing still,
+  // so that every tick happens when the driver lets the clock run.
+  const char* hold = std::getenv("TOVSIM_CLOCK_HOLD");
+  if (plat::ClockIsVirtual() && hold && std::strcmp(hold, "1") == 0) plat::HoldClock();
   if (!StartSoundPlayer()) return 1;
   if (!VctInit()) return 1;
   plat::HWND window = CreateHostWindow(instance);

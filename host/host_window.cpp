@@ -1,10 +1,15 @@
 // The hidden host window: its class, its message loop and the procedure
 // that turns input and timer window messages into device Messages.
 
+#include <string>
+#include <thread>
+
 #include "host/companion.h"
+#include "host/companion_records.h"
 #include "host/host_main.h"
 #include "host/lcd.h"
 #include "host/msg.h"
+#include "platform/sys/clock.h"
 #include "platform/sys/thread.h"
 #include "platform/win/win.h"
 
@@ -46,6 +51,27 @@ void OnClose() {
   plat::PostQuitMessage(0);
 }
 
+// A tool's answer, posted to its reply window; a tool that is gone is
+// simply not found.
+void ReplyToTool(plat::WPARAM pid, plat::UINT question, plat::LPARAM result) {
+  const std::string title = "simctl." + std::to_string(pid);
+  if (plat::HWND tool = plat::FindWindowA(kToolReplyClass, title.c_str())) {
+    plat::PostMessageA(tool, kToolReplyMessage, question, result);
+  }
+}
+
+// Only a thread outside the clock may wait for the clock; the answer goes
+// from there.
+plat::LRESULT AdvanceForTool(plat::WPARAM pid, plat::LPARAM milliseconds) {
+  if (!plat::ClockIsVirtual() || milliseconds < 0) return 0;
+  constexpr int64_t kAdvanceTimeoutMs = 60000;
+  std::thread([pid, milliseconds] {
+    const bool idle = plat::AdvanceClock(milliseconds, kAdvanceTimeoutMs);
+    ReplyToTool(pid, kHostAskAdvance, idle ? 1 : 0);
+  }).detach();
+  return 1;
+}
+
 bool RegisterHostClass(plat::HINSTANCE instance) {
   // A class is registered once per process; a host started again in the
   // same process (the tests) reuses it.
@@ -76,6 +102,11 @@ plat::LRESULT HostWindowProc(plat::HWND window, plat::UINT message, plat::WPARAM
     QueueMessage(MsgChar, uint32_t(wParam), uint32_t(lParam));
     return 0;
   }
+  if (message == kHostAskIdle) {
+    plat::RunWhenIdle([wParam] { ReplyToTool(wParam, kHostAskIdle, 1); });
+    return 1;
+  }
+  if (message == kHostAskAdvance) return AdvanceForTool(wParam, lParam);
   if (IsQueuedWindowMessage(message)) {
     QueueMessage(message, uint32_t(wParam), uint32_t(lParam));
     return 0;

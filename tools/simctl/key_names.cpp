@@ -1,0 +1,74 @@
+#include "tools/simctl/key_names.h"
+
+#include <cctype>
+#include <charconv>
+#include <string>
+
+namespace simctl {
+
+namespace {
+
+struct NamedKey {
+  const char* name;
+  SDL_Keycode key;
+};
+
+constexpr NamedKey kNamedKeys[] = {
+    {"enter", SDLK_RETURN},    {"escape", SDLK_ESCAPE},    {"left", SDLK_LEFT},
+    {"up", SDLK_UP},           {"right", SDLK_RIGHT},      {"down", SDLK_DOWN},
+    {"pageup", SDLK_PAGEUP},   {"pagedown", SDLK_PAGEDOWN}, {"f2", SDLK_F2},
+    {"space", SDLK_SPACE},     {"backspace", SDLK_BACKSPACE},
+};
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+std::optional<int> ParseCode(std::string_view text) {
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    text.remove_prefix(2);
+    base = 16;
+  }
+  int code = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code, base);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (code < 1 || code > 254) return std::nullopt;
+  return code;
+}
+
+// The viewer's key for a virtual-key code, so a number gets the same scan
+// code as the named key.
+std::optional<lcd::VirtualKey> KeyOfCode(int code) {
+  if (code >= 'A' && code <= 'Z') return lcd::MapKey(SDLK_a + (code - 'A'));
+  if (code >= '0' && code <= '9') return lcd::MapKey(SDLK_0 + (code - '0'));
+  for (const NamedKey& named : kNamedKeys) {
+    std::optional<lcd::VirtualKey> key = lcd::MapKey(named.key);
+    if (key && key->code == code) return key;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<lcd::VirtualKey> ParseKey(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  if (std::isdigit(static_cast<unsigned char>(text[0])) && text.size() > 1) {
+    std::optional<int> code = ParseCode(text);
+    if (!code) return std::nullopt;
+    if (std::optional<lcd::VirtualKey> key = KeyOfCode(*code)) return key;
+    return lcd::VirtualKey{*code, 0, false};
+  }
+  if (text.size() == 1 && std::isalnum(static_cast<unsigned char>(text[0]))) {
+    return KeyOfCode(std::toupper(static_cast<unsigned char>(text[0])));
+  }
+  const std::string lower = Lower(text);
+  for (const NamedKey& named : kNamedKeys) {
+    if (lower == named.name) return lcd::MapKey(named.key);
+  }
+  return std::nullopt;
+}
+
+}  // namespace simctl

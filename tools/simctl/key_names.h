@@ -1,0 +1,17 @@
+#pragma once
+// Key names on simctl's command line: a virtual-key code as a number, or a
+// name (Enter, Escape, the arrows, PageUp, PageDown, F2, Space, Backspace, a
+// letter or a digit), with the scan code the viewer would send for it.
+
+#include <optional>
+#include <string_view>
+
+#include "viewer/input_map.h"
+
+namespace simctl {
+
+// Names ignore case. A number (decimal or 0x hex, 1..254) without a key of
+// its own on the viewer's keyboard gets scan code 0.
+std::optional<lcd::VirtualKey> ParseKey(std::string_view text);
+
+}  // namespace simctl

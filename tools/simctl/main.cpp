@@ -1,0 +1,80 @@
+// simctl: drives and inspects a running simulator instance from outside, as
+// the viewer's user would, for scripts and end-to-end tests.
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "platform/sys/clock.h"
+#include "tools/simctl/commands.h"
+
+namespace {
+
+void PrintHelp() {
+  std::printf(
+      "Usage: simctl [--timeout MS] COMMAND [ARGS]\n"
+      "\n"
+      "Drives the simulator instance named by TOVSIM_INSTANCE (\"default\" when unset).\n"
+      "\n"
+      "Commands:\n"
+      "  key KEY          press KEY (WM_KEYDOWN to the host window)\n"
+      "  keyup KEY        release KEY\n"
+      "  type TEXT        send each character of the UTF-8 TEXT in GB2312\n"
+      "  click X Y        left button down and up at screen pixel (X, Y)\n"
+      "  dblclick X Y     a double click at (X, Y)\n"
+      "  screenshot FILE  save the screen as the viewer shows it as a PNG\n"
+      "  wait-idle        return once the host waits with nothing to do\n"
+      "  advance MS       virtual clock only: let time run MS milliseconds, hold\n"
+      "                   it there and return once the host is idle (a host\n"
+      "                   started with TOVSIM_CLOCK=virtual TOVSIM_CLOCK_HOLD=1\n"
+      "                   stands still until then)\n"
+      "  windows          list the windows of the instance: class and title\n"
+      "\n"
+      "KEY is a name (Enter, Escape, Left, Up, Right, Down, PageUp, PageDown, F2,\n"
+      "Space, Backspace, a letter or a single digit, any case) or a virtual-key\n"
+      "code of two or more digits (13, 0x0D).\n"
+      "\n"
+      "  --timeout MS   how long to wait for the host's answer (default 30000)\n"
+      "  --help         show this text\n"
+      "\n"
+      "Exit codes: 0 done, 1 failure (no host, no answer in time), 2 bad usage.\n");
+}
+
+bool ParseTimeout(std::string_view text, std::int64_t* out) {
+  std::int64_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < 1) return false;
+  *out = value;
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  simctl::Invocation call;
+  int at = 1;
+  for (; at < argc && argv[at][0] == '-' && argv[at][1] == '-'; ++at) {
+    const char* option = argv[at];
+    if (std::strcmp(option, "--help") == 0) {
+      PrintHelp();
+      return simctl::kExitOk;
+    }
+    if (std::strcmp(option, "--timeout") == 0 && at + 1 < argc &&
+        ParseTimeout(argv[at + 1], &call.timeoutMs)) {
+      ++at;
+      continue;
+    }
+    std::fprintf(stderr, "simctl: bad option '%s' (try --help)\n", option);
+    return simctl::kExitUsage;
+  }
+  if (at >= argc) {
+    std::fprintf(stderr, "simctl: no command (try --help)\n");
+    return simctl::kExitUsage;
+  }
+  // Our own waits are in real time whatever clock the simulator runs on.
+  plat::UseRealClock();
+  call.command = argv[at];
+  call.args.assign(argv + at + 1, argv + argc);
+  return simctl::RunCommand(call);
+}
