@@ -1,0 +1,132 @@
+#include "tests/e2e/child_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+
+extern char** environ;
+
+namespace e2e {
+
+namespace {
+
+constexpr int kReadyTimeoutMs = 60000;
+
+std::vector<std::string> MergedEnvironment(const std::vector<std::string>& extra) {
+  std::vector<std::string> env = extra;
+  for (char** e = environ; *e; ++e) {
+    const std::string entry = *e;
+    const std::string name = entry.substr(0, entry.find('=') + 1);
+    bool replaced = false;
+    for (const std::string& own : extra) replaced = replaced || own.starts_with(name);
+    if (!replaced) env.push_back(entry);
+  }
+  return env;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (std::string& s : strings) pointers.push_back(s.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Waits until `fd` is readable; false after `timeoutMs`.
+bool AwaitReadable(int fd, int timeoutMs) {
+  pollfd entry{fd, POLLIN, 0};
+  int rc;
+  while ((rc = poll(&entry, 1, timeoutMs)) < 0 && errno == EINTR) {
+  }
+  return rc > 0;
+}
+
+}  // namespace
+
+ChildProcess::~ChildProcess() { Kill(); }
+
+bool ChildProcess::Start(const std::vector<std::string>& args,
+                         const std::vector<std::string>& extraEnv,
+                         const std::string& outputPrefix, bool awaitReady) {
+  outputPrefix_ = outputPrefix;
+  int pair[2] = {-1, -1};
+  std::vector<std::string> extra = extraEnv;
+  int childEnd = -1;
+  if (awaitReady) {
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) return false;
+    childEnd = dup(pair[1]);  // without close-on-exec: the child keeps it
+    close(pair[1]);
+    extra.push_back("TOVSIM_READY_FD=" + std::to_string(childEnd));
+  }
+  std::vector<std::string> env = MergedEnvironment(extra);
+  std::vector<std::string> argv = args;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, (outputPrefix + ".out").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, (outputPrefix + ".err").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  const int rc = posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, Pointers(argv).data(),
+                             Pointers(env).data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (childEnd >= 0) close(childEnd);
+  if (rc != 0) {
+    pid_ = -1;
+    if (pair[0] >= 0) close(pair[0]);
+    return false;
+  }
+  pidFd_ = int(syscall(SYS_pidfd_open, pid_, 0));
+  if (!awaitReady) return true;
+  // The child writes a byte when ready or closes its end when it ends.
+  const bool ready = AwaitReadable(pair[0], kReadyTimeoutMs);
+  close(pair[0]);
+  return ready;
+}
+
+std::optional<int> ChildProcess::Wait(int timeoutMs) {
+  if (pid_ < 0) return std::nullopt;
+  if (pidFd_ >= 0 && !AwaitReadable(pidFd_, timeoutMs)) return std::nullopt;
+  int status = 0;
+  while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+  }
+  pid_ = -1;
+  if (pidFd_ >= 0) close(pidFd_);
+  pidFd_ = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+void ChildProcess::Kill() {
+  if (pid_ < 0) return;
+  kill(pid_, SIGKILL);
+  Wait();
+}
+
+std::string ChildProcess::Stdout() const { return ReadWhole(outputPrefix_ + ".out"); }
+std::string ChildProcess::Stderr() const { return ReadWhole(outputPrefix_ + ".err"); }
+
+RunResult RunToEnd(const std::vector<std::string>& args, const std::string& outputPrefix) {
+  ChildProcess child;
+  RunResult result;
+  if (!child.Start(args, {}, outputPrefix, false)) return result;
+  result.exitCode = child.Wait().value_or(-1);
+  result.out = child.Stdout();
+  result.err = child.Stderr();
+  return result;
+}
+
+}  // namespace e2e

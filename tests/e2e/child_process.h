@@ -1,0 +1,48 @@
+#pragma once
+// A program started by an end-to-end test: its output kept in files, its
+// readiness and its end awaited with generous safety time-outs, and killed
+// if the test leaves it running.
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  // Starts `args` with our environment plus `extraEnv` ("NAME=value"), stdout
+  // and stderr into `outputPrefix`.out / .err. With `awaitReady`, returns
+  // once the program took its first message (or ended).
+  bool Start(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,
+             const std::string& outputPrefix, bool awaitReady);
+  // The exit code (128 + signal for a kill); nullopt when it did not end in
+  // `timeoutMs` of real time.
+  std::optional<int> Wait(int timeoutMs = 60000);
+  std::string Stdout() const;
+  std::string Stderr() const;
+
+ private:
+  void Kill();
+
+  pid_t pid_ = -1;
+  int pidFd_ = -1;
+  std::string outputPrefix_;
+};
+
+// Runs a program to its end: its exit code and stdout.
+struct RunResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+RunResult RunToEnd(const std::vector<std::string>& args, const std::string& outputPrefix);
+
+}  // namespace e2e

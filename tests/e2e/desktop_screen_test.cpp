@@ -1,0 +1,47 @@
+// The screen as the viewer gets it: the size from Sim.ini, and the Desktop
+// launching its row on a double click (the game switches the screen to its
+// own mode and back).
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/sim_run.h"
+
+namespace e2e {
+namespace {
+
+TEST(DesktopScreenTest, ScreenSizeComesFromSimIni) {
+  SimRun run;
+  run.WriteIni("[LCD]\nwidth=160\nheight=128\n");
+  ASSERT_TRUE(run.StartHost({}));
+  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  const plat::Image shot = run.Screenshot();
+  EXPECT_EQ(shot.width, 160);
+  EXPECT_EQ(shot.height, 128);
+}
+
+TEST(DesktopScreenTest, DoubleClickLaunchesOnlyInsideTheIcon) {
+  SimRun run;
+  ASSERT_TRUE(run.StartHost({}));
+  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  const plat::Image desktop = run.Screenshot();
+  ASSERT_EQ(desktop.width, 320);
+  const plat::LRESULT frames = run.ViewerFrameCount();
+
+  // The hit area's edges are excluded: x = 20 is outside the icon at 20.
+  ASSERT_EQ(run.Simctl({"dblclick", "20", "1"}).exitCode, 0);
+  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  EXPECT_EQ(run.ViewerFrameCount(), frames);
+
+  // Inside: the launch screen, the game's 160x96 mode and back, the
+  // Desktop drawn again as it was.
+  ASSERT_EQ(run.Simctl({"dblclick", "21", "1"}).exitCode, 0);
+  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  EXPECT_GE(run.ViewerFrameCount(), frames + 2);
+  const plat::Image after = run.Screenshot();
+  EXPECT_EQ(after.width, 320);
+  EXPECT_EQ(after.height, 240);
+  EXPECT_TRUE(after.pixels == desktop.pixels);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,58 @@
+// The test application on a held virtual clock: its timer ticks only as
+// simctl lets time run, and its keys drive the real sound player.
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/sim_run.h"
+#include "tests/support/golden.h"
+#include "viewer/companion_queries.h"
+
+namespace e2e {
+namespace {
+
+class TestAppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(run_.StartHost({"--app", "testapp"},
+                               {"TOVSIM_CLOCK=virtual", "TOVSIM_CLOCK_HOLD=1"}));
+    ASSERT_EQ(run_.Simctl({"wait-idle"}).exitCode, 0);
+  }
+  void Key(const char* key) {
+    ASSERT_EQ(run_.Simctl({"key", key}).exitCode, 0);
+    ASSERT_EQ(run_.Simctl({"wait-idle"}).exitCode, 0);
+  }
+
+  SimRun run_;
+};
+
+TEST_F(TestAppTest, TenTicksShowCounterNine) {
+  // The timer runs every 100 ms from 0: ticks at 100..1000 count 0..9.
+  ASSERT_EQ(run_.Simctl({"advance", "1000"}).exitCode, 0);
+  EXPECT_TRUE(testsupport::MatchesGolden(run_.Screenshot(), "e2e/testapp_ten_ticks"));
+}
+
+TEST_F(TestAppTest, KeysDriveTheSoundPlayer) {
+  for (int channel = 0; channel < 3; ++channel) EXPECT_EQ(run_.PlayerChannel(channel), kSndChannelIdle);
+  Key("Q");
+  Key("A");
+  Key("g");
+  for (int channel = 0; channel < 3; ++channel) {
+    EXPECT_EQ(run_.PlayerChannel(channel), kSndChannelPlaying) << channel;
+  }
+  Key("J");  // pause channel 2
+  Key("W");  // stop channel 0
+  EXPECT_EQ(run_.PlayerChannel(0), kSndChannelIdle);
+  EXPECT_EQ(run_.PlayerChannel(1), kSndChannelPlaying);
+  EXPECT_EQ(run_.PlayerChannel(2), kSndChannelPaused);
+}
+
+TEST_F(TestAppTest, EscapeEndsTheRunWithItsBox) {
+  ASSERT_EQ(run_.Simctl({"key", "Escape"}).exitCode, 0);
+  EXPECT_EQ(run_.WaitHost(), 1);
+  EXPECT_NE(run_.HostStderr().find("\xE8\xAF\xBB\xE6\xA1\xA3\xE5\xA4\xB1\xE8\xB4\xA5"),
+            std::string::npos)
+      << run_.HostStderr();
+}
+
+}  // namespace
+}  // namespace e2e
