@@ -33,7 +33,8 @@ class SimRun {
 
   // Starts the host with `args` and returns once it takes messages or has
   // ended; `extraEnv` adds to the environment (TOVSIM_HEADLESS=1 is set).
-  bool StartHost(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv = {});
+  bool StartHost(const std::vector<std::string>& args,
+                 const std::vector<std::string>& extraEnv = {});
   // The host's exit code; nullopt when it is still running after a minute.
   std::optional<int> WaitHost() { return host_.Wait(); }
   std::string HostStderr() const { return host_.Stderr(); }

@@ -32,7 +32,9 @@ TEST_F(TestAppTest, TenTicksShowCounterNine) {
 }
 
 TEST_F(TestAppTest, KeysDriveTheSoundPlayer) {
-  for (int channel = 0; channel < 3; ++channel) EXPECT_EQ(run_.PlayerChannel(channel), kSndChannelIdle);
+  for (int channel = 0; channel < 3; ++channel) {
+    EXPECT_EQ(run_.PlayerChannel(channel), kSndChannelIdle) << channel;
+  }
   Key("Q");
   Key("A");
   Key("g");
