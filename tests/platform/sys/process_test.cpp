@@ -84,11 +84,15 @@ TEST_F(WinExecTest, ReturnsOnceTheProgramIsReadyAndPassesArgumentsAndShowMode) {
   ASSERT_EQ(ReadLines(report), (Words{"0", "320", "two words"}));
   ReleasePeer(fifo);
 
+  // A FIFO of its own for the second program: the first may still hold the
+  // first one open, and a release meant for the second would reach it.
   std::filesystem::remove(report);
-  line = R"(..\Lcd\Lcd.EXE ready ../report ../release)";
+  std::string fifo2 = tree / "release2";
+  ASSERT_EQ(mkfifo(fifo2.c_str(), 0600), 0);
+  line = R"(..\Lcd\Lcd.EXE ready ../report ../release2)";
   EXPECT_EQ(WinExec(line.c_str(), SW_SHOW), WINEXEC_STARTED);
   ASSERT_EQ(ReadLines(report), Words{"5"});
-  ReleasePeer(fifo);
+  ReleasePeer(fifo2);
 }
 
 TEST_F(WinExecTest, ReturnsWhenTheProgramExitsWithoutBeingReady) {
