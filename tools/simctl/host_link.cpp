@@ -46,10 +46,11 @@ ReplyWindow::~ReplyWindow() {
   if (window_) plat::DestroyWindow(window_);
 }
 
-std::optional<plat::LPARAM> ReplyWindow::Ask(plat::HWND host, plat::UINT question,
+std::optional<plat::LPARAM> ReplyWindow::Ask(plat::HWND target, plat::UINT question,
                                              plat::LPARAM lParam, std::int64_t timeoutMs) {
   if (!window_) return std::nullopt;
-  if (plat::SendMessageA(host, question, plat::WPARAM(getpid()), lParam) != 1) return std::nullopt;
+  const plat::WPARAM pid = plat::WPARAM(getpid());
+  if (plat::SendMessageA(target, question, pid, lParam) != 1) return std::nullopt;
   plat::SetTimer(window_, kTimeoutTimer, plat::UINT(timeoutMs));
   std::optional<plat::LPARAM> answer;
   plat::MSG message;

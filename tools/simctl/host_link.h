@@ -25,10 +25,11 @@ class ReplyWindow {
 
   bool valid() const { return window_ != nullptr; }
 
-  // Sends `question` to the host with our pid and `lParam`, then waits for
-  // its answer. nullopt when the host refused, went away or did not answer
-  // within `timeoutMs` of real time.
-  std::optional<plat::LPARAM> Ask(plat::HWND host, plat::UINT question, plat::LPARAM lParam,
+  // Sends `question` to the host (or another program that answers the same
+  // way) with our pid and `lParam`, then waits for the answer it posts.
+  // nullopt when it refused, went away or did not answer within `timeoutMs`
+  // of real time.
+  std::optional<plat::LPARAM> Ask(plat::HWND target, plat::UINT question, plat::LPARAM lParam,
                                   std::int64_t timeoutMs);
 
  private:
