@@ -9,6 +9,13 @@
 //   tool => viewer  WM_COPYDATA dwData kLcdSaveFrameCopyData, data: a file
 //                   path (bytes, no NUL needed)  answer: 1 when the shown
 //                   frame was written there as PNG, else 0
+//   tool => viewer  kLcdAskFrameAfter      wParam the tool's pid, lParam a frame
+//                                          count; answer 1, and once more frames
+//                                          than that were copied (at once when
+//                                          they are) kToolReplyMessage is posted
+//                                          to the tool's reply window (see
+//                                          host/companion_records.h): wParam
+//                                          kLcdAskFrameAfter, lParam the count
 //   tool => player  kSndQueryChannel       wParam channel; answer: a
 //                                          SndChannelAnswer, -1 for a bad channel
 //   tool => player  kSndWriteState         answer: 1 when the state of every
@@ -20,6 +27,7 @@
 
 inline constexpr plat::UINT kLcdQueryFrameSize = plat::WM_USER + 0x300;
 inline constexpr plat::UINT kLcdQueryFrameCount = plat::WM_USER + 0x301;
+inline constexpr plat::UINT kLcdAskFrameAfter = plat::WM_USER + 0x302;
 inline constexpr std::uintptr_t kLcdSaveFrameCopyData = 0x4C53;  // "LS"
 
 inline constexpr plat::UINT kSndQueryChannel = plat::WM_USER + 0x310;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/png.h"
 #include "platform/win/win.h"
@@ -15,6 +16,35 @@ namespace {
 LcdFrame* frame = nullptr;
 FrameListener* listener = nullptr;
 
+// Tools waiting for a frame: their pid and the count they wait to pass.
+struct FrameWaiter {
+  plat::WPARAM pid;
+  plat::LPARAM after;
+};
+std::vector<FrameWaiter> frameWaiters;
+
+void AnswerFrameWaiter(const FrameWaiter& waiter) {
+  const std::string title = "simctl." + std::to_string(waiter.pid);
+  if (plat::HWND tool = plat::FindWindowA(kToolReplyClass, title.c_str())) {
+    plat::PostMessageA(tool, kToolReplyMessage, kLcdAskFrameAfter, plat::LPARAM(frame->Sequence()));
+  }
+}
+
+// Answers the waiters whose frame has come and keeps the others.
+void AnswerFrameWaiters() {
+  std::erase_if(frameWaiters, [](const FrameWaiter& waiter) {
+    if (plat::LPARAM(frame->Sequence()) <= waiter.after) return false;
+    AnswerFrameWaiter(waiter);
+    return true;
+  });
+}
+
+plat::LRESULT AskFrameAfter(plat::WPARAM pid, plat::LPARAM after) {
+  frameWaiters.push_back({pid, after});
+  AnswerFrameWaiters();
+  return 1;
+}
+
 plat::LRESULT Repaint() {
   std::string error;
   if (!frame->CopyFromBlock(&error)) {
@@ -22,6 +52,7 @@ plat::LRESULT Repaint() {
     return 0;
   }
   if (listener) listener->FrameReady();
+  AnswerFrameWaiters();
   return 1;
 }
 
@@ -83,6 +114,8 @@ plat::LRESULT ViewerProc(plat::HWND hwnd, plat::UINT message, plat::WPARAM wPara
       return FrameSize();
     case kLcdQueryFrameCount:
       return plat::LRESULT(frame->Sequence());
+    case kLcdAskFrameAfter:
+      return AskFrameAfter(wParam, lParam);
     case plat::WM_CLOSE:
       if (listener) listener->Closing();
       plat::PostQuitMessage(0);

@@ -43,5 +43,21 @@ TEST(DesktopScreenTest, DoubleClickLaunchesOnlyInsideTheIcon) {
   EXPECT_TRUE(after.pixels == desktop.pixels);
 }
 
+TEST(DesktopScreenTest, WaitFrameReturnsAfterTheNextRepaint) {
+  SimRun run;
+  ASSERT_TRUE(run.StartHost({}));
+  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  const plat::LRESULT frames = run.ViewerFrameCount();
+  // A key without a meaning of its own redraws the selected label.
+  ASSERT_EQ(run.Simctl({"key", "Space"}).exitCode, 0);
+  const RunResult waited = run.Simctl({"wait-frame", std::to_string(frames)});
+  ASSERT_EQ(waited.exitCode, 0) << waited.err;
+  EXPECT_GT(std::stoll(waited.out), frames);
+  // The Desktop is idle: no frame comes after those.
+  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  const std::string now = std::to_string(run.ViewerFrameCount());
+  EXPECT_EQ(run.Simctl({"--timeout", "100", "wait-frame", now}).exitCode, 1);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -124,6 +124,27 @@ int AdvanceCommand(const Invocation& call) {
   return AskHost(call, kHostAskAdvance, *ms);
 }
 
+int WaitFrameCommand(const Invocation& call) {
+  if (call.args.size() > 1) return Usage("wait-frame takes at most a frame count");
+  plat::HWND viewer = FindViewer();
+  if (!viewer) return Fail("no viewer in this instance");
+  plat::LPARAM after = 0;
+  if (call.args.empty()) {
+    after = plat::SendMessageA(viewer, kLcdQueryFrameCount, 0, 0);
+  } else if (std::optional<int> count = ParseInt(call.args[0], 0, 0x7FFFFFFF)) {
+    after = *count;
+  } else {
+    return Usage("the frame count is a number");
+  }
+  ReplyWindow replies;
+  if (!replies.valid()) return Fail("cannot make a window for the viewer's answer");
+  std::optional<plat::LPARAM> reached =
+      replies.Ask(viewer, kLcdAskFrameAfter, after, call.timeoutMs);
+  if (!reached) return Fail("wait-frame: no new frame in time");
+  std::printf("%lld\n", static_cast<long long>(*reached));
+  return kExitOk;
+}
+
 int ScreenshotCommand(const Invocation& call) {
   if (call.args.size() != 1) return Usage("screenshot takes a file name");
   plat::HWND viewer = FindViewer();
@@ -179,6 +200,7 @@ int RunCommand(const Invocation& call) {
   if (c == "screenshot") return ScreenshotCommand(call);
   if (c == "wait-idle") return WaitIdleCommand(call);
   if (c == "advance") return AdvanceCommand(call);
+  if (c == "wait-frame") return WaitFrameCommand(call);
   if (c == "windows") return WindowsCommand(call);
   return Usage("unknown command '" + c + "'");
 }

@@ -25,6 +25,8 @@ void PrintHelp() {
       "  dblclick X Y     a double click at (X, Y)\n"
       "  screenshot FILE  save the screen as the viewer shows it as a PNG\n"
       "  wait-idle        return once the host waits with nothing to do\n"
+      "  wait-frame [N]   return after the next repaint (once the viewer has\n"
+      "                   shown more than N frames), printing the frame count\n"
       "  advance MS       virtual clock only: let time run MS milliseconds, hold\n"
       "                   it there and return once the host is idle (a host\n"
       "                   started with TOVSIM_CLOCK=virtual TOVSIM_CLOCK_HOLD=1\n"
