@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -10,18 +9,14 @@
 #include "platform/gdi/png.h"
 #include "platform/win/win.h"
 #include "tools/simctl/host_link.h"
-#include "tools/simctl/key_names.h"
 #include "tools/simctl/screen_capture.h"
 #include "tools/simctl/window_list.h"
 #include "viewer/companion_queries.h"
-#include "viewer/input_map.h"
+#include "viewer/input_commands.h"
 
 namespace simctl {
 
 namespace {
-
-constexpr plat::UINT kCharMessage = kForwardedCharMessage;
-constexpr plat::WPARAM kLeftButton = 1;  // MK_LBUTTON
 
 int Fail(const std::string& why) {
   std::fprintf(stderr, "simctl: %s\n", why.c_str());
@@ -41,64 +36,19 @@ std::optional<int> ParseInt(std::string_view text, int low, int high) {
   return value;
 }
 
-// Posts messages to the host window in order; false (said) when a post fails.
-class HostPoster {
- public:
-  HostPoster() : host_(FindHost()) {}
-  bool found() const { return host_ != nullptr; }
-  bool Post(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
-    if (plat::PostMessageA(host_, message, wParam, lParam)) return true;
-    Fail("the host window stopped taking messages");
-    return false;
-  }
-
- private:
-  plat::HWND host_;
-};
-
-using PostAll = std::function<bool(HostPoster&)>;
-
-int WithHost(const PostAll& post) {
-  HostPoster poster;
-  if (!poster.found()) return Fail("no host window in this instance");
-  return post(poster) ? kExitOk : kExitFailure;
-}
-
-int KeyCommand(const Invocation& call, bool up) {
-  if (call.args.size() != 1) return Usage(call.command + " takes one key");
-  std::optional<lcd::VirtualKey> key = ParseKey(call.args[0]);
-  if (!key) return Usage("unknown key '" + call.args[0] + "'");
-  const plat::UINT message = up ? plat::WM_KEYUP : plat::WM_KEYDOWN;
-  return WithHost([&](HostPoster& host) {
-    return host.Post(message, plat::WPARAM(key->code), plat::LPARAM(lcd::KeyData(*key, up, false)));
-  });
-}
-
-int TypeCommand(const Invocation& call) {
-  if (call.args.size() != 1) return Usage("type takes one text");
-  const std::vector<lcd::ForwardedChar> chars = lcd::TextToChars(call.args[0], 1);
-  return WithHost([&](HostPoster& host) {
-    for (const lcd::ForwardedChar& c : chars) {
-      if (!host.Post(kCharMessage, c.wParam, c.lParam)) return false;
+// Posts the messages of an input command to the host window, in order.
+int InputCommand(const Invocation& call) {
+  std::vector<lcd::InputMessage> messages;
+  std::string error;
+  if (!lcd::InputCommandMessages(call.command, call.args, &messages, &error)) return Usage(error);
+  plat::HWND host = FindHost();
+  if (!host) return Fail("no host window in this instance");
+  for (const lcd::InputMessage& m : messages) {
+    if (!plat::PostMessageA(host, m.message, plat::WPARAM(m.wParam), plat::LPARAM(m.lParam))) {
+      return Fail("the host window stopped taking messages");
     }
-    return true;
-  });
-}
-
-int ClickCommand(const Invocation& call, bool twice) {
-  if (call.args.size() != 2) return Usage(call.command + " takes X and Y");
-  std::optional<int> x = ParseInt(call.args[0], 0, 0xFFFF);
-  std::optional<int> y = ParseInt(call.args[1], 0, 0xFFFF);
-  if (!x || !y) return Usage("X and Y are numbers from 0 to 65535");
-  const plat::LPARAM point = plat::LPARAM(lcd::PointerData(*x, *y));
-  return WithHost([&](HostPoster& host) {
-    // A double click is down, up, double-click down, up.
-    if (!host.Post(plat::WM_LBUTTONDOWN, kLeftButton, point)) return false;
-    if (!host.Post(plat::WM_LBUTTONUP, 0, point)) return false;
-    if (!twice) return true;
-    if (!host.Post(plat::WM_LBUTTONDBLCLK, kLeftButton, point)) return false;
-    return host.Post(plat::WM_LBUTTONUP, 0, point);
-  });
+  }
+  return kExitOk;
 }
 
 int AskHost(const Invocation& call, plat::UINT question, plat::LPARAM lParam) {
@@ -192,11 +142,7 @@ int WindowsCommand(const Invocation& call) {
 
 int RunCommand(const Invocation& call) {
   const std::string& c = call.command;
-  if (c == "key") return KeyCommand(call, false);
-  if (c == "keyup") return KeyCommand(call, true);
-  if (c == "type") return TypeCommand(call);
-  if (c == "click") return ClickCommand(call, false);
-  if (c == "dblclick") return ClickCommand(call, true);
+  if (lcd::IsInputCommand(c)) return InputCommand(call);
   if (c == "screenshot") return ScreenshotCommand(call);
   if (c == "wait-idle") return WaitIdleCommand(call);
   if (c == "advance") return AdvanceCommand(call);

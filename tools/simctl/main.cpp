@@ -23,6 +23,8 @@ void PrintHelp() {
       "  type TEXT        send each character of the UTF-8 TEXT in GB2312\n"
       "  click X Y        left button down and up at screen pixel (X, Y)\n"
       "  dblclick X Y     a double click at (X, Y)\n"
+      "  post MSG W L     post any message MSG with wParam W and lParam L to the\n"
+      "                   host window (numbers, decimal or 0x hex)\n"
       "  screenshot FILE  save the screen as the viewer shows it as a PNG\n"
       "  wait-idle        return once the host waits with nothing to do\n"
       "  wait-frame [N]   return after the next repaint (once the viewer has\n"

@@ -1,10 +1,10 @@
-#include "tools/simctl/key_names.h"
+#include "viewer/key_names.h"
 
 #include <cctype>
 #include <charconv>
 #include <string>
 
-namespace simctl {
+namespace lcd {
 
 namespace {
 
@@ -41,11 +41,11 @@ std::optional<int> ParseCode(std::string_view text) {
 
 // The viewer's key for a virtual-key code, so a number gets the same scan
 // code as the named key.
-std::optional<lcd::VirtualKey> KeyOfCode(int code) {
-  if (code >= 'A' && code <= 'Z') return lcd::MapKey(SDLK_a + (code - 'A'));
-  if (code >= '0' && code <= '9') return lcd::MapKey(SDLK_0 + (code - '0'));
+std::optional<VirtualKey> KeyOfCode(int code) {
+  if (code >= 'A' && code <= 'Z') return MapKey(SDLK_a + (code - 'A'));
+  if (code >= '0' && code <= '9') return MapKey(SDLK_0 + (code - '0'));
   for (const NamedKey& named : kNamedKeys) {
-    std::optional<lcd::VirtualKey> key = lcd::MapKey(named.key);
+    std::optional<VirtualKey> key = MapKey(named.key);
     if (key && key->code == code) return key;
   }
   return std::nullopt;
@@ -53,22 +53,22 @@ std::optional<lcd::VirtualKey> KeyOfCode(int code) {
 
 }  // namespace
 
-std::optional<lcd::VirtualKey> ParseKey(std::string_view text) {
+std::optional<VirtualKey> ParseKey(std::string_view text) {
   if (text.empty()) return std::nullopt;
   if (std::isdigit(static_cast<unsigned char>(text[0])) && text.size() > 1) {
     std::optional<int> code = ParseCode(text);
     if (!code) return std::nullopt;
-    if (std::optional<lcd::VirtualKey> key = KeyOfCode(*code)) return key;
-    return lcd::VirtualKey{*code, 0, false};
+    if (std::optional<VirtualKey> key = KeyOfCode(*code)) return key;
+    return VirtualKey{*code, 0, false};
   }
   if (text.size() == 1 && std::isalnum(static_cast<unsigned char>(text[0]))) {
     return KeyOfCode(std::toupper(static_cast<unsigned char>(text[0])));
   }
   const std::string lower = Lower(text);
   for (const NamedKey& named : kNamedKeys) {
-    if (lower == named.name) return lcd::MapKey(named.key);
+    if (lower == named.name) return MapKey(named.key);
   }
   return std::nullopt;
 }
 
-}  // namespace simctl
+}  // namespace lcd

@@ -1,5 +1,5 @@
 #pragma once
-// Key names on simctl's command line: a virtual-key code as a number, or a
+// Key names as scripts write them: a virtual-key code as a number, or a
 // name (Enter, Escape, the arrows, PageUp, PageDown, F2, Space, Backspace, a
 // letter or a digit), with the scan code the viewer would send for it.
 
@@ -8,10 +8,10 @@
 
 #include "viewer/input_map.h"
 
-namespace simctl {
+namespace lcd {
 
 // Names ignore case. A number (decimal or 0x hex, 1..254) without a key of
 // its own on the viewer's keyboard gets scan code 0.
-std::optional<lcd::VirtualKey> ParseKey(std::string_view text);
+std::optional<VirtualKey> ParseKey(std::string_view text);
 
-}  // namespace simctl
+}  // namespace lcd
