@@ -22,6 +22,7 @@ namespace {
 constexpr unsigned kCommandSize = 260 + sizeof kSndProgram + 2;
 
 std::atomic<HostEntry> hostEntry{nullptr};
+std::function<void()> hostStarted;
 
 void ShowError(const char* text) { plat::MessageBoxA(nullptr, text, nullptr, plat::MB_OK); }
 
@@ -37,6 +38,8 @@ void SoundPlayerCommand(char* out) {
 }  // namespace
 
 void SetHostEntry(HostEntry entry) { hostEntry = entry; }
+
+void SetHostStartedAction(std::function<void()> action) { hostStarted = std::move(action); }
 
 int StartSoundPlayer() {
   if (SoundPlayerRunning()) return 1;
@@ -79,6 +82,7 @@ int HostMain(plat::HINSTANCE instance) {
   if (!VctInit()) return 1;
   plat::HWND window = CreateHostWindow(instance);
   if (!window) return 1;
+  if (hostStarted) hostStarted();
   RunMessageLoop();
   // Leaving the window behind would keep its name taken for a host started
   // again in this process; the process itself is about to end anyway.

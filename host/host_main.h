@@ -3,6 +3,8 @@
 // hidden host window that turns window messages into device Messages, and
 // the application thread that runs the chosen application entry.
 
+#include <functional>
+
 #include "platform/win/types.h"
 
 // The host window's class and title; every lookup of it uses this pair.
@@ -15,6 +17,10 @@ inline constexpr plat::UINT kHostCharMessage = 1128;
 // before HostMain; null makes the application thread close the host at once.
 using HostEntry = void (*)();
 void SetHostEntry(HostEntry entry);
+
+// An action HostMain runs on its thread once the host window exists and the
+// application thread has been started; a replay starts its driver there.
+void SetHostStartedAction(std::function<void()> action);
 
 // Starts the sound player, the modules and the host window, runs the message
 // loop and releases the modules. 0 after a normal run, 1 when start-up

@@ -2,35 +2,49 @@
 // of the run tree), so that the data paths "..\dat.lib", "..\Sim.ini" and
 // "..\Save\" name the run tree's root whichever folder it was started from.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "host/app_registry.h"
+#include "host/device_api.h"
 #include "host/host_main.h"
+#include "host/replay/replay_driver.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/process.h"
 
 namespace {
 
-// Exit codes: a finished run, like a failed start-up, ends with 1.
+// Exit codes: a finished run, like a failed start-up, ends with 1; a replay
+// ends with 0 when every step was taken and every frame written.
 constexpr int kExitRun = 1;
 constexpr int kExitInfo = 0;
 constexpr int kExitUsage = 2;
+constexpr int kExitReplayDone = 0;
+constexpr int kExitReplayFailed = 1;
 
 struct Options {
   const char* app = kDefaultAppName;
+  const char* replay = nullptr;
+  const char* frames = nullptr;
   bool listApps = false;
   bool headless = false;
   bool help = false;
 };
 
+AppEntryFunction chosenApp = nullptr;
+
 void PrintHelp() {
   std::printf(
       "Usage: tovsim [--app NAME] [--headless]\n"
+      "       tovsim [--app NAME] --replay FILE --frames DIR\n"
       "       tovsim --list-apps | --help\n"
       "\n"
       "Runs the handheld device simulator: starts the sound player and the LCD\n"
@@ -42,10 +56,20 @@ void PrintHelp() {
       "  --list-apps  list the applications that can be run, and exit\n"
       "  --headless   no windows, no audio, message boxes on stderr; the\n"
       "               companions are told through TOVSIM_HEADLESS=1\n"
+      "  --replay FILE  run headless on a virtual clock held between the steps\n"
+      "               of FILE (input at virtual times, screens to save), then end\n"
+      "  --frames DIR the folder the replay's frames are written to (made when\n"
+      "               missing)\n"
       "  --help       show this text, and exit\n"
       "\n"
+      "A replay file has one step per line, TIME COMMAND ARGS, TIME in virtual\n"
+      "milliseconds: key KEY, keyup KEY, type TEXT, click X Y, dblclick X Y,\n"
+      "post MSG WPARAM LPARAM, or frame NAME.png; '#' starts a comment.\n"
+      "\n"
       "The exit code is 1 after a run (also when start-up failed), 0 for\n"
-      "--help and --list-apps, 2 for a bad command line.\n",
+      "--help and --list-apps, 2 for a bad command line or replay file. A\n"
+      "replay ends with 0\n"
+      "when every step was taken and every frame written, else 1.\n",
       kDefaultAppName);
 }
 
@@ -61,6 +85,12 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->app = argv[++i];
     } else if (std::strncmp(arg, "--app=", 6) == 0) {
       options->app = arg + 6;
+    } else if (std::strcmp(arg, "--replay") == 0 || std::strcmp(arg, "--frames") == 0) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "tovsim: %s needs a path\n", arg);
+        return false;
+      }
+      (arg[2] == 'r' ? options->replay : options->frames) = argv[++i];
     } else if (std::strcmp(arg, "--list-apps") == 0) {
       options->listApps = true;
     } else if (std::strcmp(arg, "--headless") == 0) {
@@ -72,7 +102,60 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       return false;
     }
   }
+  if ((options->replay == nullptr) != (options->frames == nullptr)) {
+    std::fprintf(stderr, "tovsim: --replay and --frames go together\n");
+    return false;
+  }
   return true;
+}
+
+// An application started on its own finds the screen as a launch from the
+// Desktop leaves it: cleared to white.
+void RunChosenApp() {
+  CanvasClear(nullptr);
+  chosenApp();
+}
+
+// The frames folder as an absolute path (the host changes its folder),
+// made when missing; empty after saying why.
+std::string PrepareFramesFolder(const char* folder) {
+  if (mkdir(folder, 0777) != 0 && errno != EEXIST) {
+    std::fprintf(stderr, "tovsim: cannot make %s: %s\n", folder, std::strerror(errno));
+    return {};
+  }
+  char* absolute = realpath(folder, nullptr);
+  struct stat info {};
+  if (!absolute || stat(absolute, &info) != 0 || !S_ISDIR(info.st_mode)) {
+    std::fprintf(stderr, "tovsim: %s is not a folder\n", folder);
+    std::free(absolute);
+    return {};
+  }
+  std::string path(absolute);
+  std::free(absolute);
+  return path;
+}
+
+// Reads the script and sets the process up for it; null after saying why.
+std::unique_ptr<replay::Driver> PrepareReplay(const Options& options) {
+  std::vector<replay::Step> steps;
+  std::string error;
+  if (!replay::LoadScript(options.replay, &steps, &error)) {
+    std::fprintf(stderr, "tovsim: %s\n", error.c_str());
+    return nullptr;
+  }
+  std::string frames = PrepareFramesFolder(options.frames);
+  if (frames.empty()) return nullptr;
+  replay::PrepareProcess();
+  auto driver = std::make_unique<replay::Driver>(std::move(steps), std::move(frames));
+  SetHostStartedAction([d = driver.get()] { d->Start(); });
+  return driver;
+}
+
+int FinishReplay(replay::Driver* driver) {
+  std::string error;
+  if (driver->Finish(&error)) return kExitReplayDone;
+  std::fprintf(stderr, "tovsim: replay: %s\n", error.c_str());
+  return kExitReplayFailed;
 }
 
 void ListApps() {
@@ -120,7 +203,11 @@ int main(int argc, char** argv) {
     ExplainMissingApp(options.app);
     return std::strcmp(options.app, kDefaultAppName) == 0 ? kExitRun : kExitUsage;
   }
-  if (options.headless) {
+  std::unique_ptr<replay::Driver> replayDriver;
+  if (options.replay) {
+    replayDriver = PrepareReplay(options);
+    if (!replayDriver) return kExitUsage;
+  } else if (options.headless) {
     plat::SetHeadless(true);
     setenv("TOVSIM_HEADLESS", "1", 1);
   }
@@ -128,7 +215,9 @@ int main(int argc, char** argv) {
     std::perror("tovsim: cannot enter the program's folder");
     return kExitRun;
   }
-  SetHostEntry(app->entry);
+  chosenApp = app->entry;
+  const bool desktop = std::strcmp(app->name, kDefaultAppName) == 0;
+  SetHostEntry(desktop ? app->entry : RunChosenApp);
   HostMain(nullptr);
-  return kExitRun;
+  return replayDriver ? FinishReplay(replayDriver.get()) : kExitRun;
 }

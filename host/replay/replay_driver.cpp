@@ -1,0 +1,111 @@
+#include "host/replay/replay_driver.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "host/host_main.h"
+#include "host/lcd.h"
+#include "platform/gdi/png.h"
+#include "platform/sys/clock.h"
+#include "platform/sys/msgbox.h"
+#include "platform/win/win.h"
+#include "viewer/lcd_frame.h"
+
+namespace replay {
+
+namespace {
+
+// Real time allowed for the application to settle after a step; only an
+// application that never waits (or a stuck one) takes that long.
+constexpr int64_t kSettleTimeoutMs = 60000;
+
+std::string At(const Step& step) {
+  return "line " + std::to_string(step.line) + " (" + std::to_string(step.atMs) + " ms): ";
+}
+
+}  // namespace
+
+void PrepareProcess() {
+  setenv("TOVSIM_CLOCK", "virtual", 1);
+  setenv("TOVSIM_CLOCK_HOLD", "1", 1);
+  setenv("TOVSIM_HEADLESS", "1", 1);
+  if (!std::getenv("TOVSIM_INSTANCE")) {
+    setenv("TOVSIM_INSTANCE", ("replay-" + std::to_string(getpid())).c_str(), 1);
+  }
+  plat::SetHeadless(true);
+}
+
+Driver::Driver(std::vector<Step> steps, std::string framesFolder)
+    : steps_(std::move(steps)), framesFolder_(std::move(framesFolder)) {}
+
+Driver::~Driver() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void Driver::Start() {
+  started_ = true;
+  thread_ = std::thread([this] { ok_ = Run(); });
+}
+
+bool Driver::Finish(std::string* error) {
+  if (!started_) {
+    *error = "the simulator did not start";
+    return false;
+  }
+  thread_.join();
+  if (!ok_) *error = error_;
+  return ok_;
+}
+
+bool Driver::Run() {
+  if (!plat::WaitUntilIdleFor(kSettleTimeoutMs)) {
+    return Fail(nullptr, "the application did not settle after its start");
+  }
+  for (const Step& step : steps_) {
+    if (!TakeStep(step)) return false;
+  }
+  // The end of the script ends the run, as closing the viewer would.
+  if (plat::HWND host = FindHostWindow()) plat::PostMessageA(host, plat::WM_CLOSE, 0, 0);
+  return true;
+}
+
+bool Driver::TakeStep(const Step& step) {
+  const int64_t now = plat::GetTickCount64();
+  if (step.atMs > now && !plat::AdvanceClock(step.atMs - now, kSettleTimeoutMs)) {
+    return Fail(&step, "the application did not settle in time");
+  }
+  plat::HWND host = FindHostWindow();
+  if (!host) return Fail(&step, "the application ended before this line");
+  if (!step.frame.empty()) return SaveFrame(step);
+  for (const lcd::InputMessage& m : step.input) {
+    if (!plat::PostMessageA(host, m.message, plat::WPARAM(m.wParam), plat::LPARAM(m.lParam))) {
+      return Fail(&step, "the host window stopped taking messages");
+    }
+  }
+  if (!plat::WaitUntilIdleFor(kSettleTimeoutMs)) {
+    return Fail(&step, "the application did not settle after this input");
+  }
+  return true;
+}
+
+// The screen as the viewer was last told to show it: the shared block.
+bool Driver::SaveFrame(const Step& step) {
+  std::string why;
+  lcd::LcdFrame frame(hostScreen.width, hostScreen.height);
+  if (!frame.CopyFromBlock(&why)) return Fail(&step, "cannot read the screen: " + why);
+  const std::string path = framesFolder_ + "/" + step.frame;
+  if (!plat::WritePngFile(path, frame.Snapshot(), &why)) {
+    return Fail(&step, "cannot write " + path + ": " + why);
+  }
+  return true;
+}
+
+bool Driver::Fail(const Step* step, const std::string& why) {
+  error_ = step ? At(*step) + why : why;
+  // A failed replay still ends the run rather than leaving it waiting.
+  if (plat::HWND host = FindHostWindow()) plat::PostMessageA(host, plat::WM_CLOSE, 0, 0);
+  return false;
+}
+
+}  // namespace replay

@@ -1,0 +1,41 @@
+#pragma once
+// A replay file: input for the emulated device at virtual times, and the
+// moments at which the screen is to be saved. One step per line:
+//
+//   # comment, and blank lines, are ignored
+//   TIME COMMAND ARGS...
+//
+// TIME is milliseconds of virtual time since the start, never less than the
+// line before. COMMAND is an input command (key, keyup, type, click,
+// dblclick, post; see viewer/input_commands.h; `type` takes the rest of the
+// line as its text) or `frame NAME.png`, which saves the screen under that
+// plain file name once everything up to TIME has been handled.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "viewer/input_commands.h"
+
+namespace replay {
+
+// Larger files are refused; a replay is a short script.
+inline constexpr std::size_t kMaxScriptBytes = 1 << 20;
+inline constexpr int64_t kMaxTimeMs = 24LL * 3600 * 1000;
+
+struct Step {
+  int line = 0;
+  int64_t atMs = 0;
+  std::vector<lcd::InputMessage> input;  // an input command's messages
+  std::string frame;                     // or the file name of a frame
+};
+
+// The steps of a script's text, in order. False, with `error` naming the
+// line, for anything it cannot take.
+bool ParseScript(std::string_view text, std::vector<Step>* steps, std::string* error);
+
+// Reads and parses the file at `path`.
+bool LoadScript(const std::string& path, std::vector<Step>* steps, std::string* error);
+
+}  // namespace replay

@@ -1,0 +1,109 @@
+// Reading replay scripts: steps, times and frames, and every line refused
+// with its number.
+
+#include "host/replay/replay_script.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace replay {
+namespace {
+
+std::vector<Step> Parse(const std::string& text) {
+  std::vector<Step> steps;
+  std::string error;
+  EXPECT_TRUE(ParseScript(text, &steps, &error)) << error;
+  return steps;
+}
+
+std::string ErrorOf(const std::string& text) {
+  std::vector<Step> steps{Step{}};
+  std::string error;
+  EXPECT_FALSE(ParseScript(text, &steps, &error)) << text;
+  EXPECT_EQ(steps.size(), 1u) << "a refused script leaves the steps alone";
+  return error;
+}
+
+TEST(ReplayScriptTest, StepsInOrderWithTheirMessages) {
+  const std::vector<Step> steps = Parse(
+      "# a comment\r\n"
+      "\n"
+      "0 frame first.png\r\n"
+      "  250\tkey   Enter  \n"
+      "250 type  two words\n"
+      "900 dblclick 21 1\n"
+      "900 post 258 65 1");
+  ASSERT_EQ(steps.size(), 5u);
+  EXPECT_EQ(steps[0].line, 3);
+  EXPECT_EQ(steps[0].frame, "first.png");
+  EXPECT_TRUE(steps[0].input.empty());
+
+  EXPECT_EQ(steps[1].line, 4);
+  EXPECT_EQ(steps[1].atMs, 250);
+  ASSERT_EQ(steps[1].input.size(), 1u);
+  EXPECT_EQ(steps[1].input[0].message, 0x100u);
+  EXPECT_EQ(steps[1].input[0].wParam, 13u);
+
+  // The text is the rest of the line: nine characters, the blank included.
+  ASSERT_EQ(steps[2].input.size(), 9u);
+  EXPECT_EQ(steps[2].input[3].wParam, uint32_t(' '));
+  EXPECT_EQ(steps[2].input[0].message, 1128u);
+
+  EXPECT_EQ(steps[3].input.size(), 4u);
+  EXPECT_EQ(steps[3].input[2].message, 0x203u);
+  EXPECT_EQ(steps[3].input[2].lParam, 1u << 16 | 21u);
+  EXPECT_EQ(steps[4].atMs, 900);
+  EXPECT_EQ(steps[4].input[0].message, 258u);
+}
+
+TEST(ReplayScriptTest, EveryBadLineIsRefusedWithItsNumber) {
+  EXPECT_EQ(ErrorOf("0 frame a.png\n100 key\n").rfind("line 2: ", 0), 0u);
+  EXPECT_NE(ErrorOf("500 key Enter\n400 key Enter\n").find("comes before"), std::string::npos);
+  EXPECT_NE(ErrorOf("soon key Enter\n").find("not a time"), std::string::npos);
+  EXPECT_NE(ErrorOf("-1 key Enter\n").find("not a time"), std::string::npos);
+  EXPECT_NE(ErrorOf("86400001 key Enter\n").find("not a time"), std::string::npos);
+  EXPECT_NE(ErrorOf("10\n").find("without a command"), std::string::npos);
+  EXPECT_NE(ErrorOf("10 press Enter\n").find("unknown command 'press'"), std::string::npos);
+  EXPECT_NE(ErrorOf("10 type\n").find("type takes a text"), std::string::npos);
+  EXPECT_NE(ErrorOf("10 click 1 2 3\n").find("click"), std::string::npos);
+  // Frames stay in the frames folder, one file each.
+  for (const char* name : {"a.bmp", "../up.png", "sub/a.png", ".png", ".hidden.png", "a b.png"}) {
+    EXPECT_NE(ErrorOf(std::string("10 frame ") + name + "\n").find("plain file name"),
+              std::string::npos)
+        << name;
+  }
+  EXPECT_NE(ErrorOf("10 frame a.png\n20 frame a.png\n").find("named twice"), std::string::npos);
+}
+
+TEST(ReplayScriptTest, FilesAreReadWithinTheirLimit) {
+  std::vector<Step> steps;
+  std::string error;
+  EXPECT_FALSE(LoadScript("/nonexistent/script.replay", &steps, &error));
+  EXPECT_NE(error.find("cannot open"), std::string::npos);
+
+  const std::string path = testing::TempDir() + "replay_script_test.replay";
+  {
+    std::ofstream big(path, std::ios::binary);
+    big << "0 frame a.png\n" << std::string(kMaxScriptBytes, '#');
+  }
+  EXPECT_FALSE(LoadScript(path, &steps, &error));
+  EXPECT_NE(error.find("larger than"), std::string::npos);
+  {
+    std::ofstream bad(path, std::ios::binary | std::ios::trunc);
+    bad << "0 frame a.png\n5 jump\n";
+  }
+  EXPECT_FALSE(LoadScript(path, &steps, &error));
+  EXPECT_NE(error.find(path + ": line 2: "), std::string::npos) << error;
+  {
+    std::ofstream good(path, std::ios::binary | std::ios::trunc);
+    good << "0 frame a.png\n5 key Escape\n";
+  }
+  ASSERT_TRUE(LoadScript(path, &steps, &error)) << error;
+  EXPECT_EQ(steps.size(), 2u);
+  std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace replay
