@@ -19,6 +19,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// In the sanitizer build the host, viewer and player are instrumented too:
+// a replay must end without a report from any of them.
+::testing::AssertionResult SanitizerClean(const e2e::RunResult& run) {
+  for (const char* report : {"Sanitizer", "runtime error:"}) {
+    if (run.err.find(report) != std::string::npos) {
+      return ::testing::AssertionFailure() << "sanitizer report:\n" << run.err;
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
 class ReplayRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -38,7 +49,9 @@ class ReplayRunTest : public ::testing::Test {
     if (app) args.insert(args.end(), {"--app", app});
     args.insert(args.end(), {"--replay", std::string(REPLAY_SCRIPTS) + "/" + script, "--frames",
                              (folder_ / frames).string()});
-    return e2e::RunToEnd(args, (folder_ / (frames + ".run")).string());
+    e2e::RunResult run = e2e::RunToEnd(args, (folder_ / (frames + ".run")).string());
+    EXPECT_TRUE(SanitizerClean(run));
+    return run;
   }
 
   plat::Image Frame(const std::string& frames, const std::string& name) {
