@@ -1,6 +1,5 @@
 #include "viewer/input_commands.h"
 
-#include <charconv>
 #include <optional>
 
 #include "host/companion_records.h"
@@ -23,21 +22,6 @@ using Messages = std::vector<InputMessage>;
 bool Fail(std::string* error, std::string why) {
   *error = std::move(why);
   return false;
-}
-
-std::optional<uint32_t> ParseNumber(std::string_view text, uint32_t high) {
-  int base = 10;
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    text.remove_prefix(2);
-    base = 16;
-  }
-  uint32_t value = 0;
-  auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  if (text.empty() || failure != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  if (value > high) return std::nullopt;
-  return value;
 }
 
 bool KeyMessages(const std::vector<std::string>& args, bool up, Messages* out,

@@ -26,19 +26,6 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-std::optional<int> ParseCode(std::string_view text) {
-  int base = 10;
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    text.remove_prefix(2);
-    base = 16;
-  }
-  int code = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code, base);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  if (code < 1 || code > 254) return std::nullopt;
-  return code;
-}
-
 // The viewer's key for a virtual-key code, so a number gets the same scan
 // code as the named key.
 std::optional<VirtualKey> KeyOfCode(int code) {
@@ -56,10 +43,11 @@ std::optional<VirtualKey> KeyOfCode(int code) {
 std::optional<VirtualKey> ParseKey(std::string_view text) {
   if (text.empty()) return std::nullopt;
   if (std::isdigit(static_cast<unsigned char>(text[0])) && text.size() > 1) {
-    std::optional<int> code = ParseCode(text);
-    if (!code) return std::nullopt;
-    if (std::optional<VirtualKey> key = KeyOfCode(*code)) return key;
-    return VirtualKey{*code, 0, false};
+    std::optional<uint32_t> number = ParseNumber(text, 254);
+    if (!number || *number == 0) return std::nullopt;
+    const int code = int(*number);
+    if (std::optional<VirtualKey> key = KeyOfCode(code)) return key;
+    return VirtualKey{code, 0, false};
   }
   if (text.size() == 1 && std::isalnum(static_cast<unsigned char>(text[0]))) {
     return KeyOfCode(std::toupper(static_cast<unsigned char>(text[0])));
@@ -69,6 +57,21 @@ std::optional<VirtualKey> ParseKey(std::string_view text) {
     if (lower == named.name) return MapKey(named.key);
   }
   return std::nullopt;
+}
+
+std::optional<uint32_t> ParseNumber(std::string_view text, uint32_t high) {
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    text.remove_prefix(2);
+    base = 16;
+  }
+  uint32_t value = 0;
+  auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (text.empty() || failure != std::errc() || end != text.data() + text.size()) {
+    return std::nullopt;
+  }
+  if (value > high) return std::nullopt;
+  return value;
 }
 
 }  // namespace lcd
