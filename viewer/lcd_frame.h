@@ -50,10 +50,13 @@ class LcdFrame {
   void UnmapBlock();
 
   mutable std::mutex mutex_;  // guards frame_ and sequence_, read by the display
+  // The block's pixels as copied, top bytes and all; they are dropped when
+  // a snapshot is taken, after the host has been answered.
   plat::Image frame_;
   uint64_t sequence_ = 0;
 
   // Owned by the window's thread.
+  plat::Image incoming_;  // the next frame's buffer, swapped with frame_
   int width_;
   int height_;
   uint32_t byteSize_;

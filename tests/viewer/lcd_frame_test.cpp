@@ -44,6 +44,21 @@ TEST_F(LcdFrameTest, CopiesTheBlockAndDropsTheTopByte) {
   EXPECT_EQ(image.at(3, 2), 11u);
 }
 
+// Five pixels a row do not fill whole groups of four; the second copy must
+// replace the first one completely.
+TEST_F(LcdFrameTest, EachCopyShowsTheNewestBlockWithoutTopBytes) {
+  uint32_t* block = MakeBlock(5 * 3);
+  LcdFrame frame(5, 3);
+  ASSERT_TRUE(frame.CopyFromBlock(&error_)) << error_;
+  for (uint32_t i = 0; i < 15; ++i) block[i] = 0xEE000000u | (0x10101u * (i + 1));
+  ASSERT_TRUE(frame.CopyFromBlock(&error_)) << error_;
+  uint64_t sequence = 0;
+  plat::Image image = frame.Snapshot(&sequence);
+  EXPECT_EQ(sequence, 2u);
+  ASSERT_EQ(image.pixels.size(), 15u);
+  for (uint32_t i = 0; i < 15; ++i) EXPECT_EQ(image.pixels[i], 0x10101u * (i + 1)) << i;
+}
+
 TEST_F(LcdFrameTest, FollowsAModeWithPaddedRows) {
   MakeBlock(4 * 3);
   LcdFrame frame(4, 3);
