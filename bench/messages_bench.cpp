@@ -7,7 +7,6 @@
 // The peer processes are forked before any benchmark thread exists.
 
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +16,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/echo_peer.h"
 #include "platform/win/win.h"
 
 using namespace plat;
@@ -28,8 +28,7 @@ constexpr UINT kCount = WM_USER + 2;
 constexpr const char* kPeerClass = "BenchPeer";
 constexpr const char* kPeerTitle = "Peer";
 
-int rawSocket = -1;
-pid_t rawPeer = -1;
+bench::EchoPeer rawPeer;
 pid_t windowPeer = -1;
 long postsSeen = 0;
 
@@ -54,25 +53,8 @@ LRESULT PeerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   _exit(0);
 }
 
-[[noreturn]] void RunRawPeer(int fd) {
-  char packet[64];
-  for (;;) {
-    ssize_t n = recv(fd, packet, sizeof packet, 0);
-    if (n <= 0 || send(fd, packet, static_cast<size_t>(n), MSG_NOSIGNAL) != n) _exit(0);
-  }
-}
-
 bool StartPeers() {
-  int pair[2];
-  if (socketpair(AF_UNIX, SOCK_SEQPACKET, 0, pair) != 0) return false;
-  rawPeer = fork();
-  if (rawPeer == 0) {
-    close(pair[0]);
-    RunRawPeer(pair[1]);
-  }
-  close(pair[1]);
-  rawSocket = pair[0];
-
+  if (!rawPeer.Start()) return false;
   int ready[2];
   if (pipe(ready) != 0) return false;
   windowPeer = fork();
@@ -84,23 +66,18 @@ bool StartPeers() {
   char ok = 0;
   bool started = read(ready[0], &ok, 1) == 1 && ok == 1;
   close(ready[0]);
-  return started && rawPeer > 0 && windowPeer > 0;
+  return started && windowPeer > 0;
 }
 
 void StopPeers() {
-  close(rawSocket);
-  for (pid_t pid : {rawPeer, windowPeer}) {
-    if (pid <= 0) continue;
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-  }
+  if (windowPeer <= 0) return;
+  kill(windowPeer, SIGTERM);
+  waitpid(windowPeer, nullptr, 0);
 }
 
 void RawSocketPingPong(benchmark::State& state) {
-  char packet[40] = {};
   for (auto _ : state) {
-    if (send(rawSocket, packet, sizeof packet, 0) != sizeof packet ||
-        recv(rawSocket, packet, sizeof packet, 0) != sizeof packet) {
+    if (!rawPeer.RoundTrip(40)) {
       state.SkipWithError("raw peer gone");
       break;
     }

@@ -1,0 +1,66 @@
+#include "bench/viewer_session.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "host/companion.h"
+#include "host/companion_records.h"
+#include "host/lcd.h"
+#include "platform/win/win.h"
+#include "viewer/companion_queries.h"
+
+namespace bench {
+
+std::string DisplayUnavailable() {
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) return "no DISPLAY: run under xvfb-run";
+  // The viewer would fall back to headless without a word to us, so make
+  // sure here that a window can be opened.
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    return std::string("no usable display (") + SDL_GetError() + "): run under xvfb-run";
+  }
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  return {};
+}
+
+ViewerSession::ViewerSession(ViewerMode mode) {
+  if (!Start(mode) && error_.empty()) error_ = "the viewer did not start";
+}
+
+bool ViewerSession::Start(ViewerMode mode) {
+  std::vector<std::string> args{LCD_PROGRAM, "320", "240"};
+  std::vector<std::string> env;
+  if (mode == ViewerMode::kHeadless) {
+    args.push_back("--headless");
+  } else {
+    error_ = DisplayUnavailable();
+    if (!error_.empty()) return false;
+    // Our own message boxes stay headless; the viewer must not inherit that.
+    env.push_back("TOVSIM_HEADLESS=0");
+  }
+  if (!process_.Start(args, env)) return false;
+  viewer_ = plat::FindWindowA(kLcdClass, kLcdTitle);
+  if (!viewer_) return false;
+  LcdForgetWindow();
+  lcdStarted_ = LcdVctInit() == 1;
+  if (!lcdStarted_) error_ = "the LCD module did not start";
+  return lcdStarted_;
+}
+
+ViewerSession::~ViewerSession() {
+  if (lcdStarted_) LcdVctRelease();
+  LcdForgetWindow();
+  // The viewer ends on WM_CLOSE; one that cannot be reached is killed.
+  if (viewer_ && plat::IsWindow(viewer_)) {
+    plat::SendMessageA(viewer_, plat::WM_CLOSE, 0, 0);
+    process_.Wait();
+  }
+}
+
+int64_t ViewerSession::FramesCopied() const {
+  return viewer_ ? int64_t(plat::SendMessageA(viewer_, kLcdQueryFrameCount, 0, 0)) : -1;
+}
+
+}  // namespace bench

@@ -1,0 +1,42 @@
+#pragma once
+// The real LCD viewer for a benchmark: started in a private instance with a
+// scratch run tree, with the host's LCD module started against it, and
+// closed again at the end of the scope.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/win/types.h"
+#include "tests/host/host_env.h"
+
+namespace bench {
+
+enum class ViewerMode { kHeadless, kShown };
+
+// Why a shown viewer cannot run here; empty when it can.
+std::string DisplayUnavailable();
+
+class ViewerSession {
+ public:
+  explicit ViewerSession(ViewerMode mode);
+  ~ViewerSession();
+  ViewerSession(const ViewerSession&) = delete;
+  ViewerSession& operator=(const ViewerSession&) = delete;
+
+  // Empty when the viewer runs and the LCD module started.
+  const std::string& error() const { return error_; }
+  plat::HWND viewer() const { return viewer_; }
+  // Repaints the viewer has copied so far.
+  int64_t FramesCopied() const;
+
+ private:
+  bool Start(ViewerMode mode);
+
+  host_test::HostEnv env_;
+  plat::testing::PeerProcess process_;
+  plat::HWND viewer_ = nullptr;
+  bool lcdStarted_ = false;
+  std::string error_;
+};
+
+}  // namespace bench
