@@ -1,6 +1,9 @@
 #include "host/msg.h"
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 #include "platform/sys/sync.h"
@@ -39,9 +42,27 @@ bool IsF2KeyDown(const Message& message) {
   return message.type == MsgKeyDown && message.wParam == kKeyF2;
 }
 
+// Set at start-up from TOVSIM_TRACE_MSG; when on, GetMsg logs each Message it
+// hands out, so a driver outside the process can see what the application got.
+std::atomic<bool> traceMessages{false};
+
+bool TraceRequested() {
+  const char* value = std::getenv("TOVSIM_TRACE_MSG");
+  return value && std::strcmp(value, "1") == 0;
+}
+
+// One line per Message, flushed at once: the reader may be another process
+// watching while the host still runs.
+void TraceMessage(const Message& message) {
+  std::fprintf(stderr, "msg %u %u 0x%08X\n", unsigned(message.type), unsigned(message.wParam),
+               unsigned(message.lParam));
+  std::fflush(stderr);
+}
+
 }  // namespace
 
 int MsgVctInit() {
+  traceMessages.store(TraceRequested(), std::memory_order_relaxed);
   RingLock lock;
   readIndex = 0;
   writeIndex = 0;
@@ -91,6 +112,7 @@ int GetMsg(Message* out) {
     break;
   }
   *out = taken;
+  if (traceMessages.load(std::memory_order_relaxed)) TraceMessage(taken);
   if (IsF2KeyDown(taken)) QueueMessage(taken.type, taken.wParam, taken.lParam);
   return 1;
 }

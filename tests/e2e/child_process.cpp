@@ -4,12 +4,14 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
@@ -54,6 +56,12 @@ bool AwaitReadable(int fd, int timeoutMs) {
   while ((rc = poll(&entry, 1, timeoutMs)) < 0 && errno == EINTR) {
   }
   return rc > 0;
+}
+
+int64_t NowMs() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return int64_t(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
 }  // namespace
@@ -114,6 +122,26 @@ void ChildProcess::Kill() {
   if (pid_ < 0) return;
   kill(pid_, SIGKILL);
   Wait();
+}
+
+bool ChildProcess::AwaitStderr(const std::function<bool(const std::string&)>& done,
+                               int timeoutMs) {
+  const std::string path = outputPrefix_ + ".err";
+  const int watch = inotify_init1(IN_CLOEXEC);
+  if (watch < 0) return false;
+  // Watched before the first look, so no write falls between look and wait.
+  inotify_add_watch(watch, path.c_str(), IN_MODIFY | IN_CLOSE_WRITE);
+  const int64_t deadline = NowMs() + timeoutMs;
+  bool reached = done(ReadWhole(path));
+  while (!reached) {
+    const int64_t left = deadline - NowMs();
+    if (left <= 0 || !AwaitReadable(watch, int(left))) break;
+    char events[4096];
+    if (read(watch, events, sizeof events) < 0 && errno != EINTR) break;
+    reached = done(ReadWhole(path));
+  }
+  close(watch);
+  return reached;
 }
 
 std::string ChildProcess::Stdout() const { return ReadWhole(outputPrefix_ + ".out"); }

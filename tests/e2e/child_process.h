@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,11 @@ class ChildProcess {
   std::optional<int> Wait(int timeoutMs = 60000);
   std::string Stdout() const;
   std::string Stderr() const;
+  // Blocks until `done` holds for the stderr written so far (checked again at
+  // each write); false when it still does not after `timeoutMs`.
+  bool AwaitStderr(const std::function<bool(const std::string&)>& done, int timeoutMs = 60000);
+  // The process id while it runs (not yet waited for), else -1.
+  pid_t pid() const { return pid_; }
 
  private:
   void Kill();

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "tests/e2e/sim_run.h"
 
 namespace e2e {
@@ -27,10 +30,15 @@ TEST(DesktopScreenTest, DoubleClickLaunchesOnlyInsideTheIcon) {
   ASSERT_EQ(desktop.width, 320);
   const plat::LRESULT frames = run.ViewerFrameCount();
 
-  // The hit area's edges are excluded: x = 20 is outside the icon at 20.
-  ASSERT_EQ(run.Simctl({"dblclick", "20", "1"}).exitCode, 0);
-  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
-  EXPECT_EQ(run.ViewerFrameCount(), frames);
+  // The hit area's edges are excluded: the icon at (20, 0) is hit from
+  // x = 21 to 51 and y = 1 to 53 only.
+  for (const auto& [x, y] : {std::pair{"20", "1"}, {"52", "1"}, {"21", "54"}}) {
+    SCOPED_TRACE(std::string(x) + ", " + y);
+    ASSERT_EQ(run.Simctl({"dblclick", x, y}).exitCode, 0);
+    ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+    EXPECT_EQ(run.ViewerFrameCount(), frames);
+    EXPECT_TRUE(run.Screenshot().pixels == desktop.pixels);
+  }
 
   // Inside: the launch screen, the game's 160x96 mode and back, the
   // Desktop drawn again as it was.

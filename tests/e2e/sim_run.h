@@ -4,6 +4,7 @@
 // the host program and links to the built viewer, sound player and
 // AppEntry/, the host started headless in it, and simctl to drive it.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,11 @@ class SimRun {
   // The host's exit code; nullopt when it is still running after a minute.
   std::optional<int> WaitHost() { return host_.Wait(); }
   std::string HostStderr() const { return host_.Stderr(); }
+  // Blocks until `done` holds for the host's stderr so far (see ChildProcess).
+  bool AwaitHostStderr(const std::function<bool(const std::string&)>& done) {
+    return host_.AwaitStderr(done);
+  }
+  pid_t HostPid() const { return host_.pid(); }
 
   // Runs simctl with `args` in this instance.
   RunResult Simctl(const std::vector<std::string>& args);
