@@ -3,74 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
-#include <string>
 
 #include "host/canvas.h"
-#include "host/companion.h"
-#include "host/host_main.h"
 #include "host/lcd.h"
 #include "host/msg.h"
 #include "platform/sys/clock.h"
-#include "platform/sys/sync.h"
-#include "platform/sys/thread.h"
 #include "platform/win/win.h"
 
 namespace desktop_test {
-namespace {
 
-// A safety net against a test that never lets the application idle: it
-// fails instead of hanging. Far above any run time seen.
-constexpr int64_t kIdleTimeoutMs = 60000;
-
-bool Idle() { return plat::WaitUntilIdleFor(kIdleTimeoutMs); }
-
-// The window procedure runs on the window's own thread.
-thread_local Recorder* self = nullptr;
-
-plat::LRESULT RecorderProc(plat::HWND hwnd, plat::UINT message, plat::WPARAM wParam,
-                           plat::LPARAM lParam) {
-  if (message == plat::WM_DESTROY) plat::PostQuitMessage(0);
-  if (self && message != plat::WM_CREATE && message != plat::WM_DESTROY) {
-    return self->Handle(message, wParam, lParam);
-  }
-  return plat::DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-void RegisterOnce(const std::string& className) {
-  static std::mutex mu;
-  static std::map<std::string, bool> registered;
-  std::lock_guard lock(mu);
-  if (registered[className]) return;
-  plat::WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = RecorderProc;
-  windowClass.lpszClassName = className.c_str();
-  registered[className] = plat::RegisterClassA(&windowClass) != 0;
-}
-
-}  // namespace
-
-Recorder::Recorder(const char* className, const char* title) {
-  RegisterOnce(className);
-  plat::Event* created = plat::CreateEventA(nullptr, false, false, nullptr);
-  thread_ = plat::StartThread([this, created, name = std::string(className),
-                               caption = std::string(title)] {
-    self = this;
-    hwnd_ = plat::CreateWindowA(name.c_str(), caption.c_str(), 0, 0, 0, 1, 1, nullptr, nullptr,
-                                nullptr, nullptr);
-    plat::SetEvent(created);
-    plat::MSG message;
-    while (hwnd_ && plat::GetMessageA(&message, nullptr, 0, 0)) plat::DispatchMessageA(&message);
-    self = nullptr;
-  });
-  plat::WaitForSingleObject(created, plat::INFINITE);
-  plat::CloseHandle(created);
-}
-
-Recorder::~Recorder() {
-  if (plat::IsWindow(hwnd_)) plat::PostMessageA(hwnd_, plat::WM_CLOSE, 0, 0);
-  thread_.join();
-}
+Recorder::Recorder(const char* className, const char* title)
+    : window_(className, title, [this](plat::UINT message, plat::WPARAM, plat::LPARAM lParam) {
+        return Handle(message, lParam);
+      }) {}
 
 int Recorder::Repaints() const {
   std::lock_guard lock(mu_);
@@ -100,7 +45,7 @@ void Recorder::Record(uintptr_t kind, const void* data, uint32_t size) {
   }
 }
 
-plat::LRESULT Recorder::Handle(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
+std::optional<plat::LRESULT> Recorder::Handle(plat::UINT message, plat::LPARAM lParam) {
   if (message == kLcdRepaintMessage) {
     int number;
     {
@@ -115,7 +60,7 @@ plat::LRESULT Recorder::Handle(plat::UINT message, plat::WPARAM wParam, plat::LP
     Record(descriptor->dwData, descriptor->lpData, descriptor->cbData);
     return 1;
   }
-  return plat::DefWindowProcA(hwnd_, message, wParam, lParam);
+  return std::nullopt;
 }
 
 HostRun::HostRun(void (*entry)()) {
@@ -125,24 +70,20 @@ HostRun::HostRun(void (*entry)()) {
   plat::HoldClock();
   viewer = std::make_unique<Recorder>(kLcdClass, kLcdTitle);
   player = std::make_unique<Recorder>(kSndClass, kSndTitle);
-  SetHostEntry(entry);
-  LcdForgetWindow();
-  window_ = plat::StartThread([] { HostMain(nullptr); });
-  EXPECT_TRUE(Idle());
+  host_.emplace(entry);
+  EXPECT_TRUE(host_test::WaitIdle());
 }
 
 HostRun::~HostRun() {
   // Every application here ends on Escape; a host left running would keep
   // its application thread waiting on the next test's ring.
-  if (window_.joinable()) {
+  if (host_->Running()) {
     PostMsg(MsgKeyDown, 27, 0);
-    window_.join();
+    host_->Join();
   }
-  EXPECT_TRUE(Idle());
+  host_.reset();
   viewer.reset();
   player.reset();
-  SetHostEntry(nullptr);
-  LcdForgetWindow();
   plat::UseRealClock();
 }
 
@@ -152,15 +93,14 @@ void HostRun::Post(uint32_t type, uint32_t wParam, uint32_t lParam) {
 
 void HostRun::PostAll(const std::vector<Message>& messages) {
   for (const Message& m : messages) PostMsg(m.type, m.wParam, m.lParam);
-  EXPECT_TRUE(Idle());
+  EXPECT_TRUE(host_test::WaitIdle());
 }
 
-void HostRun::Advance(int64_t milliseconds) { EXPECT_TRUE(plat::AdvanceClock(milliseconds, kIdleTimeoutMs)); }
-
-void HostRun::Join() {
-  window_.join();
-  EXPECT_TRUE(Idle());
+void HostRun::Advance(int64_t milliseconds) {
+  EXPECT_TRUE(plat::AdvanceClock(milliseconds, host_test::kIdleTimeoutMs));
 }
+
+void HostRun::Join() { host_->Join(); }
 
 std::vector<uint32_t> Snapshot() {
   std::vector<uint32_t> pixels;

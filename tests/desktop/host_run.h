@@ -8,12 +8,14 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
+#include <optional>
 #include <vector>
 
 #include "host/companion_records.h"
 #include "host/types.h"
 #include "tests/host/host_env.h"
+#include "tests/host/host_thread.h"
+#include "tests/support/window_thread.h"
 
 namespace desktop_test {
 
@@ -23,9 +25,6 @@ namespace desktop_test {
 class Recorder {
  public:
   Recorder(const char* className, const char* title);
-  ~Recorder();
-  Recorder(const Recorder&) = delete;
-  Recorder& operator=(const Recorder&) = delete;
 
   int Repaints() const;
   std::vector<ScreenModeRecord> Modes() const;
@@ -33,17 +32,16 @@ class Recorder {
 
   std::function<void(int)> onRepaint;
 
-  plat::LRESULT Handle(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
-
  private:
+  std::optional<plat::LRESULT> Handle(plat::UINT message, plat::LPARAM lParam);
   void Record(uintptr_t kind, const void* data, uint32_t size);
 
   mutable std::mutex mu_;
   int repaints_ = 0;
   std::vector<ScreenModeRecord> modes_;
   std::vector<SoundRecord> sounds_;
-  plat::HWND hwnd_ = nullptr;
-  std::thread thread_;
+  // Last, so that the window is gone before what it records.
+  testsupport::WindowThread window_;
 };
 
 class HostRun {
@@ -75,7 +73,7 @@ class HostRun {
   std::unique_ptr<Recorder> player;
 
  private:
-  std::thread window_;
+  std::optional<host_test::HostThread> host_;
 };
 
 // The screen's pixels, row by row.

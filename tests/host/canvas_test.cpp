@@ -7,23 +7,12 @@
 namespace host_test {
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kRed = 0x0000FF;
-constexpr uint32_t kBlue = 0xFF0000;
-
-class CanvasTest : public ScreenTest {
+class CanvasTest : public CanvasScreenTest {
  protected:
   void SetUp() override {
-    ScreenTest::SetUp();
-    c = CanvasCreate();
-    ASSERT_NE(c, nullptr);
+    ASSERT_NO_FATAL_FAILURE(CanvasScreenTest::SetUp());
     CanvasClear(c);
   }
-  void TearDown() override {
-    CanvasFree(c);
-    ScreenTest::TearDown();
-  }
-  Canvas* c = nullptr;
 };
 
 TEST_F(CanvasTest, ANewCanvasHasTheScreensSizeAndNoScreenFields) {

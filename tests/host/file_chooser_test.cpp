@@ -20,10 +20,9 @@
 
 namespace {
 
+using host_test::kBlack;
+using host_test::kWhite;
 using host_test::ScreenTest;
-
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlack = 0x000000;
 
 void Touch(const std::string& path) { std::ofstream(path) << "x"; }
 

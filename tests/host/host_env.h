@@ -5,13 +5,14 @@
 // threads of their own, recording what they receive.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/win/types.h"
 #include "tests/platform/win/test_instance.h"
+#include "tests/support/window_thread.h"
 
 namespace host_test {
 
@@ -44,14 +45,12 @@ struct CopyData {
 
 // A window of the given class and title on its own message loop. Sends to it
 // are synchronous, so what it recorded is complete when the send returns.
+// Its destruction closes the window if it is still open and ends its thread.
 class FakeCompanion {
  public:
   FakeCompanion(const char* className, const char* title);
-  ~FakeCompanion();
-  FakeCompanion(const FakeCompanion&) = delete;
-  FakeCompanion& operator=(const FakeCompanion&) = delete;
 
-  plat::HWND hwnd() const { return hwnd_; }
+  plat::HWND hwnd() const { return window_.hwnd(); }
 
   // Messages received, in order (repaints, copy-data, close).
   std::vector<plat::UINT> messages;
@@ -62,12 +61,12 @@ class FakeCompanion {
   // The copy-data records received.
   std::vector<CopyData> copies;
 
-  // Called on the window's thread.
-  plat::LRESULT Handle(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
-
  private:
-  plat::HWND hwnd_ = nullptr;
-  std::thread thread_;
+  // Called on the window's thread.
+  std::optional<plat::LRESULT> Handle(plat::UINT message, plat::LPARAM lParam);
+
+  // Last, so that the window is gone before what it records.
+  testsupport::WindowThread window_;
 };
 
 // An LCD viewer stand-in ("LcdClass", "TovLcd") and a sound player stand-in.

@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "host/companion.h"
@@ -19,9 +17,9 @@
 #include "platform/sys/clock.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/sync.h"
-#include "platform/sys/thread.h"
 #include "platform/win/win.h"
 #include "tests/host/host_env.h"
+#include "tests/host/host_thread.h"
 #include "tests/host/standin_companion.h"
 
 namespace {
@@ -63,7 +61,6 @@ class HostMainTest : public ::testing::Test {
     viewer.reset();
     player.reset();
     env.reset();
-    SetHostEntry(nullptr);
     plat::UseRealClock();
   }
 
@@ -72,17 +69,7 @@ class HostMainTest : public ::testing::Test {
     player = std::make_unique<StandinCompanion>(kSndClass, kSndTitle);
   }
 
-  static int RunHost(HostEntry entry) {
-    SetHostEntry(entry);
-    LcdForgetWindow();
-    int result = -1;
-    std::thread window = plat::StartThread([&] { result = HostMain(nullptr); });
-    window.join();
-    // The application thread may still be on its way out.
-    EXPECT_TRUE(plat::WaitUntilIdle());
-    LcdForgetWindow();
-    return result;
-  }
+  static int RunHost(HostEntry entry) { return host_test::HostThread(entry).Join(); }
 
   static std::vector<std::string> Boxes() {
     std::vector<std::string> texts;
@@ -196,19 +183,15 @@ TEST_F(HostMainTest, KeyStateFollowsTheKeysTheHostWindowTook) {
 TEST_F(HostMainTest, ACloseFromOutsideLeavesTheRingUsableForTheApplication) {
   StartCompanions();
   static plat::Event* finished = plat::CreateEventA(nullptr, false, false, nullptr);
-  SetHostEntry([] {
+  host_test::HostThread host([] {
     Take();
     PostMsg(5, 6, 7);
     Take();
     plat::SetEvent(finished);
   });
-  LcdForgetWindow();
-  int result = -1;
-  std::thread window = plat::StartThread([&] { result = HostMain(nullptr); });
   ASSERT_TRUE(plat::WaitUntilIdle());
   PostToHost(plat::WM_CLOSE, 0, 0);
-  window.join();
-  EXPECT_EQ(result, 0);
+  EXPECT_EQ(host.Join(), 0);
   QueueMessage(1, 2, 3);
   ASSERT_EQ(plat::WaitForSingleObject(finished, plat::INFINITE), plat::WAIT_OBJECT_0);
   ASSERT_TRUE(plat::WaitUntilIdle());

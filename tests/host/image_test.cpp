@@ -7,7 +7,6 @@ namespace host_test {
 namespace {
 
 constexpr uint32_t kGreen = 0x00FF00;
-constexpr uint32_t kRed = 0x0000FF;
 constexpr uint32_t kMagenta = 0xFF00FF;
 const std::map<uint32_t, char> kLegend = {
     {kGreen, 'g'}, {kRed, 'r'}, {kMagenta, 'm'}, {0x000000, 'k'}};

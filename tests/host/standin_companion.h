@@ -5,10 +5,10 @@
 // log keeps the order across windows.
 
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/win/types.h"
+#include "tests/support/window_thread.h"
 
 namespace host_test {
 
@@ -20,17 +20,13 @@ class StandinLog {
   static std::vector<std::string> Closes();
 };
 
+// Its destruction closes the window if it is still open and ends its thread.
 class StandinCompanion {
  public:
   StandinCompanion(const char* className, const char* title);
-  // Closes the window if it is still open and ends its thread.
-  ~StandinCompanion();
-  StandinCompanion(const StandinCompanion&) = delete;
-  StandinCompanion& operator=(const StandinCompanion&) = delete;
 
  private:
-  plat::HWND hwnd_ = nullptr;
-  std::thread thread_;
+  testsupport::WindowThread window_;
 };
 
 }  // namespace host_test

@@ -6,27 +6,13 @@
 namespace host_test {
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kRed = 0x0000FF;
-
-class TextTest : public ScreenTest {
+class TextTest : public CanvasScreenTest {
  protected:
-  void SetUp() override {
-    ScreenTest::SetUp();
-    c = CanvasCreate();
-    ASSERT_NE(c, nullptr);
-  }
-  void TearDown() override {
-    CanvasFree(c);
-    ScreenTest::TearDown();
-  }
   FontMetrics Metrics() {
     FontMetrics metrics{};
     GetFontMetrics(&metrics, c);
     return metrics;
   }
-  Canvas* c = nullptr;
 };
 
 TEST_F(TextTest, FontIndexesStepThroughThreeHeights) {
