@@ -10,7 +10,7 @@ tovsim_fuzz(fuzz_picture_map
           ${CMAKE_SOURCE_DIR}/tools/datlib/map_src.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/map_src_json.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/map_src_write.cpp
-          ${CMAKE_SOURCE_DIR}/tools/datlib/picture_png.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/picture_png.cpp ${CMAKE_SOURCE_DIR}/platform/gdi/png.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/picture_src.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/picture_src_text.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/picture_src_use.cpp

@@ -1,68 +1,76 @@
 #include "tools/datlib/picture_png.h"
 
-#include <png.h>
-
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/gdi/png.h"
 
 namespace datlib {
 namespace {
-constexpr png_uint_32 kMaxSide = 4096;
-}  // namespace
 
-std::optional<RgbaImage> ReadPng(const std::string& path, Diagnostics& diag) {
+// No picture source needs more.
+constexpr int kMaxSide = 4096;
+
+std::optional<std::vector<std::uint8_t>> ReadBytes(const std::string& path, Diagnostics& diag) {
   // A named pipe or device would block or never end.
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) {
     diag.Error({path, 0, 0}, "no such PNG file");
     return std::nullopt;
   }
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&png, path.c_str())) {
-    diag.Error({path, 0, 0}, std::string("cannot read PNG: ") + png.message);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    diag.Error({path, 0, 0}, "cannot open the PNG file");
     return std::nullopt;
   }
-  // No picture source needs more; larger claims are refused before allocating.
-  if (png.width > kMaxSide || png.height > kMaxSide) {
-    diag.Error({path, 0, 0}, "PNG of " + std::to_string(png.width) + "x" +
-                                 std::to_string(png.height) + " pixels is larger than 4096x4096");
-    png_image_free(&png);
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+std::optional<RgbaImage> ReadPng(const std::string& path, Diagnostics& diag) {
+  const std::optional<std::vector<std::uint8_t>> bytes = ReadBytes(path, diag);
+  if (!bytes) return std::nullopt;
+  plat::Image image;
+  std::vector<std::uint8_t> alpha;
+  std::string error;
+  if (!plat::DecodePng(*bytes, image, &error, &alpha)) {
+    diag.Error({path, 0, 0}, error);
     return std::nullopt;
   }
-  png.format = PNG_FORMAT_RGBA;
+  if (image.width > kMaxSide || image.height > kMaxSide) {
+    const std::string limit = std::to_string(kMaxSide);
+    diag.Error({path, 0, 0}, "PNG of " + std::to_string(image.width) + "x" +
+                                 std::to_string(image.height) + " pixels is larger than " + limit +
+                                 "x" + limit);
+    return std::nullopt;
+  }
   RgbaImage img;
-  img.width = static_cast<int>(png.width);
-  img.height = static_cast<int>(png.height);
-  std::vector<std::uint8_t> raw(PNG_IMAGE_SIZE(png));
-  if (!png_image_finish_read(&png, nullptr, raw.data(), 0, nullptr)) {
-    diag.Error({path, 0, 0}, std::string("cannot decode PNG: ") + png.message);
-    png_image_free(&png);
-    return std::nullopt;
-  }
-  img.pixels.resize(raw.size() / 4);
+  img.width = image.width;
+  img.height = image.height;
+  img.pixels.resize(image.pixels.size());
   for (std::size_t i = 0; i < img.pixels.size(); ++i) {
-    img.pixels[i] = std::uint32_t{raw[4 * i]} << 24 | std::uint32_t{raw[4 * i + 1]} << 16 |
-                    std::uint32_t{raw[4 * i + 2]} << 8 | raw[4 * i + 3];
+    img.pixels[i] = (image.pixels[i] & 0xFFFFFF) << 8 | alpha[i];
   }
   return img;
 }
 
 bool WritePng(const std::string& path, const RgbaImage& image, Diagnostics& diag) {
-  std::vector<std::uint8_t> raw(image.pixels.size() * 4);
+  plat::Image out;
+  out.width = image.width;
+  out.height = image.height;
+  out.pixels.resize(image.pixels.size());
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-    const std::uint32_t p = image.pixels[i];
-    raw[4 * i] = static_cast<std::uint8_t>(p >> 24);
-    raw[4 * i + 1] = static_cast<std::uint8_t>(p >> 16);
-    raw[4 * i + 2] = static_cast<std::uint8_t>(p >> 8);
-    raw[4 * i + 3] = static_cast<std::uint8_t>(p);
+    if ((image.pixels[i] & 0xFF) != 0xFF) {
+      diag.Error({path, 0, 0}, "cannot write a PNG with transparent pixels");
+      return false;
+    }
+    out.pixels[i] = image.pixels[i] >> 8;
   }
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  png.width = static_cast<png_uint_32>(image.width);
-  png.height = static_cast<png_uint_32>(image.height);
-  png.format = PNG_FORMAT_RGBA;
-  if (!png_image_write_to_file(&png, path.c_str(), 0, raw.data(), 0, nullptr)) {
-    diag.Error({path, 0, 0}, std::string("cannot write PNG: ") + png.message);
+  std::string error;
+  if (!plat::WritePngFile(path, out, &error)) {
+    diag.Error({path, 0, 0}, error);
     return false;
   }
   return true;

@@ -1,6 +1,7 @@
 #pragma once
-// PNG files of pictures: reading any PNG as RGBA pixels and writing RGBA
-// pixels, through libpng's simplified interface.
+// PNG files of pictures, through the platform's PNG code: reading any PNG
+// (grey, colour or indexed, with or without transparency) as RGBA pixels, and
+// writing opaque pictures.
 
 #include <cstdint>
 #include <optional>
@@ -24,6 +25,8 @@ inline constexpr std::uint32_t kRgbaWhite = 0xFFFFFFFF;
 inline constexpr std::uint32_t kRgbaMagenta = 0xFF00FFFF;
 
 std::optional<RgbaImage> ReadPng(const std::string& path, Diagnostics& diag);
+// Writes an RGB PNG; a pixel that is not fully opaque is an error, as the
+// file would not keep its transparency.
 bool WritePng(const std::string& path, const RgbaImage& image, Diagnostics& diag);
 
 }  // namespace datlib

@@ -147,15 +147,32 @@ TEST(PicturePng, GridOfCellsGivesTheSameBytesAsArt) {
   EXPECT_EQ(one->size(), 6u + 8);
 }
 
+// A 3x1 indexed PNG of two bits a pixel: black, a fully transparent
+// 0x123456 (tRNS) and magenta.
+const Bytes kIndexedWithTransparency = {
+    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44,
+    0x52, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x01, 0x02, 0x03, 0x00, 0x00, 0x00, 0x66,
+    0x8e, 0xfc, 0x27, 0x00, 0x00, 0x00, 0x09, 0x50, 0x4c, 0x54, 0x45, 0x00, 0x00, 0x00, 0x12,
+    0x34, 0x56, 0xff, 0x00, 0xff, 0xe4, 0x20, 0xdf, 0x08, 0x00, 0x00, 0x00, 0x02, 0x74, 0x52,
+    0x4e, 0x53, 0xff, 0x00, 0xe5, 0xb7, 0x30, 0x4a, 0x00, 0x00, 0x00, 0x0a, 0x49, 0x44, 0x41,
+    0x54, 0x78, 0xda, 0x63, 0x90, 0x00, 0x00, 0x00, 0x1a, 0x00, 0x19, 0x80, 0x00, 0x8e, 0xbb,
+    0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+
 TEST(PicturePng, BarePngIsOneFrameAndPicksItsDepth) {
   ScratchDir dir;
   Diagnostics diag;
   RgbaImage opaque{3, 1, {kRgbaBlack, kRgbaWhite, kRgbaBlack}};
   ASSERT_TRUE(WritePng(dir / "a.png", opaque, diag));
   EXPECT_EQ(CompilePictureFile(dir / "a.png", kFace, diag), (Bytes{1, 3, 3, 1, 1, 1, 0xA0}));
-  RgbaImage clear{3, 1, {kRgbaBlack, 0x12345600, kRgbaMagenta}};
-  ASSERT_TRUE(WritePng(dir / "b.png", clear, diag));
+  WriteFile(dir, "b.png", {kIndexedWithTransparency.begin(), kIndexedWithTransparency.end()});
+  const auto clear = ReadPng(dir / "b.png", diag);
+  ASSERT_TRUE(clear) << FirstError(diag);
+  EXPECT_EQ(clear->pixels, (std::vector<std::uint32_t>{kRgbaBlack, 0x12345600, kRgbaMagenta}));
   EXPECT_EQ(CompilePictureFile(dir / "b.png", kFace, diag), (Bytes{1, 3, 3, 1, 1, 2, 0x68, 0x00}));
+  // Written PNGs hold no transparency, so transparent pixels are refused.
+  Diagnostics refused;
+  EXPECT_FALSE(WritePng(dir / "c.png", *clear, refused));
+  EXPECT_NE(FirstError(refused).find("transparent pixels"), std::string::npos);
 }
 
 TEST(PicturePng, OtherColoursAndBadGridsAreErrors) {
@@ -180,7 +197,13 @@ TEST(PicturePng, OtherColoursAndBadGridsAreErrors) {
 
   Diagnostics missing;
   EXPECT_FALSE(CompilePictureFile(dir / "none.png", kFace, missing));
-  EXPECT_TRUE(missing.HasErrors());
+  EXPECT_NE(FirstError(missing).find("none.png: error: no such PNG file"), std::string::npos);
+
+  Diagnostics broken;
+  WriteFile(dir, "text.png", "size: 5x2\n");
+  EXPECT_FALSE(CompilePictureFile(dir / "text.png", kFace, broken));
+  EXPECT_NE(FirstError(broken).find("text.png: error: not a readable PNG"), std::string::npos)
+      << FirstError(broken);
 }
 
 rpgfmt::Picture Blank(int w, int h, int depth, int frames) {
