@@ -27,14 +27,21 @@ std::string MakeScratchFolder() {
 
 SimRun::SimRun() : root_(MakeScratchFolder()) {
   const fs::path root = root_;
-  fs::create_directories(root / "bin");
-  fs::create_directories(root / "Lcd");
-  fs::create_directories(root / "Snd");
-  // A copy, not a link: the host finds its data next to its own program.
-  fs::copy_file(kBuiltTree / "bin/tovsim", root / "bin/tovsim");
-  fs::create_symlink(kBuiltTree / "Lcd/Lcd", root / "Lcd/Lcd");
-  fs::create_symlink(kBuiltTree / "Snd/Snd", root / "Snd/Snd");
-  fs::create_directory_symlink(kBuiltTree / "AppEntry", root / "AppEntry");
+  try {
+    fs::create_directories(root / "bin");
+    fs::create_directories(root / "Lcd");
+    fs::create_directories(root / "Snd");
+    // A copy, not a link: the host finds its data next to its own program.
+    fs::copy_file(kBuiltTree / "bin/tovsim", root / "bin/tovsim");
+    fs::create_symlink(kBuiltTree / "Lcd/Lcd", root / "Lcd/Lcd");
+    fs::create_symlink(kBuiltTree / "Snd/Snd", root / "Snd/Snd");
+    fs::create_directory_symlink(kBuiltTree / "AppEntry", root / "AppEntry");
+  } catch (const fs::filesystem_error&) {
+    // No destructor runs for a half-made run: take its folder away here.
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+    throw;
+  }
 }
 
 SimRun::~SimRun() {
