@@ -60,6 +60,18 @@ bool WritePngFile(const std::string& path, const Image& image, std::string* erro
   return true;
 }
 
+bool PngSize(std::span<const std::uint8_t> data, int* width, int* height) {
+  png_image png;
+  std::memset(&png, 0, sizeof png);
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&png, data.data(), data.size())) return false;
+  const bool fits = png.width <= 0x7FFFFFFF && png.height <= 0x7FFFFFFF;
+  *width = fits ? int(png.width) : 0x7FFFFFFF;
+  *height = fits ? int(png.height) : 0x7FFFFFFF;
+  png_image_free(&png);
+  return true;
+}
+
 bool DecodePng(std::span<const std::uint8_t> data, Image& out, std::string* error,
                std::vector<std::uint8_t>* alpha) {
   out = Image();

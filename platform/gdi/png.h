@@ -22,4 +22,8 @@ bool DecodePng(std::span<const std::uint8_t> data, Image& out, std::string* erro
 bool ReadPngFile(const std::string& path, Image& out, std::string* error = nullptr,
                  std::vector<std::uint8_t>* alpha = nullptr);
 
+// The picture's size from its header alone, so that a caller can refuse a
+// picture before any pixel memory is taken. False when it is not a PNG.
+bool PngSize(std::span<const std::uint8_t> data, int* width, int* height);
+
 }  // namespace plat

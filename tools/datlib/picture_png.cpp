@@ -32,18 +32,20 @@ std::optional<std::vector<std::uint8_t>> ReadBytes(const std::string& path, Diag
 std::optional<RgbaImage> ReadPng(const std::string& path, Diagnostics& diag) {
   const std::optional<std::vector<std::uint8_t>> bytes = ReadBytes(path, diag);
   if (!bytes) return std::nullopt;
+  // Refused from the header, before any pixel memory is taken.
+  int width = 0;
+  int height = 0;
+  if (plat::PngSize(*bytes, &width, &height) && (width > kMaxSide || height > kMaxSide)) {
+    const std::string limit = std::to_string(kMaxSide);
+    diag.Error({path, 0, 0}, "PNG of " + std::to_string(width) + "x" + std::to_string(height) +
+                                 " pixels is larger than " + limit + "x" + limit);
+    return std::nullopt;
+  }
   plat::Image image;
   std::vector<std::uint8_t> alpha;
   std::string error;
   if (!plat::DecodePng(*bytes, image, &error, &alpha)) {
     diag.Error({path, 0, 0}, error);
-    return std::nullopt;
-  }
-  if (image.width > kMaxSide || image.height > kMaxSide) {
-    const std::string limit = std::to_string(kMaxSide);
-    diag.Error({path, 0, 0}, "PNG of " + std::to_string(image.width) + "x" +
-                                 std::to_string(image.height) + " pixels is larger than " + limit +
-                                 "x" + limit);
     return std::nullopt;
   }
   RgbaImage img;

@@ -199,6 +199,14 @@ TEST(PicturePng, OtherColoursAndBadGridsAreErrors) {
   EXPECT_FALSE(CompilePictureFile(dir / "none.png", kFace, missing));
   EXPECT_NE(FirstError(missing).find("none.png: error: no such PNG file"), std::string::npos);
 
+  // Refused by its header's size, before its pixels are decoded.
+  Diagnostics wide;
+  const RgbaImage wideImage{4097, 1, std::vector<std::uint32_t>(4097, kRgbaBlack)};
+  ASSERT_TRUE(WritePng(dir / "wide.png", wideImage, wide));
+  EXPECT_FALSE(ReadPng(dir / "wide.png", wide));
+  EXPECT_NE(FirstError(wide).find("PNG of 4097x1 pixels is larger than 4096x4096"),
+            std::string::npos) << FirstError(wide);
+
   Diagnostics broken;
   WriteFile(dir, "text.png", "size: 5x2\n");
   EXPECT_FALSE(CompilePictureFile(dir / "text.png", kFace, broken));
