@@ -38,6 +38,16 @@ bool IsSafeName(const std::string& name) {
   return true;
 }
 
+// Without a runtime folder the shared blocks still belong in memory: the
+// tmpfs /dev/shm where there is one, rather than /tmp, which may be a disk
+// that every screen flush would be written back to.
+std::string FallbackBase() {
+  struct stat info {};
+  const bool memoryFolder = stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode);
+  return std::string(memoryFolder ? "/dev/shm" : "/tmp") + "/tovsim-" +
+         std::to_string(geteuid());
+}
+
 }  // namespace
 
 std::string InstanceName() {
@@ -58,7 +68,7 @@ std::string InstanceDir() {
     if (!EnsurePrivateDir(runtime + std::string("/tovsim"))) return {};
     base = runtime + std::string("/tovsim");
   } else {
-    base = "/tmp/tovsim-" + std::to_string(geteuid());
+    base = FallbackBase();
     if (!EnsurePrivateDir(base)) return {};
   }
   std::string dir = base + "/" + name;

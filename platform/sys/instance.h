@@ -10,7 +10,8 @@ namespace plat {
 std::string InstanceName();
 
 // Absolute path of the instance folder, created on first use with mode 0700:
-// $XDG_RUNTIME_DIR/tovsim/<instance>, else /tmp/tovsim-<uid>/<instance>.
+// $XDG_RUNTIME_DIR/tovsim/<instance>, else /dev/shm/tovsim-<uid>/<instance>
+// (/tmp/tovsim-<uid>/<instance> on a system without /dev/shm).
 // Returns an empty string (and sets errno) when the folder cannot be made,
 // is not a folder, or belongs to another user.
 std::string InstanceDir();

@@ -36,7 +36,11 @@ TEST(InstanceTest, DefaultNameAndFallbackWithoutRuntimeFolder) {
   ScopedEnv noInstance("TOVSIM_INSTANCE", std::nullopt);
   EXPECT_EQ(InstanceName(), "default");
   ScopedEnv noRuntime("XDG_RUNTIME_DIR", std::nullopt);
-  EXPECT_EQ(InstanceDir(), "/tmp/tovsim-" + std::to_string(geteuid()) + "/default");
+  // In memory, where the system has a tmpfs for it.
+  struct stat shm {};
+  const bool hasShm = stat("/dev/shm", &shm) == 0 && S_ISDIR(shm.st_mode);
+  EXPECT_EQ(InstanceDir(), std::string(hasShm ? "/dev/shm" : "/tmp") + "/tovsim-" +
+                               std::to_string(geteuid()) + "/default");
 }
 
 TEST(InstanceTest, UnsafeNamesAreRefused) {
