@@ -51,13 +51,7 @@ void FlushScreenOnce(benchmark::State& state) {
   bench::ViewerSession* viewer = Session(state);
   if (!viewer) return;
   const int64_t before = viewer->FramesCopied();
-  for (auto _ : state) {
-    if (FlushScreen() != 1) {
-      state.SkipWithError("FlushScreen found no viewer");
-      return;
-    }
-  }
-  CountFrames(state, *viewer, before);
+  if (bench::FlushEveryIteration(state)) CountFrames(state, *viewer, before);
 }
 BENCHMARK(FlushScreenOnce)->UseRealTime()->Unit(benchmark::kMicrosecond);
 

@@ -97,13 +97,7 @@ void Flush(benchmark::State& state, bench::ViewerMode mode) {
   bench::ViewerSession* viewer = Session(state, mode);
   if (!viewer) return;
   const int64_t before = viewer->FramesCopied();
-  for (auto _ : state) {
-    if (FlushScreen() != 1) {
-      state.SkipWithError("FlushScreen found no viewer");
-      return;
-    }
-  }
-  CheckCopied(state, *viewer, before);
+  if (bench::FlushEveryIteration(state)) CheckCopied(state, *viewer, before);
 }
 
 void HeadlessQuery(benchmark::State& state) {

@@ -63,4 +63,14 @@ int64_t ViewerSession::FramesCopied() const {
   return viewer_ ? int64_t(plat::SendMessageA(viewer_, kLcdQueryFrameCount, 0, 0)) : -1;
 }
 
+bool FlushEveryIteration(benchmark::State& state) {
+  for (auto _ : state) {
+    if (FlushScreen() != 1) {
+      state.SkipWithError("FlushScreen found no viewer");
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace bench

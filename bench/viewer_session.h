@@ -3,6 +3,8 @@
 // scratch run tree, with the host's LCD module started against it, and
 // closed again at the end of the scope.
 
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
 #include <string>
 
@@ -38,5 +40,9 @@ class ViewerSession {
   bool lcdStarted_ = false;
   std::string error_;
 };
+
+// Calls FlushScreen() once per iteration of `state`. False, with the
+// state skipped, when a flush found no viewer.
+bool FlushEveryIteration(benchmark::State& state);
 
 }  // namespace bench
