@@ -68,8 +68,8 @@ void PrintHelp() {
       "\n"
       "The exit code is 1 after a run (also when start-up failed), 0 for\n"
       "--help and --list-apps, 2 for a bad command line or replay file. A\n"
-      "replay ends with 0\n"
-      "when every step was taken and every frame written, else 1.\n",
+      "replay ends with 0 when every step was taken and every frame written,\n"
+      "else 1.\n",
       kDefaultAppName);
 }
 
@@ -90,7 +90,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
         std::fprintf(stderr, "tovsim: %s needs a path\n", arg);
         return false;
       }
-      (arg[2] == 'r' ? options->replay : options->frames) = argv[++i];
+      const bool replay = std::strcmp(arg, "--replay") == 0;
+      (replay ? options->replay : options->frames) = argv[++i];
     } else if (std::strcmp(arg, "--list-apps") == 0) {
       options->listApps = true;
     } else if (std::strcmp(arg, "--headless") == 0) {
@@ -207,7 +208,8 @@ int main(int argc, char** argv) {
   if (options.replay) {
     replayDriver = PrepareReplay(options);
     if (!replayDriver) return kExitUsage;
-  } else if (options.headless) {
+  }
+  if (options.headless || replayDriver) {
     plat::SetHeadless(true);
     setenv("TOVSIM_HEADLESS", "1", 1);
   }

@@ -8,7 +8,6 @@
 #include "host/lcd.h"
 #include "platform/gdi/png.h"
 #include "platform/sys/clock.h"
-#include "platform/sys/msgbox.h"
 #include "platform/win/win.h"
 #include "viewer/lcd_frame.h"
 
@@ -24,16 +23,20 @@ std::string At(const Step& step) {
   return "line " + std::to_string(step.line) + " (" + std::to_string(step.atMs) + " ms): ";
 }
 
+// The end of the script, or a failure, ends the run as closing the viewer
+// would; a host that has ended already is not found.
+void CloseHost() {
+  if (plat::HWND host = FindHostWindow()) plat::PostMessageA(host, plat::WM_CLOSE, 0, 0);
+}
+
 }  // namespace
 
 void PrepareProcess() {
   setenv("TOVSIM_CLOCK", "virtual", 1);
   setenv("TOVSIM_CLOCK_HOLD", "1", 1);
-  setenv("TOVSIM_HEADLESS", "1", 1);
   if (!std::getenv("TOVSIM_INSTANCE")) {
     setenv("TOVSIM_INSTANCE", ("replay-" + std::to_string(getpid())).c_str(), 1);
   }
-  plat::SetHeadless(true);
 }
 
 Driver::Driver(std::vector<Step> steps, std::string framesFolder)
@@ -65,8 +68,7 @@ bool Driver::Run() {
   for (const Step& step : steps_) {
     if (!TakeStep(step)) return false;
   }
-  // The end of the script ends the run, as closing the viewer would.
-  if (plat::HWND host = FindHostWindow()) plat::PostMessageA(host, plat::WM_CLOSE, 0, 0);
+  CloseHost();
   return true;
 }
 
@@ -103,8 +105,7 @@ bool Driver::SaveFrame(const Step& step) {
 
 bool Driver::Fail(const Step* step, const std::string& why) {
   error_ = step ? At(*step) + why : why;
-  // A failed replay still ends the run rather than leaving it waiting.
-  if (plat::HWND host = FindHostWindow()) plat::PostMessageA(host, plat::WM_CLOSE, 0, 0);
+  CloseHost();
   return false;
 }
 

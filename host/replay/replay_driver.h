@@ -13,11 +13,11 @@
 
 namespace replay {
 
-// Sets the process up for a replay: headless companions, the virtual clock
-// (held at 0 from the start; the calendar from TOVSIM_CLOCK_START or the
-// clock's default) and, unless TOVSIM_INSTANCE names one, an instance of
-// its own so that a running simulator is not disturbed. Call it before any
-// other platform call.
+// Sets the process up for a replay: the virtual clock (held at 0 from the
+// start; the calendar from TOVSIM_CLOCK_START or the clock's default) and,
+// unless TOVSIM_INSTANCE names one, an instance of its own so that a running
+// simulator is not disturbed. Call it before any other platform call; the
+// run is made headless like any other (--headless).
 void PrepareProcess();
 
 class Driver {
