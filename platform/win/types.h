@@ -17,6 +17,7 @@ using UINT = unsigned;
 using WPARAM = uintptr_t;
 using LPARAM = intptr_t;
 using LRESULT = intptr_t;
+using LONG_PTR = intptr_t;
 using ATOM = uint16_t;
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
@@ -40,6 +41,10 @@ inline constexpr UINT PM_NOREMOVE = 0x0000;
 inline constexpr UINT PM_REMOVE = 0x0001;
 
 inline constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
+
+// SetWindowLongPtrA / GetWindowLongPtrA: the window's user data, the one
+// slot kept here.
+inline constexpr int GWLP_USERDATA = -21;
 
 // Timer intervals below this are raised to it.
 inline constexpr UINT USER_TIMER_MINIMUM = 10;

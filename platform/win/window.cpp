@@ -93,6 +93,18 @@ HWND FindWindowA(const char* className, const char* title) {
   return FindRemoteWindow(className, title);
 }
 
+LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
+  auto record = LookupWindow(hwnd);
+  if (!record || record->IsRemote() || index != GWLP_USERDATA) return 0;
+  return record->userData.exchange(value);
+}
+
+LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
+  auto record = LookupWindow(hwnd);
+  if (!record || record->IsRemote() || index != GWLP_USERDATA) return 0;
+  return record->userData.load();
+}
+
 bool IsWindow(HWND hwnd) {
   auto record = LookupWindow(hwnd);
   if (!record) return false;

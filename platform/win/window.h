@@ -38,6 +38,14 @@ HWND FindWindowA(const char* className, const char* title);
 // has it.
 bool IsWindow(HWND hwnd);
 
+// The window's user data (index GWLP_USERDATA), 0 until set: how a window
+// procedure finds the object behind its window, typically set from
+// CREATESTRUCTA::lpCreateParams in WM_CREATE. Set returns the previous value.
+// Any thread of the process may use them; windows of other processes, other
+// indexes and destroyed windows give 0 and keep nothing.
+LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
+LONG_PTR GetWindowLongPtrA(HWND hwnd, int index);
+
 // Removes a window without calling its procedure (its thread has ended).
 void ReleaseWindow(HWND hwnd);
 

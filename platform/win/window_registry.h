@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ struct WindowRecord {
   pid_t peer = 0;
   // Set by the owner thread while WM_DESTROY runs.
   bool destroying = false;
+  // Local windows: GWLP_USERDATA, read and written from any thread.
+  std::atomic<LONG_PTR> userData{0};
 
   bool IsRemote() const { return peer != 0; }
 };

@@ -250,5 +250,59 @@ TEST_F(MessageTest, TranslatedCharacterComesNext) {
   EXPECT_EQ(seen, expected);
 }
 
+// The object behind a window, reached through its user data as the
+// companions' windows reach theirs.
+struct Counter {
+  int messages = 0;
+};
+
+LRESULT CounterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    return 0;
+  }
+  if (message == kRecord) {
+    return ++reinterpret_cast<Counter*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))->messages;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST_F(MessageTest, EachWindowReachesItsOwnObjectThroughItsUserData) {
+  static const bool registered = [] {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = CounterProc;
+    windowClass.lpszClassName = "CounterClass";
+    return RegisterClassA(&windowClass) != 0;
+  }();
+  ASSERT_TRUE(registered);
+  Counter a;
+  Counter b;
+  HWND first = CreateWindowA("CounterClass", "a", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, &a);
+  HWND second = CreateWindowA("CounterClass", "b", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, &b);
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(SendMessageA(first, kRecord, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(first, kRecord, 0, 0), 2);
+  EXPECT_EQ(SendMessageA(second, kRecord, 0, 0), 1);
+  EXPECT_EQ(a.messages, 2);
+  EXPECT_EQ(b.messages, 1);
+
+  // Any thread reads it; setting answers the old value.
+  StartThread([&] {
+    EXPECT_EQ(GetWindowLongPtrA(first, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&a));
+  }).join();
+  EXPECT_EQ(SetWindowLongPtrA(second, GWLP_USERDATA, 7), reinterpret_cast<LONG_PTR>(&b));
+  EXPECT_EQ(GetWindowLongPtrA(second, GWLP_USERDATA), 7);
+  // Only the user data is kept.
+  constexpr int kProcedureIndex = -4;
+  EXPECT_EQ(SetWindowLongPtrA(first, kProcedureIndex, 1), 0);
+  EXPECT_EQ(GetWindowLongPtrA(first, kProcedureIndex), 0);
+
+  EXPECT_TRUE(DestroyWindow(first));
+  EXPECT_TRUE(DestroyWindow(second));
+  EXPECT_EQ(GetWindowLongPtrA(first, GWLP_USERDATA), 0);
+  EXPECT_EQ(SetWindowLongPtrA(first, GWLP_USERDATA, 1), 0);
+}
+
 }  // namespace
 }  // namespace plat::testing

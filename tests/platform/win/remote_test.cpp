@@ -247,5 +247,14 @@ TEST_F(RemoteTest, SecondWindowOfTheSameNameStaysLocal) {
   EXPECT_EQ(SendMessageA(remote, kPeerEcho, 5, 0), 10) << "the peer's socket was left alone";
 }
 
+TEST_F(RemoteTest, AnotherProcessesWindowKeepsNoUserDataHere) {
+  PeerProcess peer;
+  StartPeer(peer);
+  HWND window = FindPeer();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(SetWindowLongPtrA(window, GWLP_USERDATA, 5), 0);
+  EXPECT_EQ(GetWindowLongPtrA(window, GWLP_USERDATA), 0);
+}
+
 }  // namespace
 }  // namespace plat::testing
