@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "format/package/package_format.h"
 #include "platform/gdi/bmp.h"
-#include "tools/respack/package_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   respack::PackageIndex index;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/respack/package_format.h"
+#include "format/package/package_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   respack::PackageIndex index;

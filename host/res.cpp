@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "format/package/package_format.h"
 #include "host/mem.h"
 #include "host/res_package.h"
 #include "platform/gdi/gdi.h"
 #include "platform/sys/file.h"
-#include "tools/respack/package_format.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "format/package/package_format.h"
 #include "platform/gdi/png.h"
 #include "tools/respack/manifest.h"
 #include "tools/respack/package_commands.h"
-#include "tools/respack/package_format.h"
 #include "tools/respack/picture_source.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "format/package/package_format.h"
 #include "tools/respack/manifest.h"
-#include "tools/respack/package_format.h"
 
 namespace respack {
 

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "format/package/package_format.h"
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/png.h"
-#include "tools/respack/package_format.h"
 #include "tools/respack/pixel_art.h"
 
 namespace respack {

@@ -9,7 +9,7 @@
 
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/png.h"
-#include "tests/tools/respack/test_bmp.h"
+#include "tests/format/package/test_bmp.h"
 #include "tools/respack/picture_source.h"
 
 namespace respack {

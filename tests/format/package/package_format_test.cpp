@@ -1,8 +1,8 @@
-#include "tools/respack/package_format.h"
+#include "format/package/package_format.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/tools/respack/test_bmp.h"
+#include "tests/format/package/test_bmp.h"
 
 namespace respack {
 namespace {

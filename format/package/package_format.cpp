@@ -1,4 +1,4 @@
-#include "tools/respack/package_format.h"
+#include "format/package/package_format.h"
 
 #include <algorithm>
 #include <cstring>
