@@ -23,10 +23,9 @@
 #include "bench/echo_peer.h"
 #include "bench/targets.h"
 #include "bench/viewer_session.h"
-#include "host/companion_records.h"
 #include "host/lcd.h"
 #include "platform/win/win.h"
-#include "viewer/companion_queries.h"
+#include "protocol/messages.h"
 
 namespace {
 

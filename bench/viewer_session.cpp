@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "host/companion.h"
-#include "host/companion_records.h"
 #include "host/lcd.h"
 #include "platform/win/win.h"
-#include "viewer/companion_queries.h"
+#include "protocol/messages.h"
+#include "protocol/windows.h"
 
 namespace bench {
 

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "host/companion_records.h"
 #include "platform/sys/process.h"
 #include "platform/win/win.h"
+#include "protocol/windows.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "host/companion.h"
-#include "host/companion_records.h"
 #include "host/lcd.h"
 #include "host/mem.h"
 #include "host/msg.h"
@@ -15,6 +14,7 @@
 #include "platform/sys/msgbox.h"
 #include "platform/sys/process.h"
 #include "platform/win/win.h"
+#include "protocol/windows.h"
 
 namespace {
 

@@ -7,12 +7,6 @@
 
 #include "platform/win/types.h"
 
-// The host window's class and title; every lookup of it uses this pair.
-inline constexpr char kHostClass[] = "SimClass";
-inline constexpr char kHostTitle[] = "Sim";
-// A character forwarded to the host window by another process.
-inline constexpr plat::UINT kHostCharMessage = 1128;
-
 // The entry the application thread runs (the Desktop by default). Set it
 // before HostMain; null makes the application thread close the host at once.
 using HostEntry = void (*)();

@@ -5,13 +5,14 @@
 #include <thread>
 
 #include "host/companion.h"
-#include "host/companion_records.h"
 #include "host/host_main.h"
 #include "host/lcd.h"
 #include "host/msg.h"
 #include "platform/sys/clock.h"
 #include "platform/sys/thread.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/windows.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ void OnClose() {
 // A tool's answer, posted to its reply window; a tool that is gone is
 // simply not found.
 void ReplyToTool(plat::WPARAM pid, plat::UINT question, plat::LPARAM result) {
-  const std::string title = "simctl." + std::to_string(pid);
+  const std::string title = ToolReplyTitle(pid);
   if (plat::HWND tool = plat::FindWindowA(kToolReplyClass, title.c_str())) {
     plat::PostMessageA(tool, kToolReplyMessage, question, result);
   }

@@ -3,20 +3,21 @@
 #include <cstdio>
 
 #include "host/companion.h"
-#include "host/companion_records.h"
 #include "platform/gdi/gdi.h"
 #include "platform/sys/ini.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/process.h"
 #include "platform/sys/shm.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/records.h"
+#include "protocol/windows.h"
 
 Canvas hostScreen;
 
 namespace {
 
 constexpr char kIniPath[] = "..\\Sim.ini";
-constexpr char kSharedBlockName[] = "共享内存";
 constexpr int32_t kDefaultWidth = 320;
 constexpr int32_t kDefaultHeight = 240;
 constexpr int32_t kDefaultBitsPerPixel = 32;
@@ -40,7 +41,7 @@ bool MakeBackBuffer() {
   if (!plat::GetObjectA(hostScreen.bitmap, sizeof info, &info)) return false;
   hostScreen.byteSize = uint32_t(info.bmWidthBytes) * uint32_t(info.bmHeight);
 
-  mapping = plat::CreateFileMappingA(kSharedBlockName, hostScreen.byteSize);
+  mapping = plat::CreateFileMappingA(kScreenBlockName, hostScreen.byteSize);
   if (!mapping) return false;
   hostScreen.pixels = plat::MapViewOfFile(mapping);
   return hostScreen.pixels != nullptr;

@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "host/companion.h"
-#include "host/companion_records.h"
+#include "protocol/messages.h"
+#include "protocol/records.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The sound channel: the host plays nothing itself but forwards each command
-// to the sound player as one SoundRecord (host/companion_records.h).
+// to the sound player as one SoundRecord (protocol/records.h).
 
 #include <cstdint>
 

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "platform/sys/msgbox.h"
-#include "platform/win/win.h"
 #include "sound/mixer_output.h"
 #include "sound/player_window.h"
 #include "sound/sound_board.h"
@@ -36,24 +35,23 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  snd::PlayerWindow player;
   std::unique_ptr<snd::MixerOutput> mixer;
   if (!plat::IsHeadless()) {
     std::string error;
-    mixer = snd::MixerOutput::Open(&snd::PostSoundFinished, &error);
+    mixer = snd::MixerOutput::Open([&player](int channel) { player.PostFinished(channel); },
+                                   &error);
     if (!mixer) std::fprintf(stderr, "Snd: no audio (%s); playing silently\n", error.c_str());
   }
   snd::SilentOutput silent;
   snd::SoundOutput& output = mixer ? static_cast<snd::SoundOutput&>(*mixer) : silent;
   snd::SoundBoard board(output);
 
-  plat::HWND window = snd::CreatePlayerWindow(board, mixer.get());
-  if (!window) {
+  if (!player.Create(board, mixer.get())) {
     std::fprintf(stderr, "Snd: cannot create the player's window\n");
     return 1;
   }
-  plat::MSG message;
-  while (plat::GetMessageA(&message, nullptr, 0, 0) > 0) plat::DispatchMessageA(&message);
-  plat::DestroyWindow(window);
+  player.Run();
   mixer.reset();
   return 0;
 }

@@ -9,7 +9,9 @@ namespace {
 
 constexpr char kSoundFont[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
-MixerOutput::FinishedHook finishedHook = nullptr;
+// SDL_mixer's finish callbacks are plain functions, one per process: the
+// open mixer's hook is kept for them.
+MixerOutput::FinishedHook finishedHook;
 
 void ChannelDone(int channel) {
   if (finishedHook) finishedHook(channel);

@@ -27,7 +27,7 @@ class SilentOutput final : public SoundOutput {
 // the channel (-1 for music) and must only pass it on.
 class MixerOutput final : public SoundOutput {
  public:
-  using FinishedHook = void (*)(int channel);
+  using FinishedHook = std::function<void(int channel)>;
 
   // Opens the audio device; null, with `error` set, when there is none.
   static std::unique_ptr<MixerOutput> Open(FinishedHook onFinished, std::string* error);

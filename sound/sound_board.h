@@ -16,7 +16,7 @@
 #include <array>
 #include <string>
 
-#include "host/companion_records.h"
+#include "protocol/records.h"
 #include "sound/sound_file.h"
 
 namespace snd {

@@ -1,7 +1,7 @@
 #include "viewer/host_link.h"
 
-#include "host/host_main.h"
 #include "platform/win/win.h"
+#include "protocol/windows.h"
 
 namespace lcd {
 

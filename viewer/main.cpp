@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include "drive/lcd_frame.h"
 #include "platform/sys/msgbox.h"
 #include "platform/win/win.h"
-#include "viewer/lcd_frame.h"
 #include "viewer/sdl_display.h"
 #include "viewer/viewer_options.h"
 #include "viewer/viewer_window.h"
@@ -18,32 +18,33 @@ namespace {
 
 // Without a display the window thread is the main thread and the frames are
 // kept for tools only.
-int RunHeadless(lcd::LcdFrame& frame) {
-  plat::HWND window = lcd::CreateViewerWindow(frame, nullptr);
-  if (!window) {
+int RunHeadless(drive::LcdFrame& frame) {
+  lcd::ViewerWindow window(frame, nullptr);
+  if (!window.Create()) {
     std::fprintf(stderr, "Lcd: cannot create the viewer's window\n");
     return 1;
   }
-  lcd::RunViewerWindow(window);
+  window.Run();
   return 0;
 }
 
 // With a display the window's message loop runs on a thread of its own and
 // the main thread runs SDL's.
-int RunShown(lcd::SdlDisplay& display, lcd::LcdFrame& frame) {
+int RunShown(lcd::SdlDisplay& display, drive::LcdFrame& frame) {
+  lcd::ViewerWindow viewerWindow(frame, &display);
   plat::HWND window = nullptr;
   bool created = false;
   std::mutex mutex;
   std::condition_variable ready;
   std::thread windowThread([&] {
-    plat::HWND made = lcd::CreateViewerWindow(frame, &display);
+    const bool made = viewerWindow.Create();
     {
       std::lock_guard lock(mutex);
-      window = made;
+      window = made ? viewerWindow.hwnd() : nullptr;
       created = true;
     }
     ready.notify_one();
-    if (made) lcd::RunViewerWindow(made);
+    if (made) viewerWindow.Run();
   });
   {
     std::unique_lock lock(mutex);
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
   }
   if (options->headless) plat::SetHeadless(true);
 
-  lcd::LcdFrame frame(options->width, options->height);
+  drive::LcdFrame frame(options->width, options->height);
   if (plat::IsHeadless()) return RunHeadless(frame);
   std::unique_ptr<lcd::SdlDisplay> display = lcd::SdlDisplay::Open(*options, frame, &error);
   if (!display) {

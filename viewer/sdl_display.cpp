@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "host/companion_records.h"
+#include "drive/input_map.h"
 #include "platform/sys/clock.h"
 #include "platform/win/win.h"
-#include "viewer/input_map.h"
+#include "protocol/messages.h"
+#include "protocol/windows.h"
 #include "viewer/screenshot.h"
+#include "viewer/sdl_input.h"
 
 namespace lcd {
 
@@ -20,7 +22,7 @@ constexpr plat::WPARAM kLeftButtonFlag = 1;  // MK_LBUTTON
 
 }  // namespace
 
-std::unique_ptr<SdlDisplay> SdlDisplay::Open(const ViewerOptions& options, LcdFrame& frame,
+std::unique_ptr<SdlDisplay> SdlDisplay::Open(const ViewerOptions& options, drive::LcdFrame& frame,
                                              std::string* error) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     *error = SDL_GetError();
@@ -43,7 +45,7 @@ std::unique_ptr<SdlDisplay> SdlDisplay::Open(const ViewerOptions& options, LcdFr
   return display;
 }
 
-SdlDisplay::SdlDisplay(const ViewerOptions& options, LcdFrame& frame)
+SdlDisplay::SdlDisplay(const ViewerOptions& options, drive::LcdFrame& frame)
     : options_(options),
       frame_(frame),
       width_(options.width),
@@ -156,17 +158,17 @@ void SdlDisplay::HandleKey(const SDL_KeyboardEvent& event) {
     Resize(width_, height_);
     return;
   }
-  std::optional<VirtualKey> virtualKey = MapKey(key);
+  std::optional<drive::VirtualKey> virtualKey = MapKey(key);
   if (!virtualKey) return;
-  const uint32_t data = KeyData(*virtualKey, up, event.repeat != 0);
+  const uint32_t data = drive::KeyData(*virtualKey, up, event.repeat != 0);
   if (!up) lastKeyData_ = data;
   host_.Post(up ? plat::WM_KEYUP : plat::WM_KEYDOWN, plat::WPARAM(virtualKey->code),
              plat::LPARAM(data));
 }
 
 void SdlDisplay::HandleText(const SDL_TextInputEvent& event) {
-  for (const ForwardedChar& typed : TextToChars(event.text, lastKeyData_)) {
-    host_.Post(kForwardedCharMessage, typed.wParam, plat::LPARAM(typed.lParam));
+  for (const drive::ForwardedChar& typed : drive::TextToChars(event.text, lastKeyData_)) {
+    host_.Post(kHostCharMessage, typed.wParam, plat::LPARAM(typed.lParam));
   }
   lastKeyData_ = 1;
 }
@@ -180,7 +182,7 @@ void SdlDisplay::HandleButton(const SDL_MouseButtonEvent& event) {
     screenWidth = width_;
     screenHeight = height_;
   }
-  const uint32_t where = PointerData(WindowToScreen(event.x, scale_, screenWidth),
+  const uint32_t where = drive::PointerData(WindowToScreen(event.x, scale_, screenWidth),
                                      WindowToScreen(event.y, scale_, screenHeight));
   if (event.type == SDL_MOUSEBUTTONUP) {
     host_.Post(plat::WM_LBUTTONUP, 0, plat::LPARAM(where));

@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "drive/lcd_frame.h"
 #include "viewer/host_link.h"
-#include "viewer/lcd_frame.h"
 #include "viewer/viewer_options.h"
 #include "viewer/viewer_window.h"
 
@@ -23,7 +23,7 @@ namespace lcd {
 class SdlDisplay final : public FrameListener {
  public:
   // Opens the window; null, with `error` set, when there is no display.
-  static std::unique_ptr<SdlDisplay> Open(const ViewerOptions& options, LcdFrame& frame,
+  static std::unique_ptr<SdlDisplay> Open(const ViewerOptions& options, drive::LcdFrame& frame,
                                           std::string* error);
   ~SdlDisplay() override;
   SdlDisplay(const SdlDisplay&) = delete;
@@ -39,7 +39,7 @@ class SdlDisplay final : public FrameListener {
   void Closing() override;
 
  private:
-  SdlDisplay(const ViewerOptions& options, LcdFrame& frame);
+  SdlDisplay(const ViewerOptions& options, drive::LcdFrame& frame);
   void Push(int code, int width = 0, int height = 0);
   void Present();
   void Resize(int width, int height);
@@ -49,7 +49,7 @@ class SdlDisplay final : public FrameListener {
   void SaveShot();
 
   const ViewerOptions options_;
-  LcdFrame& frame_;
+  drive::LcdFrame& frame_;
   HostLink host_;
   uint32_t eventType_ = 0;
   std::atomic<bool> framePending_{false};

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "viewer/lcd_frame.h"
+#include "drive/lcd_frame.h"
 
 namespace lcd {
 
@@ -52,9 +52,9 @@ std::optional<ViewerOptions> ParseViewerOptions(const std::vector<std::string>& 
     } else if (arg == "--shots" && hasValue) {
       options.shotsDir = args[++i];
     } else if (!arg.empty() && arg[0] != '-' && sizes.size() < 2) {
-      std::optional<int> size = ParseInt(arg, 1, kMaxSide);
+      std::optional<int> size = ParseInt(arg, 1, drive::kMaxSide);
       if (!size) {
-        *error = "screen size '" + arg + "' is not a number from 1 to " + std::to_string(kMaxSide);
+        *error = "screen size '" + arg + "' is not a number from 1 to " + std::to_string(drive::kMaxSide);
         return std::nullopt;
       }
       sizes.push_back(*size);

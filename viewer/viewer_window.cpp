@@ -3,60 +3,81 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "platform/gdi/png.h"
+#include "platform/win/object_window.h"
 #include "platform/win/win.h"
-#include "viewer/companion_queries.h"
+#include "protocol/messages.h"
+#include "protocol/records.h"
+#include "protocol/windows.h"
 
 namespace lcd {
 
-namespace {
+ViewerWindow::ViewerWindow(drive::LcdFrame& frame, FrameListener* listener)
+    : frame_(frame), listener_(listener) {}
 
-LcdFrame* frame = nullptr;
-FrameListener* listener = nullptr;
+bool ViewerWindow::Create() {
+  window_ = plat::CreateObjectWindow(kLcdClass, kLcdTitle, this);
+  return window_ != nullptr;
+}
 
-// Tools waiting for a frame: their pid and the count they wait to pass.
-struct FrameWaiter {
-  plat::WPARAM pid;
-  plat::LPARAM after;
-};
-std::vector<FrameWaiter> frameWaiters;
+void ViewerWindow::Run() { plat::RunWindowUntilQuit(window_); }
 
-void AnswerFrameWaiter(const FrameWaiter& waiter) {
-  const std::string title = "simctl." + std::to_string(waiter.pid);
-  if (plat::HWND tool = plat::FindWindowA(kToolReplyClass, title.c_str())) {
-    plat::PostMessageA(tool, kToolReplyMessage, kLcdAskFrameAfter, plat::LPARAM(frame->Sequence()));
+plat::LRESULT ViewerWindow::Handle(plat::HWND hwnd, plat::UINT message, plat::WPARAM wParam,
+                                   plat::LPARAM lParam) {
+  switch (message) {
+    case kLcdRepaintMessage:
+      return Repaint();
+    case plat::WM_COPYDATA:
+      return TakeCopyData(*reinterpret_cast<const plat::COPYDATASTRUCT*>(lParam));
+    case kLcdQueryFrameSize:
+      return FrameSize();
+    case kLcdQueryFrameCount:
+      return plat::LRESULT(frame_.Sequence());
+    case kLcdAskFrameAfter:
+      return AskFrameAfter(wParam, lParam);
+    case plat::WM_CLOSE:
+      if (listener_) listener_->Closing();
+      plat::PostQuitMessage(0);
+      return 0;
+    default:
+      return plat::DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}
+
+void ViewerWindow::AnswerFrameWaiter(const FrameWaiter& waiter) const {
+  if (plat::HWND tool = plat::FindWindowA(kToolReplyClass, ToolReplyTitle(waiter.pid).c_str())) {
+    plat::PostMessageA(tool, kToolReplyMessage, kLcdAskFrameAfter, plat::LPARAM(frame_.Sequence()));
   }
 }
 
 // Answers the waiters whose frame has come and keeps the others.
-void AnswerFrameWaiters() {
-  std::erase_if(frameWaiters, [](const FrameWaiter& waiter) {
-    if (plat::LPARAM(frame->Sequence()) <= waiter.after) return false;
+void ViewerWindow::AnswerFrameWaiters() {
+  std::erase_if(frameWaiters_, [this](const FrameWaiter& waiter) {
+    if (plat::LPARAM(frame_.Sequence()) <= waiter.after) return false;
     AnswerFrameWaiter(waiter);
     return true;
   });
 }
 
-plat::LRESULT AskFrameAfter(plat::WPARAM pid, plat::LPARAM after) {
-  frameWaiters.push_back({pid, after});
+plat::LRESULT ViewerWindow::AskFrameAfter(plat::WPARAM pid, plat::LPARAM after) {
+  frameWaiters_.push_back({pid, after});
   AnswerFrameWaiters();
   return 1;
 }
 
-plat::LRESULT Repaint() {
+plat::LRESULT ViewerWindow::Repaint() {
   std::string error;
-  if (!frame->CopyFromBlock(&error)) {
+  if (!frame_.CopyFromBlock(&error)) {
     std::fprintf(stderr, "Lcd: repaint skipped: %s\n", error.c_str());
     return 0;
   }
-  if (listener) listener->FrameReady();
+  if (listener_) listener_->FrameReady();
   AnswerFrameWaiters();
   return 1;
 }
 
-plat::LRESULT ChangeMode(const plat::COPYDATASTRUCT& data) {
+plat::LRESULT ViewerWindow::ChangeMode(const plat::COPYDATASTRUCT& data) {
   if (data.cbData != sizeof(ScreenModeRecord) || !data.lpData) {
     std::fprintf(stderr, "Lcd: ignored a mode record of %u bytes\n", unsigned(data.cbData));
     return 0;
@@ -64,19 +85,19 @@ plat::LRESULT ChangeMode(const plat::COPYDATASTRUCT& data) {
   ScreenModeRecord record;
   std::memcpy(&record, data.lpData, sizeof record);
   std::string error;
-  if (!frame->ChangeMode(record, &error)) {
+  if (!frame_.ChangeMode(record, &error)) {
     std::fprintf(stderr, "Lcd: ignored a mode change: %s\n", error.c_str());
     return 0;
   }
-  if (listener) listener->ModeChanged(record.width, record.height);
+  if (listener_) listener_->ModeChanged(record.width, record.height);
   return 1;
 }
 
-plat::LRESULT SaveFrame(const plat::COPYDATASTRUCT& data) {
+plat::LRESULT ViewerWindow::SaveFrame(const plat::COPYDATASTRUCT& data) {
   if (!data.lpData || data.cbData == 0) return 0;
   const std::string path(static_cast<const char*>(data.lpData),
                          strnlen(static_cast<const char*>(data.lpData), data.cbData));
-  const plat::Image image = frame->Snapshot();
+  const plat::Image image = frame_.Snapshot();
   if (image.pixels.empty()) return 0;
   std::string error;
   if (!plat::WritePngFile(path, image, &error)) {
@@ -86,7 +107,7 @@ plat::LRESULT SaveFrame(const plat::COPYDATASTRUCT& data) {
   return 1;
 }
 
-plat::LRESULT TakeCopyData(const plat::COPYDATASTRUCT& data) {
+plat::LRESULT ViewerWindow::TakeCopyData(const plat::COPYDATASTRUCT& data) {
   switch (data.dwData) {
     case kScreenModeCopyData: return ChangeMode(data);
     case kLcdSaveFrameCopyData: return SaveFrame(data);
@@ -96,52 +117,11 @@ plat::LRESULT TakeCopyData(const plat::COPYDATASTRUCT& data) {
   }
 }
 
-plat::LRESULT FrameSize() {
+plat::LRESULT ViewerWindow::FrameSize() const {
   int width = 0;
   int height = 0;
-  frame->ShownSize(&width, &height);
-  return plat::LRESULT(uint32_t(width) | uint32_t(height) << 16);
-}
-
-plat::LRESULT ViewerProc(plat::HWND hwnd, plat::UINT message, plat::WPARAM wParam,
-                         plat::LPARAM lParam) {
-  switch (message) {
-    case kLcdRepaintMessage:
-      return Repaint();
-    case plat::WM_COPYDATA:
-      return TakeCopyData(*reinterpret_cast<const plat::COPYDATASTRUCT*>(lParam));
-    case kLcdQueryFrameSize:
-      return FrameSize();
-    case kLcdQueryFrameCount:
-      return plat::LRESULT(frame->Sequence());
-    case kLcdAskFrameAfter:
-      return AskFrameAfter(wParam, lParam);
-    case plat::WM_CLOSE:
-      if (listener) listener->Closing();
-      plat::PostQuitMessage(0);
-      return 0;
-    default:
-      return plat::DefWindowProcA(hwnd, message, wParam, lParam);
-  }
-}
-
-}  // namespace
-
-plat::HWND CreateViewerWindow(LcdFrame& lcdFrame, FrameListener* frameListener) {
-  frame = &lcdFrame;
-  listener = frameListener;
-  plat::WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = &ViewerProc;
-  windowClass.lpszClassName = kLcdClass;
-  if (!plat::RegisterClassA(&windowClass)) return nullptr;
-  return plat::CreateWindowA(kLcdClass, kLcdTitle, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                             nullptr);
-}
-
-void RunViewerWindow(plat::HWND window) {
-  plat::MSG message;
-  while (plat::GetMessageA(&message, nullptr, 0, 0) > 0) plat::DispatchMessageA(&message);
-  plat::DestroyWindow(window);
+  frame_.ShownSize(&width, &height);
+  return PackFrameSize(width, height);
 }
 
 }  // namespace lcd

@@ -4,12 +4,12 @@
 
 #include <cstdlib>
 
+#include "drive/lcd_frame.h"
 #include "host/host_main.h"
 #include "host/lcd.h"
 #include "platform/gdi/png.h"
 #include "platform/sys/clock.h"
 #include "platform/win/win.h"
-#include "viewer/lcd_frame.h"
 
 namespace replay {
 
@@ -80,7 +80,7 @@ bool Driver::TakeStep(const Step& step) {
   plat::HWND host = FindHostWindow();
   if (!host) return Fail(&step, "the application ended before this line");
   if (!step.frame.empty()) return SaveFrame(step);
-  for (const lcd::InputMessage& m : step.input) {
+  for (const drive::InputMessage& m : step.input) {
     if (!plat::PostMessageA(host, m.message, plat::WPARAM(m.wParam), plat::LPARAM(m.lParam))) {
       return Fail(&step, "the host window stopped taking messages");
     }
@@ -94,7 +94,7 @@ bool Driver::TakeStep(const Step& step) {
 // The screen as the viewer was last told to show it: the shared block.
 bool Driver::SaveFrame(const Step& step) {
   std::string why;
-  lcd::LcdFrame frame(hostScreen.width, hostScreen.height);
+  drive::LcdFrame frame(hostScreen.width, hostScreen.height);
   if (!frame.CopyFromBlock(&why)) return Fail(&step, "cannot read the screen: " + why);
   const std::string path = framesFolder_ + "/" + step.frame;
   if (!plat::WritePngFile(path, frame.Snapshot(), &why)) {

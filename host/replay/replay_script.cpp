@@ -84,12 +84,12 @@ class Parser {
   bool Command(const std::string& command, std::string_view rest, Step* step,
                std::string* error) {
     if (command == "frame") return Frame(rest, step, error);
-    if (!lcd::IsInputCommand(command)) return Fail(error, "unknown command '" + command + "'");
+    if (!drive::IsInputCommand(command)) return Fail(error, "unknown command '" + command + "'");
     // The text to type is the rest of the line, blanks and all.
     if (command == "type" && rest.empty()) return Fail(error, "type takes a text");
     const std::vector<std::string> args =
         command == "type" ? std::vector<std::string>{std::string(rest)} : Words(rest);
-    return lcd::InputCommandMessages(command, args, &step->input, error);
+    return drive::InputCommandMessages(command, args, &step->input, error);
   }
 
   bool Frame(std::string_view rest, Step* step, std::string* error) {

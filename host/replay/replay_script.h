@@ -7,7 +7,7 @@
 //
 // TIME is milliseconds of virtual time since the start, never less than the
 // line before. COMMAND is an input command (key, keyup, type, click,
-// dblclick, post; see viewer/input_commands.h; `type` takes the rest of the
+// dblclick, post; see drive/input_commands.h; `type` takes the rest of the
 // line as its text) or `frame NAME.png`, which saves the screen under that
 // plain file name once everything up to TIME has been handled.
 
@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/input_commands.h"
+#include "drive/input_commands.h"
 
 namespace replay {
 
@@ -27,7 +27,7 @@ inline constexpr int64_t kMaxTimeMs = 24LL * 3600 * 1000;
 struct Step {
   int line = 0;
   int64_t atMs = 0;
-  std::vector<lcd::InputMessage> input;  // an input command's messages
+  std::vector<drive::InputMessage> input;  // an input command's messages
   std::string frame;                     // or the file name of a frame
 };
 

@@ -9,6 +9,8 @@
 #include "host/msg.h"
 #include "platform/sys/clock.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/windows.h"
 
 namespace desktop_test {
 

@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "host/companion_records.h"
 #include "host/types.h"
+#include "protocol/records.h"
 #include "tests/host/host_env.h"
 #include "tests/host/host_thread.h"
 #include "tests/support/window_thread.h"

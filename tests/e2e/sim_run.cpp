@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/companion_records.h"
 #include "platform/gdi/png.h"
 #include "platform/win/win.h"
-#include "viewer/companion_queries.h"
+#include "protocol/messages.h"
+#include "protocol/windows.h"
 
 namespace e2e {
 
@@ -47,7 +47,7 @@ SimRun::SimRun() : root_(MakeScratchFolder()) {
 SimRun::~SimRun() {
   // Asking the host to close ends its companions too; a host that does not
   // go is killed with the ChildProcess.
-  if (plat::HWND host = plat::FindWindowA("SimClass", "Sim")) {
+  if (plat::HWND host = plat::FindWindowA(kHostClass, kHostTitle)) {
     plat::PostMessageA(host, plat::WM_CLOSE, 0, 0);
     host_.Wait();
   }

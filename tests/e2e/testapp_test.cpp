@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "protocol/records.h"
 #include "tests/e2e/sim_run.h"
 #include "tests/support/golden.h"
-#include "viewer/companion_queries.h"
 
 namespace e2e {
 namespace {

@@ -4,18 +4,17 @@
 #include <fstream>
 #include <memory>
 
-#include "host/companion_records.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/shm.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/windows.h"
 
 namespace host_test {
 namespace {
 
-constexpr char kSharedBlockName[] = "共享内存";
-
 std::vector<uint8_t> ReadSharedBlock() {
-  plat::FileMapping* mapping = plat::OpenFileMappingA(kSharedBlockName);
+  plat::FileMapping* mapping = plat::OpenFileMappingA(kScreenBlockName);
   if (!mapping) return {};
   std::vector<uint8_t> bytes;
   if (void* view = plat::MapViewOfFile(mapping)) {

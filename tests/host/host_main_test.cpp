@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "host/companion.h"
-#include "host/companion_records.h"
 #include "host/lcd.h"
 #include "host/msg.h"
 #include "platform/sys/clock.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/sync.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/windows.h"
 #include "tests/host/host_env.h"
 #include "tests/host/host_thread.h"
 #include "tests/host/standin_companion.h"

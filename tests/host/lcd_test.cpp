@@ -4,10 +4,11 @@
 #include <string>
 
 #include "host/canvas.h"
-#include "host/companion_records.h"
 #include "host/text.h"
 #include "platform/sys/shm.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/records.h"
 #include "tests/host/screen_fixture.h"
 
 namespace host_test {

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "host/companion_records.h"
+#include "protocol/messages.h"
+#include "protocol/records.h"
 #include "tests/host/host_env.h"
 
 namespace host_test {

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "host/companion_records.h"
+#include "protocol/windows.h"
 #include "tests/host/host_env.h"
 #include "tests/host/standin_companion.h"
 

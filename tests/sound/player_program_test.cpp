@@ -10,11 +10,12 @@
 #include <sstream>
 #include <string>
 
-#include "host/companion_records.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/records.h"
+#include "protocol/windows.h"
 #include "sound/player_window.h"
 #include "tests/platform/win/test_instance.h"
-#include "viewer/companion_queries.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "host/host_main.h"
 #include "platform/win/win.h"
+#include "protocol/windows.h"
 #include "tests/platform/win/test_instance.h"
 
 namespace lcd {

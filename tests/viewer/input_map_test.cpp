@@ -1,12 +1,15 @@
-#include "viewer/input_map.h"
+#include "viewer/sdl_input.h"
 
 #include <gtest/gtest.h>
 
+#include "drive/input_map.h"
 #include "viewer/screenshot.h"
 #include "viewer/viewer_options.h"
 
 namespace lcd {
 namespace {
+
+using namespace drive;
 
 TEST(MapKeyTest, GivesWindowsVirtualKeysAndScanCodes) {
   struct Case {

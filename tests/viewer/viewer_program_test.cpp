@@ -7,16 +7,15 @@
 #include <cstring>
 #include <string>
 
-#include "host/companion_records.h"
 #include "platform/gdi/png.h"
 #include "platform/sys/shm.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/records.h"
+#include "protocol/windows.h"
 #include "tests/platform/win/test_instance.h"
-#include "viewer/companion_queries.h"
 
 namespace {
-
-constexpr char kBlockName[] = "共享内存";
 
 class ViewerProgramTest : public ::testing::Test {
  protected:
@@ -25,7 +24,7 @@ class ViewerProgramTest : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;
     // The host makes the block before it starts the viewer.
-    mapping_ = plat::CreateFileMappingA(kBlockName, 4 * 3 * 4);
+    mapping_ = plat::CreateFileMappingA(kScreenBlockName, 4 * 3 * 4);
     ASSERT_NE(mapping_, nullptr);
     pixels_ = static_cast<uint32_t*>(plat::MapViewOfFile(mapping_));
     ASSERT_TRUE(viewer_.Start({LCD_PROGRAM, "4", "3", "--headless"}));
@@ -93,7 +92,7 @@ TEST_F(ViewerProgramTest, FollowsAModeChangeAtTheNextRepaint) {
   // The host remakes the block for 2 by 2 and announces the mode.
   plat::UnmapViewOfFile(pixels_);
   plat::CloseFileMapping(mapping_);
-  mapping_ = plat::CreateFileMappingA(kBlockName, 2 * 2 * 4);
+  mapping_ = plat::CreateFileMappingA(kScreenBlockName, 2 * 2 * 4);
   ASSERT_NE(mapping_, nullptr);
   pixels_ = static_cast<uint32_t*>(plat::MapViewOfFile(mapping_));
   ASSERT_EQ(SendMode({2, 2, 16, 16, 1, 2, 3, 4}), 1);

@@ -5,14 +5,14 @@
 #include <optional>
 #include <string_view>
 
-#include "host/companion_records.h"
+#include "drive/input_commands.h"
 #include "platform/gdi/png.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/records.h"
 #include "tools/simctl/host_link.h"
 #include "tools/simctl/screen_capture.h"
 #include "tools/simctl/window_list.h"
-#include "viewer/companion_queries.h"
-#include "viewer/input_commands.h"
 
 namespace simctl {
 
@@ -38,12 +38,12 @@ std::optional<int> ParseInt(std::string_view text, int low, int high) {
 
 // Posts the messages of an input command to the host window, in order.
 int InputCommand(const Invocation& call) {
-  std::vector<lcd::InputMessage> messages;
+  std::vector<drive::InputMessage> messages;
   std::string error;
-  if (!lcd::InputCommandMessages(call.command, call.args, &messages, &error)) return Usage(error);
+  if (!drive::InputCommandMessages(call.command, call.args, &messages, &error)) return Usage(error);
   plat::HWND host = FindHost();
   if (!host) return Fail("no host window in this instance");
-  for (const lcd::InputMessage& m : messages) {
+  for (const drive::InputMessage& m : messages) {
     if (!plat::PostMessageA(host, m.message, plat::WPARAM(m.wParam), plat::LPARAM(m.lParam))) {
       return Fail("the host window stopped taking messages");
     }
@@ -103,7 +103,7 @@ int ScreenshotCommand(const Invocation& call) {
   if (size <= 0) return Fail("the viewer has not shown a frame yet");
   plat::Image image;
   std::string error;
-  if (!CaptureScreen(int(size & 0xFFFF), int(size >> 16 & 0xFFFF), &image, &error)) {
+  if (!CaptureScreen(FrameWidth(size), FrameHeight(size), &image, &error)) {
     return Fail(error);
   }
   if (!plat::WritePngFile(call.args[0], image, &error)) {
@@ -142,7 +142,7 @@ int WindowsCommand(const Invocation& call) {
 
 int RunCommand(const Invocation& call) {
   const std::string& c = call.command;
-  if (lcd::IsInputCommand(c)) return InputCommand(call);
+  if (drive::IsInputCommand(c)) return InputCommand(call);
   if (c == "screenshot") return ScreenshotCommand(call);
   if (c == "wait-idle") return WaitIdleCommand(call);
   if (c == "advance") return AdvanceCommand(call);

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "host/companion_records.h"
-#include "host/host_main.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/windows.h"
 
 namespace simctl {
 
@@ -37,7 +37,7 @@ plat::HWND FindViewer() { return plat::FindWindowA(kLcdClass, kLcdTitle); }
 
 ReplyWindow::ReplyWindow() {
   if (!RegisterReplyClass()) return;
-  const std::string title = "simctl." + std::to_string(getpid());
+  const std::string title = ToolReplyTitle(getpid());
   window_ = plat::CreateWindowA(kToolReplyClass, title.c_str(), 0, 0, 0, 0, 0, nullptr, nullptr,
                                 nullptr, nullptr);
 }

@@ -1,17 +1,17 @@
 #include "tools/simctl/screen_capture.h"
 
-#include "viewer/lcd_frame.h"
+#include "drive/lcd_frame.h"
 
 namespace simctl {
 
 bool CaptureScreen(int width, int height, plat::Image* out, std::string* error) {
-  if (width < 1 || height < 1 || width > lcd::kMaxSide || height > lcd::kMaxSide) {
+  if (width < 1 || height < 1 || width > drive::kMaxSide || height > drive::kMaxSide) {
     *error = "the screen size " + std::to_string(width) + "x" + std::to_string(height) +
              " is out of range";
     return false;
   }
   // Read as the viewer reads it for a repaint.
-  lcd::LcdFrame frame(width, height);
+  drive::LcdFrame frame(width, height);
   if (!frame.CopyFromBlock(error)) return false;
   *out = frame.Snapshot();
   return true;

@@ -9,6 +9,7 @@
 #include "platform/sys/clock.h"
 #include "platform/sys/sync.h"
 #include "platform/sys/thread.h"
+#include "platform/win/object_window.h"
 #include "platform/win/win.h"
 #include "tests/platform/win/loop_thread.h"
 #include "tests/platform/win/test_instance.h"
@@ -253,33 +254,18 @@ TEST_F(MessageTest, TranslatedCharacterComesNext) {
 // The object behind a window, reached through its user data as the
 // companions' windows reach theirs.
 struct Counter {
+  LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kRecord) return ++messages;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
   int messages = 0;
 };
 
-LRESULT CounterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    return 0;
-  }
-  if (message == kRecord) {
-    return ++reinterpret_cast<Counter*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))->messages;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 TEST_F(MessageTest, EachWindowReachesItsOwnObjectThroughItsUserData) {
-  static const bool registered = [] {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = CounterProc;
-    windowClass.lpszClassName = "CounterClass";
-    return RegisterClassA(&windowClass) != 0;
-  }();
-  ASSERT_TRUE(registered);
   Counter a;
   Counter b;
-  HWND first = CreateWindowA("CounterClass", "a", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, &a);
-  HWND second = CreateWindowA("CounterClass", "b", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, &b);
+  HWND first = CreateObjectWindow("CounterClass", "a", &a);
+  HWND second = CreateObjectWindow("CounterClass", "b", &b);
   ASSERT_TRUE(first && second);
   EXPECT_EQ(SendMessageA(first, kRecord, 0, 0), 1);
   EXPECT_EQ(SendMessageA(first, kRecord, 0, 0), 2);

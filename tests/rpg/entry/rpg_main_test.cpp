@@ -12,9 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "host/companion_records.h"
 #include "host/mem.h"
 #include "platform/sys/msgbox.h"
+#include "protocol/messages.h"
+#include "protocol/records.h"
 #include "tests/host/screen_fixture.h"
 
 namespace {

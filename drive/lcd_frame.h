@@ -1,7 +1,9 @@
 #pragma once
-// The viewer's own copy of the emulated screen. The host writes the shared
-// block "共享内存" and waits while the viewer copies it; from then on the
-// host may draw again, and the viewer presents its copy at its own pace.
+// A copy of the emulated screen as the viewer takes it: the viewer keeps
+// its frames in one, simctl's screenshot and the replay read the screen
+// through one. The host writes the shared block (kScreenBlockName) and waits
+// while the viewer copies it; from then on the host may draw again, and the
+// viewer presents its copy at its own pace.
 //
 // The block holds 32-bit pixels (blue, green, red, unused), rows top to
 // bottom, each byteSize / height bytes. Its size comes from the command
@@ -12,14 +14,14 @@
 #include <mutex>
 #include <string>
 
-#include "host/companion_records.h"
 #include "platform/gdi/image.h"
+#include "protocol/records.h"
 
 namespace plat {
 struct FileMapping;
 }
 
-namespace lcd {
+namespace drive {
 
 // Largest width or height accepted from a command line or a mode record.
 inline constexpr int kMaxSide = 4096;
@@ -64,4 +66,4 @@ class LcdFrame {
   const uint8_t* view_ = nullptr;
 };
 
-}  // namespace lcd
+}  // namespace drive

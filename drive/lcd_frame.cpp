@@ -1,14 +1,13 @@
-#include "viewer/lcd_frame.h"
+#include "drive/lcd_frame.h"
 
 #include <cstring>
 
 #include "platform/sys/shm.h"
+#include "protocol/windows.h"
 
-namespace lcd {
+namespace drive {
 
 namespace {
-
-constexpr char kSharedBlockName[] = "共享内存";
 
 // A pixel's top byte is not part of its colour.
 constexpr uint32_t kColourMask = 0x00FFFFFF;
@@ -37,7 +36,7 @@ LcdFrame::LcdFrame(int width, int height)
 LcdFrame::~LcdFrame() { UnmapBlock(); }
 
 bool LcdFrame::MapBlock(std::string* error) {
-  mapping_ = plat::OpenFileMappingA(kSharedBlockName);
+  mapping_ = plat::OpenFileMappingA(kScreenBlockName);
   if (!mapping_) {
     *error = "the shared screen block does not exist";
     return false;
@@ -131,4 +130,4 @@ void LcdFrame::ShownSize(int* width, int* height) const {
   *height = frame_.height;
 }
 
-}  // namespace lcd
+}  // namespace drive

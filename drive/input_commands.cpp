@@ -1,12 +1,12 @@
-#include "viewer/input_commands.h"
+#include "drive/input_commands.h"
 
 #include <optional>
 
-#include "host/companion_records.h"
-#include "viewer/input_map.h"
-#include "viewer/key_names.h"
+#include "drive/input_map.h"
+#include "drive/key_names.h"
+#include "protocol/messages.h"
 
-namespace lcd {
+namespace drive {
 
 namespace {
 
@@ -36,7 +36,7 @@ bool KeyMessages(const std::vector<std::string>& args, bool up, Messages* out,
 bool TypeMessages(const std::vector<std::string>& args, Messages* out, std::string* error) {
   if (args.size() != 1) return Fail(error, "takes one text");
   for (const ForwardedChar& c : TextToChars(args[0], 1)) {
-    out->push_back({kForwardedCharMessage, c.wParam, c.lParam});
+    out->push_back({kHostCharMessage, c.wParam, c.lParam});
   }
   return true;
 }
@@ -98,4 +98,4 @@ bool InputCommandMessages(std::string_view command, const std::vector<std::strin
   return true;
 }
 
-}  // namespace lcd
+}  // namespace drive

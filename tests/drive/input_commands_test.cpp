@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "viewer/input_commands.h"
-#include "viewer/key_names.h"
+#include "drive/input_commands.h"
+#include "drive/key_names.h"
 
-namespace lcd {
+namespace drive {
 namespace {
 
 TEST(KeyNamesTest, NamesGiveTheViewersKeys) {
@@ -23,7 +23,7 @@ TEST(KeyNamesTest, NamesGiveTheViewersKeys) {
       {"Z", 'Z', 0x2C, false},       {"0", '0', 0x0B, false},       {"9", '9', 0x0A, false},
   };
   for (const Case& c : cases) {
-    std::optional<lcd::VirtualKey> key = ParseKey(c.name);
+    std::optional<VirtualKey> key = ParseKey(c.name);
     ASSERT_TRUE(key) << c.name;
     EXPECT_EQ(key->code, c.code) << c.name;
     EXPECT_EQ(key->scanCode, c.scanCode) << c.name;
@@ -96,4 +96,4 @@ TEST(InputCommandsTest, BadArgumentsGiveNoMessages) {
 }
 
 }  // namespace
-}  // namespace lcd
+}  // namespace drive

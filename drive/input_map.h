@@ -1,27 +1,21 @@
 #pragma once
-// How the viewer's input reaches the host window: SDL keys become
-// WM_KEYDOWN / WM_KEYUP with Windows virtual-key codes and key data, typed
-// text becomes one forwarded-character message (1128) per character, and
-// clicks become left-button messages at screen pixels.
-
-#include <SDL_keycode.h>
+// How the viewer's input reaches the host window, whoever stands for its
+// user (the viewer's display, simctl, a replay): keys become WM_KEYDOWN /
+// WM_KEYUP with Windows virtual-key codes and key data, typed text becomes
+// one kHostCharMessage per character, and clicks become left-button messages
+// at screen pixels (see protocol/messages.h).
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <vector>
 
-namespace lcd {
+namespace drive {
 
 struct VirtualKey {
   int code;          // the virtual-key code
   int scanCode;      // the keyboard's scan code (set 1)
   bool extended;     // an extended key (arrows, Page Up/Down, keypad Enter)
 };
-
-// The virtual key of an SDL key, for arrows, Enter, Escape, Page Up/Down,
-// F2, Backspace, space, letters and digits; nullopt for the rest.
-std::optional<VirtualKey> MapKey(SDL_Keycode key);
 
 // Key data (lParam) of a key message: repeat count 1 in bits 0-15, scan code
 // in bits 16-23, extended in bit 24, previous state in bit 30 (1 for a
@@ -41,7 +35,4 @@ std::vector<ForwardedChar> TextToChars(std::string_view utf8, uint32_t keyData);
 // lParam of a button message: x in the low 16 bits, y in the high 16 bits.
 uint32_t PointerData(int x, int y);
 
-// The screen pixel under a window position at `scale`, kept on the screen.
-int WindowToScreen(int windowCoordinate, int scale, int screenSize);
-
-}  // namespace lcd
+}  // namespace drive

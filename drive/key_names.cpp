@@ -1,24 +1,32 @@
-#include "viewer/key_names.h"
+#include "drive/key_names.h"
 
 #include <cctype>
 #include <charconv>
 #include <string>
 
-namespace lcd {
+namespace drive {
 
 namespace {
 
 struct NamedKey {
   const char* name;
-  SDL_Keycode key;
+  VirtualKey key;
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"enter", SDLK_RETURN},    {"escape", SDLK_ESCAPE},    {"left", SDLK_LEFT},
-    {"up", SDLK_UP},           {"right", SDLK_RIGHT},      {"down", SDLK_DOWN},
-    {"pageup", SDLK_PAGEUP},   {"pagedown", SDLK_PAGEDOWN}, {"f2", SDLK_F2},
-    {"space", SDLK_SPACE},     {"backspace", SDLK_BACKSPACE},
+    {"enter", {0x0D, 0x1C, false}},    {"escape", {0x1B, 0x01, false}},
+    {"left", {0x25, 0x4B, true}},      {"up", {0x26, 0x48, true}},
+    {"right", {0x27, 0x4D, true}},     {"down", {0x28, 0x50, true}},
+    {"pageup", {0x21, 0x49, true}},    {"pagedown", {0x22, 0x51, true}},
+    {"f2", {0x71, 0x3C, false}},       {"space", {0x20, 0x39, false}},
+    {"backspace", {0x08, 0x0E, false}},
 };
+
+// Scan codes of the letters A to Z and of the digits 0 to 9 on a US keyboard.
+constexpr uint8_t kLetterScan[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                     0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                     0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+constexpr uint8_t kDigitScan[10] = {0x0B, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A};
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -26,19 +34,16 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-// The viewer's key for a virtual-key code, so a number gets the same scan
-// code as the named key.
+}  // namespace
+
 std::optional<VirtualKey> KeyOfCode(int code) {
-  if (code >= 'A' && code <= 'Z') return MapKey(SDLK_a + (code - 'A'));
-  if (code >= '0' && code <= '9') return MapKey(SDLK_0 + (code - '0'));
+  if (code >= 'A' && code <= 'Z') return VirtualKey{code, kLetterScan[code - 'A'], false};
+  if (code >= '0' && code <= '9') return VirtualKey{code, kDigitScan[code - '0'], false};
   for (const NamedKey& named : kNamedKeys) {
-    std::optional<VirtualKey> key = MapKey(named.key);
-    if (key && key->code == code) return key;
+    if (named.key.code == code) return named.key;
   }
   return std::nullopt;
 }
-
-}  // namespace
 
 std::optional<VirtualKey> ParseKey(std::string_view text) {
   if (text.empty()) return std::nullopt;
@@ -54,7 +59,7 @@ std::optional<VirtualKey> ParseKey(std::string_view text) {
   }
   const std::string lower = Lower(text);
   for (const NamedKey& named : kNamedKeys) {
-    if (lower == named.name) return MapKey(named.key);
+    if (lower == named.name) return named.key;
   }
   return std::nullopt;
 }
@@ -74,4 +79,4 @@ std::optional<uint32_t> ParseNumber(std::string_view text, uint32_t high) {
   return value;
 }
 
-}  // namespace lcd
+}  // namespace drive

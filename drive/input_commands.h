@@ -4,7 +4,7 @@
 // messages the viewer would post to the host window for them.
 //
 //   key KEY, keyup KEY   WM_KEYDOWN / WM_KEYUP with the viewer's key data
-//   type TEXT            one forwarded character (1128) per character of the
+//   type TEXT            one kHostCharMessage (1128) per character of the
 //                        UTF-8 TEXT in GB2312
 //   click X Y            513 (MK_LBUTTON), 514 at screen pixel (X, Y)
 //   dblclick X Y         513, 514, 515, 514, as a double click arrives
@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-namespace lcd {
+namespace drive {
 
 struct InputMessage {
   uint32_t message;
@@ -32,4 +32,4 @@ bool IsInputCommand(std::string_view command);
 bool InputCommandMessages(std::string_view command, const std::vector<std::string>& args,
                           std::vector<InputMessage>* out, std::string* error);
 
-}  // namespace lcd
+}  // namespace drive

@@ -1,22 +1,21 @@
-#include "viewer/lcd_frame.h"
+#include "drive/lcd_frame.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "platform/sys/shm.h"
+#include "protocol/windows.h"
 #include "tests/platform/win/test_instance.h"
 
-namespace lcd {
+namespace drive {
 namespace {
-
-constexpr char kBlockName[] = "共享内存";
 
 class LcdFrameTest : public ::testing::Test {
  protected:
   // Makes the host's block with `words` 32-bit words of 0x11000000 + index.
   uint32_t* MakeBlock(std::size_t words) {
-    mapping_ = plat::CreateFileMappingA(kBlockName, words * 4);
+    mapping_ = plat::CreateFileMappingA(kScreenBlockName, words * 4);
     EXPECT_NE(mapping_, nullptr);
     auto* pixels = static_cast<uint32_t*>(plat::MapViewOfFile(mapping_));
     for (std::size_t i = 0; i < words; ++i) pixels[i] = 0x11000000u + uint32_t(i);
@@ -108,7 +107,7 @@ TEST_F(LcdFrameTest, SeesABlockThatGrewAfterItWasMapped) {
   LcdFrame frame(4, 3);
   ASSERT_TRUE(frame.CopyFromBlock(&error_));
   // The host remakes the block larger for a new mode while the old one is mapped.
-  plat::FileMapping* grown = plat::CreateFileMappingA(kBlockName, 8 * 8 * 4);
+  plat::FileMapping* grown = plat::CreateFileMappingA(kScreenBlockName, 8 * 8 * 4);
   ASSERT_NE(grown, nullptr);
   auto* pixels = static_cast<uint32_t*>(plat::MapViewOfFile(grown));
   pixels[63] = 0xFF123456;
@@ -121,4 +120,4 @@ TEST_F(LcdFrameTest, SeesABlockThatGrewAfterItWasMapped) {
 }
 
 }  // namespace
-}  // namespace lcd
+}  // namespace drive

@@ -1,0 +1,22 @@
+#pragma once
+// The viewer's display input in the host's terms: SDL keys become the
+// viewer's virtual keys (drive/key_names.h), window positions become screen
+// pixels. The only place SDL key codes meet the keys the host knows.
+
+#include <SDL_keycode.h>
+
+#include <optional>
+
+#include "drive/input_map.h"
+
+namespace lcd {
+
+// The virtual key of an SDL key, for arrows, Enter (also the keypad's, an
+// extended key), Escape, Page Up/Down, F2, Backspace, space, letters and
+// digits; nullopt for the rest.
+std::optional<drive::VirtualKey> MapKey(SDL_Keycode key);
+
+// The screen pixel under a window position at `scale`, kept on the screen.
+int WindowToScreen(int windowCoordinate, int scale, int screenSize);
+
+}  // namespace lcd
