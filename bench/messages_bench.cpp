@@ -17,6 +17,7 @@
 #include <string>
 
 #include "bench/echo_peer.h"
+#include "platform/sys/program_env.h"
 #include "platform/win/win.h"
 
 using namespace plat;
@@ -131,6 +132,7 @@ int main(int argc, char** argv) {
   if (!mkdtemp(runtime)) return 1;
   setenv("XDG_RUNTIME_DIR", runtime, 1);
   setenv("TOVSIM_INSTANCE", "bench", 1);
+  plat::ApplyProgramEnv(plat::ReadProgramEnv());
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   int status = 1;

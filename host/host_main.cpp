@@ -3,14 +3,12 @@
 #include "host/host_main.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <cstring>
 
 #include "host/companion.h"
 #include "host/lcd.h"
 #include "host/mem.h"
 #include "host/msg.h"
-#include "platform/sys/clock.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/process.h"
 #include "platform/win/win.h"
@@ -74,10 +72,6 @@ void VctRelease() {
 }
 
 int HostMain(plat::HINSTANCE instance) {
-  // A driven run (end-to-end tests) starts with virtual time standing still,
-  // so that every tick happens when the driver lets the clock run.
-  const char* hold = std::getenv("TOVSIM_CLOCK_HOLD");
-  if (plat::ClockIsVirtual() && hold && std::strcmp(hold, "1") == 0) plat::HoldClock();
   if (!StartSoundPlayer()) return 1;
   if (!VctInit()) return 1;
   plat::HWND window = CreateHostWindow(instance);

@@ -19,8 +19,7 @@ void SetHostStartedAction(std::function<void()> action);
 // Starts the sound player, the modules and the host window, runs the message
 // loop and releases the modules. 0 after a normal run, 1 when start-up
 // failed (the reason was shown in a message box, except for a window that
-// could not be made). Under the virtual clock with TOVSIM_CLOCK_HOLD=1, time
-// stands still from the start until a tool advances it.
+// could not be made).
 int HostMain(plat::HINSTANCE instance);
 
 // 1 when the sound player's window exists, starting the program once when it

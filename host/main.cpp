@@ -16,9 +16,12 @@
 #include "host/app_registry.h"
 #include "host/device_api.h"
 #include "host/host_main.h"
+#include "host/msg.h"
 #include "host/replay/replay_driver.h"
-#include "platform/sys/msgbox.h"
+#include "platform/gdi/font_files.h"
+#include "platform/sys/clock.h"
 #include "platform/sys/process.h"
+#include "platform/sys/program_env.h"
 
 namespace {
 
@@ -136,8 +139,9 @@ std::string PrepareFramesFolder(const char* folder) {
   return path;
 }
 
-// Reads the script and sets the process up for it; null after saying why.
-std::unique_ptr<replay::Driver> PrepareReplay(const Options& options) {
+// Reads the script and sets the program's settings up for it; null after
+// saying why.
+std::unique_ptr<replay::Driver> PrepareReplay(const Options& options, plat::ProgramEnv* env) {
   std::vector<replay::Step> steps;
   std::string error;
   if (!replay::LoadScript(options.replay, &steps, &error)) {
@@ -146,7 +150,7 @@ std::unique_ptr<replay::Driver> PrepareReplay(const Options& options) {
   }
   std::string frames = PrepareFramesFolder(options.frames);
   if (frames.empty()) return nullptr;
-  replay::PrepareProcess();
+  replay::PrepareProcess(env);
   auto driver = std::make_unique<replay::Driver>(std::move(steps), std::move(frames));
   SetHostStartedAction([d = driver.get()] { d->Start(); });
   return driver;
@@ -186,9 +190,22 @@ bool EnterProgramFolder() {
   return chdir(folder.c_str()) == 0;
 }
 
+// Hands the settings to the platform and the host's modules; the companions
+// started later inherit them through the environment. A driven run (the
+// end-to-end tests, a replay) starts with virtual time standing still, so
+// that every tick happens when the driver lets the clock run.
+void ApplySettings(const plat::ProgramEnv& env) {
+  plat::ApplyProgramEnv(env);
+  plat::ExportProgramEnv(env);
+  plat::SetFontDirectory(env.fontDir);
+  SetMessageTrace(env.traceMessages);
+  if (env.clockHold && plat::ClockIsVirtual()) plat::HoldClock();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  plat::ProgramEnv env = plat::ReadProgramEnv();
   Options options;
   if (!ParseOptions(argc, argv, &options)) return kExitUsage;
   if (options.help) {
@@ -206,13 +223,11 @@ int main(int argc, char** argv) {
   }
   std::unique_ptr<replay::Driver> replayDriver;
   if (options.replay) {
-    replayDriver = PrepareReplay(options);
+    replayDriver = PrepareReplay(options, &env);
     if (!replayDriver) return kExitUsage;
   }
-  if (options.headless || replayDriver) {
-    plat::SetHeadless(true);
-    setenv("TOVSIM_HEADLESS", "1", 1);
-  }
+  if (options.headless) env.headless = true;
+  ApplySettings(env);
   if (!EnterProgramFolder()) {
     std::perror("tovsim: cannot enter the program's folder");
     return kExitRun;

@@ -2,8 +2,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <mutex>
 
 #include "platform/sys/sync.h"
@@ -42,14 +40,9 @@ bool IsF2KeyDown(const Message& message) {
   return message.type == MsgKeyDown && message.wParam == kKeyF2;
 }
 
-// Set at start-up from TOVSIM_TRACE_MSG; when on, GetMsg logs each Message it
+// Set by the program (TOVSIM_TRACE_MSG); when on, GetMsg logs each Message it
 // hands out, so a driver outside the process can see what the application got.
 std::atomic<bool> traceMessages{false};
-
-bool TraceRequested() {
-  const char* value = std::getenv("TOVSIM_TRACE_MSG");
-  return value && std::strcmp(value, "1") == 0;
-}
 
 // One line per Message, flushed at once: the reader may be another process
 // watching while the host still runs.
@@ -61,8 +54,9 @@ void TraceMessage(const Message& message) {
 
 }  // namespace
 
+void SetMessageTrace(bool on) { traceMessages.store(on, std::memory_order_relaxed); }
+
 int MsgVctInit() {
-  traceMessages.store(TraceRequested(), std::memory_order_relaxed);
   RingLock lock;
   readIndex = 0;
   writeIndex = 0;

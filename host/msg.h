@@ -22,9 +22,11 @@ inline constexpr uint32_t kKeyF2 = 113;
 // Slots in the ring; at most one fewer Messages are held.
 inline constexpr int kMsgRingSize = 100;
 
-// Empties the ring and, when TOVSIM_TRACE_MSG is 1, turns on the trace: every
+// Turns the trace on or off (the host program: TOVSIM_TRACE_MSG=1): every
 // Message GetMsg hands out is written to stderr as "msg TYPE WPARAM 0xLPARAM".
-// Returns 1; it cannot fail.
+void SetMessageTrace(bool on);
+
+// Empties the ring. Returns 1; it cannot fail.
 int MsgVctInit();
 // Returns 1; the ring lives to the end of the process.
 int MsgVctRelease();

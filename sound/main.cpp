@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/sys/msgbox.h"
+#include "platform/sys/program_env.h"
 #include "sound/mixer_output.h"
 #include "sound/player_window.h"
 #include "sound/sound_board.h"
@@ -22,6 +23,7 @@ constexpr char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+  plat::ApplyProgramEnv(plat::ReadProgramEnv());
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {
       std::fputs(kUsage, stdout);

@@ -9,6 +9,7 @@
 
 #include "drive/lcd_frame.h"
 #include "platform/sys/msgbox.h"
+#include "platform/sys/program_env.h"
 #include "platform/win/win.h"
 #include "viewer/sdl_display.h"
 #include "viewer/viewer_options.h"
@@ -63,6 +64,7 @@ int RunShown(lcd::SdlDisplay& display, drive::LcdFrame& frame) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  plat::ApplyProgramEnv(plat::ReadProgramEnv());
   std::string error;
   std::optional<lcd::ViewerOptions> options =
       lcd::ParseViewerOptions(std::vector<std::string>(argv + 1, argv + argc), &error);

@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include "drive/lcd_frame.h"
 #include "host/host_main.h"
 #include "host/lcd.h"
@@ -31,12 +29,11 @@ void CloseHost() {
 
 }  // namespace
 
-void PrepareProcess() {
-  setenv("TOVSIM_CLOCK", "virtual", 1);
-  setenv("TOVSIM_CLOCK_HOLD", "1", 1);
-  if (!std::getenv("TOVSIM_INSTANCE")) {
-    setenv("TOVSIM_INSTANCE", ("replay-" + std::to_string(getpid())).c_str(), 1);
-  }
+void PrepareProcess(plat::ProgramEnv* env) {
+  env->headless = true;
+  env->virtualClock = true;
+  env->clockHold = true;
+  if (env->instance.empty()) env->instance = "replay-" + std::to_string(getpid());
 }
 
 Driver::Driver(std::vector<Step> steps, std::string framesFolder)

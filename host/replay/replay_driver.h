@@ -10,15 +10,17 @@
 #include <vector>
 
 #include "host/replay/replay_script.h"
+#include "platform/sys/program_env.h"
 
 namespace replay {
 
-// Sets the process up for a replay: the virtual clock (held at 0 from the
-// start; the calendar from TOVSIM_CLOCK_START or the clock's default) and,
-// unless TOVSIM_INSTANCE names one, an instance of its own so that a running
-// simulator is not disturbed. Call it before any other platform call; the
-// run is made headless like any other (--headless).
-void PrepareProcess();
+// Sets a replay's settings into `env`, the settings the program read from
+// its environment: headless, the virtual clock held at 0 from the start
+// (the calendar from TOVSIM_CLOCK_START or the clock's default) and, unless
+// the environment names an instance, an instance of its own so that a
+// running simulator is not disturbed. The program applies them before any
+// other platform call.
+void PrepareProcess(plat::ProgramEnv* env);
 
 class Driver {
  public:

@@ -4,7 +4,6 @@
 #include FT_FREETYPE_H
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -52,11 +51,6 @@ FontFiles& State() {
   return state;
 }
 
-std::string DefaultDirectory() {
-  const char* env = std::getenv("TOVSIM_FONT_DIR");
-  return env && *env ? env : kSystemFontDir;
-}
-
 // Opens the face of `info.family` inside the collection at `path`. Faces in a
 // collection are tried in order; the first whose family matches is kept.
 FT_Face OpenFamily(FT_Library library, const std::string& path, const char* family) {
@@ -97,7 +91,7 @@ void SetFontDirectory(const std::string& dir) {
 std::string FontDirectory() {
   FontFiles& state = State();
   std::lock_guard lock(state.mutex);
-  return state.directory.empty() ? DefaultDirectory() : state.directory;
+  return state.directory.empty() ? kSystemFontDir : state.directory;
 }
 
 unsigned FontGeneration() { return State().generation; }
@@ -119,7 +113,7 @@ FT_Face AcquireFace(FaceFile file, std::string* error) {
     return nullptr;
   }
   const FaceFileInfo& info = kFaceFiles[slot];
-  if (state.directory.empty()) state.directory = DefaultDirectory();
+  if (state.directory.empty()) state.directory = kSystemFontDir;
   const std::string path = state.directory + "/" + info.path;
   state.faces[slot] = OpenFamily(state.library, path, info.family);
   if (!state.faces[slot]) {

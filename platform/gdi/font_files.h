@@ -21,7 +21,7 @@ enum class FaceFile : std::uint8_t {
 inline constexpr int kFaceFileCount = 5;
 
 // Directory that holds arphic/ and wqy/. Defaults to the system font tree;
-// the environment variable TOVSIM_FONT_DIR or SetFontDirectory override it.
+// SetFontDirectory overrides it (a program's main hands on TOVSIM_FONT_DIR).
 // Changing it drops every loaded face and cached glyph; an empty dir restores
 // the default.
 void SetFontDirectory(const std::string& dir);

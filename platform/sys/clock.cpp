@@ -4,33 +4,13 @@
 
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
-#include <mutex>
 
 #include "platform/sys/scheduler.h"
 
 namespace plat {
 namespace {
 
-constexpr const char* kDefaultStart = "2026-01-01T12:00:00";
-
 std::atomic<time_t> virtualStart{0};
-std::once_flag startParsed;
-
-// The virtual start comes from TOVSIM_CLOCK_START unless set by a call.
-void ParseStartFromEnvironment() {
-  std::call_once(startParsed, [] {
-    if (virtualStart.load() != 0) return;
-    const char* text = std::getenv("TOVSIM_CLOCK_START");
-    time_t start = 0;
-    if (text && !ParseClockStart(text, &start)) {
-      std::fprintf(stderr, "TOVSIM_CLOCK_START: expected YYYY-MM-DDTHH:MM:SS, got \"%s\"\n", text);
-      text = nullptr;
-    }
-    if (!text) ParseClockStart(kDefaultStart, &start);
-    virtualStart.store(start);
-  });
-}
 
 }  // namespace
 
@@ -40,7 +20,6 @@ int64_t GetTickCount64() { return SchedulerNow(); }
 
 time_t CalendarTime() {
   if (!SchedulerVirtual()) return std::time(nullptr);
-  ParseStartFromEnvironment();
   return virtualStart.load() + static_cast<time_t>(SchedulerNow() / 1000);
 }
 
@@ -57,7 +36,6 @@ void Sleep(uint32_t milliseconds) {
 bool ClockIsVirtual() { return SchedulerVirtual(); }
 
 void UseVirtualClock(time_t start) {
-  std::call_once(startParsed, [] {});
   virtualStart.store(start);
   SchedulerUseVirtualTime(true);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The clock: real by default, virtual when TOVSIM_CLOCK=virtual (or after
-// UseVirtualClock). Virtual time starts at 0 ms and at the calendar time
-// TOVSIM_CLOCK_START ("2026-12-05T10:00:00", local time); it moves only when
+// The clock: real by default, virtual after UseVirtualClock (a program's main
+// calls it for TOVSIM_CLOCK=virtual, see program_env.h). Virtual time starts
+// at 0 ms and at the calendar time given (TOVSIM_CLOCK_START,
+// "2026-12-05T10:00:00", local time); it moves only when
 // every participating thread waits, and then jumps straight to the next due
 // event: a timer, the end of a Sleep, a wait's time-out or a scheduled action.
 //

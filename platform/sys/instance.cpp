@@ -1,12 +1,30 @@
 #include "platform/sys/instance.h"
 
 #include <cerrno>
-#include <cstdlib>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace plat {
 namespace {
+
+struct InstanceSettings {
+  std::mutex mutex;
+  std::string name;
+  std::string runtimeDir;
+};
+
+// Never destroyed: detached threads may still look the instance up while the
+// process exits.
+InstanceSettings& Settings() {
+  static InstanceSettings* settings = new InstanceSettings;
+  return *settings;
+}
+
+std::string RuntimeDir() {
+  std::lock_guard lock(Settings().mutex);
+  return Settings().runtimeDir;
+}
 
 // Makes `path` a private folder of ours: created 0700 if missing, refused when
 // it is something else or someone else's (another user could then read our
@@ -50,10 +68,19 @@ std::string FallbackBase() {
 
 }  // namespace
 
+void SetInstanceName(const std::string& name) {
+  std::lock_guard lock(Settings().mutex);
+  Settings().name = name;
+}
+
+void SetRuntimeDir(const std::string& folder) {
+  std::lock_guard lock(Settings().mutex);
+  Settings().runtimeDir = folder;
+}
+
 std::string InstanceName() {
-  const char* env = std::getenv("TOVSIM_INSTANCE");
-  if (env && *env) return env;
-  return "default";
+  std::lock_guard lock(Settings().mutex);
+  return Settings().name.empty() ? "default" : Settings().name;
 }
 
 std::string InstanceDir() {
@@ -62,15 +89,9 @@ std::string InstanceDir() {
     errno = EINVAL;
     return {};
   }
-  std::string base;
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime && *runtime) {
-    if (!EnsurePrivateDir(runtime + std::string("/tovsim"))) return {};
-    base = runtime + std::string("/tovsim");
-  } else {
-    base = FallbackBase();
-    if (!EnsurePrivateDir(base)) return {};
-  }
+  const std::string runtime = RuntimeDir();
+  const std::string base = runtime.empty() ? FallbackBase() : runtime + "/tovsim";
+  if (!EnsurePrivateDir(base)) return {};
   std::string dir = base + "/" + name;
   if (!EnsurePrivateDir(dir)) return {};
   return dir;

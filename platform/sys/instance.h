@@ -6,11 +6,18 @@
 
 namespace plat {
 
-// Name of the current instance: $TOVSIM_INSTANCE, or "default".
+// The instance's name, as a program's main takes it from TOVSIM_INSTANCE
+// (see program_env.h); empty gives "default".
+void SetInstanceName(const std::string& name);
+// The session's runtime folder, as main takes it from XDG_RUNTIME_DIR; empty
+// when there is none.
+void SetRuntimeDir(const std::string& folder);
+
+// Name of the current instance: the one set, or "default".
 std::string InstanceName();
 
 // Absolute path of the instance folder, created on first use with mode 0700:
-// $XDG_RUNTIME_DIR/tovsim/<instance>, else /dev/shm/tovsim-<uid>/<instance>
+// <runtime folder>/tovsim/<instance>, else /dev/shm/tovsim-<uid>/<instance>
 // (/tmp/tovsim-<uid>/<instance> on a system without /dev/shm).
 // Returns an empty string (and sets errno) when the folder cannot be made,
 // is not a folder, or belongs to another user.

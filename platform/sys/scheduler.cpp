@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
-#include <cstdlib>
-#include <cstring>
 #include <map>
 #include <mutex>
 #include <system_error>
@@ -46,11 +44,6 @@ ClockMs RealNowMs() {
 }
 
 struct Scheduler {
-  Scheduler() {
-    const char* mode = std::getenv("TOVSIM_CLOCK");
-    virtualTime = mode && std::strcmp(mode, "virtual") == 0;
-  }
-
   std::mutex mu;
   std::condition_variable idleChanged;
   std::vector<Parker*> parkers;

@@ -4,8 +4,10 @@
 
 #include "host/host_main.h"
 #include "platform/sys/msgbox.h"
+#include "platform/sys/program_env.h"
 
 int main() {
+  plat::ApplyProgramEnv(plat::ReadProgramEnv());
   plat::SetHeadless(true);
   SetHostEntry(nullptr);
   return HostMain(nullptr);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/sys/clock.h"
+#include "platform/sys/program_env.h"
 #include "tools/simctl/commands.h"
 
 namespace {
@@ -56,6 +57,7 @@ bool ParseTimeout(std::string_view text, std::int64_t* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  plat::ApplyProgramEnv(plat::ReadProgramEnv());
   simctl::Invocation call;
   int at = 1;
   for (; at < argc && argv[at][0] == '-' && argv[at][1] == '-'; ++at) {

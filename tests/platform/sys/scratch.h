@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/sys/program_env.h"
+
 extern char** environ;
 
 namespace plat::testing {
@@ -44,6 +46,7 @@ class ScopedEnv {
     } else {
       unsetenv(name);
     }
+    plat::ApplyInstanceEnv(plat::ReadProgramEnv());
   }
   ~ScopedEnv() {
     if (old_) {
@@ -51,6 +54,7 @@ class ScopedEnv {
     } else {
       unsetenv(name_.c_str());
     }
+    plat::ApplyInstanceEnv(plat::ReadProgramEnv());
   }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "platform/sys/process.h"
+#include "platform/sys/program_env.h"
 #include "platform/sys/shm.h"
 
 namespace {
@@ -78,6 +79,7 @@ int ForkHold(const char* fifo) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  plat::ApplyProgramEnv(plat::ReadProgramEnv());
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
     std::fputs("usage: sys_peer shm-check|shm-open|ready|exit|fork-hold ARGS (see the source)\n",
                argc < 2 ? stderr : stdout);

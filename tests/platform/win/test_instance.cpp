@@ -11,6 +11,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/sys/program_env.h"
+
 extern char** environ;
 
 namespace plat::testing {
@@ -22,6 +24,7 @@ ScopedEnv::ScopedEnv(const char* name, const std::optional<std::string>& value) 
   } else {
     unsetenv(name);
   }
+  plat::ApplyInstanceEnv(plat::ReadProgramEnv());
 }
 
 ScopedEnv::~ScopedEnv() {
@@ -30,6 +33,7 @@ ScopedEnv::~ScopedEnv() {
   } else {
     unsetenv(name_.c_str());
   }
+  plat::ApplyInstanceEnv(plat::ReadProgramEnv());
 }
 
 TestInstance::TestInstance() {

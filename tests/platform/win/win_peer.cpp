@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sys/program_env.h"
 #include "platform/win/win.h"
 #include "tests/platform/win/peer_protocol.h"
 
@@ -65,6 +66,7 @@ LRESULT PeerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  plat::ApplyProgramEnv(plat::ReadProgramEnv());
   if (argc != 1 && argc != 3) {
     bool help = std::strcmp(argv[1], "--help") == 0;
     std::fprintf(help ? stdout : stderr, "usage: win_peer [CLASS TITLE]\n");
