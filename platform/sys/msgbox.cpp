@@ -1,73 +1,45 @@
 #include "platform/sys/msgbox.h"
 
-#include <SDL.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <mutex>
 
 #include "platform/sys/gb2312.h"
+#include "platform/sys/msgbox_buttons.h"
+#include "platform/sys/process.h"
+
+extern char** environ;
 
 namespace plat {
 namespace {
 
 constexpr char kDefaultCaption[] = "Error";
+// The message-box program of the run tree, from the running program's folder.
+constexpr char kBoxProgramFromProgram[] = "../Lcd/msgbox";
 
-// -1: decide from the environment; 0 or 1: forced.
-std::atomic<int> headlessOverride{-1};
+// Until a program says otherwise (see program_env.h), nothing pops up.
+std::atomic<bool> headless{true};
 
-std::mutex recordMutex;
+std::mutex stateMutex;
 std::vector<RecordedMessageBox> recorded;
+std::string boxProgram;  // empty: kBoxProgramFromProgram
 
-struct Button {
-  int id;
-  const char* label;
-};
-
-struct ButtonSet {
-  Button buttons[3];
-  int count;
-};
-
-const ButtonSet& ButtonsOf(unsigned type) {
-  static const ButtonSet kSets[] = {
-      {{{IDOK, "OK"}}, 1},
-      {{{IDOK, "OK"}, {IDCANCEL, "Cancel"}}, 2},
-      {{{IDABORT, "Abort"}, {IDRETRY, "Retry"}, {IDIGNORE, "Ignore"}}, 3},
-      {{{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}}, 3},
-      {{{IDYES, "Yes"}, {IDNO, "No"}}, 2},
-      {{{IDRETRY, "Retry"}, {IDCANCEL, "Cancel"}}, 2},
-  };
-  unsigned index = type & 0xF;
-  return kSets[index < std::size(kSets) ? index : 0];
-}
-
-int DefaultButton(const ButtonSet& set, unsigned type) {
-  int index = int((type >> 8) & 0x3);
-  return set.buttons[index < set.count ? index : 0].id;
-}
-
-// The button that closing the box stands for.
-int CloseButton(const ButtonSet& set) {
-  for (int i = 0; i < set.count; ++i) {
-    if (set.buttons[i].id == IDCANCEL) return IDCANCEL;
+std::string BoxProgram() {
+  {
+    std::lock_guard<std::mutex> lock(stateMutex);
+    if (!boxProgram.empty()) return boxProgram;
   }
-  return set.buttons[0].id;
-}
-
-Uint32 IconFlags(unsigned type) {
-  switch (type & 0xF0) {
-    case MB_ICONERROR: return SDL_MESSAGEBOX_ERROR;
-    case MB_ICONWARNING: return SDL_MESSAGEBOX_WARNING;
-    case MB_ICONQUESTION: case MB_ICONINFORMATION: return SDL_MESSAGEBOX_INFORMATION;
-    default: return 0;
-  }
-}
-
-bool EnvSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value && *value;
+  char program[4096];
+  unsigned length = GetModuleFileNameA(nullptr, program, sizeof program);
+  if (length == 0 || length >= sizeof program) return {};
+  std::string path(program, length);
+  path.erase(path.find_last_of('/') + 1);
+  return path + kBoxProgramFromProgram;
 }
 
 void PrintHeadless(const std::string& caption, const std::string& text) {
@@ -76,66 +48,58 @@ void PrintHeadless(const std::string& caption, const std::string& text) {
   std::fflush(stderr);
 }
 
-// Shows the box; false when no box could be shown.
+// Runs the message-box program and waits for it; false when it is missing
+// or showed no box (its exit status is not a button of the set).
 bool ShowModal(const std::string& caption, const std::string& text, unsigned type, int* pressed) {
-  const ButtonSet& set = ButtonsOf(type);
-  int defaultId = DefaultButton(set, type);
-  int closeId = CloseButton(set);
-  SDL_MessageBoxButtonData buttons[3] = {};
-  for (int i = 0; i < set.count; ++i) {
-    Uint32 flags = 0;
-    if (set.buttons[i].id == defaultId) flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
-    if (set.buttons[i].id == closeId) flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
-    buttons[i] = {flags, set.buttons[i].id, set.buttons[i].label};
-  }
+  std::string program = BoxProgram();
+  if (program.empty() || access(program.c_str(), X_OK) != 0) return false;
+  std::string typeText = std::to_string(type);
   std::string utf8Caption = Gb2312ToUtf8(caption);
   std::string utf8Text = Gb2312ToUtf8(text);
-  SDL_MessageBoxData data{};
-  data.flags = IconFlags(type);
-  data.title = utf8Caption.c_str();
-  data.message = utf8Text.c_str();
-  data.numbuttons = set.count;
-  data.buttons = buttons;
-  int id = -1;
-  if (SDL_ShowMessageBox(&data, &id) != 0) return false;
-  *pressed = id < 0 ? closeId : id;
+  char* argv[] = {program.data(), typeText.data(), utf8Caption.data(), utf8Text.data(), nullptr};
+  pid_t pid = 0;
+  if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return false;
+  }
+  if (!WIFEXITED(status) || !HasButton(ButtonsOf(type), WEXITSTATUS(status))) return false;
+  *pressed = WEXITSTATUS(status);
   return true;
 }
 
 }  // namespace
 
-void SetHeadless(bool headless) { headlessOverride.store(headless ? 1 : 0); }
+void SetHeadless(bool on) { headless.store(on); }
 
-bool IsHeadless() {
-  int forced = headlessOverride.load();
-  if (forced >= 0) return forced == 1;
-  const char* env = std::getenv("TOVSIM_HEADLESS");
-  if (env && std::strcmp(env, "1") == 0) return true;
-  return !EnvSet("DISPLAY") && !EnvSet("WAYLAND_DISPLAY");
+bool IsHeadless() { return headless.load(); }
+
+void SetMessageBoxProgram(const std::string& path) {
+  std::lock_guard<std::mutex> lock(stateMutex);
+  boxProgram = path;
 }
 
 int MessageBoxA(void* /*owner*/, const char* text, const char* caption, unsigned type) {
   std::string body = text ? text : "";
   std::string title = caption ? caption : kDefaultCaption;
   {
-    std::lock_guard<std::mutex> lock(recordMutex);
+    std::lock_guard<std::mutex> lock(stateMutex);
     recorded.push_back({body, title, type});
   }
   int pressed = 0;
   if (!IsHeadless() && ShowModal(title, body, type, &pressed)) return pressed;
   // Headless, or no box could be shown: the text must not be lost.
   PrintHeadless(title, body);
-  const ButtonSet& set = ButtonsOf(type);
-  return DefaultButton(set, type);
+  return DefaultButton(ButtonsOf(type), type);
 }
 
 std::vector<RecordedMessageBox> RecordedMessageBoxes() {
-  std::lock_guard<std::mutex> lock(recordMutex);
+  std::lock_guard<std::mutex> lock(stateMutex);
   return recorded;
 }
 
 void ClearRecordedMessageBoxes() {
-  std::lock_guard<std::mutex> lock(recordMutex);
+  std::lock_guard<std::mutex> lock(stateMutex);
   recorded.clear();
 }
 

@@ -1,11 +1,15 @@
 #pragma once
 // Message boxes like MessageBoxA.
 //
-// With a display the box is a real modal one. Headless (no DISPLAY and no
-// WAYLAND_DISPLAY, TOVSIM_HEADLESS=1, or SetHeadless(true)) the caption and
-// text go to stderr as UTF-8 and the call returns at once with the default
-// button. Every box is also recorded, with its raw GB2312 bytes, so tests can
-// check which messages were shown.
+// With a display the box is a real modal one, shown by the message-box
+// program of the run tree (Lcd/msgbox, built with the viewer): MessageBoxA
+// runs it with the type, caption and text (UTF-8) and waits; its exit status
+// is the button pressed. Headless (SetHeadless(true): a program's main sets
+// it from TOVSIM_HEADLESS=1 or a session without a display; the default
+// until then), or when the program is missing or could show no box, the
+// caption and text go to stderr as UTF-8 and the call returns at once with
+// the default button. Every box is also recorded, with its raw GB2312 bytes,
+// so tests can check which messages were shown.
 
 #include <string>
 #include <vector>
@@ -43,10 +47,13 @@ inline constexpr int IDNO = 7;
 // boxes have no owner window here.
 int MessageBoxA(void* owner, const char* text, const char* caption, unsigned type);
 
-// Forces headless mode on or off for this process (overrides the automatic
-// choice).
+// Headless mode on or off for this process; on until set.
 void SetHeadless(bool headless);
 bool IsHeadless();
+
+// The message-box program to run; empty restores the run tree's, which is
+// found from the running program's folder as "../Lcd/msgbox".
+void SetMessageBoxProgram(const std::string& path);
 
 struct RecordedMessageBox {
   std::string text;     // GB2312 bytes as passed
