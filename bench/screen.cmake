@@ -1,6 +1,9 @@
 # The screen path against the real viewer: a flush to a headless and to a
 # shown viewer beside memcpy and a socket ping-pong, and a full Desktop
 # redraw beside a single flush.
+if(NOT TOVSIM_VIEWER)
+  return()
+endif()
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 add_library(screen_bench_support STATIC ${CMAKE_CURRENT_LIST_DIR}/viewer_session.cpp)
 tovsim_target(screen_bench_support)
