@@ -8,15 +8,17 @@ namespace lcd {
 
 namespace {
 
+// The other keys forwarded, by the name of the viewer's key they stand for.
 struct ForwardedKey {
   SDL_Keycode key;
-  int code;  // the virtual-key code it stands for
+  const char* name;
 };
 
 constexpr ForwardedKey kNamedKeys[] = {
-    {SDLK_UP, 0x26},     {SDLK_DOWN, 0x28},     {SDLK_LEFT, 0x25},      {SDLK_RIGHT, 0x27},
-    {SDLK_RETURN, 0x0D}, {SDLK_ESCAPE, 0x1B},   {SDLK_PAGEUP, 0x21},    {SDLK_PAGEDOWN, 0x22},
-    {SDLK_F2, 0x71},     {SDLK_BACKSPACE, 0x08}, {SDLK_SPACE, 0x20},
+    {SDLK_UP, "up"},         {SDLK_DOWN, "down"},         {SDLK_LEFT, "left"},
+    {SDLK_RIGHT, "right"},   {SDLK_RETURN, "enter"},      {SDLK_ESCAPE, "escape"},
+    {SDLK_PAGEUP, "pageup"}, {SDLK_PAGEDOWN, "pagedown"}, {SDLK_F2, "f2"},
+    {SDLK_BACKSPACE, "backspace"}, {SDLK_SPACE, "space"},
 };
 
 }  // namespace
@@ -26,12 +28,12 @@ std::optional<drive::VirtualKey> MapKey(SDL_Keycode key) {
   if (key >= SDLK_0 && key <= SDLK_9) return drive::KeyOfCode('0' + int(key - SDLK_0));
   if (key == SDLK_KP_ENTER) {
     // Enter, as the extended key the keypad's is.
-    std::optional<drive::VirtualKey> enter = drive::KeyOfCode(0x0D);
+    std::optional<drive::VirtualKey> enter = drive::ParseKey("enter");
     if (enter) enter->extended = true;
     return enter;
   }
   for (const ForwardedKey& named : kNamedKeys) {
-    if (named.key == key) return drive::KeyOfCode(named.code);
+    if (named.key == key) return drive::ParseKey(named.name);
   }
   return std::nullopt;
 }
