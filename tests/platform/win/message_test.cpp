@@ -277,8 +277,11 @@ TEST_F(MessageTest, EachWindowReachesItsOwnObjectThroughItsUserData) {
   StartThread([&] {
     EXPECT_EQ(GetWindowLongPtrA(first, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&a));
   }).join();
-  EXPECT_EQ(SetWindowLongPtrA(second, GWLP_USERDATA, 7), reinterpret_cast<LONG_PTR>(&b));
-  EXPECT_EQ(GetWindowLongPtrA(second, GWLP_USERDATA), 7);
+  Counter c;
+  EXPECT_EQ(SetWindowLongPtrA(second, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c)),
+            reinterpret_cast<LONG_PTR>(&b));
+  EXPECT_EQ(GetWindowLongPtrA(second, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&c));
+  EXPECT_EQ(SendMessageA(second, kRecord, 0, 0), 1) << "now the other object's";
   // Only the user data is kept.
   constexpr int kProcedureIndex = -4;
   EXPECT_EQ(SetWindowLongPtrA(first, kProcedureIndex, 1), 0);
