@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/companion_records.h"
+#include "host/host_reset.h"
 #include "platform/sys/process.h"
 #include "platform/win/win.h"
 
@@ -52,3 +53,5 @@ void LcdForgetWindow() {
   lcdLookedUp = false;
   lcdWindow = nullptr;
 }
+
+static const bool resetRegistered = RegisterHostReset(LcdForgetWindow);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "host/host_reset.h"
 #include "platform/sys/sync.h"
 
 namespace {
@@ -128,3 +129,5 @@ int MsgPendingCount() {
   RingLock lock;
   return (writeIndex.load() - readIndex.load() + kMsgRingSize) % kMsgRingSize;
 }
+
+static const bool resetRegistered = RegisterHostReset(ClearMsgQueue);

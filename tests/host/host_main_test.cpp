@@ -18,14 +18,13 @@
 #include "platform/sys/msgbox.h"
 #include "platform/sys/sync.h"
 #include "platform/win/win.h"
-#include "tests/host/host_env.h"
-#include "tests/host/host_thread.h"
-#include "tests/host/standin_companion.h"
+#include "tests/support/host_runner.h"
 
 namespace {
 
-using host_test::StandinCompanion;
-using host_test::StandinLog;
+using testsupport::ClosedInOrder;
+using testsupport::HostThread;
+using testsupport::StandinCompanion;
 
 // What a test entry saw; reset for every test.
 struct Probe {
@@ -53,23 +52,16 @@ class HostMainTest : public ::testing::Test {
     time_t start;
     ASSERT_TRUE(plat::ParseClockStart("2026-12-05T10:00:00", &start));
     plat::UseVirtualClock(start);
-    env = std::make_unique<host_test::HostEnv>();
     probe = Probe{};
-    StandinLog::Clear();
-  }
-  void TearDown() override {
-    viewer.reset();
-    player.reset();
-    env.reset();
-    plat::UseRealClock();
   }
 
   void StartCompanions() {
-    viewer = std::make_unique<StandinCompanion>(kLcdClass, kLcdTitle);
-    player = std::make_unique<StandinCompanion>(kSndClass, kSndTitle);
+    viewer = StandinCompanion::Viewer();
+    player = StandinCompanion::SoundPlayer();
   }
+  std::vector<std::string> Closes() const { return ClosedInOrder({viewer.get(), player.get()}); }
 
-  static int RunHost(HostEntry entry) { return host_test::HostThread(entry).Join(); }
+  static int RunHost(HostEntry entry) { return HostThread(entry).Join(); }
 
   static std::vector<std::string> Boxes() {
     std::vector<std::string> texts;
@@ -77,18 +69,16 @@ class HostMainTest : public ::testing::Test {
     return texts;
   }
 
-  std::unique_ptr<host_test::HostEnv> env;
+  testsupport::HostEnv env;
   std::unique_ptr<StandinCompanion> viewer;
   std::unique_ptr<StandinCompanion> player;
 };
 
 TEST_F(HostMainTest, AMissingViewerFailsTheLcdModule) {
-  player = std::make_unique<StandinCompanion>(kSndClass, kSndTitle);
+  player = StandinCompanion::SoundPlayer();
   EXPECT_EQ(RunHost([] { probe.ran = true; }), 1);
   EXPECT_EQ(Boxes(), std::vector<std::string>{"LCD VCT initialize error!"});
   EXPECT_FALSE(probe.ran);
-  // Start-up leaves what it made; release it for the next test.
-  LcdVctRelease();
 }
 
 TEST_F(HostMainTest, ARunClosesTheViewerThenTheSoundPlayer) {
@@ -96,7 +86,7 @@ TEST_F(HostMainTest, ARunClosesTheViewerThenTheSoundPlayer) {
   EXPECT_EQ(RunHost([] { probe.ran = true; }), 0);
   EXPECT_TRUE(probe.ran);
   EXPECT_TRUE(Boxes().empty());
-  EXPECT_EQ(StandinLog::Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
+  EXPECT_EQ(Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
   EXPECT_EQ(FindHostWindow(), nullptr);
 }
 
@@ -183,7 +173,7 @@ TEST_F(HostMainTest, KeyStateFollowsTheKeysTheHostWindowTook) {
 TEST_F(HostMainTest, ACloseFromOutsideLeavesTheRingUsableForTheApplication) {
   StartCompanions();
   static plat::Event* finished = plat::CreateEventA(nullptr, false, false, nullptr);
-  host_test::HostThread host([] {
+  HostThread host([] {
     Take();
     PostMsg(5, 6, 7);
     Take();
@@ -198,7 +188,7 @@ TEST_F(HostMainTest, ACloseFromOutsideLeavesTheRingUsableForTheApplication) {
   ASSERT_EQ(probe.messages.size(), 2u);
   EXPECT_EQ(probe.messages[0].type, 1u);
   EXPECT_EQ(probe.messages[1].type, 5u);
-  EXPECT_EQ(StandinLog::Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
+  EXPECT_EQ(Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
 }
 
 }  // namespace

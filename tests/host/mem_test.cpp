@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "platform/sys/msgbox.h"
-#include "tests/host/host_env.h"
+#include "tests/support/host_env.h"
 
-namespace host_test {
 namespace {
+
+using namespace testsupport;
 
 std::vector<std::string> Shown() {
   std::vector<std::string> texts;
@@ -154,4 +155,3 @@ TEST(MemStringTest, IntToStrSignsOnlyInBaseTen) {
 }
 
 }  // namespace
-}  // namespace host_test

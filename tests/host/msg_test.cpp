@@ -9,9 +9,10 @@
 #include <thread>
 #include <vector>
 
+#include "host/host_reset.h"
 #include "platform/sys/clock.h"
 #include "platform/sys/thread.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/test_instance.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ class MsgRingTest : public ::testing::Test {
     ASSERT_EQ(MsgVctInit(), 1);
     MsgRingOpen();
   }
-  void TearDown() override { ClearMsgQueue(); }
+  void TearDown() override { ResetHost(); }
 
   static Message Take() {
     Message m{};
@@ -95,7 +96,7 @@ TEST_F(MsgRingTest, F2KeyUpAndOtherKeysAreReturnedOnce) {
 }
 
 TEST_F(MsgRingTest, GetMsgOnAnEmptyRingBlocksUntilAnotherThreadAppends) {
-  plat::testing::TestInstance instance;
+  testsupport::TestInstance instance;
   Message got{};
   std::atomic<bool> returned{false};
   std::thread reader = plat::StartThread([&] {
@@ -126,7 +127,7 @@ TEST_F(MsgRingTest, WaitKeyOrSecondsZeroTakesOneMessage) {
 }
 
 TEST(MsgServicesTest, TimersNeedTheHostWindow) {
-  plat::testing::TestInstance instance;
+  testsupport::TestInstance instance;
   EXPECT_EQ(StartTimer(1, 500), 0);
   StopTimer(1);
 }

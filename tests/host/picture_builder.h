@@ -2,8 +2,6 @@
 // BMP file images and resource packages built in memory for the tests.
 
 #include <cstdint>
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include "platform/gdi/bmp.h"
@@ -57,11 +55,6 @@ inline BuiltPackage BuildPackage(const std::vector<PackageImage>& images) {
     package.bytes.insert(package.bytes.end(), images[i].bytes.begin(), images[i].bytes.end());
   }
   return package;
-}
-
-inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 }  // namespace host_test

@@ -2,18 +2,16 @@
 // the way the host drives it.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "host/companion_records.h"
 #include "platform/win/win.h"
 #include "sound/player_window.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/child_process.h"
+#include "tests/support/scratch.h"
+#include "tests/support/test_instance.h"
 #include "viewer/companion_queries.h"
 
 namespace {
@@ -21,23 +19,14 @@ namespace {
 class PlayerProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/snd-program-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    std::ofstream(folder_ + "/tune.mid") << "MThd";
-    std::ofstream(folder_ + "/get.wav") << "RIFF....WAVE";
-    ASSERT_NE(getcwd(oldCwd_, sizeof oldCwd_), nullptr);
+    folder_.Write("tune.mid", "MThd");
+    folder_.Write("get.wav", "RIFF....WAVE");
     // The player resolves paths against its current folder, which it takes
     // from us as it does from the host.
-    ASSERT_EQ(chdir(folder_.c_str()), 0);
-    ASSERT_TRUE(player_.Start({SND_PROGRAM, "--headless"}));
+    ASSERT_TRUE(player_.Start({SND_PROGRAM, "--headless"},
+                              {{}, folder_.path(), true}));
     window_ = plat::FindWindowA(kSndClass, kSndTitle);
     ASSERT_NE(window_, nullptr);
-  }
-  void TearDown() override {
-    ASSERT_EQ(chdir(oldCwd_), 0);
-    std::string command = "rm -rf '" + folder_ + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
   }
 
   plat::LRESULT Send(int op, int channel, int loops, const char* path = nullptr) {
@@ -54,19 +43,13 @@ class PlayerProgramTest : public ::testing::Test {
   }
   std::string StateFile() {
     if (plat::SendMessageA(window_, kSndWriteState, 0, 0) != 1) return "(not written)";
-    std::ifstream in(snd::SndStateFile());
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return testsupport::ReadFile(snd::SndStateFile());
   }
 
-  plat::testing::TestInstance instance_;
-  plat::testing::PeerProcess player_;
+  testsupport::TestInstance instance_;
+  testsupport::ScratchDir folder_;
+  testsupport::ChildProcess player_;
   plat::HWND window_ = nullptr;
-
- private:
-  std::string folder_;
-  char oldCwd_[4096] = {};
 };
 
 TEST_F(PlayerProgramTest, FollowsTheCommandsOfTheTestApplication) {

@@ -1,13 +1,14 @@
 #include "sound/sound_board.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "tests/support/scoped.h"
+#include "tests/support/scratch.h"
 
 namespace snd {
 namespace {
@@ -47,26 +48,9 @@ class FakeOutput final : public SoundOutput {
 class SoundBoardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/snd-board-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    ASSERT_NE(getcwd(oldCwd_, sizeof oldCwd_), nullptr);
-    ASSERT_EQ(chdir(folder_.c_str()), 0);
-    ASSERT_EQ(mkdir("AppEntry", 0700), 0);
-    Write("AppEntry/tune.mid", "MThd\0\0\0\6", 8);
-    Write("AppEntry/get.WAV", "RIFF\x24\0\0\0WAVEfmt ", 16);
-    Write("AppEntry/empty.wav", "", 0);
-  }
-  void TearDown() override {
-    ASSERT_EQ(chdir(oldCwd_), 0);
-    std::string command = "rm -rf '" + folder_ + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-  }
-  static void Write(const char* path, const char* bytes, std::size_t size) {
-    std::FILE* file = std::fopen(path, "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(bytes, 1, size, file);
-    std::fclose(file);
+    folder_.Write("AppEntry/tune.mid", std::string_view("MThd\0\0\0\6", 8));
+    folder_.Write("AppEntry/get.WAV", std::string_view("RIFF\x24\0\0\0WAVEfmt ", 16));
+    folder_.Write("AppEntry/empty.wav", "");
   }
   static SoundRecord Record(int op, int channel, int loops, const char* path = nullptr) {
     SoundRecord record{};
@@ -81,13 +65,11 @@ class SoundBoardTest : public ::testing::Test {
     return board.Apply(record, &error);
   }
 
+  testsupport::ScratchDir folder_;
+  testsupport::ScopedCwd cwd_{folder_.path()};
   FakeOutput output;
   SoundBoard board{output};
   std::string error;
-
- private:
-  std::string folder_;
-  char oldCwd_[4096] = {};
 };
 
 TEST_F(SoundBoardTest, PlayPauseResumeStopWalkTheStates) {

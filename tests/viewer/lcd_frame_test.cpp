@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/sys/shm.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/test_instance.h"
 
 namespace lcd {
 namespace {
@@ -26,7 +26,7 @@ class LcdFrameTest : public ::testing::Test {
     if (mapping_) plat::CloseFileMapping(mapping_);
   }
 
-  plat::testing::TestInstance instance_;
+  testsupport::TestInstance instance_;
   plat::FileMapping* mapping_ = nullptr;
   std::string error_;
 };

@@ -2,7 +2,6 @@
 // way the host drives it.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -11,7 +10,9 @@
 #include "platform/gdi/png.h"
 #include "platform/sys/shm.h"
 #include "platform/win/win.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/child_process.h"
+#include "tests/support/scratch.h"
+#include "tests/support/test_instance.h"
 #include "viewer/companion_queries.h"
 
 namespace {
@@ -21,22 +22,17 @@ constexpr char kBlockName[] = "共享内存";
 class ViewerProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/lcd-program-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
     // The host makes the block before it starts the viewer.
     mapping_ = plat::CreateFileMappingA(kBlockName, 4 * 3 * 4);
     ASSERT_NE(mapping_, nullptr);
     pixels_ = static_cast<uint32_t*>(plat::MapViewOfFile(mapping_));
-    ASSERT_TRUE(viewer_.Start({LCD_PROGRAM, "4", "3", "--headless"}));
+    ASSERT_TRUE(viewer_.Start({LCD_PROGRAM, "4", "3", "--headless"}, testsupport::AwaitReady()));
     window_ = plat::FindWindowA(kLcdClass, kLcdTitle);
     ASSERT_NE(window_, nullptr);
   }
   void TearDown() override {
     plat::UnmapViewOfFile(pixels_);
     plat::CloseFileMapping(mapping_);
-    std::string command = "rm -rf '" + folder_ + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
   }
 
   void Fill(uint32_t base, int words) {
@@ -49,7 +45,7 @@ class ViewerProgramTest : public ::testing::Test {
   }
   // The frame the viewer holds, read back through a PNG it writes.
   plat::Image ShownFrame() {
-    std::string path = folder_ + "/frame.png";
+    std::string path = folder_ / "frame.png";
     plat::COPYDATASTRUCT data{kLcdSaveFrameCopyData, uint32_t(path.size()), path.data()};
     plat::Image image;
     if (plat::SendMessageA(window_, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data)) ==
@@ -60,12 +56,12 @@ class ViewerProgramTest : public ::testing::Test {
   }
   plat::LRESULT FrameSize() { return plat::SendMessageA(window_, kLcdQueryFrameSize, 0, 0); }
 
-  plat::testing::TestInstance instance_;
+  testsupport::TestInstance instance_;
   plat::FileMapping* mapping_ = nullptr;
   uint32_t* pixels_ = nullptr;
-  plat::testing::PeerProcess viewer_;
+  testsupport::ChildProcess viewer_;
   plat::HWND window_ = nullptr;
-  std::string folder_;
+  testsupport::ScratchDir folder_;
 };
 
 TEST_F(ViewerProgramTest, CopiesTheBlockBeforeItAnswers) {

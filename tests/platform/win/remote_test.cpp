@@ -16,10 +16,16 @@
 #include "platform/win/endpoint.h"
 #include "platform/win/win.h"
 #include "tests/platform/win/peer_protocol.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/child_process.h"
+#include "tests/support/scoped.h"
+#include "tests/support/test_instance.h"
 
 namespace plat::testing {
 namespace {
+
+using testsupport::ChildProcess;
+using testsupport::ScopedEnv;
+using testsupport::TestInstance;
 
 int nestedCalls = 0;
 
@@ -33,9 +39,9 @@ LRESULT TestProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 class RemoteTest : public ::testing::Test {
  protected:
-  void StartPeer(PeerProcess& peer, std::vector<std::string> args = {}) {
+  void StartPeer(ChildProcess& peer, std::vector<std::string> args = {}) {
     args.insert(args.begin(), WIN_PEER);
-    ASSERT_TRUE(peer.Start(args));
+    ASSERT_TRUE(peer.Start(args, testsupport::AwaitReady()));
     ASSERT_TRUE(peer.running());
   }
 
@@ -45,7 +51,7 @@ class RemoteTest : public ::testing::Test {
 };
 
 TEST_F(RemoteTest, SendReturnsTheReceiversResult) {
-  PeerProcess peer;
+  ChildProcess peer;
   StartPeer(peer);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
@@ -55,7 +61,7 @@ TEST_F(RemoteTest, SendReturnsTheReceiversResult) {
 }
 
 TEST_F(RemoteTest, PostsArriveInOrderBeforeALaterSend) {
-  PeerProcess peer;
+  ChildProcess peer;
   StartPeer(peer);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
@@ -71,7 +77,7 @@ TEST_F(RemoteTest, PostsArriveInOrderBeforeALaterSend) {
 }
 
 TEST_F(RemoteTest, CopyDataBytesArriveIntact) {
-  PeerProcess peer;
+  ChildProcess peer;
   StartPeer(peer);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
@@ -86,7 +92,7 @@ TEST_F(RemoteTest, CopyDataBytesArriveIntact) {
 }
 
 TEST_F(RemoteTest, CopyDataThatCannotTravelFails) {
-  PeerProcess peer;
+  ChildProcess peer;
   StartPeer(peer);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
@@ -106,7 +112,7 @@ TEST_F(RemoteTest, SendBlocksUntilTheProcedureReturnedAndHandlesNestedSends) {
   HWND own = CreateWindowA(kTestClass, kTestTitle, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                            nullptr);
   ASSERT_NE(own, nullptr);
-  PeerProcess peer;
+  ChildProcess peer;
   StartPeer(peer);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
@@ -123,8 +129,8 @@ TEST_F(RemoteTest, SendBlocksUntilTheProcedureReturnedAndHandlesNestedSends) {
 TEST_F(RemoteTest, VirtualTimeStandsStillWhileAPeerWorksOnASend) {
   std::string fifo = instance_.runtimeDir() + "/fifo";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  PeerProcess peer;
-  ASSERT_TRUE(peer.Start({WIN_PEER}, {"PEER_FIFO=" + fifo}));
+  ChildProcess peer;
+  ASSERT_TRUE(peer.Start({WIN_PEER}, testsupport::AwaitReady({"PEER_FIFO=" + fifo})));
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
 
@@ -156,7 +162,7 @@ TEST_F(RemoteTest, VirtualTimeStandsStillWhileAPeerWorksOnASend) {
 }
 
 TEST_F(RemoteTest, WindowDisappearsWhenItsProcessEnds) {
-  PeerProcess peer;
+  ChildProcess peer;
   StartPeer(peer);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
@@ -170,7 +176,7 @@ TEST_F(RemoteTest, WindowDisappearsWhenItsProcessEnds) {
 }
 
 TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
-  PeerProcess peer;
+  ChildProcess peer;
   StartPeer(peer);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
@@ -184,7 +190,7 @@ TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
   EXPECT_NE(lstat(path.c_str(), &st), 0);
 
   // A new process under the same name is a new window; the old handle stays dead.
-  PeerProcess second;
+  ChildProcess second;
   StartPeer(second);
   HWND renewed = FindPeer();
   ASSERT_NE(renewed, nullptr);
@@ -194,7 +200,7 @@ TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
 }
 
 TEST_F(RemoteTest, SendFailsWhenThePeerDiesDuringTheCall) {
-  PeerProcess peer;
+  ChildProcess peer;
   StartPeer(peer);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
@@ -204,14 +210,14 @@ TEST_F(RemoteTest, SendFailsWhenThePeerDiesDuringTheCall) {
 }
 
 TEST_F(RemoteTest, InstancesDoNotSeeEachOthersWindows) {
-  PeerProcess other;
+  ChildProcess other;
   {
     ScopedEnv elsewhere("TOVSIM_INSTANCE", instance_.name() + "-other");
     StartPeer(other);
     EXPECT_NE(FindPeer(), nullptr) << "found inside its own instance";
   }
   EXPECT_EQ(FindPeer(), nullptr);
-  PeerProcess same;
+  ChildProcess same;
   StartPeer(same);
   HWND window = FindPeer();
   ASSERT_NE(window, nullptr);
@@ -221,7 +227,7 @@ TEST_F(RemoteTest, InstancesDoNotSeeEachOthersWindows) {
 TEST_F(RemoteTest, ChineseNamesAndLongNamesWork) {
   const std::string longTitle(200, 'x');
   for (const std::string& title : {std::string("共享内存"), longTitle}) {
-    PeerProcess peer;
+    ChildProcess peer;
     StartPeer(peer, {"LcdClass", title});
     HWND window = FindWindowA("LcdClass", title.c_str());
     ASSERT_NE(window, nullptr) << title;
@@ -231,7 +237,7 @@ TEST_F(RemoteTest, ChineseNamesAndLongNamesWork) {
 }
 
 TEST_F(RemoteTest, SecondWindowOfTheSameNameStaysLocal) {
-  PeerProcess peer;
+  ChildProcess peer;
   StartPeer(peer);
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = TestProc;

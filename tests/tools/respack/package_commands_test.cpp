@@ -9,6 +9,7 @@
 
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/png.h"
+#include "tests/support/scratch.h"
 #include "tests/tools/respack/test_bmp.h"
 #include "tools/respack/picture_source.h"
 
@@ -19,13 +20,7 @@ namespace fs = std::filesystem;
 
 class PackageCommands : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("respack_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "src");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { fs::create_directories(dir_ / "src"); }
 
   std::string Put(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     std::string error;
@@ -48,7 +43,8 @@ class PackageCommands : public ::testing::Test {
     return LoadManifest(manifestPath, manifest, error) && BuildPackage(manifest, searchDirs, out, error);
   }
 
-  fs::path dir_;
+  testsupport::ScratchDir scratch_{"respack"};
+  const fs::path dir_{scratch_.path()};
 };
 
 constexpr const char* kGemArt =
