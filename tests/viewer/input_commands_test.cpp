@@ -1,33 +1,61 @@
 // Scripted input: key names and the messages each command stands for.
 
+#include <SDL_keyboard.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "viewer/input_commands.h"
+#include "viewer/input_map.h"
 #include "viewer/key_names.h"
 
 namespace lcd {
 namespace {
 
-TEST(KeyNamesTest, NamesGiveTheViewersKeys) {
-  struct Case {
-    const char* name;
-    int code;
-    int scanCode;
-    bool extended;
-  };
-  const Case cases[] = {
-      {"Enter", 13, 0x1C, false},    {"escape", 27, 0x01, false},  {"LEFT", 37, 0x4B, true},
-      {"Up", 38, 0x48, true},        {"Right", 39, 0x4D, true},    {"Down", 40, 0x50, true},
-      {"PageUp", 33, 0x49, true},    {"PageDown", 34, 0x51, true}, {"F2", 113, 0x3C, false},
-      {"Space", 32, 0x39, false},    {"Backspace", 8, 0x0E, false}, {"q", 'Q', 0x10, false},
-      {"Z", 'Z', 0x2C, false},       {"0", '0', 0x0B, false},       {"9", '9', 0x0A, false},
-  };
-  for (const Case& c : cases) {
-    std::optional<lcd::VirtualKey> key = ParseKey(c.name);
-    ASSERT_TRUE(key) << c.name;
-    EXPECT_EQ(key->code, c.code) << c.name;
-    EXPECT_EQ(key->scanCode, c.scanCode) << c.name;
-    EXPECT_EQ(key->extended, c.extended) << c.name;
+bool SameKey(const std::optional<VirtualKey>& a, const std::optional<VirtualKey>& b) {
+  return a && b && a->code == b->code && a->scanCode == b->scanCode && a->extended == b->extended;
+}
+
+std::string Hex(int code) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02x", code);
+  return text;
+}
+
+// Every key the viewer forwards (SDL's keycodes are characters or scan codes
+// with a mark) can be written in a script by its code, and by the name SDL
+// gives it, in any case; each gives exactly the viewer's key. The one name
+// of our own is Enter, for Return.
+TEST(KeyNamesTest, EveryForwardedKeyIsWrittenByItsCodeAndItsName) {
+  std::vector<SDL_Keycode> keys;
+  for (int c = 1; c < 128; ++c) keys.push_back(SDL_Keycode(c));
+  for (int s = 0; s < SDL_NUM_SCANCODES; ++s) keys.push_back(SDL_SCANCODE_TO_KEYCODE(s));
+  int forwarded = 0, named = 0;
+  for (SDL_Keycode key : keys) {
+    const std::optional<VirtualKey> viewer = MapKey(key);
+    if (!viewer) continue;
+    ++forwarded;
+    const std::string name = SDL_GetKeyName(key);
+    // Keypad Enter is Enter's code on an extended key; its code gives Enter.
+    if (key != SDLK_KP_ENTER) {
+      EXPECT_TRUE(SameKey(ParseKey(Hex(viewer->code)), viewer)) << name;
+    }
+    if (!ParseKey(name)) continue;
+    ++named;
+    EXPECT_TRUE(SameKey(ParseKey(name), viewer)) << name;
+    std::string lower = name, upper = name;
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(SameKey(ParseKey(lower), viewer)) << lower;
+    EXPECT_TRUE(SameKey(ParseKey(upper), viewer)) << upper;
+  }
+  EXPECT_EQ(named, forwarded - 2) << "only Return and Keypad Enter go by other names";
+  EXPECT_TRUE(SameKey(ParseKey("Enter"), MapKey(SDLK_RETURN)));
+  for (const char* unknown : {"Return", "Keypad Enter", "Ctrl", "Shift", "F1", "F13", "Home"}) {
+    EXPECT_FALSE(ParseKey(unknown)) << unknown;
   }
 }
 
