@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "host/companion_records.h"
@@ -11,6 +10,7 @@
 #include "sound/player_window.h"
 #include "tests/support/child_process.h"
 #include "tests/support/scratch.h"
+#include "tests/support/standin_companion.h"
 #include "tests/support/test_instance.h"
 #include "viewer/companion_queries.h"
 
@@ -23,20 +23,14 @@ class PlayerProgramTest : public ::testing::Test {
     folder_.Write("get.wav", "RIFF....WAVE");
     // The player resolves paths against its current folder, which it takes
     // from us as it does from the host.
-    ASSERT_TRUE(player_.Start({SND_PROGRAM, "--headless"},
-                              {{}, folder_.path(), true}));
+    ASSERT_TRUE(player_.Start({SND_PROGRAM, "--headless"}, {{}, folder_.path(), true}));
     window_ = plat::FindWindowA(kSndClass, kSndTitle);
     ASSERT_NE(window_, nullptr);
   }
 
   plat::LRESULT Send(int op, int channel, int loops, const char* path = nullptr) {
-    SoundRecord record{};
-    record.op = op;
-    record.channel = channel;
-    record.loops = loops;
-    if (path) std::strncpy(record.path, path, sizeof record.path - 1);
-    plat::COPYDATASTRUCT data{kSoundCopyData, sizeof record, &record};
-    return plat::SendMessageA(window_, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data));
+    const SoundRecord record = testsupport::SoundCommand(op, channel, loops, path);
+    return testsupport::SendCopyData(window_, kSoundCopyData, &record, sizeof record);
   }
   plat::LRESULT Channel(int channel) {
     return plat::SendMessageA(window_, kSndQueryChannel, plat::WPARAM(channel), 0);
@@ -74,15 +68,9 @@ TEST_F(PlayerProgramTest, RefusedCommandsChangeNothing) {
   EXPECT_EQ(Send(0, 1, 1, "missing.wav"), 0);
   EXPECT_EQ(Send(0, 9, 1, "get.wav"), 0);
   // A record of another size or kind is not a sound command.
-  SoundRecord record{1, 1, 0, {}};
-  plat::COPYDATASTRUCT shortData{kSoundCopyData, 12, &record};
-  EXPECT_EQ(plat::SendMessageA(window_, plat::WM_COPYDATA, 0,
-                               reinterpret_cast<plat::LPARAM>(&shortData)),
-            0);
-  plat::COPYDATASTRUCT otherKind{1, sizeof record, &record};
-  EXPECT_EQ(plat::SendMessageA(window_, plat::WM_COPYDATA, 0,
-                               reinterpret_cast<plat::LPARAM>(&otherKind)),
-            0);
+  const SoundRecord record = testsupport::SoundCommand(1, 1, 0);
+  EXPECT_EQ(testsupport::SendCopyData(window_, kSoundCopyData, &record, 12), 0);
+  EXPECT_EQ(testsupport::SendCopyData(window_, 1, &record, sizeof record), 0);
   EXPECT_EQ(Channel(1), kSndChannelPlaying);
   EXPECT_EQ(StateFile().substr(0, 32), "0 idle\n1 playing 1 sound get.wav");
 }

@@ -30,6 +30,12 @@ HostEnv::HostEnv() : cwd_(MadeFolder(tree_ / "bin")) { ResetProcess(); }
 
 HostEnv::~HostEnv() { ResetProcess(); }
 
+std::vector<std::string> MessageBoxTexts() {
+  std::vector<std::string> texts;
+  for (const auto& box : plat::RecordedMessageBoxes()) texts.push_back(box.text);
+  return texts;
+}
+
 void HostEnv::WriteIni(const std::string& text) const { WriteFile(RootPath("Sim.ini"), text); }
 
 }  // namespace testsupport

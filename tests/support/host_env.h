@@ -6,6 +6,7 @@
 // (ResetHost), and so are the platform's key state and clock.
 
 #include <string>
+#include <vector>
 
 #include "tests/support/scoped.h"
 #include "tests/support/scratch.h"
@@ -32,5 +33,8 @@ class HostEnv {
   ScratchDir tree_{"tree"};
   ScopedCwd cwd_;
 };
+
+// The texts of the message boxes shown since the HostEnv started, in order.
+std::vector<std::string> MessageBoxTexts();
 
 }  // namespace testsupport

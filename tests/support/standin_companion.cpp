@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 
 #include "host/companion_records.h"
 #include "platform/sys/shm.h"
@@ -107,6 +108,17 @@ void StandinCompanion::OnRepaint(std::function<void(int)> action) {
 
 void StandinCompanion::ExpectSize(const Received& entry, std::size_t size) {
   EXPECT_EQ(entry.bytes.size(), size) << "copy-data record of kind " << entry.copyKind;
+}
+
+SoundRecord SoundCommand(int op, int channel, int loops, const char* path) {
+  SoundRecord record{op, channel, loops, {}};
+  if (path) std::strncpy(record.path, path, sizeof record.path - 1);
+  return record;
+}
+
+plat::LRESULT SendCopyData(plat::HWND to, uintptr_t kind, const void* data, std::size_t size) {
+  plat::COPYDATASTRUCT copy{kind, uint32_t(size), const_cast<void*>(data)};
+  return plat::SendMessageA(to, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&copy));
 }
 
 std::vector<std::string> ClosedInOrder(std::initializer_list<const StandinCompanion*> companions) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "host/companion_records.h"
 #include "platform/win/types.h"
 #include "tests/support/window_thread.h"
 
@@ -66,6 +67,13 @@ class StandinCompanion {
   // Last, so that the window is gone before what it records.
   WindowThread window_;
 };
+
+// A sound command as the host sends it: `path` (for op 0) NUL-terminated and
+// zero-padded.
+SoundRecord SoundCommand(int op, int channel, int loops, const char* path = nullptr);
+
+// Sends `size` bytes at `data` as WM_COPYDATA of `kind`; the receiver's answer.
+plat::LRESULT SendCopyData(plat::HWND to, uintptr_t kind, const void* data, std::size_t size);
 
 // The titles of `companions` that received WM_CLOSE, in the order they did.
 std::vector<std::string> ClosedInOrder(std::initializer_list<const StandinCompanion*> companions);

@@ -12,10 +12,13 @@
 #include "platform/win/win.h"
 #include "tests/support/child_process.h"
 #include "tests/support/scratch.h"
+#include "tests/support/standin_companion.h"
 #include "tests/support/test_instance.h"
 #include "viewer/companion_queries.h"
 
 namespace {
+
+using testsupport::SendCopyData;
 
 constexpr char kBlockName[] = "共享内存";
 
@@ -39,17 +42,15 @@ class ViewerProgramTest : public ::testing::Test {
     for (int i = 0; i < words; ++i) pixels_[i] = base + uint32_t(i);
   }
   plat::LRESULT Repaint() { return plat::SendMessageA(window_, kLcdRepaintMessage, 0, 0); }
-  plat::LRESULT SendMode(const ScreenModeRecord& record) {
-    plat::COPYDATASTRUCT data{kScreenModeCopyData, sizeof record, const_cast<ScreenModeRecord*>(&record)};
-    return plat::SendMessageA(window_, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data));
+  plat::LRESULT SendMode(const ScreenModeRecord& record,
+                         std::size_t size = sizeof(ScreenModeRecord)) {
+    return SendCopyData(window_, kScreenModeCopyData, &record, size);
   }
   // The frame the viewer holds, read back through a PNG it writes.
   plat::Image ShownFrame() {
-    std::string path = folder_ / "frame.png";
-    plat::COPYDATASTRUCT data{kLcdSaveFrameCopyData, uint32_t(path.size()), path.data()};
+    const std::string path = folder_ / "frame.png";
     plat::Image image;
-    if (plat::SendMessageA(window_, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data)) ==
-        1) {
+    if (SendCopyData(window_, kLcdSaveFrameCopyData, path.data(), path.size()) == 1) {
       EXPECT_TRUE(plat::ReadPngFile(path, image));
     }
     return image;
@@ -108,11 +109,7 @@ TEST_F(ViewerProgramTest, IgnoresModesAndRepaintsItCannotFollow) {
   ASSERT_EQ(SendMode({64, 64, 32, 64 * 64 * 4, 0, 0, 0, 0}), 1);
   EXPECT_EQ(Repaint(), 0);
   EXPECT_EQ(FrameSize(), 4 | 3 << 16);
-  ScreenModeRecord record{};
-  plat::COPYDATASTRUCT shortData{kScreenModeCopyData, 16, &record};
-  EXPECT_EQ(plat::SendMessageA(window_, plat::WM_COPYDATA, 0,
-                               reinterpret_cast<plat::LPARAM>(&shortData)),
-            0);
+  EXPECT_EQ(SendMode(ScreenModeRecord{}, 16), 0);
 }
 
 TEST_F(ViewerProgramTest, ClosesOnClose) {
