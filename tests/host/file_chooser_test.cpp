@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -21,7 +22,9 @@ namespace {
 
 using testsupport::kBlack;
 using testsupport::kWhite;
+using testsupport::Pixels;
 using testsupport::ScreenTest;
+using testsupport::Snapshot;
 using testsupport::WriteFile;
 
 void QueueKeys(std::initializer_list<uint32_t> keys) {
@@ -92,17 +95,16 @@ class FileChooserTest : public ScreenTest {
     strcpy(out, "untouched");
   }
   // Whether the pixel at the screen's right edge on `line` is inverted.
-  static bool LineMarked(int line) { return GetPixelColor(319, int16_t(line * 16 + 8), nullptr) == kBlack; }
+  static bool LineMarked(int line) {
+    return GetPixelColor(319, int16_t(line * 16 + 8), nullptr) == kBlack;
+  }
 
   // Lines (16 pixels each) that hold any non-white pixel left of x 100.
   static int LinesWithText() {
     int lines = 0;
     for (int line = 0; line < 15; ++line) {
-      bool any = false;
-      for (int y = line * 16; y < line * 16 + 16 && !any; ++y) {
-        for (int x = 0; x < 100 && !any; ++x) any = GetPixelColor(int16_t(x), int16_t(y), nullptr) != kWhite;
-      }
-      lines += any;
+      lines += std::ranges::any_of(Pixels(nullptr, 0, 16 * line, 100, 16),
+                                   [](uint32_t pixel) { return pixel != kWhite; });
     }
     return lines;
   }
@@ -111,7 +113,8 @@ class FileChooserTest : public ScreenTest {
 };
 
 TEST_F(FileChooserTest, ListsStartTheNamesAndEnd) {
-  for (const char* name : {"b.sav", "a.sav", "c.sav", "d.txt"}) WriteFile(env.RootPath("Save/") + name, "x");
+  for (const char* name : {"b.sav", "a.sav", "c.sav", "d.txt"})
+    WriteFile(env.RootPath("Save/") + name, "x");
   int32_t count = 0;
   FileEntry* list = MakeFileList("..\\Save\\*.sav", &count);
   ASSERT_NE(list, nullptr);
@@ -134,15 +137,8 @@ TEST_F(FileChooserTest, WithoutMatchesEnterLeavesTheResultAndTheMessageShows) {
   Canvas* expected = CanvasCreate();
   CanvasClear(expected);
   DrawText(0, 0, "No such files, or error path!", expected);
-  int differing = 0;
-  for (int y = 0; y < 240; ++y) {
-    for (int x = 0; x < 320; ++x) {
-      differing += GetPixelColor(int16_t(x), int16_t(y), nullptr) !=
-                   GetPixelColor(int16_t(x), int16_t(y), expected);
-    }
-  }
+  EXPECT_TRUE(Snapshot() == Pixels(expected, 0, 0, 320, 240));
   CanvasFree(expected);
-  EXPECT_EQ(differing, 0);
   EXPECT_GT(LinesWithText(), 0);
 }
 

@@ -96,11 +96,6 @@ std::vector<uint8_t> StandinCompanion::LastFrame() const {
   return {};
 }
 
-void StandinCompanion::ClearLog() {
-  std::lock_guard lock(mu_);
-  log_.clear();
-}
-
 void StandinCompanion::OnRepaint(std::function<void(int)> action) {
   std::lock_guard lock(mu_);
   onRepaint_ = std::move(action);

@@ -51,7 +51,6 @@ class StandinCompanion {
   // a record of another size fails the test.
   template <typename Record>
   std::vector<Record> Records(uintptr_t kind) const;
-  void ClearLog();
   // Runs on the window's thread inside each repaint, with the repaint's
   // number (counted from 1).
   void OnRepaint(std::function<void(int)> action);
