@@ -1,1 +1,1 @@
-tovsim_bench(host_bench SOURCES host_bench.cpp LIBS host_test_support)
+tovsim_bench(host_bench SOURCES host_bench.cpp LIBS tovsim_host_test_support)

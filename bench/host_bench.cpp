@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "host/canvas.h"
-#include "host/companion.h"
 #include "host/lcd.h"
 #include "host/mem.h"
-#include "tests/host/host_env.h"
+#include "tests/support/host_env.h"
+#include "tests/support/standin_companion.h"
 
 namespace {
 
@@ -29,10 +29,10 @@ void BM_MemcpyFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_MemcpyFrame);
 
-// A started screen with a stand-in viewer and two canvases.
+// A started screen with a stand-in viewer and two canvases; the host is
+// reset when it goes.
 struct Host {
-  Host() : viewer(host_test::StartFakeViewer()) {
-    LcdForgetWindow();
+  Host() {
     started = LcdVctInit() == 1;
     a = CanvasCreate();
     b = CanvasCreate();
@@ -40,11 +40,9 @@ struct Host {
   ~Host() {
     CanvasFree(a);
     CanvasFree(b);
-    LcdVctRelease();
-    LcdForgetWindow();
   }
-  host_test::HostEnv env;
-  std::unique_ptr<host_test::FakeCompanion> viewer;
+  testsupport::HostEnv env;
+  std::unique_ptr<testsupport::StandinCompanion> viewer = testsupport::StandinCompanion::Viewer();
   bool started = false;
   Canvas* a = nullptr;
   Canvas* b = nullptr;
@@ -69,13 +67,10 @@ BENCHMARK(BM_CanvasCopyToScreenWithFlush);
 // Allocating and freeing one block while range(0) others are live: the free
 // searches the table from its start, where the new block is last.
 void BM_MemAllocFreeWithLiveBlocks(benchmark::State& state) {
-  host_test::HostEnv env;
+  testsupport::HostEnv env;
   if (MemVctInit() != 1) return state.SkipWithError("pool did not start");
-  std::vector<void*> live;
-  for (int64_t i = 0; i < state.range(0); ++i) live.push_back(MemAlloc(16));
+  for (int64_t i = 0; i < state.range(0); ++i) MemAlloc(16);
   for (auto _ : state) MemFree(MemAlloc(16));
-  for (void* block : live) MemFree(block);
-  MemVctRelease();
 }
 BENCHMARK(BM_MemAllocFreeWithLiveBlocks)->Arg(0)->Arg(1000)->Arg(30000);
 

@@ -4,77 +4,24 @@
 //   CrossProcessSend      SendMessageA to a window of another process
 //   CrossProcessPost      PostMessageA to a window of another process
 //   InProcessPostAndGet   PostMessageA to the own thread, then GetMessageA
-// The peer processes are forked before any benchmark thread exists.
-
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+// The window peer is the window tests' peer program; the raw peer is forked
+// before any benchmark thread exists.
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
 #include "bench/echo_peer.h"
-#include "platform/sys/program_env.h"
 #include "platform/win/win.h"
+#include "tests/platform/win/peer_protocol.h"
+#include "tests/support/child_process.h"
+#include "tests/support/test_instance.h"
 
 using namespace plat;
+using plat::testing::kPeerClass;
+using plat::testing::kPeerTitle;
 
 namespace {
 
-constexpr UINT kEcho = WM_USER + 1;
-constexpr UINT kCount = WM_USER + 2;
-constexpr const char* kPeerClass = "BenchPeer";
-constexpr const char* kPeerTitle = "Peer";
-
 bench::EchoPeer rawPeer;
-pid_t windowPeer = -1;
-long postsSeen = 0;
-
-LRESULT PeerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kEcho) return static_cast<LRESULT>(wParam) + 1;
-  if (message == kCount) return ++postsSeen;
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-[[noreturn]] void RunWindowPeer(int readyFd) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = PeerProc;
-  windowClass.lpszClassName = kPeerClass;
-  RegisterClassA(&windowClass);
-  HWND window = CreateWindowA(kPeerClass, kPeerTitle, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                              nullptr);
-  char ready = window ? 1 : 0;
-  [[maybe_unused]] ssize_t n = write(readyFd, &ready, 1);
-  close(readyFd);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0)) DispatchMessageA(&message);
-  _exit(0);
-}
-
-bool StartPeers() {
-  if (!rawPeer.Start()) return false;
-  int ready[2];
-  if (pipe(ready) != 0) return false;
-  windowPeer = fork();
-  if (windowPeer == 0) {
-    close(ready[0]);
-    RunWindowPeer(ready[1]);
-  }
-  close(ready[1]);
-  char ok = 0;
-  bool started = read(ready[0], &ok, 1) == 1 && ok == 1;
-  close(ready[0]);
-  return started && windowPeer > 0;
-}
-
-void StopPeers() {
-  if (windowPeer <= 0) return;
-  kill(windowPeer, SIGTERM);
-  waitpid(windowPeer, nullptr, 0);
-}
 
 void RawSocketPingPong(benchmark::State& state) {
   for (auto _ : state) {
@@ -92,11 +39,10 @@ void CrossProcessSend(benchmark::State& state) {
     state.SkipWithError("window peer not found");
     return;
   }
-  WPARAM value = 0;
-  for (auto _ : state) {
-    value = static_cast<WPARAM>(SendMessageA(peer, kEcho, value, 0));
-  }
-  if (value != static_cast<WPARAM>(state.iterations())) state.SkipWithError("wrong results");
+  // The peer answers wParam * 2 + lParam: with wParam 0, the count goes up.
+  LPARAM value = 0;
+  for (auto _ : state) value = SendMessageA(peer, plat::testing::kPeerEcho, 0, value + 1);
+  if (value != LPARAM(state.iterations())) state.SkipWithError("wrong results");
 }
 BENCHMARK(CrossProcessSend)->UseRealTime();
 
@@ -106,11 +52,18 @@ void CrossProcessPost(benchmark::State& state) {
     state.SkipWithError("window peer not found");
     return;
   }
+  // Numbered across runs: the peer checks that each comes in its turn.
+  static WPARAM posted = 0;
   for (auto _ : state) {
-    if (!PostMessageA(peer, kCount, 0, 0)) state.SkipWithError("post failed");
+    if (!PostMessageA(peer, plat::testing::kPeerSequence, posted++, 0)) {
+      state.SkipWithError("post failed");
+    }
   }
-  // Wait until the peer has taken them all, so the time covers the delivery.
-  SendMessageA(peer, kEcho, 0, 0);
+  // A send comes after the posts on the same connection: its answer means
+  // the peer has received them all, so the time covers the delivery.
+  if (SendMessageA(peer, plat::testing::kPeerSequenceCount, 0, 0) < 0) {
+    state.SkipWithError("the peer took posts out of order");
+  }
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(CrossProcessPost)->UseRealTime();
@@ -118,7 +71,7 @@ BENCHMARK(CrossProcessPost)->UseRealTime();
 void InProcessPostAndGet(benchmark::State& state) {
   MSG message;
   for (auto _ : state) {
-    PostMessageA(nullptr, kCount, 0, 0);
+    PostMessageA(nullptr, WM_USER, 0, 0);
     GetMessageA(&message, nullptr, 0, 0);
   }
   state.SetItemsProcessed(state.iterations());
@@ -128,21 +81,12 @@ BENCHMARK(InProcessPostAndGet)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
-  char runtime[] = "/tmp/tovsim-bench-XXXXXX";
-  if (!mkdtemp(runtime)) return 1;
-  setenv("XDG_RUNTIME_DIR", runtime, 1);
-  setenv("TOVSIM_INSTANCE", "bench", 1);
-  plat::ApplyProgramEnv(plat::ReadProgramEnv());
+  testsupport::TestInstance instance;
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  int status = 1;
-  if (StartPeers()) {
-    benchmark::RunSpecifiedBenchmarks();
-    status = 0;
-  }
-  StopPeers();
+  testsupport::ChildProcess windowPeer;
+  if (!rawPeer.Start() || !windowPeer.Start({WIN_PEER}, testsupport::AwaitReady())) return 1;
+  benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::error_code ignored;
-  std::filesystem::remove_all(runtime, ignored);
-  return status;
+  return 0;
 }

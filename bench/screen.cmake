@@ -8,7 +8,7 @@ pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 add_library(screen_bench_support STATIC ${CMAKE_CURRENT_LIST_DIR}/viewer_session.cpp)
 tovsim_target(screen_bench_support)
 target_link_libraries(screen_bench_support
-  PUBLIC bench_support host_test_support PRIVATE PkgConfig::X11)
+  PUBLIC bench_support tovsim_host_test_support PRIVATE PkgConfig::X11)
 target_compile_definitions(screen_bench_support PRIVATE LCD_PROGRAM="$<TARGET_FILE:Lcd>")
 add_dependencies(screen_bench_support Lcd)
 

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "host/companion.h"
 #include "host/lcd.h"
 #include "platform/win/win.h"
 #include "protocol/messages.h"
@@ -40,10 +39,9 @@ bool ViewerSession::Start(ViewerMode mode) {
     // Our own message boxes stay headless; the viewer must not inherit that.
     env.push_back("TOVSIM_HEADLESS=0");
   }
-  if (!process_.Start(args, env)) return false;
+  if (!process_.Start(args, testsupport::AwaitReady(env))) return false;
   viewer_ = plat::FindWindowA(kLcdClass, kLcdTitle);
   if (!viewer_) return false;
-  LcdForgetWindow();
   lcdStarted_ = LcdVctInit() == 1;
   if (!lcdStarted_) error_ = "the LCD module did not start";
   return lcdStarted_;
@@ -51,7 +49,6 @@ bool ViewerSession::Start(ViewerMode mode) {
 
 ViewerSession::~ViewerSession() {
   if (lcdStarted_) LcdVctRelease();
-  LcdForgetWindow();
   // The viewer ends on WM_CLOSE; one that cannot be reached is killed.
   if (viewer_ && plat::IsWindow(viewer_)) {
     plat::SendMessageA(viewer_, plat::WM_CLOSE, 0, 0);

@@ -1,7 +1,7 @@
 #pragma once
 // The real LCD viewer for a benchmark: started in a private instance with a
 // scratch run tree, with the host's LCD module started against it, and
-// closed again at the end of the scope.
+// closed again at the end of the scope (the host reset with it).
 
 #include <benchmark/benchmark.h>
 
@@ -9,7 +9,8 @@
 #include <string>
 
 #include "platform/win/types.h"
-#include "tests/host/host_env.h"
+#include "tests/support/child_process.h"
+#include "tests/support/host_env.h"
 
 namespace bench {
 
@@ -34,8 +35,8 @@ class ViewerSession {
  private:
   bool Start(ViewerMode mode);
 
-  host_test::HostEnv env_;
-  plat::testing::PeerProcess process_;
+  testsupport::HostEnv env_;
+  testsupport::ChildProcess process_;
   plat::HWND viewer_ = nullptr;
   bool lcdStarted_ = false;
   std::string error_;

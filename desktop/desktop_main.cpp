@@ -4,6 +4,7 @@
 #include "desktop/desktop_state.h"
 #include "host/app_registry.h"
 #include "host/device_api.h"
+#include "host/host_reset.h"
 #include "host/msg.h"
 
 namespace {
@@ -109,3 +110,8 @@ void DesktopMain() {
 }
 
 static const bool registered = RegisterApp(kDefaultAppName, "桌面", DesktopMain);
+static const bool resetRegistered = RegisterHostReset([] {
+  table = AppTable;
+  state = DesktopState{0, 0, 0};
+  launchPending = false;
+});

@@ -15,6 +15,8 @@ struct VirtualKey {
   int code;          // the virtual-key code
   int scanCode;      // the keyboard's scan code (set 1)
   bool extended;     // an extended key (arrows, Page Up/Down, keypad Enter)
+
+  bool operator==(const VirtualKey&) const = default;
 };
 
 // Key data (lParam) of a key message: repeat count 1 in bits 0-15, scan code

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "host/host_reset.h"
 #include "platform/sys/process.h"
 #include "platform/win/win.h"
 #include "protocol/windows.h"
@@ -52,3 +53,5 @@ void LcdForgetWindow() {
   lcdLookedUp = false;
   lcdWindow = nullptr;
 }
+
+static const bool resetRegistered = RegisterHostReset(LcdForgetWindow);

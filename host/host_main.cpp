@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "host/companion.h"
+#include "host/host_reset.h"
 #include "host/lcd.h"
 #include "host/mem.h"
 #include "host/msg.h"
@@ -90,3 +91,8 @@ unsigned AppThreadProc(void*) {
   if (plat::HWND window = FindHostWindow()) plat::PostMessageA(window, plat::WM_CLOSE, 0, 0);
   return 0;
 }
+
+static const bool resetRegistered = RegisterHostReset([] {
+  hostEntry = nullptr;
+  hostStarted = nullptr;
+});

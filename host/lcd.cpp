@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "host/companion.h"
+#include "host/host_reset.h"
 #include "platform/gdi/gdi.h"
 #include "platform/sys/ini.h"
 #include "platform/sys/msgbox.h"
@@ -133,3 +134,8 @@ int SetScreenMode(int32_t width, int32_t height, int32_t bitsPerPixel) {
 }
 
 int ResetScreenMode() { return SetScreenMode(320, 240, 32); }
+
+static const bool resetRegistered = RegisterHostReset([] {
+  LcdVctRelease();
+  hostScreen = Canvas{};
+});

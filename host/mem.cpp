@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "host/host_reset.h"
 #include "platform/sys/ini.h"
 #include "platform/sys/msgbox.h"
 
@@ -84,3 +85,15 @@ void MemFree(void* address) {
   blockAddresses[slot] = blockAddresses[liveCount];
   blockSizes[slot] = blockSizes[liveCount];
 }
+
+// Blocks still live go as they would at the end of the process.
+static const bool resetRegistered = RegisterHostReset([] {
+  for (int32_t i = 0; blockAddresses && i < liveCount; ++i) std::free(blockAddresses[i]);
+  std::free(blockAddresses);
+  std::free(blockSizes);
+  blockAddresses = nullptr;
+  blockSizes = nullptr;
+  settings = MemSettings{};
+  allocated = 0;
+  liveCount = 0;
+});

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "host/host_reset.h"
 #include "platform/sys/sync.h"
 
 namespace {
@@ -122,3 +123,5 @@ int MsgPendingCount() {
   RingLock lock;
   return (writeIndex.load() - readIndex.load() + kMsgRingSize) % kMsgRingSize;
 }
+
+static const bool resetRegistered = RegisterHostReset(ClearMsgQueue);

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "host/host_main.h"
+#include "host/host_reset.h"
 #include "host/msg.h"
 #include "platform/sys/clock.h"
 #include "platform/win/win.h"
@@ -80,3 +81,5 @@ int32_t Random() {
   } while (!randomState.compare_exchange_weak(state, next));
   return int32_t((next / 65536u) % 32768u);
 }
+
+static const bool resetRegistered = RegisterHostReset([] { randomState = 1; });

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "format/package/package_format.h"
+#include "host/host_reset.h"
 #include "host/mem.h"
 #include "host/res_package.h"
 #include "platform/gdi/gdi.h"
@@ -149,3 +150,9 @@ bool IsPackageBitmap(plat::HBITMAP bitmap) {
   }
   return false;
 }
+
+// The packages' blocks belong to the memory pool, whose own reset frees them.
+static const bool resetRegistered = RegisterHostReset([] {
+  for (const auto& package : openPackages) DeleteImages(*package);
+  openPackages.clear();
+});

@@ -8,6 +8,7 @@
 
 #include "AppEntry/art/pictures.h"
 #include "platform/gdi/bmp.h"
+#include "tests/support/scratch.h"
 #include "tools/respack/manifest.h"
 #include "tools/respack/package_commands.h"
 #include "tools/respack/picture_source.h"
@@ -42,16 +43,14 @@ TEST(DesktopArt, IconIsKeyedAroundASolidEmblem) {
 }
 
 TEST(TestAppPackage, PicturesSitWhereTheApplicationLooks) {
-  const fs::path work = fs::path(::testing::TempDir()) / "appentry_content";
-  fs::create_directories(work);
+  const testsupport::ScratchDir work;
   std::string error;
   const plat::Image scene = art::PaintScene();
-  ASSERT_TRUE(plat::WriteBmpFile((work / "scene.bmp").string(), scene, {}, &error)) << error;
+  ASSERT_TRUE(plat::WriteBmpFile(work / "scene.bmp", scene, {}, &error)) << error;
   respack::Manifest manifest;
   ASSERT_TRUE(respack::LoadManifest((kSources / "testapp/resource.yaml").string(), manifest, error)) << error;
   std::vector<std::uint8_t> pkg;
-  ASSERT_TRUE(respack::BuildPackage(manifest, {work.string()}, pkg, error)) << error;
-  fs::remove_all(work);
+  ASSERT_TRUE(respack::BuildPackage(manifest, {work.path()}, pkg, error)) << error;
 
   respack::PackageIndex index;
   ASSERT_TRUE(respack::ReadPackage(pkg, index, error)) << error;

@@ -1,5 +1,8 @@
-// The Desktop with its own table (the game) and with stand-in tables, run in
-// the whole host on the virtual clock.
+// The Desktop in the whole host on the virtual clock: with its own table
+// (the game), and with stand-in tables whose entries record what they see.
+// What it draws is compared exactly with the replay golden (tests/host/
+// replay), and double clicks at the icon's edges are tried end to end
+// (tests/e2e).
 
 #include "desktop/desktop.h"
 
@@ -7,148 +10,176 @@
 
 #include <vector>
 
-#include "desktop/testapp/test_app.h"
-#include "host/app_registry.h"
 #include "host/device_api.h"
+#include "host/host_reset.h"
 #include "host/msg.h"
 #include "platform/sys/msgbox.h"
-#include "tests/desktop/host_run.h"
+#include "tests/support/host_runner.h"
+#include "tests/support/host_screen.h"
 
-namespace desktop_test {
 namespace {
 
-constexpr uint32_t kMagenta = 0xFF00FF;
-
-// Where the game's label lies: 6 bytes of "Velmor" centred under the icon
-// at (20, 0), 12 pixels high.
-constexpr Box kGameLabel{18, 38, 53, 49};
-
-std::vector<ScreenModeRecord> NewModes(const HostRun& host, std::size_t before) {
-  std::vector<ScreenModeRecord> modes = host.viewer->Modes();
-  modes.erase(modes.begin(), modes.begin() + long(before));
-  return modes;
-}
-
-void ExpectModes(const std::vector<ScreenModeRecord>& modes,
-                 const std::vector<std::pair<int, int>>& sizes) {
-  ASSERT_EQ(modes.size(), sizes.size());
-  for (std::size_t i = 0; i < sizes.size(); ++i) {
-    EXPECT_EQ(modes[i].width, sizes[i].first) << i;
-    EXPECT_EQ(modes[i].height, sizes[i].second) << i;
-  }
-}
-
-// A picture of the run tree drawn on a fresh canvas at (x, y); pixels of
-// the canvas outside it stay white.
-Canvas* PictureCanvas(const char* relative, int16_t x, int16_t y, int16_t w, int16_t h) {
-  char path[600];
-  ModulePath(path, relative);
-  ImageRef image{};
-  EXPECT_EQ(LoadBmpFile(&image, path, 0), 1) << path;
-  Canvas* canvas = CanvasCreate();
-  CanvasClear(canvas);
-  DrawImage(x, y, w, h, 0, 0, image, canvas, 0);
-  ImageFree(&image);
-  return canvas;
-}
-
-TEST(DesktopTest, ShowsTheBackgroundTheIconAndTheSelectedLabel) {
-  HostRun host(DesktopMain);
-  Canvas* background = PictureCanvas("..\\AppEntry\\desktop.bmp", 0, 0, 320, 240);
-  Canvas* icon = PictureCanvas("..\\AppEntry\\icon1.bmp", 20, 0, 32, 32);
-  int iconPixels = 0;
-  for (int16_t y = 0; y < 240; ++y) {
-    for (int16_t x = 0; x < 320; ++x) {
-      const bool inLabel = x >= 18 && x <= 53 && y >= 38 && y <= 49;
-      const bool inIcon = x >= 20 && x < 52 && y < 32 && GetPixelColor(x, y, icon) != kMagenta;
-      if (inLabel) continue;
-      const uint32_t expected = GetPixelColor(x, y, inIcon ? icon : background);
-      ASSERT_EQ(GetPixelColor(x, y, nullptr), expected) << x << ", " << y;
-      iconPixels += inIcon;
-    }
-  }
-  CanvasFree(icon);
-  CanvasFree(background);
-  EXPECT_GT(iconPixels, 100);
-  EXPECT_EQ(FindColor(kLabelSelectedColor, 0, 30, 80, 30), kGameLabel);
-  EXPECT_GE(FindColor(kLabelTextColor, 18, 38, 36, 12).left, 0);
-  EXPECT_EQ(GetDesktopState().appCount, 1);
-}
-
-TEST(DesktopTest, ArrowsKeepTheOnlyRowSelectedAndRedrawOnlyItsLabel) {
-  HostRun host(DesktopMain);
-  const std::vector<uint32_t> before = Snapshot();
-  const int repaints = host.viewer->Repaints();
-  const std::size_t modes = host.viewer->Modes().size();
-  for (uint32_t key : {kKeyLeft, kKeyUp, kKeyRight, kKeyDown}) {
-    host.KeyDown(key);
-    EXPECT_EQ(GetDesktopState().selected, 0);
-  }
-  // Two label prints per key, both straight to the screen.
-  EXPECT_EQ(host.viewer->Repaints(), repaints + 8);
-  EXPECT_EQ(Snapshot(), before);
-  EXPECT_TRUE(NewModes(host, modes).empty());
-}
-
-TEST(DesktopTest, EnterRunsTheGameAndTheDesktopComesBackInItsOwnMode) {
-  HostRun host(DesktopMain);
-  const std::vector<uint32_t> before = Snapshot();
-  const std::size_t modes = host.viewer->Modes().size();
-  host.KeyDown(kKeyEnter);
-  // Without a data library the game gives up at once, and hands the screen
-  // back at the Desktop's size.
-  ExpectModes(NewModes(host, modes), {{160, 96}, {320, 240}});
-  EXPECT_EQ(hostScreen.width, 320);
-  EXPECT_EQ(hostScreen.height, 240);
-  EXPECT_EQ(Snapshot(), before);
-  EXPECT_EQ(GetDesktopState().selected, 0);
-  EXPECT_EQ(GetDesktopState().highlighted, 0);
-}
-
-TEST(DesktopTest, OnlyADoubleClickInsideTheIconAreaLaunches) {
-  HostRun host(DesktopMain);
-  const std::size_t modes = host.viewer->Modes().size();
-  host.DoubleClick(20, 1);
-  host.DoubleClick(52, 1);
-  host.DoubleClick(21, 54);
-  host.Click(21, 1);
-  host.KeyUp(kKeyEnter);
-  EXPECT_TRUE(NewModes(host, modes).empty());
-  host.DoubleClick(51, 53);
-  ExpectModes(NewModes(host, modes), {{160, 96}, {320, 240}});
-  host.DoubleClick(21, 1);
-  EXPECT_EQ(NewModes(host, modes).size(), 4u);
-}
-
-TEST(DesktopTest, EscapeEndsTheDesktopAndTheHostAtOnce) {
-  HostRun host(DesktopMain);
-  const std::size_t modes = host.viewer->Modes().size();
-  host.PostAll({{MsgKeyDown, kKeyEscape, 0}, {MsgKeyDown, kKeyEnter, 0}});
-  host.Join();
-  EXPECT_TRUE(NewModes(host, modes).empty());
-  // Nothing the Desktop drew is left behind in the memory pool.
-  EXPECT_TRUE(plat::RecordedMessageBoxes().empty());
-}
+using namespace testsupport;
 
 TEST(DesktopTest, PendingF2RedrawsTheSelectedLabelEachTimeItComesBack) {
   HostRun host(DesktopMain);
   const int repaints = host.viewer->Repaints();
   // Escape arrives while the third F2 is being drawn, so it is taken after
   // the fourth.
-  host.viewer->onRepaint = [repaints](int number) {
+  host.viewer->OnRepaint([repaints](int number) {
     if (number == repaints + 6) PostMsg(MsgKeyDown, kKeyEscape, 0);
-  };
+  });
   host.KeyDown(kKeyF2);
   host.Join();
   EXPECT_EQ(host.viewer->Repaints(), repaints + 8);
 }
 
-TEST(DesktopTest, TheHostRunsTheDesktopAndTheTestApplicationByName) {
-  ASSERT_NE(FindApp("desktop"), nullptr);
-  EXPECT_EQ(FindApp("desktop")->entry, DesktopMain);
-  ASSERT_NE(FindApp("testapp"), nullptr);
-  EXPECT_EQ(FindApp("testapp")->entry, TestAppMain);
+struct Launch {
+  int row;
+  int whitePixels;
+  int lineHeight;
+};
+std::vector<Launch> launches;
+
+template <int Row>
+void RecordLaunch() {
+  FontMetrics metrics{};
+  GetFontMetrics(&metrics, nullptr);
+  int white = 0;
+  for (uint32_t pixel : Snapshot()) white += pixel == 0xFFFFFF;
+  launches.push_back({Row, white, metrics.lineHeight});
+}
+
+// Two columns of four, as the arrow keys expect; row 5's icon is missing.
+const AppRow kSixRows[kMaxAppRows] = {
+    {20, 0, "..\\AppEntry\\icon1.bmp", "Velmor", RecordLaunch<0>},
+    {20, 56, "..\\AppEntry\\icon1.bmp", "One", RecordLaunch<1>},
+    {20, 112, "..\\AppEntry\\icon1.bmp", "Two", RecordLaunch<2>},
+    {20, 168, "..\\AppEntry\\icon1.bmp", "Three", RecordLaunch<3>},
+    {80, 0, "..\\AppEntry\\icon1.bmp", "四", RecordLaunch<4>},
+    {80, 56, "..\\AppEntry\\no-such-icon.bmp", "Five", RecordLaunch<5>},
+};
+
+const AppRow kNoRows[kMaxAppRows] = {};
+
+// The Desktop on the six rows, as an application entry.
+void SixRowDesktop() {
+  launches.clear();
+  UseAppTable(kSixRows);
+  DesktopMain();
+}
+
+// The label area of a row: centred under the icon, 12 pixels high.
+Box LabelBox(const AppRow& row, int bytes) {
+  const int left = row.x + 16 - 3 * bytes;
+  return {left, row.y + 38, left + 6 * bytes - 1, row.y + 49};
+}
+
+Box ColorAround(uint32_t color, const AppRow& row) {
+  return FindColor(color, row.x - 20, row.y + 34, 72, 20);
+}
+
+TEST(DesktopTableTest, ArrowsStepByOneAndJumpByFourWithinTheTable) {
+  HostRun host(SixRowDesktop);
+  EXPECT_EQ(GetDesktopState().appCount, 6);
+  const std::vector<std::pair<uint32_t, int>> steps = {
+      {kKeyRight, 4}, {kKeyRight, 4}, {kKeyDown, 5}, {kKeyDown, 5}, {kKeyLeft, 1},
+      {kKeyLeft, 1},  {kKeyUp, 0},    {kKeyUp, 0},   {kKeyDown, 1}, {kKeyDown, 2}};
+  for (const auto& [key, selected] : steps) {
+    const int repaints = host.viewer->Repaints();
+    const std::vector<uint32_t> before = Snapshot();
+    const bool moves = GetDesktopState().selected != selected;
+    host.KeyDown(key);
+    EXPECT_EQ(GetDesktopState().selected, selected) << key;
+    EXPECT_EQ(GetDesktopState().highlighted, selected) << key;
+    // Two label prints per key, straight to the screen: the old and the new.
+    EXPECT_EQ(host.viewer->Repaints(), repaints + 2) << key;
+    if (!moves) {
+      EXPECT_EQ(Snapshot(), before) << key;
+    }
+  }
+  host.KeyUp(kKeyEnter);
+  EXPECT_EQ(ColorAround(kLabelSelectedColor, kSixRows[2]), LabelBox(kSixRows[2], 3));
+  EXPECT_EQ(ColorAround(kLabelBackColor, kSixRows[2]).left, -1);
+  for (int row : {0, 1}) {
+    EXPECT_EQ(ColorAround(kLabelSelectedColor, kSixRows[row]).left, -1) << row;
+  }
+  // A two-byte character counts as two bytes; a row without its icon still
+  // has its label.
+  EXPECT_EQ(ColorAround(kLabelBackColor, kSixRows[4]), LabelBox(kSixRows[4], 2));
+  EXPECT_EQ(ColorAround(kLabelBackColor, kSixRows[5]), LabelBox(kSixRows[5], 4));
+  EXPECT_TRUE(launches.empty());
+}
+
+TEST(DesktopTableTest, AClickSelectsAndADoubleClickLaunchesOnlyTheSelectedRow) {
+  HostRun host(SixRowDesktop);
+  host.Click(30, 130);
+  EXPECT_EQ(GetDesktopState().selected, 2);
+  EXPECT_EQ(ColorAround(kLabelBackColor, kSixRows[0]), LabelBox(kSixRows[0], 6));
+  // Clicking the selected row again draws nothing.
+  const int repaints = host.viewer->Repaints();
+  host.Click(30, 130);
+  EXPECT_EQ(host.viewer->Repaints(), repaints);
+  // Between icons and outside them a click changes nothing.
+  host.Click(60, 10);
+  host.DoubleClick(30, 180);
+  EXPECT_EQ(GetDesktopState().selected, 2);
+  EXPECT_TRUE(launches.empty());
+  host.DoubleClick(30, 130);
+  ASSERT_EQ(launches.size(), 1u);
+  EXPECT_EQ(launches[0].row, 2);
+}
+
+TEST(DesktopTableTest, AnApplicationStartsOnAWhiteScreenAndTheDesktopIsRedrawnAfter) {
+  HostRun host(SixRowDesktop);
+  host.KeyDown(kKeyDown);
+  const std::vector<uint32_t> before = Snapshot();
+  host.KeyDown(kKeyEnter);
+  ASSERT_EQ(launches.size(), 1u);
+  EXPECT_EQ(launches[0].row, 1);
+  EXPECT_EQ(launches[0].whitePixels, 320 * 240);
+  EXPECT_EQ(launches[0].lineHeight, 16);
+  EXPECT_EQ(GetDesktopState().selected, 1);
+  EXPECT_EQ(Snapshot(), before);
+  // Enter launches again from the same row.
+  host.KeyDown(kKeyEnter);
+  EXPECT_EQ(launches.size(), 2u);
+}
+
+TEST(DesktopTableTest, EscapeEndsTheDesktopAndTheHostAtOnce) {
+  HostRun host(SixRowDesktop);
+  host.PostAll({{MsgKeyDown, kKeyEscape, 0}, {MsgKeyDown, kKeyEnter, 0}});
+  host.Join();
+  EXPECT_TRUE(launches.empty());
+  // Nothing the Desktop drew is left behind in the memory pool.
+  EXPECT_TRUE(plat::RecordedMessageBoxes().empty());
+}
+
+TEST(DesktopTableTest, AnEmptyTableDrawsNoLabelAndLaunchesNothing) {
+  HostRun host([] {
+    UseAppTable(kNoRows);
+    DesktopMain();
+  });
+  EXPECT_EQ(GetDesktopState().appCount, 0);
+  host.KeyDown(kKeyEnter);
+  host.KeyDown(kKeyDown);
+  host.DoubleClick(21, 1);
+  EXPECT_EQ(GetDesktopState().selected, 0);
+  EXPECT_EQ(FindColor(kLabelSelectedColor, 0, 0, 320, 240).left, -1);
+}
+
+TEST(HitTestIconTest, TheAreaIsOpenOnAllSidesAndTheFirstOfOverlappingRowsWins) {
+  EXPECT_EQ(HitTestIcon(21, 1), 0);
+  EXPECT_EQ(HitTestIcon(51, 53), 0);
+  for (auto [x, y] : {std::pair{20, 1}, {52, 1}, {21, 0}, {21, 54}, {-1, -1}}) {
+    EXPECT_EQ(HitTestIcon(x, y), -1) << x << ", " << y;
+  }
+  const AppRow overlapping[kMaxAppRows] = {{0, 0, nullptr, "a", RecordLaunch<0>},
+                                           {10, 10, nullptr, "b", RecordLaunch<1>}};
+  UseAppTable(overlapping);
+  EXPECT_EQ(HitTestIcon(20, 20), 0);
+  EXPECT_EQ(HitTestIcon(35, 60), 1);
+  ResetHost();
 }
 
 }  // namespace
-}  // namespace desktop_test

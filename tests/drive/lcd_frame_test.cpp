@@ -6,7 +6,7 @@
 
 #include "platform/sys/shm.h"
 #include "protocol/windows.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/test_instance.h"
 
 namespace drive {
 namespace {
@@ -25,7 +25,7 @@ class LcdFrameTest : public ::testing::Test {
     if (mapping_) plat::CloseFileMapping(mapping_);
   }
 
-  plat::testing::TestInstance instance_;
+  testsupport::TestInstance instance_;
   plat::FileMapping* mapping_ = nullptr;
   std::string error_;
 };

@@ -15,8 +15,7 @@ namespace {
 TEST(DesktopScreenTest, ScreenSizeComesFromSimIni) {
   SimRun run;
   run.WriteIni("[LCD]\nwidth=160\nheight=128\n");
-  ASSERT_TRUE(run.StartHost({}));
-  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  ASSERT_TRUE(run.StartHostIdle());
   const plat::Image shot = run.Screenshot();
   EXPECT_EQ(shot.width, 160);
   EXPECT_EQ(shot.height, 128);
@@ -24,8 +23,7 @@ TEST(DesktopScreenTest, ScreenSizeComesFromSimIni) {
 
 TEST(DesktopScreenTest, DoubleClickLaunchesOnlyInsideTheIcon) {
   SimRun run;
-  ASSERT_TRUE(run.StartHost({}));
-  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  ASSERT_TRUE(run.StartHostIdle());
   const plat::Image desktop = run.Screenshot();
   ASSERT_EQ(desktop.width, 320);
   const plat::LRESULT frames = run.ViewerFrameCount();
@@ -35,7 +33,7 @@ TEST(DesktopScreenTest, DoubleClickLaunchesOnlyInsideTheIcon) {
   for (const auto& [x, y] : {std::pair{"20", "1"}, {"52", "1"}, {"21", "54"}}) {
     SCOPED_TRACE(std::string(x) + ", " + y);
     ASSERT_EQ(run.Simctl({"dblclick", x, y}).exitCode, 0);
-    ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+    ASSERT_TRUE(run.WaitIdle());
     EXPECT_EQ(run.ViewerFrameCount(), frames);
     EXPECT_TRUE(run.Screenshot().pixels == desktop.pixels);
   }
@@ -43,7 +41,7 @@ TEST(DesktopScreenTest, DoubleClickLaunchesOnlyInsideTheIcon) {
   // Inside: the launch screen, the game's 160x96 mode and back, the
   // Desktop drawn again as it was.
   ASSERT_EQ(run.Simctl({"dblclick", "21", "1"}).exitCode, 0);
-  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  ASSERT_TRUE(run.WaitIdle());
   EXPECT_GE(run.ViewerFrameCount(), frames + 2);
   const plat::Image after = run.Screenshot();
   EXPECT_EQ(after.width, 320);
@@ -53,8 +51,7 @@ TEST(DesktopScreenTest, DoubleClickLaunchesOnlyInsideTheIcon) {
 
 TEST(DesktopScreenTest, WaitFrameReturnsAfterTheNextRepaint) {
   SimRun run;
-  ASSERT_TRUE(run.StartHost({}));
-  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  ASSERT_TRUE(run.StartHostIdle());
   const plat::LRESULT frames = run.ViewerFrameCount();
   // A key without a meaning of its own redraws the selected label.
   ASSERT_EQ(run.Simctl({"key", "Space"}).exitCode, 0);
@@ -62,7 +59,7 @@ TEST(DesktopScreenTest, WaitFrameReturnsAfterTheNextRepaint) {
   ASSERT_EQ(waited.exitCode, 0) << waited.err;
   EXPECT_GT(std::stoll(waited.out), frames);
   // The Desktop is idle: no frame comes after those.
-  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  ASSERT_TRUE(run.WaitIdle());
   const std::string now = std::to_string(run.ViewerFrameCount());
   EXPECT_EQ(run.Simctl({"--timeout", "100", "wait-frame", now}).exitCode, 1);
 }

@@ -18,12 +18,9 @@ std::string Lines(const std::vector<std::string>& lines) {
 
 TEST(IdleCpuTest, IdleDesktopAndCompanionsStaySilent) {
   SimRun run;
-  ChildProcess viewer, player;
-  ASSERT_TRUE(run.StartViewer(&viewer));
-  ASSERT_TRUE(run.StartPlayer(&player));
-  ASSERT_TRUE(run.StartHost({}));
-  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
-  const std::vector<pid_t> pids{run.HostPid(), viewer.pid(), player.pid()};
+  ASSERT_TRUE(run.StartCompanions());
+  ASSERT_TRUE(run.StartHostIdle());
+  const std::vector<pid_t> pids{run.HostPid(), run.viewer().pid(), run.player().pid()};
 
   const std::optional<ActivitySample> before = AwaitQuiet(pids, 10000);
   ASSERT_TRUE(before) << "the threads did not all fall asleep";

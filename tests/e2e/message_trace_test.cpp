@@ -39,8 +39,7 @@ size_t F2sAfterDown(const std::vector<TracedMessage>& trace) {
 class MessageTraceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(run_.StartHost({}, {"TOVSIM_TRACE_MSG=1"}));
-    ASSERT_EQ(run_.Simctl({"wait-idle"}).exitCode, 0);
+    ASSERT_TRUE(run_.StartHostIdle({}, {"TOVSIM_TRACE_MSG=1"}));
   }
   void Simctl(const std::vector<std::string>& args) {
     const RunResult result = run_.Simctl(args);
@@ -98,8 +97,7 @@ TEST_F(MessageTraceTest, F2RepeatsOnTheDesktopUntilEscapeEndsIt) {
 
 TEST(MessageTraceOffTest, NoTraceWithoutTheSwitch) {
   SimRun run;
-  ASSERT_TRUE(run.StartHost({}));
-  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  ASSERT_TRUE(run.StartHostIdle());
   ASSERT_EQ(run.Simctl({"key", "Escape"}).exitCode, 0);
   EXPECT_EQ(run.WaitHost(), 1);
   EXPECT_THAT(ParseTrace(run.HostStderr()), SizeIs(0));

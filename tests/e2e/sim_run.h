@@ -11,10 +11,14 @@
 
 #include "platform/gdi/image.h"
 #include "platform/win/types.h"
-#include "tests/e2e/child_process.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/child_process.h"
+#include "tests/support/scratch.h"
+#include "tests/support/test_instance.h"
 
 namespace e2e {
+
+using testsupport::ChildProcess;
+using testsupport::RunResult;
 
 class SimRun {
  public:
@@ -23,19 +27,28 @@ class SimRun {
   SimRun(const SimRun&) = delete;
   SimRun& operator=(const SimRun&) = delete;
 
-  const std::string& root() const { return root_; }
+  const std::string& root() const { return root_.path(); }
   // Takes the sound player program out of the run tree.
   void RemoveSoundPlayer();
   void WriteIni(const std::string& text);
 
-  // Starts a companion from the run tree headless, before the host.
-  bool StartViewer(ChildProcess* viewer);
-  bool StartPlayer(ChildProcess* player);
+  // Starts the viewer and the sound player from the run tree headless,
+  // before the host; viewer() and player() are their processes.
+  bool StartCompanions();
+  ChildProcess& viewer() { return viewer_; }
+  ChildProcess& player() { return player_; }
 
   // Starts the host with `args` and returns once it takes messages or has
   // ended; `extraEnv` adds to the environment (TOVSIM_HEADLESS=1 is set).
-  bool StartHost(const std::vector<std::string>& args,
+  bool StartHost(const std::vector<std::string>& args = {},
                  const std::vector<std::string>& extraEnv = {});
+  // The same, then waits until the host is idle.
+  bool StartHostIdle(const std::vector<std::string>& args = {},
+                     const std::vector<std::string>& extraEnv = {}) {
+    return StartHost(args, extraEnv) && WaitIdle();
+  }
+  // simctl wait-idle.
+  bool WaitIdle() { return Simctl({"wait-idle"}).exitCode == 0; }
   // The host's exit code; nullopt when it is still running after a minute.
   std::optional<int> WaitHost() { return host_.Wait(); }
   std::string HostStderr() const { return host_.Stderr(); }
@@ -55,10 +68,12 @@ class SimRun {
   plat::LRESULT PlayerChannel(int channel);
 
  private:
-  plat::testing::TestInstance instance_;
-  std::string root_;
+  testsupport::TestInstance instance_;
+  testsupport::ScratchDir root_{"e2e"};
+  ChildProcess viewer_;
+  ChildProcess player_;
   ChildProcess host_;
-  int outputs_ = 0;
+  int shots_ = 0;
 };
 
 }  // namespace e2e

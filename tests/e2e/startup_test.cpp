@@ -9,8 +9,7 @@ namespace {
 
 TEST(StartupTest, StartsItsCompanionsAndEscapeEndsAll) {
   SimRun run;
-  ASSERT_TRUE(run.StartHost({}));
-  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  ASSERT_TRUE(run.StartHostIdle());
   const RunResult windows = run.Simctl({"windows"});
   EXPECT_EQ(windows.exitCode, 0);
   EXPECT_EQ(windows.out, "LcdClass\tTovLcd\nSimClass\tSim\nSndClass\tTovSnd\n");
@@ -21,18 +20,15 @@ TEST(StartupTest, StartsItsCompanionsAndEscapeEndsAll) {
 
 TEST(StartupTest, UsesRunningCompanionsAndClosesThemOnEscape) {
   SimRun run;
-  ChildProcess viewer, player;
-  ASSERT_TRUE(run.StartViewer(&viewer));
-  ASSERT_TRUE(run.StartPlayer(&player));
-  ASSERT_TRUE(run.StartHost({}));
-  ASSERT_EQ(run.Simctl({"wait-idle"}).exitCode, 0);
+  ASSERT_TRUE(run.StartCompanions());
+  ASSERT_TRUE(run.StartHostIdle());
   // The host drew on the viewer that was already there.
   EXPECT_GT(run.ViewerFrameCount(), 0);
 
   ASSERT_EQ(run.Simctl({"key", "Escape"}).exitCode, 0);
   EXPECT_EQ(run.WaitHost(), 1);
-  EXPECT_EQ(viewer.Wait(), 0);
-  EXPECT_EQ(player.Wait(), 0);
+  EXPECT_EQ(run.viewer().Wait(), 0);
+  EXPECT_EQ(run.player().Wait(), 0);
 }
 
 TEST(StartupTest, MissingSoundPlayerStopsStartUp) {

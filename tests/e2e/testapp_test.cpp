@@ -13,13 +13,12 @@ namespace {
 class TestAppTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(run_.StartHost({"--app", "testapp"},
-                               {"TOVSIM_CLOCK=virtual", "TOVSIM_CLOCK_HOLD=1"}));
-    ASSERT_EQ(run_.Simctl({"wait-idle"}).exitCode, 0);
+    ASSERT_TRUE(run_.StartHostIdle({"--app", "testapp"},
+                                   {"TOVSIM_CLOCK=virtual", "TOVSIM_CLOCK_HOLD=1"}));
   }
   void Key(const char* key) {
     ASSERT_EQ(run_.Simctl({"key", key}).exitCode, 0);
-    ASSERT_EQ(run_.Simctl({"wait-idle"}).exitCode, 0);
+    ASSERT_TRUE(run_.WaitIdle());
   }
 
   SimRun run_;

@@ -2,10 +2,12 @@
 
 #include <cstdlib>
 
-#include "tests/host/screen_fixture.h"
+#include "tests/support/host_screen.h"
 
 namespace host_test {
 namespace {
+
+using namespace testsupport;
 
 class CanvasTest : public CanvasScreenTest {
  protected:
@@ -97,11 +99,11 @@ TEST_F(CanvasTest, InvertingTwiceRestoresAndAReversedRectangleDoesNothing) {
   EXPECT_EQ(GetPixelColor(1, 1, c), 0x00102030u);
   EXPECT_EQ(GetPixelColor(5, 5, c), kWhite);
 
-  const int repaints = viewer->repaints;
+  const int repaints = viewer->Repaints();
   InvertRect(10, 10, 8, 20, nullptr);  // x2 = x1 - 2
-  EXPECT_EQ(viewer->repaints, repaints);
+  EXPECT_EQ(viewer->Repaints(), repaints);
   InvertRect(10, 10, 9, 20, nullptr);  // zero width: nothing inverted, still flushed
-  EXPECT_EQ(viewer->repaints, repaints + 1);
+  EXPECT_EQ(viewer->Repaints(), repaints + 1);
   EXPECT_EQ(GetPixelColor(10, 10, nullptr), GetPixelColor(11, 11, nullptr));
 }
 
@@ -141,28 +143,28 @@ TEST_F(CanvasTest, CopiesMoveTheScreenSizedArea) {
 }
 
 TEST_F(CanvasTest, ScreenCallsFlushOnceAndCanvasCallsNever) {
-  const int start = viewer->repaints;
+  const int start = viewer->Repaints();
   FillRectColor(0, 0, 5, 5, kRed, c);
   DrawLine(0, 0, 5, 5, kRed, 0, c);
   CanvasCopyAt(0, 0, c, nullptr);
   CanvasGrab(0, 0, 10, 10, c);
   CanvasStretchOut(0, 0, 10, 10, nullptr);
-  EXPECT_EQ(viewer->repaints, start);
+  EXPECT_EQ(viewer->Repaints(), start);
 
   FillRectColor(0, 0, 5, 5, kRed, c);
   EXPECT_EQ(CanvasCopy(nullptr, c), 1);
-  EXPECT_EQ(viewer->repaints, start + 1);
+  EXPECT_EQ(viewer->Repaints(), start + 1);
   CanvasStretchOut(200, 100, 6, 6, c);
-  EXPECT_EQ(viewer->repaints, start + 2);
+  EXPECT_EQ(viewer->Repaints(), start + 2);
   EXPECT_EQ(GetPixelColor(205, 105, nullptr), kRed);
   DrawRect(1, 1, 3, 3, kBlue, 0, nullptr);
   FillBox(1, 1, 3, 3, kBlue, nullptr);
   DrawEllipse(50, 50, 0, kBlue, 0, nullptr);
   PutPixel(0, 0, kBlue, nullptr);
   CanvasClear(nullptr);
-  EXPECT_EQ(viewer->repaints, start + 7);
+  EXPECT_EQ(viewer->Repaints(), start + 7);
   // The last frame the viewer saw is the cleared screen.
-  EXPECT_EQ(viewer->lastFrame[0], 0xFF);
+  EXPECT_EQ(viewer->LastFrame()[0], 0xFF);
 }
 
 }  // namespace

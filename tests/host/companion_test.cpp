@@ -8,10 +8,12 @@
 #include <string>
 
 #include "platform/win/win.h"
-#include "tests/host/host_env.h"
+#include "tests/support/host_env.h"
+#include "tests/support/standin_companion.h"
 
-namespace host_test {
 namespace {
+
+using namespace testsupport;
 
 TEST(ModulePathTest, AppendsToTheProgramsFolder) {
   char self[PATH_MAX] = {};
@@ -25,26 +27,23 @@ TEST(ModulePathTest, AppendsToTheProgramsFolder) {
 
 TEST(CompanionSendTest, TheViewerWindowIsKeptFromTheFirstSend) {
   HostEnv env;
-  LcdForgetWindow();
   EXPECT_EQ(LcdSend(1126, 0, 0), 0);
   // Looked up once, also when nothing was found.
-  auto viewer = StartFakeViewer();
+  auto viewer = StandinCompanion::Viewer();
   EXPECT_EQ(LcdSend(1126, 0, 0), 0);
   LcdForgetWindow();
   EXPECT_EQ(LcdSend(1126, 0, 0), 1);
-  EXPECT_EQ(viewer->repaints, 1);
-  LcdForgetWindow();
+  EXPECT_EQ(viewer->Repaints(), 1);
 }
 
 TEST(CompanionSendTest, TheSoundPlayerIsLookedUpOnEverySend) {
   HostEnv env;
   EXPECT_EQ(SndSend(plat::WM_USER, 0, 0), 0);
-  auto player = StartFakeSoundPlayer();
+  auto player = StandinCompanion::SoundPlayer();
   EXPECT_EQ(SndSend(plat::WM_USER, 7, 0), 1);
-  EXPECT_EQ(player->messages, std::vector<plat::UINT>{plat::WM_USER});
+  EXPECT_EQ(player->Messages(), std::vector<plat::UINT>{plat::WM_USER});
   player.reset();
   EXPECT_EQ(SndSend(plat::WM_USER, 0, 0), 0);
 }
 
 }  // namespace
-}  // namespace host_test

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
@@ -16,15 +16,16 @@
 #include "host/msg.h"
 #include "host/text.h"
 #include "platform/sys/msgbox.h"
-#include "tests/host/screen_fixture.h"
+#include "tests/support/host_screen.h"
 
 namespace {
 
-using host_test::kBlack;
-using host_test::kWhite;
-using host_test::ScreenTest;
-
-void Touch(const std::string& path) { std::ofstream(path) << "x"; }
+using testsupport::kBlack;
+using testsupport::kWhite;
+using testsupport::Pixels;
+using testsupport::ScreenTest;
+using testsupport::Snapshot;
+using testsupport::WriteFile;
 
 void QueueKeys(std::initializer_list<uint32_t> keys) {
   for (uint32_t key : keys) QueueMessage(MsgKeyDown, key, 0);
@@ -93,23 +94,17 @@ class FileChooserTest : public ScreenTest {
     std::filesystem::create_directories(env.RootPath("Save/sub"));
     strcpy(out, "untouched");
   }
-  void TearDown() override {
-    ClearMsgQueue();
-    ScreenTest::TearDown();
-  }
-
   // Whether the pixel at the screen's right edge on `line` is inverted.
-  static bool LineMarked(int line) { return GetPixelColor(319, int16_t(line * 16 + 8), nullptr) == kBlack; }
+  static bool LineMarked(int line) {
+    return GetPixelColor(319, int16_t(line * 16 + 8), nullptr) == kBlack;
+  }
 
   // Lines (16 pixels each) that hold any non-white pixel left of x 100.
   static int LinesWithText() {
     int lines = 0;
     for (int line = 0; line < 15; ++line) {
-      bool any = false;
-      for (int y = line * 16; y < line * 16 + 16 && !any; ++y) {
-        for (int x = 0; x < 100 && !any; ++x) any = GetPixelColor(int16_t(x), int16_t(y), nullptr) != kWhite;
-      }
-      lines += any;
+      lines += std::ranges::any_of(Pixels(nullptr, 0, 16 * line, 100, 16),
+                                   [](uint32_t pixel) { return pixel != kWhite; });
     }
     return lines;
   }
@@ -118,7 +113,8 @@ class FileChooserTest : public ScreenTest {
 };
 
 TEST_F(FileChooserTest, ListsStartTheNamesAndEnd) {
-  for (const char* name : {"b.sav", "a.sav", "c.sav", "d.txt"}) Touch(env.RootPath("Save/") + name);
+  for (const char* name : {"b.sav", "a.sav", "c.sav", "d.txt"})
+    WriteFile(env.RootPath("Save/") + name, "x");
   int32_t count = 0;
   FileEntry* list = MakeFileList("..\\Save\\*.sav", &count);
   ASSERT_NE(list, nullptr);
@@ -141,20 +137,13 @@ TEST_F(FileChooserTest, WithoutMatchesEnterLeavesTheResultAndTheMessageShows) {
   Canvas* expected = CanvasCreate();
   CanvasClear(expected);
   DrawText(0, 0, "No such files, or error path!", expected);
-  int differing = 0;
-  for (int y = 0; y < 240; ++y) {
-    for (int x = 0; x < 320; ++x) {
-      differing += GetPixelColor(int16_t(x), int16_t(y), nullptr) !=
-                   GetPixelColor(int16_t(x), int16_t(y), expected);
-    }
-  }
+  EXPECT_TRUE(Snapshot() == Pixels(expected, 0, 0, 320, 240));
   CanvasFree(expected);
-  EXPECT_EQ(differing, 0);
   EXPECT_GT(LinesWithText(), 0);
 }
 
 TEST_F(FileChooserTest, EnterChoosesTheMarkedNameAndArrowsStayInTheList) {
-  for (const char* name : {"a.sav", "b.sav", "c.sav"}) Touch(env.RootPath("Save/") + name);
+  for (const char* name : {"a.sav", "b.sav", "c.sav"}) WriteFile(env.RootPath("Save/") + name, "x");
   QueueKeys({kKeyUp, kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyUp, kKeyEnter});
   FileChooser("..\\Save\\", "sav", out);
   EXPECT_STREQ(out, "..\\Save\\b.sav");
@@ -167,7 +156,7 @@ TEST_F(FileChooserTest, EnterChoosesTheMarkedNameAndArrowsStayInTheList) {
 }
 
 TEST_F(FileChooserTest, EscapeAndF2LeaveTheResultUntouched) {
-  Touch(env.RootPath("Save/a.sav"));
+  WriteFile(env.RootPath("Save/a.sav"), "x");
   QueueKeys({kKeyDown, kKeyEscape});
   FileChooser("..\\Save\\", "sav", out);
   EXPECT_STREQ(out, "untouched");
@@ -182,8 +171,8 @@ TEST_F(FileChooserTest, EscapeAndF2LeaveTheResultUntouched) {
 }
 
 TEST_F(FileChooserTest, TheTreeDescendsIntoFoldersUntilAFileIsChosen) {
-  Touch(env.RootPath("Save/sub/x.sav"));
-  Touch(env.RootPath("Save/top.txt"));
+  WriteFile(env.RootPath("Save/sub/x.sav"), "x");
+  WriteFile(env.RootPath("Save/top.txt"), "x");
   // ".", "..", "sub", "top.txt"; then inside sub: ".", "..", "x.sav".
   QueueKeys({kKeyDown, kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyEnter});
   EXPECT_EQ(FileChooserTree("..\\Save\\", out), 0);
@@ -191,7 +180,7 @@ TEST_F(FileChooserTest, TheTreeDescendsIntoFoldersUntilAFileIsChosen) {
 }
 
 TEST_F(FileChooserTest, TheTreeGivesAFileChosenFirstAndNothingWhenLeft) {
-  Touch(env.RootPath("Save/top.txt"));
+  WriteFile(env.RootPath("Save/top.txt"), "x");
   QueueKeys({kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
   FileChooserTree("..\\Save\\", out);
   EXPECT_STREQ(out, "..\\Save\\top.txt");

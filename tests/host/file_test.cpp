@@ -5,10 +5,11 @@
 #include <cstring>
 #include <string>
 
-#include "tests/host/host_env.h"
+#include "tests/support/host_env.h"
 
-namespace host_test {
 namespace {
+
+using namespace testsupport;
 
 TEST(OwnerNameTest, WritesExactlyNineBytes) {
   char buffer[16];
@@ -77,4 +78,3 @@ TEST(FileCallsTest, NullStreamsFailInsteadOfCrashing) {
 }
 
 }  // namespace
-}  // namespace host_test

@@ -10,23 +10,20 @@
 #include <string>
 #include <vector>
 
-#include "host/companion.h"
-#include "host/lcd.h"
 #include "host/msg.h"
 #include "platform/sys/clock.h"
-#include "platform/sys/msgbox.h"
 #include "platform/sys/sync.h"
 #include "platform/win/win.h"
 #include "protocol/messages.h"
 #include "protocol/windows.h"
-#include "tests/host/host_env.h"
-#include "tests/host/host_thread.h"
-#include "tests/host/standin_companion.h"
+#include "tests/support/host_runner.h"
 
 namespace {
 
-using host_test::StandinCompanion;
-using host_test::StandinLog;
+using testsupport::ClosedInOrder;
+using testsupport::HostThread;
+using testsupport::MessageBoxTexts;
+using testsupport::StandinCompanion;
 
 // What a test entry saw; reset for every test.
 struct Probe {
@@ -48,74 +45,53 @@ void PostToHost(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
   plat::PostMessageA(FindHostWindow(), message, wParam, lParam);
 }
 
+using Triples = std::vector<std::vector<uint32_t>>;
+
+// The Messages the entry took, as {type, wParam, lParam}.
+Triples Taken() {
+  Triples taken;
+  for (const Message& m : probe.messages) taken.push_back({m.type, m.wParam, m.lParam});
+  return taken;
+}
+
 class HostMainTest : public ::testing::Test {
  protected:
   void SetUp() override {
     time_t start;
     ASSERT_TRUE(plat::ParseClockStart("2026-12-05T10:00:00", &start));
     plat::UseVirtualClock(start);
-    env = std::make_unique<host_test::HostEnv>();
     probe = Probe{};
-    StandinLog::Clear();
   }
-  void TearDown() override {
-    viewer.reset();
-    player.reset();
-    env.reset();
-    plat::UseRealClock();
-  }
+  std::vector<std::string> Closes() const { return ClosedInOrder({viewer.get(), player.get()}); }
 
-  void StartCompanions() {
-    viewer = std::make_unique<StandinCompanion>(kLcdClass, kLcdTitle);
-    player = std::make_unique<StandinCompanion>(kSndClass, kSndTitle);
-  }
+  static int RunHost(HostEntry entry) { return HostThread(entry).Join(); }
 
-  static int RunHost(HostEntry entry) { return host_test::HostThread(entry).Join(); }
-
-  static std::vector<std::string> Boxes() {
-    std::vector<std::string> texts;
-    for (const auto& box : plat::RecordedMessageBoxes()) texts.push_back(box.text);
-    return texts;
-  }
-
-  std::unique_ptr<host_test::HostEnv> env;
-  std::unique_ptr<StandinCompanion> viewer;
-  std::unique_ptr<StandinCompanion> player;
+  testsupport::HostEnv env;
+  std::unique_ptr<StandinCompanion> viewer = StandinCompanion::Viewer();
+  std::unique_ptr<StandinCompanion> player = StandinCompanion::SoundPlayer();
 };
 
 TEST_F(HostMainTest, AMissingViewerFailsTheLcdModule) {
-  player = std::make_unique<StandinCompanion>(kSndClass, kSndTitle);
+  viewer.reset();
   EXPECT_EQ(RunHost([] { probe.ran = true; }), 1);
-  EXPECT_EQ(Boxes(), std::vector<std::string>{"LCD VCT initialize error!"});
+  EXPECT_EQ(MessageBoxTexts(), std::vector<std::string>{"LCD VCT initialize error!"});
   EXPECT_FALSE(probe.ran);
-  // Start-up leaves what it made; release it for the next test.
-  LcdVctRelease();
 }
 
 TEST_F(HostMainTest, ARunClosesTheViewerThenTheSoundPlayer) {
-  StartCompanions();
   EXPECT_EQ(RunHost([] { probe.ran = true; }), 0);
   EXPECT_TRUE(probe.ran);
-  EXPECT_TRUE(Boxes().empty());
-  EXPECT_EQ(StandinLog::Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
+  EXPECT_TRUE(MessageBoxTexts().empty());
+  EXPECT_EQ(Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
   EXPECT_EQ(FindHostWindow(), nullptr);
 }
 
-TEST_F(HostMainTest, AForwardedCharacterBecomesACharMessage) {
-  StartCompanions();
+// Keys, left-button messages and the forwarded character (1128, as a
+// character Message) are queued; nothing else is, not even the WM_CHAR a
+// key-down of a character key makes.
+TEST_F(HostMainTest, OnlyKeysCharactersAndLeftButtonMessagesAreQueued) {
   RunHost([] {
     PostToHost(kHostCharMessage, 65, 0x00120034);
-    Take();
-  });
-  ASSERT_EQ(probe.messages.size(), 1u);
-  EXPECT_EQ(probe.messages[0].type, MsgChar);
-  EXPECT_EQ(probe.messages[0].wParam, 65u);
-  EXPECT_EQ(probe.messages[0].lParam, 0x00120034u);
-}
-
-TEST_F(HostMainTest, OnlyKeyTimerAndLeftButtonMessagesAreQueued) {
-  StartCompanions();
-  RunHost([] {
     PostToHost(plat::WM_CHAR, 66, 1);
     PostToHost(0x0204, 0, 0);  // right button down
     PostToHost(0x0200, 0, 0);  // mouse move
@@ -124,25 +100,22 @@ TEST_F(HostMainTest, OnlyKeyTimerAndLeftButtonMessagesAreQueued) {
     PostToHost(plat::WM_LBUTTONDOWN, 1, 0xFFFF0005);  // x 5, y -1
     PostToHost(plat::WM_LBUTTONUP, 0, 7);
     PostToHost(plat::WM_LBUTTONDBLCLK, 1, 8);
-    // A key-down of a character key makes a WM_CHAR that stays unqueued.
     PostToHost(plat::WM_KEYDOWN, 'A', 0);
-    for (int i = 0; i < 6; ++i) Take();
+    for (int i = 0; i < 7; ++i) Take();
     PostMsg(999, 0, 0);
     Take();
   });
-  std::vector<std::vector<uint32_t>> got;
-  for (const Message& m : probe.messages) got.push_back({m.type, m.wParam, m.lParam});
-  EXPECT_EQ(got, (std::vector<std::vector<uint32_t>>{{256, 37, 0x014B0001},
-                                                     {257, 37, 0xC14B0001},
-                                                     {513, 1, 0xFFFF0005},
-                                                     {514, 0, 7},
-                                                     {515, 1, 8},
-                                                     {256, 'A', 0},
-                                                     {999, 0, 0}}));
+  EXPECT_EQ(Taken(), (Triples{{MsgChar, 65, 0x00120034},
+                              {256, 37, 0x014B0001},
+                              {257, 37, 0xC14B0001},
+                              {513, 1, 0xFFFF0005},
+                              {514, 0, 7},
+                              {515, 1, 8},
+                              {256, 'A', 0},
+                              {999, 0, 0}}));
 }
 
 TEST_F(HostMainTest, TimerTicksArriveEvery500MillisecondsUntilStopped) {
-  StartCompanions();
   RunHost([] {
     int64_t start = plat::GetTickCount64();
     probe.values.push_back(StartTimer(1, 500));
@@ -156,18 +129,12 @@ TEST_F(HostMainTest, TimerTicksArriveEvery500MillisecondsUntilStopped) {
     Take();
   });
   EXPECT_EQ(probe.values, std::vector<int>{1});
-  ASSERT_EQ(probe.messages.size(), 5u);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(probe.messages[i].type, MsgTimer);
-    EXPECT_EQ(probe.messages[i].wParam, 1u);
-    EXPECT_EQ(probe.messages[i].lParam, 0u);
-  }
+  const std::vector<uint32_t> tick{MsgTimer, 1, 0};
+  EXPECT_EQ(Taken(), (Triples{tick, tick, tick, tick, {999, 0, 0}}));
   EXPECT_EQ(probe.times, (std::vector<int64_t>{500, 1000, 1500, 2000}));
-  EXPECT_EQ(probe.messages[4].type, 999u);
 }
 
 TEST_F(HostMainTest, KeyStateFollowsTheKeysTheHostWindowTook) {
-  StartCompanions();
   RunHost([] {
     PostToHost(plat::WM_KEYDOWN, 40, 0);
     Take();
@@ -182,9 +149,8 @@ TEST_F(HostMainTest, KeyStateFollowsTheKeysTheHostWindowTook) {
 // A close from outside ends the host while the application still waits in
 // GetMsg; the ring stays usable for it afterwards.
 TEST_F(HostMainTest, ACloseFromOutsideLeavesTheRingUsableForTheApplication) {
-  StartCompanions();
   static plat::Event* finished = plat::CreateEventA(nullptr, false, false, nullptr);
-  host_test::HostThread host([] {
+  HostThread host([] {
     Take();
     PostMsg(5, 6, 7);
     Take();
@@ -196,10 +162,8 @@ TEST_F(HostMainTest, ACloseFromOutsideLeavesTheRingUsableForTheApplication) {
   QueueMessage(1, 2, 3);
   ASSERT_EQ(plat::WaitForSingleObject(finished, plat::INFINITE), plat::WAIT_OBJECT_0);
   ASSERT_TRUE(plat::WaitUntilIdle());
-  ASSERT_EQ(probe.messages.size(), 2u);
-  EXPECT_EQ(probe.messages[0].type, 1u);
-  EXPECT_EQ(probe.messages[1].type, 5u);
-  EXPECT_EQ(StandinLog::Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
+  EXPECT_EQ(Taken(), (Triples{{1, 2, 3}, {5, 6, 7}}));
+  EXPECT_EQ(Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
 }
 
 }  // namespace

@@ -1,27 +1,23 @@
 #include "host/canvas.h"
 #include "host/res.h"
 #include "tests/host/picture_builder.h"
-#include "tests/host/screen_fixture.h"
+#include "tests/support/host_screen.h"
 
 namespace host_test {
 namespace {
+
+using namespace testsupport;
 
 constexpr uint32_t kGreen = 0x00FF00;
 constexpr uint32_t kMagenta = 0xFF00FF;
 const std::map<uint32_t, char> kLegend = {
     {kGreen, 'g'}, {kRed, 'r'}, {kMagenta, 'm'}, {0x000000, 'k'}};
 
-class ImageTest : public ScreenTest {
+class ImageTest : public CanvasScreenTest {
  protected:
   void SetUp() override {
-    ScreenTest::SetUp();
-    c = CanvasCreate();
-    ASSERT_NE(c, nullptr);
+    ASSERT_NO_FATAL_FAILURE(CanvasScreenTest::SetUp());
     FillRectColor(0, 0, 9, 9, kGreen, c);
-  }
-  void TearDown() override {
-    CanvasFree(c);
-    ScreenTest::TearDown();
   }
   ImageRef Load(int32_t mode) {
     const std::vector<uint8_t> bmp = KeyedBmp();
@@ -29,7 +25,6 @@ class ImageTest : public ScreenTest {
     EXPECT_EQ(ImageFromPackedBmp(&image, bmp.data(), bmp.size(), mode), 1);
     return image;
   }
-  Canvas* c = nullptr;
 };
 
 TEST_F(ImageTest, KeyedImagesShowTheTargetThroughMagentaOnlyInModeOne) {
@@ -54,9 +49,9 @@ TEST_F(ImageTest, PlainImagesDrawMagentaInModeZeroAndNothingInModeOne) {
   ImageRef plain = Load(0);
   EXPECT_EQ(plain.flags, 0x80000000u);
   EXPECT_EQ(plain.mask, nullptr);
-  const int repaints = viewer->repaints;
+  const int repaints = viewer->Repaints();
   DrawImage(0, 0, 2, 2, 0, 0, plain, nullptr, 1);
-  EXPECT_EQ(viewer->repaints, repaints);
+  EXPECT_EQ(viewer->Repaints(), repaints);
   DrawImage(0, 0, 2, 2, 0, 0, plain, c, 1);
   DrawImage(0, 0, 2, 2, 0, 0, plain, c, 5);
   DrawImageRop(0, 0, 2, 2, 0, 0, plain, c, 3);
@@ -65,7 +60,7 @@ TEST_F(ImageTest, PlainImagesDrawMagentaInModeZeroAndNothingInModeOne) {
   EXPECT_EQ(Art(c, 0, 0, 2, 2, kLegend), (std::vector<std::string>{"rm", "mk"}));
   // Other modes on the screen still flush.
   DrawImage(0, 0, 2, 2, 0, 0, plain, nullptr, 7);
-  EXPECT_EQ(viewer->repaints, repaints + 1);
+  EXPECT_EQ(viewer->Repaints(), repaints + 1);
   // Part of an image from a source offset.
   DrawImage(5, 5, 1, 1, 1, 1, plain, c, 0);
   EXPECT_EQ(GetPixelColor(5, 5, c), 0x000000u);

@@ -1,7 +1,6 @@
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <vector>
 
 #include "host/canvas.h"
 #include "host/text.h"
@@ -9,17 +8,11 @@
 #include "platform/win/win.h"
 #include "protocol/messages.h"
 #include "protocol/records.h"
-#include "tests/host/screen_fixture.h"
+#include "tests/support/host_screen.h"
 
-namespace host_test {
 namespace {
 
-ScreenModeRecord RecordOf(const CopyData& copy) {
-  ScreenModeRecord record{};
-  EXPECT_EQ(copy.bytes.size(), sizeof record);
-  if (copy.bytes.size() == sizeof record) std::memcpy(&record, copy.bytes.data(), sizeof record);
-  return record;
-}
+using namespace testsupport;
 
 uint32_t Low32(const void* address) { return uint32_t(reinterpret_cast<uintptr_t>(address)); }
 
@@ -31,8 +24,8 @@ TEST_F(LcdTest, WithoutIniTheScreenIs320By240AndTheViewerRepaintsOnce) {
   EXPECT_EQ(hostScreen.bitsPerPixel, 32);
   EXPECT_EQ(hostScreen.byteSize, 320u * 4 * 240);
   EXPECT_EQ(hostScreen.window, viewer->hwnd());
-  EXPECT_EQ(viewer->messages, std::vector<plat::UINT>{kLcdRepaintMessage});
-  EXPECT_GE(viewer->lastFrame.size(), hostScreen.byteSize);
+  EXPECT_EQ(viewer->Messages(), std::vector<plat::UINT>{kLcdRepaintMessage});
+  EXPECT_GE(viewer->LastFrame().size(), hostScreen.byteSize);
 }
 
 class LcdIniTest : public ScreenTest {
@@ -59,23 +52,21 @@ TEST_F(LcdIniTest, IniSizesShapeTheBackBufferAndTheSharedBlock) {
 
 TEST_F(LcdTest, FlushCopiesTheBackBufferIntoTheSharedBlockBeforeTheRepaint) {
   PutPixel(2, 1, 0x00112233, nullptr);
-  EXPECT_EQ(viewer->repaints, 2);
+  EXPECT_EQ(viewer->Repaints(), 2);
   const std::size_t at = (1 * 320 + 2) * 4;
-  ASSERT_GE(viewer->lastFrame.size(), at + 4);
+  const std::vector<uint8_t> frame = viewer->LastFrame();
+  ASSERT_GE(frame.size(), at + 4);
   // Blue, green, red, reserved.
-  EXPECT_EQ(viewer->lastFrame[at + 0], 0x11);
-  EXPECT_EQ(viewer->lastFrame[at + 1], 0x22);
-  EXPECT_EQ(viewer->lastFrame[at + 2], 0x33);
-  EXPECT_EQ(viewer->lastFrame[at + 3], 0x00);
+  EXPECT_EQ(std::vector<uint8_t>(frame.begin() + at, frame.begin() + at + 4),
+            (std::vector<uint8_t>{0x11, 0x22, 0x33, 0x00}));
   EXPECT_EQ(FlushScreen(), 1);
 }
 
 TEST_F(LcdTest, SetScreenModeSendsTheModeRecordAndNoRepaint) {
   ASSERT_EQ(SetScreenMode(160, 128, 16), 1);
-  EXPECT_EQ(viewer->repaints, 1);
-  ASSERT_EQ(viewer->copies.size(), 1u);
-  EXPECT_EQ(viewer->copies[0].dwData, kScreenModeCopyData);
-  const ScreenModeRecord mode = RecordOf(viewer->copies[0]);
+  EXPECT_EQ(viewer->Repaints(), 1);
+  ASSERT_EQ(viewer->Records<ScreenModeRecord>(kScreenModeCopyData).size(), 1u);
+  const ScreenModeRecord mode = viewer->Records<ScreenModeRecord>(kScreenModeCopyData)[0];
   EXPECT_EQ(mode.width, 160);
   EXPECT_EQ(mode.height, 128);
   EXPECT_EQ(mode.bitsPerPixel, 16);
@@ -86,8 +77,9 @@ TEST_F(LcdTest, SetScreenModeSendsTheModeRecordAndNoRepaint) {
   EXPECT_EQ(mode.pixels, Low32(hostScreen.pixels));
 
   ASSERT_EQ(ResetScreenMode(), 1);
-  ASSERT_EQ(viewer->copies.size(), 2u);
-  const ScreenModeRecord reset = RecordOf(viewer->copies[1]);
+  const auto modes = viewer->Records<ScreenModeRecord>(kScreenModeCopyData);
+  ASSERT_EQ(modes.size(), 2u);
+  const ScreenModeRecord& reset = modes[1];
   EXPECT_EQ(reset.width, 320);
   EXPECT_EQ(reset.height, 240);
   EXPECT_EQ(reset.bitsPerPixel, 32);
@@ -133,19 +125,15 @@ TEST_F(LcdTest, FlushWithoutViewerReportsZero) {
 TEST_F(LcdTest, AModeChangeStartsAMissingViewerFromTheCurrentFolder) {
   viewer.reset();
   // A stand-in program that notes its arguments and ends without a window.
-  std::filesystem::create_directories(env.RootPath("Lcd"));
   const std::string program = env.RootPath("Lcd/Lcd");
-  std::ofstream(program) << "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/args\"\n";
+  WriteFile(program, "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/args\"\n");
   std::filesystem::permissions(program, std::filesystem::perms::owner_all);
   EXPECT_EQ(SetScreenMode(160, 128, 16), 0);
-  std::string args;
-  std::getline(std::ifstream(env.RootPath("Lcd/args")), args);
-  EXPECT_EQ(args, "160 128");
+  EXPECT_EQ(ReadFile(env.RootPath("Lcd/args")), "160 128\n");
 }
 
 TEST(LcdStartTest, WithoutViewerAndWithoutItsProgramStartFails) {
   HostEnv env;
-  LcdForgetWindow();
   EXPECT_EQ(LcdVctInit(), 0);
   // The back buffer was made and stays until released.
   EXPECT_NE(hostScreen.bitmap, nullptr);
@@ -155,16 +143,12 @@ TEST(LcdStartTest, WithoutViewerAndWithoutItsProgramStartFails) {
 
 TEST(LcdStartTest, ImpossibleSizesFailWithoutCrashing) {
   HostEnv env;
-  auto viewer = StartFakeViewer();
-  LcdForgetWindow();
+  auto viewer = StandinCompanion::Viewer();
   env.WriteIni("[LCD]\nwidth=0\nheight=240\n");
   EXPECT_EQ(LcdVctInit(), 0);
   EXPECT_EQ(SetScreenMode(-5, 10, 32), 0);
   EXPECT_EQ(SetScreenMode(100000, 100000, 32), 0);
-  EXPECT_EQ(viewer->repaints, 0);
-  LcdVctRelease();
-  LcdForgetWindow();
+  EXPECT_EQ(viewer->Repaints(), 0);
 }
 
 }  // namespace
-}  // namespace host_test

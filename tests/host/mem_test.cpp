@@ -8,17 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/sys/msgbox.h"
-#include "tests/host/host_env.h"
+#include "tests/support/host_env.h"
 
-namespace host_test {
 namespace {
 
-std::vector<std::string> Shown() {
-  std::vector<std::string> texts;
-  for (const auto& box : plat::RecordedMessageBoxes()) texts.push_back(box.text);
-  return texts;
-}
+using namespace testsupport;
 
 class MemTest : public ::testing::Test {
  protected:
@@ -47,7 +41,7 @@ TEST_F(MemTest, ThePoolRefusesWhatWouldReachItsCapacity) {
   EXPECT_EQ(MemAllocatedBytes(), 999u);
   MemFree(again);
   MemFree(rest);
-  EXPECT_TRUE(Shown().empty());
+  EXPECT_TRUE(MessageBoxTexts().empty());
 }
 
 TEST_F(MemTest, DefaultCapacityIs64MegabytesAndHugeRequestsDoNotWrap) {
@@ -77,14 +71,14 @@ TEST_F(MemTest, FreeingAForeignBlockOrTwiceReportsAndKeepsTheTable) {
   void* mine = MemAlloc(16);
   void* foreign = std::malloc(16);
   MemFree(foreign);
-  EXPECT_EQ(Shown(), std::vector<std::string>{"MEM VCT release memory error!"});
+  EXPECT_EQ(MessageBoxTexts(), std::vector<std::string>{"MEM VCT release memory error!"});
   EXPECT_EQ(MemLiveBlocks(), 1);
   std::free(foreign);
 
   MemFree(mine);
   EXPECT_EQ(MemLiveBlocks(), 0);
   MemFree(mine);
-  EXPECT_EQ(Shown().size(), 2u);
+  EXPECT_EQ(MessageBoxTexts().size(), 2u);
   EXPECT_EQ(MemAllocatedBytes(), 0u);
 }
 
@@ -101,14 +95,14 @@ TEST_F(MemTest, TheTableHoldsAtMost32768Blocks) {
   MemFree(blocks[0]);
   for (std::size_t i = blocks.size() - 1; i >= 1; --i) MemFree(blocks[i]);
   EXPECT_EQ(MemLiveBlocks(), 0);
-  EXPECT_TRUE(Shown().empty());
+  EXPECT_TRUE(MessageBoxTexts().empty());
 }
 
 TEST_F(MemTest, ReleaseReportsBlocksStillLive) {
   Start();
   void* kept = MemAlloc(8);
   EXPECT_EQ(MemVctRelease(), 0);
-  EXPECT_EQ(Shown(), std::vector<std::string>{"MEM VCT has res leak!"});
+  EXPECT_EQ(MessageBoxTexts(), std::vector<std::string>{"MEM VCT has res leak!"});
   std::free(kept);  // the host leaves it to the end of the process
   // A pool that was released allocates nothing and frees nothing.
   EXPECT_EQ(MemAlloc(8), nullptr);
@@ -154,4 +148,3 @@ TEST(MemStringTest, IntToStrSignsOnlyInBaseTen) {
 }
 
 }  // namespace
-}  // namespace host_test

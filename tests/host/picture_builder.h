@@ -1,33 +1,19 @@
 #pragma once
-// BMP file images and resource packages built in memory for the tests.
+// Resource packages built in memory for the tests.
 
 #include <cstdint>
-#include <fstream>
-#include <string>
 #include <vector>
 
-#include "platform/gdi/bmp.h"
+#include "tests/support/bmp_file.h"
 
 namespace host_test {
 
 // Stored words 0x00RRGGBB; magenta is the same either way round.
 inline constexpr uint32_t kMagentaWord = 0x00FF00FF;
-inline constexpr uint32_t kGreenWord = 0x0000FF00;
-
-// A 24-bit BMP of the given rows of words.
-inline std::vector<uint8_t> MakeBmp(int width, int height, const std::vector<uint32_t>& pixels) {
-  plat::Image image;
-  image.width = width;
-  image.height = height;
-  image.pixels = pixels;
-  std::vector<uint8_t> bytes;
-  plat::EncodeBmp(image, plat::BmpWriteOptions{}, bytes);
-  return bytes;
-}
 
 // 2 x 2: opaque red, magenta / magenta, black.
 inline std::vector<uint8_t> KeyedBmp() {
-  return MakeBmp(2, 2, {0x00FF0000, kMagentaWord, kMagentaWord, 0x00000000});
+  return testsupport::BmpFile(2, 2, {0x00FF0000, kMagentaWord, kMagentaWord, 0x00000000});
 }
 
 struct PackageImage {
@@ -57,11 +43,6 @@ inline BuiltPackage BuildPackage(const std::vector<PackageImage>& images) {
     package.bytes.insert(package.bytes.end(), images[i].bytes.begin(), images[i].bytes.end());
   }
   return package;
-}
-
-inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 }  // namespace host_test

@@ -3,10 +3,12 @@
 #include "host/canvas.h"
 #include "host/mem.h"
 #include "tests/host/picture_builder.h"
-#include "tests/host/screen_fixture.h"
+#include "tests/support/host_screen.h"
 
 namespace host_test {
 namespace {
+
+using namespace testsupport;
 
 class ResTest : public ScreenTest {
  protected:
@@ -14,11 +16,7 @@ class ResTest : public ScreenTest {
     ScreenTest::SetUp();
     ASSERT_EQ(MemVctInit(), 1);
   }
-  void TearDown() override {
-    EXPECT_EQ(MemLiveBlocks(), 0);
-    MemVctRelease();
-    ScreenTest::TearDown();
-  }
+  void TearDown() override { EXPECT_EQ(MemLiveBlocks(), 0); }
   // Writes the package as resource.dat next to the current folder and opens it.
   void* Open(const std::vector<uint8_t>& bytes) {
     WriteFile(env.RootPath("resource.dat"), bytes);

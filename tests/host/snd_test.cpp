@@ -7,35 +7,33 @@
 
 #include "protocol/messages.h"
 #include "protocol/records.h"
-#include "tests/host/host_env.h"
+#include "tests/support/host_env.h"
+#include "tests/support/standin_companion.h"
 
-namespace host_test {
 namespace {
+
+using namespace testsupport;
 
 class SndTest : public ::testing::Test {
  protected:
-  SoundRecord Record(std::size_t i) {
-    SoundRecord record{};
-    EXPECT_EQ(player->copies.at(i).dwData, kSoundCopyData);
-    EXPECT_EQ(player->copies.at(i).bytes.size(), 268u);
-    std::memcpy(&record, player->copies.at(i).bytes.data(), sizeof record);
-    return record;
-  }
+  std::vector<SoundRecord> Sent() const { return player->Records<SoundRecord>(kSoundCopyData); }
+
   HostEnv env;
-  std::unique_ptr<FakeCompanion> player = StartFakeSoundPlayer();
+  std::unique_ptr<StandinCompanion> player = StandinCompanion::SoundPlayer();
 };
 
 TEST_F(SndTest, OutOfRangeChannelsAndLoopsSendNothing) {
   PlaySoundCmd(0, 9, 0, "a.wav");
   PlaySoundCmd(0, -1, 0, "a.wav");
   PlaySoundCmd(0, 0, -2, "a.wav");
-  EXPECT_TRUE(player->copies.empty());
+  EXPECT_TRUE(player->Log().empty());
 }
 
 TEST_F(SndTest, PlayingAFileSendsTheFullRecord) {
   PlaySoundCmd(0, 8, -1, "..\\Snd\\声音.mid");
-  ASSERT_EQ(player->copies.size(), 1u);
-  const SoundRecord record = Record(0);
+  const std::vector<SoundRecord> sent = Sent();
+  ASSERT_EQ(sent.size(), 1u);
+  const SoundRecord& record = sent[0];
   EXPECT_EQ(record.op, 0);
   EXPECT_EQ(record.channel, 8);
   EXPECT_EQ(record.loops, -1);
@@ -49,12 +47,12 @@ TEST_F(SndTest, OtherOpsCarryNoPathAndLongPathsAreCut) {
   PlaySoundCmd(1, 1, 0, "ignored.wav");
   PlaySoundCmd(0, 2, 2, std::string(300, 'p').c_str());
   PlaySoundCmd(0, 0, 0, nullptr);
-  ASSERT_EQ(player->copies.size(), 3u);
-  const SoundRecord stop = Record(0);
-  EXPECT_EQ(stop.op, 1);
-  EXPECT_EQ(std::string(stop.path, sizeof stop.path), std::string(256, '\0'));
-  EXPECT_EQ(std::string(Record(1).path), std::string(255, 'p'));
-  EXPECT_EQ(Record(2).path[0], 0);
+  const std::vector<SoundRecord> sent = Sent();
+  ASSERT_EQ(sent.size(), 3u);
+  EXPECT_EQ(sent[0].op, 1);
+  EXPECT_EQ(std::string(sent[0].path, sizeof sent[0].path), std::string(256, '\0'));
+  EXPECT_EQ(std::string(sent[1].path), std::string(255, 'p'));
+  EXPECT_EQ(sent[2].path[0], 0);
 }
 
 TEST_F(SndTest, WithoutPlayerNothingIsSent) {
@@ -64,4 +62,3 @@ TEST_F(SndTest, WithoutPlayerNothingIsSent) {
 }
 
 }  // namespace
-}  // namespace host_test

@@ -1,10 +1,12 @@
 #include "host/text.h"
 
 #include "host/canvas.h"
-#include "tests/host/screen_fixture.h"
+#include "tests/support/host_screen.h"
 
 namespace host_test {
 namespace {
+
+using namespace testsupport;
 
 class TextTest : public CanvasScreenTest {
  protected:
@@ -65,13 +67,13 @@ TEST_F(TextTest, OpaqueTextFillsItsCellsAndTransparentTextOnlyInks) {
 }
 
 TEST_F(TextTest, ScreenTextFlushesEvenWhenEmpty) {
-  const int start = viewer->repaints;
+  const int start = viewer->Repaints();
   EXPECT_EQ(DrawText(0, 0, "", nullptr), 1);
-  EXPECT_EQ(viewer->repaints, start + 1);
+  EXPECT_EQ(viewer->Repaints(), start + 1);
   DrawTextMode(0, 0, "x", nullptr, 1);
-  EXPECT_EQ(viewer->repaints, start + 2);
+  EXPECT_EQ(viewer->Repaints(), start + 2);
   DrawText(0, 0, nullptr, c);
-  EXPECT_EQ(viewer->repaints, start + 2);
+  EXPECT_EQ(viewer->Repaints(), start + 2);
 }
 
 }  // namespace

@@ -5,16 +5,17 @@
 #include "sound/mixer_output.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <condition_variable>
 #include <cstdint>
-#include <fstream>
 #include <mutex>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "tests/support/scoped.h"
+#include "tests/support/scratch.h"
 
 namespace snd {
 namespace {
@@ -68,38 +69,34 @@ std::string Midi() {
 class MixerOutputTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    driver = new testsupport::ScopedEnv("SDL_AUDIODRIVER", "dummy");
     std::string error;
     mixer = MixerOutput::Open(&OnFinished, &error).release();
     ASSERT_NE(mixer, nullptr) << error;
-    char pattern[] = "/tmp/snd-mixer-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder = pattern;
-    std::ofstream(folder + "/long.wav", std::ios::binary) << Wav(8000 * 60);
-    std::ofstream(folder + "/tune.mid", std::ios::binary) << Midi();
-    std::ofstream(folder + "/broken.wav", std::ios::binary) << "RIFF\x10\0\0\0WAVEjunk";
+    files = new testsupport::ScratchDir("mixer");
+    files->Write("long.wav", Wav(8000 * 60));
+    files->Write("tune.mid", Midi());
+    files->Write("broken.wav", std::string_view("RIFF\x10\0\0\0WAVEjunk", 16));
   }
   static void TearDownTestSuite() {
     delete mixer;
-    std::string command = "rm -rf '" + folder + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    delete files;
+    delete driver;
   }
 
-  static MixerOutput* mixer;
-  static std::string folder;
+  static inline testsupport::ScopedEnv* driver = nullptr;
+  static inline MixerOutput* mixer = nullptr;
+  static inline testsupport::ScratchDir* files = nullptr;
   std::string error;
 };
 
-MixerOutput* MixerOutputTest::mixer = nullptr;
-std::string MixerOutputTest::folder;
-
 TEST_F(MixerOutputTest, PauseKeepsASampleAndStopEndsIt) {
-  ASSERT_TRUE(mixer->Play(1, SoundKind::Chunk, folder + "/long.wav", -1, &error)) << error;
+  ASSERT_TRUE(mixer->Play(1, SoundKind::Chunk, *files / "long.wav", -1, &error)) << error;
   mixer->Pause(1, SoundKind::Chunk);
   EXPECT_TRUE(mixer->Busy(1, SoundKind::Chunk));
   mixer->Resume(1, SoundKind::Chunk);
   // Replacing the sound reports the old one's end.
-  ASSERT_TRUE(mixer->Play(1, SoundKind::Chunk, folder + "/long.wav", 1, &error)) << error;
+  ASSERT_TRUE(mixer->Play(1, SoundKind::Chunk, *files / "long.wav", 1, &error)) << error;
   WaitFinished(1);
   EXPECT_TRUE(mixer->Busy(1, SoundKind::Chunk));
   mixer->Stop(1, SoundKind::Chunk);
@@ -108,7 +105,7 @@ TEST_F(MixerOutputTest, PauseKeepsASampleAndStopEndsIt) {
 }
 
 TEST_F(MixerOutputTest, MidiPlaysAsMusic) {
-  ASSERT_TRUE(mixer->Play(0, SoundKind::Music, folder + "/tune.mid", -1, &error)) << error;
+  ASSERT_TRUE(mixer->Play(0, SoundKind::Music, *files / "tune.mid", -1, &error)) << error;
   EXPECT_TRUE(mixer->Busy(0, SoundKind::Music));
   mixer->Pause(0, SoundKind::Music);
   mixer->Resume(0, SoundKind::Music);
@@ -118,8 +115,8 @@ TEST_F(MixerOutputTest, MidiPlaysAsMusic) {
 }
 
 TEST_F(MixerOutputTest, AFileThatCannotBeDecodedKeepsTheOldSound) {
-  ASSERT_TRUE(mixer->Play(3, SoundKind::Chunk, folder + "/long.wav", -1, &error)) << error;
-  EXPECT_FALSE(mixer->Play(3, SoundKind::Chunk, folder + "/broken.wav", 1, &error));
+  ASSERT_TRUE(mixer->Play(3, SoundKind::Chunk, *files / "long.wav", -1, &error)) << error;
+  EXPECT_FALSE(mixer->Play(3, SoundKind::Chunk, *files / "broken.wav", 1, &error));
   EXPECT_FALSE(error.empty());
   EXPECT_TRUE(mixer->Busy(3, SoundKind::Chunk));
   mixer->Stop(3, SoundKind::Chunk);

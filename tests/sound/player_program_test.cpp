@@ -1,13 +1,9 @@
 // The real sound player, started headless in a private instance and driven
-// the way the host drives it.
+// the way the host drives it (that it ends on WM_CLOSE is seen end to end,
+// in tests/e2e).
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "platform/win/win.h"
@@ -15,59 +11,41 @@
 #include "protocol/records.h"
 #include "protocol/windows.h"
 #include "sound/player_window.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/child_process.h"
+#include "tests/support/scratch.h"
+#include "tests/support/standin_companion.h"
+#include "tests/support/test_instance.h"
 
 namespace {
 
 class PlayerProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/snd-program-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    std::ofstream(folder_ + "/tune.mid") << "MThd";
-    std::ofstream(folder_ + "/get.wav") << "RIFF....WAVE";
-    ASSERT_NE(getcwd(oldCwd_, sizeof oldCwd_), nullptr);
+    folder_.Write("tune.mid", "MThd");
+    folder_.Write("get.wav", "RIFF....WAVE");
     // The player resolves paths against its current folder, which it takes
     // from us as it does from the host.
-    ASSERT_EQ(chdir(folder_.c_str()), 0);
-    ASSERT_TRUE(player_.Start({SND_PROGRAM, "--headless"}));
+    ASSERT_TRUE(player_.Start({SND_PROGRAM, "--headless"}, {{}, folder_.path(), true}));
     window_ = plat::FindWindowA(kSndClass, kSndTitle);
     ASSERT_NE(window_, nullptr);
   }
-  void TearDown() override {
-    ASSERT_EQ(chdir(oldCwd_), 0);
-    std::string command = "rm -rf '" + folder_ + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-  }
 
   plat::LRESULT Send(int op, int channel, int loops, const char* path = nullptr) {
-    SoundRecord record{};
-    record.op = op;
-    record.channel = channel;
-    record.loops = loops;
-    if (path) std::strncpy(record.path, path, sizeof record.path - 1);
-    plat::COPYDATASTRUCT data{kSoundCopyData, sizeof record, &record};
-    return plat::SendMessageA(window_, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data));
+    const SoundRecord record = testsupport::SoundCommand(op, channel, loops, path);
+    return testsupport::SendCopyData(window_, kSoundCopyData, &record, sizeof record);
   }
   plat::LRESULT Channel(int channel) {
     return plat::SendMessageA(window_, kSndQueryChannel, plat::WPARAM(channel), 0);
   }
   std::string StateFile() {
     if (plat::SendMessageA(window_, kSndWriteState, 0, 0) != 1) return "(not written)";
-    std::ifstream in(snd::SndStateFile());
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return testsupport::ReadFile(snd::SndStateFile());
   }
 
-  plat::testing::TestInstance instance_;
-  plat::testing::PeerProcess player_;
+  testsupport::TestInstance instance_;
+  testsupport::ScratchDir folder_;
+  testsupport::ChildProcess player_;
   plat::HWND window_ = nullptr;
-
- private:
-  std::string folder_;
-  char oldCwd_[4096] = {};
 };
 
 TEST_F(PlayerProgramTest, FollowsTheCommandsOfTheTestApplication) {
@@ -92,23 +70,11 @@ TEST_F(PlayerProgramTest, RefusedCommandsChangeNothing) {
   EXPECT_EQ(Send(0, 1, 1, "missing.wav"), 0);
   EXPECT_EQ(Send(0, 9, 1, "get.wav"), 0);
   // A record of another size or kind is not a sound command.
-  SoundRecord record{1, 1, 0, {}};
-  plat::COPYDATASTRUCT shortData{kSoundCopyData, 12, &record};
-  EXPECT_EQ(plat::SendMessageA(window_, plat::WM_COPYDATA, 0,
-                               reinterpret_cast<plat::LPARAM>(&shortData)),
-            0);
-  plat::COPYDATASTRUCT otherKind{1, sizeof record, &record};
-  EXPECT_EQ(plat::SendMessageA(window_, plat::WM_COPYDATA, 0,
-                               reinterpret_cast<plat::LPARAM>(&otherKind)),
-            0);
+  const SoundRecord record = testsupport::SoundCommand(1, 1, 0);
+  EXPECT_EQ(testsupport::SendCopyData(window_, kSoundCopyData, &record, 12), 0);
+  EXPECT_EQ(testsupport::SendCopyData(window_, 1, &record, sizeof record), 0);
   EXPECT_EQ(Channel(1), kSndChannelPlaying);
   EXPECT_EQ(StateFile().substr(0, 32), "0 idle\n1 playing 1 sound get.wav");
-}
-
-TEST_F(PlayerProgramTest, EndsOnClose) {
-  plat::SendMessageA(window_, plat::WM_CLOSE, 0, 0);
-  EXPECT_EQ(player_.Wait(), 0);
-  EXPECT_EQ(plat::FindWindowA(kSndClass, kSndTitle), nullptr);
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
 #include "sound/sound_board.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "tests/support/scoped.h"
+#include "tests/support/scratch.h"
+#include "tests/support/standin_companion.h"
 
 namespace snd {
 namespace {
@@ -25,7 +27,9 @@ class FakeOutput final : public SoundOutput {
     calls.push_back("play " + Where(channel, kind) + " " + path + " x" + std::to_string(times));
     return true;
   }
-  void Stop(int channel, SoundKind kind) override { calls.push_back("stop " + Where(channel, kind)); }
+  void Stop(int channel, SoundKind kind) override {
+    calls.push_back("stop " + Where(channel, kind));
+  }
   void Pause(int channel, SoundKind kind) override {
     calls.push_back("pause " + Where(channel, kind));
   }
@@ -47,47 +51,23 @@ class FakeOutput final : public SoundOutput {
 class SoundBoardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/snd-board-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    ASSERT_NE(getcwd(oldCwd_, sizeof oldCwd_), nullptr);
-    ASSERT_EQ(chdir(folder_.c_str()), 0);
-    ASSERT_EQ(mkdir("AppEntry", 0700), 0);
-    Write("AppEntry/tune.mid", "MThd\0\0\0\6", 8);
-    Write("AppEntry/get.WAV", "RIFF\x24\0\0\0WAVEfmt ", 16);
-    Write("AppEntry/empty.wav", "", 0);
-  }
-  void TearDown() override {
-    ASSERT_EQ(chdir(oldCwd_), 0);
-    std::string command = "rm -rf '" + folder_ + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-  }
-  static void Write(const char* path, const char* bytes, std::size_t size) {
-    std::FILE* file = std::fopen(path, "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(bytes, 1, size, file);
-    std::fclose(file);
+    folder_.Write("AppEntry/tune.mid", std::string_view("MThd\0\0\0\6", 8));
+    folder_.Write("AppEntry/get.WAV", std::string_view("RIFF\x24\0\0\0WAVEfmt ", 16));
+    folder_.Write("AppEntry/empty.wav", "");
   }
   static SoundRecord Record(int op, int channel, int loops, const char* path = nullptr) {
-    SoundRecord record{};
-    record.op = op;
-    record.channel = channel;
-    record.loops = loops;
-    if (path) std::strncpy(record.path, path, sizeof record.path - 1);
-    return record;
+    return testsupport::SoundCommand(op, channel, loops, path);
   }
   bool Apply(const SoundRecord& record) {
     error.clear();
     return board.Apply(record, &error);
   }
 
+  testsupport::ScratchDir folder_;
+  testsupport::ScopedCwd cwd_{folder_.path()};
   FakeOutput output;
   SoundBoard board{output};
   std::string error;
-
- private:
-  std::string folder_;
-  char oldCwd_[4096] = {};
 };
 
 TEST_F(SoundBoardTest, PlayPauseResumeStopWalkTheStates) {
@@ -129,37 +109,32 @@ TEST_F(SoundBoardTest, LoopsCountPlays) {
                                       "play 3 AppEntry/get.WAV x1"}));
 }
 
-TEST_F(SoundBoardTest, ChannelsOutsideTheRangeAndUnknownOpsAreRefused) {
-  EXPECT_TRUE(Apply(Record(0, 0, 1, "AppEntry\\get.WAV")));
-  EXPECT_TRUE(Apply(Record(0, 8, 1, "AppEntry\\get.WAV")));
-  EXPECT_FALSE(Apply(Record(0, 9, 1, "AppEntry\\get.WAV")));
-  EXPECT_NE(error.find("channel 9"), std::string::npos);
-  EXPECT_FALSE(Apply(Record(1, -1, 0)));
-  EXPECT_FALSE(Apply(Record(4, 0, 0)));
-  EXPECT_NE(error.find("op 4"), std::string::npos);
-  EXPECT_EQ(board.Status(0).state, ChannelState::Playing);
-  EXPECT_EQ(output.calls.size(), 2u);
-}
-
-TEST_F(SoundBoardTest, AMissingOrUnreadableFileChangesNothing) {
+// Each refused command leaves channel 1 playing its sound and asks the mixer
+// for nothing; the error names what was wrong.
+TEST_F(SoundBoardTest, RefusedCommandsChangeNothing) {
   ASSERT_TRUE(Apply(Record(0, 1, 1, "AppEntry\\get.WAV")));
-  EXPECT_FALSE(Apply(Record(0, 1, 1, "AppEntry\\nothing.wav")));
-  EXPECT_NE(error.find("AppEntry/nothing.wav"), std::string::npos);
-  EXPECT_FALSE(Apply(Record(0, 1, 1, "AppEntry\\empty.wav")));
-  EXPECT_FALSE(Apply(Record(0, 1, 1, "AppEntry")));  // a folder
-  EXPECT_FALSE(Apply(Record(0, 1, 1, "")));
+  ASSERT_TRUE(Apply(Record(0, 8, 1, "AppEntry\\get.WAV")));
+  SoundRecord unterminated = Record(0, 1, 1);
+  std::memset(unterminated.path, 'a', sizeof unterminated.path);
+  const std::pair<SoundRecord, const char*> refused[] = {
+      {Record(0, 9, 1, "AppEntry\\get.WAV"), "channel 9"},
+      {Record(1, -1, 0), "channel -1"},
+      {Record(4, 1, 0), "op 4"},
+      {Record(0, 1, 1, "AppEntry\\nothing.wav"), "AppEntry/nothing.wav"},
+      {Record(0, 1, 1, "AppEntry\\empty.wav"), "empty.wav"},
+      {Record(0, 1, 1, "AppEntry"), "AppEntry"},  // a folder
+      {Record(0, 1, 1, ""), ""},
+      {unterminated, ""},
+  };
+  for (const auto& [record, word] : refused) {
+    EXPECT_FALSE(Apply(record)) << word;
+    EXPECT_NE(error.find(word), std::string::npos) << error;
+  }
   output.refuse = true;
   EXPECT_FALSE(Apply(Record(0, 1, 1, "AppEntry\\tune.mid")));
   EXPECT_EQ(board.Status(1).state, ChannelState::Playing);
   EXPECT_EQ(board.Status(1).file, "AppEntry\\get.WAV");
-  EXPECT_EQ(output.calls.size(), 1u);
-}
-
-TEST_F(SoundBoardTest, APathWithoutTerminatorIsRefused) {
-  SoundRecord record = Record(0, 0, 1);
-  std::memset(record.path, 'a', sizeof record.path);
-  EXPECT_FALSE(Apply(record));
-  EXPECT_TRUE(output.calls.empty());
+  EXPECT_EQ(output.calls.size(), 2u);
 }
 
 TEST_F(SoundBoardTest, MidiIsTheMusicStreamOwnedByOneChannel) {

@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/gdi/png.h"
+#include "tests/support/scoped.h"
+#include "tests/support/scratch.h"
 
 namespace testsupport {
 namespace {
@@ -16,30 +17,19 @@ namespace fs = std::filesystem;
 
 class GoldenTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = fs::path(::testing::TempDir()) /
-            ("golden_test_" +
-             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(root_);
-    paths_ = {(root_ / "golden").string(), (root_ / "out").string()};
-    unsetenv("TOVSIM_UPDATE_GOLDEN");
-  }
-  void TearDown() override {
-    unsetenv("TOVSIM_UPDATE_GOLDEN");
-    fs::remove_all(root_);
-  }
   void WriteGolden(const plat::Image& image) {
-    fs::create_directories(root_ / "golden" / "set");
-    ASSERT_TRUE(plat::WritePngFile((root_ / "golden" / "set" / "pic.png").string(), image));
+    fs::create_directories(root_ / "golden/set");
+    ASSERT_TRUE(plat::WritePngFile(root_ / "golden/set/pic.png", image));
   }
-  plat::Image Read(const fs::path& path) {
+  plat::Image Read(const std::string& path) {
     plat::Image image;
-    EXPECT_TRUE(plat::ReadPngFile(path.string(), image));
+    EXPECT_TRUE(plat::ReadPngFile(path, image));
     return image;
   }
 
-  fs::path root_;
-  GoldenPaths paths_;
+  ScratchDir root_;
+  ScopedEnv noUpdate_{"TOVSIM_UPDATE_GOLDEN", std::nullopt};
+  GoldenPaths paths_{root_ / "golden", root_ / "out"};
   const plat::Image picture_{2, 2, {0x000000, 0xFFFFFF, 0x123456, 0xFF00FF}};
 };
 
@@ -60,9 +50,9 @@ TEST_F(GoldenTest, MismatchWritesActualAndDiffAndSaysWhere) {
   const std::string message = result.message();
   EXPECT_NE(message.find("1 pixels differ, the first at (1, 1)"), std::string::npos) << message;
   EXPECT_NE(message.find("TOVSIM_UPDATE_GOLDEN=1"), std::string::npos);
-  const plat::Image actual = Read(root_ / "out" / "set" / "pic.actual.png");
+  const plat::Image actual = Read(root_ / "out/set/pic.actual.png");
   EXPECT_EQ(actual.pixels, changed.pixels);
-  const plat::Image diff = Read(root_ / "out" / "set" / "pic.diff.png");
+  const plat::Image diff = Read(root_ / "out/set/pic.diff.png");
   EXPECT_EQ(diff.at(1, 1), 0xFF0000u);
   EXPECT_NE(diff.at(0, 0), 0xFF0000u);
 }
@@ -73,21 +63,22 @@ TEST_F(GoldenTest, SizeMismatchAndMissingGoldenFail) {
   const auto sized = MatchesGolden(wide, "set/pic", paths_);
   ASSERT_FALSE(sized);
   EXPECT_NE(std::string(sized.message()).find("size 3x2, expected 2x2"), std::string::npos);
-  EXPECT_EQ(Read(root_ / "out" / "set" / "pic.diff.png").at(2, 0), 0x0000FFu);
+  EXPECT_EQ(Read(root_ / "out/set/pic.diff.png").at(2, 0), 0x0000FFu);
   const auto missing = MatchesGolden(picture_, "set/none", paths_);
   ASSERT_FALSE(missing);
   EXPECT_NE(std::string(missing.message()).find("TOVSIM_UPDATE_GOLDEN=1"), std::string::npos);
-  EXPECT_TRUE(fs::exists(root_ / "out" / "set" / "none.actual.png"));
+  EXPECT_TRUE(fs::exists(root_ / "out/set/none.actual.png"));
 }
 
 TEST_F(GoldenTest, UpdateSwitchRewritesTheGolden) {
   WriteGolden(picture_);
   plat::Image changed = picture_;
   changed.at(0, 0) = 0x010101;
-  setenv("TOVSIM_UPDATE_GOLDEN", "1", 1);
-  EXPECT_TRUE(MatchesGolden(changed, "set/pic", paths_));
-  EXPECT_TRUE(MatchesGolden(changed, "set/new", paths_));
-  unsetenv("TOVSIM_UPDATE_GOLDEN");
+  {
+    ScopedEnv update("TOVSIM_UPDATE_GOLDEN", "1");
+    EXPECT_TRUE(MatchesGolden(changed, "set/pic", paths_));
+    EXPECT_TRUE(MatchesGolden(changed, "set/new", paths_));
+  }
   EXPECT_TRUE(MatchesGolden(changed, "set/pic", paths_));
   EXPECT_TRUE(MatchesGolden(changed, "set/new", paths_));
   EXPECT_FALSE(MatchesGolden(picture_, "set/pic", paths_));

@@ -9,7 +9,7 @@
 
 #include "platform/win/win.h"
 #include "protocol/windows.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/test_instance.h"
 
 namespace lcd {
 namespace {
@@ -72,7 +72,7 @@ plat::LRESULT HostProc(plat::HWND hwnd, plat::UINT message, plat::WPARAM wParam,
 }
 
 TEST(HostLinkTest, PostsToTheHostAndFindsANewOne) {
-  plat::testing::TestInstance instance;
+  testsupport::TestInstance instance;
   plat::WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = &HostProc;
   windowClass.lpszClassName = kHostClass;

@@ -1,8 +1,14 @@
 #include "viewer/sdl_input.h"
 
+#include <SDL_keyboard.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+#include <vector>
+
 #include "drive/input_map.h"
+#include "drive/key_names.h"
 #include "viewer/screenshot.h"
 #include "viewer/viewer_options.h"
 
@@ -41,6 +47,36 @@ TEST(MapKeyTest, GivesWindowsVirtualKeysAndScanCodes) {
 TEST(MapKeyTest, OtherKeysAreNotForwarded) {
   for (SDL_Keycode key : {SDLK_F1, SDLK_F12, SDLK_TAB, SDLK_LSHIFT, SDLK_MINUS, SDLK_HOME}) {
     EXPECT_FALSE(MapKey(key)) << key;
+  }
+}
+
+// Every key the viewer forwards (SDL's keycodes are characters or scan codes
+// with a mark) can be written in a script by the name SDL gives it, in any
+// case, and gives exactly the viewer's key. The one name of our own is Enter,
+// for Return.
+TEST(MapKeyTest, EveryForwardedKeyIsWrittenByItsName) {
+  std::vector<SDL_Keycode> keys;
+  for (int c = 1; c < 128; ++c) keys.push_back(SDL_Keycode(c));
+  for (int s = 0; s < SDL_NUM_SCANCODES; ++s) keys.push_back(SDL_SCANCODE_TO_KEYCODE(s));
+  int forwarded = 0, named = 0;
+  for (SDL_Keycode key : keys) {
+    const std::optional<VirtualKey> viewer = MapKey(key);
+    if (!viewer) continue;
+    ++forwarded;
+    const std::string name = SDL_GetKeyName(key);
+    if (!ParseKey(name)) continue;
+    ++named;
+    EXPECT_EQ(ParseKey(name), viewer) << name;
+    std::string lower = name, upper = name;
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(ParseKey(lower), viewer) << lower;
+    EXPECT_EQ(ParseKey(upper), viewer) << upper;
+  }
+  EXPECT_EQ(named, forwarded - 2) << "only Return and Keypad Enter go by other names";
+  EXPECT_EQ(ParseKey("Enter"), MapKey(SDLK_RETURN));
+  for (const char* unknown : {"Return", "Keypad Enter", "Ctrl", "Shift", "F1", "F13", "Home"}) {
+    EXPECT_FALSE(ParseKey(unknown)) << unknown;
   }
 }
 

@@ -1,8 +1,8 @@
 // The real viewer, started headless in a private instance and driven the
-// way the host drives it.
+// way the host drives it (that it ends on WM_CLOSE is seen end to end, in
+// tests/e2e).
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -13,58 +13,56 @@
 #include "protocol/messages.h"
 #include "protocol/records.h"
 #include "protocol/windows.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/child_process.h"
+#include "tests/support/scratch.h"
+#include "tests/support/standin_companion.h"
+#include "tests/support/test_instance.h"
 
 namespace {
+
+using testsupport::SendCopyData;
 
 class ViewerProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/lcd-program-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
     // The host makes the block before it starts the viewer.
     mapping_ = plat::CreateFileMappingA(kScreenBlockName, 4 * 3 * 4);
     ASSERT_NE(mapping_, nullptr);
     pixels_ = static_cast<uint32_t*>(plat::MapViewOfFile(mapping_));
-    ASSERT_TRUE(viewer_.Start({LCD_PROGRAM, "4", "3", "--headless"}));
+    ASSERT_TRUE(viewer_.Start({LCD_PROGRAM, "4", "3", "--headless"}, testsupport::AwaitReady()));
     window_ = plat::FindWindowA(kLcdClass, kLcdTitle);
     ASSERT_NE(window_, nullptr);
   }
   void TearDown() override {
     plat::UnmapViewOfFile(pixels_);
     plat::CloseFileMapping(mapping_);
-    std::string command = "rm -rf '" + folder_ + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
   }
 
   void Fill(uint32_t base, int words) {
     for (int i = 0; i < words; ++i) pixels_[i] = base + uint32_t(i);
   }
   plat::LRESULT Repaint() { return plat::SendMessageA(window_, kLcdRepaintMessage, 0, 0); }
-  plat::LRESULT SendMode(const ScreenModeRecord& record) {
-    plat::COPYDATASTRUCT data{kScreenModeCopyData, sizeof record, const_cast<ScreenModeRecord*>(&record)};
-    return plat::SendMessageA(window_, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data));
+  plat::LRESULT SendMode(const ScreenModeRecord& record,
+                         std::size_t size = sizeof(ScreenModeRecord)) {
+    return SendCopyData(window_, kScreenModeCopyData, &record, size);
   }
   // The frame the viewer holds, read back through a PNG it writes.
   plat::Image ShownFrame() {
-    std::string path = folder_ + "/frame.png";
-    plat::COPYDATASTRUCT data{kLcdSaveFrameCopyData, uint32_t(path.size()), path.data()};
+    const std::string path = folder_ / "frame.png";
     plat::Image image;
-    if (plat::SendMessageA(window_, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data)) ==
-        1) {
+    if (SendCopyData(window_, kLcdSaveFrameCopyData, path.data(), path.size()) == 1) {
       EXPECT_TRUE(plat::ReadPngFile(path, image));
     }
     return image;
   }
   plat::LRESULT FrameSize() { return plat::SendMessageA(window_, kLcdQueryFrameSize, 0, 0); }
 
-  plat::testing::TestInstance instance_;
+  testsupport::TestInstance instance_;
   plat::FileMapping* mapping_ = nullptr;
   uint32_t* pixels_ = nullptr;
-  plat::testing::PeerProcess viewer_;
+  testsupport::ChildProcess viewer_;
   plat::HWND window_ = nullptr;
-  std::string folder_;
+  testsupport::ScratchDir folder_;
 };
 
 TEST_F(ViewerProgramTest, CopiesTheBlockBeforeItAnswers) {
@@ -111,17 +109,7 @@ TEST_F(ViewerProgramTest, IgnoresModesAndRepaintsItCannotFollow) {
   ASSERT_EQ(SendMode({64, 64, 32, 64 * 64 * 4, 0, 0, 0, 0}), 1);
   EXPECT_EQ(Repaint(), 0);
   EXPECT_EQ(FrameSize(), 4 | 3 << 16);
-  ScreenModeRecord record{};
-  plat::COPYDATASTRUCT shortData{kScreenModeCopyData, 16, &record};
-  EXPECT_EQ(plat::SendMessageA(window_, plat::WM_COPYDATA, 0,
-                               reinterpret_cast<plat::LPARAM>(&shortData)),
-            0);
-}
-
-TEST_F(ViewerProgramTest, ClosesOnClose) {
-  plat::SendMessageA(window_, plat::WM_CLOSE, 0, 0);
-  EXPECT_EQ(viewer_.Wait(), 0);
-  EXPECT_EQ(plat::FindWindowA(kLcdClass, kLcdTitle), nullptr);
+  EXPECT_EQ(SendMode(ScreenModeRecord{}, 16), 0);
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/format/package/test_bmp.h"
+#include "tests/support/bmp_file.h"
 
 namespace respack {
 namespace {
 
-using test::SolidBmp;
+using testsupport::SolidBmp;
 
 std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at) {
   return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t(b[at + 3]) << 24;

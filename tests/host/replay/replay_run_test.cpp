@@ -3,25 +3,25 @@
 // cannot be carried out says so and ends with 1.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/gdi/png.h"
-#include "tests/e2e/child_process.h"
+#include "tests/support/child_process.h"
 #include "tests/support/golden.h"
+#include "tests/support/scoped.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::RunResult;
+using testsupport::RunToEnd;
 
 // In the sanitizer build the host, viewer and player are instrumented too:
 // a replay must end without a report from any of them.
-::testing::AssertionResult SanitizerClean(const e2e::RunResult& run) {
+::testing::AssertionResult SanitizerClean(const RunResult& run) {
   for (const char* report : {"Sanitizer", "runtime error:"}) {
     if (run.err.find(report) != std::string::npos) {
       return ::testing::AssertionFailure() << "sanitizer report:\n" << run.err;
@@ -32,24 +32,14 @@ namespace fs = std::filesystem;
 
 class ReplayRunTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // Each replay makes an instance of its own unless one is named.
-    unsetenv("TOVSIM_INSTANCE");
-    folder_ = fs::path(testing::TempDir()) /
-              ("replay_run_test." + std::to_string(getpid()) + "." +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
 
-  e2e::RunResult Replay(const std::string& script, const std::string& frames,
+  RunResult Replay(const std::string& script, const std::string& frames,
                         const char* app = nullptr) {
     std::vector<std::string> args{TOVSIM_PROGRAM};
     if (app) args.insert(args.end(), {"--app", app});
-    args.insert(args.end(), {"--replay", std::string(REPLAY_SCRIPTS) + "/" + script, "--frames",
-                             (folder_ / frames).string()});
-    e2e::RunResult run = e2e::RunToEnd(args, (folder_ / (frames + ".run")).string());
+    args.insert(args.end(),
+                {"--replay", std::string(REPLAY_SCRIPTS) + "/" + script, "--frames", folder_ / frames});
+    RunResult run = RunToEnd(args);
     EXPECT_TRUE(SanitizerClean(run));
     return run;
   }
@@ -57,20 +47,21 @@ class ReplayRunTest : public ::testing::Test {
   plat::Image Frame(const std::string& frames, const std::string& name) {
     plat::Image image;
     std::string error;
-    EXPECT_TRUE(plat::ReadPngFile((folder_ / frames / name).string(), image, &error)) << error;
+    EXPECT_TRUE(plat::ReadPngFile(folder_ / (frames + "/" + name), image, &error)) << error;
     return image;
   }
 
   std::string Bytes(const std::string& frames, const std::string& name) {
-    std::ifstream file(folder_ / frames / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return folder_.Read(frames + "/" + name);
   }
 
-  fs::path folder_;
+  // Each replay makes an instance of its own unless one is named.
+  testsupport::ScopedEnv noInstance_{"TOVSIM_INSTANCE", std::nullopt};
+  testsupport::ScratchDir folder_{"replay"};
 };
 
 TEST_F(ReplayRunTest, DesktopWithVelmorHighlighted) {
-  const e2e::RunResult run = Replay("desktop_velmor.replay", "frames");
+  const RunResult run = Replay("desktop_velmor.replay", "frames");
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(testsupport::MatchesGolden(Frame("frames", "velmor_highlighted.png"),
                                          "replay/desktop_velmor_highlighted"));
@@ -79,42 +70,38 @@ TEST_F(ReplayRunTest, DesktopWithVelmorHighlighted) {
 }
 
 TEST_F(ReplayRunTest, TestAppAfterTenTicksTheSameEveryTime) {
-  const e2e::RunResult first = Replay("testapp_ten_ticks.replay", "first", "testapp");
+  const RunResult first = Replay("testapp_ten_ticks.replay", "first", "testapp");
   ASSERT_EQ(first.exitCode, 0) << first.err;
   EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", "ten_ticks.png"),
                                          "replay/testapp_ten_ticks"));
-  const e2e::RunResult second = Replay("testapp_ten_ticks.replay", "second", "testapp");
+  const RunResult second = Replay("testapp_ten_ticks.replay", "second", "testapp");
   ASSERT_EQ(second.exitCode, 0) << second.err;
   EXPECT_EQ(Bytes("first", "ten_ticks.png"), Bytes("second", "ten_ticks.png"));
 }
 
 TEST_F(ReplayRunTest, ReplayPastTheApplicationsEndFails) {
-  const e2e::RunResult run = Replay("testapp_ends_early.replay", "frames", "testapp");
+  const RunResult run = Replay("testapp_ends_early.replay", "frames", "testapp");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("line 3 (300 ms): the application ended before this line"),
             std::string::npos)
       << run.err;
-  EXPECT_FALSE(fs::exists(folder_ / "frames" / "too_late.png"));
+  EXPECT_FALSE(fs::exists(folder_ / "frames/too_late.png"));
 }
 
 TEST_F(ReplayRunTest, BadScriptOrFramesFolderStopsBeforeStarting) {
-  const fs::path script = folder_ / "bad.replay";
-  std::ofstream(script) << "0 frame a.png\n10 wiggle\n";
-  e2e::RunResult run = e2e::RunToEnd(
-      {TOVSIM_PROGRAM, "--replay", script.string(), "--frames", (folder_ / "out").string()},
-      (folder_ / "bad").string());
+  const std::string script = folder_.Write("bad.replay", "0 frame a.png\n10 wiggle\n");
+  RunResult run = RunToEnd({TOVSIM_PROGRAM, "--replay", script, "--frames", folder_ / "out"});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.err.find("line 2: unknown command 'wiggle'"), std::string::npos) << run.err;
   EXPECT_FALSE(fs::exists(folder_ / "out"));
 
-  std::ofstream(folder_ / "file") << "not a folder";
-  run = e2e::RunToEnd({TOVSIM_PROGRAM, "--replay", std::string(REPLAY_SCRIPTS) +
-                       "/desktop_velmor.replay", "--frames", (folder_ / "file").string()},
-                      (folder_ / "file-run").string());
+  const std::string file = folder_.Write("file", "not a folder");
+  run = RunToEnd({TOVSIM_PROGRAM, "--replay", std::string(REPLAY_SCRIPTS) + "/desktop_velmor.replay",
+                  "--frames", file});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.err.find("is not a folder"), std::string::npos) << run.err;
 
-  run = e2e::RunToEnd({TOVSIM_PROGRAM, "--replay", script.string()}, (folder_ / "alone").string());
+  run = RunToEnd({TOVSIM_PROGRAM, "--replay", script});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.err.find("go together"), std::string::npos) << run.err;
 }

@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
+#include <string>
+
+#include "tests/support/scratch.h"
 
 namespace replay {
 namespace {
@@ -83,26 +84,17 @@ TEST(ReplayScriptTest, FilesAreReadWithinTheirLimit) {
   EXPECT_FALSE(LoadScript("/nonexistent/script.replay", &steps, &error));
   EXPECT_NE(error.find("cannot open"), std::string::npos);
 
-  const std::string path = testing::TempDir() + "replay_script_test.replay";
-  {
-    std::ofstream big(path, std::ios::binary);
-    big << "0 frame a.png\n" << std::string(kMaxScriptBytes, '#');
-  }
+  const testsupport::ScratchDir dir;
+  const std::string path = dir / "script.replay";
+  testsupport::WriteFile(path, "0 frame a.png\n" + std::string(kMaxScriptBytes, '#'));
   EXPECT_FALSE(LoadScript(path, &steps, &error));
   EXPECT_NE(error.find("larger than"), std::string::npos);
-  {
-    std::ofstream bad(path, std::ios::binary | std::ios::trunc);
-    bad << "0 frame a.png\n5 jump\n";
-  }
+  testsupport::WriteFile(path, "0 frame a.png\n5 jump\n");
   EXPECT_FALSE(LoadScript(path, &steps, &error));
   EXPECT_NE(error.find(path + ": line 2: "), std::string::npos) << error;
-  {
-    std::ofstream good(path, std::ios::binary | std::ios::trunc);
-    good << "0 frame a.png\n5 key Escape\n";
-  }
+  testsupport::WriteFile(path, "0 frame a.png\n5 key Escape\n");
   ASSERT_TRUE(LoadScript(path, &steps, &error)) << error;
   EXPECT_EQ(steps.size(), 2u);
-  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "platform/gdi/bmp_format.h"
+#include "tests/support/scratch.h"
 
 namespace plat {
 namespace {
@@ -265,7 +266,8 @@ TEST(BmpWriteTest, RefusesWhatItCannotWrite) {
 }
 
 TEST(BmpFileTest, WriteAndReadBack) {
-  const std::string path = ::testing::TempDir() + "bmp_file_test.bmp";
+  const testsupport::ScratchDir dir;
+  const std::string path = dir / "picture.bmp";
   const Image image = Picture(3, 2, {0xFF00FF, 1, 2, 3, 4, 5});
   std::string error;
   ASSERT_TRUE(WriteBmpFile(path, image, BmpWriteOptions(), &error)) << error;

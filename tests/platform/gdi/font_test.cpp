@@ -4,14 +4,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "platform/gdi/font.h"
 #include "platform/gdi/glyph_cache.h"
 #include "platform/gdi/glyph_render.h"
 #include "platform/gdi/text_cells.h"
+#include "tests/support/scratch.h"
 
 namespace plat {
 namespace {
@@ -232,21 +231,16 @@ TEST(TextCells, MapsCodesToUnicode) {
 class FontDirectoryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tovsim-fonts-" + std::to_string(getpid()));
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "arphic");
     fs::create_directories(dir_ / "wqy");
-    SetFontDirectory(dir_.string());
+    SetFontDirectory(dir_.path());
   }
-  void TearDown() override {
-    SetFontDirectory("");
-    fs::remove_all(dir_);
-  }
-  fs::path dir_;
+  void TearDown() override { SetFontDirectory(""); }
+  testsupport::ScratchDir dir_{"fonts"};
 };
 
 TEST_F(FontDirectoryTest, MissingFileNamesItsPackage) {
-  EXPECT_EQ(FontDirectory(), dir_.string());
+  EXPECT_EQ(FontDirectory(), dir_.path());
   const std::pair<const char*, const char*> cases[] = {
       {"宋体", "fonts-arphic-uming"}, {"楷体_GB2312", "fonts-arphic-ukai"},
       {"黑体", "fonts-wqy-zenhei"}};
@@ -254,18 +248,18 @@ TEST_F(FontDirectoryTest, MissingFileNamesItsPackage) {
     EXPECT_EQ(MakeFont(12, face), nullptr);
     const std::string error = LastFontError();
     EXPECT_NE(error.find(package), std::string::npos) << error;
-    EXPECT_NE(error.find(dir_.string()), std::string::npos) << error;
+    EXPECT_NE(error.find(dir_.path()), std::string::npos) << error;
   }
 }
 
 TEST_F(FontDirectoryTest, UnreadableFileIsReported) {
-  std::ofstream(dir_ / "arphic" / "uming.ttc") << "not a font";
+  dir_.Write("arphic/uming.ttc", "not a font");
   EXPECT_EQ(MakeFont(16, "宋体"), nullptr);
   EXPECT_NE(LastFontError().find("fonts-arphic-uming"), std::string::npos);
 }
 
 TEST_F(FontDirectoryTest, FilesAreFoundInTheGivenDirectory) {
-  fs::create_symlink("/usr/share/fonts/truetype/arphic/ukai.ttc", dir_ / "arphic" / "ukai.ttc");
+  fs::create_symlink("/usr/share/fonts/truetype/arphic/ukai.ttc", dir_ / "arphic/ukai.ttc");
   HFONT kai = MakeFont(16, "楷体_GB2312");
   ASSERT_NE(kai, nullptr) << LastFontError();
   EXPECT_EQ(LastFontError(), "");

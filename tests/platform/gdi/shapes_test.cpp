@@ -29,48 +29,28 @@ Rows Draw(int w, int h, int (*shape)(HDC, int, int, int, int), int l, int t, int
   return canvas.Art(kLegend);
 }
 
-TEST(FillRectTest, CoversLeftTopInclusiveRightBottomExclusive) {
-  TestCanvas canvas(4, 3);
-  HBRUSH brush = CreateSolidBrush(0);
-  RECT rect{0, 0, 3, 2};
-  EXPECT_EQ(FillRect(canvas.dc, &rect, brush), 1);
-  EXPECT_EQ(canvas.Art(), (Rows{"###.", "###.", "...."}));
-  DeleteObject(brush);
-}
-
-TEST(FillRectTest, ReversedRectangleCoversShiftedRange) {
-  TestCanvas canvas(5, 4);
-  HBRUSH brush = CreateSolidBrush(0);
-  RECT rect{3, 3, 0, 1};  // right < left, bottom < top
-  FillRect(canvas.dc, &rect, brush);
-  EXPECT_EQ(canvas.Art(), (Rows{".....", ".....", ".###.", ".###."}));
-  DeleteObject(brush);
-}
-
-TEST(FillRectTest, HollowBrushAndClippingAtEveryEdge) {
-  TestCanvas canvas(3, 3);
-  RECT all{-5, -5, 50, 50};
-  FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
-  EXPECT_EQ(canvas.Art(), (Rows{"...", "...", "..."}));
-  FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  EXPECT_EQ(canvas.Art(), (Rows{"###", "###", "###"}));
-  RECT outside{3, 0, 9, 3};
-  canvas.Fill(0xFFFFFF);
-  FillRect(canvas.dc, &outside, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  EXPECT_EQ(canvas.Art(), (Rows{"...", "...", "..."}));
-}
-
-TEST(FillRectTest, ExtremeEdgesNeitherOverflowNorMissPixels) {
-  TestCanvas canvas(3, 2);
-  HBRUSH brush = CreateSolidBrush(0);
-  RECT everything{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
-  FillRect(canvas.dc, &everything, brush);
-  EXPECT_EQ(canvas.Art(), (Rows{"###", "###"}));
-  canvas.Fill(0xFFFFFF);
-  RECT reversed{INT_MAX, 1, 0, INT_MIN};  // covers x from 1, y up to 1
-  FillRect(canvas.dc, &reversed, brush);
-  EXPECT_EQ(canvas.Art(), (Rows{".##", ".##"}));
-  DeleteObject(brush);
+// Left and top inclusive, right and bottom exclusive, in whichever order the
+// corners come; clipped at every edge without overflow.
+TEST(FillRectTest, CoversTheHalfOpenRangeClippedToTheBitmap) {
+  const struct {
+    int w, h;
+    RECT rect;
+    Rows expected;
+  } cases[] = {
+      {4, 3, {0, 0, 3, 2}, {"###.", "###.", "...."}},
+      {5, 4, {3, 3, 0, 1}, {".....", ".....", ".###.", ".###."}},  // right < left, bottom < top
+      {3, 3, {-5, -5, 50, 50}, {"###", "###", "###"}},
+      {3, 3, {3, 0, 9, 3}, {"...", "...", "..."}},
+      {3, 2, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {"###", "###"}},
+      {3, 2, {INT_MAX, 1, 0, INT_MIN}, {".##", ".##"}},  // x from 1, y up to 1
+  };
+  for (const auto& c : cases) {
+    TestCanvas canvas(c.w, c.h);
+    EXPECT_EQ(FillRect(canvas.dc, &c.rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), 1);
+    EXPECT_EQ(canvas.Art(), c.expected) << c.rect.left << "," << c.rect.top;
+    FillRect(canvas.dc, &c.rect, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+    EXPECT_EQ(canvas.Art(), c.expected) << "a hollow brush paints nothing";
+  }
 }
 
 TEST(RectangleTest, OutlineAndFillOfTheWorkedExample) {

@@ -111,28 +111,6 @@ TEST(TextOut, ArgumentsAreChecked) {
   for (COLORREF pixel : target.Pixels()) EXPECT_EQ(pixel, kWhite);
 }
 
-TEST(TextOut, OpaqueFillsExactlyTheCellBox) {
-  constexpr COLORREF kGround = 0x123456, kBack = 0x00FF00, kFore = 0xFF0000;
-  Target target(40, 30, 32, kGround);
-  target.UseFont(12, "宋体");
-  SetBkColor(target.dc, kBack);
-  SetTextColor(target.dc, kFore);
-  target.Text(3, 2, "永A", OPAQUE);  // cells 12 + 6 wide: [3, 21) x [2, 14)
-  int ink = 0;
-  for (int y = 0; y < target.height(); ++y) {
-    for (int x = 0; x < target.width(); ++x) {
-      const COLORREF pixel = target.At(x, y);
-      if (x >= 3 && x < 21 && y >= 2 && y < 14) {
-        EXPECT_TRUE(pixel == kBack || pixel == kFore) << x << "," << y;
-        ink += pixel == kFore;
-      } else {
-        EXPECT_EQ(pixel, kGround) << x << "," << y;
-      }
-    }
-  }
-  EXPECT_GT(ink, 20);
-}
-
 // The glyph pixels of a string: black where drawn on white.
 std::vector<bool> GlyphMask(int width, int height, int x, int y, const char* text, int size,
                             const char* face) {
@@ -142,29 +120,6 @@ std::vector<bool> GlyphMask(int width, int height, int x, int y, const char* tex
   std::vector<bool> mask;
   for (COLORREF pixel : target.Pixels()) mask.push_back(pixel == kBlack);
   return mask;
-}
-
-COLORREF Stripe(int x, int y) { return (x + y) % 3 ? 0x40C0F0 : 0xF0C040; }
-
-TEST(TextOut, TransparentLeavesTheBackground) {
-  for (const char* face : kFaces) {
-    Target target(70, 20);
-    for (int y = 0; y < 20; ++y) {
-      for (int x = 0; x < 70; ++x) SetPixel(target.dc, x, y, Stripe(x, y));
-    }
-    target.UseFont(16, face);
-    SetTextColor(target.dc, 0x0000C0);
-    SetBkColor(target.dc, 0x00FF00);  // must not show
-    target.Text(2, 1, "和B中3", TRANSPARENT);
-    EXPECT_EQ(GetBkMode(target.dc), TRANSPARENT);
-    const std::vector<bool> mask = GlyphMask(70, 20, 2, 1, "和B中3", 16, face);
-    for (int y = 0; y < 20; ++y) {
-      for (int x = 0; x < 70; ++x) {
-        const COLORREF expected = mask[y * 70 + x] ? 0x0000C0 : Stripe(x, y);
-        ASSERT_EQ(target.At(x, y), expected) << face << " " << x << "," << y;
-      }
-    }
-  }
 }
 
 std::vector<COLORREF> Drawn(const char* text, int len, int width = 40) {
@@ -255,7 +210,8 @@ TEST(TextOut, MonochromeTargetUsesMonoColourRules) {
 }
 
 // All nine fonts of the device, each printing one line opaque (white on a
-// dark box) and one transparent (black over stripes).
+// dark box) and one transparent (black over stripes): the cell boxes, the
+// glyphs, and a transparent background left as it was.
 TEST(TextOut, NineFontsMatchTheirGolden) {
   constexpr int kColumn = 4 + 5 * 24 + 8;  // where the transparent lines start
   constexpr int kWidth = 2 * kColumn, kHeight = 4 + 3 * (16 + 20 + 28);

@@ -6,13 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/sys/file.h"
-#include "tests/platform/sys/scratch.h"
+#include "tests/support/scoped.h"
+#include "tests/support/scratch.h"
 
 namespace plat {
 namespace {
 
-using testing::ScopedCwd;
-using testing::ScratchDir;
+using testsupport::ScopedCwd;
+using testsupport::ScratchDir;
 
 struct Entry {
   std::string name;

@@ -4,13 +4,14 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-#include "tests/platform/sys/scratch.h"
+#include "tests/support/scoped.h"
+#include "tests/support/scratch.h"
 
 namespace plat {
 namespace {
 
-using testing::ScopedCwd;
-using testing::ScratchDir;
+using testsupport::ScopedCwd;
+using testsupport::ScratchDir;
 
 // Sim.ini at the root of a run tree, read from bin/ as the host does.
 class IniTest : public ::testing::Test {

@@ -9,13 +9,14 @@
 #include <fstream>
 
 #include "platform/sys/instance.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/scoped.h"
+#include "tests/support/test_instance.h"
 
 namespace plat {
 namespace {
 
-using testing::ScopedEnv;
-using testing::TestInstance;
+using testsupport::ScopedEnv;
+using testsupport::TestInstance;
 
 mode_t ModeOf(const std::string& path) {
   struct stat st {};

@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
+#include <string>
 
-#include "tests/platform/sys/scratch.h"
+#include "tests/support/scratch.h"
 
 namespace plat {
 namespace {
@@ -67,19 +66,16 @@ class BoxProgramTest : public MessageBoxTest {
     SetHeadless(true);
   }
   void UseProgram(int status) {
-    std::ofstream(program_) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\nexit " << status
-                            << "\n";
+    ASSERT_TRUE(testsupport::WriteFile(
+        program_, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\nexit " +
+                      std::to_string(status) + "\n"));
     ASSERT_EQ(chmod(program_.c_str(), 0755), 0);
     SetMessageBoxProgram(program_);
     SetHeadless(false);
   }
-  std::string Arguments() const {
-    std::ostringstream text;
-    text << std::ifstream(program_ + ".args").rdbuf();
-    return text.str();
-  }
+  std::string Arguments() const { return testsupport::ReadFile(program_ + ".args"); }
 
-  testing::ScratchDir scratch_;
+  testsupport::ScratchDir scratch_;
   const std::string program_ = scratch_ / "msgbox";
 };
 

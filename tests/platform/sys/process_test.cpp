@@ -8,13 +8,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "tests/platform/sys/scratch.h"
+#include "tests/support/scoped.h"
+#include "tests/support/scratch.h"
 
 namespace plat {
 namespace {
 
-using testing::ScopedCwd;
-using testing::ScratchDir;
+using testsupport::ScopedCwd;
+using testsupport::ScratchDir;
 using Words = std::vector<std::string>;
 
 TEST(SplitCommandLineTest, SplitsLikeThePlatform) {

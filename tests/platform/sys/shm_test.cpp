@@ -8,15 +8,24 @@
 #include <vector>
 
 #include "platform/sys/instance.h"
-#include "tests/platform/sys/scratch.h"
+#include "tests/support/scoped.h"
+#include "tests/support/child_process.h"
+#include "tests/support/scratch.h"
 
 namespace plat {
 namespace {
 
-using testing::Hex;
-using testing::RunToEnd;
-using testing::ScopedEnv;
-using testing::ScratchDir;
+using testsupport::RunToEnd;
+using testsupport::ScopedEnv;
+using testsupport::ScratchDir;
+
+// Hex form of a byte string, for passing names on a command line.
+std::string Hex(const std::string& bytes) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char b : bytes) out += {kDigits[b >> 4], kDigits[b & 15]};
+  return out;
+}
 
 // The screen block's name as the host spells it: eight GB2312 bytes.
 const std::string kScreenBlock = "共享内存";
@@ -40,12 +49,12 @@ TEST_F(ShmTest, BlockMadeHereIsOpenedByNameInAnotherProcess) {
   ASSERT_EQ(ViewSize(view), kSize);
   for (std::size_t i = 0; i < kSize; ++i) view[i] = static_cast<unsigned char>(i % 251);
 
-  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-check", Hex(kScreenBlock), std::to_string(kSize)}), 0);
+  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-check", Hex(kScreenBlock), std::to_string(kSize)}).exitCode, 0);
   EXPECT_EQ(view[0], 0xEE) << "the peer's write is visible here";
 
   EXPECT_EQ(UnmapViewOfFile(view), 1);
   EXPECT_EQ(CloseFileMapping(mapping), 1);
-  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}), 1) << "gone after the last close";
+  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}).exitCode, 1) << "gone after the last close";
 }
 
 TEST_F(ShmTest, InstancesDoNotSeeEachOthersBlocks) {
@@ -55,7 +64,7 @@ TEST_F(ShmTest, InstancesDoNotSeeEachOthersBlocks) {
     ScratchDir otherRuntime;
     ScopedEnv otherDir{"XDG_RUNTIME_DIR", otherRuntime.path()};
     EXPECT_EQ(OpenFileMappingA(kScreenBlock.c_str()), nullptr);
-    EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}), 1);
+    EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}).exitCode, 1);
   }
   {
     ScopedEnv otherInstance{"TOVSIM_INSTANCE", std::string("shm-b")};
@@ -67,7 +76,7 @@ TEST_F(ShmTest, InstancesDoNotSeeEachOthersBlocks) {
     EXPECT_EQ(MappingSize(second), 32u);
     CloseFileMapping(second);
   }
-  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}), 0);
+  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}).exitCode, 0);
   CloseFileMapping(first);
 }
 

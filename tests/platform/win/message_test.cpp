@@ -11,11 +11,18 @@
 #include "platform/sys/thread.h"
 #include "platform/win/object_window.h"
 #include "platform/win/win.h"
-#include "tests/platform/win/loop_thread.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/scoped.h"
+#include "tests/support/test_instance.h"
+#include "tests/support/window_thread.h"
 
-namespace plat::testing {
+namespace plat {
 namespace {
+
+using testsupport::CreateHandlerWindow;
+using testsupport::kHandlerClass;
+using testsupport::ScopedEnv;
+using testsupport::TestInstance;
+using WindowThread = testsupport::WindowThread;
 
 constexpr UINT kRecord = WM_USER + 1;
 
@@ -26,7 +33,7 @@ class MessageTest : public ::testing::Test {
 
 TEST_F(MessageTest, PostedMessagesArriveInOrder) {
   std::vector<WPARAM> seen;
-  LoopThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+  WindowThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
     if (message != kRecord) return std::nullopt;
     seen.push_back(wParam);
     return 0;
@@ -42,7 +49,7 @@ TEST_F(MessageTest, IdleActionRunsOnceEverythingQueuedIsHandled) {
   Event* ran = CreateEventA(nullptr, false, false, nullptr);
   int handled = 0;
   int handledWhenIdle = -1;
-  LoopThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+  WindowThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
     if (message != kRecord) return std::nullopt;
     ++handled;
     if (wParam == 0) {
@@ -67,7 +74,7 @@ TEST_F(MessageTest, IdleActionRunsOnceEverythingQueuedIsHandled) {
 
 TEST_F(MessageTest, SendRunsOnTheOwnerThreadAndReturnsItsResult) {
   std::thread::id ranOn;
-  LoopThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+  WindowThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
     if (message != kRecord) return std::nullopt;
     ranOn = std::this_thread::get_id();
     return static_cast<LRESULT>(wParam) - lParam;
@@ -78,12 +85,12 @@ TEST_F(MessageTest, SendRunsOnTheOwnerThreadAndReturnsItsResult) {
 
 TEST_F(MessageTest, ThreadsSendingToEachOtherDoNotDeadlock) {
   HWND first = nullptr;
-  LoopThread second([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+  WindowThread second([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
     if (message != kRecord) return std::nullopt;
     // `first` is blocked sending to us; it still answers this.
     return SendMessageA(first, kRecord + 1, wParam + 1, 0) * 10;
   });
-  LoopThread firstLoop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+  WindowThread firstLoop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
     if (message == kRecord) return SendMessageA(second.hwnd(), kRecord, wParam, 0) + 1;
     if (message == kRecord + 1) return static_cast<LRESULT>(wParam) * 2;
     return std::nullopt;
@@ -131,7 +138,7 @@ TEST_F(MessageTest, CreateAnsweringMinusOneFailsCreation) {
     return message == WM_CREATE ? std::optional<LRESULT>(-1) : std::nullopt;
   });
   EXPECT_EQ(created, nullptr);
-  EXPECT_EQ(FindWindowA(HandlerClass(), "refused"), nullptr);
+  EXPECT_EQ(FindWindowA(kHandlerClass, "refused"), nullptr);
   EXPECT_EQ(CreateWindowA("NoSuchClass", "x", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
             nullptr);
   // Without a usable instance folder other processes could never reach it.
@@ -144,7 +151,7 @@ TEST_F(MessageTest, WindowOfAnEndedThreadIsGone) {
   StartThread([&] { orphan = CreateHandlerWindow("orphan", nullptr); }).join();
   ASSERT_NE(orphan, nullptr);
   EXPECT_FALSE(IsWindow(orphan));
-  EXPECT_EQ(FindWindowA(HandlerClass(), "orphan"), nullptr);
+  EXPECT_EQ(FindWindowA(kHandlerClass, "orphan"), nullptr);
   EXPECT_EQ(SendMessageA(orphan, kRecord, 1, 0), 0);
   EXPECT_FALSE(PostMessageA(orphan, kRecord, 1, 0));
 }
@@ -171,7 +178,7 @@ TEST_F(MessageTest, SendToAThreadThatEndsBeforeAnsweringFails) {
 
 TEST_F(MessageTest, OnlyTheOwnerDestroysAWindow) {
   int destroyed = 0;
-  LoopThread loop([&](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+  WindowThread loop([&](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
     if (message == WM_DESTROY) ++destroyed;
     return std::nullopt;
   });
@@ -212,11 +219,11 @@ TEST_F(MessageTest, QuitComesAfterQueuedMessagesAndPeekLooksWithoutTaking) {
 TEST_F(MessageTest, FindWindowMatchesClassAndTitleBytes) {
   HWND first = CreateHandlerWindow("宋体", nullptr);
   HWND second = CreateHandlerWindow("黑体", nullptr);
-  EXPECT_EQ(FindWindowA(HandlerClass(), "宋体"), first);
-  EXPECT_EQ(FindWindowA(HandlerClass(), "黑体"), second);
-  EXPECT_EQ(FindWindowA(HandlerClass(), nullptr), first);
+  EXPECT_EQ(FindWindowA(kHandlerClass, "宋体"), first);
+  EXPECT_EQ(FindWindowA(kHandlerClass, "黑体"), second);
+  EXPECT_EQ(FindWindowA(kHandlerClass, nullptr), first);
   EXPECT_EQ(FindWindowA(nullptr, "黑体"), second);
-  EXPECT_EQ(FindWindowA(HandlerClass(), "楷体"), nullptr);
+  EXPECT_EQ(FindWindowA(kHandlerClass, "楷体"), nullptr);
   EXPECT_EQ(FindWindowA("Other", "宋体"), nullptr);
   DestroyWindow(first);
   DestroyWindow(second);
@@ -224,7 +231,7 @@ TEST_F(MessageTest, FindWindowMatchesClassAndTitleBytes) {
 
 TEST_F(MessageTest, KeyStateFollowsTakenKeyMessagesAndIsSharedByThreads) {
   ResetKeyState();
-  LoopThread loop([](HWND, UINT, WPARAM, LPARAM) { return std::nullopt; });
+  WindowThread loop([](HWND, UINT, WPARAM, LPARAM) { return std::nullopt; });
   PostMessageA(loop.hwnd(), WM_KEYDOWN, 'A', 0);
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_LT(GetKeyState('A'), 0) << "asked from another thread";
@@ -236,7 +243,7 @@ TEST_F(MessageTest, KeyStateFollowsTakenKeyMessagesAndIsSharedByThreads) {
 TEST_F(MessageTest, TranslatedCharacterComesNext) {
   ResetKeyState();
   std::vector<std::pair<UINT, WPARAM>> seen;
-  LoopThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+  WindowThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
     if (message >= WM_KEYDOWN && message <= WM_CHAR) seen.emplace_back(message, wParam);
     return std::nullopt;
   });
@@ -294,4 +301,4 @@ TEST_F(MessageTest, EachWindowReachesItsOwnObjectThroughItsUserData) {
 }
 
 }  // namespace
-}  // namespace plat::testing
+}  // namespace plat

@@ -16,10 +16,16 @@
 #include "platform/win/endpoint.h"
 #include "platform/win/win.h"
 #include "tests/platform/win/peer_protocol.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/child_process.h"
+#include "tests/support/scoped.h"
+#include "tests/support/test_instance.h"
 
 namespace plat::testing {
 namespace {
+
+using testsupport::ChildProcess;
+using testsupport::ScopedEnv;
+using testsupport::TestInstance;
 
 int nestedCalls = 0;
 
@@ -33,21 +39,24 @@ LRESULT TestProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 class RemoteTest : public ::testing::Test {
  protected:
-  void StartPeer(PeerProcess& peer, std::vector<std::string> args = {}) {
+  // Starts the peer program as `process`, with its own class and title
+  // unless `args` name others, and answers the peer's window (null when none).
+  HWND StartPeer(ChildProcess& process, std::vector<std::string> args = {},
+                 const std::vector<std::string>& env = {}) {
     args.insert(args.begin(), WIN_PEER);
-    ASSERT_TRUE(peer.Start(args));
-    ASSERT_TRUE(peer.running());
+    EXPECT_TRUE(process.Start(args, testsupport::AwaitReady(env)));
+    EXPECT_TRUE(process.running());
+    return args.size() == 3 ? FindWindowA(args[1].c_str(), args[2].c_str()) : FindPeer();
   }
 
   HWND FindPeer() { return FindWindowA(kPeerClass, kPeerTitle); }
 
   TestInstance instance_;
+  ChildProcess peer;
 };
 
 TEST_F(RemoteTest, SendReturnsTheReceiversResult) {
-  PeerProcess peer;
-  StartPeer(peer);
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(SendMessageA(window, kPeerEcho, 20, 3), 43);
   EXPECT_EQ(SendMessageA(window, kPeerEcho, 0, -5), -5);
@@ -55,9 +64,7 @@ TEST_F(RemoteTest, SendReturnsTheReceiversResult) {
 }
 
 TEST_F(RemoteTest, PostsArriveInOrderBeforeALaterSend) {
-  PeerProcess peer;
-  StartPeer(peer);
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer);
   ASSERT_NE(window, nullptr);
   // More than a socket buffer holds, so the poster has to wait for room.
   constexpr int kCount = 5000;
@@ -71,9 +78,7 @@ TEST_F(RemoteTest, PostsArriveInOrderBeforeALaterSend) {
 }
 
 TEST_F(RemoteTest, CopyDataBytesArriveIntact) {
-  PeerProcess peer;
-  StartPeer(peer);
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer);
   ASSERT_NE(window, nullptr);
   for (uint32_t size : {0u, 1u, 32u, 268u, 65536u}) {
     std::vector<uint8_t> bytes(size);
@@ -86,9 +91,7 @@ TEST_F(RemoteTest, CopyDataBytesArriveIntact) {
 }
 
 TEST_F(RemoteTest, CopyDataThatCannotTravelFails) {
-  PeerProcess peer;
-  StartPeer(peer);
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer);
   ASSERT_NE(window, nullptr);
   std::vector<uint8_t> tooBig(65537);
   COPYDATASTRUCT copy{1, static_cast<uint32_t>(tooBig.size()), tooBig.data()};
@@ -106,9 +109,7 @@ TEST_F(RemoteTest, SendBlocksUntilTheProcedureReturnedAndHandlesNestedSends) {
   HWND own = CreateWindowA(kTestClass, kTestTitle, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                            nullptr);
   ASSERT_NE(own, nullptr);
-  PeerProcess peer;
-  StartPeer(peer);
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(SendMessageA(window, kPeerFindTest, 0, 0), 1) << "the peer finds our window";
 
@@ -123,9 +124,7 @@ TEST_F(RemoteTest, SendBlocksUntilTheProcedureReturnedAndHandlesNestedSends) {
 TEST_F(RemoteTest, VirtualTimeStandsStillWhileAPeerWorksOnASend) {
   std::string fifo = instance_.runtimeDir() + "/fifo";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  PeerProcess peer;
-  ASSERT_TRUE(peer.Start({WIN_PEER}, {"PEER_FIFO=" + fifo}));
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer, {}, {"PEER_FIFO=" + fifo});
   ASSERT_NE(window, nullptr);
 
   struct VirtualClock {
@@ -156,9 +155,7 @@ TEST_F(RemoteTest, VirtualTimeStandsStillWhileAPeerWorksOnASend) {
 }
 
 TEST_F(RemoteTest, WindowDisappearsWhenItsProcessEnds) {
-  PeerProcess peer;
-  StartPeer(peer);
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer);
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(IsWindow(window));
   EXPECT_EQ(SendMessageA(window, kPeerDestroy, 0, 0), 77) << "answered though its window is gone";
@@ -170,9 +167,7 @@ TEST_F(RemoteTest, WindowDisappearsWhenItsProcessEnds) {
 }
 
 TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
-  PeerProcess peer;
-  StartPeer(peer);
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer);
   ASSERT_NE(window, nullptr);
   peer.Kill();
   EXPECT_FALSE(IsWindow(window));
@@ -184,9 +179,8 @@ TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
   EXPECT_NE(lstat(path.c_str(), &st), 0);
 
   // A new process under the same name is a new window; the old handle stays dead.
-  PeerProcess second;
-  StartPeer(second);
-  HWND renewed = FindPeer();
+  ChildProcess second;
+  HWND renewed = StartPeer(second);
   ASSERT_NE(renewed, nullptr);
   EXPECT_NE(renewed, window);
   EXPECT_EQ(SendMessageA(window, kPeerEcho, 1, 1), 0);
@@ -194,9 +188,7 @@ TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
 }
 
 TEST_F(RemoteTest, SendFailsWhenThePeerDiesDuringTheCall) {
-  PeerProcess peer;
-  StartPeer(peer);
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(SendMessageA(window, kPeerDie, 0, 0), 0);
   EXPECT_EQ(peer.Wait(), 3);
@@ -204,16 +196,13 @@ TEST_F(RemoteTest, SendFailsWhenThePeerDiesDuringTheCall) {
 }
 
 TEST_F(RemoteTest, InstancesDoNotSeeEachOthersWindows) {
-  PeerProcess other;
+  ChildProcess other;
   {
     ScopedEnv elsewhere("TOVSIM_INSTANCE", instance_.name() + "-other");
-    StartPeer(other);
-    EXPECT_NE(FindPeer(), nullptr) << "found inside its own instance";
+    EXPECT_NE(StartPeer(other), nullptr) << "found inside its own instance";
   }
   EXPECT_EQ(FindPeer(), nullptr);
-  PeerProcess same;
-  StartPeer(same);
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(SendMessageA(window, kPeerEcho, 2, 0), 4);
 }
@@ -221,9 +210,8 @@ TEST_F(RemoteTest, InstancesDoNotSeeEachOthersWindows) {
 TEST_F(RemoteTest, ChineseNamesAndLongNamesWork) {
   const std::string longTitle(200, 'x');
   for (const std::string& title : {std::string("共享内存"), longTitle}) {
-    PeerProcess peer;
-    StartPeer(peer, {"LcdClass", title});
-    HWND window = FindWindowA("LcdClass", title.c_str());
+    ChildProcess named;
+    HWND window = StartPeer(named, {"LcdClass", title});
     ASSERT_NE(window, nullptr) << title;
     EXPECT_EQ(SendMessageA(window, kPeerEcho, 4, 0), 8);
     EXPECT_EQ(FindWindowA("LcdClass", "other"), nullptr);
@@ -231,8 +219,7 @@ TEST_F(RemoteTest, ChineseNamesAndLongNamesWork) {
 }
 
 TEST_F(RemoteTest, SecondWindowOfTheSameNameStaysLocal) {
-  PeerProcess peer;
-  StartPeer(peer);
+  ASSERT_NE(StartPeer(peer), nullptr);
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = TestProc;
   windowClass.lpszClassName = kPeerClass;
@@ -248,9 +235,7 @@ TEST_F(RemoteTest, SecondWindowOfTheSameNameStaysLocal) {
 }
 
 TEST_F(RemoteTest, AnotherProcessesWindowKeepsNoUserDataHere) {
-  PeerProcess peer;
-  StartPeer(peer);
-  HWND window = FindPeer();
+  HWND window = StartPeer(peer);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(SetWindowLongPtrA(window, GWLP_USERDATA, 5), 0);
   EXPECT_EQ(GetWindowLongPtrA(window, GWLP_USERDATA), 0);

@@ -7,11 +7,15 @@
 #include "platform/sys/clock.h"
 #include "platform/sys/sync.h"
 #include "platform/win/win.h"
-#include "tests/platform/win/loop_thread.h"
-#include "tests/platform/win/test_instance.h"
+#include "tests/support/test_instance.h"
+#include "tests/support/window_thread.h"
 
-namespace plat::testing {
+namespace plat {
 namespace {
+
+using testsupport::TestInstance;
+using testsupport::WindowHandler;
+using testsupport::WindowThread;
 
 constexpr UINT kPing = WM_USER + 7;
 
@@ -28,7 +32,7 @@ struct TickLog {
   std::vector<int64_t> times;
   std::function<void(HWND, size_t)> onTick;
 
-  Handler handler() {
+  WindowHandler handler() {
     return [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
       if (message != WM_TIMER || wParam != 1) return std::nullopt;
       times.push_back(GetTickCount64());
@@ -46,7 +50,7 @@ TEST_F(TimerTest, ThousandTicksOfA500msTimerComeAtExactVirtualTimes) {
     KillTimer(hwnd, 1);
     SetEvent(done);
   };
-  LoopThread loop(log.handler());
+  WindowThread loop(log.handler());
   ASSERT_EQ(SetTimer(loop.hwnd(), 1, 500), 1u);
   ASSERT_EQ(WaitForSingleObject(done, INFINITE), WAIT_OBJECT_0);
   ASSERT_EQ(log.times.size(), 1000u);
@@ -67,7 +71,7 @@ TEST_F(TimerTest, ShortIntervalsBecomeTenMillisecondsAndLateTicksMerge) {
     EXPECT_TRUE(PeekMessageA(&message, hwnd, WM_TIMER, WM_TIMER, PM_REMOVE));
     EXPECT_FALSE(PeekMessageA(&message, hwnd, WM_TIMER, WM_TIMER, PM_NOREMOVE));
   };
-  LoopThread loop(log.handler());
+  WindowThread loop(log.handler());
   SetTimer(loop.hwnd(), 1, 1);
   ASSERT_TRUE(AdvanceClock(100));
   // 10, 20, 30; then 85 (the one merged tick, taken inside the handler); the
@@ -81,7 +85,7 @@ TEST_F(TimerTest, SettingARunningTimerChangesItsInterval) {
   log.onTick = [](HWND hwnd, size_t count) {
     if (count == 2) SetTimer(hwnd, 1, 300);
   };
-  LoopThread loop(log.handler());
+  WindowThread loop(log.handler());
   SetTimer(loop.hwnd(), 1, 100);
   ASSERT_TRUE(AdvanceClock(850));
   EXPECT_EQ(log.times, (std::vector<int64_t>{100, 200, 500, 800}));
@@ -94,7 +98,7 @@ TEST_F(TimerTest, IdleActionRunsBeforeTimeMovesOn) {
   log.onTick = [&](HWND, size_t count) {
     if (count == 3) RunWhenIdle([&] { idleAt = GetTickCount64(); });
   };
-  LoopThread loop(log.handler());
+  WindowThread loop(log.handler());
   SetTimer(loop.hwnd(), 1, 100);
   ASSERT_TRUE(AdvanceClock(1000));
   EXPECT_EQ(idleAt, 300);
@@ -104,8 +108,8 @@ TEST_F(TimerTest, IdleActionRunsBeforeTimeMovesOn) {
 TEST_F(TimerTest, KilledTimerStopsAndTimersOfOtherWindowsGoOn) {
   HoldClock();
   TickLog first, second;
-  LoopThread a(first.handler());
-  LoopThread b(second.handler());
+  WindowThread a(first.handler());
+  WindowThread b(second.handler());
   SetTimer(a.hwnd(), 1, 100);
   SetTimer(b.hwnd(), 1, 150);
   ASSERT_TRUE(AdvanceClock(300));
@@ -121,7 +125,7 @@ TEST_F(TimerTest, KilledTimerStopsAndTimersOfOtherWindowsGoOn) {
 TEST_F(TimerTest, ScheduledInputArrivesAtItsVirtualTime) {
   HoldClock();
   std::vector<std::pair<int64_t, WPARAM>> seen;
-  LoopThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+  WindowThread loop([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
     if (message != kPing) return std::nullopt;
     seen.emplace_back(GetTickCount64(), wParam);
     return 0;
@@ -148,7 +152,7 @@ TEST(RealTimerTest, OneMillisecondTimerTicksNoFasterThanEveryTenMilliseconds) {
     KillTimer(hwnd, 1);
     SetEvent(done);
   };
-  LoopThread loop(log.handler());
+  WindowThread loop(log.handler());
   int64_t start = GetTickCount64();
   SetTimer(loop.hwnd(), 1, 1);
   ASSERT_EQ(WaitForSingleObject(done, INFINITE), WAIT_OBJECT_0);
@@ -158,4 +162,4 @@ TEST(RealTimerTest, OneMillisecondTimerTicksNoFasterThanEveryTenMilliseconds) {
 }
 
 }  // namespace
-}  // namespace plat::testing
+}  // namespace plat

@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,39 +14,30 @@
 #include "platform/sys/msgbox.h"
 #include "protocol/messages.h"
 #include "protocol/records.h"
-#include "tests/host/screen_fixture.h"
+#include "tests/support/host_screen.h"
 
 namespace {
 
-class RpgMainTest : public host_test::ScreenTest {
+class RpgMainTest : public testsupport::ScreenTest {
  protected:
-  void SetUp() override {
-    ScreenTest::SetUp();
-    viewer->copies.clear();
-  }
   void TearDown() override {
     EXPECT_EQ(MemLiveBlocks(), 0);
     EXPECT_EQ(MemVctRelease(), 1);
     EXPECT_TRUE(plat::RecordedMessageBoxes().empty());
-    ScreenTest::TearDown();
   }
 
   // Starts the memory pool after the test wrote its ..\Sim.ini.
   static void StartMemory() { ASSERT_EQ(MemVctInit(), 1); }
 
   void WriteLibrary(std::size_t size) const {
-    std::ofstream(env.RootPath("dat.lib"), std::ios::binary) << std::string(size, 'L');
+    testsupport::WriteFile(env.RootPath("dat.lib"), std::string(size, 'L'));
   }
 
   // The sizes the viewer was told, in order.
   std::vector<std::pair<int, int>> Modes() const {
     std::vector<std::pair<int, int>> sizes;
-    for (const auto& copy : viewer->copies) {
-      EXPECT_EQ(copy.dwData, kScreenModeCopyData);
-      if (copy.bytes.size() != sizeof(ScreenModeRecord)) continue;
-      ScreenModeRecord record;
-      std::memcpy(&record, copy.bytes.data(), sizeof record);
-      sizes.emplace_back(record.width, record.height);
+    for (const auto& mode : viewer->Records<ScreenModeRecord>(kScreenModeCopyData)) {
+      sizes.emplace_back(mode.width, mode.height);
     }
     return sizes;
   }

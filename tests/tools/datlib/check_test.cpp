@@ -9,6 +9,8 @@
 namespace datlib {
 namespace {
 
+using testsupport::ScratchDir;
+
 using testing::Bytes;
 using testing::DiagText;
 
@@ -22,7 +24,7 @@ class CheckTest : public ::testing::Test {
     dir_.Write("p/s.gsa", script);
     dir_.Write("p/r.yaml", records);
     Diagnostics build;
-    auto project = LoadProject(dir_.Path("p/project.yaml"), build);
+    auto project = LoadProject(dir_ / "p/project.yaml", build);
     EXPECT_TRUE(project.has_value()) << DiagText(build);
     if (!project) return std::nullopt;
     auto image = BuildLibrary(project->title, project->resources, build);
@@ -33,7 +35,7 @@ class CheckTest : public ::testing::Test {
     return DiagText(diag_).find(text) != std::string::npos;
   }
 
-  testing::TempDir dir_;
+  ScratchDir dir_;
   Diagnostics diag_;
 };
 
@@ -77,7 +79,7 @@ TEST_F(CheckTest, JumpsMustLandOnInstructions) {
              "title: j\nresources:\n  - {type: script, id: [1, 1], file: s.hex}\n");
   dir_.Write("j/s.hex", std::string(48, '0') + "\n0900 01 3200 0a0600 09\n");
   Diagnostics build;
-  auto project = LoadProject(dir_.Path("j/project.yaml"), build);
+  auto project = LoadProject(dir_ / "j/project.yaml", build);
   ASSERT_TRUE(project.has_value()) << DiagText(build);
   auto image = BuildLibrary(project->title, project->resources, build);
   ASSERT_TRUE(image.has_value());

@@ -9,6 +9,8 @@
 namespace datlib {
 namespace {
 
+using testsupport::ScratchDir;
+
 struct CliRun {
   int code;
   std::string out, err;
@@ -37,38 +39,38 @@ TEST(DatlibCli, HelpAndUsageErrors) {
 }
 
 TEST(DatlibCli, BuildListDumpCheckEndToEnd) {
-  testing::TempDir dir;
+  ScratchDir dir;
   dir.Write("p/project.yaml", "title: e2e\nrecords: [r.yaml]\n"
                               "resources:\n  - {type: script, id: [1, 1], file: s.gsa}\n");
   dir.Write("p/r.yaml", "- {type: magiclist, id: [1, 1]}\n");
   dir.Write("p/s.gsa", "    End\n");
-  CliRun r = Datlib({"build", dir.Path("p/project.yaml"), "-o", dir.Path("out/dat.lib")});
+  CliRun r = Datlib({"build", dir / "p/project.yaml", "-o", dir / "out/dat.lib"});
   ASSERT_EQ(r.code, 0) << r.err;
-  r = Datlib({"ls", dir.Path("out/dat.lib")});
+  r = Datlib({"ls", dir / "out/dat.lib"});
   EXPECT_EQ(r.code, 0);
   EXPECT_NE(r.out.find("GUT"), std::string::npos);
-  r = Datlib({"dump", dir.Path("out/dat.lib"), "-o", dir.Path("d")});
+  r = Datlib({"dump", dir / "out/dat.lib", "-o", dir / "d"});
   ASSERT_EQ(r.code, 0) << r.err;
-  r = Datlib({"build", dir.Path("d/project.yaml"), "-o", dir.Path("out/again.lib")});
+  r = Datlib({"build", dir / "d/project.yaml", "-o", dir / "out/again.lib"});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(dir.Read("out/dat.lib"), dir.Read("out/again.lib"));
-  r = Datlib({"check", dir.Path("out/dat.lib")});
+  r = Datlib({"check", dir / "out/dat.lib"});
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.err.find("warning: unused"), std::string::npos);  // the chain
 }
 
 TEST(DatlibCli, InputErrorsExitWithOne) {
-  testing::TempDir dir;
+  ScratchDir dir;
   dir.Write("bad.lib", "not a library");
-  const CliRun ls = Datlib({"ls", dir.Path("bad.lib")});
+  const CliRun ls = Datlib({"ls", dir / "bad.lib"});
   EXPECT_EQ(ls.code, 1);
   EXPECT_NE(ls.err.find("not a data library"), std::string::npos);
-  EXPECT_EQ(Datlib({"check", dir.Path("missing.lib")}).code, 1);
-  EXPECT_EQ(Datlib({"dump", dir.Path("bad.lib"), "-o", dir.Path("d")}).code, 1);
+  EXPECT_EQ(Datlib({"check", dir / "missing.lib"}).code, 1);
+  EXPECT_EQ(Datlib({"dump", dir / "bad.lib", "-o", dir / "d"}).code, 1);
   dir.Write("p.yaml", "title: x\nresources: [{type: map}]\n");
-  const CliRun build = Datlib({"build", dir.Path("p.yaml"), "-o", dir.Path("o.lib")});
+  const CliRun build = Datlib({"build", dir / "p.yaml", "-o", dir / "o.lib"});
   EXPECT_EQ(build.code, 1);
-  EXPECT_NE(build.err.find(dir.Path("p.yaml") + ":2:"), std::string::npos) << build.err;
+  EXPECT_NE(build.err.find(dir / "p.yaml" + ":2:"), std::string::npos) << build.err;
 }
 
 }  // namespace

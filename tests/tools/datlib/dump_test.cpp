@@ -11,6 +11,8 @@
 namespace datlib {
 namespace {
 
+using testsupport::ScratchDir;
+
 using testing::Bytes;
 using testing::DiagText;
 
@@ -27,7 +29,7 @@ class DumpTest : public ::testing::Test {
     auto dump = DumpLibrary(image, "in.lib", diag_);
     if (!dump) return std::nullopt;
     for (const auto& [path, text] : dump->files) dir_.Write(folder + "/" + path, text);
-    return BuildProject(dir_.Path(folder + "/project.yaml"));
+    return BuildProject(dir_ / (folder + "/project.yaml"));
   }
 
   // A project of raw (hex) resources of the given sizes and fill bytes.
@@ -48,19 +50,19 @@ class DumpTest : public ::testing::Test {
                  ", " + std::to_string(key.id2) + "], file: " + name + "}\n";
     }
     dir_.Write("src/project.yaml", project);
-    auto image = BuildProject(dir_.Path("src/project.yaml"));
+    auto image = BuildProject(dir_ / "src/project.yaml");
     EXPECT_TRUE(image.has_value()) << DiagText(diag_);
     return image.value_or(Bytes{});
   }
 
-  testing::TempDir dir_;
+  ScratchDir dir_;
   Diagnostics diag_;
 };
 
 TEST_F(DumpTest, SampleBuildsDumpsAndBuildsToTheSameBytes) {
   auto image = BuildProject(TOVSIM_SAMPLE_PROJECT);
   ASSERT_TRUE(image.has_value()) << DiagText(diag_);
-  EXPECT_EQ(*image, testing::TempDir::ReadPath(TOVSIM_SAMPLE_LIB))
+  EXPECT_EQ(*image, testing::ReadBytes(TOVSIM_SAMPLE_LIB))
       << "the built sample is out of date";
   auto again = DumpAndRebuild(*image, "dump");
   ASSERT_TRUE(again.has_value()) << DiagText(diag_);

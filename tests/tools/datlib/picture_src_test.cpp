@@ -2,23 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "tests/platform/sys/scratch.h"
+#include "tests/support/scratch.h"
 #include "tools/datlib/picture_png.h"
 
 namespace datlib {
 namespace {
 
-using plat::testing::ScratchDir;
+using testsupport::ScratchDir;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr rpgfmt::ResKey kFace{11, 1, 3};
-
-std::string WriteFile(const ScratchDir& dir, const std::string& name, const std::string& text) {
-  std::ofstream(dir / name, std::ios::binary) << text;
-  return dir / name;
-}
 
 std::string FirstError(const Diagnostics& diag) {
   for (const Diagnostic& d : diag.Items()) {
@@ -133,14 +126,14 @@ TEST(PicturePng, GridOfCellsGivesTheSameBytesAsArt) {
   ScratchDir dir;
   Diagnostics diag;
   ASSERT_TRUE(WritePng(dir / "eye.png", EyeFramesAsPng(), diag));
-  const std::string art = WriteFile(dir, "art.txt", kTwoFrames);
-  const std::string png = WriteFile(dir, "png.txt", "size: 12x2\ndepth: 2\nimage: eye.png\n");
+  const std::string art = dir.Write("art.txt", kTwoFrames);
+  const std::string png = dir.Write("png.txt", "size: 12x2\ndepth: 2\nimage: eye.png\n");
   const auto fromArt = CompilePictureFile(art, kFace, diag);
   const auto fromPng = CompilePictureFile(png, kFace, diag);
   ASSERT_TRUE(fromArt && fromPng) << FirstError(diag);
   EXPECT_EQ(*fromArt, *fromPng);
   // frames: takes only the first cells.
-  WriteFile(dir, "one.txt", "size: 12x2\ndepth: 2\nimage: eye.png\nframes: 1\n");
+  dir.Write("one.txt", "size: 12x2\ndepth: 2\nimage: eye.png\nframes: 1\n");
   const auto one = CompilePictureFile(dir / "one.txt", kFace, diag);
   ASSERT_TRUE(one);
   EXPECT_EQ((*one)[4], 1);
@@ -164,7 +157,7 @@ TEST(PicturePng, BarePngIsOneFrameAndPicksItsDepth) {
   RgbaImage opaque{3, 1, {kRgbaBlack, kRgbaWhite, kRgbaBlack}};
   ASSERT_TRUE(WritePng(dir / "a.png", opaque, diag));
   EXPECT_EQ(CompilePictureFile(dir / "a.png", kFace, diag), (Bytes{1, 3, 3, 1, 1, 1, 0xA0}));
-  WriteFile(dir, "b.png", {kIndexedWithTransparency.begin(), kIndexedWithTransparency.end()});
+  dir.Write("b.png", std::string(kIndexedWithTransparency.begin(), kIndexedWithTransparency.end()));
   const auto clear = ReadPng(dir / "b.png", diag);
   ASSERT_TRUE(clear) << FirstError(diag);
   EXPECT_EQ(clear->pixels, (std::vector<std::uint32_t>{kRgbaBlack, 0x12345600, kRgbaMagenta}));
@@ -185,13 +178,13 @@ TEST(PicturePng, OtherColoursAndBadGridsAreErrors) {
 
   Diagnostics grid;
   ASSERT_TRUE(WritePng(dir / "eye.png", EyeFramesAsPng(), grid));
-  WriteFile(dir, "bad.txt", "size: 5x2\nimage: eye.png\n");
+  dir.Write("bad.txt", "size: 5x2\nimage: eye.png\n");
   EXPECT_FALSE(CompilePictureFile(dir / "bad.txt", kFace, grid));
   EXPECT_NE(FirstError(grid).find("bad.txt:2:8: error: image of 24x2 is not a grid"),
             std::string::npos) << FirstError(grid);
 
   Diagnostics depth;
-  WriteFile(dir, "d1.txt", "size: 12x2\nimage: eye.png\n");
+  dir.Write("d1.txt", "size: 12x2\nimage: eye.png\n");
   EXPECT_FALSE(CompilePictureFile(dir / "d1.txt", kFace, depth));
   EXPECT_NE(FirstError(depth).find("transparent pixels in a depth-1 picture"), std::string::npos);
 
@@ -208,7 +201,7 @@ TEST(PicturePng, OtherColoursAndBadGridsAreErrors) {
             std::string::npos) << FirstError(wide);
 
   Diagnostics broken;
-  WriteFile(dir, "text.png", "size: 5x2\n");
+  dir.Write("text.png", "size: 5x2\n");
   EXPECT_FALSE(CompilePictureFile(dir / "text.png", kFace, broken));
   EXPECT_NE(FirstError(broken).find("text.png: error: not a readable PNG"), std::string::npos)
       << FirstError(broken);
@@ -238,7 +231,7 @@ TEST(PictureUse, ChecksWhatTheGameNeedsOfEachKind) {
 
 TEST(PictureUse, CompileRejectsUnknownHeaderWordsAndNonPictureTypes) {
   ScratchDir dir;
-  WriteFile(dir, "p.txt", "size: 1x1\nwalk: open 0\nframe 0\n#\n");
+  dir.Write("p.txt", "size: 1x1\nwalk: open 0\nframe 0\n#\n");
   Diagnostics diag;
   EXPECT_FALSE(CompilePictureFile(dir / "p.txt", kFace, diag));
   EXPECT_NE(FirstError(diag).find("p.txt:2:7: error: unknown header word \"walk:\""),

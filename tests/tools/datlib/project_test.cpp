@@ -8,6 +8,8 @@
 namespace datlib {
 namespace {
 
+using testsupport::ScratchDir;
+
 using testing::Bytes;
 using testing::DiagText;
 
@@ -15,16 +17,16 @@ class ProjectTest : public ::testing::Test {
  protected:
   // Loads and builds `project.yaml`; the image, or nothing with `diag_` set.
   std::optional<Bytes> Build() {
-    auto project = LoadProject(dir_.Path("project.yaml"), diag_);
+    auto project = LoadProject(dir_ / "project.yaml", diag_);
     if (!project) return std::nullopt;
     return BuildLibrary(project->title, project->resources, diag_);
   }
   bool Reports(const std::string& text) const {
     return DiagText(diag_).find(text) != std::string::npos;
   }
-  std::string P(const std::string& rel) const { return dir_.Path(rel); }
+  std::string P(const std::string& rel) const { return dir_ / rel; }
 
-  testing::TempDir dir_;
+  ScratchDir dir_;
   Diagnostics diag_;
 };
 

@@ -1,20 +1,18 @@
 #pragma once
-// Helpers for tests that build projects from files: a private folder per
-// test, UTF-8 text from u8 literals, diagnostics as text.
-
-#include <gtest/gtest.h>
-#include <unistd.h>
+// Helpers for the datlib tests: UTF-8 text from u8 literals, diagnostics as
+// text, file bytes. Folders come from tests/support/scratch.h.
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "tests/support/scratch.h"
 #include "tools/datlib/diag.h"
 
 namespace datlib::testing {
+
+using testsupport::ScratchDir;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -27,38 +25,10 @@ inline std::string DiagText(const Diagnostics& diag) {
   return out;
 }
 
-// A fresh folder named for the running test, removed afterwards.
-class TempDir {
- public:
-  TempDir() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("datlib_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
-             std::to_string(::getpid()));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  std::string Path(const std::string& rel = "") const { return (path_ / rel).string(); }
-
-  void Write(const std::string& rel, std::string_view text) const {
-    const auto p = path_ / rel;
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << text;
-  }
-
-  Bytes Read(const std::string& rel) const { return ReadPath((path_ / rel).string()); }
-
-  static Bytes ReadPath(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-  }
-
- private:
-  std::filesystem::path path_;
-};
+// The bytes of a file; empty when it cannot be read.
+inline Bytes ReadBytes(const std::string& path) {
+  const std::string bytes = testsupport::ReadFile(path);
+  return Bytes(bytes.begin(), bytes.end());
+}
 
 }  // namespace datlib::testing

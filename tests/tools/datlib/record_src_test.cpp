@@ -7,6 +7,8 @@
 namespace datlib {
 namespace {
 
+using testsupport::ScratchDir;
+
 using testing::Bytes;
 using testing::DiagText;
 using testing::U8;
@@ -18,7 +20,7 @@ void Put(Bytes& b, std::size_t at, const Bytes& v) { std::copy(v.begin(), v.end(
 class RecordSrcTest : public ::testing::Test {
  protected:
   std::optional<Bytes> Compile(const std::string& yaml, rpgfmt::ResKey key) {
-    return CompileRecord(YAML::Load(yaml), key, "r.yaml", dir_.Path(), diag_);
+    return CompileRecord(YAML::Load(yaml), key, "r.yaml", dir_.path(), diag_);
   }
 
   // bytes → YAML → bytes must give the same bytes.
@@ -30,14 +32,14 @@ class RecordSrcTest : public ::testing::Test {
     for (const SideFile& f : rec->files) dir_.Write(f.path, f.text);
     YAML::Emitter out;
     out << rec->fields;
-    auto again = CompileRecord(YAML::Load(out.c_str()), key, "dump.yaml", dir_.Path(), diag);
+    auto again = CompileRecord(YAML::Load(out.c_str()), key, "dump.yaml", dir_.path(), diag);
     ASSERT_TRUE(again.has_value()) << DiagText(diag) << out.c_str();
     EXPECT_EQ(*again, bytes) << out.c_str();
   }
 
   std::string Errors() const { return DiagText(diag_); }
 
-  testing::TempDir dir_;
+  ScratchDir dir_;
   Diagnostics diag_;
 };
 

@@ -10,7 +10,7 @@ namespace {
 using testing::Body;
 using testing::Bytes;
 using testing::Gb;
-using testing::Utf8;
+using testing::U8;
 
 Bytes Cat(std::initializer_list<Bytes> parts) {
   Bytes out;
@@ -85,7 +85,7 @@ TEST(ScriptAsm, EventTableAndHeader) {
   Diagnostics diag;
   const auto script = testing::Assemble(
       ".header \"Ab\", 1\n.events 3\n.event 1, start\n.event 3, 0x40\nstart: End\n", diag);
-  ASSERT_TRUE(script) << testing::AllErrors(diag);
+  ASSERT_TRUE(script) << testing::DiagText(diag);
   Bytes expected(24, 0);
   expected[0] = 'A';
   expected[1] = 'b';
@@ -98,10 +98,10 @@ TEST(ScriptAsm, EventTableAndHeader) {
 }
 
 TEST(ScriptAsm, TextsAreStoredInLineAsGb2312) {
-  EXPECT_EQ(Body(Utf8(u8"Say 1, \"你好\"")), Cat({{13, 1, 0}, Gb("你好"), {0}}));
-  EXPECT_EQ(Body(Utf8(u8"Alert \"a\" \"\\\"b\\\\\"\nNotice 50, \"\\x01\"")),
+  EXPECT_EQ(Body(U8(u8"Say 1, \"你好\"")), Cat({{13, 1, 0}, Gb("你好"), {0}}));
+  EXPECT_EQ(Body(U8(u8"Alert \"a\" \"\\\"b\\\\\"\nNotice 50, \"\\x01\"")),
             (Bytes{47, 'a', '"', 'b', '\\', 0, 69, 50, 0, 1, 0}));
-  EXPECT_EQ(Body(Utf8(u8"MapName \"村口\"\nMenu 9, \"买 卖  走\"")),
+  EXPECT_EQ(Body(U8(u8"MapName \"村口\"\nMenu 9, \"买 卖  走\"")),
             Cat({{54}, Gb("村口"), {0, 64, 9, 0}, Gb("买 卖  走"), {0}}));
   EXPECT_EQ(Body("here: Choose2 \"Yes\", \"No\", here"),
             (Bytes{31, 'Y', 'e', 's', 0, 'N', 'o', 0, 3, 0}));
@@ -139,7 +139,7 @@ TEST(ScriptAsm, ConstantsDataAndTail) {
       "\"x\"\n"
       "end:\n.tail\n.byte 1, 2\n",
       diag);
-  ASSERT_TRUE(script) << testing::AllErrors(diag);
+  ASSERT_TRUE(script) << testing::DiagText(diag);
   const Bytes code(script->bytes.begin() + 24, script->bytes.end());
   EXPECT_EQ(code, (Bytes{10, 0, 0, 34, 1, 0, 3, 0, 0x50, 'x', 1, 2}));
   ASSERT_EQ(script->lines.size(), 2u);
@@ -152,8 +152,8 @@ TEST(ScriptAsm, OutOfRangeRolesWarnButAssemble) {
   Diagnostics diag;
   const auto script =
       testing::Assemble("DropNpc 0\nSetFlag 2400\nHeal 1, 0\nMapName \"abcdefghijk\"", diag);
-  ASSERT_TRUE(script) << testing::AllErrors(diag);
-  EXPECT_EQ(diag.Items().size(), 4u) << testing::AllErrors(diag);
+  ASSERT_TRUE(script) << testing::DiagText(diag);
+  EXPECT_EQ(diag.Items().size(), 4u) << testing::DiagText(diag);
   EXPECT_FALSE(diag.HasErrors());
 }
 
@@ -174,9 +174,9 @@ TEST_P(ScriptAsmErrors, ReportsLineAndColumn) {
   ASSERT_TRUE(diag.HasErrors());
   const Diagnostic& first = diag.Items().front();
   EXPECT_EQ(first.pos.file, "t.gsa");
-  EXPECT_EQ(first.pos.line, c.line) << testing::AllErrors(diag);
-  EXPECT_EQ(first.pos.col, c.col) << testing::AllErrors(diag);
-  EXPECT_NE(first.message.find(c.message), std::string::npos) << testing::AllErrors(diag);
+  EXPECT_EQ(first.pos.line, c.line) << testing::DiagText(diag);
+  EXPECT_EQ(first.pos.col, c.col) << testing::DiagText(diag);
+  EXPECT_NE(first.message.find(c.message), std::string::npos) << testing::DiagText(diag);
 }
 
 const ErrorCase kErrorCases[] = {
@@ -224,7 +224,7 @@ TEST(ScriptAsm, ReportsTooManyGoodsAndAScriptTooLargeForABlock) {
   for (int i = 0; i < 30; ++i) shop += ", 1:1";
   Diagnostics diag;
   EXPECT_FALSE(testing::Assemble(shop, diag));
-  EXPECT_NE(testing::AllErrors(diag).find("at most 30 goods"), std::string::npos);
+  EXPECT_NE(testing::DiagText(diag).find("at most 30 goods"), std::string::npos);
 
   std::string big;
   for (int i = 0; i < 2000; ++i) big += "AddMoney 1\nEnd\n";  // 12000 bytes

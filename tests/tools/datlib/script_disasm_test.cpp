@@ -10,14 +10,14 @@
 namespace datlib {
 namespace {
 
-using testing::AllErrors;
+using testing::DiagText;
 using testing::Bytes;
-using testing::Utf8;
+using testing::U8;
 
 std::string Disassemble(const Bytes& resource) {
   Diagnostics diag;
   auto text = DisassembleScript(resource, {"in.lib", 0, 0}, diag);
-  EXPECT_TRUE(text) << AllErrors(diag);
+  EXPECT_TRUE(text) << DiagText(diag);
   return text ? *text : std::string();
 }
 
@@ -26,7 +26,7 @@ std::string RoundTrip(const Bytes& resource) {
   const std::string text = Disassemble(resource);
   Diagnostics diag;
   const auto again = testing::Assemble(text, diag);
-  EXPECT_TRUE(again) << AllErrors(diag) << text;
+  EXPECT_TRUE(again) << DiagText(diag) << text;
   if (again) {
     EXPECT_EQ(again->bytes, resource) << text;
   }
@@ -52,12 +52,12 @@ Bytes Script(std::initializer_list<std::uint16_t> events, const Bytes& body,
 TEST(ScriptDisasm, WritesCommandsLabelsAndTexts) {
   Diagnostics diag;
   const auto script = testing::Assemble(
-      Utf8(u8".event 1, greet\ngreet: Say 2, \"你好\"\nloop: IfFlag 3, loop\n"
+      U8(u8".event 1, greet\ngreet: Say 2, \"你好\"\nloop: IfFlag 3, loop\n"
            u8"Shop 1:2\nSkip2 0, 0\nSkip12 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\nEnd\n"),
       diag);
-  ASSERT_TRUE(script) << AllErrors(diag);
+  ASSERT_TRUE(script) << DiagText(diag);
   const std::string text = RoundTrip(script->bytes);
-  EXPECT_NE(text.find(Utf8(u8"event1:\n    Say 2, \"你好\"\n")), std::string::npos) << text;
+  EXPECT_NE(text.find(U8(u8"event1:\n    Say 2, \"你好\"\n")), std::string::npos) << text;
   EXPECT_NE(text.find("L000D:\n    IfFlag 3, L000D\n"), std::string::npos) << text;
   EXPECT_NE(text.find(".event 1, event1\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Shop 1:2\n    Skip2\n    Skip12 1, 0,"), std::string::npos) << text;
@@ -94,7 +94,7 @@ TEST(ScriptDisasm, AddressesOutsideTheBodyStayNumbers) {
 TEST(ScriptDisasm, EscapesBytesThatAreNoGb2312Text) {
   const Bytes body = {47, 'q', '"', '\\', 0x01, 0xB0, 0xA1, 0xFF, 0xA1, 0};
   const std::string text = RoundTrip(Script({}, body));
-  EXPECT_NE(text.find(Utf8(u8"Alert \"q\\\"\\\\\\x01啊\\xFF\\xA1\"")), std::string::npos) << text;
+  EXPECT_NE(text.find(U8(u8"Alert \"q\\\"\\\\\\x01啊\\xFF\\xA1\"")), std::string::npos) << text;
 }
 
 TEST(ScriptDisasm, WritesCrawlTextOneRowALine) {

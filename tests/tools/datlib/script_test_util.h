@@ -9,23 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/tools/datlib/project_test_util.h"
 #include "tools/datlib/script_asm.h"
 
 namespace datlib::testing {
 
-using Bytes = std::vector<std::uint8_t>;
-
-// UTF-8 source text from a u8 literal (plain literals are compiled to GB2312).
-inline std::string Utf8(std::u8string_view s) { return std::string(s.begin(), s.end()); }
-
 // Bytes of a plain (GB2312) literal, without its terminator.
 inline Bytes Gb(std::string_view s) { return Bytes(s.begin(), s.end()); }
-
-inline std::string AllErrors(const Diagnostics& diag) {
-  std::string out;
-  for (const Diagnostic& d : diag.Items()) out += Diagnostics::Format(d) + "\n";
-  return out;
-}
 
 inline std::optional<AssembledScript> Assemble(std::string_view src, Diagnostics& diag) {
   return AssembleScript(src, "t.gsa", diag);
@@ -35,7 +25,7 @@ inline std::optional<AssembledScript> Assemble(std::string_view src, Diagnostics
 inline Bytes Body(std::string_view src) {
   Diagnostics diag;
   const auto script = Assemble(src, diag);
-  EXPECT_TRUE(script) << AllErrors(diag);
+  EXPECT_TRUE(script) << DiagText(diag);
   if (!script) return {};
   const std::size_t start = 24 + 3 + 2 * std::size_t{script->bytes[26]};
   return Bytes(script->bytes.begin() + static_cast<std::ptrdiff_t>(start), script->bytes.end());

@@ -5,14 +5,14 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "tests/platform/sys/scratch.h"
+#include "tests/support/scratch.h"
 #include "tools/datlib/picture_png.h"
 #include "tools/datlib/picture_src.h"
 
 namespace datlib {
 namespace {
 
-using plat::testing::ScratchDir;
+using testsupport::ScratchDir;
 
 constexpr rpgfmt::ResKey kKey{7, 1, 2};
 
@@ -34,8 +34,7 @@ std::string FirstError(const Diagnostics& diag) {
 }
 
 std::optional<TileSetSource> Load(const ScratchDir& dir, const std::string& text, Diagnostics& diag) {
-  std::ofstream(dir / "tiles.txt") << text;
-  return LoadTileSetSource(dir / "tiles.txt", kKey, diag);
+  return LoadTileSetSource(dir.Write("tiles.txt", text), kKey, diag);
 }
 
 TEST(TileByteRules, OnlyTileZeroCanBeOpenToMapCharactersAlone) {

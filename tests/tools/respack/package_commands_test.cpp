@@ -9,7 +9,8 @@
 
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/png.h"
-#include "tests/format/package/test_bmp.h"
+#include "tests/support/bmp_file.h"
+#include "tests/support/scratch.h"
 #include "tools/respack/picture_source.h"
 
 namespace respack {
@@ -19,13 +20,7 @@ namespace fs = std::filesystem;
 
 class PackageCommands : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("respack_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "src");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { fs::create_directories(dir_ / "src"); }
 
   std::string Put(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     std::string error;
@@ -48,14 +43,15 @@ class PackageCommands : public ::testing::Test {
     return LoadManifest(manifestPath, manifest, error) && BuildPackage(manifest, searchDirs, out, error);
   }
 
-  fs::path dir_;
+  testsupport::ScratchDir scratch_{"respack"};
+  const fs::path dir_{scratch_.path()};
 };
 
 constexpr const char* kGemArt =
     "size 3 2\ndepth 4\ncolor . ff00ff\ncolor b 2050c0\ncolor w ffffff\npixels\n.b.\nbwb\n";
 
 TEST_F(PackageCommands, BuildExtractRebuildRoundTrip) {
-  const auto plainBmp = test::SolidBmp(5, 3, 0x336699);
+  const auto plainBmp = testsupport::SolidBmp(5, 3, 0x336699);
   Put("plain.bmp", plainBmp);
   Put("gem.txt", kGemArt);
   plat::Image photo{4, 2, {0x000000, 0x112233, 0x445566, 0x778899, 0xAABBCC, 0xDDEEFF, 0xFF0000, 0x00FF00}};
@@ -96,7 +92,7 @@ TEST_F(PackageCommands, BuildExtractRebuildRoundTrip) {
 }
 
 TEST_F(PackageCommands, ErrorsNameManifestLines) {
-  Put("a.bmp", test::SolidBmp(8, 8, 0));
+  Put("a.bmp", testsupport::SolidBmp(8, 8, 0));
   std::vector<std::uint8_t> pkg;
   std::string error;
 
@@ -125,7 +121,7 @@ TEST_F(PackageCommands, ErrorsNameManifestLines) {
 }
 
 TEST_F(PackageCommands, BmpWithAWrongDeclaredSizeIsPackedWithItsTrueSize) {
-  auto bmp = test::SolidBmp(2, 2, 0x445566);
+  auto bmp = testsupport::SolidBmp(2, 2, 0x445566);
   const std::vector<std::uint8_t> original = bmp;
   bmp[2] = bmp[3] = bmp[4] = bmp[5] = 0;  // some writers leave the size out
   Put("zero.bmp", bmp);
@@ -164,19 +160,19 @@ TEST_F(PackageCommands, TransparentPngPixelsBecomeTheKeyColour) {
 TEST_F(PackageCommands, SearchDirectoriesFindBuiltPictures) {
   fs::create_directories(dir_ / "made");
   std::string error;
-  ASSERT_TRUE(WriteFileBytes((dir_ / "made" / "scene.bmp").string(), test::SolidBmp(2, 2, 0xABCDEF), error));
+  ASSERT_TRUE(WriteFileBytes((dir_ / "made" / "scene.bmp").string(), testsupport::SolidBmp(2, 2, 0xABCDEF), error));
   const std::string manifest = Put("res.yaml", "images:\n  - file: scene.bmp\n");
   std::vector<std::uint8_t> pkg;
   EXPECT_FALSE(Build(manifest, pkg, error));
   ASSERT_TRUE(Build(manifest, pkg, error, {(dir_ / "elsewhere").string(), (dir_ / "made").string()})) << error;
   // Next to the manifest wins over the search path.
-  Put("scene.bmp", test::SolidBmp(1, 1, 0));
+  Put("scene.bmp", testsupport::SolidBmp(1, 1, 0));
   ASSERT_TRUE(Build(manifest, pkg, error, {(dir_ / "made").string()})) << error;
   EXPECT_EQ(pkg.size(), 24u + 58u);
 }
 
 TEST_F(PackageCommands, ListAndExtractReportUnusableEntries) {
-  Put("a.bmp", test::SolidBmp(3, 2, 0x123456));
+  Put("a.bmp", testsupport::SolidBmp(3, 2, 0x123456));
   Put("gem.txt", kGemArt);
   std::vector<std::uint8_t> pkg;
   std::string error;

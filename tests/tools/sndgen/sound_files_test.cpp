@@ -4,18 +4,12 @@
 
 #include "tools/sndgen/midi_writer.h"
 #include "tools/sndgen/synth.h"
+#include "tests/tools/sndgen/tune_text.h"
 #include "tools/sndgen/tune.h"
 #include "tools/sndgen/wav_writer.h"
 
 namespace sndgen {
 namespace {
-
-Tune Parse(const std::string& text) {
-  Tune tune;
-  std::string error;
-  EXPECT_TRUE(ParseTune(text, "t.tune", tune, error)) << error;
-  return tune;
-}
 
 std::uint32_t Be32(const std::vector<std::uint8_t>& b, std::size_t at) {
   return std::uint32_t(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];

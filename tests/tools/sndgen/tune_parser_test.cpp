@@ -1,16 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "tests/tools/sndgen/tune_text.h"
 #include "tools/sndgen/tune.h"
 
 namespace sndgen {
 namespace {
-
-Tune Parse(const std::string& text) {
-  Tune tune;
-  std::string error;
-  EXPECT_TRUE(ParseTune(text, "t.tune", tune, error)) << error;
-  return tune;
-}
 
 std::string ErrorOf(const std::string& text) {
   Tune tune;

@@ -1,4 +1,4 @@
-#include "tests/e2e/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -12,16 +12,12 @@
 
 #include <cerrno>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 
 extern char** environ;
 
-namespace e2e {
+namespace testsupport {
 
 namespace {
-
-constexpr int kReadyTimeoutMs = 60000;
 
 std::vector<std::string> MergedEnvironment(const std::vector<std::string>& extra) {
   std::vector<std::string> env = extra;
@@ -42,14 +38,7 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
   return pointers;
 }
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Waits until `fd` is readable; false after `timeoutMs`.
+// Waits until `fd` is readable (or at its end); false after `timeoutMs`.
 bool AwaitReadable(int fd, int timeoutMs) {
   pollfd entry{fd, POLLIN, 0};
   int rc;
@@ -68,14 +57,11 @@ int64_t NowMs() {
 
 ChildProcess::~ChildProcess() { Kill(); }
 
-bool ChildProcess::Start(const std::vector<std::string>& args,
-                         const std::vector<std::string>& extraEnv,
-                         const std::string& outputPrefix, bool awaitReady) {
-  outputPrefix_ = outputPrefix;
+bool ChildProcess::Start(const std::vector<std::string>& args, const ProcessOptions& options) {
+  std::vector<std::string> extra = options.env;
   int pair[2] = {-1, -1};
-  std::vector<std::string> extra = extraEnv;
   int childEnd = -1;
-  if (awaitReady) {
+  if (options.awaitReady) {
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) return false;
     childEnd = dup(pair[1]);  // without close-on-exec: the child keeps it
     close(pair[1]);
@@ -85,10 +71,13 @@ bool ChildProcess::Start(const std::vector<std::string>& args,
   std::vector<std::string> argv = args;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, (outputPrefix + ".out").c_str(),
+  posix_spawn_file_actions_addopen(&actions, 1, (output_ / "stdout").c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, (outputPrefix + ".err").c_str(),
+  posix_spawn_file_actions_addopen(&actions, 2, (output_ / "stderr").c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (!options.workingDir.empty()) {
+    posix_spawn_file_actions_addchdir_np(&actions, options.workingDir.c_str());
+  }
   const int rc = posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, Pointers(argv).data(),
                              Pointers(env).data());
   posix_spawn_file_actions_destroy(&actions);
@@ -99,9 +88,9 @@ bool ChildProcess::Start(const std::vector<std::string>& args,
     return false;
   }
   pidFd_ = int(syscall(SYS_pidfd_open, pid_, 0));
-  if (!awaitReady) return true;
-  // The child writes a byte when ready or closes its end when it ends.
-  const bool ready = AwaitReadable(pair[0], kReadyTimeoutMs);
+  if (!options.awaitReady) return true;
+  // The child writes a byte when ready, or its end closes when it ends.
+  const bool ready = AwaitReadable(pair[0], kSafetyTimeoutMs);
   close(pair[0]);
   return ready;
 }
@@ -124,37 +113,35 @@ void ChildProcess::Kill() {
   Wait();
 }
 
-bool ChildProcess::AwaitStderr(const std::function<bool(const std::string&)>& done,
-                               int timeoutMs) {
-  const std::string path = outputPrefix_ + ".err";
+std::string ChildProcess::Stdout() const { return output_.Read("stdout"); }
+std::string ChildProcess::Stderr() const { return output_.Read("stderr"); }
+
+bool ChildProcess::AwaitStderr(const std::function<bool(const std::string&)>& done, int timeoutMs) {
   const int watch = inotify_init1(IN_CLOEXEC);
   if (watch < 0) return false;
   // Watched before the first look, so no write falls between look and wait.
-  inotify_add_watch(watch, path.c_str(), IN_MODIFY | IN_CLOSE_WRITE);
+  inotify_add_watch(watch, (output_ / "stderr").c_str(), IN_MODIFY | IN_CLOSE_WRITE);
   const int64_t deadline = NowMs() + timeoutMs;
-  bool reached = done(ReadWhole(path));
+  bool reached = done(Stderr());
   while (!reached) {
     const int64_t left = deadline - NowMs();
     if (left <= 0 || !AwaitReadable(watch, int(left))) break;
     char events[4096];
     if (read(watch, events, sizeof events) < 0 && errno != EINTR) break;
-    reached = done(ReadWhole(path));
+    reached = done(Stderr());
   }
   close(watch);
   return reached;
 }
 
-std::string ChildProcess::Stdout() const { return ReadWhole(outputPrefix_ + ".out"); }
-std::string ChildProcess::Stderr() const { return ReadWhole(outputPrefix_ + ".err"); }
-
-RunResult RunToEnd(const std::vector<std::string>& args, const std::string& outputPrefix) {
+RunResult RunToEnd(const std::vector<std::string>& args, const ProcessOptions& options) {
   ChildProcess child;
   RunResult result;
-  if (!child.Start(args, {}, outputPrefix, false)) return result;
+  if (!child.Start(args, options)) return result;
   result.exitCode = child.Wait().value_or(-1);
   result.out = child.Stdout();
   result.err = child.Stderr();
   return result;
 }
 
-}  // namespace e2e
+}  // namespace testsupport

@@ -1,0 +1,68 @@
+#include "tests/support/host_runner.h"
+
+#include <gtest/gtest.h>
+
+#include "host/msg.h"
+#include "platform/sys/clock.h"
+#include "platform/sys/thread.h"
+#include "platform/win/win.h"
+#include "tests/support/child_process.h"
+
+namespace testsupport {
+
+bool WaitIdle() { return plat::WaitUntilIdleFor(kSafetyTimeoutMs); }
+
+HostThread::HostThread(HostEntry entry) {
+  SetHostEntry(entry);
+  thread_ = plat::StartThread([this] { result_ = HostMain(nullptr); });
+}
+
+HostThread::~HostThread() {
+  if (!Running()) return;
+  EXPECT_TRUE(WaitIdle());
+  plat::PostMessageA(FindHostWindow(), plat::WM_CLOSE, 0, 0);
+  Join();
+}
+
+int HostThread::Join() {
+  thread_.join();
+  // The application thread may still be on its way out.
+  EXPECT_TRUE(WaitIdle());
+  return result_;
+}
+
+HostRun::HostRun(HostEntry entry) {
+  time_t start;
+  EXPECT_TRUE(plat::ParseClockStart("2026-12-06T09:00:00", &start));
+  plat::UseVirtualClock(start);
+  plat::HoldClock();
+  viewer = StandinCompanion::Viewer();
+  player = StandinCompanion::SoundPlayer();
+  host_.emplace(entry);
+  EXPECT_TRUE(WaitIdle());
+}
+
+HostRun::~HostRun() {
+  if (host_->Running()) {
+    PostMsg(MsgKeyDown, kKeyEscape, 0);
+    host_->Join();
+  }
+  host_.reset();
+}
+
+void HostRun::Post(uint32_t type, uint32_t wParam, uint32_t lParam) {
+  PostAll({{type, wParam, lParam}});
+}
+
+void HostRun::PostAll(const std::vector<Message>& messages) {
+  for (const Message& m : messages) PostMsg(m.type, m.wParam, m.lParam);
+  EXPECT_TRUE(WaitIdle());
+}
+
+void HostRun::Advance(int64_t milliseconds) {
+  EXPECT_TRUE(plat::AdvanceClock(milliseconds, kSafetyTimeoutMs));
+}
+
+void HostRun::Join() { host_->Join(); }
+
+}  // namespace testsupport

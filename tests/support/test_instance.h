@@ -1,0 +1,30 @@
+#pragma once
+// A private instance for one scope: its own TOVSIM_INSTANCE name and a
+// temporary XDG_RUNTIME_DIR, so that windows, shared blocks and programs
+// started by the test meet nobody else's. Both are restored at the end.
+
+#include <optional>
+#include <string>
+
+#include "tests/support/scoped.h"
+#include "tests/support/scratch.h"
+
+namespace testsupport {
+
+class TestInstance {
+ public:
+  TestInstance();
+  TestInstance(const TestInstance&) = delete;
+  TestInstance& operator=(const TestInstance&) = delete;
+
+  const std::string& runtimeDir() const { return runtime_.path(); }
+  const std::string& name() const { return name_; }
+
+ private:
+  ScratchDir runtime_;
+  std::string name_;
+  ScopedEnv runtimeEnv_;
+  ScopedEnv instanceEnv_;
+};
+
+}  // namespace testsupport
