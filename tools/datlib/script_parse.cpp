@@ -12,6 +12,10 @@ void ScriptParser::Line(const LineRef& line) {
     return;
   }
   canContinue_ = false;
+  if (inInclude_ && (toks_.front().kind != TokenKind::kName || toks_.front().text != ".equ")) {
+    Error(toks_.front(), "an included file holds only .equ constants and comments");
+    return;
+  }
   std::size_t i = 0;
   while (i + 1 < toks_.size() && toks_[i].kind == TokenKind::kName &&
          toks_[i + 1].kind == TokenKind::kColon) {
@@ -146,14 +150,7 @@ bool ParseScriptSource(std::string_view text, const std::string& file, ParsedScr
   const std::size_t errorsBefore = diag.ErrorCount();
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   ScriptParser parser(out, diag);
-  int number = 0;
-  while (!text.empty() || number == 0) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    parser.Line(LineRef{&file, ++number, line});
-  }
+  ForEachLine(text, file, [&](const LineRef& line) { parser.Line(line); });
   return diag.ErrorCount() == errorsBefore;
 }
 
