@@ -150,7 +150,14 @@ bool ParseScriptSource(std::string_view text, const std::string& file, ParsedScr
   const std::size_t errorsBefore = diag.ErrorCount();
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   ScriptParser parser(out, diag);
-  ForEachLine(text, file, [&](const LineRef& line) { parser.Line(line); });
+  int number = 0;
+  while (!text.empty() || number == 0) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    parser.Line(LineRef{&file, ++number, line});
+  }
   return diag.ErrorCount() == errorsBefore;
 }
 

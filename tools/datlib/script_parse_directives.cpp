@@ -2,7 +2,6 @@
 // table, the header.
 #include "rpg/format/script_file.h"
 #include "tools/datlib/picture_src_text.h"
-#include "tools/datlib/project.h"
 #include "tools/datlib/script_parser.h"
 
 namespace datlib {
@@ -74,7 +73,7 @@ void ScriptParser::Include(const Token& head, const std::vector<ScriptArg>& args
     return;
   }
   const SourcePos at = args[0].pos;
-  const std::string path = JoinPath(DirOf(*line_->file), args[0].bytes);
+  const std::string path = SiblingPath(*line_->file, args[0].bytes);
   std::string text;
   Diagnostics readDiag;
   if (!ReadTextFile(path, readDiag, text)) {
@@ -84,7 +83,7 @@ void ScriptParser::Include(const Token& head, const std::vector<ScriptArg>& args
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
   const LineRef* outer = line_;
   inInclude_ = true;
-  ForEachLine(text, path, [&](const LineRef& line) { Line(line); });
+  for (const TextLine& line : SplitLines(text)) Line(LineRef{&path, line.number, line.text});
   inInclude_ = false;
   line_ = outer;
 }

@@ -4,26 +4,12 @@
 // (script_parse_directives.cpp) and commands (script_parse_commands.cpp).
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "tools/datlib/script_lexer.h"
 #include "tools/datlib/script_source.h"
 
 namespace datlib {
-
-// Calls `line` for each line of `text`, numbered from 1, without its line end.
-template <typename Fn>
-void ForEachLine(std::string_view text, const std::string& file, Fn line) {
-  int number = 0;
-  while (!text.empty() || number == 0) {
-    const std::size_t end = text.find('\n');
-    std::string_view one = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (one.ends_with('\r')) one.remove_suffix(1);
-    line(LineRef{&file, ++number, one});
-  }
-}
 
 class ScriptParser {
  public:
