@@ -12,6 +12,10 @@ void ScriptParser::Line(const LineRef& line) {
     return;
   }
   canContinue_ = false;
+  if (inInclude_ && (toks_.front().kind != TokenKind::kName || toks_.front().text != ".equ")) {
+    Error(toks_.front(), "an included file holds only .equ constants and comments");
+    return;
+  }
   std::size_t i = 0;
   while (i + 1 < toks_.size() && toks_[i].kind == TokenKind::kName &&
          toks_[i + 1].kind == TokenKind::kColon) {

@@ -1,5 +1,7 @@
-// Directives of script source: data, constants, the event table, the header.
+// Directives of script source: data, constants, shared constants, the event
+// table, the header.
 #include "rpg/format/script_file.h"
+#include "tools/datlib/picture_src_text.h"
 #include "tools/datlib/script_parser.h"
 
 namespace datlib {
@@ -12,6 +14,8 @@ void ScriptParser::Directive(const Token& head, std::vector<ScriptArg>& args) {
     if (ExpectValues(head, args, 0)) inTail_ = true;
   } else if (d == ".equ") {
     Constant(head, args);
+  } else if (d == ".include") {
+    Include(head, args);
   } else if (d == ".event") {
     Event(head, args);
   } else if (d == ".events") {
@@ -59,6 +63,29 @@ void ScriptParser::Constant(const Token& head, const std::vector<ScriptArg>& arg
     value = found->second.value;
   }
   Define(name.name, {false, value, name.pos});
+}
+
+// Constants shared by several scripts: the named file, relative to this one,
+// is read here as if its .equ lines stood in place of the directive.
+void ScriptParser::Include(const Token& head, const std::vector<ScriptArg>& args) {
+  if (args.size() != 1 || args[0].type != ScriptArg::Type::kString) {
+    Error(head, ".include takes one file name in quotes");
+    return;
+  }
+  const SourcePos at = args[0].pos;
+  const std::string path = SiblingPath(*line_->file, args[0].bytes);
+  std::string text;
+  Diagnostics readDiag;
+  if (!ReadTextFile(path, readDiag, text)) {
+    Error(at, "cannot include '" + path + "': " + readDiag.Items().front().message);
+    return;
+  }
+  if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+  const LineRef* outer = line_;
+  inInclude_ = true;
+  for (const TextLine& line : SplitLines(text)) Line(LineRef{&path, line.number, line.text});
+  inInclude_ = false;
+  line_ = outer;
 }
 
 void ScriptParser::Event(const Token& head, const std::vector<ScriptArg>& args) {

@@ -40,6 +40,7 @@ class ScriptParser {
   void Event(const Token& head, const std::vector<ScriptArg>& args);
   void EventCount(const Token& head, const std::vector<ScriptArg>& args);
   void Header(const Token& head, const std::vector<ScriptArg>& args);
+  void Include(const Token& head, const std::vector<ScriptArg>& args);
 
   // Commands: the operands' shape decides the statement's size.
   void Instruction(const Token& head, std::vector<ScriptArg> args);
@@ -54,6 +55,7 @@ class ScriptParser {
   const LineRef* line_ = nullptr;
   std::vector<Token> toks_;
   bool inTail_ = false;
+  bool inInclude_ = false;  // reading a file of shared constants
   bool canContinue_ = false;  // the statement above ends with a string
 };
 

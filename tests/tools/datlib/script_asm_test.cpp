@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "tests/platform/sys/scratch.h"
 #include "tests/tools/datlib/script_test_util.h"
 
 namespace datlib {
@@ -146,6 +149,43 @@ TEST(ScriptAsm, ConstantsDataAndTail) {
   EXPECT_TRUE(script->lines[0].instruction);
   EXPECT_FALSE(script->lines[1].instruction);
   EXPECT_EQ(script->lines[1].line, 5);
+}
+
+// Constants shared between scripts come from a file named relative to the
+// script; it may hold nothing but constants, and its mistakes name its lines.
+TEST(ScriptAsm, IncludesSharedConstants) {
+  plat::testing::ScratchDir dir;
+  std::ofstream(dir / "names.inc") << "; shared\r\n.equ F_DONE, 7\n\n.equ V_COUNT, 201 ; map\n";
+  std::ofstream(dir / "code.inc") << ".equ A, 1\nEnd\n";
+  const std::string file = dir / "s.gsa";
+  Diagnostics diag;
+  const auto script = AssembleScript(
+      ".include \"names.inc\"\nSetFlag F_DONE\nAddVar V_COUNT, 1\n", file, diag);
+  ASSERT_TRUE(script) << testing::AllErrors(diag);
+  EXPECT_EQ(Bytes(script->bytes.begin() + 27, script->bytes.end()),
+            (Bytes{26, 7, 0, 22, 201, 0, 1, 0}));
+
+  struct Case {
+    std::string source;
+    std::string file;
+    int line, col;
+    const char* message;
+  } cases[] = {
+      {".include \"none.inc\"", file, 1, 10, "cannot include"},
+      {".include 3", file, 1, 1, "one file name in quotes"},
+      {".include \"code.inc\"", dir / "code.inc", 2, 1, "only .equ constants"},
+      {".equ A, 2\n.include \"code.inc\"", dir / "code.inc", 1, 6, "already defined"},
+  };
+  for (const Case& c : cases) {
+    Diagnostics d;
+    EXPECT_FALSE(AssembleScript(c.source, file, d)) << c.source;
+    ASSERT_TRUE(d.HasErrors()) << c.source;
+    const Diagnostic& first = d.Items().front();
+    EXPECT_EQ(first.pos.file, c.file) << c.source;
+    EXPECT_EQ(first.pos.line, c.line) << c.source << testing::AllErrors(d);
+    EXPECT_EQ(first.pos.col, c.col) << c.source << testing::AllErrors(d);
+    EXPECT_NE(first.message.find(c.message), std::string::npos) << testing::AllErrors(d);
+  }
 }
 
 TEST(ScriptAsm, OutOfRangeRolesWarnButAssemble) {
