@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codec/utf8.h"
 #include "platform/sys/gb2312.h"
 
 namespace lcd {
@@ -27,28 +28,6 @@ constexpr uint8_t kLetterScan[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0
                                      0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
                                      0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
 constexpr uint8_t kDigitScan[10] = {0x0B, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A};
-
-// Decodes the UTF-8 character at `at` and moves past it; a malformed
-// sequence gives U+FFFD for its first byte.
-char32_t NextCodePoint(std::string_view text, std::size_t& at) {
-  const unsigned char lead = static_cast<unsigned char>(text[at]);
-  int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-  if (length == 0 || at + length > text.size()) {
-    ++at;
-    return plat::kReplacementChar;
-  }
-  char32_t point = length == 1 ? lead : lead & (0x7F >> length);
-  for (int i = 1; i < length; ++i) {
-    const unsigned char next = static_cast<unsigned char>(text[at + i]);
-    if ((next & 0xC0) != 0x80) {
-      ++at;
-      return plat::kReplacementChar;
-    }
-    point = point << 6 | (next & 0x3F);
-  }
-  at += length;
-  return point;
-}
 
 }  // namespace
 
@@ -79,7 +58,10 @@ std::vector<ForwardedChar> TextToChars(std::string_view utf8, uint32_t keyData) 
   std::vector<ForwardedChar> chars;
   std::size_t at = 0;
   while (at < utf8.size()) {
-    const std::string gb = plat::UnicodeToGb2312Char(NextCodePoint(utf8, at));
+    const codec::Utf8Char c = codec::DecodeUtf8(utf8, at);
+    at += c.length;
+    if (!c.valid) continue;
+    const std::string gb = plat::UnicodeToGb2312Char(c.code);
     if (gb.size() == 1) {
       chars.push_back({uint32_t(static_cast<unsigned char>(gb[0])), keyData});
     } else if (gb.size() == 2) {

@@ -34,7 +34,7 @@ struct ForwardedChar {
 };
 
 // The forwarded characters of typed UTF-8 text in GB2312. Characters GB2312
-// lacks are dropped. `keyData` is the lParam given to each, that of the key
+// lacks, and ill-formed UTF-8 (overlong forms, surrogates), are dropped. `keyData` is the lParam given to each, that of the key
 // that typed them as a WM_CHAR would carry.
 std::vector<ForwardedChar> TextToChars(std::string_view utf8, uint32_t keyData);
 
