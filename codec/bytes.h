@@ -3,7 +3,7 @@
 //
 // Load and Store work on a pointer whose bounds the caller has checked; Read
 // and Write take a span and an offset and check them, answering nothing (or
-// false) when the field does not fit; Append grows a byte vector. Signed
+// false) when the field does not fit; Append grows a byte vector or string. Signed
 // types come back from their two's-complement bytes. `bytes` narrows a field
 // below the width of its type (a 24-bit tempo, a byte stored in a word).
 
@@ -13,7 +13,6 @@
 #include <optional>
 #include <span>
 #include <type_traits>
-#include <vector>
 
 namespace codec {
 
@@ -69,16 +68,19 @@ constexpr bool WriteLe(std::span<std::uint8_t> b, std::size_t at, T value) {
   return true;
 }
 
-template <std::integral T>
-void AppendLe(std::vector<std::uint8_t>& out, T value, std::size_t bytes = sizeof(T)) {
+// `out` is a byte vector or a byte string.
+template <std::integral T, class Bytes>
+void AppendLe(Bytes& out, T value, std::size_t bytes = sizeof(T)) {
+  static_assert(sizeof(typename Bytes::value_type) == 1);
   out.resize(out.size() + bytes);
-  StoreLe(out.data() + out.size() - bytes, value, bytes);
+  StoreLe(reinterpret_cast<std::uint8_t*>(out.data() + out.size() - bytes), value, bytes);
 }
 
-template <std::integral T>
-void AppendBe(std::vector<std::uint8_t>& out, T value, std::size_t bytes = sizeof(T)) {
+template <std::integral T, class Bytes>
+void AppendBe(Bytes& out, T value, std::size_t bytes = sizeof(T)) {
+  static_assert(sizeof(typename Bytes::value_type) == 1);
   out.resize(out.size() + bytes);
-  StoreBe(out.data() + out.size() - bytes, value, bytes);
+  StoreBe(reinterpret_cast<std::uint8_t*>(out.data() + out.size() - bytes), value, bytes);
 }
 
 }  // namespace codec

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/bytes.h"
 #include "platform/gdi/bmp.h"
 
 namespace host_test {
@@ -41,7 +42,7 @@ struct BuiltPackage {
 };
 
 inline void PutU32(std::vector<uint8_t>& out, std::size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[at + i] = uint8_t(value >> (8 * i));
+  codec::StoreLe(out.data() + at, value);
 }
 
 // Header, directory, then the images one after another.

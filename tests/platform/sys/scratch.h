@@ -89,15 +89,4 @@ inline int RunToEnd(std::vector<std::string> args) {
   return WEXITSTATUS(status);
 }
 
-// Hex form of a byte string, for passing names on a command line.
-inline std::string Hex(const std::string& bytes) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char b : bytes) {
-    out.push_back(kDigits[b >> 4]);
-    out.push_back(kDigits[b & 15]);
-  }
-  return out;
-}
-
 }  // namespace plat::testing

@@ -7,13 +7,14 @@
 #include <thread>
 #include <vector>
 
+#include "codec/hex.h"
 #include "platform/sys/instance.h"
 #include "tests/platform/sys/scratch.h"
 
 namespace plat {
 namespace {
 
-using testing::Hex;
+using codec::HexEncode;
 using testing::RunToEnd;
 using testing::ScopedEnv;
 using testing::ScratchDir;
@@ -40,12 +41,12 @@ TEST_F(ShmTest, BlockMadeHereIsOpenedByNameInAnotherProcess) {
   ASSERT_EQ(ViewSize(view), kSize);
   for (std::size_t i = 0; i < kSize; ++i) view[i] = static_cast<unsigned char>(i % 251);
 
-  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-check", Hex(kScreenBlock), std::to_string(kSize)}), 0);
+  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-check", HexEncode(kScreenBlock), std::to_string(kSize)}), 0);
   EXPECT_EQ(view[0], 0xEE) << "the peer's write is visible here";
 
   EXPECT_EQ(UnmapViewOfFile(view), 1);
   EXPECT_EQ(CloseFileMapping(mapping), 1);
-  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}), 1) << "gone after the last close";
+  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", HexEncode(kScreenBlock)}), 1) << "gone after the last close";
 }
 
 TEST_F(ShmTest, InstancesDoNotSeeEachOthersBlocks) {
@@ -55,7 +56,7 @@ TEST_F(ShmTest, InstancesDoNotSeeEachOthersBlocks) {
     ScratchDir otherRuntime;
     ScopedEnv otherDir{"XDG_RUNTIME_DIR", otherRuntime.path()};
     EXPECT_EQ(OpenFileMappingA(kScreenBlock.c_str()), nullptr);
-    EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}), 1);
+    EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", HexEncode(kScreenBlock)}), 1);
   }
   {
     ScopedEnv otherInstance{"TOVSIM_INSTANCE", std::string("shm-b")};
@@ -67,7 +68,7 @@ TEST_F(ShmTest, InstancesDoNotSeeEachOthersBlocks) {
     EXPECT_EQ(MappingSize(second), 32u);
     CloseFileMapping(second);
   }
-  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}), 0);
+  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", HexEncode(kScreenBlock)}), 0);
   CloseFileMapping(first);
 }
 
@@ -145,10 +146,10 @@ TEST_F(ShmTest, AViewKeepsTheBlockAliveAfterItsHandleCloses) {
 TEST_F(ShmTest, AFileLeftByACrashedProcessIsNotABlock) {
   std::string dir = InstanceDir();
   ASSERT_FALSE(dir.empty());
-  std::ofstream(dir + "/shm-" + Hex("stale")) << "old contents";
+  std::ofstream(dir + "/shm-" + HexEncode("stale")) << "old contents";
   EXPECT_EQ(OpenFileMappingA("stale"), nullptr);
 
-  std::ofstream(dir + "/shm-" + Hex("stale")) << "old contents";
+  std::ofstream(dir + "/shm-" + HexEncode("stale")) << "old contents";
   bool existed = true;
   FileMapping* mapping = CreateFileMappingA("stale", 4, &existed);
   ASSERT_NE(mapping, nullptr);

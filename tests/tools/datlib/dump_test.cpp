@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "codec/hex.h"
 #include "project_test_util.h"
 #include "tools/datlib/builder.h"
 #include "tools/datlib/check.h"
@@ -36,13 +37,7 @@ class DumpTest : public ::testing::Test {
     for (const auto& [key, bytes] : res) {
       const std::string name = std::to_string(key.type) + "_" + std::to_string(key.id1) + "_" +
                                std::to_string(key.id2) + ".hex";
-      std::string hex;
-      for (std::uint8_t b : bytes) {
-        static const char* d = "0123456789abcdef";
-        hex += d[b >> 4];
-        hex += d[b & 15];
-      }
-      dir_.Write("src/" + name, hex + "\n");
+      dir_.Write("src/" + name, codec::HexEncode(bytes) + "\n");
       const rpgfmt::ResTypeInfo* info = rpgfmt::FindResType(key.type);
       project += "  - {type: " + std::string(info->name) + ", id: [" + std::to_string(key.id1) +
                  ", " + std::to_string(key.id2) + "], file: " + name + "}\n";

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
+#include "codec/bytes.h"
 #include "rpg/format/script_commands.h"
 #include "tests/tools/datlib/script_test_util.h"
 
@@ -33,17 +35,11 @@ std::string RoundTrip(const Bytes& resource) {
   return text;
 }
 
-Bytes Script(std::initializer_list<std::uint16_t> events, const Bytes& body,
-             const Bytes& tail = {}) {
+Bytes Script(const std::vector<std::uint16_t>& events, const Bytes& body, const Bytes& tail = {}) {
   Bytes out(24, 0);
-  const std::size_t length = 3 + 2 * events.size() + body.size();
-  out.push_back(static_cast<std::uint8_t>(length));
-  out.push_back(static_cast<std::uint8_t>(length >> 8));
+  codec::AppendLe<std::uint16_t>(out, 3 + 2 * events.size() + body.size());
   out.push_back(static_cast<std::uint8_t>(events.size()));
-  for (std::uint16_t e : events) {
-    out.push_back(static_cast<std::uint8_t>(e));
-    out.push_back(static_cast<std::uint8_t>(e >> 8));
-  }
+  for (std::uint16_t e : events) codec::AppendLe(out, e);
   out.insert(out.end(), body.begin(), body.end());
   out.insert(out.end(), tail.begin(), tail.end());
   return out;
@@ -146,20 +142,21 @@ Bytes RandomScript(std::mt19937& rng) {
   }
   const std::size_t eventCount = rng() % 5;
   const std::size_t length = 3 + 2 * eventCount + body.size();
-  Bytes out(24, 0);
-  if (rng() % 4 == 0) out[rng() % 24] = byte();
-  out.push_back(static_cast<std::uint8_t>(length));
-  out.push_back(static_cast<std::uint8_t>(length >> 8));
-  out.push_back(static_cast<std::uint8_t>(eventCount));
-  for (std::size_t e = 0; e < eventCount; ++e) {
-    const std::uint16_t a = rng() % 4 ? static_cast<std::uint16_t>(rng() % (length + 2))
-                                      : static_cast<std::uint16_t>(rng());
-    out.push_back(static_cast<std::uint8_t>(a));
-    out.push_back(static_cast<std::uint8_t>(a >> 8));
+  // Now and then a header byte that is not 0 (value drawn first, then place).
+  std::optional<std::pair<std::uint8_t, std::size_t>> headerByte;
+  if (rng() % 4 == 0) {
+    const std::uint8_t value = byte();
+    headerByte = {value, rng() % 24};
   }
-  out.insert(out.end(), body.begin(), body.end());
-  const std::size_t tail = rng() % 4 == 0 ? rng() % 10 : 0;
-  for (std::size_t i = 0; i < tail; ++i) out.push_back(byte());
+  std::vector<std::uint16_t> events;
+  for (std::size_t e = 0; e < eventCount; ++e) {
+    events.push_back(rng() % 4 ? static_cast<std::uint16_t>(rng() % (length + 2))
+                               : static_cast<std::uint16_t>(rng()));
+  }
+  Bytes tail(rng() % 4 == 0 ? rng() % 10 : 0);
+  for (std::uint8_t& b : tail) b = byte();
+  Bytes out = Script(events, body, tail);
+  if (headerByte) out[headerByte->second] = headerByte->first;
   return out;
 }
 
