@@ -20,7 +20,9 @@ template <std::integral T>
 constexpr T LoadLe(const std::uint8_t* p, std::size_t bytes = sizeof(T)) {
   using U = std::make_unsigned_t<T>;
   U v = 0;
-  for (std::size_t i = bytes; i-- > 0;) v = static_cast<U>(static_cast<std::uint64_t>(v) << 8 | p[i]);
+  for (std::size_t i = bytes; i-- > 0;) {
+    v = static_cast<U>(static_cast<std::uint64_t>(v) << 8 | p[i]);
+  }
   return static_cast<T>(v);
 }
 
@@ -28,7 +30,9 @@ template <std::integral T>
 constexpr T LoadBe(const std::uint8_t* p, std::size_t bytes = sizeof(T)) {
   using U = std::make_unsigned_t<T>;
   U v = 0;
-  for (std::size_t i = 0; i < bytes; ++i) v = static_cast<U>(static_cast<std::uint64_t>(v) << 8 | p[i]);
+  for (std::size_t i = 0; i < bytes; ++i) {
+    v = static_cast<U>(static_cast<std::uint64_t>(v) << 8 | p[i]);
+  }
   return static_cast<T>(v);
 }
 

@@ -4,10 +4,14 @@
 // to it. Line and column count from 1; 0 means "the whole file" / "the line".
 // Columns count characters, not bytes (see CountUtf8Chars).
 
+#include <cctype>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
+
+#include "codec/utf8.h"
 
 namespace codec {
 
@@ -61,5 +65,30 @@ class Diagnostics {
   std::vector<Diagnostic> items_;
   std::size_t errors_ = 0;
 };
+
+// A word of a line and the column it starts at, for parsers that point at
+// the word they complain about.
+struct Word {
+  std::string text;
+  int col = 0;
+};
+
+// The words of `line`, split at blanks (space, tab, carriage return, ...).
+inline std::vector<Word> SplitWords(std::string_view line) {
+  const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+  std::vector<Word> words;
+  for (std::size_t at = 0; at < line.size();) {
+    if (blank(line[at])) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < line.size() && !blank(line[end])) ++end;
+    const int col = 1 + static_cast<int>(CountUtf8Chars(line, at));
+    words.push_back({std::string(line.substr(at, end - at)), col});
+    at = end;
+  }
+  return words;
+}
 
 }  // namespace codec

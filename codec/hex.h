@@ -37,7 +37,8 @@ inline std::string HexNumber(std::uint64_t value, int digits, HexCase letters = 
   return out;
 }
 
-inline std::string HexEncode(std::span<const std::uint8_t> bytes, HexCase letters = HexCase::kLower) {
+inline std::string HexEncode(std::span<const std::uint8_t> bytes,
+                             HexCase letters = HexCase::kLower) {
   std::string out;
   out.reserve(bytes.size() * 2);
   for (std::uint8_t b : bytes) {

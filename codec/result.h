@@ -16,14 +16,20 @@ struct Error {
   // input as a whole (a file that cannot be opened).
   std::optional<std::size_t> offset;
   std::string message;
+  // The file the input came from, when the loader read it by path.
+  std::string file = {};
 
-  // "byte N: message", or the message alone when there is no offset.
+  // "file: byte N: message", leaving out what is not known.
   std::string Text() const {
-    return offset ? "byte " + std::to_string(*offset) + ": " + message : message;
+    std::string text = file.empty() ? std::string() : file + ": ";
+    if (offset) text += "byte " + std::to_string(*offset) + ": ";
+    return text + message;
   }
 };
 
-inline Error ErrorAt(std::size_t offset, std::string message) { return {offset, std::move(message)}; }
+inline Error ErrorAt(std::size_t offset, std::string message) {
+  return {offset, std::move(message)};
+}
 
 template <class T>
 class [[nodiscard]] Result {
@@ -41,6 +47,11 @@ class [[nodiscard]] Result {
   const T& operator*() const& { return value(); }
   T* operator->() { return &value(); }
   const T* operator->() const { return &value(); }
+
+  template <class U>
+  T value_or(U&& fallback) const& {
+    return has_value() ? value() : static_cast<T>(std::forward<U>(fallback));
+  }
 
   const Error& error() const { return std::get<1>(state_); }
 

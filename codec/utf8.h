@@ -66,7 +66,8 @@ constexpr std::size_t FindInvalidUtf8(std::string_view text) {
 
 // Characters in text[0, end): each ill-formed stretch counts as one, as it
 // shows as one U+FFFD. Columns in messages count this way.
-constexpr std::size_t CountUtf8Chars(std::string_view text, std::size_t end = std::string_view::npos) {
+constexpr std::size_t CountUtf8Chars(std::string_view text,
+                                     std::size_t end = std::string_view::npos) {
   if (end > text.size()) end = text.size();
   std::size_t count = 0;
   for (std::size_t at = 0; at < end; ++count) at += DecodeUtf8(text, at).length;

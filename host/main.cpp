@@ -17,6 +17,7 @@
 #include "host/device_api.h"
 #include "host/host_main.h"
 #include "host/replay/replay_driver.h"
+#include "platform/sys/main_guard.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/process.h"
 
@@ -139,9 +140,9 @@ std::string PrepareFramesFolder(const char* folder) {
 // Reads the script and sets the process up for it; null after saying why.
 std::unique_ptr<replay::Driver> PrepareReplay(const Options& options) {
   std::vector<replay::Step> steps;
-  std::string error;
-  if (!replay::LoadScript(options.replay, &steps, &error)) {
-    std::fprintf(stderr, "tovsim: %s\n", error.c_str());
+  codec::Diagnostics diag;
+  if (!replay::LoadScript(options.replay, &steps, &diag)) {
+    std::fputs(diag.Text().c_str(), stderr);
     return nullptr;
   }
   std::string frames = PrepareFramesFolder(options.frames);
@@ -188,7 +189,7 @@ bool EnterProgramFolder() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) return kExitUsage;
   if (options.help) {
@@ -222,4 +223,8 @@ int main(int argc, char** argv) {
   SetHostEntry(desktop ? app->entry : RunChosenApp);
   HostMain(nullptr);
   return replayDriver ? FinishReplay(replayDriver.get()) : kExitRun;
+}
+
+int main(int argc, char** argv) {
+  return plat::RunMain("tovsim", [&] { return Run(argc, argv); });
 }

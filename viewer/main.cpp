@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/sys/main_guard.h"
 #include "platform/sys/msgbox.h"
 #include "platform/win/win.h"
 #include "viewer/lcd_frame.h"
@@ -61,7 +62,7 @@ int RunShown(lcd::SdlDisplay& display, lcd::LcdFrame& frame) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
   std::string error;
   std::optional<lcd::ViewerOptions> options =
       lcd::ParseViewerOptions(std::vector<std::string>(argv + 1, argv + argc), &error);
@@ -83,4 +84,8 @@ int main(int argc, char** argv) {
     return RunHeadless(frame);
   }
   return RunShown(*display, frame);
+}
+
+int main(int argc, char** argv) {
+  return plat::RunMain("Lcd", [&] { return Run(argc, argv); });
 }

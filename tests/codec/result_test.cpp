@@ -23,6 +23,7 @@ TEST(ResultTest, HoldsTheValueOrAnErrorNamingTheOffset) {
   EXPECT_EQ(bad.error().offset, 1u);
   EXPECT_EQ(bad.error().Text(), "byte 1: needs 2 values, 1 left");
   EXPECT_EQ((Error{std::nullopt, "cannot open x"}).Text(), "cannot open x");
+  EXPECT_EQ((Error{7, "bad mark", "a.bmp"}).Text(), "a.bmp: byte 7: bad mark");
 }
 
 }  // namespace

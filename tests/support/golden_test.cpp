@@ -33,9 +33,9 @@ class GoldenTest : public ::testing::Test {
     ASSERT_TRUE(plat::WritePngFile((root_ / "golden" / "set" / "pic.png").string(), image));
   }
   plat::Image Read(const fs::path& path) {
-    plat::Image image;
-    EXPECT_TRUE(plat::ReadPngFile(path.string(), image));
-    return image;
+    auto image = plat::ReadPngFile(path.string());
+    EXPECT_TRUE(image) << image.error().Text();
+    return image ? *image : plat::Image();
   }
 
   fs::path root_;

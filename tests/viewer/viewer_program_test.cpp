@@ -51,12 +51,13 @@ class ViewerProgramTest : public ::testing::Test {
   plat::Image ShownFrame() {
     std::string path = folder_ + "/frame.png";
     plat::COPYDATASTRUCT data{kLcdSaveFrameCopyData, uint32_t(path.size()), path.data()};
-    plat::Image image;
-    if (plat::SendMessageA(window_, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data)) ==
+    if (plat::SendMessageA(window_, plat::WM_COPYDATA, 0, reinterpret_cast<plat::LPARAM>(&data)) !=
         1) {
-      EXPECT_TRUE(plat::ReadPngFile(path, image));
+      return {};
     }
-    return image;
+    auto image = plat::ReadPngFile(path);
+    EXPECT_TRUE(image) << image.error().Text();
+    return image ? *image : plat::Image();
   }
   plat::LRESULT FrameSize() { return plat::SendMessageA(window_, kLcdQueryFrameSize, 0, 0); }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "codec/bytes.h"
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/png.h"
 #include "tools/respack/package_format.h"
@@ -43,18 +44,34 @@ bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::str
   if (!ReadFileBytes(path, bytes, error)) return false;
   std::string why;
   switch (FormatOf(path)) {
-    case Format::kBmp:
-      if (plat::DecodeBmp(bytes, image, &why)) return true;
-      break;
+    case Format::kBmp: {
+      auto decoded = plat::DecodeBmp(bytes);
+      if (!decoded) {
+        why = decoded.error().Text();
+        break;
+      }
+      image = std::move(*decoded);
+      return true;
+    }
     case Format::kPng: {
       std::vector<std::uint8_t> alpha;
-      if (!plat::DecodePng(bytes, image, &why, &alpha)) break;
+      auto decoded = plat::DecodePng(bytes, &alpha);
+      if (!decoded) {
+        why = decoded.error().Text();
+        break;
+      }
+      image = std::move(*decoded);
       KeyOutTransparency(image, alpha);
       return true;
     }
     case Format::kArt: {
       PixelArt parsed;
-      if (!ParsePixelArt(std::string(bytes.begin(), bytes.end()), path, parsed, error)) return false;
+      codec::Diagnostics diag;
+      if (!ParsePixelArt(std::string(bytes.begin(), bytes.end()), path, parsed, diag)) {
+        error = diag.Text();
+        error.pop_back();  // the last line's end
+        return false;
+      }
       image = parsed.image;
       if (art) *art = std::move(parsed);
       return true;
@@ -71,8 +88,7 @@ bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::str
 // that size must be right. Some writers leave it 0; the copy gets the true size.
 bool CheckPackable(const std::string& path, std::vector<std::uint8_t>& bmp, std::string& error) {
   if (bmp.size() >= kBmpFileHeaderSize && bmp.size() <= 0xFFFFFFFFu) {
-    const auto size = std::uint32_t(bmp.size());
-    for (int i = 0; i < 4; ++i) bmp[2 + i] = std::uint8_t(size >> (8 * i));
+    codec::StoreLe(bmp.data() + 2, std::uint32_t(bmp.size()));
   }
   std::string why;
   if (!SummarizeBmp(bmp, why)) {

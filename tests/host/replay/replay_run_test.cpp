@@ -55,10 +55,9 @@ class ReplayRunTest : public ::testing::Test {
   }
 
   plat::Image Frame(const std::string& frames, const std::string& name) {
-    plat::Image image;
-    std::string error;
-    EXPECT_TRUE(plat::ReadPngFile((folder_ / frames / name).string(), image, &error)) << error;
-    return image;
+    auto image = plat::ReadPngFile((folder_ / frames / name).string());
+    EXPECT_TRUE(image) << image.error().Text();
+    return image ? *image : plat::Image();
   }
 
   std::string Bytes(const std::string& frames, const std::string& name) {
@@ -104,7 +103,7 @@ TEST_F(ReplayRunTest, BadScriptOrFramesFolderStopsBeforeStarting) {
       {TOVSIM_PROGRAM, "--replay", script.string(), "--frames", (folder_ / "out").string()},
       (folder_ / "bad").string());
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.err.find("line 2: unknown command 'wiggle'"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("bad.replay:2:4: error: unknown command 'wiggle'"), std::string::npos) << run.err;
   EXPECT_FALSE(fs::exists(folder_ / "out"));
 
   std::ofstream(folder_ / "file") << "not a folder";

@@ -57,9 +57,8 @@ TEST(ScriptSample, UsesEveryCommand) {
     Diagnostics diag;
     const auto script = AssembleScript(Read(file), file.string(), diag);
     ASSERT_TRUE(script) << testing::AllErrors(diag);
-    std::string error;
-    const auto view = rpgfmt::ReadScript(script->bytes, error);
-    ASSERT_TRUE(view) << error;
+    const auto view = rpgfmt::ReadScript(script->bytes);
+    ASSERT_TRUE(view) << view.error().Text();
     for (const ScriptSourceLine& line : script->lines) {
       rpgfmt::Instruction inst;
       ASSERT_EQ(rpgfmt::DecodeInstruction(view->code, line.offset, inst),
