@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codec/bytes.h"
 #include "codec/utf8.h"
 #include "platform/sys/gb2312.h"
 
@@ -61,14 +62,11 @@ std::vector<ForwardedChar> TextToChars(std::string_view utf8, uint32_t keyData) 
     const codec::Utf8Char c = codec::DecodeUtf8(utf8, at);
     at += c.length;
     if (!c.valid) continue;
+    // One byte, or lead and trail: read as a big-endian number it is the wParam.
     const std::string gb = plat::UnicodeToGb2312Char(c.code);
-    if (gb.size() == 1) {
-      chars.push_back({uint32_t(static_cast<unsigned char>(gb[0])), keyData});
-    } else if (gb.size() == 2) {
-      chars.push_back({uint32_t(static_cast<unsigned char>(gb[0])) << 8 |
-                           static_cast<unsigned char>(gb[1]),
-                       keyData});
-    }
+    if (gb.empty()) continue;
+    chars.push_back({codec::LoadBe<uint32_t>(reinterpret_cast<const uint8_t*>(gb.data()), gb.size()),
+                     keyData});
   }
   return chars;
 }

@@ -38,29 +38,28 @@ void KeyOutTransparency(plat::Image& image, const std::vector<std::uint8_t>& alp
   }
 }
 
+// Keeps a decoded picture, or says why there is none.
+bool Take(codec::Result<plat::Image> decoded, plat::Image& image, std::string& why) {
+  if (!decoded) {
+    why = decoded.error().Text();
+    return false;
+  }
+  image = std::move(*decoded);
+  return true;
+}
+
 // Decodes any supported picture; for pixel art also gives its depth and palette.
 bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::string& error) {
   std::vector<std::uint8_t> bytes;
   if (!ReadFileBytes(path, bytes, error)) return false;
   std::string why;
   switch (FormatOf(path)) {
-    case Format::kBmp: {
-      auto decoded = plat::DecodeBmp(bytes);
-      if (!decoded) {
-        why = decoded.error().Text();
-        break;
-      }
-      image = std::move(*decoded);
-      return true;
-    }
+    case Format::kBmp:
+      if (Take(plat::DecodeBmp(bytes), image, why)) return true;
+      break;
     case Format::kPng: {
       std::vector<std::uint8_t> alpha;
-      auto decoded = plat::DecodePng(bytes, &alpha);
-      if (!decoded) {
-        why = decoded.error().Text();
-        break;
-      }
-      image = std::move(*decoded);
+      if (!Take(plat::DecodePng(bytes, &alpha), image, why)) break;
       KeyOutTransparency(image, alpha);
       return true;
     }
