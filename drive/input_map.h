@@ -30,8 +30,9 @@ struct ForwardedChar {
 };
 
 // The forwarded characters of typed UTF-8 text in GB2312. Characters GB2312
-// lacks are dropped. `keyData` is the lParam given to each, that of the key
-// that typed them as a WM_CHAR would carry.
+// lacks, and ill-formed UTF-8 (overlong forms, surrogates), are dropped.
+// `keyData` is the lParam given to each, that of the key that typed them as a
+// WM_CHAR would carry.
 std::vector<ForwardedChar> TextToChars(std::string_view utf8, uint32_t keyData);
 
 // lParam of a button message: x in the low 16 bits, y in the high 16 bits.

@@ -8,5 +8,5 @@ file(GLOB fuzz_datlib_tools CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/datlib/*
 list(FILTER fuzz_datlib_tools EXCLUDE REGEX "/(main|cli)\\.cpp$")
 tovsim_fuzz(fuzz_datlib
   SOURCES ${CMAKE_SOURCE_DIR}/fuzz/fuzz_datlib.cpp ${fuzz_datlib_format} ${fuzz_datlib_tools}
-          ${CMAKE_SOURCE_DIR}/platform/gdi/png.cpp
+          ${CMAKE_SOURCE_DIR}/platform/gdi/png.cpp ${CMAKE_SOURCE_DIR}/platform/sys/gb2312.cpp
   LIBS PkgConfig::FUZZ_DATLIB_PNG PkgConfig::FUZZ_DATLIB_YAML nlohmann_json::nlohmann_json)

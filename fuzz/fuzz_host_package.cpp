@@ -14,9 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!respack::ReadPackage({data, size}, index, error)) return 0;
   for (const respack::PackageEntry& e : index.entries) {
     if (!e.usable) continue;
-    plat::Image image;
-    if (plat::DecodeBmp(e.bytes, image) &&
-        image.pixels.size() != std::size_t(image.width) * std::size_t(image.height)) {
+    const auto image = plat::DecodeBmp(e.bytes);
+    if (image && image->pixels.size() != std::size_t(image->width) * std::size_t(image->height)) {
       __builtin_trap();
     }
   }

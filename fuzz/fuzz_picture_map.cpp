@@ -21,23 +21,23 @@ void Require(bool ok) {
 }
 
 void PictureBytes(std::span<const std::uint8_t> in) {
-  const rpgfmt::PictureRead r = rpgfmt::DecodePicture(in);
-  if (!r.error.empty()) return;
-  Require(r.size <= in.size());
-  const std::vector<std::uint8_t> out = rpgfmt::EncodePicture(r.picture);
-  Require(out.size() == r.size);
-  if (r.paddingClean) Require(std::equal(out.begin(), out.end(), in.begin()));
+  const auto r = rpgfmt::DecodePicture(in);
+  if (!r) return;
+  Require(r->size <= in.size());
+  const std::vector<std::uint8_t> out = rpgfmt::EncodePicture(r->picture);
+  Require(out.size() == r->size);
+  if (r->paddingClean) Require(std::equal(out.begin(), out.end(), in.begin()));
   (void)rpgfmt::DecodeTileSet(in);
 }
 
 void MapBytes(std::span<const std::uint8_t> in) {
-  const rpgfmt::MapRead r = rpgfmt::DecodeMap(in);
-  if (!r.error.empty()) return;
-  std::vector<std::uint8_t> out = rpgfmt::EncodeMap(r.map);
-  Require(out.size() == r.size);
+  const auto r = rpgfmt::DecodeMap(in);
+  if (!r) return;
+  std::vector<std::uint8_t> out = rpgfmt::EncodeMap(r->map);
+  Require(out.size() == r->size);
   // Bytes 13..15 are unused and written 0.
   std::fill(out.begin() + 13, out.begin() + 16, 0);
-  std::vector<std::uint8_t> expected(in.begin(), in.begin() + static_cast<long>(r.size));
+  std::vector<std::uint8_t> expected(in.begin(), in.begin() + static_cast<long>(r->size));
   std::fill(expected.begin() + 13, expected.begin() + 16, 0);
   Require(out == expected);
 }

@@ -8,8 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   respack::PixelArt art;
-  std::string error;
-  if (!respack::ParsePixelArt(std::string(reinterpret_cast<const char*>(data), size), "fuzz", art, error)) return 0;
+  codec::Diagnostics diag;
+  if (!respack::ParsePixelArt(std::string(reinterpret_cast<const char*>(data), size), "fuzz", art, diag)) return 0;
   if (art.image.pixels.size() != std::size_t(art.image.width) * std::size_t(art.image.height)) __builtin_trap();
   return 0;
 }

@@ -12,8 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   sndgen::Tune tune;
-  std::string error;
-  if (!sndgen::ParseTune(std::string(reinterpret_cast<const char*>(data), size), "fuzz", tune, error)) return 0;
+  codec::Diagnostics diag;
+  if (!sndgen::ParseTune(std::string(reinterpret_cast<const char*>(data), size), "fuzz", tune, diag)) return 0;
   const auto midi = sndgen::WriteMidi(tune);
   if (midi.size() < 14) __builtin_trap();
   // Rendering costs time in proportion to length; keep each run short.
@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tune.sampleRate = 8000;
     for (auto& t : tune.tracks) t.envelope.release = std::min(t.envelope.release, 0.5);
     std::vector<std::int16_t> samples;
+    std::string error;
     sndgen::Render(tune, samples, error);
   }
   return 0;

@@ -6,11 +6,11 @@
 #include "platform/win/wire.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  plat::WireFrame frame;
-  if (plat::DecodeFrame(data, size, &frame)) {
-    if (frame.header.magic != plat::kWireMagic) std::abort();
-    if (frame.data.size() != frame.header.dataSize) std::abort();
-    if (frame.data.size() > plat::kMaxCopyData) std::abort();
+  const auto frame = plat::DecodeFrame({data, size});
+  if (frame) {
+    if (frame->header.magic != plat::kWireMagic) std::abort();
+    if (frame->data.size() != frame->header.dataSize) std::abort();
+    if (frame->data.size() > plat::kMaxCopyData) std::abort();
   }
   return 0;
 }

@@ -6,7 +6,7 @@ tovsim_fuzz(fuzz_picture_map
           ${CMAKE_SOURCE_DIR}/rpg/format/map.cpp
           ${CMAKE_SOURCE_DIR}/rpg/format/picture.cpp
           ${CMAKE_SOURCE_DIR}/rpg/format/tileset.cpp
-          ${CMAKE_SOURCE_DIR}/tools/datlib/gb2312.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/source_text.cpp ${CMAKE_SOURCE_DIR}/platform/sys/gb2312.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/map_src.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/map_src_json.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/map_src_write.cpp

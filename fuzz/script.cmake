@@ -4,7 +4,7 @@ tovsim_fuzz(fuzz_script
           ${CMAKE_SOURCE_DIR}/rpg/format/script_commands.cpp
           ${CMAKE_SOURCE_DIR}/rpg/format/script_decode.cpp
           ${CMAKE_SOURCE_DIR}/rpg/format/script_file.cpp
-          ${CMAKE_SOURCE_DIR}/tools/datlib/gb2312.cpp
+          ${CMAKE_SOURCE_DIR}/tools/datlib/source_text.cpp ${CMAKE_SOURCE_DIR}/platform/sys/gb2312.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/picture_src_text.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/script_asm.cpp
           ${CMAKE_SOURCE_DIR}/tools/datlib/script_disasm.cpp

@@ -20,6 +20,7 @@
 #include "host/replay/replay_driver.h"
 #include "platform/gdi/font_files.h"
 #include "platform/sys/clock.h"
+#include "platform/sys/main_guard.h"
 #include "platform/sys/process.h"
 #include "platform/sys/program_env.h"
 
@@ -143,9 +144,9 @@ std::string PrepareFramesFolder(const char* folder) {
 // saying why.
 std::unique_ptr<replay::Driver> PrepareReplay(const Options& options, plat::ProgramEnv* env) {
   std::vector<replay::Step> steps;
-  std::string error;
-  if (!replay::LoadScript(options.replay, &steps, &error)) {
-    std::fprintf(stderr, "tovsim: %s\n", error.c_str());
+  codec::Diagnostics diag;
+  if (!replay::LoadScript(options.replay, &steps, &diag)) {
+    std::fputs(diag.Text().c_str(), stderr);
     return nullptr;
   }
   std::string frames = PrepareFramesFolder(options.frames);
@@ -202,9 +203,7 @@ void ApplySettings(const plat::ProgramEnv& env) {
   if (env.clockHold && plat::ClockIsVirtual()) plat::HoldClock();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   plat::ProgramEnv env = plat::ReadProgramEnv();
   Options options;
   if (!ParseOptions(argc, argv, &options)) return kExitUsage;
@@ -237,4 +236,10 @@ int main(int argc, char** argv) {
   SetHostEntry(desktop ? app->entry : RunChosenApp);
   HostMain(nullptr);
   return replayDriver ? FinishReplay(replayDriver.get()) : kExitRun;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return plat::RunMain("tovsim", [&] { return Run(argc, argv); });
 }

@@ -98,9 +98,8 @@ plat::HBITMAP MakeMask(plat::HBITMAP bitmap, plat::COLORREF keyColor) {
 
 plat::HBITMAP BitmapFromPackedBmp(const void* data, std::size_t size) {
   if (!StartsWithBm(data, size)) return nullptr;
-  plat::Image image;
-  if (!plat::DecodeBmp(std::span(static_cast<const uint8_t*>(data), size), image)) return nullptr;
-  return plat::CreateBitmapFromImage(image);
+  const auto image = plat::DecodeBmp(std::span(static_cast<const uint8_t*>(data), size));
+  return image ? plat::CreateBitmapFromImage(*image) : nullptr;
 }
 
 int ImageFromPackedBmp(ImageRef* out, const void* data, std::size_t size, int32_t mode) {

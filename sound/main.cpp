@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/sys/main_guard.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/program_env.h"
 #include "sound/mixer_output.h"
@@ -22,7 +23,7 @@ constexpr char kUsage[] =
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
   plat::ApplyProgramEnv(plat::ReadProgramEnv());
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {
@@ -56,4 +57,8 @@ int main(int argc, char** argv) {
   player.Run();
   mixer.reset();
   return 0;
+}
+
+int main(int argc, char** argv) {
+  return plat::RunMain("Snd", [&] { return Run(argc, argv); });
 }

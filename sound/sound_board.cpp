@@ -69,12 +69,12 @@ bool SoundBoard::Play(int channel, int loops, const char* path, std::size_t path
   }
   const std::string file(path, pathLength);
   const std::string posixPath = plat::ToPosixPath(file);
-  std::string why;
-  std::optional<SoundKind> kind = ProbeSoundFile(posixPath, &why);
+  const codec::Result<SoundKind> kind = ProbeSoundFile(posixPath);
   if (!kind) {
-    *error = posixPath + ": " + why;
+    *error = kind.error().Text();
     return false;
   }
+  std::string why;
   const int timesToPlay = loops == 0 ? 1 : loops;
   if (!output_.Play(channel, *kind, posixPath, timesToPlay, &why)) {
     *error = posixPath + ": " + why;

@@ -19,28 +19,19 @@ bool LooksLikeMidi(const unsigned char* head, std::size_t size) {
 
 }  // namespace
 
-std::optional<SoundKind> ProbeSoundFile(const std::string& posixPath, std::string* error) {
+codec::Result<SoundKind> ProbeSoundFile(const std::string& posixPath) {
+  const auto fail = [&posixPath](std::string why) {
+    return codec::Error{std::nullopt, std::move(why), posixPath};
+  };
   struct stat info {};
-  if (stat(posixPath.c_str(), &info) != 0) {
-    *error = std::strerror(errno);
-    return std::nullopt;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    *error = "not a regular file";
-    return std::nullopt;
-  }
+  if (stat(posixPath.c_str(), &info) != 0) return fail(std::strerror(errno));
+  if (!S_ISREG(info.st_mode)) return fail("not a regular file");
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(posixPath.c_str(), "rb"),
                                                        &std::fclose);
-  if (!file) {
-    *error = std::strerror(errno);
-    return std::nullopt;
-  }
+  if (!file) return fail(std::strerror(errno));
   unsigned char head[12] = {};
   std::size_t got = std::fread(head, 1, sizeof head, file.get());
-  if (got == 0) {
-    *error = std::ferror(file.get()) ? "read error" : "empty file";
-    return std::nullopt;
-  }
+  if (got == 0) return fail(std::ferror(file.get()) ? "read error" : "empty file");
   return LooksLikeMidi(head, got) ? SoundKind::Music : SoundKind::Chunk;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // What kind of sound a file holds, found from its first bytes.
 
-#include <optional>
 #include <string>
+
+#include "codec/result.h"
 
 namespace snd {
 
@@ -11,8 +12,8 @@ enum class SoundKind {
   Chunk,  // anything else (WAV): a sample played on a mixer channel
 };
 
-// The kind of the readable regular file at `posixPath`, or nullopt (with
-// `error` set) when it cannot be opened or read.
-std::optional<SoundKind> ProbeSoundFile(const std::string& posixPath, std::string* error);
+// The kind of the readable regular file at `posixPath`, or why it cannot be
+// opened or read.
+codec::Result<SoundKind> ProbeSoundFile(const std::string& posixPath);
 
 }  // namespace snd

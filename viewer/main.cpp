@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "drive/lcd_frame.h"
+#include "platform/sys/main_guard.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/program_env.h"
 #include "platform/win/win.h"
@@ -63,7 +64,7 @@ int RunShown(lcd::SdlDisplay& display, drive::LcdFrame& frame) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
   plat::ApplyProgramEnv(plat::ReadProgramEnv());
   std::string error;
   std::optional<lcd::ViewerOptions> options =
@@ -86,4 +87,8 @@ int main(int argc, char** argv) {
     return RunHeadless(frame);
   }
   return RunShown(*display, frame);
+}
+
+int main(int argc, char** argv) {
+  return plat::RunMain("Lcd", [&] { return Run(argc, argv); });
 }

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/sys/main_guard.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/msgbox_buttons.h"
 
@@ -62,9 +63,7 @@ int Show(unsigned type, const char* caption, const char* text) {
   return id < 0 ? closeId : id;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
     std::fputs(kUsage, stdout);
     return kNotShown;
@@ -77,4 +76,11 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   return Show(type, argv[2], argv[3]);
+}
+
+}  // namespace
+
+// A box that could not be shown answers 0, never a button's id.
+int main(int argc, char** argv) {
+  return plat::RunMain("msgbox", [&] { return Run(argc, argv); }, kNotShown);
 }

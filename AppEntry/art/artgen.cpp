@@ -6,6 +6,7 @@
 #include "AppEntry/art/pictures.h"
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/png.h"
+#include "platform/sys/main_guard.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ bool EndsWith(const std::string& s, const std::string& end) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
   const std::vector<std::string> a(argv + 1, argv + argc);
   for (const std::string& s : a) {
     if (s == "--help" || s == "-h") {
@@ -44,4 +45,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   return 0;
+}
+
+int main(int argc, char** argv) {
+  return plat::RunMain("artgen", [&] { return Run(argc, argv); });
 }

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <set>
 
+#include "codec/utf8.h"
+
 namespace replay {
 
 namespace {
@@ -56,9 +58,12 @@ bool GoodFrameName(std::string_view name) {
 
 class Parser {
  public:
-  explicit Parser(std::vector<Step>* steps) : steps_(steps) {}
+  Parser(const std::string& name, std::vector<Step>* steps, codec::Diagnostics* diag)
+      : name_(name), steps_(steps), diag_(diag) {}
 
-  bool Line(int number, std::string_view text, std::string* error) {
+  bool Line(int number, std::string_view text) {
+    number_ = number;
+    line_ = text;
     text = Trim(text);
     if (text.empty() || text[0] == '#') return true;
     // Built in place; a failed line fails the whole script.
@@ -66,97 +71,96 @@ class Parser {
     step.line = number;
     const std::string_view time = TakeWord(&text);
     if (!ParseTime(time, &step.atMs)) {
-      return Fail(error, "'" + std::string(time) + "' is not a time in milliseconds (0 to " +
-                             std::to_string(kMaxTimeMs) + ")");
+      return Fail(time, "'" + std::string(time) + "' is not a time in milliseconds (0 to " +
+                            std::to_string(kMaxTimeMs) + ")");
     }
     if (step.atMs < lastMs_) {
-      return Fail(error, "time " + std::to_string(step.atMs) + " comes before the line above (" +
-                             std::to_string(lastMs_) + ")");
+      return Fail(time, "time " + std::to_string(step.atMs) + " comes before the line above (" +
+                            std::to_string(lastMs_) + ")");
     }
-    const std::string command(TakeWord(&text));
-    if (command.empty()) return Fail(error, "a time without a command");
-    if (!Command(command, text, &step, error)) return false;
+    const std::string_view command = TakeWord(&text);
+    if (command.empty()) return Fail(time, "a time without a command");
+    if (!Command(command, text, &step)) return false;
     lastMs_ = step.atMs;
     return true;
   }
 
  private:
-  bool Command(const std::string& command, std::string_view rest, Step* step,
-               std::string* error) {
-    if (command == "frame") return Frame(rest, step, error);
-    if (!drive::IsInputCommand(command)) return Fail(error, "unknown command '" + command + "'");
+  bool Command(std::string_view command, std::string_view rest, Step* step) {
+    if (command == "frame") return Frame(rest, step);
+    if (!drive::IsInputCommand(command)) return Fail(command, "unknown command '" + std::string(command) + "'");
     // The text to type is the rest of the line, blanks and all.
-    if (command == "type" && rest.empty()) return Fail(error, "type takes a text");
+    if (command == "type" && rest.empty()) return Fail(command, "type takes a text");
     const std::vector<std::string> args =
         command == "type" ? std::vector<std::string>{std::string(rest)} : Words(rest);
-    return drive::InputCommandMessages(command, args, &step->input, error);
+    std::string why;
+    if (drive::InputCommandMessages(command, args, &step->input, &why)) return true;
+    return Fail(command, why);
   }
 
-  bool Frame(std::string_view rest, Step* step, std::string* error) {
+  bool Frame(std::string_view rest, Step* step) {
     const std::vector<std::string> args = Words(rest);
     if (args.size() != 1 || !GoodFrameName(args[0])) {
-      return Fail(error, "frame takes one plain file name ending in .png");
+      return Fail(rest, "frame takes one plain file name ending in .png");
     }
-    if (!frameNames_.insert(args[0]).second) {
-      return Fail(error, "frame " + args[0] + " is named twice");
-    }
+    if (!frameNames_.insert(args[0]).second) return Fail(rest, "frame " + args[0] + " is named twice");
     step->frame = args[0];
     return true;
   }
 
-  static bool Fail(std::string* error, std::string why) {
-    *error = std::move(why);
+  // Reports at the column where `at`, a piece of the current line, starts.
+  bool Fail(std::string_view at, std::string why) {
+    const std::size_t offset = at.empty() ? line_.size() : std::size_t(at.data() - line_.data());
+    const int col = 1 + static_cast<int>(codec::CountUtf8Chars(line_, offset));
+    diag_->Error({name_, number_, col}, std::move(why));
     return false;
   }
 
+  const std::string& name_;
   std::vector<Step>* steps_;
+  codec::Diagnostics* diag_;
+  std::string_view line_;
+  int number_ = 0;
   std::set<std::string> frameNames_;
   int64_t lastMs_ = 0;
 };
 
 }  // namespace
 
-bool ParseScript(std::string_view text, std::vector<Step>* steps, std::string* error) {
+bool ParseScript(std::string_view text, const std::string& name, std::vector<Step>* steps,
+                 codec::Diagnostics* diag) {
   std::vector<Step> parsed;
-  Parser parser(&parsed);
+  Parser parser(name, &parsed, diag);
   int number = 0;
   while (!text.empty()) {
     ++number;
     const std::size_t end = std::min(text.find('\n'), text.size());
-    std::string why;
-    if (!parser.Line(number, text.substr(0, end), &why)) {
-      *error = "line " + std::to_string(number) + ": " + why;
-      return false;
-    }
+    if (!parser.Line(number, text.substr(0, end))) return false;
     text.remove_prefix(std::min(end + 1, text.size()));
   }
   *steps = std::move(parsed);
   return true;
 }
 
-bool LoadScript(const std::string& path, std::vector<Step>* steps, std::string* error) {
+bool LoadScript(const std::string& path, std::vector<Step>* steps, codec::Diagnostics* diag) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
-    *error = "cannot open " + path;
+    diag->Error({path, 0, 0}, "cannot open the file");
     return false;
   }
   std::string text;
   text.resize(kMaxScriptBytes + 1);
   file.read(text.data(), std::streamsize(text.size()));
   if (file.bad()) {
-    *error = "cannot read " + path;
+    diag->Error({path, 0, 0}, "cannot read the file");
     return false;
   }
   text.resize(std::size_t(file.gcount()));
   if (text.size() > kMaxScriptBytes) {
-    *error = path + " is larger than " + std::to_string(kMaxScriptBytes) + " bytes";
+    diag->Error({path, 0, 0}, "larger than " + std::to_string(kMaxScriptBytes) + " bytes");
     return false;
   }
-  if (!ParseScript(text, steps, error)) {
-    *error = path + ": " + *error;
-    return false;
-  }
-  return true;
+  return ParseScript(text, path, steps, diag);
 }
 
 }  // namespace replay

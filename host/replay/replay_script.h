@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/diagnostics.h"
 #include "drive/input_commands.h"
 
 namespace replay {
@@ -31,11 +32,12 @@ struct Step {
   std::string frame;                     // or the file name of a frame
 };
 
-// The steps of a script's text, in order. False, with `error` naming the
-// line, for anything it cannot take.
-bool ParseScript(std::string_view text, std::vector<Step>* steps, std::string* error);
+// The steps of a script's text, in order. False, after reporting the first
+// line it cannot take to `diag` (as `name`:line:column), for a bad script.
+bool ParseScript(std::string_view text, const std::string& name, std::vector<Step>* steps,
+                 codec::Diagnostics* diag);
 
 // Reads and parses the file at `path`.
-bool LoadScript(const std::string& path, std::vector<Step>* steps, std::string* error);
+bool LoadScript(const std::string& path, std::vector<Step>* steps, codec::Diagnostics* diag);
 
 }  // namespace replay

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/result.h"
 #include "platform/gdi/image.h"
 
 namespace plat {
@@ -22,12 +23,12 @@ namespace plat {
 constexpr int kMaxBmpSide = 32767;
 constexpr std::int64_t kMaxBmpPixels = std::int64_t(1) << 24;
 
-// Decodes a whole BMP file image ("BM" file header first). On failure answers
-// false with a message in error (when given) and out left empty.
-bool DecodeBmp(std::span<const std::uint8_t> data, Image& out, std::string* error = nullptr);
+// Decodes a whole BMP file image ("BM" file header first); a fault names the
+// byte of the field that is wrong (the pixel data's start when it is short).
+codec::Result<Image> DecodeBmp(std::span<const std::uint8_t> data);
 
 // Reads and decodes a BMP file.
-bool ReadBmpFile(const std::string& path, Image& out, std::string* error = nullptr);
+codec::Result<Image> ReadBmpFile(const std::string& path);
 
 enum class BmpHeader { kInfo, kV4, kV5, kCore };
 

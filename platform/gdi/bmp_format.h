@@ -16,7 +16,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace plat::bmp {
 
@@ -36,21 +35,6 @@ constexpr std::uint32_t kBitfields = 3;
 // Bytes per row of w pixels of the given depth, padded to 4 bytes.
 constexpr std::uint64_t RowBytes(std::uint64_t width, unsigned bitsPerPixel) {
   return (width * bitsPerPixel + 31) / 32 * 4;
-}
-
-inline std::uint16_t Le16(const std::uint8_t* p) { return std::uint16_t(p[0] | p[1] << 8); }
-inline std::uint32_t Le32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-         std::uint32_t(p[3]) << 24;
-}
-
-inline void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(std::uint8_t(v));
-  out.push_back(std::uint8_t(v >> 8));
-}
-inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
 }
 
 }  // namespace plat::bmp

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "codec/bytes.h"
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/bmp_format.h"
 #include "platform/gdi/bmp_rle.h"
@@ -12,6 +13,7 @@ namespace plat {
 namespace {
 
 using namespace bmp;
+using codec::LoadLe;
 
 struct Header {
   std::uint32_t size = 0;  // of the information header
@@ -48,65 +50,70 @@ class Decoder {
  public:
   explicit Decoder(std::span<const std::uint8_t> data) : data_(data) {}
 
-  bool Run(Image& out) {
+  codec::Result<Image> Run() {
     Header h;
-    if (!ReadHeaders(h) || !ReadMasks(h) || !ReadPalette(h)) return false;
-    const std::uint32_t offset = Le32(&data_[10]);
+    if (!ReadHeaders(h) || !ReadMasks(h) || !ReadPalette(h)) return error_;
+    const std::uint32_t offset = LoadLe<std::uint32_t>(&data_[10]);
     if (offset < kFileHeaderSize + h.size || offset > data_.size()) {
-      return Fail("pixel data offset lies outside the file");
+      return codec::ErrorAt(10, "pixel data offset lies outside the file");
     }
+    Image out;
     out.width = int(h.width);
     out.height = int(h.height);
     out.pixels.assign(std::size_t(h.width * h.height), 0);
     auto bits = data_.subspan(offset);
-    const bool ok =
-        (h.compression == kRle8 || h.compression == kRle4)
-            ? DecodeRle(RleStream(bits, h), h.bitsPerPixel, h.topDown, palette_, out, error_)
-            : DecodeRows(bits, h, out);
-    if (!ok) out = Image();
-    return ok;
+    if (h.compression == kRle8 || h.compression == kRle4) {
+      if (auto e = DecodeRle(RleStream(bits, h), h.bitsPerPixel, h.topDown, palette_, out)) {
+        return codec::ErrorAt(offset + e->offset.value_or(0), e->message);
+      }
+    } else if (!DecodeRows(bits, h, out)) {
+      return codec::ErrorAt(offset, "BMP pixel data is truncated");
+    }
+    return out;
   }
 
-  const std::string& error() const { return error_; }
-
  private:
-  bool Fail(const char* message) {
-    error_ = message;
+  bool Fail(std::size_t at, const char* message) {
+    error_ = codec::ErrorAt(at, message);
     return false;
   }
 
   bool ReadHeaders(Header& h) {
-    if (data_.size() < kFileHeaderSize + 4) return Fail("too short for a BMP file");
-    if (data_[0] != 'B' || data_[1] != 'M') return Fail("not a BMP file (no \"BM\" mark)");
+    if (data_.size() < kFileHeaderSize + 4) return Fail(0, "too short for a BMP file");
+    if (data_[0] != 'B' || data_[1] != 'M') return Fail(0, "not a BMP file (no \"BM\" mark)");
     const std::uint8_t* info = &data_[kFileHeaderSize];
-    h.size = Le32(info);
+    h.size = LoadLe<std::uint32_t>(info);
     if (h.size != kCoreHeaderSize && (h.size < kInfoHeaderSize || h.size > kMaxHeaderSize)) {
-      return Fail("unknown BMP header size");
+      return Fail(kFileHeaderSize, "unknown BMP header size");
     }
-    if (data_.size() - kFileHeaderSize < h.size) return Fail("BMP header is truncated");
+    if (data_.size() - kFileHeaderSize < h.size) return Fail(kFileHeaderSize, "BMP header is truncated");
     unsigned planes;
-    if (h.size == kCoreHeaderSize) {
-      h.width = Le16(info + 4);
-      h.height = Le16(info + 6);
-      planes = Le16(info + 8);
-      h.bitsPerPixel = Le16(info + 10);
+    const bool core = h.size == kCoreHeaderSize;
+    if (core) {
+      h.width = LoadLe<std::uint16_t>(info + 4);
+      h.height = LoadLe<std::uint16_t>(info + 6);
+      planes = LoadLe<std::uint16_t>(info + 8);
+      h.bitsPerPixel = LoadLe<std::uint16_t>(info + 10);
     } else {
-      h.width = std::int32_t(Le32(info + 4));
-      h.height = std::int32_t(Le32(info + 8));
-      planes = Le16(info + 12);
-      h.bitsPerPixel = Le16(info + 14);
-      h.compression = Le32(info + 16);
-      h.imageSize = Le32(info + 20);
-      h.colorsUsed = Le32(info + 32);
+      h.width = LoadLe<std::int32_t>(info + 4);
+      h.height = LoadLe<std::int32_t>(info + 8);
+      planes = LoadLe<std::uint16_t>(info + 12);
+      h.bitsPerPixel = LoadLe<std::uint16_t>(info + 14);
+      h.compression = LoadLe<std::uint32_t>(info + 16);
+      h.imageSize = LoadLe<std::uint32_t>(info + 20);
+      h.colorsUsed = LoadLe<std::uint32_t>(info + 32);
     }
     if (h.height < 0) {
       h.topDown = true;
       h.height = -h.height;
     }
-    if (planes != 1) return Fail("BMP plane count is not 1");
-    if (h.width <= 0 || h.height <= 0) return Fail("BMP picture is empty");
-    if (h.width > kMaxBmpSide || h.height > kMaxBmpSide || h.width * h.height > kMaxBmpPixels) {
-      return Fail("BMP picture is too large");
+    if (planes != 1) return Fail(kFileHeaderSize + (core ? 8 : 12), "BMP plane count is not 1");
+    const std::size_t widthAt = kFileHeaderSize + 4, heightAt = kFileHeaderSize + (core ? 6 : 8);
+    if (h.width <= 0) return Fail(widthAt, "BMP picture is empty");
+    if (h.height <= 0) return Fail(heightAt, "BMP picture is empty");
+    if (h.width > kMaxBmpSide) return Fail(widthAt, "BMP picture is too large");
+    if (h.height > kMaxBmpSide || h.width * h.height > kMaxBmpPixels) {
+      return Fail(heightAt, "BMP picture is too large");
     }
     switch (h.bitsPerPixel) {
       case 1:
@@ -115,13 +122,13 @@ class Decoder {
       case 16:
       case 24:
       case 32: break;
-      default: return Fail("unsupported BMP bit depth");
+      default: return Fail(kFileHeaderSize + (core ? 10 : 14), "unsupported BMP bit depth");
     }
     const bool fits =
         h.compression == kRgb || (h.compression == kRle8 && h.bitsPerPixel == 8) ||
         (h.compression == kRle4 && h.bitsPerPixel == 4) ||
         (h.compression == kBitfields && (h.bitsPerPixel == 16 || h.bitsPerPixel == 32));
-    if (!fits) return Fail("unsupported BMP compression for this bit depth");
+    if (!fits) return Fail(kFileHeaderSize + 16, "unsupported BMP compression for this bit depth");
     return true;
   }
 
@@ -142,10 +149,10 @@ class Decoder {
     const std::size_t at =
         h.size == kInfoHeaderSize ? kFileHeaderSize + h.size : kFileHeaderSize + 40;
     if (h.size != kInfoHeaderSize && h.size < 40 + kMaskFieldsSize) {
-      return Fail("BMP header too small for its bit-field masks");
+      return Fail(kFileHeaderSize, "BMP header too small for its bit-field masks");
     }
-    if (data_.size() < at + kMaskFieldsSize) return Fail("BMP bit-field masks are truncated");
-    for (int i = 0; i < 3; ++i) h.masks[i] = Le32(&data_[at + 4 * std::size_t(i)]);
+    if (data_.size() < at + kMaskFieldsSize) return Fail(at, "BMP bit-field masks are truncated");
+    for (int i = 0; i < 3; ++i) h.masks[i] = LoadLe<std::uint32_t>(&data_[at + 4 * std::size_t(i)]);
     return true;
   }
 
@@ -156,12 +163,12 @@ class Decoder {
     const std::size_t entry = h.size == kCoreHeaderSize ? 3 : 4;
     const std::size_t at = TableOffset(h);
     if (data_.size() < at || (data_.size() - at) / entry < count) {
-      return Fail("BMP colour table is truncated");
+      return Fail(at, "BMP colour table is truncated");
     }
     palette_.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) {
       const std::uint8_t* p = &data_[at + i * entry];
-      palette_[i] = std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+      palette_[i] = LoadLe<std::uint32_t>(p, 3);  // blue, green, red
     }
     return true;
   }
@@ -173,7 +180,7 @@ class Decoder {
 
   bool DecodeRows(std::span<const std::uint8_t> bits, const Header& h, Image& out) {
     const std::uint64_t stride = RowBytes(std::uint64_t(h.width), h.bitsPerPixel);
-    if (bits.size() / stride < std::uint64_t(h.height)) return Fail("BMP pixel data is truncated");
+    if (bits.size() / stride < std::uint64_t(h.height)) return false;
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
     for (std::int64_t r = 0; r < h.height; ++r) {
       const std::uint8_t* row = bits.data() + std::size_t(r) * stride;
@@ -193,10 +200,9 @@ class Decoder {
       case 4: return Indexed(x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F);
       case 8: return Indexed(row[x]);
       case 24:
-        return std::uint32_t(row[3 * x + 2]) << 16 | std::uint32_t(row[3 * x + 1]) << 8 |
-               row[3 * x];
-      case 16: raw = Le16(row + 2 * x); break;
-      default: raw = Le32(row + 4 * x); break;
+        return LoadLe<std::uint32_t>(row + 3 * x, 3);
+      case 16: raw = LoadLe<std::uint16_t>(row + 2 * x); break;
+      default: raw = LoadLe<std::uint32_t>(row + 4 * x); break;
     }
     return red(raw) << 16 | green(raw) << 8 | blue(raw);
   }
@@ -207,35 +213,22 @@ class Decoder {
 
   std::span<const std::uint8_t> data_;
   std::vector<std::uint32_t> palette_;
-  std::string error_;
+  codec::Error error_;
 };
 
 }  // namespace
 
-bool DecodeBmp(std::span<const std::uint8_t> data, Image& out, std::string* error) {
-  out = Image();
-  Decoder decoder(data);
-  if (decoder.Run(out)) return true;
-  if (error) *error = decoder.error();
-  return false;
-}
+codec::Result<Image> DecodeBmp(std::span<const std::uint8_t> data) { return Decoder(data).Run(); }
 
-bool ReadBmpFile(const std::string& path, Image& out, std::string* error) {
-  out = Image();
+codec::Result<Image> ReadBmpFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    if (error) *error = "cannot open " + path;
-    return false;
-  }
+  if (!file) return codec::Error{std::nullopt, "cannot open the file", path};
   const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)),
                                        std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    if (error) *error = "cannot read " + path;
-    return false;
-  }
-  if (DecodeBmp(data, out, error)) return true;
-  if (error) *error = path + ": " + *error;
-  return false;
+  if (file.bad()) return codec::Error{std::nullopt, "cannot read the file", path};
+  codec::Result<Image> image = DecodeBmp(data);
+  if (!image) return codec::Error{image.error().offset, image.error().message, path};
+  return image;
 }
 
 }  // namespace plat

@@ -40,8 +40,9 @@ class RleWriter {
 
 }  // namespace
 
-bool DecodeRle(std::span<const std::uint8_t> stream, unsigned bitsPerPixel, bool topDown,
-               const std::vector<std::uint32_t>& palette, Image& out, std::string& error) {
+std::optional<codec::Error> DecodeRle(std::span<const std::uint8_t> stream, unsigned bitsPerPixel,
+                                      bool topDown, const std::vector<std::uint32_t>& palette,
+                                      Image& out) {
   RleWriter writer(palette, topDown, out);
   const bool four = bitsPerPixel == 4;
   // Nibble k of a byte: the high one first.
@@ -51,8 +52,7 @@ bool DecodeRle(std::span<const std::uint8_t> stream, unsigned bitsPerPixel, bool
   std::size_t pos = 0;
   while (!writer.Full()) {
     if (stream.size() - pos < 2) {
-      error = "RLE data ends before the end-of-picture mark";
-      return false;
+      return codec::ErrorAt(pos, "RLE data ends before the end-of-picture mark");
     }
     const unsigned count = stream[pos], code = stream[pos + 1];
     pos += 2;
@@ -61,12 +61,9 @@ bool DecodeRle(std::span<const std::uint8_t> stream, unsigned bitsPerPixel, bool
     } else if (code == 0) {
       writer.EndLine();
     } else if (code == 1) {
-      return true;
+      return std::nullopt;
     } else if (code == 2) {
-      if (stream.size() - pos < 2) {
-        error = "RLE move runs past the data";
-        return false;
-      }
+      if (stream.size() - pos < 2) return codec::ErrorAt(pos - 2, "RLE move runs past the data");
       writer.Move(stream[pos], stream[pos + 1]);
       pos += 2;
     } else {
@@ -74,14 +71,13 @@ bool DecodeRle(std::span<const std::uint8_t> stream, unsigned bitsPerPixel, bool
       const std::size_t bytes = four ? (code + 1) / 2 : code;
       const std::size_t padded = bytes + (bytes & 1);
       if (stream.size() - pos < padded) {
-        error = "RLE literal run runs past the data";
-        return false;
+        return codec::ErrorAt(pos - 2, "RLE literal run runs past the data");
       }
       for (unsigned k = 0; k < code; ++k) writer.Put(index(stream[pos + (four ? k / 2 : k)], k));
       pos += padded;
     }
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace plat::bmp

@@ -2,6 +2,7 @@
 #include <fstream>
 #include <unordered_map>
 
+#include "codec/bytes.h"
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/bmp_format.h"
 
@@ -10,6 +11,8 @@ namespace plat {
 namespace {
 
 using namespace bmp;
+using codec::AppendLe;
+using codec::StoreLe;
 
 bool Fail(std::string* error, const std::string& message) {
   if (error) *error = message;
@@ -58,14 +61,11 @@ void PutRow(std::vector<std::uint8_t>& out, const std::uint32_t* row, int width,
       case 16: {
         const std::uint32_t v = o.rgb565 ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3
                                          : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
-        p[2 * x] = std::uint8_t(v);
-        p[2 * x + 1] = std::uint8_t(v >> 8);
+        StoreLe(p + 2 * x, std::uint16_t(v));
         break;
       }
       default:
-        p[(bpp / 8) * x] = std::uint8_t(b);
-        p[(bpp / 8) * x + 1] = std::uint8_t(g);
-        p[(bpp / 8) * x + 2] = std::uint8_t(r);
+        StoreLe(p + (bpp / 8) * x, c, 3);  // blue, green, red
         break;
     }
   }
@@ -83,36 +83,36 @@ std::uint32_t HeaderSize(BmpHeader header) {
 void PutInfoHeader(std::vector<std::uint8_t>& out, const Image& image, const BmpWriteOptions& o,
                    std::uint32_t size, std::uint32_t paletteCount, std::uint32_t imageSize) {
   const bool fields = o.bitsPerPixel == 16 && o.rgb565;
-  Put32(out, size);
+  AppendLe<std::uint32_t>(out, size);
   if (o.header == BmpHeader::kCore) {
-    Put16(out, std::uint32_t(image.width));
-    Put16(out, std::uint32_t(image.height));
-    Put16(out, 1);
-    Put16(out, std::uint32_t(o.bitsPerPixel));
+    AppendLe<std::uint16_t>(out, std::uint32_t(image.width));
+    AppendLe<std::uint16_t>(out, std::uint32_t(image.height));
+    AppendLe<std::uint16_t>(out, 1);
+    AppendLe<std::uint16_t>(out, std::uint32_t(o.bitsPerPixel));
     return;
   }
-  Put32(out, std::uint32_t(image.width));
-  Put32(out, std::uint32_t(o.topDown ? -image.height : image.height));
-  Put16(out, 1);
-  Put16(out, std::uint32_t(o.bitsPerPixel));
-  Put32(out, fields ? kBitfields : kRgb);
-  Put32(out, imageSize);
-  Put32(out, 2835);  // 72 dots per inch
-  Put32(out, 2835);
-  Put32(out, paletteCount);
-  Put32(out, 0);
+  AppendLe<std::uint32_t>(out, std::uint32_t(image.width));
+  AppendLe<std::uint32_t>(out, std::uint32_t(o.topDown ? -image.height : image.height));
+  AppendLe<std::uint16_t>(out, 1);
+  AppendLe<std::uint16_t>(out, std::uint32_t(o.bitsPerPixel));
+  AppendLe<std::uint32_t>(out, fields ? kBitfields : kRgb);
+  AppendLe<std::uint32_t>(out, imageSize);
+  AppendLe<std::uint32_t>(out, 2835);  // 72 dots per inch
+  AppendLe<std::uint32_t>(out, 2835);
+  AppendLe<std::uint32_t>(out, paletteCount);
+  AppendLe<std::uint32_t>(out, 0);
   // Bit-field masks: inside a larger header, or right after a 40-byte one.
   const std::uint32_t masks[3] = {fields ? 0xF800u : 0, fields ? 0x07E0u : 0, fields ? 0x001Fu : 0};
   if (size == kInfoHeaderSize) {
     if (fields) {
-      for (std::uint32_t m : masks) Put32(out, m);
+      for (std::uint32_t m : masks) AppendLe<std::uint32_t>(out, m);
     }
     return;
   }
-  for (std::uint32_t m : masks) Put32(out, m);
+  for (std::uint32_t m : masks) AppendLe<std::uint32_t>(out, m);
   // Alpha mask, colour space "sRGB", end points and gamma, then V5's extra fields.
-  Put32(out, 0);
-  Put32(out, 0x73524742);
+  AppendLe<std::uint32_t>(out, 0);
+  AppendLe<std::uint32_t>(out, 0x73524742);
   out.resize(out.size() + (size - 60), 0);
 }
 
@@ -152,16 +152,11 @@ bool EncodeBmp(const Image& image, const BmpWriteOptions& o, std::vector<std::ui
   out.reserve(std::size_t(offset + imageSize));
   out.push_back('B');
   out.push_back('M');
-  Put32(out, std::uint32_t(offset + imageSize));
-  Put32(out, 0);
-  Put32(out, offset);
+  AppendLe<std::uint32_t>(out, std::uint32_t(offset + imageSize));
+  AppendLe<std::uint32_t>(out, 0);
+  AppendLe<std::uint32_t>(out, offset);
   PutInfoHeader(out, image, o, headerSize, std::uint32_t(table.size()), std::uint32_t(imageSize));
-  for (std::uint32_t c : table) {
-    out.push_back(std::uint8_t(c));
-    out.push_back(std::uint8_t(c >> 8));
-    out.push_back(std::uint8_t(c >> 16));
-    if (entry == 4) out.push_back(0);
-  }
+  for (std::uint32_t c : table) AppendLe(out, c & 0xFFFFFF, entry);  // blue, green, red (, 0)
   for (int r = 0; r < image.height; ++r) {
     const int y = o.topDown ? r : image.height - 1 - r;
     PutRow(out, &image.pixels[std::size_t(y) * std::size_t(image.width)], image.width, o, index);

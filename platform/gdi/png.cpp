@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "codec/bytes.h"
+
 namespace plat {
 
 // libpng's simplified interface keeps its error jumps inside libpng, so no
@@ -18,6 +20,10 @@ bool Fail(std::string* error, const std::string& message) {
   return false;
 }
 
+// The width in the header chunk: after the 8-byte signature, the chunk's
+// length and type.
+constexpr std::size_t kPngWidthOffset = 16;
+
 }  // namespace
 
 bool EncodePng(const Image& image, std::vector<std::uint8_t>& out, std::string* error) {
@@ -28,9 +34,7 @@ bool EncodePng(const Image& image, std::vector<std::uint8_t>& out, std::string* 
   }
   std::vector<std::uint8_t> rgb(image.pixels.size() * 3);
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-    rgb[3 * i] = std::uint8_t(image.pixels[i] >> 16);
-    rgb[3 * i + 1] = std::uint8_t(image.pixels[i] >> 8);
-    rgb[3 * i + 2] = std::uint8_t(image.pixels[i]);
+    codec::StoreBe(&rgb[3 * i], image.pixels[i], 3);  // red, green, blue
   }
   png_image png;
   std::memset(&png, 0, sizeof png);
@@ -72,49 +76,49 @@ bool PngSize(std::span<const std::uint8_t> data, int* width, int* height) {
   return true;
 }
 
-bool DecodePng(std::span<const std::uint8_t> data, Image& out, std::string* error,
-               std::vector<std::uint8_t>* alpha) {
-  out = Image();
+codec::Result<Image> DecodePng(std::span<const std::uint8_t> data,
+                               std::vector<std::uint8_t>* alpha) {
   png_image png;
   std::memset(&png, 0, sizeof png);
   png.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&png, data.data(), data.size())) {
-    return Fail(error, std::string("not a readable PNG: ") + png.message);
+    return codec::ErrorAt(0, std::string("not a readable PNG: ") + png.message);
   }
   if (png.width == 0 || png.height == 0 || png.width > 32768 || png.height > 32768 ||
       std::uint64_t(png.width) * png.height > (std::uint64_t(1) << 26)) {
     png_image_free(&png);
-    return Fail(error, "PNG picture is empty or too large");
+    return codec::ErrorAt(kPngWidthOffset, "PNG picture is empty or too large");
   }
   // Bytes blue, green, red, alpha: the little-endian word 0xAARRGGBB.
   png.format = PNG_FORMAT_BGRA;
   std::vector<std::uint32_t> pixels(std::size_t(png.width) * png.height);
   if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) {
     png_image_free(&png);
-    return Fail(error, std::string("PNG decoding failed: ") + png.message);
+    // libpng does not say where in the data it failed.
+    return codec::Error{std::nullopt, std::string("PNG decoding failed: ") + png.message};
   }
   if (alpha) alpha->resize(pixels.size());
   for (std::size_t i = 0; i < pixels.size(); ++i) {
     const std::uint8_t* p = reinterpret_cast<const std::uint8_t*>(&pixels[i]);
     if (alpha) (*alpha)[i] = p[3];
-    pixels[i] = std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    pixels[i] = codec::LoadLe<std::uint32_t>(p, 3);  // blue, green, red
   }
+  Image out;
   out.width = int(png.width);
   out.height = int(png.height);
   out.pixels = std::move(pixels);
-  return true;
+  return out;
 }
 
-bool ReadPngFile(const std::string& path, Image& out, std::string* error,
-                 std::vector<std::uint8_t>* alpha) {
-  out = Image();
+codec::Result<Image> ReadPngFile(const std::string& path, std::vector<std::uint8_t>* alpha) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) return Fail(error, "cannot open " + path);
+  if (!file) return codec::Error{std::nullopt, "cannot open the file", path};
   const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)),
                                        std::istreambuf_iterator<char>());
-  if (DecodePng(data, out, error, alpha)) return true;
-  if (error) *error = path + ": " + *error;
-  return false;
+  if (file.bad()) return codec::Error{std::nullopt, "cannot read the file", path};
+  codec::Result<Image> image = DecodePng(data, alpha);
+  if (!image) return codec::Error{image.error().offset, image.error().message, path};
+  return image;
 }
 
 }  // namespace plat

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/result.h"
 #include "platform/gdi/image.h"
 
 namespace plat {
@@ -16,11 +17,12 @@ bool WritePngFile(const std::string& path, const Image& image, std::string* erro
 
 // Reads any PNG into 0x00RRGGBB words. When alpha is given it receives one
 // byte per pixel (255 where the file has no transparency); the pixels are the
-// file's colours, never blended with a background.
-bool DecodePng(std::span<const std::uint8_t> data, Image& out, std::string* error = nullptr,
-               std::vector<std::uint8_t>* alpha = nullptr);
-bool ReadPngFile(const std::string& path, Image& out, std::string* error = nullptr,
-                 std::vector<std::uint8_t>* alpha = nullptr);
+// file's colours, never blended with a background. A fault in the header
+// names its byte; one libpng finds in the compressed data has no offset.
+codec::Result<Image> DecodePng(std::span<const std::uint8_t> data,
+                               std::vector<std::uint8_t>* alpha = nullptr);
+codec::Result<Image> ReadPngFile(const std::string& path,
+                                 std::vector<std::uint8_t>* alpha = nullptr);
 
 // The picture's size from its header alone, so that a caller can refuse a
 // picture before any pixel memory is taken. False when it is not a PNG.

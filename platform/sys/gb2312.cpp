@@ -4,6 +4,9 @@
 #include <iconv.h>
 #include <unordered_map>
 
+#include "codec/bytes.h"
+#include "codec/utf8.h"
+
 namespace plat {
 namespace {
 
@@ -32,7 +35,7 @@ Tables BuildTables() {
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
       if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) continue;
       if (outLeft != 0) continue;
-      char32_t cp = char32_t(out[0]) | char32_t(out[1]) << 8 | char32_t(out[2]) << 16;
+      const char32_t cp = codec::LoadLe<std::uint32_t>(out);
       if (cp == 0 || cp > 0xFFFF) continue;
       t.toUnicode[row * kRows + col] = char16_t(cp);
       t.fromUnicode.emplace(cp, char16_t((kFirst + row) << 8 | (kFirst + col)));
@@ -45,34 +48,6 @@ Tables BuildTables() {
 const Tables& GetTables() {
   static const Tables tables = BuildTables();
   return tables;
-}
-
-// Decodes one UTF-8 sequence at `s[i]`, advancing `i`; 0xFFFFFFFF when malformed.
-char32_t NextUtf8(std::string_view s, std::size_t& i) {
-  constexpr char32_t kBad = 0xFFFFFFFF;
-  unsigned char b0 = s[i++];
-  if (b0 < 0x80) return b0;
-  int extra;
-  char32_t cp;
-  char32_t min;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    extra = 1, cp = b0 & 0x1F, min = 0x80;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    extra = 2, cp = b0 & 0x0F, min = 0x800;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    extra = 3, cp = b0 & 0x07, min = 0x10000;
-  } else {
-    return kBad;
-  }
-  for (int k = 0; k < extra; ++k) {
-    if (i >= s.size()) return kBad;
-    unsigned char b = s[i];
-    if ((b & 0xC0) != 0x80) return kBad;
-    cp = cp << 6 | (b & 0x3F);
-    ++i;
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kBad;
-  return cp;
 }
 
 }  // namespace
@@ -109,7 +84,7 @@ std::u32string Gb2312ToUnicode(std::string_view gb, std::size_t* invalid) {
       i += 2;
     }
     if (cp == 0) {
-      cp = kReplacementChar;
+      cp = codec::kReplacementChar;
       ++bad;
     }
     out.push_back(cp);
@@ -118,47 +93,31 @@ std::u32string Gb2312ToUnicode(std::string_view gb, std::size_t* invalid) {
   return out;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacementChar;
-  if (cp < 0x80) {
-    out.push_back(char(cp));
-  } else if (cp < 0x800) {
-    out.push_back(char(0xC0 | cp >> 6));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(char(0xE0 | cp >> 12));
-    out.push_back(char(0x80 | (cp >> 6 & 0x3F)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(char(0xF0 | cp >> 18));
-    out.push_back(char(0x80 | (cp >> 12 & 0x3F)));
-    out.push_back(char(0x80 | (cp >> 6 & 0x3F)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  }
-}
-
 std::string Gb2312ToUtf8(std::string_view gb, std::size_t* invalid) {
   std::string out;
   out.reserve(gb.size() * 3 / 2);
-  for (char32_t cp : Gb2312ToUnicode(gb, invalid)) AppendUtf8(out, cp);
+  for (char32_t cp : Gb2312ToUnicode(gb, invalid)) codec::AppendUtf8(out, cp);
   return out;
 }
 
-std::string Utf8ToGb2312(std::string_view utf8, std::size_t* invalid) {
+std::string Utf8ToGb2312(std::string_view utf8, std::size_t* invalid, std::size_t* firstInvalid) {
   std::string out;
   out.reserve(utf8.size());
   std::size_t bad = 0;
+  std::size_t first = std::string_view::npos;
   for (std::size_t i = 0; i < utf8.size();) {
-    char32_t cp = NextUtf8(utf8, i);
-    std::string bytes = cp == 0xFFFFFFFF ? std::string() : UnicodeToGb2312Char(cp);
+    const codec::Utf8Char c = codec::DecodeUtf8(utf8, i);
+    std::string bytes = c.valid ? UnicodeToGb2312Char(c.code) : std::string();
     if (bytes.empty()) {
       out.push_back('?');
-      ++bad;
+      if (bad++ == 0) first = i;
     } else {
       out += bytes;
     }
+    i += c.length;
   }
   if (invalid) *invalid = bad;
+  if (firstInvalid) *firstInvalid = first;
   return out;
 }
 

@@ -13,8 +13,6 @@
 
 namespace plat {
 
-inline constexpr char32_t kReplacementChar = 0xFFFD;
-
 // Unicode of one two-byte GB2312 character, or 0 when (lead, trail) is not one.
 char32_t Gb2312PairToUnicode(unsigned char lead, unsigned char trail);
 
@@ -23,12 +21,15 @@ char32_t Gb2312PairToUnicode(unsigned char lead, unsigned char trail);
 std::string UnicodeToGb2312Char(char32_t cp);
 
 // Whole strings. `invalid`, when given, receives the number of characters
-// that were replaced.
+// that were replaced. UTF-8 is decoded as codec/utf8.h validates it; each
+// ill-formed stretch becomes one '?'.
 std::u32string Gb2312ToUnicode(std::string_view gb, std::size_t* invalid = nullptr);
 std::string Gb2312ToUtf8(std::string_view gb, std::size_t* invalid = nullptr);
-std::string Utf8ToGb2312(std::string_view utf8, std::size_t* invalid = nullptr);
 
-// Encodes one code point as UTF-8 (invalid ones as U+FFFD).
-void AppendUtf8(std::string& out, char32_t cp);
+// `firstInvalid`, when given, receives the byte offset in `utf8` of the first
+// character that was replaced (ill-formed, or one GB2312 lacks), npos when
+// none was, so that callers can point at it.
+std::string Utf8ToGb2312(std::string_view utf8, std::size_t* invalid = nullptr,
+                         std::size_t* firstInvalid = nullptr);
 
 }  // namespace plat

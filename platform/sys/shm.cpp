@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "codec/hex.h"
 #include "platform/sys/instance.h"
 
 namespace plat {
@@ -44,14 +45,7 @@ int Fail(int error) {
 }
 
 std::string BlockPath(const std::string& dir, const char* name) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string path = dir + "/shm-";
-  for (const char* p = name; *p; ++p) {
-    auto byte = static_cast<unsigned char>(*p);
-    path.push_back(kHex[byte >> 4]);
-    path.push_back(kHex[byte & 15]);
-  }
-  return path;
+  return dir + "/shm-" + codec::HexEncode(std::string_view(name));
 }
 
 int FlockRetrying(int fd, int operation) {

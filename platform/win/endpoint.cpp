@@ -6,32 +6,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 
 #include "platform/sys/instance.h"
+#include "platform/win/endpoint_name.h"
 
 namespace plat {
 namespace {
-
-std::string Hex(std::string_view bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  for (unsigned char c : bytes) {
-    out.push_back(digits[c >> 4]);
-    out.push_back(digits[c & 15]);
-  }
-  return out;
-}
-
-uint64_t Fnv1a(std::string_view bytes, uint64_t hash = 0xcbf29ce484222325ULL) {
-  for (unsigned char c : bytes) {
-    hash ^= c;
-    hash *= 0x100000001b3ULL;
-  }
-  return hash;
-}
 
 bool FillAddress(const std::string& path, sockaddr_un* address) {
   if (path.empty() || path.size() >= sizeof address->sun_path) return false;
@@ -58,19 +39,46 @@ int Connect(const std::string& path) {
   return fd;
 }
 
-}  // namespace
-
-std::string EndpointPath(std::string_view className, std::string_view title) {
-  std::string dir = InstanceDir();
-  if (dir.empty()) return {};
-  std::string path = dir + "/w" + Hex(className) + "." + Hex(title);
-  if (path.size() < sizeof(sockaddr_un::sun_path)) return path;
-  uint64_t hash = Fnv1a(title, Fnv1a(std::string_view("\0", 1), Fnv1a(className)));
-  path = dir + "/h" + Hex(std::string_view(reinterpret_cast<const char*>(&hash), sizeof hash));
-  return path.size() < sizeof(sockaddr_un::sun_path) ? path : std::string();
+bool IsHashed(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash != std::string::npos && path.compare(slash + 1, 1, "h") == 0;
 }
 
-int ListenEndpoint(const std::string& path) {
+std::string NameFile(const std::string& path) { return path + std::string(kEndpointNameSuffix); }
+
+// Keeps a hashed name's class and title beside its socket, written whole
+// through a temporary file so that a reader never sees half a name.
+void WriteNameFile(const std::string& path, const std::string& longName) {
+  const std::string file = NameFile(path);
+  const std::string temporary = file + "." + std::to_string(getpid());
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return;
+  const bool written = write(fd, longName.data(), longName.size()) == ssize_t(longName.size());
+  close(fd);
+  if (!written || rename(temporary.c_str(), file.c_str()) != 0) unlink(temporary.c_str());
+}
+
+// Removes a socket file and, for a hashed name, its name file.
+void Unlink(const std::string& path) {
+  unlink(path.c_str());
+  if (IsHashed(path)) unlink(NameFile(path).c_str());
+}
+
+}  // namespace
+
+Endpoint EndpointFor(std::string_view className, std::string_view title) {
+  const std::string dir = InstanceDir();
+  // The path and its terminating zero must fit in sun_path.
+  const std::size_t limit = sizeof(sockaddr_un::sun_path) - 1;
+  if (dir.empty() || dir.size() + 1 >= limit) return {};
+  EndpointName name = EncodeEndpointName(className, title, limit - dir.size() - 1);
+  std::string path = dir + "/" + name.file;
+  if (path.size() > limit) return {};
+  return {std::move(path), std::move(name.longName)};
+}
+
+int ListenEndpoint(const Endpoint& endpoint) {
+  const std::string& path = endpoint.path;
   sockaddr_un address;
   if (!FillAddress(path, &address)) {
     errno = ENAMETOOLONG;
@@ -80,7 +88,10 @@ int ListenEndpoint(const std::string& path) {
   if (fd < 0) return -1;
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-      if (listen(fd, SOMAXCONN) == 0 && fcntl(fd, F_SETFL, O_NONBLOCK) == 0) return fd;
+      if (listen(fd, SOMAXCONN) == 0 && fcntl(fd, F_SETFL, O_NONBLOCK) == 0) {
+        if (!endpoint.longName.empty()) WriteNameFile(path, endpoint.longName);
+        return fd;
+      }
       break;
     }
     if (errno != EADDRINUSE) break;
@@ -92,7 +103,7 @@ int ListenEndpoint(const std::string& path) {
       break;
     }
     if (errno != ECONNREFUSED) break;
-    unlink(path.c_str());
+    Unlink(path);
   }
   int saved = errno;
   close(fd);
@@ -103,7 +114,7 @@ int ListenEndpoint(const std::string& path) {
 int ConnectEndpoint(const std::string& path, pid_t* peer) {
   int fd = Connect(path);
   if (fd < 0) {
-    if (errno == ECONNREFUSED) unlink(path.c_str());
+    if (errno == ECONNREFUSED) Unlink(path);
     return -1;
   }
   ucred credentials{};
@@ -120,7 +131,7 @@ int ConnectEndpoint(const std::string& path, pid_t* peer) {
 void RemoveEndpoint(const std::string& path) {
   // While our socket listens nobody else replaces the file (they would find
   // it alive), so the file is still ours.
-  unlink(path.c_str());
+  Unlink(path);
 }
 
 }  // namespace plat

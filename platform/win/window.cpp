@@ -15,9 +15,10 @@ namespace {
 
 // Binds the window's socket; false when the window cannot be made.
 bool OpenEndpoint(WindowRecord& record, int* listenFd) {
-  record.endpoint = EndpointPath(record.className, record.title);
+  const Endpoint endpoint = EndpointFor(record.className, record.title);
+  record.endpoint = endpoint.path;
   if (record.endpoint.empty()) return false;
-  *listenFd = ListenEndpoint(record.endpoint);
+  *listenFd = ListenEndpoint(endpoint);
   if (*listenFd >= 0) return true;
   if (errno != EADDRINUSE) return false;
   record.endpoint.clear();  // the name belongs to a live window elsewhere

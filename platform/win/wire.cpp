@@ -18,22 +18,29 @@ bool KnownKind(uint16_t kind) {
 
 }  // namespace
 
-bool DecodeFrame(const uint8_t* bytes, size_t size, WireFrame* out) {
-  if (size < sizeof(WireHeader) || size > kMaxFrameSize) return false;
-  WireHeader header;
-  std::memcpy(&header, bytes, sizeof header);
-  if (header.magic != kWireMagic || !KnownKind(header.kind)) return false;
-  if (header.dataSize != size - sizeof header) return false;
+codec::Result<WireFrame> DecodeFrame(std::span<const uint8_t> bytes) {
+  if (bytes.size() < sizeof(WireHeader) || bytes.size() > kMaxFrameSize) {
+    return codec::ErrorAt(0, "a frame of " + std::to_string(bytes.size()) + " bytes");
+  }
+  WireFrame frame;
+  WireHeader& header = frame.header;
+  std::memcpy(&header, bytes.data(), sizeof header);
+  if (header.magic != kWireMagic) return codec::ErrorAt(offsetof(WireHeader, magic), "bad magic");
+  if (!KnownKind(header.kind)) return codec::ErrorAt(offsetof(WireHeader, kind), "unknown kind");
+  if (header.dataSize != bytes.size() - sizeof header) {
+    return codec::ErrorAt(offsetof(WireHeader, dataSize), "data size does not match the frame");
+  }
   bool carriesData = header.kind == static_cast<uint16_t>(WireKind::kSend) &&
                      header.message == kCopyDataMessage;
-  if (header.dataSize > 0 && !carriesData) return false;
+  if (header.dataSize > 0 && !carriesData) {
+    return codec::ErrorAt(offsetof(WireHeader, dataSize), "data on a message that carries none");
+  }
   if (header.kind == static_cast<uint16_t>(WireKind::kPost) &&
       header.message == kCopyDataMessage) {
-    return false;
+    return codec::ErrorAt(offsetof(WireHeader, message), "WM_COPYDATA posted");
   }
-  out->header = header;
-  out->data.assign(bytes + sizeof header, bytes + size);
-  return true;
+  frame.data.assign(bytes.begin() + sizeof header, bytes.end());
+  return frame;
 }
 
 WireStatus SendFrame(int fd, const WireHeader& header, const void* data, bool wait) {
@@ -62,8 +69,10 @@ WireStatus ReceiveFrame(int fd, WireFrame* out) {
     ssize_t n = recvmsg(fd, &message, MSG_DONTWAIT);
     if (n > 0) {
       if (message.msg_flags & MSG_TRUNC) return WireStatus::kBad;
-      return DecodeFrame(buffer.data(), static_cast<size_t>(n), out) ? WireStatus::kOk
-                                                                      : WireStatus::kBad;
+      codec::Result<WireFrame> frame = DecodeFrame({buffer.data(), static_cast<size_t>(n)});
+      if (!frame) return WireStatus::kBad;
+      *out = std::move(*frame);
+      return WireStatus::kOk;
     }
     if (n == 0) return WireStatus::kClosed;
     if (errno == EINTR) continue;

@@ -22,7 +22,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
+
+#include "codec/result.h"
 
 namespace plat {
 
@@ -53,9 +56,9 @@ struct WireFrame {
   std::vector<uint8_t> data;
 };
 
-// Checks a received packet and copies it into `out`; false for anything
-// malformed: short, oversized, bad magic or kind, data where none belongs.
-bool DecodeFrame(const uint8_t* bytes, size_t size, WireFrame* out);
+// Checks a received packet and copies it; refuses anything malformed:
+// short, oversized, bad magic or kind, data where none belongs.
+codec::Result<WireFrame> DecodeFrame(std::span<const uint8_t> bytes);
 
 enum class WireStatus { kOk, kWouldBlock, kClosed, kBad };
 

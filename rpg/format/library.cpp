@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "codec/bytes.h"
+
 namespace rpgfmt {
 namespace {
 
@@ -21,15 +23,6 @@ constexpr std::array<ResTypeInfo, kResTypeCount> kTypes{{
     {ResType::kMagicList, "MLR", "magiclist"},
 }};
 
-std::uint16_t ReadU16(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
-void PutU16(std::vector<std::uint8_t>& b, std::size_t at, std::uint16_t v) {
-  b[at] = static_cast<std::uint8_t>(v & 0xFF);
-  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
 std::string KeyText(ResKey k) {
   return "(" + std::to_string(k.type) + ", " + std::to_string(k.id1) + ", " +
          std::to_string(k.id2) + ")";
@@ -43,7 +36,7 @@ bool ReadDirectory(std::span<const std::uint8_t> image, LibraryView& view,
     return false;
   }
   std::memcpy(view.title.data(), image.data() + kLibTitleOffset, kLibTitleSize);
-  const std::size_t dirSize = ReadU16(image, kLibDirSizeOffset);
+  const std::size_t dirSize = codec::LoadLe<std::uint16_t>(image.data() + kLibDirSizeOffset);
   if (dirSize % kLibEntrySize != 0) {
     problems.push_back({kLibDirSizeOffset, "directory size " + std::to_string(dirSize) +
                                                " is not a multiple of 3"});
@@ -66,7 +59,7 @@ bool ReadDirectory(std::span<const std::uint8_t> image, LibraryView& view,
     LibEntry e;
     e.key = {image[d], image[d + 1], image[d + 2]};
     e.block = image[l];
-    e.offset = ReadU16(image, l + 1);
+    e.offset = codec::LoadLe<std::uint16_t>(image.data() + l + 1);
     view.entries.push_back(e);
   }
   return true;
@@ -195,7 +188,8 @@ PackResult WriteLibrary(std::span<const char> title, std::span<const LibResource
   std::memcpy(out.image.data(), "LIB", kLibMagicSize);
   std::memcpy(out.image.data() + kLibTitleOffset, title.data(),
               std::min(title.size(), kLibTitleSize));
-  PutU16(out.image, kLibDirSizeOffset, static_cast<std::uint16_t>(order.size() * kLibEntrySize));
+  codec::StoreLe(out.image.data() + kLibDirSizeOffset,
+                static_cast<std::uint16_t>(order.size() * kLibEntrySize));
 
   std::size_t used = kLibBlockSize;  // bytes used in the current block
   for (std::size_t k = 0; k < order.size(); ++k) {
@@ -232,7 +226,7 @@ PackResult WriteLibrary(std::span<const char> title, std::span<const LibResource
     out.image[d + 1] = r.key.id1;
     out.image[d + 2] = r.key.id2;
     out.image[l] = static_cast<std::uint8_t>(block);
-    PutU16(out.image, l + 1, static_cast<std::uint16_t>(used));
+    codec::StoreLe(out.image.data() + l + 1, static_cast<std::uint16_t>(used));
     out.image.insert(out.image.end(), r.bytes.begin(), r.bytes.end());
     out.blocks.back().members.push_back(order[k]);
     used += r.bytes.size();

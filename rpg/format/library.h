@@ -24,6 +24,8 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/result.h"
+
 namespace rpgfmt {
 
 inline constexpr std::size_t kLibMagicSize = 3;
@@ -97,10 +99,8 @@ struct LibraryView {
   const LibEntry* Find(ResKey key) const;
 };
 
-struct LibProblem {
-  std::size_t offset;  // byte offset in the image the problem was found at
-  std::string message;
-};
+// A problem found in a library image, at its byte offset.
+using LibProblem = codec::Error;
 
 // Checks the header, the directory size against the file, each location
 // against the file, the block's tag against the key's type and the order of

@@ -45,12 +45,11 @@ std::vector<std::uint8_t> EncodeMap(const Map& map) {
   return out;
 }
 
-MapRead DecodeMap(std::span<const std::uint8_t> bytes) {
-  MapRead r;
+codec::Result<MapRead> DecodeMap(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < kMapHeaderSize) {
-    r.error = "map header needs 18 bytes, " + std::to_string(bytes.size()) + " left";
-    return r;
+    return codec::ErrorAt(0, "map header needs 18 bytes, " + std::to_string(bytes.size()) + " left");
   }
+  MapRead r;
   Map& m = r.map;
   m.id1 = bytes[0];
   m.id2 = bytes[1];
@@ -58,15 +57,11 @@ MapRead DecodeMap(std::span<const std::uint8_t> bytes) {
   std::copy_n(bytes.begin() + 3, kMapNameSize, m.name.begin());
   m.width = bytes[16];
   m.height = bytes[17];
-  if (std::string e = CheckSize(m.width, m.height); !e.empty()) {
-    r.error = e;
-    return r;
-  }
+  if (std::string e = CheckSize(m.width, m.height); !e.empty()) return codec::ErrorAt(16, e);
   const std::size_t size = MapBytes(m);
   if (size > bytes.size()) {
-    r.error = SizeText(m.width, m.height) + " cells run past the end (" +
-              std::to_string(bytes.size()) + " bytes)";
-    return r;
+    return codec::ErrorAt(16, SizeText(m.width, m.height) + " cells run past the end (" +
+                                  std::to_string(bytes.size()) + " bytes)");
   }
   m.cells.resize(static_cast<std::size_t>(m.width) * m.height);
   for (std::size_t i = 0; i < m.cells.size(); ++i) {

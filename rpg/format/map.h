@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "codec/result.h"
+
 namespace rpgfmt {
 
 inline constexpr std::size_t kMapHeaderSize = 18;
@@ -70,12 +72,11 @@ std::vector<std::uint8_t> EncodeMap(const Map& map);
 
 struct MapRead {
   Map map;
-  std::size_t size = 0;
-  std::string error;
+  std::size_t size = 0;  // bytes the map spans from its start
 };
 
 // Reads a map from the start of `bytes`; rejects a short header, a map smaller
 // than the view and cells running past the end.
-MapRead DecodeMap(std::span<const std::uint8_t> bytes);
+codec::Result<MapRead> DecodeMap(std::span<const std::uint8_t> bytes);
 
 }  // namespace rpgfmt

@@ -109,12 +109,11 @@ std::vector<std::uint8_t> EncodePicture(const Picture& pic) {
   return out;
 }
 
-PictureRead DecodePicture(std::span<const std::uint8_t> bytes) {
-  PictureRead r;
+codec::Result<PictureRead> DecodePicture(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < kPicHeaderSize) {
-    r.error = "picture header needs 6 bytes, " + std::to_string(bytes.size()) + " left";
-    return r;
+    return codec::ErrorAt(0, "picture header needs 6 bytes, " + std::to_string(bytes.size()) + " left");
   }
+  PictureRead r;
   Picture& pic = r.picture;
   pic.head = {bytes[0], bytes[1]};
   pic.width = bytes[2];
@@ -122,24 +121,18 @@ PictureRead DecodePicture(std::span<const std::uint8_t> bytes) {
   pic.depth = bytes[5];
   const int frames = bytes[4];
   if (pic.width == 0 || pic.height == 0) {
-    r.error = "picture of size " + std::to_string(pic.width) + "x" + std::to_string(pic.height);
-    return r;
+    return codec::ErrorAt(2, "picture of size " + std::to_string(pic.width) + "x" +
+                                 std::to_string(pic.height));
   }
   if (pic.depth != 1 && pic.depth != 2) {
-    r.error = "picture depth " + std::to_string(pic.depth) + " is neither 1 nor 2";
-    return r;
+    return codec::ErrorAt(5, "picture depth " + std::to_string(pic.depth) + " is neither 1 nor 2");
   }
-  if (frames == 0) {
-    r.error = "picture has no frames";
-    return r;
-  }
+  if (frames == 0) return codec::ErrorAt(4, "picture has no frames");
   const std::size_t frameBytes = PictureFrameBytes(pic.width, pic.height, pic.depth);
   r.size = kPicHeaderSize + frameBytes * static_cast<std::size_t>(frames);
   if (r.size > bytes.size()) {
-    r.error = std::to_string(frames) + " frames of " + std::to_string(frameBytes) +
-              " bytes run past the end (" + std::to_string(bytes.size()) + " bytes)";
-    r.size = 0;
-    return r;
+    return codec::ErrorAt(4, std::to_string(frames) + " frames of " + std::to_string(frameBytes) +
+                                 " bytes run past the end (" + std::to_string(bytes.size()) + " bytes)");
   }
   pic.frames.resize(static_cast<std::size_t>(frames));
   for (int f = 0; f < frames; ++f) {

@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "codec/result.h"
+
 namespace rpgfmt {
 
 inline constexpr std::size_t kPicHeaderSize = 6;
@@ -61,12 +63,11 @@ struct PictureRead {
   Picture picture;
   std::size_t size = 0;       // bytes the picture spans from its start
   bool paddingClean = true;   // false when padding bits were not 0 (they are dropped)
-  std::string error;          // empty on success
 };
 
 // Reads one picture from the start of `bytes`; trailing bytes are left alone.
 // Rejects a short header, a zero side, a depth other than 1 or 2, no frames
 // and frames running past the end.
-PictureRead DecodePicture(std::span<const std::uint8_t> bytes);
+codec::Result<PictureRead> DecodePicture(std::span<const std::uint8_t> bytes);
 
 }  // namespace rpgfmt

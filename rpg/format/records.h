@@ -76,10 +76,6 @@ std::span<const RecordLayout> AllRecordLayouts();
 // when the bytes are too short or the list/text runs past them.
 std::size_t RecordSize(const RecordLayout& layout, std::span<const std::uint8_t> bytes);
 
-inline std::uint16_t GetU16(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
 // Offsets of the fields other code refers to by meaning.
 namespace charsheet {
 inline constexpr std::size_t kSprite = 22, kChain = 23, kSize = 58;

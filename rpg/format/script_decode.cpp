@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "codec/bytes.h"
+
 namespace rpgfmt {
 namespace {
 
@@ -23,12 +25,10 @@ class Reader {
         break;
       case OperandKind::kWord:
       case OperandKind::kAddress:
-        op.value = static_cast<std::uint32_t>(p[0] | (p[1] << 8));
+        op.value = codec::LoadLe<std::uint16_t>(p);
         break;
       case OperandKind::kDword:
-        op.value = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                   (static_cast<std::uint32_t>(p[2]) << 16) |
-                   (static_cast<std::uint32_t>(p[3]) << 24);
+        op.value = codec::LoadLe<std::uint32_t>(p);
         break;
       default:
         op.bytes = code_.subspan(at_, size);

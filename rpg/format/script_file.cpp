@@ -1,28 +1,29 @@
 #include "rpg/format/script_file.h"
 
+#include "codec/bytes.h"
+
 namespace rpgfmt {
 
-std::optional<ScriptView> ReadScript(std::span<const std::uint8_t> resource, std::string& error) {
+codec::Result<ScriptView> ReadScript(std::span<const std::uint8_t> resource) {
   const std::size_t minimum = kScriptHeaderSize + kScriptEventTableOffset;
   if (resource.size() < minimum) {
-    error = "script of " + std::to_string(resource.size()) + " bytes is shorter than the " +
-            std::to_string(minimum) + " bytes of its header and code length";
-    return std::nullopt;
+    return codec::ErrorAt(0, "script of " + std::to_string(resource.size()) +
+                                 " bytes is shorter than the " + std::to_string(minimum) +
+                                 " bytes of its header and code length");
   }
   const std::span<const std::uint8_t> area = resource.subspan(kScriptHeaderSize);
-  const std::size_t length =
-      area[kScriptCodeLengthOffset] | (area[kScriptCodeLengthOffset + 1] << 8);
+  const std::size_t length = codec::LoadLe<std::uint16_t>(area.data() + kScriptCodeLengthOffset);
   const std::uint8_t events = area[kScriptEventCountOffset];
   const std::size_t bodyStart = ScriptBodyStart(events);
+  constexpr std::size_t kLengthAt = kScriptHeaderSize + kScriptCodeLengthOffset;
   if (length < bodyStart) {
-    error = "code length " + std::to_string(length) + " ends inside the table of " +
-            std::to_string(events) + " events";
-    return std::nullopt;
+    return codec::ErrorAt(kLengthAt, "code length " + std::to_string(length) +
+                                         " ends inside the table of " + std::to_string(events) +
+                                         " events");
   }
   if (length > area.size()) {
-    error = "code length " + std::to_string(length) + " runs past the " +
-            std::to_string(area.size()) + " bytes after the header";
-    return std::nullopt;
+    return codec::ErrorAt(kLengthAt, "code length " + std::to_string(length) + " runs past the " +
+                                         std::to_string(area.size()) + " bytes after the header");
   }
   ScriptView view;
   view.header = resource.first(kScriptHeaderSize);
@@ -46,13 +47,9 @@ std::optional<std::vector<std::uint8_t>> WriteScript(const ScriptParts& parts, s
   }
   std::vector<std::uint8_t> out(parts.header.begin(), parts.header.end());
   out.reserve(kScriptHeaderSize + length + parts.tail.size());
-  auto put16 = [&out](std::size_t v) {
-    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-  };
-  put16(length);
+  codec::AppendLe(out, static_cast<std::uint16_t>(length));
   out.push_back(static_cast<std::uint8_t>(parts.events.size()));
-  for (std::uint16_t address : parts.events) put16(address);
+  for (std::uint16_t address : parts.events) codec::AppendLe(out, address);
   out.insert(out.end(), parts.body.begin(), parts.body.end());
   out.insert(out.end(), parts.tail.begin(), parts.tail.end());
   return out;

@@ -17,6 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "codec/bytes.h"
+#include "codec/result.h"
+
 namespace rpgfmt {
 
 inline constexpr std::size_t kScriptHeaderSize = 24;
@@ -43,13 +46,13 @@ struct ScriptView {
   std::uint16_t EventAddress(std::size_t n) const {
     if (n == 0 || n > eventCount) return 0;
     const std::size_t at = kScriptEventTableOffset + 2 * (n - 1);
-    return static_cast<std::uint16_t>(code[at] | (code[at + 1] << 8));
+    return codec::LoadLe<std::uint16_t>(code.data() + at);
   }
 };
 
 // Checks that the header, the event table and the code length fit inside the
-// resource; on failure returns nothing and says why in `error`.
-std::optional<ScriptView> ReadScript(std::span<const std::uint8_t> resource, std::string& error);
+// resource.
+codec::Result<ScriptView> ReadScript(std::span<const std::uint8_t> resource);
 
 struct ScriptParts {
   std::array<std::uint8_t, kScriptHeaderSize> header{};

@@ -15,9 +15,11 @@ std::string CheckTileSet(const Picture& pic) {
   return {};
 }
 
-PictureRead DecodeTileSet(std::span<const std::uint8_t> bytes) {
-  PictureRead r = DecodePicture(bytes);
-  if (r.error.empty()) r.error = CheckTileSet(r.picture);
+codec::Result<PictureRead> DecodeTileSet(std::span<const std::uint8_t> bytes) {
+  codec::Result<PictureRead> r = DecodePicture(bytes);
+  if (!r) return r;
+  // The picture's header holds what the tile set check is about.
+  if (std::string e = CheckTileSet(r->picture); !e.empty()) return codec::ErrorAt(2, e);
   return r;
 }
 

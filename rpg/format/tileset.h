@@ -18,6 +18,6 @@ inline constexpr int kMaxTiles = 128;
 std::string CheckTileSet(const Picture& pic);
 
 // Reads a tile set from the start of `bytes` (trailing bytes are left alone).
-PictureRead DecodeTileSet(std::span<const std::uint8_t> bytes);
+codec::Result<PictureRead> DecodeTileSet(std::span<const std::uint8_t> bytes);
 
 }  // namespace rpgfmt

@@ -48,7 +48,9 @@ TEST(TestAppPackage, PicturesSitWhereTheApplicationLooks) {
   const plat::Image scene = art::PaintScene();
   ASSERT_TRUE(plat::WriteBmpFile(work / "scene.bmp", scene, {}, &error)) << error;
   respack::Manifest manifest;
-  ASSERT_TRUE(respack::LoadManifest((kSources / "testapp/resource.yaml").string(), manifest, error)) << error;
+  codec::Diagnostics diag;
+  ASSERT_TRUE(respack::LoadManifest((kSources / "testapp/resource.yaml").string(), manifest, diag))
+      << diag.Text();
   std::vector<std::uint8_t> pkg;
   ASSERT_TRUE(respack::BuildPackage(manifest, {work.path()}, pkg, error)) << error;
 
@@ -67,8 +69,9 @@ TEST(TestAppPackage, PicturesSitWhereTheApplicationLooks) {
   const respack::PackageEntry* gem = respack::FindImage(index, 921920);
   ASSERT_NE(gem, nullptr);
   EXPECT_EQ(gem->kind, respack::kKindKeyed);
-  plat::Image gemImage;
-  ASSERT_TRUE(plat::DecodeBmp(gem->bytes, gemImage, &error)) << error;
+  const auto decoded = plat::DecodeBmp(gem->bytes);
+  ASSERT_TRUE(decoded) << decoded.error().Text();
+  const plat::Image& gemImage = *decoded;
   EXPECT_EQ(gemImage.width, 28);
   EXPECT_EQ(gemImage.height, 28);
   EXPECT_EQ(gemImage.at(0, 0), kMagenta);
@@ -80,7 +83,8 @@ sndgen::Tune LoadTune(const std::string& name) {
   std::string error;
   EXPECT_TRUE(respack::ReadFileBytes((kSources / "sound" / name).string(), bytes, error)) << error;
   sndgen::Tune tune;
-  EXPECT_TRUE(sndgen::ParseTune(std::string(bytes.begin(), bytes.end()), name, tune, error)) << error;
+  codec::Diagnostics diag;
+  EXPECT_TRUE(sndgen::ParseTune(std::string(bytes.begin(), bytes.end()), name, tune, diag)) << diag.Text();
   return tune;
 }
 

@@ -65,9 +65,8 @@ RunResult SimRun::Simctl(const std::vector<std::string>& args) {
 
 plat::Image SimRun::Screenshot() {
   const std::string path = root_ / ("shot" + std::to_string(shots_++) + ".png");
-  plat::Image image;
-  if (Simctl({"screenshot", path}).exitCode == 0) plat::ReadPngFile(path, image);
-  return image;
+  if (Simctl({"screenshot", path}).exitCode != 0) return {};
+  return plat::ReadPngFile(path).value_or(plat::Image());
 }
 
 plat::LRESULT SimRun::ViewerFrameCount() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "codec/bytes.h"
 #include "tests/support/bmp_file.h"
 
 namespace host_test {
@@ -27,7 +28,7 @@ struct BuiltPackage {
 };
 
 inline void PutU32(std::vector<uint8_t>& out, std::size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[at + i] = uint8_t(value >> (8 * i));
+  codec::StoreLe(out.data() + at, value);
 }
 
 // Header, directory, then the images one after another.

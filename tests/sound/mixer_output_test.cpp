@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/bytes.h"
 #include "tests/support/scoped.h"
 #include "tests/support/scratch.h"
 
@@ -36,24 +37,20 @@ void WaitFinished(int channel) {
   finished.erase(finished.find(channel));
 }
 
-void PutLe(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i)));
-}
-
 // 8-bit mono PCM at 8000 Hz, `samples` long.
 std::string Wav(uint32_t samples) {
   std::string wav = "RIFF";
-  PutLe(wav, 36 + samples, 4);
+  codec::AppendLe<uint32_t>(wav, 36 + samples);
   wav += "WAVEfmt ";
-  PutLe(wav, 16, 4);
-  PutLe(wav, 1, 2);
-  PutLe(wav, 1, 2);
-  PutLe(wav, 8000, 4);
-  PutLe(wav, 8000, 4);
-  PutLe(wav, 1, 2);
-  PutLe(wav, 8, 2);
+  codec::AppendLe<uint32_t>(wav, 16);
+  codec::AppendLe<uint16_t>(wav, 1);
+  codec::AppendLe<uint16_t>(wav, 1);
+  codec::AppendLe<uint32_t>(wav, 8000);
+  codec::AppendLe<uint32_t>(wav, 8000);
+  codec::AppendLe<uint16_t>(wav, 1);
+  codec::AppendLe<uint16_t>(wav, 8);
   wav += "data";
-  PutLe(wav, samples, 4);
+  codec::AppendLe<uint32_t>(wav, samples);
   for (uint32_t i = 0; i < samples; ++i) wav.push_back(char(i % 16 < 8 ? 0x70 : 0x90));
   return wav;
 }

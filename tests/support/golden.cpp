@@ -65,15 +65,15 @@ plat::Image GoldenDiff(const plat::Image& expected, const plat::Image& actual) {
   }
   const fs::path actualPath = fs::path(paths.outputDir) / (name + ".actual.png");
   const fs::path diffPath = fs::path(paths.outputDir) / (name + ".diff.png");
-  plat::Image expected;
-  std::string error;
-  if (!plat::ReadPngFile(golden.string(), expected, &error)) {
+  const auto read = plat::ReadPngFile(golden.string());
+  if (!read) {
     Save(actualPath, actual);
     return ::testing::AssertionFailure()
-           << "golden picture " << golden.string() << " cannot be read (" << error
+           << "golden picture " << golden.string() << " cannot be read (" << read.error().Text()
            << "); the actual picture is in " << actualPath.string()
            << "; run with TOVSIM_UPDATE_GOLDEN=1 to create it";
   }
+  const plat::Image& expected = *read;
   std::size_t differing = 0;
   int firstX = -1, firstY = -1;
   const bool sameSize = expected.width == actual.width && expected.height == actual.height;

@@ -22,9 +22,9 @@ class GoldenTest : public ::testing::Test {
     ASSERT_TRUE(plat::WritePngFile(root_ / "golden/set/pic.png", image));
   }
   plat::Image Read(const std::string& path) {
-    plat::Image image;
-    EXPECT_TRUE(plat::ReadPngFile(path, image));
-    return image;
+    auto image = plat::ReadPngFile(path);
+    EXPECT_TRUE(image) << image.error().Text();
+    return image ? *image : plat::Image();
   }
 
   ScratchDir root_;

@@ -101,8 +101,10 @@ TEST(TextToCharsTest, OneMessagePerCharacterInGb2312) {
 }
 
 TEST(TextToCharsTest, DropsWhatGb2312LacksAndMalformedBytes) {
-  // An emoji, a lone continuation byte, a cut three-byte sequence.
-  std::vector<ForwardedChar> chars = TextToChars("\xF0\x9F\x98\x80x\x80y\xE4\xB8", 1);
+  // An emoji, a lone continuation byte, an overlong NUL, a surrogate, a cut
+  // three-byte sequence.
+  std::vector<ForwardedChar> chars =
+      TextToChars("\xF0\x9F\x98\x80x\x80\xC0\x80\xED\xA0\x80y\xE4\xB8", 1);
   ASSERT_EQ(chars.size(), 2u);
   EXPECT_EQ(chars[0].wParam, 'x');
   EXPECT_EQ(chars[1].wParam, 'y');

@@ -49,11 +49,10 @@ class ViewerProgramTest : public ::testing::Test {
   // The frame the viewer holds, read back through a PNG it writes.
   plat::Image ShownFrame() {
     const std::string path = folder_ / "frame.png";
-    plat::Image image;
-    if (SendCopyData(window_, kLcdSaveFrameCopyData, path.data(), path.size()) == 1) {
-      EXPECT_TRUE(plat::ReadPngFile(path, image));
-    }
-    return image;
+    if (SendCopyData(window_, kLcdSaveFrameCopyData, path.data(), path.size()) != 1) return {};
+    auto image = plat::ReadPngFile(path);
+    EXPECT_TRUE(image) << image.error().Text();
+    return image ? *image : plat::Image();
   }
   plat::LRESULT FrameSize() { return plat::SendMessageA(window_, kLcdQueryFrameSize, 0, 0); }
 

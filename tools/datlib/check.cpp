@@ -46,9 +46,8 @@ const char* VarVerb(VarAccess a) {
 }
 
 std::string SiteText(const Use& u) {
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "+0x%04x", u.site.offset);
-  std::string out = std::string(u.verb) + " by script " + KeyName(u.script) + " " + buf;
+  std::string out = std::string(u.verb) + " by script " + KeyName(u.script) + " " +
+                    CodeOffsetText(u.site.offset);
   if (u.site.command != nullptr) out += " " + std::string(u.site.command->mnemonic);
   return out;
 }
@@ -58,9 +57,7 @@ void CheckEvents(ResKey key, const ScriptRefs& refs, const std::string& name, Di
   const std::set<std::uint8_t> handled(refs.handledEvents.begin(), refs.handledEvents.end());
   for (const ScriptEventRef& e : refs.events) {
     if (handled.count(e.event) != 0) continue;
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "+0x%04x", e.site.offset);
-    diag.Warning(EntryPos(name, key), std::string(buf) + ": runs event " +
+    diag.Warning(EntryPos(name, key), CodeOffsetText(e.site.offset) + ": runs event " +
                                           std::to_string(e.event) +
                                           ", which the script has no handler for");
   }

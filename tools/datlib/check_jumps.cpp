@@ -1,10 +1,10 @@
 #include "tools/datlib/check_jumps.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "rpg/format/script_decode.h"
 #include "rpg/format/script_file.h"
+#include "tools/datlib/script_refs.h"
 
 namespace datlib {
 namespace {
@@ -15,18 +15,11 @@ struct Jump {
   int event;           // handler of this event, or 0 for a jump operand
 };
 
-std::string Hex(std::uint16_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "+0x%04x", v);
-  return buf;
-}
-
 }  // namespace
 
 void CheckScriptJumps(std::span<const std::uint8_t> resource, const SourcePos& where,
                       Diagnostics& diag) {
-  std::string error;
-  const auto view = rpgfmt::ReadScript(resource, error);
+  const auto view = rpgfmt::ReadScript(resource);
   if (!view) return;  // the reference extractor reports a bad layout
   const std::size_t end = view->code.size();
   std::vector<bool> starts(end + 1, false);
@@ -53,12 +46,12 @@ void CheckScriptJumps(std::span<const std::uint8_t> resource, const SourcePos& w
   }
   for (const Jump& j : jumps) {
     const std::string who = j.event != 0 ? "the handler of event " + std::to_string(j.event)
-                                         : Hex(j.from) + ": a jump";
+                                         : CodeOffsetText(j.from) + ": a jump";
     if (j.to > end) {
-      diag.Error(where, who + " goes to " + Hex(j.to) + ", past the code end " +
-                            Hex(static_cast<std::uint16_t>(end)));
+      diag.Error(where, who + " goes to " + CodeOffsetText(j.to) + ", past the code end " +
+                            CodeOffsetText(static_cast<std::uint16_t>(end)));
     } else if (!starts[j.to]) {
-      diag.Warning(where, who + " goes to " + Hex(j.to) + ", inside an instruction");
+      diag.Warning(where, who + " goes to " + CodeOffsetText(j.to) + ", inside an instruction");
     }
   }
 }

@@ -1,7 +1,5 @@
 #include "tools/datlib/check_refs.h"
 
-#include <cstdio>
-
 #include "rpg/format/records.h"
 
 namespace datlib {
@@ -95,10 +93,8 @@ void RecordRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference
 }
 
 std::string Site(const ScriptSite& site) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, " at +0x%04x", site.offset);
   std::string out = site.command != nullptr ? std::string(site.command->mnemonic) : "command";
-  return out + buf;
+  return out + " at " + CodeOffsetText(site.offset);
 }
 
 }  // namespace

@@ -1,56 +1,14 @@
 #pragma once
-// Diagnostics of the data compiler: every error and warning names the source
-// file, line and column ("file:line:col: error: message"), so editors can jump
-// to it. Line and column count from 1; 0 means "the whole file" / "the line".
+// The data compiler reports through the one diagnostics type of all text
+// parsers; these names keep datlib's code short.
 
-#include <cstddef>
-#include <string>
-#include <vector>
+#include "codec/diagnostics.h"
 
 namespace datlib {
 
-struct SourcePos {
-  std::string file;
-  int line = 0;
-  int col = 0;
-};
-
-enum class Severity { kError, kWarning };
-
-struct Diagnostic {
-  Severity severity;
-  SourcePos pos;
-  std::string message;
-};
-
-class Diagnostics {
- public:
-  void Error(const SourcePos& pos, std::string message) {
-    items_.push_back({Severity::kError, pos, std::move(message)});
-    ++errors_;
-  }
-  void Warning(const SourcePos& pos, std::string message) {
-    items_.push_back({Severity::kWarning, pos, std::move(message)});
-  }
-  bool HasErrors() const { return errors_ > 0; }
-  std::size_t ErrorCount() const { return errors_; }
-  const std::vector<Diagnostic>& Items() const { return items_; }
-
-  // "file:line:col: error: message", leaving out a zero line or column.
-  static std::string Format(const Diagnostic& d) {
-    std::string out = d.pos.file;
-    if (d.pos.line > 0) {
-      out += ":" + std::to_string(d.pos.line);
-      if (d.pos.col > 0) out += ":" + std::to_string(d.pos.col);
-    }
-    out += d.severity == Severity::kError ? ": error: " : ": warning: ";
-    out += d.message;
-    return out;
-  }
-
- private:
-  std::vector<Diagnostic> items_;
-  std::size_t errors_ = 0;
-};
+using codec::Diagnostic;
+using codec::Diagnostics;
+using codec::Severity;
+using codec::SourcePos;
 
 }  // namespace datlib

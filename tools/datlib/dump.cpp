@@ -1,5 +1,6 @@
 #include "tools/datlib/dump.h"
 
+#include "codec/hex.h"
 #include "rpg/format/records.h"
 #include "tools/datlib/dump_state.h"
 #include "tools/datlib/field_yaml.h"
@@ -38,7 +39,7 @@ bool DumpRecord(const DumpInput& in, DumpState& st, Diagnostics& diag) {
     if (item.severity == Severity::kWarning) diag.Warning(item.pos, item.message);
   }
   YAML::Node entry = EntryHead(in.key);
-  if (rec->size < in.bytes.size()) entry["tail"] = ToHex(in.bytes.subspan(rec->size));
+  if (rec->size < in.bytes.size()) entry["tail"] = codec::HexEncode(in.bytes.subspan(rec->size));
   for (const auto& kv : rec->fields) entry[kv.first] = kv.second;
   for (const SideFile& f : rec->files) st.files["records/" + f.path] = f.text;
   st.records[RecordsFileOf(in.key)].push_back(entry);
@@ -88,7 +89,7 @@ void AddFileEntry(ResKey key, const std::string& file, std::span<const std::uint
                   std::size_t own, DumpState& st) {
   YAML::Node entry = EntryHead(key);
   entry["file"] = file;
-  if (own < bytes.size()) entry["tail"] = ToHex(bytes.subspan(own));
+  if (own < bytes.size()) entry["tail"] = codec::HexEncode(bytes.subspan(own));
   entry.SetStyle(YAML::EmitterStyle::Flow);
   st.resources.push_back(entry);
 }

@@ -30,18 +30,16 @@ bool SameBytes(const std::vector<std::uint8_t>& encoded, std::span<const std::ui
 
 // A tile set that writes back to exactly its bytes (no stray padding bits).
 std::optional<rpgfmt::Picture> ExactTileSet(const DumpInput& in) {
-  rpgfmt::PictureRead read = rpgfmt::DecodeTileSet(in.bytes);
-  if (!read.error.empty() || !read.paddingClean) return std::nullopt;
-  if (!SameBytes(rpgfmt::EncodePicture(read.picture), in.bytes)) return std::nullopt;
-  return read.picture;
+  const auto read = rpgfmt::DecodeTileSet(in.bytes);
+  if (!read || !read->paddingClean) return std::nullopt;
+  if (!SameBytes(rpgfmt::EncodePicture(read->picture), in.bytes)) return std::nullopt;
+  return read->picture;
 }
 
 std::optional<rpgfmt::Map> ExactMap(const DumpInput& in) {
-  rpgfmt::MapRead read = rpgfmt::DecodeMap(in.bytes);
-  if (!read.error.empty() || !SameBytes(rpgfmt::EncodeMap(read.map), in.bytes)) {
-    return std::nullopt;
-  }
-  return read.map;
+  const auto read = rpgfmt::DecodeMap(in.bytes);
+  if (!read || !SameBytes(rpgfmt::EncodeMap(read->map), in.bytes)) return std::nullopt;
+  return read->map;
 }
 
 std::string TileSetPath(rpgfmt::ResKey key) { return "tilesets/" + Stem(key); }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <set>
 
-#include "tools/datlib/gb2312.h"
+#include "codec/bytes.h"
+#include "codec/hex.h"
+#include "tools/datlib/source_text.h"
 
 namespace datlib {
 namespace {
@@ -84,8 +86,7 @@ std::optional<std::string> ReadTextBytes(const YAML::Node& node, std::size_t lim
 }
 
 void PutField(std::vector<std::uint8_t>& out, std::size_t at, const Field& f, std::uint32_t v) {
-  out[at] = static_cast<std::uint8_t>(v & 0xFF);
-  if (f.kind == FieldKind::kU16) out[at + 1] = static_cast<std::uint8_t>(v >> 8);
+  codec::StoreLe(out.data() + at, v, f.kind == FieldKind::kU16 ? 2 : 1);
 }
 
 void EncodeOne(const YAML::Node& node, const Field& f, rpgfmt::ResKey key,
@@ -161,7 +162,7 @@ void CheckKeys(const YAML::Node& map, const std::string& prefix,
 
 YAML::Node HexNode(std::span<const std::uint8_t> bytes) {
   YAML::Node n;
-  n["hex"] = ToHex(bytes);
+  n["hex"] = codec::HexEncode(bytes);
   n.SetStyle(YAML::EmitterStyle::Flow);
   return n;
 }
@@ -180,7 +181,7 @@ bool IsDefault(std::span<const std::uint8_t> bytes, std::size_t at, const Field&
     case FieldKind::kU8:
       return bytes[at] == DefaultOf(f, key);
     case FieldKind::kU16:
-      return rpgfmt::GetU16(bytes, at) == DefaultOf(f, key);
+      return codec::LoadLe<std::uint16_t>(bytes.data() + at) == DefaultOf(f, key);
     default: {
       const auto run = bytes.subspan(at, f.size);
       return std::all_of(run.begin(), run.end(), [](std::uint8_t b) { return b == 0; });
@@ -254,7 +255,7 @@ void DecodeFields(std::span<const std::uint8_t> bytes, std::size_t base,
         value = static_cast<int>(bytes[at]);
         break;
       case FieldKind::kU16:
-        value = static_cast<int>(rpgfmt::GetU16(bytes, at));
+        value = static_cast<int>(codec::LoadLe<std::uint16_t>(bytes.data() + at));
         break;
       case FieldKind::kText:
         value = TextNode(bytes.subspan(at, f.size), true);
@@ -281,38 +282,10 @@ YAML::Node FixedTextNode(std::span<const std::uint8_t> bytes, bool terminated) {
   return HexNode(bytes);
 }
 
-std::string ToHex(std::span<const std::uint8_t> bytes) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (std::uint8_t b : bytes) {
-    out += kDigits[b >> 4];
-    out += kDigits[b & 15];
-  }
-  return out;
-}
-
 std::optional<std::vector<std::uint8_t>> FromHex(const std::string& text) {
-  auto digit = [](char c) -> int {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-  };
-  std::vector<std::uint8_t> out;
-  int high = -1;
-  for (char c : text) {
-    if (c == ' ' || c == '\n' || c == '\t') continue;
-    const int d = digit(c);
-    if (d < 0) return std::nullopt;
-    if (high < 0) {
-      high = d;
-    } else {
-      out.push_back(static_cast<std::uint8_t>(high * 16 + d));
-      high = -1;
-    }
-  }
-  if (high >= 0) return std::nullopt;
-  return out;
+  std::string digits = text;
+  std::erase_if(digits, [](char c) { return c == ' ' || c == '\n' || c == '\t'; });
+  return codec::HexDecode(digits);
 }
 
 }  // namespace datlib

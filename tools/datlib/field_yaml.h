@@ -49,7 +49,7 @@ void DecodeFields(std::span<const std::uint8_t> bytes, std::size_t base,
 // only by zeros (`terminated`: at least one zero), else {hex: "..."}.
 YAML::Node FixedTextNode(std::span<const std::uint8_t> bytes, bool terminated);
 
-std::string ToHex(std::span<const std::uint8_t> bytes);
+// Pairs of hex digits, blanks allowed anywhere between them.
 std::optional<std::vector<std::uint8_t>> FromHex(const std::string& text);
 
 }  // namespace datlib

@@ -10,7 +10,7 @@ std::optional<rpgfmt::LibraryView> ReadLibraryChecked(std::span<const std::uint8
   std::vector<rpgfmt::LibProblem> problems;
   auto lib = rpgfmt::ReadLibrary(image, problems);
   for (const rpgfmt::LibProblem& p : problems) {
-    diag.Error({name, 0, 0}, "byte " + std::to_string(p.offset) + ": " + p.message);
+    diag.Error({name, 0, 0}, p.Text());
   }
   return lib;
 }

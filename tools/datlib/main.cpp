@@ -1,9 +1,14 @@
 // datlib: the game's data library compiler. See docs/datlib.md.
 #include <iostream>
 
+#include "platform/sys/main_guard.h"
 #include "tools/datlib/cli.h"
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   return datlib::RunDatlib(args, std::cout, std::cerr);
+}
+
+int main(int argc, char** argv) {
+  return plat::RunMain("datlib", [&] { return Run(argc, argv); });
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "tools/datlib/gb2312.h"
+#include "tools/datlib/source_text.h"
 #include "tools/datlib/map_src_json.h"
 #include "tools/datlib/picture_src_text.h"
 

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "tools/datlib/gb2312.h"
+#include "tools/datlib/source_text.h"
 #include "tools/datlib/map_src.h"
 
 namespace datlib {

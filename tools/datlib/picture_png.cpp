@@ -41,13 +41,13 @@ std::optional<RgbaImage> ReadPng(const std::string& path, Diagnostics& diag) {
                                  " pixels is larger than " + limit + "x" + limit);
     return std::nullopt;
   }
-  plat::Image image;
   std::vector<std::uint8_t> alpha;
-  std::string error;
-  if (!plat::DecodePng(*bytes, image, &error, &alpha)) {
-    diag.Error({path, 0, 0}, error);
+  const auto decoded = plat::DecodePng(*bytes, &alpha);
+  if (!decoded) {
+    diag.Error({path, 0, 0}, decoded.error().Text());
     return std::nullopt;
   }
+  const plat::Image& image = *decoded;
   RgbaImage img;
   img.width = image.width;
   img.height = image.height;

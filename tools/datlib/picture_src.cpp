@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "codec/hex.h"
 #include "tools/datlib/picture_png.h"
 #include "tools/datlib/picture_src_text.h"
 
@@ -82,12 +83,7 @@ int PixelOfRgba(std::uint32_t rgba) {
   }
 }
 
-std::string HexColour(std::uint32_t rgba) {
-  static const char* kDigits = "0123456789abcdef";
-  std::string s = "#";
-  for (int shift = 28; shift >= 0; shift -= 4) s += kDigits[(rgba >> shift) & 0xF];
-  return s;
-}
+std::string HexColour(std::uint32_t rgba) { return "#" + codec::HexNumber(rgba, 8); }
 
 // Converts the w x h cell at (x0, y0) of a PNG into pixel values.
 bool CellFromPng(const RgbaImage& img, int x0, int y0, int w, int h, const std::string& file,

@@ -53,17 +53,17 @@ std::string WritePictureText(const rpgfmt::Picture& pic, const PictureTextOption
 std::optional<std::string> PictureBytesToText(std::span<const std::uint8_t> bytes,
                                               rpgfmt::ResKey key, const SourcePos& origin,
                                               Diagnostics& diag) {
-  const rpgfmt::PictureRead read = rpgfmt::DecodePicture(bytes);
-  if (!read.error.empty()) {
-    diag.Error(origin, read.error);
+  const auto read = rpgfmt::DecodePicture(bytes);
+  if (!read) {
+    diag.Error(origin, read.error().Text());
     return std::nullopt;
   }
-  if (!read.paddingClean) {
+  if (!read->paddingClean) {
     diag.Warning(origin, "padding bits past the picture's width are set; they are not kept");
   }
   PictureTextOptions options;
   options.defaultHead = {key.id1, key.id2};
-  return WritePictureText(read.picture, options);
+  return WritePictureText(read->picture, options);
 }
 
 }  // namespace datlib

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "tools/datlib/field_yaml.h"
-#include "tools/datlib/gb2312.h"
+#include "tools/datlib/source_text.h"
 #include "tools/datlib/record_src.h"
 #include "tools/datlib/source_kinds.h"
 

@@ -1,6 +1,7 @@
 // Second pass of the script assembler: resolve names, check ranges, encode.
 #include "tools/datlib/script_asm.h"
 
+#include "codec/bytes.h"
 #include "rpg/format/library.h"
 #include "rpg/format/script_file.h"
 #include "tools/datlib/script_source.h"
@@ -64,10 +65,6 @@ class Encoder {
   }
 
  private:
-  static void Put(std::vector<std::uint8_t>& out, std::uint64_t v, std::size_t bytes) {
-    for (std::size_t i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-  }
-
   void Operand(const ScriptStatement& st, const OperandDef& def, const ScriptArg& arg,
                std::vector<std::uint8_t>& out) {
     const std::string what = std::string(st.command->mnemonic) + " " + std::string(def.name);
@@ -82,7 +79,7 @@ class Encoder {
                                                                : 0xFFFF;
     std::uint64_t v = 0;
     if (Number(arg.value, address, max, what, v) && !address) WarnUnexpected(def, v, arg.pos, what);
-    Put(out, v, size);
+    codec::AppendLe(out, v, size);
   }
 
   // Values the game does not expect are kept, with a warning.

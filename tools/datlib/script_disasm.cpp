@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "codec/hex.h"
 #include "rpg/format/script_decode.h"
 #include "rpg/format/script_file.h"
 #include "tools/datlib/script_text.h"
@@ -26,12 +27,7 @@ struct Piece {
   Instruction inst;
 };
 
-std::string Hex(std::uint32_t v, int digits) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (int i = digits - 1; i >= 0; --i) out += kHex[(v >> (4 * i)) & 0xF];
-  return out;
-}
+std::string Hex(std::uint32_t v, int digits) { return codec::HexNumber(v, digits, codec::HexCase::kUpper); }
 
 // The game reads only a byte slot's low byte; a non-zero high byte can be
 // kept only as data.
@@ -264,10 +260,9 @@ class Disassembler {
 
 std::optional<std::string> DisassembleScript(std::span<const std::uint8_t> resource,
                                              const SourcePos& origin, Diagnostics& diag) {
-  std::string error;
-  const auto view = rpgfmt::ReadScript(resource, error);
+  const auto view = rpgfmt::ReadScript(resource);
   if (!view) {
-    diag.Error(origin, error);
+    diag.Error(origin, view.error().Text());
     return std::nullopt;
   }
   return Disassembler(*view).Run();

@@ -3,7 +3,9 @@
 #include <cctype>
 #include <charconv>
 
-#include "tools/datlib/gb2312.h"
+#include "codec/hex.h"
+#include "codec/utf8.h"
+#include "tools/datlib/source_text.h"
 
 namespace datlib {
 namespace {
@@ -15,12 +17,7 @@ bool IsNameChar(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+using codec::HexDigitValue;
 
 class LineLexer {
  public:
@@ -66,9 +63,7 @@ class LineLexer {
   }
 
   std::string CharAt(std::size_t at) const {
-    std::size_t len = 1;
-    while (at + len < s_.size() && (static_cast<unsigned char>(s_[at + len]) & 0xC0) == 0x80) ++len;
-    return std::string(s_.substr(at, len));
+    return std::string(s_.substr(at, codec::DecodeUtf8(s_, at).length));
   }
 
   bool Number(Token& t) {
@@ -132,8 +127,9 @@ class LineLexer {
       i_ += 2;
       return true;
     }
-    if (e == 'x' && i_ + 3 < s_.size() && HexDigit(s_[i_ + 2]) >= 0 && HexDigit(s_[i_ + 3]) >= 0) {
-      bytes += static_cast<char>(HexDigit(s_[i_ + 2]) * 16 + HexDigit(s_[i_ + 3]));
+    if (e == 'x' && i_ + 3 < s_.size() && HexDigitValue(s_[i_ + 2]) >= 0 &&
+        HexDigitValue(s_[i_ + 3]) >= 0) {
+      bytes += static_cast<char>(HexDigitValue(s_[i_ + 2]) * 16 + HexDigitValue(s_[i_ + 3]));
       i_ += 4;
       return true;
     }
@@ -149,10 +145,7 @@ class LineLexer {
 }  // namespace
 
 SourcePos LineRef::PosAt(std::size_t byteOffset) const {
-  int col = 1;
-  for (std::size_t i = 0; i < byteOffset && i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++col;
-  }
+  const int col = 1 + static_cast<int>(codec::CountUtf8Chars(text, byteOffset));
   return {file ? *file : std::string(), number, col};
 }
 

@@ -173,10 +173,9 @@ void Problem(ScriptRefs& out, std::uint16_t pc, rpgfmt::DecodeError e) {
 ScriptRefs ExtractScriptRefs(std::span<const std::uint8_t> resource,
                              std::span<const ScriptSourceLine> lines) {
   ScriptRefs out;
-  std::string error;
-  const auto view = rpgfmt::ReadScript(resource, error);
+  const auto view = rpgfmt::ReadScript(resource);
   if (!view) {
-    out.problems.push_back(error);
+    out.problems.push_back(view.error().Text());
     return out;
   }
   out.eventCount = view->eventCount;

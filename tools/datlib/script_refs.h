@@ -9,11 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "codec/hex.h"
 #include "rpg/format/library.h"
 #include "rpg/format/script_commands.h"
 #include "tools/datlib/script_asm.h"
 
 namespace datlib {
+
+// "+0x01a2": how messages name a code address of a script.
+inline std::string CodeOffsetText(std::uint16_t offset) { return "+0x" + codec::HexNumber(offset, 4); }
 
 // Where a use sits: the instruction's code address and, when the script was
 // assembled from source, its line (0 otherwise).

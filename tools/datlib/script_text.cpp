@@ -1,15 +1,13 @@
 #include "tools/datlib/script_text.h"
 
-#include "tools/datlib/gb2312.h"
+#include "codec/hex.h"
+#include "tools/datlib/source_text.h"
 
 namespace datlib {
 namespace {
 
 void Escape(std::string& out, std::uint8_t b) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  out += "\\x";
-  out += kHex[b >> 4];
-  out += kHex[b & 0xF];
+  out += "\\x" + codec::HexNumber(b, 2, codec::HexCase::kUpper);
 }
 
 bool IsGbByte(std::uint8_t b) { return b >= 0xA1 && b <= 0xFE; }

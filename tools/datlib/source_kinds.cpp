@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "codec/hex.h"
 #include "rpg/format/map.h"
 #include "rpg/format/picture.h"
 #include "rpg/format/script_file.h"
@@ -62,8 +63,8 @@ std::optional<std::vector<std::uint8_t>> CompileRecordFile(const std::string& pa
 
 // Pictures whose padding bits are set would lose them in a picture source.
 bool IsExactPicture(std::span<const std::uint8_t> bytes) {
-  const rpgfmt::PictureRead read = rpgfmt::DecodePicture(bytes);
-  return read.error.empty() && read.paddingClean && read.size == bytes.size();
+  const auto read = rpgfmt::DecodePicture(bytes);
+  return read && read->paddingClean && read->size == bytes.size();
 }
 
 bool IsPictureType(ResType t) {
@@ -115,17 +116,16 @@ std::optional<std::vector<std::uint8_t>> CompileSourceFile(const std::string& pa
 std::size_t KnownSize(std::span<const std::uint8_t> bytes, rpgfmt::ResKey key) {
   const auto type = static_cast<ResType>(key.type);
   if (type == ResType::kScript) {
-    std::string error;
-    auto view = rpgfmt::ReadScript(bytes, error);
+    auto view = rpgfmt::ReadScript(bytes);
     return view ? rpgfmt::kScriptHeaderSize + view->code.size() : 0;
   }
   if (type == ResType::kMap) {
     auto read = rpgfmt::DecodeMap(bytes);
-    return read.error.empty() ? read.size : 0;
+    return read ? read->size : 0;
   }
   if (IsPictureType(type) || type == ResType::kTileSet) {
     auto read = rpgfmt::DecodePicture(bytes);
-    return read.error.empty() ? read.size : 0;
+    return read ? read->size : 0;
   }
   Diagnostics quiet;
   if (IsRecordKey(key)) {
@@ -158,7 +158,7 @@ DumpedSource DecompileSource(std::span<const std::uint8_t> bytes, rpgfmt::ResKey
 std::string WriteHexText(std::span<const std::uint8_t> bytes) {
   std::string out;
   for (std::size_t i = 0; i < bytes.size(); i += 16) {
-    out += ToHex(bytes.subspan(i, std::min<std::size_t>(16, bytes.size() - i)));
+    out += codec::HexEncode(bytes.subspan(i, std::min<std::size_t>(16, bytes.size() - i)));
     out += '\n';
   }
   return out;

@@ -6,6 +6,7 @@
 
 #include "format/package/package_format.h"
 #include "platform/gdi/png.h"
+#include "platform/sys/main_guard.h"
 #include "tools/respack/manifest.h"
 #include "tools/respack/package_commands.h"
 #include "tools/respack/picture_source.h"
@@ -77,8 +78,13 @@ bool ReadPackageFile(const std::string& path, std::vector<std::uint8_t>& bytes, 
 int Build(const Args& args) {
   respack::Manifest manifest;
   std::vector<std::uint8_t> package;
+  codec::Diagnostics diag;
+  if (!respack::LoadManifest(args.input, manifest, diag)) {
+    std::fputs(diag.Text().c_str(), stderr);
+    return 1;
+  }
   std::string error;
-  if (!respack::LoadManifest(args.input, manifest, error) || !respack::BuildPackage(manifest, args.searchDirs, package, error) ||
+  if (!respack::BuildPackage(manifest, args.searchDirs, package, error) ||
       !respack::WriteFileBytes(args.output, package, error)) {
     return Fail(error);
   }
@@ -126,7 +132,7 @@ int Convert(const Args& args) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
   const std::vector<std::string> a(argv + 1, argv + argc);
   for (const std::string& s : a) {
     if (s == "--help" || s == "-h") {
@@ -141,4 +147,8 @@ int main(int argc, char** argv) {
   if (a[0] == "extract" && ParseArgs(a, true, kNoExtras, args)) return Extract(args);
   if (a[0] == "convert" && ParseArgs(a, true, kDepth, args)) return Convert(args);
   return Usage();
+}
+
+int main(int argc, char** argv) {
+  return plat::RunMain("respack", [&] { return Run(argc, argv); });
 }

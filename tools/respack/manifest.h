@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "codec/diagnostics.h"
+
 namespace respack {
 
 struct ManifestImage {
@@ -32,11 +34,12 @@ struct Manifest {
   std::vector<ManifestImage> images;
 };
 
-// Parses manifest text; `baseDir` resolves relative file names. Errors read
-// "name:line: message".
+// Parses manifest text; `baseDir` resolves relative file names. On failure
+// returns false after reporting the first fault to `diag` at its line and
+// column in `name`.
 bool ParseManifest(const std::string& text, const std::string& name, const std::string& baseDir,
-                   Manifest& out, std::string& error);
+                   Manifest& out, codec::Diagnostics& diag);
 
-bool LoadManifest(const std::string& path, Manifest& out, std::string& error);
+bool LoadManifest(const std::string& path, Manifest& out, codec::Diagnostics& diag);
 
 }  // namespace respack

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "format/package/package_format.h"
+#include "codec/bytes.h"
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/png.h"
 #include "tools/respack/pixel_art.h"
@@ -37,6 +38,16 @@ void KeyOutTransparency(plat::Image& image, const std::vector<std::uint8_t>& alp
   }
 }
 
+// Keeps a decoded picture, or says why there is none.
+bool Take(codec::Result<plat::Image> decoded, plat::Image& image, std::string& why) {
+  if (!decoded) {
+    why = decoded.error().Text();
+    return false;
+  }
+  image = std::move(*decoded);
+  return true;
+}
+
 // Decodes any supported picture; for pixel art also gives its depth and palette.
 bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::string& error) {
   std::vector<std::uint8_t> bytes;
@@ -44,17 +55,22 @@ bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::str
   std::string why;
   switch (FormatOf(path)) {
     case Format::kBmp:
-      if (plat::DecodeBmp(bytes, image, &why)) return true;
+      if (Take(plat::DecodeBmp(bytes), image, why)) return true;
       break;
     case Format::kPng: {
       std::vector<std::uint8_t> alpha;
-      if (!plat::DecodePng(bytes, image, &why, &alpha)) break;
+      if (!Take(plat::DecodePng(bytes, &alpha), image, why)) break;
       KeyOutTransparency(image, alpha);
       return true;
     }
     case Format::kArt: {
       PixelArt parsed;
-      if (!ParsePixelArt(std::string(bytes.begin(), bytes.end()), path, parsed, error)) return false;
+      codec::Diagnostics diag;
+      if (!ParsePixelArt(std::string(bytes.begin(), bytes.end()), path, parsed, diag)) {
+        error = diag.Text();
+        error.pop_back();  // the last line's end
+        return false;
+      }
       image = parsed.image;
       if (art) *art = std::move(parsed);
       return true;
@@ -71,8 +87,7 @@ bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::str
 // that size must be right. Some writers leave it 0; the copy gets the true size.
 bool CheckPackable(const std::string& path, std::vector<std::uint8_t>& bmp, std::string& error) {
   if (bmp.size() >= kBmpFileHeaderSize && bmp.size() <= 0xFFFFFFFFu) {
-    const auto size = std::uint32_t(bmp.size());
-    for (int i = 0; i < 4; ++i) bmp[2 + i] = std::uint8_t(size >> (8 * i));
+    codec::StoreLe(bmp.data() + 2, std::uint32_t(bmp.size()));
   }
   std::string why;
   if (!SummarizeBmp(bmp, why)) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/diagnostics.h"
 #include "platform/gdi/image.h"
 
 namespace respack {
@@ -26,7 +27,9 @@ struct PixelArt {
   std::vector<std::uint32_t> palette;  // declared colours, 0x00RRGGBB
 };
 
-// Parses pixel art; on failure returns false with `error` as "name:line: message".
-bool ParsePixelArt(const std::string& text, const std::string& name, PixelArt& out, std::string& error);
+// Parses pixel art; on failure returns false after reporting the first fault
+// to `diag` at its line (and column, where it is one word or pixel).
+bool ParsePixelArt(const std::string& text, const std::string& name, PixelArt& out,
+                   codec::Diagnostics& diag);
 
 }  // namespace respack

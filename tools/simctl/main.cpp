@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/sys/clock.h"
+#include "platform/sys/main_guard.h"
 #include "platform/sys/program_env.h"
 #include "tools/simctl/commands.h"
 
@@ -56,7 +57,7 @@ bool ParseTimeout(std::string_view text, std::int64_t* out) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
   plat::ApplyProgramEnv(plat::ReadProgramEnv());
   simctl::Invocation call;
   int at = 1;
@@ -83,4 +84,8 @@ int main(int argc, char** argv) {
   call.command = argv[at];
   call.args.assign(argv + at + 1, argv + argc);
   return simctl::RunCommand(call);
+}
+
+int main(int argc, char** argv) {
+  return plat::RunMain("simctl", [&] { return Run(argc, argv); });
 }

@@ -7,31 +7,23 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <tuple>
 
 #include "platform/sys/instance.h"
+#include "platform/win/endpoint_name.h"
 
 namespace simctl {
 
 namespace {
 
-bool DecodeHex(const std::string& hex, std::string* out) {
-  if (hex.size() % 2 != 0) return false;
-  out->clear();
-  for (std::size_t i = 0; i < hex.size(); i += 2) {
-    int value = 0;
-    for (int k = 0; k < 2; ++k) {
-      const char c = hex[i + k];
-      int digit = c >= '0' && c <= '9'   ? c - '0'
-                  : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                  : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                         : -1;
-      if (digit < 0) return false;
-      value = value * 16 + digit;
-    }
-    out->push_back(char(value));
-  }
-  return true;
+// What a hashed name's ".name" file holds; empty when it cannot be read.
+std::string ReadNameFile(const std::string& path) {
+  std::ifstream in(path + std::string(plat::kEndpointNameSuffix), std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 // A window is live while its socket takes connections.
@@ -49,12 +41,6 @@ bool Listening(const std::string& path) {
 
 }  // namespace
 
-bool DecodeWindowName(const std::string& encoded, std::string* className, std::string* title) {
-  const std::size_t dot = encoded.find('.');
-  if (dot == std::string::npos) return false;
-  return DecodeHex(encoded.substr(0, dot), className) && DecodeHex(encoded.substr(dot + 1), title);
-}
-
 std::vector<InstanceWindow> ListWindows() {
   std::vector<InstanceWindow> windows;
   const std::string folder = plat::InstanceDir();
@@ -63,12 +49,17 @@ std::vector<InstanceWindow> ListWindows() {
   if (!dir) return windows;
   while (dirent* entry = readdir(dir)) {
     const std::string name = entry->d_name;
-    if (name.size() < 2 || (name[0] != 'w' && name[0] != 'h')) continue;
+    const std::string path = folder + "/" + name;
+    const bool hashed = name.starts_with('h') && name.find('.') == std::string::npos;
+    if (!name.starts_with('w') && !hashed) continue;  // not a socket (a name file, ...)
+    const auto decoded = plat::DecodeEndpointName(name, hashed ? ReadNameFile(path) : "");
+    if (!decoded && !hashed) continue;
     InstanceWindow window{"", "", name};
-    if (name[0] == 'w' && !DecodeWindowName(name.substr(1), &window.className, &window.title)) {
-      continue;
+    if (decoded) {
+      window.className = decoded->className;
+      window.title = decoded->title;
     }
-    if (Listening(folder + "/" + name)) windows.push_back(window);
+    if (Listening(path)) windows.push_back(window);
   }
   closedir(dir);
   std::sort(windows.begin(), windows.end(), [](const InstanceWindow& a, const InstanceWindow& b) {

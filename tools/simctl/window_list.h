@@ -8,7 +8,7 @@
 namespace simctl {
 
 struct InstanceWindow {
-  std::string className;  // empty when the name was too long and is hashed
+  std::string className;  // empty when a hashed name's class and title cannot be read
   std::string title;
   std::string socketName;
 };
@@ -16,8 +16,5 @@ struct InstanceWindow {
 // The live windows of the instance, sorted by class then title. A socket
 // left by a process that ended is not listed.
 std::vector<InstanceWindow> ListWindows();
-
-// "<hex>.<hex>" back to its two byte strings; false for anything else.
-bool DecodeWindowName(const std::string& encoded, std::string* className, std::string* title);
 
 }  // namespace simctl

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sys/main_guard.h"
 #include "tools/sndgen/midi_writer.h"
 #include "tools/sndgen/synth.h"
 #include "tools/sndgen/tune.h"
@@ -45,7 +46,7 @@ int Fail(const std::string& message) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   for (const std::string& a : args) {
     if (a == "--help" || a == "-h") {
@@ -62,7 +63,11 @@ int main(int argc, char** argv) {
   std::string text, error;
   if (!ReadText(source, text)) return Fail("cannot read " + source + ": " + std::strerror(errno));
   sndgen::Tune tune;
-  if (!sndgen::ParseTune(text, source, tune, error)) return Fail(error);
+  codec::Diagnostics diag;
+  if (!sndgen::ParseTune(text, source, tune, diag)) {
+    std::fputs(diag.Text().c_str(), stderr);
+    return 1;
+  }
 
   std::vector<std::uint8_t> bytes;
   if (args[0] == "midi") {
@@ -74,4 +79,8 @@ int main(int argc, char** argv) {
   }
   if (!WriteBytes(output, bytes)) return Fail("cannot write " + output);
   return 0;
+}
+
+int main(int argc, char** argv) {
+  return plat::RunMain("sndgen", [&] { return Run(argc, argv); });
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "codec/bytes.h"
+
 namespace sndgen {
 namespace {
 
@@ -13,10 +15,6 @@ struct Event {
   int order;  // note-offs sort before note-ons at the same tick
   std::vector<std::uint8_t> bytes;
 };
-
-void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
-  for (int i = bytes - 1; i >= 0; --i) out.push_back(std::uint8_t(v >> (8 * i)));
-}
 
 // Variable-length quantity: seven bits per byte, high bit set on all but the last.
 void PutVarLen(std::vector<std::uint8_t>& out, std::uint32_t v) {
@@ -52,14 +50,14 @@ void AppendChunk(std::vector<std::uint8_t>& out, const char* id, std::vector<Eve
   PutVarLen(body, std::max(endTick, now) - now);
   body.insert(body.end(), {0xFF, 0x2F, 0x00});
   out.insert(out.end(), id, id + 4);
-  PutBigEndian(out, std::uint32_t(body.size()), 4);
+  codec::AppendBe(out, std::uint32_t(body.size()));
   out.insert(out.end(), body.begin(), body.end());
 }
 
 std::vector<Event> ConductorEvents(const Tune& tune) {
   const auto microsPerQuarter = std::uint32_t(std::lround(60'000'000.0 / tune.tempo));
   std::vector<std::uint8_t> tempo = {0xFF, 0x51, 0x03};
-  PutBigEndian(tempo, microsPerQuarter, 3);
+  codec::AppendBe(tempo, microsPerQuarter, 3);  // 24 bits
   int unitPower = 0;
   while ((1 << unitPower) < tune.meterUnit) ++unitPower;
   std::vector<std::uint8_t> meter = {0xFF, 0x58, 0x04, std::uint8_t(tune.meterBeats),
@@ -101,8 +99,8 @@ std::vector<Event> TrackEvents(const Track& t, int channel) {
 
 std::vector<std::uint8_t> WriteMidi(const Tune& tune) {
   std::vector<std::uint8_t> out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1};
-  PutBigEndian(out, std::uint32_t(tune.tracks.size() + 1), 2);
-  PutBigEndian(out, std::uint32_t(tune.ticksPerQuarter), 2);
+  codec::AppendBe<std::uint16_t>(out, tune.tracks.size() + 1);
+  codec::AppendBe<std::uint16_t>(out, tune.ticksPerQuarter);
   const std::uint32_t end = tune.LengthTicks();
   AppendChunk(out, "MTrk", ConductorEvents(tune), end);
   const std::vector<int> channels = AssignChannels(tune);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "codec/diagnostics.h"
+
 namespace sndgen {
 
 enum class Wave { kSine, kTriangle, kSquare, kSaw, kNoise, kBell };
@@ -55,8 +57,8 @@ struct Tune {
   }
 };
 
-// Parses the tune notation. On failure returns false with `error` as
-// "name:line: message".
-bool ParseTune(const std::string& text, const std::string& name, Tune& out, std::string& error);
+// Parses the tune notation. On failure returns false after reporting the
+// first fault to `diag` at its line and column in `name`.
+bool ParseTune(const std::string& text, const std::string& name, Tune& out, codec::Diagnostics& diag);
 
 }  // namespace sndgen

@@ -1,9 +1,10 @@
 // Reader of the tune notation: one directive or a run of notes per line,
 // a word starting with '#' starts a comment. Notes look like C4/8, F#5/4., Bb3/8t, chords join
 // pitches with '+' (C4+E4+G4/2), R is a rest and '|' a bar line that must fall
-// on a whole bar.
+// on a whole bar. The first fault ends the reading; it is reported at its word.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <sstream>
 
 #include "tools/sndgen/tune.h"
@@ -13,8 +14,22 @@ namespace {
 
 constexpr std::size_t kMaxTracks = 64;
 
-struct ParseError {
-  std::string message;
+using codec::Word;
+
+// Errors of one line, each at the word it is about.
+class LineReport {
+ public:
+  LineReport(const std::string& name, int line, codec::Diagnostics& diag)
+      : name_(name), line_(line), diag_(diag) {}
+  bool Fail(const Word& at, std::string message) const {
+    diag_.Error({name_, line_, at.col}, std::move(message));
+    return false;
+  }
+
+ private:
+  const std::string& name_;
+  int line_;
+  codec::Diagnostics& diag_;
 };
 
 bool ParseInt(const std::string& s, int& out) {
@@ -28,68 +43,82 @@ bool ParseInt(const std::string& s, int& out) {
   return true;
 }
 
-int IntIn(const std::string& s, int lo, int hi, const char* what) {
+std::optional<int> IntIn(const LineReport& r, const Word& at, const std::string& s, int lo, int hi,
+                         const char* what) {
   int v = 0;
-  if (!ParseInt(s, v) || v < lo || v > hi) {
-    throw ParseError{std::string(what) + " must be a whole number from " + std::to_string(lo) + " to " +
-                     std::to_string(hi) + ", not '" + s + "'"};
-  }
-  return v;
+  if (ParseInt(s, v) && v >= lo && v <= hi) return v;
+  r.Fail(at, std::string(what) + " must be a whole number from " + std::to_string(lo) + " to " +
+                 std::to_string(hi) + ", not '" + s + "'");
+  return std::nullopt;
 }
 
-double RealIn(const std::string& s, double lo, double hi, const char* what) {
-  std::istringstream in(s);
+std::optional<double> RealIn(const LineReport& r, const Word& at, double lo, double hi,
+                             const char* what) {
+  std::istringstream in(at.text);
   double v = 0;
-  if (!(in >> v) || !in.eof() || !(v >= lo && v <= hi)) {
-    throw ParseError{std::string(what) + " must be a number from " + std::to_string(lo) + " to " +
-                     std::to_string(hi) + ", not '" + s + "'"};
-  }
-  return v;
+  if ((in >> v) && in.eof() && v >= lo && v <= hi) return v;
+  r.Fail(at, std::string(what) + " must be a number from " + std::to_string(lo) + " to " +
+                 std::to_string(hi) + ", not '" + at.text + "'");
+  return std::nullopt;
 }
 
-Wave WaveNamed(const std::string& s) {
+std::optional<Wave> WaveNamed(const LineReport& r, const Word& at) {
   static const std::pair<const char*, Wave> kWaves[] = {
       {"sine", Wave::kSine}, {"triangle", Wave::kTriangle}, {"square", Wave::kSquare},
       {"saw", Wave::kSaw},   {"noise", Wave::kNoise},       {"bell", Wave::kBell}};
   for (const auto& [name, wave] : kWaves) {
-    if (s == name) return wave;
+    if (at.text == name) return wave;
   }
-  throw ParseError{"unknown wave '" + s + "' (sine, triangle, square, saw, noise, bell)"};
+  r.Fail(at, "unknown wave '" + at.text + "' (sine, triangle, square, saw, noise, bell)");
+  return std::nullopt;
 }
 
 // "C4", "F#5", "Bb3" to a MIDI key number (C4 = 60).
-int KeyOf(const std::string& s) {
+std::optional<int> KeyOf(const LineReport& r, const Word& at, const std::string& s) {
   static const int kSemitone[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
-  if (s.empty() || s[0] < 'A' || s[0] > 'G') throw ParseError{"'" + s + "' is not a pitch"};
+  if (s.empty() || s[0] < 'A' || s[0] > 'G') {
+    r.Fail(at, "'" + s + "' is not a pitch");
+    return std::nullopt;
+  }
   int key = kSemitone[s[0] - 'A'];
   std::size_t i = 1;
   if (i < s.size() && (s[i] == '#' || s[i] == 'b')) key += s[i++] == '#' ? 1 : -1;
   int octave = 0;
   if (!ParseInt(s.substr(i), octave) || octave < -1 || octave > 9) {
-    throw ParseError{"'" + s + "' needs an octave from -1 to 9"};
+    r.Fail(at, "'" + s + "' needs an octave from -1 to 9");
+    return std::nullopt;
   }
   key += (octave + 1) * 12;
-  if (key < 0 || key > 127) throw ParseError{"pitch '" + s + "' is outside the MIDI range"};
+  if (key < 0 || key > 127) {
+    r.Fail(at, "pitch '" + s + "' is outside the MIDI range");
+    return std::nullopt;
+  }
   return key;
 }
 
 // "8", "4.", "8t" to ticks.
-std::uint32_t TicksOf(const std::string& s, int ticksPerQuarter) {
+std::optional<std::uint32_t> TicksOf(const LineReport& r, const Word& at, const std::string& s,
+                                     int ticksPerQuarter) {
   std::size_t digits = 0;
   while (digits < s.size() && s[digits] >= '0' && s[digits] <= '9') ++digits;
   int division = 0;
   if (!ParseInt(s.substr(0, digits), division) || division < 1 || division > 64 ||
       (division & (division - 1)) != 0) {
-    throw ParseError{"duration '/" + s + "' must be /1, /2, /4 ... /64"};
+    r.Fail(at, "duration '/" + s + "' must be /1, /2, /4 ... /64");
+    return std::nullopt;
   }
   const std::string mods = s.substr(digits);
   if (mods != "" && mods != "." && mods != "t") {
-    throw ParseError{"duration '/" + s + "' may end only in '.' (dotted) or 't' (triplet)"};
+    r.Fail(at, "duration '/" + s + "' may end only in '.' (dotted) or 't' (triplet)");
+    return std::nullopt;
   }
   std::uint64_t num = std::uint64_t(ticksPerQuarter) * 4, den = std::uint64_t(division);
   if (mods == ".") num *= 3, den *= 2;
   if (mods == "t") num *= 2, den *= 3;
-  if (num % den != 0) throw ParseError{"duration '/" + s + "' is finer than the tick grid"};
+  if (num % den != 0) {
+    r.Fail(at, "duration '/" + s + "' is finer than the tick grid");
+    return std::nullopt;
+  }
   return std::uint32_t(num / den);
 }
 
@@ -105,118 +134,121 @@ class Parser {
  public:
   explicit Parser(Tune& tune) : tune_(tune) {}
 
-  void Line(int number, const std::string& raw) {
-    std::istringstream in(WithoutComment(raw));
-    std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
-    if (words.empty()) return;
-    const std::string& head = words[0];
+  bool Line(int number, const std::string& raw, const LineReport& r) {
+    const std::vector<Word> words = codec::SplitWords(WithoutComment(raw));
+    if (words.empty()) return true;
+    const std::string& head = words[0].text;
     if (head == "|" || head[0] == 'R' || head[0] == '|' || (head[0] >= 'A' && head[0] <= 'G')) {
-      Notes(words);
-      return;
+      return Notes(words, r);
     }
     if (head == "track") {
-      if (words.size() != 2) throw ParseError{"'track' takes one name"};
-      if (tune_.tracks.size() >= kMaxTracks) throw ParseError{"more than " + std::to_string(kMaxTracks) + " tracks"};
+      if (words.size() != 2) return r.Fail(words[0], "'track' takes one name");
+      if (tune_.tracks.size() >= kMaxTracks) {
+        return r.Fail(words[0], "more than " + std::to_string(kMaxTracks) + " tracks");
+      }
       tune_.tracks.push_back(Track{});
-      tune_.tracks.back().name = words[1];
+      tune_.tracks.back().name = words[1].text;
       tune_.tracks.back().line = number;
       duration_ = std::uint32_t(tune_.ticksPerQuarter);
-      return;
+      return true;
     }
-    if (tune_.tracks.empty()) {
-      TuneSetting(words);
-    } else {
-      TrackSetting(tune_.tracks.back(), words);
-    }
+    return tune_.tracks.empty() ? TuneSetting(words, r) : TrackSetting(tune_.tracks.back(), words, r);
   }
 
  private:
-  static void Arity(const std::vector<std::string>& w, std::size_t n) {
-    if (w.size() != n + 1) {
-      throw ParseError{"'" + w[0] + "' takes " + std::to_string(n) + (n == 1 ? " value" : " values")};
-    }
+  static bool Arity(const std::vector<Word>& w, std::size_t n, const LineReport& r) {
+    if (w.size() == n + 1) return true;
+    return r.Fail(w[0], "'" + w[0].text + "' takes " + std::to_string(n) + (n == 1 ? " value" : " values"));
   }
 
-  void TuneSetting(const std::vector<std::string>& w) {
-    const std::string& key = w[0];
-    if (key == "tempo") {
-      Arity(w, 1);
-      tune_.tempo = IntIn(w[1], 20, 400, "tempo");
-    } else if (key == "meter") {
-      Arity(w, 1);
-      const auto slash = w[1].find('/');
-      if (slash == std::string::npos) throw ParseError{"meter is written like 3/4"};
-      tune_.meterBeats = IntIn(w[1].substr(0, slash), 1, 32, "meter beats");
-      tune_.meterUnit = IntIn(w[1].substr(slash + 1), 1, 32, "meter unit");
-      if (tune_.meterUnit & (tune_.meterUnit - 1)) throw ParseError{"meter unit must be a power of two"};
-    } else if (key == "ticks") {
-      Arity(w, 1);
-      tune_.ticksPerQuarter = IntIn(w[1], 24, 960, "ticks per quarter note");
-    } else if (key == "rate") {
-      Arity(w, 1);
-      tune_.sampleRate = IntIn(w[1], 8000, 48000, "sample rate");
-    } else if (key == "loop") {
-      Arity(w, 1);
-      if (w[1] != "on" && w[1] != "off") throw ParseError{"loop is 'on' or 'off'"};
-      tune_.loop = w[1] == "on";
-    } else {
-      throw ParseError{"unknown setting '" + key + "' before the first track"};
-    }
+  // Sets `field` from the setting's one value; false after reporting.
+  template <class T>
+  static bool Set(T& field, std::optional<T> value) {
+    if (value) field = *value;
+    return value.has_value();
   }
 
-  static void TrackSetting(Track& t, const std::vector<std::string>& w) {
-    const std::string& key = w[0];
-    if (key == "program") {
-      Arity(w, 1);
-      t.program = IntIn(w[1], 0, 127, "program");
-    } else if (key == "channel") {
-      Arity(w, 1);
-      t.channel = IntIn(w[1], 0, 15, "channel");
-    } else if (key == "velocity") {
-      Arity(w, 1);
-      t.velocity = IntIn(w[1], 1, 127, "velocity");
-    } else if (key == "wave") {
-      Arity(w, 1);
-      t.wave = WaveNamed(w[1]);
-    } else if (key == "gain") {
-      Arity(w, 1);
-      t.gain = RealIn(w[1], 0, 4, "gain");
-    } else if (key == "envelope") {
-      Arity(w, 4);
-      t.envelope = {RealIn(w[1], 0, 10, "attack"), RealIn(w[2], 0, 10, "decay"),
-                    RealIn(w[3], 0, 1, "sustain"), RealIn(w[4], 0, 10, "release")};
-    } else {
-      throw ParseError{"unknown track setting '" + key + "'"};
+  bool TuneSetting(const std::vector<Word>& w, const LineReport& r) {
+    const std::string& key = w[0].text;
+    if (key == "tempo") return Arity(w, 1, r) && Set(tune_.tempo, IntIn(r, w[1], w[1].text, 20, 400, "tempo"));
+    if (key == "meter") {
+      if (!Arity(w, 1, r)) return false;
+      const std::string& s = w[1].text;
+      const auto slash = s.find('/');
+      if (slash == std::string::npos) return r.Fail(w[1], "meter is written like 3/4");
+      if (!Set(tune_.meterBeats, IntIn(r, w[1], s.substr(0, slash), 1, 32, "meter beats")) ||
+          !Set(tune_.meterUnit, IntIn(r, w[1], s.substr(slash + 1), 1, 32, "meter unit"))) {
+        return false;
+      }
+      if (tune_.meterUnit & (tune_.meterUnit - 1)) return r.Fail(w[1], "meter unit must be a power of two");
+      return true;
     }
+    if (key == "ticks") {
+      return Arity(w, 1, r) &&
+             Set(tune_.ticksPerQuarter, IntIn(r, w[1], w[1].text, 24, 960, "ticks per quarter note"));
+    }
+    if (key == "rate") {
+      return Arity(w, 1, r) && Set(tune_.sampleRate, IntIn(r, w[1], w[1].text, 8000, 48000, "sample rate"));
+    }
+    if (key == "loop") {
+      if (!Arity(w, 1, r)) return false;
+      if (w[1].text != "on" && w[1].text != "off") return r.Fail(w[1], "loop is 'on' or 'off'");
+      tune_.loop = w[1].text == "on";
+      return true;
+    }
+    return r.Fail(w[0], "unknown setting '" + key + "' before the first track");
   }
 
-  void Notes(const std::vector<std::string>& words) {
-    if (tune_.tracks.empty()) throw ParseError{"notes before the first 'track'"};
+  static bool TrackSetting(Track& t, const std::vector<Word>& w, const LineReport& r) {
+    const std::string& key = w[0].text;
+    if (key == "program") return Arity(w, 1, r) && Set(t.program, IntIn(r, w[1], w[1].text, 0, 127, "program"));
+    if (key == "channel") return Arity(w, 1, r) && Set(t.channel, IntIn(r, w[1], w[1].text, 0, 15, "channel"));
+    if (key == "velocity") {
+      return Arity(w, 1, r) && Set(t.velocity, IntIn(r, w[1], w[1].text, 1, 127, "velocity"));
+    }
+    if (key == "wave") return Arity(w, 1, r) && Set(t.wave, WaveNamed(r, w[1]));
+    if (key == "gain") return Arity(w, 1, r) && Set(t.gain, RealIn(r, w[1], 0, 4, "gain"));
+    if (key == "envelope") {
+      return Arity(w, 4, r) && Set(t.envelope.attack, RealIn(r, w[1], 0, 10, "attack")) &&
+             Set(t.envelope.decay, RealIn(r, w[2], 0, 10, "decay")) &&
+             Set(t.envelope.sustain, RealIn(r, w[3], 0, 1, "sustain")) &&
+             Set(t.envelope.release, RealIn(r, w[4], 0, 10, "release"));
+    }
+    return r.Fail(w[0], "unknown track setting '" + key + "'");
+  }
+
+  bool Notes(const std::vector<Word>& words, const LineReport& r) {
+    if (tune_.tracks.empty()) return r.Fail(words[0], "notes before the first 'track'");
     Track& t = tune_.tracks.back();
     const std::uint32_t bar = std::uint32_t(tune_.ticksPerQuarter * 4 * tune_.meterBeats / tune_.meterUnit);
-    for (const std::string& w : words) {
-      if (w == "|") {
+    for (const Word& w : words) {
+      if (w.text == "|") {
         if (t.end % bar != 0) {
-          throw ParseError{"bar line after " + std::to_string(t.end % bar) + " ticks of a " +
-                           std::to_string(bar) + "-tick bar"};
+          return r.Fail(w, "bar line after " + std::to_string(t.end % bar) + " ticks of a " +
+                               std::to_string(bar) + "-tick bar");
         }
         continue;
       }
-      const auto slash = w.find('/');
-      if (slash != std::string::npos) duration_ = TicksOf(w.substr(slash + 1), tune_.ticksPerQuarter);
-      const std::string pitches = w.substr(0, slash);
+      const auto slash = w.text.find('/');
+      if (slash != std::string::npos &&
+          !Set(duration_, TicksOf(r, w, w.text.substr(slash + 1), tune_.ticksPerQuarter))) {
+        return false;
+      }
+      const std::string pitches = w.text.substr(0, slash);
       if (pitches != "R") {
         std::size_t from = 0;
         while (from <= pitches.size()) {
           const std::size_t plus = std::min(pitches.find('+', from), pitches.size());
-          t.notes.push_back({t.end, duration_, KeyOf(pitches.substr(from, plus - from)), t.velocity});
+          const std::optional<int> key = KeyOf(r, w, pitches.substr(from, plus - from));
+          if (!key) return false;
+          t.notes.push_back({t.end, duration_, *key, t.velocity});
           from = plus + 1;
         }
       }
-      if (std::uint64_t(t.end) + duration_ > 0x0FFFFFFF) throw ParseError{"tune is too long"};
+      if (std::uint64_t(t.end) + duration_ > 0x0FFFFFFF) return r.Fail(w, "tune is too long");
       t.end += duration_;
     }
+    return true;
   }
 
   Tune& tune_;
@@ -231,27 +263,22 @@ std::uint32_t Tune::LengthTicks() const {
   return length;
 }
 
-bool ParseTune(const std::string& text, const std::string& name, Tune& out, std::string& error) {
+bool ParseTune(const std::string& text, const std::string& name, Tune& out, codec::Diagnostics& diag) {
   out = Tune{};
   Parser parser(out);
   std::istringstream in(text);
   int number = 0;
   for (std::string line; std::getline(in, line);) {
     ++number;
-    try {
-      parser.Line(number, line);
-    } catch (const ParseError& e) {
-      error = name + ":" + std::to_string(number) + ": " + e.message;
-      return false;
-    }
+    if (!parser.Line(number, line, LineReport(name, number, diag))) return false;
   }
   if (out.tracks.empty()) {
-    error = name + ": no tracks";
+    diag.Error({name, 0, 0}, "no tracks");
     return false;
   }
   for (const Track& t : out.tracks) {
     if (t.notes.empty()) {
-      error = name + ":" + std::to_string(t.line) + ": track '" + t.name + "' has no notes";
+      diag.Error({name, t.line, 0}, "track '" + t.name + "' has no notes");
       return false;
     }
   }

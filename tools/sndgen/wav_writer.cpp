@@ -1,11 +1,11 @@
 #include "tools/sndgen/wav_writer.h"
 
+#include "codec/bytes.h"
+
 namespace sndgen {
 namespace {
 
-void PutLe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
-}
+using codec::AppendLe;
 
 void PutTag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
 
@@ -17,19 +17,19 @@ std::vector<std::uint8_t> WriteWav(std::span<const std::int16_t> samples, int sa
   std::vector<std::uint8_t> out;
   out.reserve(kWavHeaderSize + dataBytes);
   PutTag(out, "RIFF");
-  PutLe(out, 36 + dataBytes, 4);
+  AppendLe<std::uint32_t>(out, 36 + dataBytes);
   PutTag(out, "WAVE");
   PutTag(out, "fmt ");
-  PutLe(out, 16, 4);
-  PutLe(out, 1, 2);
-  PutLe(out, kChannels, 2);
-  PutLe(out, std::uint32_t(sampleRate), 4);
-  PutLe(out, std::uint32_t(sampleRate * kBlock), 4);
-  PutLe(out, kBlock, 2);
-  PutLe(out, kBits, 2);
+  AppendLe<std::uint32_t>(out, 16);
+  AppendLe<std::uint16_t>(out, 1);
+  AppendLe<std::uint16_t>(out, kChannels);
+  AppendLe<std::uint32_t>(out, std::uint32_t(sampleRate));
+  AppendLe<std::uint32_t>(out, std::uint32_t(sampleRate * kBlock));
+  AppendLe<std::uint16_t>(out, kBlock);
+  AppendLe<std::uint16_t>(out, kBits);
   PutTag(out, "data");
-  PutLe(out, dataBytes, 4);
-  for (std::int16_t s : samples) PutLe(out, std::uint16_t(s), 2);
+  AppendLe<std::uint32_t>(out, dataBytes);
+  for (std::int16_t s : samples) AppendLe(out, s);
   return out;
 }
 

@@ -45,10 +45,9 @@ class ReplayRunTest : public ::testing::Test {
   }
 
   plat::Image Frame(const std::string& frames, const std::string& name) {
-    plat::Image image;
-    std::string error;
-    EXPECT_TRUE(plat::ReadPngFile(folder_ / (frames + "/" + name), image, &error)) << error;
-    return image;
+    auto image = plat::ReadPngFile(folder_ / (frames + "/" + name));
+    EXPECT_TRUE(image) << image.error().Text();
+    return image ? *image : plat::Image();
   }
 
   std::string Bytes(const std::string& frames, const std::string& name) {
@@ -92,7 +91,7 @@ TEST_F(ReplayRunTest, BadScriptOrFramesFolderStopsBeforeStarting) {
   const std::string script = folder_.Write("bad.replay", "0 frame a.png\n10 wiggle\n");
   RunResult run = RunToEnd({TOVSIM_PROGRAM, "--replay", script, "--frames", folder_ / "out"});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.err.find("line 2: unknown command 'wiggle'"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("bad.replay:2:4: error: unknown command 'wiggle'"), std::string::npos) << run.err;
   EXPECT_FALSE(fs::exists(folder_ / "out"));
 
   const std::string file = folder_.Write("file", "not a folder");

@@ -14,17 +14,18 @@ namespace {
 
 std::vector<Step> Parse(const std::string& text) {
   std::vector<Step> steps;
-  std::string error;
-  EXPECT_TRUE(ParseScript(text, &steps, &error)) << error;
+  codec::Diagnostics diag;
+  EXPECT_TRUE(ParseScript(text, "s.replay", &steps, &diag)) << diag.Text();
   return steps;
 }
 
 std::string ErrorOf(const std::string& text) {
   std::vector<Step> steps{Step{}};
-  std::string error;
-  EXPECT_FALSE(ParseScript(text, &steps, &error)) << text;
+  codec::Diagnostics diag;
+  EXPECT_FALSE(ParseScript(text, "s.replay", &steps, &diag)) << text;
   EXPECT_EQ(steps.size(), 1u) << "a refused script leaves the steps alone";
-  return error;
+  EXPECT_EQ(diag.ErrorCount(), 1u);
+  return diag.Text();
 }
 
 TEST(ReplayScriptTest, StepsInOrderWithTheirMessages) {
@@ -60,8 +61,9 @@ TEST(ReplayScriptTest, StepsInOrderWithTheirMessages) {
 }
 
 TEST(ReplayScriptTest, EveryBadLineIsRefusedWithItsNumber) {
-  EXPECT_EQ(ErrorOf("0 frame a.png\n100 key\n").rfind("line 2: ", 0), 0u);
-  EXPECT_NE(ErrorOf("500 key Enter\n400 key Enter\n").find("comes before"), std::string::npos);
+  EXPECT_EQ(ErrorOf("0 frame a.png\n100 key\n").rfind("s.replay:2:5: error: ", 0), 0u);
+  EXPECT_EQ(ErrorOf("500 key Enter\n  400 key Enter\n").rfind("s.replay:2:3: error: time 400 comes before", 0), 0u);
+  EXPECT_NE(ErrorOf("0 frame a.png\n10 frame  b c\n").find("s.replay:2:11: error: frame takes"), std::string::npos);
   EXPECT_NE(ErrorOf("soon key Enter\n").find("not a time"), std::string::npos);
   EXPECT_NE(ErrorOf("-1 key Enter\n").find("not a time"), std::string::npos);
   EXPECT_NE(ErrorOf("86400001 key Enter\n").find("not a time"), std::string::npos);
@@ -80,20 +82,23 @@ TEST(ReplayScriptTest, EveryBadLineIsRefusedWithItsNumber) {
 
 TEST(ReplayScriptTest, FilesAreReadWithinTheirLimit) {
   std::vector<Step> steps;
-  std::string error;
-  EXPECT_FALSE(LoadScript("/nonexistent/script.replay", &steps, &error));
-  EXPECT_NE(error.find("cannot open"), std::string::npos);
+  codec::Diagnostics diag;
+  EXPECT_FALSE(LoadScript("/nonexistent/script.replay", &steps, &diag));
+  EXPECT_EQ(diag.Text(), "/nonexistent/script.replay: error: cannot open the file\n");
 
   const testsupport::ScratchDir dir;
   const std::string path = dir / "script.replay";
   testsupport::WriteFile(path, "0 frame a.png\n" + std::string(kMaxScriptBytes, '#'));
-  EXPECT_FALSE(LoadScript(path, &steps, &error));
-  EXPECT_NE(error.find("larger than"), std::string::npos);
+  diag = {};
+  EXPECT_FALSE(LoadScript(path, &steps, &diag));
+  EXPECT_NE(diag.Text().find("larger than"), std::string::npos);
   testsupport::WriteFile(path, "0 frame a.png\n5 jump\n");
-  EXPECT_FALSE(LoadScript(path, &steps, &error));
-  EXPECT_NE(error.find(path + ": line 2: "), std::string::npos) << error;
+  diag = {};
+  EXPECT_FALSE(LoadScript(path, &steps, &diag));
+  EXPECT_EQ(diag.Text().rfind(path + ":2:3: error: unknown command 'jump'", 0), 0u) << diag.Text();
   testsupport::WriteFile(path, "0 frame a.png\n5 key Escape\n");
-  ASSERT_TRUE(LoadScript(path, &steps, &error)) << error;
+  diag = {};
+  ASSERT_TRUE(LoadScript(path, &steps, &diag)) << diag.Text();
   EXPECT_EQ(steps.size(), 2u);
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <random>
 
+#include "codec/bytes.h"
 #include "platform/gdi/bmp_format.h"
 #include "tests/support/scratch.h"
 
@@ -16,6 +17,7 @@ namespace plat {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using codec::AppendLe;
 
 // A BMP made byte by byte: file header, 40-byte information header, colour
 // table (0x00RRGGBB entries), then the given pixel bytes.
@@ -25,38 +27,35 @@ Bytes Handmade(int width, int height, int bpp, std::uint32_t compression,
   if (colorsUsed < 0) colorsUsed = std::int64_t(palette.size());
   Bytes b = {'B', 'M'};
   const std::uint32_t offset = 14 + 40 + 4 * std::uint32_t(palette.size());
-  bmp::Put32(b, offset + std::uint32_t(bits.size()));
-  bmp::Put32(b, 0);
-  bmp::Put32(b, offset);
-  bmp::Put32(b, 40);
-  bmp::Put32(b, std::uint32_t(width));
-  bmp::Put32(b, std::uint32_t(height));
-  bmp::Put16(b, 1);
-  bmp::Put16(b, std::uint32_t(bpp));
-  bmp::Put32(b, compression);
-  bmp::Put32(b, std::uint32_t(bits.size()));
-  bmp::Put32(b, 0);
-  bmp::Put32(b, 0);
-  bmp::Put32(b, std::uint32_t(colorsUsed));
-  bmp::Put32(b, 0);
-  for (std::uint32_t c : palette) bmp::Put32(b, c);
+  AppendLe<std::uint32_t>(b, offset + std::uint32_t(bits.size()));
+  AppendLe<std::uint32_t>(b, 0);
+  AppendLe<std::uint32_t>(b, offset);
+  AppendLe<std::uint32_t>(b, 40);
+  AppendLe<std::uint32_t>(b, std::uint32_t(width));
+  AppendLe<std::uint32_t>(b, std::uint32_t(height));
+  AppendLe<std::uint16_t>(b, 1);
+  AppendLe<std::uint16_t>(b, std::uint32_t(bpp));
+  AppendLe<std::uint32_t>(b, compression);
+  AppendLe<std::uint32_t>(b, std::uint32_t(bits.size()));
+  AppendLe<std::uint32_t>(b, 0);
+  AppendLe<std::uint32_t>(b, 0);
+  AppendLe<std::uint32_t>(b, std::uint32_t(colorsUsed));
+  AppendLe<std::uint32_t>(b, 0);
+  for (std::uint32_t c : palette) AppendLe<std::uint32_t>(b, c);
   b.insert(b.end(), bits.begin(), bits.end());
   return b;
 }
 
 Image Decode(const Bytes& bytes) {
-  Image image;
-  std::string error;
-  EXPECT_TRUE(DecodeBmp(bytes, image, &error)) << error;
-  return image;
+  auto image = DecodeBmp(bytes);
+  EXPECT_TRUE(image) << image.error().Text();
+  return image.value_or(Image());
 }
 
-std::string Error(const Bytes& bytes) {
-  Image image;
-  std::string error;
-  EXPECT_FALSE(DecodeBmp(bytes, image, &error));
-  EXPECT_TRUE(image.pixels.empty());
-  return error;
+codec::Error Error(const Bytes& bytes) {
+  auto image = DecodeBmp(bytes);
+  EXPECT_FALSE(image);
+  return image ? codec::Error{} : image.error();
 }
 
 Image Picture(int w, int h, std::vector<std::uint32_t> pixels) {
@@ -95,11 +94,11 @@ TEST(BmpDecodeTest, HandmadePaletteDepthsTakeTheHighBitsFirst) {
 
 TEST(BmpDecodeTest, SixteenBitFieldsKeepTheMagentaKeyExact) {
   Bytes bits;
-  for (std::uint32_t v : {0xF81Fu, 0x07E0u, 0x8410u, 0x0000u}) bmp::Put16(bits, v);
+  for (std::uint32_t v : {0xF81Fu, 0x07E0u, 0x8410u, 0x0000u}) AppendLe<std::uint16_t>(bits, v);
   Bytes file = Handmade(4, 1, 16, bmp::kBitfields, {}, {});
   // Masks right after a 40-byte header, then the pixels.
   Bytes masks;
-  for (std::uint32_t m : {0xF800u, 0x07E0u, 0x001Fu}) bmp::Put32(masks, m);
+  for (std::uint32_t m : {0xF800u, 0x07E0u, 0x001Fu}) AppendLe<std::uint32_t>(masks, m);
   file.insert(file.end(), masks.begin(), masks.end());
   file.insert(file.end(), bits.begin(), bits.end());
   file[10] = 14 + 40 + 12;
@@ -190,25 +189,37 @@ TEST(BmpHostileTest, MalformedHeadersAreRefused) {
   const Bytes good = Handmade(2, 2, 24, bmp::kRgb, {}, Bytes(16, 0));
   auto with = [&](std::size_t at, std::uint32_t value, int width = 4) {
     Bytes b = good;
-    for (int i = 0; i < width; ++i) b[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+    codec::StoreLe(&b[at], value, std::size_t(width));
     return b;
   };
-  EXPECT_NE(Error(with(0, 'X', 1)).find("BM"), std::string::npos);
-  EXPECT_FALSE(Error(with(14, 13)).empty());           // unknown header size
-  EXPECT_FALSE(Error(with(14, 5000)).empty());         // header larger than the file
-  EXPECT_FALSE(Error(with(18, 0)).empty());            // width 0
-  EXPECT_FALSE(Error(with(18, 0x80000000u)).empty());  // negative width
-  EXPECT_FALSE(Error(with(22, 0x80000000u)).empty());  // height INT_MIN
-  EXPECT_FALSE(Error(with(18, 40000)).empty());        // too wide
-  EXPECT_NE(Error(Handmade(20000, 20000, 24, bmp::kRgb, {}, {})).find("too large"),
-            std::string::npos);
-  EXPECT_NE(Error(with(18, 30000)).find("truncated"), std::string::npos);  // rows missing
-  EXPECT_FALSE(Error(with(26, 2, 2)).empty());                             // two planes
-  EXPECT_FALSE(Error(with(28, 3, 2)).empty());                             // three bits per pixel
-  EXPECT_FALSE(Error(with(30, bmp::kRle8)).empty());                       // RLE8 on 24 bits
-  EXPECT_FALSE(Error(with(30, 4)).empty());                                // embedded JPEG
-  EXPECT_FALSE(Error(with(10, 20)).empty());                               // bits inside the header
-  EXPECT_FALSE(Error(with(10, 0xFFFFFFF0u)).empty());                      // bits past the end
+  // Each refusal names the field at fault.
+  const struct {
+    const char* what;
+    Bytes file;
+    std::size_t offset;
+    const char* word;
+  } cases[] = {
+      {"no BM mark", with(0, 'X', 1), 0, "BM"},
+      {"unknown header size", with(14, 13), 14, "header size"},
+      {"header larger than allowed", with(14, 5000), 14, "header size"},
+      {"width 0", with(18, 0), 18, "empty"},
+      {"negative width", with(18, 0x80000000u), 18, "empty"},
+      {"height INT_MIN", with(22, 0x80000000u), 22, "too large"},
+      {"too wide", with(18, 40000), 18, "too large"},
+      {"too many pixels", Handmade(20000, 20000, 24, bmp::kRgb, {}, {}), 22, "too large"},
+      {"rows missing", with(18, 30000), 54, "truncated"},
+      {"two planes", with(26, 2, 2), 26, "plane"},
+      {"three bits per pixel", with(28, 3, 2), 28, "bit depth"},
+      {"RLE8 on 24 bits", with(30, bmp::kRle8), 30, "compression"},
+      {"embedded JPEG", with(30, 4), 30, "compression"},
+      {"bits inside the header", with(10, 20), 10, "offset"},
+      {"bits past the end", with(10, 0xFFFFFFF0u), 10, "offset"},
+  };
+  for (const auto& c : cases) {
+    const codec::Error e = Error(c.file);
+    EXPECT_EQ(e.offset, c.offset) << c.what << ": " << e.Text();
+    EXPECT_NE(e.message.find(c.word), std::string::npos) << c.what << ": " << e.Text();
+  }
 }
 
 TEST(BmpHostileTest, EveryTruncationFailsCleanly) {
@@ -221,22 +232,27 @@ TEST(BmpHostileTest, EveryTruncationFailsCleanly) {
   for (const Bytes& file : files) {
     Decode(file);
     for (std::size_t n = 0; n < file.size(); ++n) {
-      Image image;
-      EXPECT_FALSE(DecodeBmp(std::span(file).first(n), image)) << "prefix " << n;
+      const auto image = DecodeBmp(std::span(file).first(n));
+      ASSERT_FALSE(image) << "prefix " << n;
+      EXPECT_LE(image.error().offset.value_or(0), n) << "prefix " << n;
     }
   }
 }
 
 TEST(BmpHostileTest, ColourTablesAndRunLengthStreamsAreBounded) {
   // colours used far beyond the depth: only 2 entries are read, and must be present.
-  EXPECT_FALSE(Error(Handmade(1, 1, 1, bmp::kRgb, {0}, {})).empty());
+  EXPECT_EQ(Error(Handmade(1, 1, 1, bmp::kRgb, {0}, {})).Text(), "byte 58: BMP pixel data is truncated");
+  EXPECT_EQ(Error(Handmade(1, 1, 1, bmp::kRgb, {}, {0x80, 0, 0, 0}, 2)).Text(),
+            "byte 54: BMP colour table is truncated");
   Decode(Handmade(1, 1, 1, bmp::kRgb, {0, 0xFFFFFF}, {0x80, 0, 0, 0}, 0xFFFFFFFF));
-  // An RLE stream without an end mark while rows remain.
-  EXPECT_NE(Error(Handmade(2, 2, 8, bmp::kRle8, {0}, {2, 0, 0, 0})).find("end"), std::string::npos);
+  // An RLE stream (from byte 58) without an end mark while rows remain.
+  EXPECT_EQ(Error(Handmade(2, 2, 8, bmp::kRle8, {0}, {2, 0, 0, 0})).Text(),
+            "byte 62: RLE data ends before the end-of-picture mark");
   // A literal run longer than the data.
-  EXPECT_FALSE(Error(Handmade(8, 1, 8, bmp::kRle8, {0}, {0, 9, 1, 2})).empty());
+  EXPECT_EQ(Error(Handmade(8, 1, 8, bmp::kRle8, {0}, {0, 9, 1, 2})).offset, 58u);
   // The largest picture an RLE stream may describe is refused before allocation.
-  EXPECT_FALSE(Error(Handmade(32767, 32767, 8, bmp::kRle8, {0}, {0, 1})).empty());
+  EXPECT_NE(Error(Handmade(32767, 32767, 8, bmp::kRle8, {0}, {0, 1})).message.find("too large"),
+            std::string::npos);
   Decode(Handmade(4096, 4096, 8, bmp::kRle8, {0}, {0, 1}));  // 16M pixels: allowed
 }
 
@@ -271,12 +287,11 @@ TEST(BmpFileTest, WriteAndReadBack) {
   const Image image = Picture(3, 2, {0xFF00FF, 1, 2, 3, 4, 5});
   std::string error;
   ASSERT_TRUE(WriteBmpFile(path, image, BmpWriteOptions(), &error)) << error;
-  Image back;
-  ASSERT_TRUE(ReadBmpFile(path, back, &error)) << error;
-  ExpectSame(back, image);
+  const auto back = ReadBmpFile(path);
+  ASSERT_TRUE(back) << back.error().Text();
+  ExpectSame(*back, image);
   std::remove(path.c_str());
-  EXPECT_FALSE(ReadBmpFile(path, back, &error));
-  EXPECT_NE(error.find(path), std::string::npos);
+  EXPECT_EQ(ReadBmpFile(path).error().Text(), path + ": cannot open the file");
 }
 
 }  // namespace

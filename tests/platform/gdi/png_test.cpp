@@ -15,13 +15,13 @@ TEST(PngTest, RoundTripKeepsEveryColourAndDropsTheTopByte) {
   std::vector<std::uint8_t> bytes;
   std::string error;
   ASSERT_TRUE(EncodePng(image, bytes, &error)) << error;
-  Image back;
   std::vector<std::uint8_t> alpha;
-  ASSERT_TRUE(DecodePng(bytes, back, &error, &alpha)) << error;
-  EXPECT_EQ(back.width, 3);
-  EXPECT_EQ(back.height, 2);
+  const auto back = DecodePng(bytes, &alpha);
+  ASSERT_TRUE(back) << back.error().Text();
+  EXPECT_EQ(back->width, 3);
+  EXPECT_EQ(back->height, 2);
   image.pixels[4] = 0x654321;
-  EXPECT_EQ(back.pixels, image.pixels);
+  EXPECT_EQ(back->pixels, image.pixels);
   EXPECT_EQ(alpha, std::vector<std::uint8_t>(6, 255));
 }
 
@@ -38,10 +38,10 @@ TEST(PngTest, AlphaComesSeparatelyAndColoursStayUnblended) {
   std::vector<std::uint8_t> bytes(size);
   ASSERT_TRUE(png_image_write_to_memory(&png, bytes.data(), &size, 0, rgba, 0, nullptr));
   bytes.resize(size);
-  Image image;
   std::vector<std::uint8_t> alpha;
-  ASSERT_TRUE(DecodePng(bytes, image, nullptr, &alpha));
-  EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0xFF0000, 0x0A141E}));
+  const auto image = DecodePng(bytes, &alpha);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->pixels, (std::vector<std::uint32_t>{0xFF0000, 0x0A141E}));
   EXPECT_EQ(alpha, (std::vector<std::uint8_t>{128, 0}));
 }
 
@@ -49,21 +49,20 @@ TEST(PngTest, BadInputIsAnErrorNeverACrash) {
   Image image{2, 1, {1, 2}};
   std::vector<std::uint8_t> bytes;
   ASSERT_TRUE(EncodePng(image, bytes));
-  std::string error;
-  Image out;
   // Cut before the signature ends, after the header chunk, inside the data chunk.
   for (std::size_t n : {std::size_t(0), std::size_t(7), std::size_t(33), bytes.size() - 20}) {
-    EXPECT_FALSE(DecodePng(std::span(bytes).first(n), out, &error)) << n;
-    EXPECT_FALSE(error.empty());
-    EXPECT_TRUE(out.pixels.empty());
+    const auto out = DecodePng(std::span(bytes).first(n));
+    ASSERT_FALSE(out) << n;
+    EXPECT_FALSE(out.error().message.empty());
   }
   std::vector<std::uint8_t> corrupt = bytes;
   corrupt[17] ^= 0xFF;  // the header's width: its checksum no longer matches
-  EXPECT_FALSE(DecodePng(corrupt, out, &error));
+  EXPECT_FALSE(DecodePng(corrupt));
+  std::string error;
   EXPECT_FALSE(EncodePng(Image{0, 0, {}}, bytes, &error));
   EXPECT_FALSE(EncodePng(Image{2, 2, {1}}, bytes, &error));
-  EXPECT_FALSE(ReadPngFile("/nonexistent/picture.png", out, &error));
-  EXPECT_NE(error.find("/nonexistent/picture.png"), std::string::npos);
+  EXPECT_EQ(ReadPngFile("/nonexistent/picture.png").error().Text(),
+            "/nonexistent/picture.png: cannot open the file");
 }
 
 }  // namespace

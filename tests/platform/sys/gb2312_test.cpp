@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "codec/utf8.h"
+
 namespace plat {
 namespace {
+
+using codec::kReplacementChar;
 
 // UTF-8 written as escapes: the literal "共享内存" in this file is GB2312.
 const std::string kScreenBlockUtf8 = "\xE5\x85\xB1\xE4\xBA\xAB\xE5\x86\x85\xE5\xAD\x98";
@@ -50,20 +54,16 @@ TEST(Gb2312Test, UnencodableAndMalformedUtf8BecomesQuestionMarks) {
   // The euro sign and an emoji have no GB2312 form; then a stray
   // continuation byte, a truncated sequence, an overlong '/' and a surrogate.
   std::string text = "x\xE2\x82\xAC" "y\xF0\x9F\x98\x80" "z\x80" "\xE5\x85" "\xC0\xAF" "\xED\xA0\x80";
-  std::string out = Utf8ToGb2312(text, &invalid);
+  std::size_t first = 0;
+  std::string out = Utf8ToGb2312(text, &invalid, &first);
   EXPECT_EQ(out.substr(0, 6), "x?y?z?");
   EXPECT_EQ(out.find_first_not_of("xyz?"), std::string::npos) << out;
   EXPECT_GE(invalid, 6u);
-}
-
-TEST(Gb2312Test, Utf8EncodingCoversAllLengths) {
-  std::string out;
-  AppendUtf8(out, U'A');
-  AppendUtf8(out, U'\u00E9');
-  AppendUtf8(out, U'\u5B8B');
-  AppendUtf8(out, U'\U0001F600');
-  AppendUtf8(out, char32_t(0xD800));
-  EXPECT_EQ(out, "A\xC3\xA9\xE5\xAE\x8B\xF0\x9F\x98\x80\xEF\xBF\xBD");
+  EXPECT_EQ(first, 1u) << "the euro sign";
+  EXPECT_EQ(Utf8ToGb2312(kScreenBlockUtf8, &invalid, &first), "共享内存");
+  EXPECT_EQ(first, std::string::npos);
+  Utf8ToGb2312("ok\xE5\x85", &invalid, &first);
+  EXPECT_EQ(first, 2u) << "a sequence cut at the end";
 }
 
 }  // namespace

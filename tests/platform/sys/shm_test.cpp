@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "codec/hex.h"
 #include "platform/sys/instance.h"
 #include "tests/support/scoped.h"
 #include "tests/support/child_process.h"
@@ -15,17 +16,10 @@
 namespace plat {
 namespace {
 
+using codec::HexEncode;
 using testsupport::RunToEnd;
 using testsupport::ScopedEnv;
 using testsupport::ScratchDir;
-
-// Hex form of a byte string, for passing names on a command line.
-std::string Hex(const std::string& bytes) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char b : bytes) out += {kDigits[b >> 4], kDigits[b & 15]};
-  return out;
-}
 
 // The screen block's name as the host spells it: eight GB2312 bytes.
 const std::string kScreenBlock = "共享内存";
@@ -49,12 +43,12 @@ TEST_F(ShmTest, BlockMadeHereIsOpenedByNameInAnotherProcess) {
   ASSERT_EQ(ViewSize(view), kSize);
   for (std::size_t i = 0; i < kSize; ++i) view[i] = static_cast<unsigned char>(i % 251);
 
-  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-check", Hex(kScreenBlock), std::to_string(kSize)}).exitCode, 0);
+  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-check", HexEncode(kScreenBlock), std::to_string(kSize)}).exitCode, 0);
   EXPECT_EQ(view[0], 0xEE) << "the peer's write is visible here";
 
   EXPECT_EQ(UnmapViewOfFile(view), 1);
   EXPECT_EQ(CloseFileMapping(mapping), 1);
-  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}).exitCode, 1) << "gone after the last close";
+  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", HexEncode(kScreenBlock)}).exitCode, 1) << "gone after the last close";
 }
 
 TEST_F(ShmTest, InstancesDoNotSeeEachOthersBlocks) {
@@ -64,7 +58,7 @@ TEST_F(ShmTest, InstancesDoNotSeeEachOthersBlocks) {
     ScratchDir otherRuntime;
     ScopedEnv otherDir{"XDG_RUNTIME_DIR", otherRuntime.path()};
     EXPECT_EQ(OpenFileMappingA(kScreenBlock.c_str()), nullptr);
-    EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}).exitCode, 1);
+    EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", HexEncode(kScreenBlock)}).exitCode, 1);
   }
   {
     ScopedEnv otherInstance{"TOVSIM_INSTANCE", std::string("shm-b")};
@@ -76,7 +70,7 @@ TEST_F(ShmTest, InstancesDoNotSeeEachOthersBlocks) {
     EXPECT_EQ(MappingSize(second), 32u);
     CloseFileMapping(second);
   }
-  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", Hex(kScreenBlock)}).exitCode, 0);
+  EXPECT_EQ(RunToEnd({SYS_PEER, "shm-open", HexEncode(kScreenBlock)}).exitCode, 0);
   CloseFileMapping(first);
 }
 
@@ -154,10 +148,10 @@ TEST_F(ShmTest, AViewKeepsTheBlockAliveAfterItsHandleCloses) {
 TEST_F(ShmTest, AFileLeftByACrashedProcessIsNotABlock) {
   std::string dir = InstanceDir();
   ASSERT_FALSE(dir.empty());
-  std::ofstream(dir + "/shm-" + Hex("stale")) << "old contents";
+  std::ofstream(dir + "/shm-" + HexEncode("stale")) << "old contents";
   EXPECT_EQ(OpenFileMappingA("stale"), nullptr);
 
-  std::ofstream(dir + "/shm-" + Hex("stale")) << "old contents";
+  std::ofstream(dir + "/shm-" + HexEncode("stale")) << "old contents";
   bool existed = true;
   FileMapping* mapping = CreateFileMappingA("stale", 4, &existed);
   ASSERT_NE(mapping, nullptr);

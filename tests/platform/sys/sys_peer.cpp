@@ -16,19 +16,12 @@
 #include <string>
 #include <unistd.h>
 
+#include "codec/hex.h"
 #include "platform/sys/process.h"
 #include "platform/sys/program_env.h"
 #include "platform/sys/shm.h"
 
 namespace {
-
-std::string Unhex(const char* hex) {
-  std::string out;
-  for (std::size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
-    out.push_back(char(std::stoi(std::string(hex + i, 2), nullptr, 16)));
-  }
-  return out;
-}
 
 void WaitForClose(const char* fifo) {
   int fd = open(fifo, O_RDONLY);
@@ -39,7 +32,7 @@ void WaitForClose(const char* fifo) {
 }
 
 int ShmCheck(const char* nameHex, const char* sizeText) {
-  std::string name = Unhex(nameHex);
+  std::string name = codec::HexDecode<std::string>(nameHex).value_or("");
   plat::FileMapping* mapping = plat::OpenFileMappingA(name.c_str());
   if (!mapping) return 1;
   auto* view = static_cast<unsigned char*>(plat::MapViewOfFile(mapping));
@@ -91,7 +84,7 @@ int main(int argc, char** argv) {
   std::string mode = argv[1];
   if (mode == "shm-check" && argc == 4) return ShmCheck(argv[2], argv[3]);
   if (mode == "shm-open" && argc == 3) {
-    plat::FileMapping* mapping = plat::OpenFileMappingA(Unhex(argv[2]).c_str());
+    plat::FileMapping* mapping = plat::OpenFileMappingA(codec::HexDecode<std::string>(argv[2]).value_or("").c_str());
     plat::CloseFileMapping(mapping);
     return mapping ? 0 : 1;
   }

@@ -121,40 +121,45 @@ WireHeader Valid(WireKind kind, uint32_t message, uint32_t dataSize = 0) {
 }
 
 TEST(WireTest, DecodeAcceptsWellFormedFrames) {
-  WireFrame frame;
   auto post = Encode(Valid(WireKind::kPost, WM_USER));
-  ASSERT_TRUE(DecodeFrame(post.data(), post.size(), &frame));
-  EXPECT_EQ(frame.header.sequence, 9u);
-  EXPECT_TRUE(frame.data.empty());
+  auto frame = DecodeFrame(post);
+  ASSERT_TRUE(frame) << frame.error().Text();
+  EXPECT_EQ(frame->header.sequence, 9u);
+  EXPECT_TRUE(frame->data.empty());
   auto copy = Encode(Valid(WireKind::kSend, WM_COPYDATA, 3), 3);
-  ASSERT_TRUE(DecodeFrame(copy.data(), copy.size(), &frame));
-  EXPECT_EQ(frame.data, (std::vector<uint8_t>{0xAB, 0xAB, 0xAB}));
+  frame = DecodeFrame(copy);
+  ASSERT_TRUE(frame) << frame.error().Text();
+  EXPECT_EQ(frame->data, (std::vector<uint8_t>{0xAB, 0xAB, 0xAB}));
 }
 
-TEST(WireTest, DecodeRejectsMalformedFrames) {
-  WireFrame frame;
+TEST(WireTest, DecodeRejectsMalformedFramesNamingTheField) {
   auto good = Encode(Valid(WireKind::kSend, WM_USER));
-  EXPECT_FALSE(DecodeFrame(good.data(), good.size() - 1, &frame)) << "short";
-  EXPECT_FALSE(DecodeFrame(good.data(), 0, &frame)) << "empty";
-
   WireHeader badMagic = Valid(WireKind::kSend, WM_USER);
   badMagic.magic ^= 1;
   WireHeader badKind = Valid(WireKind::kSend, WM_USER);
   badKind.kind = 4;
   WireHeader zeroKind = Valid(WireKind::kSend, WM_USER);
   zeroKind.kind = 0;
-  for (const WireHeader& h : {badMagic, badKind, zeroKind}) {
-    auto bytes = Encode(h);
-    EXPECT_FALSE(DecodeFrame(bytes.data(), bytes.size(), &frame));
+  const struct {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    std::size_t offset;
+  } cases[] = {
+      {"short", std::vector<uint8_t>(good.begin(), good.end() - 1), 0},
+      {"empty", {}, 0},
+      {"bad magic", Encode(badMagic), 0},
+      {"bad kind", Encode(badKind), 4},
+      {"zero kind", Encode(zeroKind), 4},
+      {"size mismatch", Encode(Valid(WireKind::kSend, WM_COPYDATA, 4), 3), 32},
+      {"data on a plain send", Encode(Valid(WireKind::kSend, WM_USER, 2), 2), 32},
+      {"posted WM_COPYDATA", Encode(Valid(WireKind::kPost, WM_COPYDATA)), 12},
+      {"oversized", Encode(Valid(WireKind::kSend, WM_COPYDATA, kMaxCopyData + 1), kMaxCopyData + 1), 0},
+  };
+  for (const auto& c : cases) {
+    const auto frame = DecodeFrame(c.bytes);
+    ASSERT_FALSE(frame) << c.what;
+    EXPECT_EQ(frame.error().offset, c.offset) << c.what << ": " << frame.error().Text();
   }
-  auto sizeMismatch = Encode(Valid(WireKind::kSend, WM_COPYDATA, 4), 3);
-  EXPECT_FALSE(DecodeFrame(sizeMismatch.data(), sizeMismatch.size(), &frame));
-  auto dataOnPlainSend = Encode(Valid(WireKind::kSend, WM_USER, 2), 2);
-  EXPECT_FALSE(DecodeFrame(dataOnPlainSend.data(), dataOnPlainSend.size(), &frame));
-  auto postedCopyData = Encode(Valid(WireKind::kPost, WM_COPYDATA));
-  EXPECT_FALSE(DecodeFrame(postedCopyData.data(), postedCopyData.size(), &frame));
-  auto oversized = Encode(Valid(WireKind::kSend, WM_COPYDATA, kMaxCopyData + 1), kMaxCopyData + 1);
-  EXPECT_FALSE(DecodeFrame(oversized.data(), oversized.size(), &frame));
 }
 
 TEST(WireTest, FramesCrossASocketWholeAndEndIsReported) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "codec/bytes.h"
+
 namespace rpgfmt {
 namespace {
 
@@ -26,10 +28,6 @@ PackResult Pack(const std::vector<Input>& in, const char* title = "TEST") {
 
 Bytes Fill(std::size_t n, std::uint8_t v) { return Bytes(n, v); }
 
-std::uint16_t U16(const Bytes& b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
 TEST(LibraryWriter, SmallProjectMatchesTheLayoutByteForByte) {
   // Given out of order: the writer sorts by key and groups one type per block.
   const PackResult r = Pack({{{11, 2, 14}, {0xB1, 0xB2}},
@@ -42,8 +40,8 @@ TEST(LibraryWriter, SmallProjectMatchesTheLayoutByteForByte) {
   EXPECT_EQ(std::string(b.begin(), b.begin() + 3), "LIB");
   EXPECT_EQ(std::string(b.begin() + 3, b.begin() + 11), std::string("TEST\0\0\0\0", 8));
   EXPECT_EQ(b[11], 0);
-  EXPECT_EQ(U16(b, 12), 12);  // four keys, three bytes each
-  EXPECT_EQ(U16(b, 14), 0);
+  EXPECT_EQ(codec::LoadLe<std::uint16_t>(b.data() + 12), 12);  // four keys, three bytes each
+  EXPECT_EQ(codec::LoadLe<std::uint16_t>(b.data() + 14), 0);
   const Bytes dir(b.begin() + 16, b.begin() + 28);
   EXPECT_EQ(dir, (Bytes{1, 1, 1, 1, 1, 2, 2, 1, 1, 11, 2, 14}));
   EXPECT_EQ(b[28], 0);  // nothing after the directory
@@ -73,7 +71,7 @@ TEST(LibraryWriter, ResourceNeverStraddlesABlock) {
   EXPECT_EQ(b.size(), 3u * 16384);
   for (std::size_t i = 0; i < 3; ++i) {
     const std::size_t block = b[8192 + 3 * i];
-    const std::size_t offset = U16(b, 8193 + 3 * i);
+    const std::size_t offset = codec::LoadLe<std::uint16_t>(b.data() + 8193 + 3 * i);
     const std::size_t size = i == 2 ? 7381 : 9000;
     EXPECT_LE(offset + size, 16384u) << i;
     EXPECT_EQ(b[block * 16384 + offset], i + 1) << i;

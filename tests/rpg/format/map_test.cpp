@@ -43,12 +43,12 @@ TEST(MapLayout, RoundTripsAndIgnoresTrailingBytes) {
   const Map m = SampleMap(20, 11, 2);
   std::vector<std::uint8_t> b = EncodeMap(m);
   b.insert(b.end(), {1, 2, 3});
-  const MapRead r = DecodeMap(b);
-  ASSERT_EQ(r.error, "");
-  EXPECT_EQ(r.size, b.size() - 3);
-  EXPECT_EQ(r.map.cells, m.cells);
-  EXPECT_EQ(r.map.name, m.name);
-  EXPECT_EQ(EncodeMap(r.map), std::vector<std::uint8_t>(b.begin(), b.end() - 3));
+  const auto r = DecodeMap(b);
+  ASSERT_TRUE(r) << r.error().Text();
+  EXPECT_EQ(r->size, b.size() - 3);
+  EXPECT_EQ(r->map.cells, m.cells);
+  EXPECT_EQ(r->map.name, m.name);
+  EXPECT_EQ(EncodeMap(r->map), std::vector<std::uint8_t>(b.begin(), b.end() - 3));
 }
 
 TEST(MapLayout, RejectsMapsSmallerThanTheViewAndTruncatedCells) {
@@ -57,12 +57,14 @@ TEST(MapLayout, RejectsMapsSmallerThanTheViewAndTruncatedCells) {
   EXPECT_EQ(CheckMap(SampleMap(9, 6, 3)), "");
   std::vector<std::uint8_t> b = EncodeMap(SampleMap(9, 6, 3));
   b[16] = 8;
-  EXPECT_NE(DecodeMap(b).error, "");
+  EXPECT_EQ(DecodeMap(b).error().offset, 16u) << "the width";
   b[16] = 10;  // claims more cells than there are
-  EXPECT_NE(DecodeMap(b).error, "");
+  EXPECT_EQ(DecodeMap(b).error().Text(), "byte 16: 10x6 cells run past the end (126 bytes)");
   const std::vector<std::uint8_t> good = EncodeMap(SampleMap(9, 6, 4));
   for (std::size_t n = 0; n < good.size(); ++n) {
-    EXPECT_NE(DecodeMap(std::span(good.data(), n)).error, "") << n << " bytes";
+    const auto r = DecodeMap(std::span(good.data(), n));
+    ASSERT_FALSE(r) << n << " bytes";
+    EXPECT_EQ(r.error().offset, n < kMapHeaderSize ? 0u : 16u) << n << " bytes";
   }
 }
 

@@ -58,37 +58,48 @@ TEST(PictureDecode, RoundTripsFramesAndHeader) {
   Bytes bytes = EncodePicture(p);
   ASSERT_EQ(bytes.size(), 6u + 3 * 3 * 2);
   bytes.push_back(0xEE);  // whatever follows in the block is not the picture's
-  const PictureRead r = DecodePicture(bytes);
-  ASSERT_EQ(r.error, "");
-  EXPECT_EQ(r.size, bytes.size() - 1);
-  EXPECT_TRUE(r.paddingClean);
-  EXPECT_EQ(r.picture.head, p.head);
-  EXPECT_EQ(r.picture.frames, p.frames);
+  const auto r = DecodePicture(bytes);
+  ASSERT_TRUE(r) << r.error().Text();
+  EXPECT_EQ(r->size, bytes.size() - 1);
+  EXPECT_TRUE(r->paddingClean);
+  EXPECT_EQ(r->picture.head, p.head);
+  EXPECT_EQ(r->picture.frames, p.frames);
 }
 
 TEST(PictureDecode, ReportsSetPaddingBitsAndDropsThem) {
   Bytes bytes = EncodePicture(OneRow(1, {1, 1, 1}));
   bytes[6] |= 0x01;
-  const PictureRead r = DecodePicture(bytes);
-  ASSERT_EQ(r.error, "");
-  EXPECT_FALSE(r.paddingClean);
-  EXPECT_EQ(EncodePicture(r.picture)[6], 0xE0);
+  const auto r = DecodePicture(bytes);
+  ASSERT_TRUE(r) << r.error().Text();
+  EXPECT_FALSE(r->paddingClean);
+  EXPECT_EQ(EncodePicture(r->picture)[6], 0xE0);
 }
 
-TEST(PictureDecode, RejectsHostileHeaders) {
-  EXPECT_NE(DecodePicture(Bytes{0, 0, 8, 8, 1}).error, "");          // short header
-  EXPECT_NE(DecodePicture(Bytes{0, 0, 0, 8, 1, 1, 0}).error, "");    // zero width
-  EXPECT_NE(DecodePicture(Bytes{0, 0, 8, 0, 1, 1, 0}).error, "");    // zero height
-  EXPECT_NE(DecodePicture(Bytes{0, 0, 8, 1, 1, 3, 0}).error, "");    // depth 3
-  EXPECT_NE(DecodePicture(Bytes{0, 0, 8, 1, 0, 1}).error, "");       // no frames
-  EXPECT_NE(DecodePicture(Bytes{0, 0, 8, 2, 1, 1, 0xFF}).error, ""); // one row short
-  EXPECT_EQ(DecodePicture(Bytes{0, 0, 8, 2, 1, 1, 0xFF, 0}).error, "");
+TEST(PictureDecode, RejectsHostileHeadersNamingTheField) {
+  const struct {
+    const char* what;
+    Bytes bytes;
+    std::size_t offset;
+  } cases[] = {
+      {"short header", {0, 0, 8, 8, 1}, 0},
+      {"zero width", {0, 0, 0, 8, 1, 1, 0}, 2},
+      {"zero height", {0, 0, 8, 0, 1, 1, 0}, 2},
+      {"depth 3", {0, 0, 8, 1, 1, 3, 0}, 5},
+      {"no frames", {0, 0, 8, 1, 0, 1}, 4},
+      {"one row short", {0, 0, 8, 2, 1, 1, 0xFF}, 4},
+  };
+  for (const auto& c : cases) {
+    const auto r = DecodePicture(c.bytes);
+    ASSERT_FALSE(r) << c.what;
+    EXPECT_EQ(r.error().offset, c.offset) << c.what << ": " << r.error().Text();
+  }
+  EXPECT_TRUE(DecodePicture(Bytes{0, 0, 8, 2, 1, 1, 0xFF, 0}));
 }
 
 TEST(PictureDecode, EveryTruncationOfAValidPictureIsAnError) {
   const Bytes bytes = EncodePicture(OneRow(2, {1, 0, 2, 1, 1, 0, 0, 0, 1}));
   for (std::size_t n = 0; n < bytes.size(); ++n) {
-    EXPECT_NE(DecodePicture(std::span(bytes.data(), n)).error, "") << n << " bytes";
+    EXPECT_FALSE(DecodePicture(std::span(bytes.data(), n))) << n << " bytes";
   }
 }
 
@@ -121,8 +132,8 @@ TEST(TileSet, HoldsUpTo128OpaqueTilesOf16Pixels) {
   EXPECT_NE(CheckTileSet(Tiles(4, 16, 2)), "");
   const Bytes bytes = EncodePicture(Tiles(3, 16, 1));
   EXPECT_EQ(bytes.size(), 6u + 3 * 32);
-  EXPECT_EQ(DecodeTileSet(bytes).error, "");
-  EXPECT_NE(DecodeTileSet(EncodePicture(Tiles(3, 16, 2))).error, "");
+  EXPECT_TRUE(DecodeTileSet(bytes));
+  EXPECT_FALSE(DecodeTileSet(EncodePicture(Tiles(3, 16, 2))));
 }
 
 }  // namespace

@@ -125,8 +125,8 @@ TEST(ScriptFile, WritesAndReadsBackTheLayout) {
   const Bytes expected = {'G', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,   0,
                           0,   0, 0, 0, 0, 0, 0, 8, 0, 2, 0, 0, 7, 0, 9, 0xAB};
   EXPECT_EQ(*bytes, expected);
-  const auto view = ReadScript(*bytes, error);
-  ASSERT_TRUE(view) << error;
+  const auto view = ReadScript(*bytes);
+  ASSERT_TRUE(view) << view.error().Text();
   EXPECT_EQ(view->eventCount, 2);
   EXPECT_EQ(view->BodyStart(), 7);
   EXPECT_EQ(view->EventAddress(2), 7);
@@ -137,16 +137,15 @@ TEST(ScriptFile, WritesAndReadsBackTheLayout) {
 }
 
 TEST(ScriptFile, RejectsLayoutsThatDoNotFit) {
-  std::string error;
-  EXPECT_FALSE(ReadScript(Bytes(26, 0), error));
+  EXPECT_EQ(ReadScript(Bytes(26, 0)).error().offset, 0u);
   Bytes script(24, 0);
   script.insert(script.end(), {4, 0, 1, 0, 0});  // length 4 ends inside a 1-event table
-  EXPECT_FALSE(ReadScript(script, error));
-  EXPECT_NE(error.find("inside the table"), std::string::npos);
+  EXPECT_EQ(ReadScript(script).error().Text(), "byte 24: code length 4 ends inside the table of 1 events");
   script[24] = 6;  // length 6 runs past the 5 bytes there
-  EXPECT_FALSE(ReadScript(script, error));
+  EXPECT_EQ(ReadScript(script).error().offset, 24u);
   script[24] = 5;
-  EXPECT_TRUE(ReadScript(script, error));
+  EXPECT_TRUE(ReadScript(script));
+  std::string error;
 
   ScriptParts parts;
   parts.events.assign(256, 0);

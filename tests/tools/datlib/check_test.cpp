@@ -12,7 +12,6 @@ namespace {
 using testsupport::ScratchDir;
 
 using testing::Bytes;
-using testing::DiagText;
 
 class CheckTest : public ::testing::Test {
  protected:
@@ -25,14 +24,14 @@ class CheckTest : public ::testing::Test {
     dir_.Write("p/r.yaml", records);
     Diagnostics build;
     auto project = LoadProject(dir_ / "p/project.yaml", build);
-    EXPECT_TRUE(project.has_value()) << DiagText(build);
+    EXPECT_TRUE(project.has_value()) << build.Text();
     if (!project) return std::nullopt;
     auto image = BuildLibrary(project->title, project->resources, build);
-    EXPECT_TRUE(image.has_value()) << DiagText(build);
+    EXPECT_TRUE(image.has_value()) << build.Text();
     return CheckLibrary(*image, "c.lib", diag_);
   }
   bool Reports(const std::string& text) const {
-    return DiagText(diag_).find(text) != std::string::npos;
+    return diag_.Text().find(text) != std::string::npos;
   }
 
   ScratchDir dir_;
@@ -46,7 +45,7 @@ TEST_F(CheckTest, FindsDanglingReferencesAndUnusedResources) {
                       "- {type: item, id: [9, 4]}\n");
   ASSERT_TRUE(report.has_value());
   EXPECT_TRUE(Reports("c.lib[3,1,1]: error: names (8, 1, 3) (walking sprite), which is missing"))
-      << DiagText(diag_);
+      << diag_.Text();
   EXPECT_TRUE(Reports("c.lib[12,1,2]: error: names (4, 1, 9) (magic), which is missing"));
   EXPECT_TRUE(Reports("c.lib[6,9,4]: warning: unused: nothing names this resource"));
   EXPECT_FALSE(Reports("c.lib[3,1,1]: warning: unused"));   // the script adds it
@@ -64,7 +63,7 @@ TEST_F(CheckTest, ScriptReferencesAndFlagUses) {
                       "    End\n",
                       "[]\n");
   ASSERT_TRUE(report.has_value());
-  EXPECT_TRUE(Reports("c.lib[1,1,1]: error: names (2, 1, 5) (GoMap at +0x")) << DiagText(diag_);
+  EXPECT_TRUE(Reports("c.lib[1,1,1]: error: names (2, 1, 5) (GoMap at +0x")) << diag_.Text();
   EXPECT_TRUE(Reports("c.lib: warning: flag 9 is tested but never set"));
   EXPECT_FALSE(Reports("flag 7 is"));
   EXPECT_NE(report->find("flags:\n  7:\n    set by script (1, 1, 1) +0x"), std::string::npos)
@@ -80,13 +79,13 @@ TEST_F(CheckTest, JumpsMustLandOnInstructions) {
   dir_.Write("j/s.hex", std::string(48, '0') + "\n0900 01 3200 0a0600 09\n");
   Diagnostics build;
   auto project = LoadProject(dir_ / "j/project.yaml", build);
-  ASSERT_TRUE(project.has_value()) << DiagText(build);
+  ASSERT_TRUE(project.has_value()) << build.Text();
   auto image = BuildLibrary(project->title, project->resources, build);
   ASSERT_TRUE(image.has_value());
   ASSERT_TRUE(CheckLibrary(*image, "j.lib", diag_).has_value());
   EXPECT_TRUE(Reports("j.lib[1,1,1]: error: the handler of event 1 goes to +0x0032, past the "
                       "code end +0x0009"))
-      << DiagText(diag_);
+      << diag_.Text();
   EXPECT_TRUE(Reports("j.lib[1,1,1]: warning: +0x0005: a jump goes to +0x0006, inside an "
                       "instruction"));
 }

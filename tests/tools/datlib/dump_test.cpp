@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "codec/hex.h"
 #include "project_test_util.h"
 #include "tools/datlib/builder.h"
 #include "tools/datlib/check.h"
@@ -14,7 +15,6 @@ namespace {
 using testsupport::ScratchDir;
 
 using testing::Bytes;
-using testing::DiagText;
 
 class DumpTest : public ::testing::Test {
  protected:
@@ -38,20 +38,14 @@ class DumpTest : public ::testing::Test {
     for (const auto& [key, bytes] : res) {
       const std::string name = std::to_string(key.type) + "_" + std::to_string(key.id1) + "_" +
                                std::to_string(key.id2) + ".hex";
-      std::string hex;
-      for (std::uint8_t b : bytes) {
-        static const char* d = "0123456789abcdef";
-        hex += d[b >> 4];
-        hex += d[b & 15];
-      }
-      dir_.Write("src/" + name, hex + "\n");
+      dir_.Write("src/" + name, codec::HexEncode(bytes) + "\n");
       const rpgfmt::ResTypeInfo* info = rpgfmt::FindResType(key.type);
       project += "  - {type: " + std::string(info->name) + ", id: [" + std::to_string(key.id1) +
                  ", " + std::to_string(key.id2) + "], file: " + name + "}\n";
     }
     dir_.Write("src/project.yaml", project);
     auto image = BuildProject(dir_ / "src/project.yaml");
-    EXPECT_TRUE(image.has_value()) << DiagText(diag_);
+    EXPECT_TRUE(image.has_value()) << diag_.Text();
     return image.value_or(Bytes{});
   }
 
@@ -61,11 +55,11 @@ class DumpTest : public ::testing::Test {
 
 TEST_F(DumpTest, SampleBuildsDumpsAndBuildsToTheSameBytes) {
   auto image = BuildProject(TOVSIM_SAMPLE_PROJECT);
-  ASSERT_TRUE(image.has_value()) << DiagText(diag_);
+  ASSERT_TRUE(image.has_value()) << diag_.Text();
   EXPECT_EQ(*image, testing::ReadBytes(TOVSIM_SAMPLE_LIB))
       << "the built sample is out of date";
   auto again = DumpAndRebuild(*image, "dump");
-  ASSERT_TRUE(again.has_value()) << DiagText(diag_);
+  ASSERT_TRUE(again.has_value()) << diag_.Text();
   EXPECT_EQ(*again, *image);
   // A dump of the rebuilt library writes the same sources again.
   auto first = DumpLibrary(*image, "a.lib", diag_);
@@ -92,7 +86,7 @@ TEST_F(DumpTest, PackingSurvivesTrailingZeros) {
   ASSERT_FALSE(image.empty());
   ASSERT_EQ(image[8195], 2);  // B in block 2
   auto again = DumpAndRebuild(image, "dump");
-  ASSERT_TRUE(again.has_value()) << DiagText(diag_);
+  ASSERT_TRUE(again.has_value()) << diag_.Text();
   EXPECT_EQ(*again, image);
 }
 
@@ -111,13 +105,13 @@ TEST_F(DumpTest, BytesNoSourceFormatHoldsFallBackToHex) {
                                   {{6, 9, 1}, item}, {{5, 1, 1}, {1, 1, 3, 0, 0, 0}}});
   ASSERT_FALSE(image.empty());
   auto again = DumpAndRebuild(image, "dump");
-  ASSERT_TRUE(again.has_value()) << DiagText(diag_);
+  ASSERT_TRUE(again.has_value()) << diag_.Text();
   EXPECT_EQ(*again, image);
 }
 
 TEST_F(DumpTest, NotALibraryIsAnError) {
   EXPECT_FALSE(DumpLibrary(Bytes{'L', 'I', 'X'}, "x.lib", diag_));
-  EXPECT_NE(DiagText(diag_).find("x.lib: error: byte 0: not a data library"), std::string::npos);
+  EXPECT_NE(diag_.Text().find("x.lib: error: byte 0: not a data library"), std::string::npos);
 }
 
 TEST_F(DumpTest, ListingShowsKeysLocationsAndSizes) {

@@ -11,7 +11,6 @@ namespace {
 using testsupport::ScratchDir;
 
 using testing::Bytes;
-using testing::DiagText;
 
 class ProjectTest : public ::testing::Test {
  protected:
@@ -22,7 +21,7 @@ class ProjectTest : public ::testing::Test {
     return BuildLibrary(project->title, project->resources, diag_);
   }
   bool Reports(const std::string& text) const {
-    return DiagText(diag_).find(text) != std::string::npos;
+    return diag_.Text().find(text) != std::string::npos;
   }
   std::string P(const std::string& rel) const { return dir_ / rel; }
 
@@ -39,7 +38,7 @@ TEST_F(ProjectTest, BuildsFilesAndRecordsWithTails) {
   dir_.Write("raw/blob.hex", "0102 # first two\n03\n");
   dir_.Write("items.yaml", "- {type: magiclist, id: [1, 3], magics: [[1, 1]], tail: '07'}\n");
   auto image = Build();
-  ASSERT_TRUE(image.has_value()) << DiagText(diag_);
+  ASSERT_TRUE(image.has_value()) << diag_.Text();
   EXPECT_EQ(std::string(image->begin() + 3, image->begin() + 7), "demo");
   // GGJ (10) sorts before MLR (12): block 1 holds the blob, block 2 the chain.
   EXPECT_EQ(Bytes(image->begin() + 16384, image->begin() + 16384 + 8),
@@ -77,7 +76,7 @@ TEST_F(ProjectTest, DuplicateKeysNameBothPlaces) {
   EXPECT_FALSE(Build());
   EXPECT_TRUE(Reports(P("b.yaml") + ":2:3: error: key (12, 1, 3) is already given at " +
                       P("a.yaml") + ":1"))
-      << DiagText(diag_);
+      << diag_.Text();
 }
 
 TEST_F(ProjectTest, FormatLimitsAreReportedAtTheResource) {
@@ -98,7 +97,7 @@ TEST_F(ProjectTest, FormatLimitsAreReportedAtTheResource) {
   dir_.Write("project.yaml", project);
   EXPECT_FALSE(Build());
   EXPECT_TRUE(Reports(P("project.yaml") + ":258:5: error: resources need more than 255 blocks"))
-      << DiagText(diag_);
+      << diag_.Text();
 }
 
 TEST_F(ProjectTest, TooManyKeysNamesTheFirstThatDoesNotFit) {
@@ -112,7 +111,7 @@ TEST_F(ProjectTest, TooManyKeysNamesTheFirstThatDoesNotFit) {
   dir_.Write("project.yaml", "title: t\nresources:\n" + spread);
   EXPECT_FALSE(Build());
   EXPECT_TRUE(Reports(P("project.yaml") + ":2728:5: error: library holds 2726 resources"))
-      << DiagText(diag_).substr(0, 300);
+      << diag_.Text().substr(0, 300);
 }
 
 TEST_F(ProjectTest, TitleMustFitEightBytes) {
@@ -126,7 +125,7 @@ TEST_F(ProjectTest, TitleMustFitEightBytes) {
   diag_ = {};
   dir_.Write("project.yaml", "title: [unclosed\n");
   EXPECT_FALSE(Build());
-  EXPECT_TRUE(Reports(P("project.yaml") + ":")) << DiagText(diag_);
+  EXPECT_TRUE(Reports(P("project.yaml") + ":")) << diag_.Text();
   EXPECT_TRUE(diag_.HasErrors());
 }
 

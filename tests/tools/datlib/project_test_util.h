@@ -1,6 +1,6 @@
 #pragma once
-// Helpers for the datlib tests: UTF-8 text from u8 literals, diagnostics as
-// text, file bytes. Folders come from tests/support/scratch.h.
+// Helpers for the datlib tests: UTF-8 text from u8 literals and file bytes.
+// Folders come from tests/support/scratch.h; diagnostics print with Text().
 
 #include <cstdint>
 #include <string>
@@ -18,12 +18,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Plain literals are compiled to GB2312; sources are UTF-8.
 inline std::string U8(std::u8string_view s) { return std::string(s.begin(), s.end()); }
-
-inline std::string DiagText(const Diagnostics& diag) {
-  std::string out;
-  for (const Diagnostic& d : diag.Items()) out += Diagnostics::Format(d) + "\n";
-  return out;
-}
 
 // The bytes of a file; empty when it cannot be read.
 inline Bytes ReadBytes(const std::string& path) {

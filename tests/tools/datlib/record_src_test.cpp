@@ -10,7 +10,6 @@ namespace {
 using testsupport::ScratchDir;
 
 using testing::Bytes;
-using testing::DiagText;
 using testing::U8;
 
 Bytes Gb(std::string_view s) { return Bytes(s.begin(), s.end()); }
@@ -33,11 +32,11 @@ class RecordSrcTest : public ::testing::Test {
     YAML::Emitter out;
     out << rec->fields;
     auto again = CompileRecord(YAML::Load(out.c_str()), key, "dump.yaml", dir_.path(), diag);
-    ASSERT_TRUE(again.has_value()) << DiagText(diag) << out.c_str();
+    ASSERT_TRUE(again.has_value()) << diag.Text() << out.c_str();
     EXPECT_EQ(*again, bytes) << out.c_str();
   }
 
-  std::string Errors() const { return DiagText(diag_); }
+  std::string Errors() const { return diag_.Text(); }
 
   ScratchDir dir_;
   Diagnostics diag_;

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "tests/platform/sys/scratch.h"
+#include "tests/support/scratch.h"
 #include "tests/tools/datlib/script_test_util.h"
 
 namespace datlib {
@@ -88,7 +86,7 @@ TEST(ScriptAsm, EventTableAndHeader) {
   Diagnostics diag;
   const auto script = testing::Assemble(
       ".header \"Ab\", 1\n.events 3\n.event 1, start\n.event 3, 0x40\nstart: End\n", diag);
-  ASSERT_TRUE(script) << testing::DiagText(diag);
+  ASSERT_TRUE(script) << diag.Text();
   Bytes expected(24, 0);
   expected[0] = 'A';
   expected[1] = 'b';
@@ -142,7 +140,7 @@ TEST(ScriptAsm, ConstantsDataAndTail) {
       "\"x\"\n"
       "end:\n.tail\n.byte 1, 2\n",
       diag);
-  ASSERT_TRUE(script) << testing::DiagText(diag);
+  ASSERT_TRUE(script) << diag.Text();
   const Bytes code(script->bytes.begin() + 24, script->bytes.end());
   EXPECT_EQ(code, (Bytes{10, 0, 0, 34, 1, 0, 3, 0, 0x50, 'x', 1, 2}));
   ASSERT_EQ(script->lines.size(), 2u);
@@ -154,14 +152,14 @@ TEST(ScriptAsm, ConstantsDataAndTail) {
 // Constants shared between scripts come from a file named relative to the
 // script; it may hold nothing but constants, and its mistakes name its lines.
 TEST(ScriptAsm, IncludesSharedConstants) {
-  plat::testing::ScratchDir dir;
-  std::ofstream(dir / "names.inc") << "; shared\r\n.equ F_DONE, 7\n\n.equ V_COUNT, 201 ; map\n";
-  std::ofstream(dir / "code.inc") << ".equ A, 1\nEnd\n";
+  const testsupport::ScratchDir dir;
+  dir.Write("names.inc", "; shared\r\n.equ F_DONE, 7\n\n.equ V_COUNT, 201 ; map\n");
+  dir.Write("code.inc", ".equ A, 1\nEnd\n");
   const std::string file = dir / "s.gsa";
   Diagnostics diag;
   const auto script = AssembleScript(
       ".include \"names.inc\"\nSetFlag F_DONE\nAddVar V_COUNT, 1\n", file, diag);
-  ASSERT_TRUE(script) << testing::AllErrors(diag);
+  ASSERT_TRUE(script) << diag.Text();
   EXPECT_EQ(Bytes(script->bytes.begin() + 27, script->bytes.end()),
             (Bytes{26, 7, 0, 22, 201, 0, 1, 0}));
 
@@ -182,9 +180,9 @@ TEST(ScriptAsm, IncludesSharedConstants) {
     ASSERT_TRUE(d.HasErrors()) << c.source;
     const Diagnostic& first = d.Items().front();
     EXPECT_EQ(first.pos.file, c.file) << c.source;
-    EXPECT_EQ(first.pos.line, c.line) << c.source << testing::AllErrors(d);
-    EXPECT_EQ(first.pos.col, c.col) << c.source << testing::AllErrors(d);
-    EXPECT_NE(first.message.find(c.message), std::string::npos) << testing::AllErrors(d);
+    EXPECT_EQ(first.pos.line, c.line) << c.source << d.Text();
+    EXPECT_EQ(first.pos.col, c.col) << c.source << d.Text();
+    EXPECT_NE(first.message.find(c.message), std::string::npos) << d.Text();
   }
 }
 
@@ -192,8 +190,8 @@ TEST(ScriptAsm, OutOfRangeRolesWarnButAssemble) {
   Diagnostics diag;
   const auto script =
       testing::Assemble("DropNpc 0\nSetFlag 2400\nHeal 1, 0\nMapName \"abcdefghijk\"", diag);
-  ASSERT_TRUE(script) << testing::DiagText(diag);
-  EXPECT_EQ(diag.Items().size(), 4u) << testing::DiagText(diag);
+  ASSERT_TRUE(script) << diag.Text();
+  EXPECT_EQ(diag.Items().size(), 4u) << diag.Text();
   EXPECT_FALSE(diag.HasErrors());
 }
 
@@ -214,9 +212,9 @@ TEST_P(ScriptAsmErrors, ReportsLineAndColumn) {
   ASSERT_TRUE(diag.HasErrors());
   const Diagnostic& first = diag.Items().front();
   EXPECT_EQ(first.pos.file, "t.gsa");
-  EXPECT_EQ(first.pos.line, c.line) << testing::DiagText(diag);
-  EXPECT_EQ(first.pos.col, c.col) << testing::DiagText(diag);
-  EXPECT_NE(first.message.find(c.message), std::string::npos) << testing::DiagText(diag);
+  EXPECT_EQ(first.pos.line, c.line) << diag.Text();
+  EXPECT_EQ(first.pos.col, c.col) << diag.Text();
+  EXPECT_NE(first.message.find(c.message), std::string::npos) << diag.Text();
 }
 
 const ErrorCase kErrorCases[] = {
@@ -264,7 +262,7 @@ TEST(ScriptAsm, ReportsTooManyGoodsAndAScriptTooLargeForABlock) {
   for (int i = 0; i < 30; ++i) shop += ", 1:1";
   Diagnostics diag;
   EXPECT_FALSE(testing::Assemble(shop, diag));
-  EXPECT_NE(testing::DiagText(diag).find("at most 30 goods"), std::string::npos);
+  EXPECT_NE(diag.Text().find("at most 30 goods"), std::string::npos);
 
   std::string big;
   for (int i = 0; i < 2000; ++i) big += "AddMoney 1\nEnd\n";  // 12000 bytes

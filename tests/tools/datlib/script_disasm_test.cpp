@@ -2,22 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
+#include "codec/bytes.h"
 #include "rpg/format/script_commands.h"
 #include "tests/tools/datlib/script_test_util.h"
 
 namespace datlib {
 namespace {
 
-using testing::DiagText;
 using testing::Bytes;
 using testing::U8;
 
 std::string Disassemble(const Bytes& resource) {
   Diagnostics diag;
   auto text = DisassembleScript(resource, {"in.lib", 0, 0}, diag);
-  EXPECT_TRUE(text) << DiagText(diag);
+  EXPECT_TRUE(text) << diag.Text();
   return text ? *text : std::string();
 }
 
@@ -26,24 +27,18 @@ std::string RoundTrip(const Bytes& resource) {
   const std::string text = Disassemble(resource);
   Diagnostics diag;
   const auto again = testing::Assemble(text, diag);
-  EXPECT_TRUE(again) << DiagText(diag) << text;
+  EXPECT_TRUE(again) << diag.Text() << text;
   if (again) {
     EXPECT_EQ(again->bytes, resource) << text;
   }
   return text;
 }
 
-Bytes Script(std::initializer_list<std::uint16_t> events, const Bytes& body,
-             const Bytes& tail = {}) {
+Bytes Script(const std::vector<std::uint16_t>& events, const Bytes& body, const Bytes& tail = {}) {
   Bytes out(24, 0);
-  const std::size_t length = 3 + 2 * events.size() + body.size();
-  out.push_back(static_cast<std::uint8_t>(length));
-  out.push_back(static_cast<std::uint8_t>(length >> 8));
+  codec::AppendLe<std::uint16_t>(out, 3 + 2 * events.size() + body.size());
   out.push_back(static_cast<std::uint8_t>(events.size()));
-  for (std::uint16_t e : events) {
-    out.push_back(static_cast<std::uint8_t>(e));
-    out.push_back(static_cast<std::uint8_t>(e >> 8));
-  }
+  for (std::uint16_t e : events) codec::AppendLe(out, e);
   out.insert(out.end(), body.begin(), body.end());
   out.insert(out.end(), tail.begin(), tail.end());
   return out;
@@ -55,7 +50,7 @@ TEST(ScriptDisasm, WritesCommandsLabelsAndTexts) {
       U8(u8".event 1, greet\ngreet: Say 2, \"你好\"\nloop: IfFlag 3, loop\n"
            u8"Shop 1:2\nSkip2 0, 0\nSkip12 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\nEnd\n"),
       diag);
-  ASSERT_TRUE(script) << DiagText(diag);
+  ASSERT_TRUE(script) << diag.Text();
   const std::string text = RoundTrip(script->bytes);
   EXPECT_NE(text.find(U8(u8"event1:\n    Say 2, \"你好\"\n")), std::string::npos) << text;
   EXPECT_NE(text.find("L000D:\n    IfFlag 3, L000D\n"), std::string::npos) << text;
@@ -146,20 +141,21 @@ Bytes RandomScript(std::mt19937& rng) {
   }
   const std::size_t eventCount = rng() % 5;
   const std::size_t length = 3 + 2 * eventCount + body.size();
-  Bytes out(24, 0);
-  if (rng() % 4 == 0) out[rng() % 24] = byte();
-  out.push_back(static_cast<std::uint8_t>(length));
-  out.push_back(static_cast<std::uint8_t>(length >> 8));
-  out.push_back(static_cast<std::uint8_t>(eventCount));
-  for (std::size_t e = 0; e < eventCount; ++e) {
-    const std::uint16_t a = rng() % 4 ? static_cast<std::uint16_t>(rng() % (length + 2))
-                                      : static_cast<std::uint16_t>(rng());
-    out.push_back(static_cast<std::uint8_t>(a));
-    out.push_back(static_cast<std::uint8_t>(a >> 8));
+  // Now and then a header byte that is not 0 (value drawn first, then place).
+  std::optional<std::pair<std::uint8_t, std::size_t>> headerByte;
+  if (rng() % 4 == 0) {
+    const std::uint8_t value = byte();
+    headerByte = {value, rng() % 24};
   }
-  out.insert(out.end(), body.begin(), body.end());
-  const std::size_t tail = rng() % 4 == 0 ? rng() % 10 : 0;
-  for (std::size_t i = 0; i < tail; ++i) out.push_back(byte());
+  std::vector<std::uint16_t> events;
+  for (std::size_t e = 0; e < eventCount; ++e) {
+    events.push_back(rng() % 4 ? static_cast<std::uint16_t>(rng() % (length + 2))
+                               : static_cast<std::uint16_t>(rng()));
+  }
+  Bytes tail(rng() % 4 == 0 ? rng() % 10 : 0);
+  for (std::uint8_t& b : tail) b = byte();
+  Bytes out = Script(events, body, tail);
+  if (headerByte) out[headerByte->second] = headerByte->first;
   return out;
 }
 

@@ -14,7 +14,7 @@ using rpgfmt::ResKey;
 AssembledScript Build(std::string_view src) {
   Diagnostics diag;
   auto script = testing::Assemble(src, diag);
-  EXPECT_TRUE(script) << testing::DiagText(diag);
+  EXPECT_TRUE(script) << diag.Text();
   return script ? *script : AssembledScript{};
 }
 

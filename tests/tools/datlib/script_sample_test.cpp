@@ -40,13 +40,13 @@ TEST(ScriptSample, AssemblesWithoutWarningsAndRoundTrips) {
     SCOPED_TRACE(file.string());
     Diagnostics diag;
     const auto script = AssembleScript(Read(file), file.string(), diag);
-    ASSERT_TRUE(script) << testing::DiagText(diag);
-    EXPECT_TRUE(diag.Items().empty()) << testing::DiagText(diag);
+    ASSERT_TRUE(script) << diag.Text();
+    EXPECT_TRUE(diag.Items().empty()) << diag.Text();
     const auto text = DisassembleScript(script->bytes, {file.string(), 0, 0}, diag);
     ASSERT_TRUE(text);
     EXPECT_EQ(text->find(".byte"), std::string::npos) << *text;
     const auto again = AssembleScript(*text, "again.gsa", diag);
-    ASSERT_TRUE(again) << testing::DiagText(diag) << *text;
+    ASSERT_TRUE(again) << diag.Text() << *text;
     EXPECT_EQ(again->bytes, script->bytes);
   }
 }
@@ -56,10 +56,9 @@ TEST(ScriptSample, UsesEveryCommand) {
   for (const fs::path& file : SampleScripts()) {
     Diagnostics diag;
     const auto script = AssembleScript(Read(file), file.string(), diag);
-    ASSERT_TRUE(script) << testing::DiagText(diag);
-    std::string error;
-    const auto view = rpgfmt::ReadScript(script->bytes, error);
-    ASSERT_TRUE(view) << error;
+    ASSERT_TRUE(script) << diag.Text();
+    const auto view = rpgfmt::ReadScript(script->bytes);
+    ASSERT_TRUE(view) << view.error().Text();
     for (const ScriptSourceLine& line : script->lines) {
       rpgfmt::Instruction inst;
       ASSERT_EQ(rpgfmt::DecodeInstruction(view->code, line.offset, inst),

@@ -25,7 +25,7 @@ inline std::optional<AssembledScript> Assemble(std::string_view src, Diagnostics
 inline Bytes Body(std::string_view src) {
   Diagnostics diag;
   const auto script = Assemble(src, diag);
-  EXPECT_TRUE(script) << DiagText(diag);
+  EXPECT_TRUE(script) << diag.Text();
   if (!script) return {};
   const std::size_t start = 24 + 3 + 2 * std::size_t{script->bytes[26]};
   return Bytes(script->bytes.begin() + static_cast<std::ptrdiff_t>(start), script->bytes.end());

@@ -9,11 +9,11 @@ namespace {
 
 TEST(Manifest, ReadsEntriesWithLines) {
   Manifest m;
-  std::string error;
+  codec::Diagnostics diag;
   ASSERT_TRUE(ParseManifest("# pictures\nimages:\n  - file: a.txt\n  - file: sub/b.png\n    key: true\n"
                             "    offset: 0x10\n    depth: 8\n  - {file: c.bmp, offset: 691456}\n",
-                            "m.yaml", "art", m, error))
-      << error;
+                            "m.yaml", "art", m, diag))
+      << diag.Text();
   ASSERT_EQ(m.images.size(), 3u);
   EXPECT_EQ(m.images[0].line, 3);
   EXPECT_EQ(m.images[0].path, "art/a.txt");
@@ -27,40 +27,40 @@ TEST(Manifest, ReadsEntriesWithLines) {
   EXPECT_EQ(m.images[2].offset, 691456u);
 }
 
-TEST(Manifest, ErrorsNameTheLine) {
+TEST(Manifest, ErrorsNameTheLineAndColumn) {
   const struct {
     const char* text;
     const char* error;
   } cases[] = {
-      {"images:\n  - file: a.bmp\n    offset: -4\n", "m.yaml:3: offset '-4' is not a whole number"},
-      {"images:\n  - file: a.bmp\n    offset: 4294967296\n", "m.yaml:3: offset 4294967296 does not fit in 32 bits"},
-      {"images:\n  - file: a.bmp\n    key: maybe\n", "m.yaml:3: key is true or false, not 'maybe'"},
-      {"images:\n  - file: a.bmp\n    depth: 7\n", "m.yaml:3: depth is 1, 4, 8, 16, 24 or 32, not '7'"},
-      {"images:\n  - file: a.bmp\n    offest: 4\n", "m.yaml:3: unknown field 'offest' (file, key, offset, depth)"},
-      {"images:\n  - key: true\n", "m.yaml:2: image entry without 'file'"},
-      {"images:\n  - a.bmp\n", "m.yaml:2: an image entry is a map with at least 'file'"},
-      {"images: a.bmp\n", "m.yaml:1: 'images' must be a list"},
-      {"pictures: []\n", "m.yaml:1: the manifest needs an 'images' list"},
-      {"images: []\nextra: 1\n", "m.yaml:2: unknown field 'extra'"},
+      {"images:\n  - file: a.bmp\n    offset: -4\n", "m.yaml:3:13: error: offset '-4' is not a whole number"},
+      {"images:\n  - file: a.bmp\n    offset: 4294967296\n", "m.yaml:3:13: error: offset 4294967296 does not fit in 32 bits"},
+      {"images:\n  - file: a.bmp\n    key: maybe\n", "m.yaml:3:10: error: key is true or false, not 'maybe'"},
+      {"images:\n  - file: a.bmp\n    depth: 7\n", "m.yaml:3:12: error: depth is 1, 4, 8, 16, 24 or 32, not '7'"},
+      {"images:\n  - file: a.bmp\n    offest: 4\n", "m.yaml:3:5: error: unknown field 'offest' (file, key, offset, depth)"},
+      {"images:\n  - key: true\n", "m.yaml:2:5: error: image entry without 'file'"},
+      {"images:\n  - a.bmp\n", "m.yaml:2:5: error: an image entry is a map with at least 'file'"},
+      {"images: a.bmp\n", "m.yaml:1:9: error: 'images' must be a list"},
+      {"pictures: []\n", "m.yaml:1: error: the manifest needs an 'images' list"},
+      {"images: []\nextra: 1\n", "m.yaml:2:1: error: unknown field 'extra'"},
   };
   for (const auto& c : cases) {
     Manifest m;
-    std::string error;
-    EXPECT_FALSE(ParseManifest(c.text, "m.yaml", "", m, error)) << c.text;
-    EXPECT_EQ(error, c.error);
+    codec::Diagnostics diag;
+    EXPECT_FALSE(ParseManifest(c.text, "m.yaml", "", m, diag)) << c.text;
+    EXPECT_EQ(diag.Text(), std::string(c.error) + "\n");
   }
   Manifest m;
-  std::string error;
-  EXPECT_FALSE(ParseManifest("images:\n  - file: [a\n", "m.yaml", "", m, error));
-  EXPECT_EQ(error.rfind("m.yaml:", 0), 0u) << error;
+  codec::Diagnostics diag;
+  EXPECT_FALSE(ParseManifest("images:\n  - file: [a\n", "m.yaml", "", m, diag));
+  EXPECT_EQ(diag.Text().rfind("m.yaml:", 0), 0u) << diag.Text();
 }
 
 TEST(PixelArt, ReadsColoursRowsAndDepth) {
   PixelArt art;
-  std::string error;
+  codec::Diagnostics diag;
   ASSERT_TRUE(ParsePixelArt("# tiny\nsize 3 2\ndepth 4\ncolor . ff00ff\ncolor # 102030\npixels\n.#.\n##.  \n\n",
-                            "a.txt", art, error))
-      << error;
+                            "a.txt", art, diag))
+      << diag.Text();
   EXPECT_EQ(art.image.width, 3);
   EXPECT_EQ(art.image.height, 2);
   EXPECT_EQ(art.bitsPerPixel, 4);
@@ -68,31 +68,32 @@ TEST(PixelArt, ReadsColoursRowsAndDepth) {
   EXPECT_EQ(art.image.pixels, (std::vector<std::uint32_t>{0xFF00FF, 0x102030, 0xFF00FF, 0x102030, 0x102030, 0xFF00FF}));
 }
 
-TEST(PixelArt, ErrorsNameTheLine) {
+TEST(PixelArt, ErrorsNameTheLineAndColumn) {
   const std::string head = "size 2 2\ncolor a 000000\n";
   const struct {
     std::string text;
     const char* error;
   } cases[] = {
-      {head + "pixels\naa\nab\n", "a.txt:5: column 2: no colour for 'b'"},
-      {head + "pixels\naaa\n", "a.txt:4: row is 3 characters wide, expected 2"},
-      {head + "pixels\naa\n", "a.txt:4: 1 rows of pixels, expected 2"},
-      {head + "pixels\naa\naa\naa\n", "a.txt:6: more rows than the height 2"},
-      {head + "color a 111111\n", "a.txt:3: colour 'a' is defined twice"},
-      {"size 2 2\ncolor a 12345g\n", "a.txt:2: colour '12345g' is not six hex digits RRGGBB"},
-      {"size 0 2\n", "a.txt:1: width must be 1 to 4096"},
-      {"size 2 x\n", "a.txt:1: height 'x' is not a number"},
-      {"pixels\n", "a.txt:1: 'pixels' before 'size'"},
+      {head + "pixels\naa\nab\n", "a.txt:5:2: error: no colour for 'b'"},
+      {head + "pixels\naaa\n", "a.txt:4: error: row is 3 characters wide, expected 2"},
+      {head + "pixels\naa\n", "a.txt:4: error: 1 rows of pixels, expected 2"},
+      {head + "pixels\naa\naa\naa\n", "a.txt:6: error: more rows than the height 2"},
+      {head + "color a 111111\n", "a.txt:3:7: error: colour 'a' is defined twice"},
+      {"size 2 2\ncolor a 12345g\n", "a.txt:2:9: error: colour '12345g' is not six hex digits RRGGBB"},
+      {"size 0 2\n", "a.txt:1:6: error: width must be 1 to 4096"},
+      {"size 2 x\n", "a.txt:1:8: error: height 'x' is not a number"},
+      {"pixels\n", "a.txt:1:1: error: 'pixels' before 'size'"},
       {"size 2 2\ndepth 1\ncolor a 000000\ncolor b 111111\ncolor c 222222\npixels\n",
-       "a.txt:6: 3 colours do not fit depth 1"},
-      {"size 2 2\n", "a.txt:1: no 'pixels' section"},
-      {"sise 2 2\n", "a.txt:1: expected 'size W H', 'depth N', 'color C RRGGBB' or 'pixels', not 'sise 2 2'"},
+       "a.txt:6:1: error: 3 colours do not fit depth 1"},
+      {"size 2 2\n", "a.txt:1: error: no 'pixels' section"},
+      {"sise 2 2\n",
+       "a.txt:1:1: error: expected 'size W H', 'depth N', 'color C RRGGBB' or 'pixels', not 'sise 2 2'"},
   };
   for (const auto& c : cases) {
     PixelArt art;
-    std::string error;
-    EXPECT_FALSE(ParsePixelArt(c.text, "a.txt", art, error)) << c.text;
-    EXPECT_EQ(error, c.error);
+    codec::Diagnostics diag;
+    EXPECT_FALSE(ParsePixelArt(c.text, "a.txt", art, diag)) << c.text;
+    EXPECT_EQ(diag.Text(), std::string(c.error) + "\n");
     EXPECT_TRUE(art.image.pixels.empty());
   }
 }

@@ -40,7 +40,10 @@ class PackageCommands : public ::testing::Test {
   bool Build(const std::string& manifestPath, std::vector<std::uint8_t>& out, std::string& error,
              const std::vector<std::string>& searchDirs = {}) {
     Manifest manifest;
-    return LoadManifest(manifestPath, manifest, error) && BuildPackage(manifest, searchDirs, out, error);
+    codec::Diagnostics diag;
+    if (LoadManifest(manifestPath, manifest, diag)) return BuildPackage(manifest, searchDirs, out, error);
+    error = diag.Text();
+    return false;
   }
 
   testsupport::ScratchDir scratch_{"respack"};
@@ -79,12 +82,13 @@ TEST_F(PackageCommands, BuildExtractRebuildRoundTrip) {
   EXPECT_TRUE(skipped.empty());
   EXPECT_EQ(Read(out / "000.bmp"), plainBmp);  // BMP sources are stored unchanged
 
-  plat::Image decoded;
-  ASSERT_TRUE(plat::ReadBmpFile((out / "001.bmp").string(), decoded, &error)) << error;
-  EXPECT_EQ(decoded.width, 4);
-  EXPECT_EQ(decoded.pixels, photo.pixels);
-  ASSERT_TRUE(plat::ReadBmpFile((out / "002.bmp").string(), decoded, &error)) << error;
-  EXPECT_EQ(decoded.pixels, (std::vector<std::uint32_t>{0xFF00FF, 0x2050C0, 0xFF00FF, 0x2050C0, 0xFFFFFF, 0x2050C0}));
+  auto decoded = plat::ReadBmpFile((out / "001.bmp").string());
+  ASSERT_TRUE(decoded) << decoded.error().Text();
+  EXPECT_EQ(decoded->width, 4);
+  EXPECT_EQ(decoded->pixels, photo.pixels);
+  decoded = plat::ReadBmpFile((out / "002.bmp").string());
+  ASSERT_TRUE(decoded) << decoded.error().Text();
+  EXPECT_EQ(decoded->pixels, (std::vector<std::uint32_t>{0xFF00FF, 0x2050C0, 0xFF00FF, 0x2050C0, 0xFFFFFF, 0x2050C0}));
 
   std::vector<std::uint8_t> rebuilt;
   ASSERT_TRUE(Build((out / "manifest.yaml").string(), rebuilt, error)) << error;
@@ -109,7 +113,7 @@ TEST_F(PackageCommands, ErrorsNameManifestLines) {
   const std::string badArt = Put("bad.yaml", "images:\n\n  - file: bad.txt\n");
   EXPECT_FALSE(Build(badArt, pkg, error));
   EXPECT_NE(error.find(badArt + ":3: "), std::string::npos) << error;
-  EXPECT_NE(error.find("bad.txt:2: 0 rows of pixels"), std::string::npos) << error;
+  EXPECT_NE(error.find("bad.txt:2: error: 0 rows of pixels"), std::string::npos) << error;
 
   Put("junk.bmp", "BM not really a bitmap");
   Put("junk.gif", "GIF89a");

@@ -2,19 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "tests/support/test_instance.h"
+#include "tests/support/window_thread.h"
+
 namespace simctl {
 namespace {
 
-TEST(WindowNameTest, DecodesClassAndTitle) {
-  std::string className, title;
-  ASSERT_TRUE(DecodeWindowName("53696d436c617373.53696d", &className, &title));
-  EXPECT_EQ(className, "SimClass");
-  EXPECT_EQ(title, "Sim");
-  ASSERT_TRUE(DecodeWindowName("41.", &className, &title));
-  EXPECT_EQ(title, "");
-  for (const char* bad : {"53696d", "5.41", "4g.41", "41.4"}) {
-    EXPECT_FALSE(DecodeWindowName(bad, &className, &title)) << bad;
-  }
+TEST(WindowListTest, ShowsShortAndLongNamesOfLiveWindows) {
+  testsupport::TestInstance instance;
+  const std::string longTitle(120, 'T');  // too long for a socket path: hashed
+  std::optional<testsupport::WindowThread> shortOne;
+  shortOne.emplace(nullptr, "Short", "ShortClass");
+  testsupport::WindowThread longOne(nullptr, longTitle, "LongClass");
+  ASSERT_NE(shortOne->hwnd(), nullptr);
+  ASSERT_NE(longOne.hwnd(), nullptr);
+
+  std::vector<InstanceWindow> windows = ListWindows();
+  ASSERT_EQ(windows.size(), 2u);
+  EXPECT_EQ(windows[0].className, "LongClass");
+  EXPECT_EQ(windows[0].title, longTitle);
+  EXPECT_EQ(windows[0].socketName[0], 'h');
+  EXPECT_EQ(windows[1].className, "ShortClass");
+  EXPECT_EQ(windows[1].title, "Short");
+
+  shortOne.reset();
+  windows = ListWindows();
+  ASSERT_EQ(windows.size(), 1u) << "a closed window is not listed";
+  EXPECT_EQ(windows[0].title, longTitle);
 }
 
 }  // namespace

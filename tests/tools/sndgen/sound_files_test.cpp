@@ -2,9 +2,10 @@
 
 #include <cstring>
 
+#include "codec/bytes.h"
+#include "tests/tools/sndgen/tune_text.h"
 #include "tools/sndgen/midi_writer.h"
 #include "tools/sndgen/synth.h"
-#include "tests/tools/sndgen/tune_text.h"
 #include "tools/sndgen/tune.h"
 #include "tools/sndgen/wav_writer.h"
 
@@ -12,10 +13,10 @@ namespace sndgen {
 namespace {
 
 std::uint32_t Be32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return std::uint32_t(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+  return codec::ReadBe<std::uint32_t>(b, at).value_or(0);
 }
 std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t(b[at + 3]) << 24;
+  return codec::ReadLe<std::uint32_t>(b, at).value_or(0);
 }
 bool TagAt(const std::vector<std::uint8_t>& b, std::size_t at, const char* tag) {
   return at + 4 <= b.size() && std::memcmp(&b[at], tag, 4) == 0;
@@ -42,8 +43,8 @@ TEST(MidiFile, HeaderConductorAndNoteEvents) {
   ASSERT_GE(midi.size(), 14u);
   EXPECT_EQ(Be32(midi, 4), 6u);
   EXPECT_EQ(midi[9], 1);                     // format 1
-  EXPECT_EQ(midi[10] << 8 | midi[11], 2);    // conductor + one track
-  EXPECT_EQ(midi[12] << 8 | midi[13], 96);   // ticks per quarter
+  EXPECT_EQ(codec::ReadBe<std::uint16_t>(midi, 10), 2);  // conductor + one track
+  EXPECT_EQ(codec::ReadBe<std::uint16_t>(midi, 12), 96);  // ticks per quarter
   const auto tracks = MidiTracks(midi);
   ASSERT_EQ(tracks.size(), 2u);
 

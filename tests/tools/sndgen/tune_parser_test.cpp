@@ -6,11 +6,13 @@
 namespace sndgen {
 namespace {
 
+// The one error reported, as printed.
 std::string ErrorOf(const std::string& text) {
   Tune tune;
-  std::string error;
-  EXPECT_FALSE(ParseTune(text, "t.tune", tune, error));
-  return error;
+  codec::Diagnostics diag;
+  EXPECT_FALSE(ParseTune(text, "t.tune", tune, diag));
+  EXPECT_EQ(diag.ErrorCount(), 1u) << diag.Text();
+  return diag.Items().empty() ? "" : codec::Diagnostics::Format(diag.Items()[0]);
 }
 
 TEST(TuneParser, DurationsCarryOverAndModify) {
@@ -54,21 +56,23 @@ TEST(TuneParser, ChordsShareStartAndCommentsNeedAWordStart) {
   EXPECT_EQ(tr.end, 288u);
 }
 
-TEST(TuneParser, ErrorsNameTheLine) {
-  EXPECT_EQ(ErrorOf("track a\nC4\nC4 H4\n"), "t.tune:3: 'H4' is not a pitch");
-  EXPECT_EQ(ErrorOf("meter 3/4\ntrack a\n| C4/2 |\n"), "t.tune:3: bar line after 192 ticks of a 288-tick bar");
-  EXPECT_NE(ErrorOf("track a\nC4/3\n").find("t.tune:2: duration '/3'"), std::string::npos);
-  EXPECT_NE(ErrorOf("track a\nC4/4x\n").find("t.tune:2:"), std::string::npos);
+TEST(TuneParser, ErrorsNameTheLineAndColumn) {
+  EXPECT_EQ(ErrorOf("track a\nC4\nC4 H4\n"), "t.tune:3:4: error: 'H4' is not a pitch");
+  EXPECT_EQ(ErrorOf("meter 3/4\ntrack a\n| C4/2 |\n"),
+            "t.tune:3:8: error: bar line after 192 ticks of a 288-tick bar");
+  EXPECT_NE(ErrorOf("track a\nC4/3\n").find("t.tune:2:1: error: duration '/3'"), std::string::npos);
+  EXPECT_NE(ErrorOf("track a\nC4/4x\n").find("t.tune:2:1:"), std::string::npos);
   EXPECT_NE(ErrorOf("ticks 25\ntrack a\nC4/64\n").find("finer than the tick grid"), std::string::npos);
-  EXPECT_NE(ErrorOf("C4\n").find("t.tune:1: notes before"), std::string::npos);
-  EXPECT_NE(ErrorOf("tempo 0\n").find("t.tune:1: tempo"), std::string::npos);
+  EXPECT_NE(ErrorOf("C4\n").find("t.tune:1:1: error: notes before"), std::string::npos);
+  EXPECT_NE(ErrorOf("tempo 0\n").find("t.tune:1:7: error: tempo"), std::string::npos);
+  EXPECT_NE(ErrorOf("\tmeter 3/6  # odd\n").find("t.tune:1:8: error: meter unit"), std::string::npos);
   EXPECT_NE(ErrorOf("tempo\n").find("takes 1 value"), std::string::npos);
   EXPECT_NE(ErrorOf("track a\nwave organ\n").find("unknown wave"), std::string::npos);
   EXPECT_NE(ErrorOf("track a\nenvelope 1 2 3 4\n").find("sustain"), std::string::npos);
   EXPECT_NE(ErrorOf("track a\nC4+\n").find("is not a pitch"), std::string::npos);
   EXPECT_NE(ErrorOf("track a\nG#9\n").find("outside the MIDI range"), std::string::npos);
-  EXPECT_EQ(ErrorOf("tempo 100\n"), "t.tune: no tracks");
-  EXPECT_EQ(ErrorOf("track a\ntrack b\nC4\n"), "t.tune:1: track 'a' has no notes");
+  EXPECT_EQ(ErrorOf("tempo 100\n"), "t.tune: error: no tracks");
+  EXPECT_EQ(ErrorOf("track a\ntrack b\nC4\n"), "t.tune:1: error: track 'a' has no notes");
 }
 
 }  // namespace

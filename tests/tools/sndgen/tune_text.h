@@ -11,8 +11,8 @@ namespace sndgen {
 
 inline Tune Parse(const std::string& text) {
   Tune tune;
-  std::string error;
-  EXPECT_TRUE(ParseTune(text, "t.tune", tune, error)) << error;
+  codec::Diagnostics diag;
+  EXPECT_TRUE(ParseTune(text, "t.tune", tune, diag)) << diag.Text();
   return tune;
 }
 

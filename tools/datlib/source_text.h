@@ -1,20 +1,19 @@
 #pragma once
-// Text in sources is UTF-8; in the library it is GB2312. Conversions go
-// through iconv; a character that GB2312 cannot hold is an error naming its
-// position in the source text.
+// Text in sources is UTF-8; in the library it is GB2312. Both directions use
+// the platform's GB2312 tables; a character that GB2312 cannot hold is an
+// error naming its position in the source text.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "tools/datlib/diag.h"
 
 namespace datlib {
 
-// UTF-8 → GB2312 bytes. On a bad character reports at `pos` advanced by the
-// character's column within `text` (for single-line texts) and returns nothing.
+// UTF-8 → GB2312 bytes. On a character GB2312 lacks, or ill-formed UTF-8,
+// reports at `pos` advanced by the character's column within `text` (for
+// single-line texts) and returns nothing.
 std::optional<std::string> Utf8ToGb2312(std::string_view text, const SourcePos& pos,
                                         Diagnostics& diag);
 
