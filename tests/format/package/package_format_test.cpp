@@ -2,19 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include "codec/bytes.h"
 #include "tests/support/bmp_file.h"
 
-namespace respack {
+namespace pkgfmt {
 namespace {
 
 using testsupport::SolidBmp;
 
 std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t(b[at + 3]) << 24;
+  return codec::LoadLe<std::uint32_t>(&b[at]);
 }
 
 void PutU32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = std::uint8_t(v >> (8 * i));
+  codec::StoreLe(&b[at], v);
 }
 
 std::vector<std::uint8_t> Build(const std::vector<PackImage>& images,
@@ -53,11 +54,10 @@ TEST(PackageLayout, EmptyPackageIsHeaderOnly) {
   const auto pkg = Build({});
   ASSERT_EQ(pkg.size(), 16u);
   EXPECT_EQ(U32At(pkg, 8), 0u);
-  PackageIndex index;
-  std::string error;
-  ASSERT_TRUE(ReadPackage(pkg, index, error)) << error;
-  EXPECT_TRUE(index.entries.empty());
-  EXPECT_EQ(FindImage(index, 16), nullptr);
+  const auto index = ReadPackage(pkg);
+  ASSERT_TRUE(index) << index.error().Text();
+  EXPECT_TRUE(index->entries.empty());
+  EXPECT_EQ(FindImage(*index, 16), nullptr);
 }
 
 TEST(PackageLayout, FixedOffsetsPadWithZeros) {
@@ -72,18 +72,17 @@ TEST(PackageLayout, FixedOffsetsPadWithZeros) {
   for (std::size_t i = 40 + 70; i < 691456; ++i) ASSERT_EQ(pkg[i], 0) << "at " << i;
   for (std::size_t i = 691456 + big.size(); i < 921920; ++i) ASSERT_EQ(pkg[i], 0) << "at " << i;
 
-  PackageIndex index;
-  std::string error;
-  ASSERT_TRUE(ReadPackage(pkg, index, error)) << error;
-  const PackageEntry* scene = FindImage(index, 691456);
+  const auto index = ReadPackage(pkg);
+  ASSERT_TRUE(index) << index.error().Text();
+  const PackageEntry* scene = FindImage(*index, 691456);
   ASSERT_NE(scene, nullptr);
   EXPECT_EQ(scene->bmp.width, 320);
   EXPECT_EQ(scene->bmp.height, 240);
   EXPECT_EQ(std::vector<std::uint8_t>(scene->bytes.begin(), scene->bytes.end()), big);
-  const PackageEntry* gem = FindImage(index, 921920);
+  const PackageEntry* gem = FindImage(*index, 921920);
   ASSERT_NE(gem, nullptr);
   EXPECT_EQ(gem->kind, kKindKeyed);
-  EXPECT_EQ(FindImage(index, 921921), nullptr);
+  EXPECT_EQ(FindImage(*index, 921921), nullptr);
 }
 
 TEST(PackageLayout, OverlapsAreRefusedNamingTheImage) {
@@ -126,14 +125,22 @@ class HostilePackage : public ::testing::Test {
   void SetUp() override {
     pkg_ = Build({{SolidBmp(3, 2, 0x00FF00), kKindPlain}, {SolidBmp(2, 2, 0xFF00FF), kKindKeyed}});
   }
-  bool Read() { return ReadPackage(pkg_, index_, error_); }
+  bool Read() {
+    codec::Result<PackageIndex> read = ReadPackage(pkg_);
+    if (!read) {
+      error_ = read.error();
+      return false;
+    }
+    index_ = std::move(*read);
+    return true;
+  }
   std::vector<std::uint8_t> pkg_;
   PackageIndex index_;
-  std::string error_;
+  codec::Error error_;
 };
 
 TEST_F(HostilePackage, WellFormedReadsBack) {
-  ASSERT_TRUE(Read()) << error_;
+  ASSERT_TRUE(Read()) << error_.Text();
   ASSERT_EQ(index_.entries.size(), 2u);
   EXPECT_TRUE(index_.entries[0].usable);
   EXPECT_TRUE(index_.entries[1].usable);
@@ -142,10 +149,13 @@ TEST_F(HostilePackage, WellFormedReadsBack) {
 }
 
 TEST_F(HostilePackage, ShortOrTruncatedDirectoryFails) {
+  // A short header is a fault of the header; a short directory, of its count.
   for (std::size_t cut : {0, 7, 15, 16, 31}) {
-    std::vector<std::uint8_t> part(pkg_.begin(), pkg_.begin() + cut);
-    EXPECT_FALSE(ReadPackage(part, index_, error_)) << "cut at " << cut;
-    EXPECT_FALSE(error_.empty());
+    const std::vector<std::uint8_t> whole = pkg_;
+    pkg_.resize(cut);
+    EXPECT_FALSE(Read()) << "cut at " << cut;
+    EXPECT_EQ(error_.offset, cut < 16 ? 0u : 8u) << error_.Text();
+    pkg_ = whole;
   }
 }
 
@@ -154,24 +164,25 @@ TEST_F(HostilePackage, AbsurdCountsFail) {
   for (std::uint32_t count : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0x20000000u, justPastTheEnd}) {
     PutU32(pkg_, 8, count);
     EXPECT_FALSE(Read()) << "count " << count;
+    EXPECT_EQ(error_.offset, 8u) << error_.Text();
   }
 }
 
 TEST_F(HostilePackage, BadEntriesAreUnusableNotFatal) {
   PutU32(pkg_, 16, 0xFFFFFFF0u);          // offset far past the end
   PutU32(pkg_, 28, 7);                    // second entry: unknown kind
-  ASSERT_TRUE(Read()) << error_;
+  ASSERT_TRUE(Read()) << error_.Text();
   EXPECT_FALSE(index_.entries[0].usable);
-  EXPECT_NE(index_.entries[0].problem.find("past the end"), std::string::npos);
+  EXPECT_EQ(index_.entries[0].problem.Text().rfind("byte 16: offset lies past the end", 0), 0u);
   EXPECT_FALSE(index_.entries[1].usable);
-  EXPECT_NE(index_.entries[1].problem.find("kind 7"), std::string::npos);
+  EXPECT_EQ(index_.entries[1].problem.Text().rfind("byte 28: kind 7", 0), 0u);
   EXPECT_EQ(FindImage(index_, 0xFFFFFFF0u), nullptr);
 }
 
 TEST_F(HostilePackage, ImagesRunningPastTheEndAreUnusable) {
   const std::uint32_t last = U32At(pkg_, 24);
   pkg_.pop_back();  // the last image's declared size no longer fits
-  ASSERT_TRUE(Read()) << error_;
+  ASSERT_TRUE(Read()) << error_.Text();
   EXPECT_TRUE(index_.entries[0].usable);
   EXPECT_FALSE(index_.entries[1].usable);
   EXPECT_EQ(FindImage(index_, last), nullptr);
@@ -179,7 +190,8 @@ TEST_F(HostilePackage, ImagesRunningPastTheEndAreUnusable) {
   // Headers cut short: offset 10 bytes before the end.
   PutU32(pkg_, 24, std::uint32_t(pkg_.size() - 10));
   ASSERT_TRUE(Read());
-  EXPECT_NE(index_.entries[1].problem.find("runs past the end"), std::string::npos);
+  EXPECT_NE(index_.entries[1].problem.message.find("runs past the end"), std::string::npos);
+  EXPECT_EQ(index_.entries[1].problem.offset, pkg_.size() - 10);
 }
 
 TEST_F(HostilePackage, CorruptBmpHeadersAreUnusable) {
@@ -208,7 +220,9 @@ TEST_F(HostilePackage, CorruptBmpHeadersAreUnusable) {
     }
     ASSERT_TRUE(Read());
     EXPECT_FALSE(index_.entries[0].usable) << c.why;
-    EXPECT_NE(index_.entries[0].problem.find(c.why), std::string::npos) << index_.entries[0].problem;
+    const codec::Error& problem = index_.entries[0].problem;
+    EXPECT_NE(problem.message.find(c.why), std::string::npos) << problem.Text();
+    EXPECT_EQ(problem.offset, at + c.field) << problem.Text();
     EXPECT_TRUE(index_.entries[1].usable);
   }
 }
@@ -224,4 +238,4 @@ TEST_F(HostilePackage, FirstMatchingEntryCounts) {
 }
 
 }  // namespace
-}  // namespace respack
+}  // namespace pkgfmt
