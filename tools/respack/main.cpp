@@ -138,13 +138,8 @@ int Convert(const Args& args) {
 }  // namespace
 
 static int Run(int argc, char** argv) {
+  if (plat::AnswerHelp(argc, argv, kUsage)) return 0;
   const std::vector<std::string> a(argv + 1, argv + argc);
-  for (const std::string& s : a) {
-    if (s == "--help" || s == "-h") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-  }
   if (a.empty()) return Usage();
   Args args;
   if (a[0] == "build" && ParseArgs(a, true, kSearchDirs, args)) return Build(args);
