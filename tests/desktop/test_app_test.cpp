@@ -1,6 +1,6 @@
 // The test application in the whole host: its sound keys and the way out.
 // Its screen, the tick counter included, is compared exactly with the
-// replay golden (tests/host/replay and tests/e2e).
+// replay golden (tests/e2e).
 
 #include "desktop/testapp/test_app.h"
 
