@@ -294,19 +294,18 @@ TEST_F(BlocksRulesTest, ABlockedStartEndsTheGameWithTheBoardIntact) {
 }
 
 TEST_F(BlocksRulesTest, AFirstMoveThatFailsBringsTheNewPieceBackToItsStart) {
-  // The square lands far left; the lying bar after it fits at the start,
-  // but a block in column 7 stops its fall. It must stay at the start, not
-  // jump to where the square landed.
+  // The square lands far left; the lying bar after it starts at column 4,
+  // and a block in column 3 stops its first move. It must stay at the
+  // start, not jump to where the square landed.
   Place(1, 0, 0, 18);
   s.topRow = 18;
   s.nextShape = 0;
   s.nextRotation = 1;
-  s.board[7][1] = 1;
+  s.board[3][0] = 1;
   LandPiece();
-  ASSERT_EQ(s.y, 0);
   ASSERT_EQ(s.shape, 0);
-  Ticks(s.fallInterval);
-  EXPECT_TRUE(s.grace);
+  Act(Action::kLeft);
+  EXPECT_FALSE(s.grace);
   EXPECT_EQ(s.x, 4);
   EXPECT_EQ(s.y, 0);
   EXPECT_EQ(s.board[4][0] + s.board[5][0] + s.board[6][0] + s.board[7][0], 4);
