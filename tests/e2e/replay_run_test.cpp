@@ -78,6 +78,19 @@ TEST_F(ReplayRunTest, TestAppAfterTenTicksTheSameEveryTime) {
   EXPECT_EQ(Bytes("first", "ten_ticks.png"), Bytes("second", "ten_ticks.png"));
 }
 
+TEST_F(ReplayRunTest, BlocksPlayedToTheEndTheSameEveryTime) {
+  const RunResult first = Replay("blocks_game_over.replay", "first", "blocks");
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_EQ(first.err.find("leak"), std::string::npos) << first.err;
+  const RunResult second = Replay("blocks_game_over.replay", "second", "blocks");
+  ASSERT_EQ(second.exitCode, 0) << second.err;
+  for (const char* frame : {"first", "moved_and_turned", "row_cleared", "game_over"}) {
+    const std::string file = std::string(frame) + ".png";
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), std::string("replay/blocks_") + frame));
+    EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << frame;
+  }
+}
+
 TEST_F(ReplayRunTest, ReplayPastTheApplicationsEndFails) {
   const RunResult run = Replay("testapp_ends_early.replay", "frames", "testapp");
   EXPECT_EQ(run.exitCode, 1);
