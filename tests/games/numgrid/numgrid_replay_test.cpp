@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct ReplayCase {
   const char* script;
   std::vector<FrameGolden> frames;
 };
+
+void PrintTo(const ReplayCase& replay, std::ostream* out) { *out << replay.script; }
 
 // Frames that show the same screen share a golden: an erased digit leaves
 // the puzzle as dealt, OK in the level dialog the empty board.
