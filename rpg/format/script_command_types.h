@@ -170,6 +170,22 @@ enum class Op : std::uint8_t {
   kThrowHandHeld = 79,
 };
 
+// The largest number a Byte, Word, Address or Dword operand holds; 0 for the
+// kinds that hold bytes.
+constexpr std::uint32_t MaxOperandValue(OperandKind kind) {
+  switch (kind) {
+    case OperandKind::kByte:
+      return 0xFF;
+    case OperandKind::kWord:
+    case OperandKind::kAddress:
+      return 0xFFFF;
+    case OperandKind::kDword:
+      return 0xFFFFFFFF;
+    default:
+      return 0;
+  }
+}
+
 // Encoded size of a fixed-size operand; nothing for String, Rows and Goods.
 constexpr std::optional<std::size_t> FixedOperandSize(const OperandDef& def) {
   switch (def.kind) {

@@ -7,40 +7,46 @@
 namespace rpgfmt {
 namespace {
 
-bool HoldsZero(std::span<const std::uint8_t> bytes) {
-  return std::find(bytes.begin(), bytes.end(), 0) != bytes.end();
+struct Fault {
+  EncodeError error = EncodeError::kNone;
+  std::size_t at = 0;
+};
+
+Fault CheckText(std::span<const std::uint8_t> bytes) {
+  const auto zero = std::find(bytes.begin(), bytes.end(), 0);
+  if (zero == bytes.end()) return {};
+  return {EncodeError::kZeroInText, static_cast<std::size_t>(zero - bytes.begin())};
 }
 
-EncodeError CheckGoods(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() % 2 != 0) return EncodeError::kGoodsNotPairs;
-  if (bytes.size() / 2 > kMaxGoods) return EncodeError::kTooManyGoods;
+Fault CheckGoods(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() % 2 != 0) return {EncodeError::kGoodsNotPairs};
+  if (bytes.size() / 2 > kMaxGoods) return {EncodeError::kTooManyGoods};
   for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    if (bytes[i] == 0) return EncodeError::kGoodsIdZero;
+    if (bytes[i] == 0) return {EncodeError::kGoodsIdZero, i};
   }
-  return EncodeError::kNone;
+  return {};
 }
 
-EncodeError CheckOperand(const OperandDef& def, const Operand& op) {
+Fault CheckOperand(const OperandDef& def, const Operand& op) {
   switch (def.kind) {
     case OperandKind::kByte:
-      return op.value > 0xFF ? EncodeError::kValueTooLarge : EncodeError::kNone;
     case OperandKind::kWord:
     case OperandKind::kAddress:
-      return op.value > 0xFFFF ? EncodeError::kValueTooLarge : EncodeError::kNone;
     case OperandKind::kDword:
-      return EncodeError::kNone;
+      if (op.value > MaxOperandValue(def.kind)) return {EncodeError::kValueTooLarge};
+      return {};
     case OperandKind::kRows:
-      if (op.bytes.size() % kCrawlRowBytes != 0) return EncodeError::kRowsNotWhole;
-      [[fallthrough]];
+      if (op.bytes.size() % kCrawlRowBytes != 0) return {EncodeError::kRowsNotWhole};
+      return CheckText(op.bytes);
     case OperandKind::kString:
-      return HoldsZero(op.bytes) ? EncodeError::kZeroInText : EncodeError::kNone;
+      return CheckText(op.bytes);
     case OperandKind::kGoods:
       return CheckGoods(op.bytes);
     case OperandKind::kPayload:
-      return op.bytes.size() == *FixedOperandSize(def) ? EncodeError::kNone
-                                                       : EncodeError::kPayloadSize;
+      if (op.bytes.size() != *FixedOperandSize(def)) return {EncodeError::kPayloadSize};
+      return {};
   }
-  return EncodeError::kNone;
+  return {};
 }
 
 void Append(const OperandDef& def, const Operand& op, std::vector<std::uint8_t>& out) {
@@ -98,8 +104,8 @@ EncodeResult EncodeInstruction(const Instruction& inst, std::vector<std::uint8_t
   if (inst.command == nullptr) return {EncodeError::kNoCommand, 0};
   const auto defs = inst.command->Operands();
   for (std::size_t i = 0; i < defs.size(); ++i) {
-    const EncodeError e = CheckOperand(defs[i], inst.operands[i]);
-    if (e != EncodeError::kNone) return {e, i};
+    const Fault f = CheckOperand(defs[i], inst.operands[i]);
+    if (f.error != EncodeError::kNone) return {f.error, i, f.at};
   }
   out.push_back(inst.command->code);
   for (std::size_t i = 0; i < defs.size(); ++i) Append(defs[i], inst.operands[i], out);

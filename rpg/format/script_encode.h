@@ -29,14 +29,15 @@ const char* EncodeErrorText(EncodeError error);
 struct EncodeResult {
   EncodeError error = EncodeError::kNone;
   std::size_t operand = 0;  // the operand at fault
+  std::size_t at = 0;       // its byte at fault: a text's zero, a goods id of 0
 
   explicit operator bool() const { return error == EncodeError::kNone; }
 };
 
 // Appends the instruction (opcode and operands, read by the command's operand
 // kinds) to `out`; on an error nothing is appended.
-//   Byte     value 0 ... 255, then slotHigh
-//   Word, Address  value 0 ... 65535;  Dword  value
+//   Byte     value up to MaxOperandValue, then slotHigh
+//   Word, Address, Dword  value up to MaxOperandValue
 //   String, Rows   bytes and a zero;  Goods  bytes ((id, kind) pairs) and a zero
 //   Payload  bytes, exactly the command's payload size
 EncodeResult EncodeInstruction(const Instruction& inst, std::vector<std::uint8_t>& out);

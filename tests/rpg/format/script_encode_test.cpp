@@ -93,15 +93,17 @@ TEST(ScriptEncode, RefusesWhatTheDecoderWouldNotReadBackAndAppendsNothing) {
     std::uint32_t value;
     const Bytes* bytes;
     EncodeError error;
+    std::size_t at = 0;
   };
   const Case cases[] = {
       {Op::kSetVar, 1, 256, nullptr, EncodeError::kValueTooLarge},
+      {Op::kSetVar, 1, 255, nullptr, EncodeError::kNone},
       {Op::kSetFlag, 0, 0x10000, nullptr, EncodeError::kValueTooLarge},
       {Op::kGoto, 0, 0x10000, nullptr, EncodeError::kValueTooLarge},
-      {Op::kSay, 1, 0, &zeroText, EncodeError::kZeroInText},
+      {Op::kSay, 1, 0, &zeroText, EncodeError::kZeroInText, 1},
       {Op::kCrawl, 2, 0, &raggedRows, EncodeError::kRowsNotWhole},
       {Op::kShop, 0, 0, &oddGoods, EncodeError::kGoodsNotPairs},
-      {Op::kShop, 0, 0, &idZero, EncodeError::kGoodsIdZero},
+      {Op::kShop, 0, 0, &idZero, EncodeError::kGoodsIdZero, 2},
       {Op::kShop, 0, 0, &tooMany, EncodeError::kTooManyGoods},
       {Op::kSkip12, 0, 0, &shortPayload, EncodeError::kPayloadSize},
   };
@@ -113,7 +115,9 @@ TEST(ScriptEncode, RefusesWhatTheDecoderWouldNotReadBackAndAppendsNothing) {
     Bytes out = {7};
     const EncodeResult r = EncodeInstruction(s.inst, out);
     EXPECT_EQ(r.error, k.error) << s.inst.command->mnemonic;
+    if (k.error == EncodeError::kNone) continue;  // the largest value that fits
     EXPECT_EQ(r.operand, k.operand) << s.inst.command->mnemonic;
+    EXPECT_EQ(r.at, k.at) << s.inst.command->mnemonic;
     EXPECT_EQ(out, Bytes{7});
     EXPECT_NE(std::string(EncodeErrorText(r.error)), "unknown error");
   }
