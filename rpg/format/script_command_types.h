@@ -32,9 +32,9 @@ enum class OperandKind : std::uint8_t {
   kPayload
 };
 
-// What an operand names, for reference checks and range warnings. The game
-// itself needs only the kind; the role tells tools which resource, flag or
-// variable an operand stands for.
+// What an operand names. The game itself needs only the kind; the role says
+// which resource, character, flag, variable, event or address an operand
+// stands for, and operand_refs.h tells what each role refers to.
 enum class OperandRole : std::uint8_t {
   kPlain,
   kMapGroup,
@@ -50,14 +50,16 @@ enum class OperandRole : std::uint8_t {
   kAnimGroup,
   kAnimNo,  // effect animation (5, group, no)
   kItemKind,
-  kItemId,      // item record (6, kind, id)
-  kPortrait,    // face picture (11, 1, no); 0 = none
-  kBackground,  // battle background picture (11, 4, no)
-  kBand,        // text-crawl band picture (11, 5, no), may be missing
-  kEvent,       // event handler of the current script
-  kNpcSlot,     // map character number 1 ... 40
-  kWho,         // 0 = the hero, else a map character number
-  kGoods,       // shop goods: item records (6, kind, id)
+  kItemId,       // item record (6, kind, id)
+  kPortrait,     // face picture (11, 1, no); 0 = none
+  kBackground0,  // battle background picture (11, 4, no): encounterParams[0]
+  kBackground1,  // ... encounterParams[1]
+  kBackground2,  // ... encounterParams[2]
+  kBand,         // text-crawl band picture (11, 5, no), may be missing
+  kEvent,        // event handler of the current script; 0 = none
+  kNpcSlot,      // map character number 1 ... 40
+  kWho,          // 0 = the hero, else a map character number
+  kGoods,        // shop goods: item records (6, kind, id)
   kFlagTest,
   kFlagSet,
   kFlagClear,
@@ -65,7 +67,10 @@ enum class OperandRole : std::uint8_t {
   kVarWrite,
   kVarUpdate,
   kVarRead,
+  kCodeAddress,  // a code address of the current script
 };
+inline constexpr std::size_t kOperandRoleCount =
+    static_cast<std::size_t>(OperandRole::kCodeAddress) + 1;
 
 struct OperandDef {
   OperandKind kind;
@@ -90,7 +95,7 @@ struct CommandInfo {
   std::uint8_t operandCount;
   std::array<OperandDef, kMaxOperands> operands;
 
-  std::span<const OperandDef> Operands() const { return {operands.data(), operandCount}; }
+  constexpr std::span<const OperandDef> Operands() const { return {operands.data(), operandCount}; }
 };
 
 // Opcodes with their well-known names; handy for the interpreter's dispatch.

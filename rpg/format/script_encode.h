@@ -14,14 +14,14 @@ namespace rpgfmt {
 
 enum class EncodeError : std::uint8_t {
   kNone,
-  kNoCommand,       // the instruction names no command
-  kValueTooLarge,   // a number beyond its kind: Byte 255, Word and Address 65535
-  kZeroInText,      // a zero byte would end a String or Rows early
-  kRowsNotWhole,    // crawl text that is not whole 20-byte rows
-  kGoodsNotPairs,   // goods bytes of odd length
-  kTooManyGoods,    // more than 30 goods
-  kGoodsIdZero,     // an id of 0 would end the shop list
-  kPayloadSize,     // a payload of another size than the command's
+  kNoCommand,      // the instruction names no command
+  kValueTooLarge,  // a number beyond its kind: Byte 255, Word and Address 65535
+  kZeroInText,     // a zero byte would end a String or Rows early
+  kRowsNotWhole,   // crawl text that is not whole 20-byte rows
+  kGoodsNotPairs,  // goods bytes of odd length
+  kTooManyGoods,   // more than 30 goods
+  kGoodsIdZero,    // an id of 0 would end the shop list
+  kPayloadSize,    // a payload of another size than the command's
 };
 
 const char* EncodeErrorText(EncodeError error);

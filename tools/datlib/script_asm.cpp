@@ -146,7 +146,8 @@ class Encoder {
   }
 
   // What the encoder refused, said in the source's terms at the operand.
-  void Refused(const ScriptStatement& st, const rpgfmt::EncodeResult& r, const rpgfmt::Operand& op) {
+  void Refused(const ScriptStatement& st, const rpgfmt::EncodeResult& r,
+               const rpgfmt::Operand& op) {
     const std::span<const ScriptArg> args = ArgsOf(st, r.operand);
     const SourcePos& pos = args.empty() ? st.pos : args[0].pos;
     switch (r.error) {

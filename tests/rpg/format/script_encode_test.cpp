@@ -71,7 +71,8 @@ TEST(ScriptEncode, EveryCommandDecodesToWhatWasEncoded) {
       EXPECT_EQ(got.kind, want.kind) << c.mnemonic << " " << i;
       EXPECT_EQ(got.value, want.value) << c.mnemonic << " " << i;
       EXPECT_EQ(got.slotHigh, want.slotHigh) << c.mnemonic << " " << i;
-      EXPECT_EQ(Bytes(got.bytes.begin(), got.bytes.end()), Bytes(want.bytes.begin(), want.bytes.end()))
+      EXPECT_EQ(Bytes(got.bytes.begin(), got.bytes.end()),
+                Bytes(want.bytes.begin(), want.bytes.end()))
           << c.mnemonic << " " << i;
     }
     Bytes again = {0xEE};
