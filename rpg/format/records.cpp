@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "rpg/format/picture.h"
+
 namespace rpgfmt {
 namespace {
 
@@ -78,10 +80,12 @@ std::size_t RecordSize(const RecordLayout& layout, std::span<const std::uint8_t>
 namespace anim {
 
 std::size_t PictureSize(std::span<const std::uint8_t> bytes, std::size_t at) {
-  if (at + 6 > bytes.size()) return 0;
-  const std::size_t w = bytes[at + 2], h = bytes[at + 3];
-  const std::size_t depth = bytes[at + 5] == 2 ? 2 : 1;
-  const std::size_t size = 6 + (w + 7) / 8 * h * depth;
+  if (at + kPicHeaderSize > bytes.size()) return 0;
+  const std::uint8_t* p = bytes.data() + at;
+  // The game reads any depth but 2 as depth 1.
+  const int depth = p[kPicDepthOffset] == 2 ? 2 : 1;
+  const std::size_t size =
+      kPicHeaderSize + PictureFrameBytes(p[kPicWidthOffset], p[kPicHeightOffset], depth);
   return at + size <= bytes.size() ? size : 0;
 }
 

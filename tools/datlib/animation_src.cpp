@@ -1,5 +1,6 @@
 #include "tools/datlib/animation_src.h"
 
+#include "rpg/format/picture.h"
 #include "rpg/format/records.h"
 #include "tools/datlib/field_yaml.h"
 #include "tools/datlib/picture_src.h"
@@ -37,9 +38,10 @@ void AppendPictures(const YAML::Node& list, rpgfmt::ResKey key, const std::strin
     const std::string path = dir.empty() ? p.Scalar() : dir + "/" + p.Scalar();
     auto bytes = CompilePictureFile(path, key, diag);
     if (!bytes) continue;
-    if ((*bytes)[4] != 1) {
+    if ((*bytes)[rpgfmt::kPicFramesOffset] != 1) {
       diag.Error(PosOf(file, p), "an animation picture holds exactly one frame; \"" + p.Scalar() +
-                                     "\" has " + std::to_string((*bytes)[4]));
+                                     "\" has " +
+                                     std::to_string((*bytes)[rpgfmt::kPicFramesOffset]));
       continue;
     }
     out.insert(out.end(), bytes->begin(), bytes->end());
@@ -133,7 +135,7 @@ std::optional<DecodedRecord> DecodeAnimation(std::span<const std::uint8_t> bytes
   YAML::Node pictures(YAML::NodeType::Sequence);
   for (std::size_t i = 0; i < p; ++i) {
     const std::size_t size = anim::PictureSize(bytes, at);
-    if (size == 0 || bytes[at + 4] != 1) return std::nullopt;
+    if (size == 0 || bytes[at + rpgfmt::kPicFramesOffset] != 1) return std::nullopt;
     auto text = PictureBytesToText(bytes.subspan(at, size), key, origin, diag);
     if (!text) return std::nullopt;
     const std::string name = "anim_" + std::to_string(key.id1) + "_" + std::to_string(key.id2) +
