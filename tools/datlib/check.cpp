@@ -4,6 +4,7 @@
 #include <set>
 
 #include "tools/datlib/check_jumps.h"
+#include "tools/datlib/check_limits.h"
 #include "tools/datlib/check_refs.h"
 #include "tools/datlib/library_read.h"
 #include "tools/datlib/resource_sizes.h"
@@ -134,6 +135,7 @@ std::optional<std::string> CheckLibrary(std::span<const std::uint8_t> image,
     const std::string msg = "names " + KeyName(r.to) + " (" + r.what + "), which is missing";
     r.optional ? diag.Warning(EntryPos(name, r.from), msg) : diag.Error(EntryPos(name, r.from), msg);
   }
+  CheckGameLimits(*lib, name, diag);
   if (lib->Find(kNewGameScript) == nullptr) {
     diag.Error({name, 0, 0}, "a new game runs script (1, 1, 1), which is missing");
   }
