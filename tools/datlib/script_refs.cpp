@@ -14,7 +14,8 @@ class Extractor {
 
   void Instruction(const rpgfmt::Instruction& inst, int line) {
     const ScriptSite site{inst.pc, line, inst.command};
-    for (const rpgfmt::Reference& r : rpgfmt::ReferencesOf(inst).All()) {
+    const rpgfmt::InstructionRefs refs = rpgfmt::ReferencesOf(inst);
+    for (const rpgfmt::Reference& r : refs.All()) {
       switch (r.kind) {
         case RefKind::kResource:
           out_.resources.push_back({r.key, r.optional, site});
