@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
 #include "rpg/format/fields.h"
@@ -182,12 +183,6 @@ inline constexpr std::uint16_t kSpirit = OffsetOf(kFields, "spirit");
 inline constexpr std::uint16_t kMagicRate = OffsetOf(kFields, "magicRate");
 inline constexpr std::uint16_t kLuck = OffsetOf(kFields, "luck");
 inline constexpr std::uint16_t kHitStatusTurns = OffsetOf(kFields, "hitStatusTurns");
-inline constexpr std::uint16_t kMaxHp = OffsetOf(kFields, "maxHp");
-inline constexpr std::uint16_t kHp = OffsetOf(kFields, "hp");
-inline constexpr std::uint16_t kMaxMp = OffsetOf(kFields, "maxMp");
-inline constexpr std::uint16_t kMp = OffsetOf(kFields, "mp");
-inline constexpr std::uint16_t kAttack = OffsetOf(kFields, "attack");
-inline constexpr std::uint16_t kDefence = OffsetOf(kFields, "defence");
 inline constexpr std::uint16_t kMoney = OffsetOf(kFields, "money");
 inline constexpr std::uint16_t kExp = OffsetOf(kFields, "exp");
 inline constexpr std::uint16_t kStealKind = OffsetOf(kFields, "stealKind");
@@ -201,11 +196,16 @@ inline constexpr std::uint16_t kMagicList = OffsetOf(kFields, "magicList");
 inline constexpr std::uint16_t kCopied = kPicture;
 inline constexpr std::uint16_t kSize = EndOf(kFields);
 // The stats block from `level` on sits like a CharStats, so that the same
-// clamping serves enemies and members.
+// clamping serves enemies and members: hp, maxHp, mp, maxMp, attack and
+// defence lie at kStats + their CharStats offset.
 inline constexpr std::uint16_t kStats = kLevel;
-static_assert(kMaxHp - kStats == charstats::kMaxHp && kHp - kStats == charstats::kHp &&
-              kMaxMp - kStats == charstats::kMaxMp && kMp - kStats == charstats::kMp &&
-              kAttack - kStats == charstats::kAttack && kDefence - kStats == charstats::kDefence);
+constexpr bool StatsSitLikeCharStats() {
+  for (std::string_view name : {"maxHp", "hp", "maxMp", "mp", "attack", "defence"}) {
+    if (OffsetOf(kFields, name) != kStats + OffsetOf(charstats::kFields, name)) return false;
+  }
+  return true;
+}
+static_assert(StatsSitLikeCharStats());
 static_assert(kSize == 48);
 }  // namespace enemyrec
 
