@@ -24,19 +24,20 @@ class NumGridPackageTest : public ::testing::Test {
   void SetUp() override {
     const std::string text = testsupport::ReadFile(NUMGRID_PACKAGE);
     bytes_.assign(text.begin(), text.end());
-    std::string error;
-    ASSERT_TRUE(respack::ReadPackage(bytes_, index_, error)) << error;
+    auto index = pkgfmt::ReadPackage(bytes_);
+    ASSERT_TRUE(index) << index.error().Text();
+    index_ = std::move(*index);
   }
 
   // The picture as the package holds it, checked against what the game
   // expects of it.
   plat::Image Load(const Picture& picture) {
-    const respack::PackageEntry* entry = respack::FindImage(index_, picture.id);
+    const pkgfmt::PackageEntry* entry = pkgfmt::FindImage(index_, picture.id);
     if (!entry) {
       ADD_FAILURE() << "no usable picture " << picture.id;
       return {};
     }
-    EXPECT_EQ(entry->kind, picture.keyed ? respack::kKindKeyed : respack::kKindPlain) << picture.id;
+    EXPECT_EQ(entry->kind, picture.keyed ? pkgfmt::kKindKeyed : pkgfmt::kKindPlain) << picture.id;
     const auto decoded = plat::DecodeBmp(entry->bytes);
     if (!decoded) {
       ADD_FAILURE() << picture.id << ": " << decoded.error().Text();
@@ -48,7 +49,7 @@ class NumGridPackageTest : public ::testing::Test {
   }
 
   std::vector<uint8_t> bytes_;
-  respack::PackageIndex index_;
+  pkgfmt::PackageIndex index_;
 };
 
 TEST_F(NumGridPackageTest, EveryPictureTheGameNamesLoadsWithItsSizeAndKind) {
