@@ -78,9 +78,14 @@ bool Driver::TakeStep(const Step& step) {
   if (!host) return Fail(&step, "the application ended before this line");
   if (!step.frame.empty()) return SaveFrame(step);
   for (const drive::InputMessage& m : step.input) {
-    if (!plat::PostMessageA(host, m.message, plat::WPARAM(m.wParam), plat::LPARAM(m.lParam))) {
-      return Fail(&step, "the host window stopped taking messages");
+    if (plat::PostMessageA(host, m.message, plat::WPARAM(m.wParam), plat::LPARAM(m.lParam))) {
+      continue;
     }
+    // An earlier message of this line may have ended the application (the
+    // button-down of a click on its close button): the rest has no one to
+    // reach, and a later line reports the end.
+    if (!FindHostWindow()) break;
+    return Fail(&step, "the host window stopped taking messages");
   }
   if (!plat::WaitUntilIdleFor(kSettleTimeoutMs)) {
     return Fail(&step, "the application did not settle after this input");
