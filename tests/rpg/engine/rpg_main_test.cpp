@@ -1,7 +1,7 @@
 // The game's entry as far as it goes before the game proper: the screen
 // mode, the data library and the way back to the Desktop.
 
-#include "rpg/entry/rpg_main.h"
+#include "rpg/engine/rpg_main.h"
 
 #include <gtest/gtest.h>
 

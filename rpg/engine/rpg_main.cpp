@@ -1,4 +1,4 @@
-#include "rpg/entry/rpg_main.h"
+#include "rpg/engine/rpg_main.h"
 
 #include <cstdint>
 #include <cstdio>
