@@ -6,6 +6,7 @@
 
 #include "codec/bytes.h"
 #include "rpg/engine/game_state.h"
+#include "rpg/format/picture.h"
 
 namespace rpgtest {
 
@@ -23,15 +24,37 @@ std::size_t LocationOf(const Bytes& image, std::size_t index) {
 }
 
 InstalledLibrary::InstalledLibrary(Bytes image) : image_(std::move(image)) {
-  ResetGameState();
   game.libImage = image_.data();
   game.libSize = uint32_t(image_.size());
+  game.runStatus = 0;
 }
 
 InstalledLibrary::~InstalledLibrary() {
   game.libImage = nullptr;
   game.libSize = 0;
-  ResetGameState();
+  game.runStatus = 0;
+}
+
+Bytes PictureBytes(int width, int height, int depth, const std::vector<std::string>& rows) {
+  rpgfmt::Picture pic;
+  pic.width = width;
+  pic.height = height;
+  pic.depth = depth;
+  for (std::size_t first = 0; first + height <= rows.size(); first += height) {
+    std::vector<uint8_t> pixels;
+    for (int r = 0; r < height; ++r) {
+      EXPECT_EQ(rows[first + r].size(), std::size_t(width)) << "row " << first + r;
+      for (char c : rows[first + r]) {
+        pixels.push_back(c == '#' ? rpgfmt::kPixBlack
+                         : c == '_' ? rpgfmt::kPixClear
+                         : c == '~' ? rpgfmt::kPixClearAlt
+                                    : rpgfmt::kPixWhite);
+      }
+    }
+    pic.frames.push_back(pixels);
+  }
+  EXPECT_EQ(rpgfmt::CheckPicture(pic), "");
+  return rpgfmt::EncodePicture(pic);
 }
 
 }  // namespace rpgtest

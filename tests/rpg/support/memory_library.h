@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "rpg/format/library.h"
@@ -25,7 +26,7 @@ Bytes PackLibrary(const std::vector<Resource>& resources, const char* title = "T
 std::size_t LocationOf(const Bytes& image, std::size_t index);
 
 // Makes `image` the game's library (game.libImage, game.libSize) for the
-// scope, with runStatus 0; the whole state is reset when it ends.
+// scope, with runStatus 0; the library is taken away again when it ends.
 class InstalledLibrary {
  public:
   explicit InstalledLibrary(Bytes image);
@@ -38,5 +39,10 @@ class InstalledLibrary {
  private:
   Bytes image_;
 };
+
+// A picture in the game's format from ASCII art, one string per row and
+// frames one after another (height rows each): '#' black, '.' white, '_' and
+// '~' the two transparent values (depth 2 only).
+Bytes PictureBytes(int width, int height, int depth, const std::vector<std::string>& rows);
 
 }  // namespace rpgtest

@@ -1,0 +1,32 @@
+#include "tests/rpg/support/game_screen.h"
+
+#include "host/canvas.h"
+#include "host/lcd.h"
+#include "rpg/engine/game_state.h"
+
+namespace rpgtest {
+
+void GameScreenTest::SetUp() {
+  ASSERT_NO_FATAL_FAILURE(ScreenTest::SetUp());
+  ASSERT_EQ(SetScreenMode(160, 96, 32), 1);
+  ResetGameState();
+  game.scratchCanvas = CanvasCreate();
+  game.sceneCanvas = CanvasCreate();
+  game.mapCanvas = CanvasCreate();
+  ASSERT_NE(game.mapCanvas, nullptr);
+}
+
+void GameScreenTest::TearDown() {
+  CanvasFree(game.scratchCanvas);
+  CanvasFree(game.sceneCanvas);
+  CanvasFree(game.mapCanvas);
+  ResetGameState();
+}
+
+std::vector<std::string> ArtOf(Canvas* canvas, int x, int y, int w, int h) {
+  return testsupport::Art(canvas, x, y, w, h,
+                          {{testsupport::kBlack, '#'}, {testsupport::kWhite, '.'},
+                           {testsupport::kRed, 'r'}});
+}
+
+}  // namespace rpgtest
