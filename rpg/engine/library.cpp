@@ -97,18 +97,22 @@ void LibLookup(ResKey* key) {
   key->offset = codec::LoadLe<uint16_t>(game.libImage + at + 1);
 }
 
-std::span<const uint8_t> LibBlockSpan(uint16_t block, uint16_t offset, const char* tag) {
-  if (game.runStatus) return {};
+std::span<const uint8_t> LibBlockView(uint16_t block, uint16_t offset, const char* tag) {
   const std::size_t start = std::size_t(block) * rpgfmt::kLibBlockSize;
   if (!codec::Fits(game.libSize, start, rpgfmt::kLibTagSize) || offset >= rpgfmt::kLibBlockSize) {
-    return Fail(kNotAddressable);
+    return {};
   }
-  if (tag && std::memcmp(game.libImage + start, tag, rpgfmt::kLibTagSize) != 0) {
-    return Fail(kNotAddressable);
-  }
+  if (tag && std::memcmp(game.libImage + start, tag, rpgfmt::kLibTagSize) != 0) return {};
   const std::size_t end = std::min<std::size_t>(start + rpgfmt::kLibBlockSize, game.libSize);
-  if (start + offset >= end) return Fail(kNotAddressable);
+  if (start + offset >= end) return {};
   return Image().subspan(start + offset, end - start - offset);
+}
+
+std::span<const uint8_t> LibBlockSpan(uint16_t block, uint16_t offset, const char* tag) {
+  if (game.runStatus) return {};
+  const std::span<const uint8_t> bytes = LibBlockView(block, offset, tag);
+  if (bytes.empty()) return Fail(kNotAddressable);
+  return bytes;
 }
 
 std::span<const uint8_t> LibBlockRecord(uint16_t block, uint16_t offset, const char* tag,

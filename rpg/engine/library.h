@@ -40,6 +40,10 @@ std::span<const uint8_t> LibRecord(uint8_t type, uint8_t id1, uint8_t id2, std::
 // with that 3-letter tag; the offset must lie inside the block.
 std::span<const uint8_t> LibBlockSpan(uint16_t block, uint16_t offset, const char* tag);
 
+// The same without touching runStatus: empty where LibBlockSpan would fail.
+// For locations checked before (a loaded map's cells, its tile set).
+std::span<const uint8_t> LibBlockView(uint16_t block, uint16_t offset, const char* tag);
+
 // The same for a location that must hold at least `size` bytes.
 std::span<const uint8_t> LibBlockRecord(uint16_t block, uint16_t offset, const char* tag,
                                         std::size_t size);

@@ -7,6 +7,7 @@
 #include "codec/bytes.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/format/picture.h"
+#include "tests/support/scratch.h"
 
 namespace rpgtest {
 
@@ -16,6 +17,12 @@ Bytes PackLibrary(const std::vector<Resource>& resources, const char* title) {
   const rpgfmt::PackResult result = rpgfmt::WriteLibrary({title, std::strlen(title)}, packed);
   EXPECT_EQ(result.error, "");
   return result.image;
+}
+
+Bytes TestLibrary(const std::string& name) {
+  const std::string text = testsupport::ReadFile(std::string(TOVSIM_RPG_TEST_DATA) + "/" + name + ".lib");
+  EXPECT_FALSE(text.empty()) << "test library " << name;
+  return Bytes(text.begin(), text.end());
 }
 
 std::size_t LocationOf(const Bytes& image, std::size_t index) {

@@ -22,6 +22,9 @@ struct Resource {
 // The packed image of `resources` (the test fails when they cannot be packed).
 Bytes PackLibrary(const std::vector<Resource>& resources, const char* title = "TEST");
 
+// The test library built from tests/rpg/engine/data/<name>/.
+Bytes TestLibrary(const std::string& name);
+
 // Where the resource of directory entry `index` lies in a packed image.
 std::size_t LocationOf(const Bytes& image, std::size_t index);
 
