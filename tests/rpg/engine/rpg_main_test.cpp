@@ -25,6 +25,7 @@
 #include "rpg/engine/title.h"
 #include "rpg/party/event_flags.h"
 #include "tests/rpg/support/memory_library.h"
+#include "tests/support/golden.h"
 #include "tests/support/host_runner.h"
 #include "tests/support/host_screen.h"
 
@@ -141,6 +142,7 @@ TEST(RpgMainTest, EscAtTheTitleEndsTheGameWithoutARunError) {
   RpgRun run(Explore());
   EXPECT_TRUE(run.Playing());
   EXPECT_TRUE(ItemZeroChosen(run));
+  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/title"));
   run.host.KeyDown(kKeyEscape);
   ASSERT_FALSE(run.Playing());
   EXPECT_EQ(afters[0].runStatus, 0);
@@ -160,7 +162,7 @@ TEST(RpgMainTest, ARunErrorIsShownUntilEnterThenEverythingIsReleased) {
   ASSERT_TRUE(run.Playing());
   EXPECT_EQ(game.runStatus, 3);
   EXPECT_EQ(hostScreen.width, 160);
-  EXPECT_NE(testsupport::FindColor(testsupport::kBlack, 0, 0, 64, 16).left, -1) << "RunErr:3";
+  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/run_error"));
   run.host.KeyDown(kKeyLeft);
   EXPECT_TRUE(run.Playing());
   run.host.KeyDown(kKeyEnter);
