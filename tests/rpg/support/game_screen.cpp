@@ -3,6 +3,7 @@
 #include "host/canvas.h"
 #include "host/lcd.h"
 #include "rpg/engine/game_state.h"
+#include "rpg/engine/ui_text.h"
 
 namespace rpgtest {
 
@@ -21,6 +22,17 @@ void GameScreenTest::TearDown() {
   CanvasFree(game.sceneCanvas);
   CanvasFree(game.mapCanvas);
   ResetGameState();
+}
+
+void TextScreenTest::SetUp() {
+  ASSERT_NO_FATAL_FAILURE(GameScreenTest::SetUp());
+  SetBackMode(2, nullptr);
+}
+
+std::vector<std::string> TextScreenTest::Drawn(const std::function<void()>& draw, int rows) {
+  ClearScreen();
+  draw();
+  return ArtOf(nullptr, 0, 0, 160, rows);
 }
 
 std::vector<std::string> ArtOf(Canvas* canvas, int x, int y, int w, int h) {
