@@ -87,7 +87,14 @@ class RpgRun {
     }
     host.Post(MsgKeyUp, 0, 0);
   }
+  // A game a failed test left running (a run error waits for Enter) is
+  // ended, so the host can stop.
   ~RpgRun() {
+    for (int i = 0; i < 20 && int(afters.size()) < launches; ++i) {
+      host.Post(kQuitMessage, 0, 0);
+      host.KeyDown(kKeyEnter);
+      host.Advance(1000);
+    }
     onScriptFile = nullptr;
     onEvent = nullptr;
   }
