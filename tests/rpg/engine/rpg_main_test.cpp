@@ -209,6 +209,11 @@ TEST(RpgMainTest, WithNoTitleItemsTheTitleWaitsForKeysWithoutSpinning) {
   run.host.KeyDown(kKeyDown);
   run.host.KeyDown(kKeyEnter);  // item 0: a new game
   EXPECT_EQ(scriptFilesRun, (Calls{{1, 1}}));
+  // The opening placed nobody and loaded no map: the map loop takes keys and
+  // ticks without reading anything.
+  for (uint32_t key : {kKeyUp, kKeyLeft, kKeyEnter, kKeyEscape}) run.host.KeyDown(key);
+  run.host.Advance(1000);
+  EXPECT_EQ(game.runStatus, 0);
   run.host.Post(kQuitMessage, 0, 0);
   run.ExpectAllReleased();
 }
