@@ -1,6 +1,6 @@
 #include "desktop/app_table.h"
 
-#include "rpg/entry/rpg_main.h"
+#include "rpg/engine/rpg_main.h"
 
 // Zero-initialised past the last listed row, so row 1 ends the table.
 const AppRow AppTable[kMaxAppRows] = {

@@ -27,3 +27,6 @@ tovsim_fuzz_target(sys_text tovsim_sys)
 tovsim_fuzz_target(tune tovsim_sndgen)
 # Frames of window messages received from other processes.
 tovsim_fuzz_target(wire tovsim_win)
+# The game's library search and its readers of maps, tile sets, pictures,
+# animations and character records.
+tovsim_fuzz_target(rpg_library tovsim_rpg_data)

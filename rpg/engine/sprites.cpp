@@ -1,0 +1,105 @@
+#include "rpg/engine/sprites.h"
+
+#include <cstring>
+
+#include "rpg/engine/blit.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/library.h"
+#include "rpg/engine/sprite_clip.h"
+#include "rpg/format/actor_records.h"
+
+namespace {
+
+constexpr uint8_t kSmallGroup = rpgfmt::actor::kSmallGroup;
+constexpr int kFramesPerFacing = rpgfmt::actor::kPosesPerFacing;
+
+int FrameIndex(uint8_t facing, uint8_t step) {
+  const int s = step == 3 ? 1 : step;
+  return (facing - 1) * kFramesPerFacing + s;
+}
+
+void DrawSmall(const NpcRecord& npc, const SpriteFrame& f) {
+  if (npc.x < game.viewX || npc.y < game.viewY) return;
+  const int c = npc.x - game.viewX;
+  const int r = npc.y - game.viewY;
+  if (c >= kViewCols || r > kViewRows) return;
+  std::span<const uint8_t> bits = f.bits;
+  int h = f.sheet.height;
+  if (r == 0) {
+    // Only the lower half shows on the view's top row.
+    bits = bits.subspan(bits.size() / 2);
+    h /= 2;
+  }
+  const int lift = h - game.tileHeight;
+  if (r == kViewRows) h /= 2;  // and only the upper half below the last row
+  BlitFrame(int16_t(c * game.tileWidth + 8), int16_t(r * game.tileHeight - lift), f.sheet.width,
+            h, f.sheet.depth, bits, game.sceneCanvas);
+  if (c == 4 && r == 2) DrawHero();
+}
+
+void DrawClipped(const NpcRecord& npc, const SpriteFrame& f) {
+  const std::optional<ClipPlan> plan =
+      PlanClippedSprite(uint8_t(npc.x - game.viewX), uint8_t(npc.y - game.viewY), f.sheet.width,
+                        f.sheet.height, game.tileHeight);
+  if (!plan) return;
+  const std::size_t unit = f.sheet.depth == 2 ? 2 : 1;
+  const std::size_t stride = PicRowBytes(f.sheet.width, f.sheet.depth);
+  const std::size_t rowBytes = std::size_t(plan->width + 7) / 8 * unit;
+  const std::size_t skip = std::size_t(plan->srcX) / 8 * unit;
+  // Only the visible rows go into clipBuf, one after the other.
+  for (int i = 0; i < plan->height; ++i) {
+    const uint8_t* row = f.bits.data() + std::size_t(plan->srcY + i) * stride + skip;
+    std::memcpy(game.clipBuf + std::size_t(i) * rowBytes, row, rowBytes);
+  }
+  BlitFrame(int16_t(plan->destX), int16_t(plan->destY), plan->width, plan->height, f.sheet.depth,
+            {game.clipBuf, rowBytes * std::size_t(plan->height)}, game.sceneCanvas);
+  if (plan->heroAgain) DrawHero();
+}
+
+}  // namespace
+
+std::optional<SpriteFrame> SheetFrame(uint16_t block, uint16_t offset, uint8_t facing,
+                                      uint8_t step) {
+  const std::optional<PicInfo> sheet = ReadPicHeader(LibBlockSpan(block, offset, "ACP"));
+  if (game.runStatus || !sheet) return std::nullopt;
+  const std::span<const uint8_t> bits = PicFrameBits(*sheet, FrameIndex(facing, step));
+  if (bits.empty()) return std::nullopt;
+  return SpriteFrame{*sheet, bits};
+}
+
+std::optional<SpriteFrame> ActorFrame(uint8_t slot) {
+  if (slot >= kNpcSlots || !game.npcs[slot]) return std::nullopt;
+  const NpcRecord& npc = *game.npcs[slot];
+  return SheetFrame(npc.picBlock, npc.picOffset, npc.facing, npc.step);
+}
+
+void DrawHero() {
+  if (game.runStatus || game.partyLeader >= kPartySlots) return;
+  const PartySlot& leader = game.party[game.partyLeader];
+  if (leader.header.id == 0) return;
+  const std::optional<SpriteFrame> f = SheetFrame(leader.spriteBlock, leader.spriteOffset,
+                                                  leader.header.facing, leader.header.step);
+  if (!f) return;
+  const int x = leader.header.viewCol * game.tileWidth + 8;
+  const int y = leader.header.viewRow * game.tileHeight - (f->sheet.height - game.tileHeight);
+  BlitFrame(int16_t(x), int16_t(y), f->sheet.width, f->sheet.height, f->sheet.depth, f->bits,
+            game.sceneCanvas);
+}
+
+void DrawNpc(uint8_t slot) {
+  if (game.runStatus) return;
+  const std::optional<SpriteFrame> f = ActorFrame(slot);
+  if (!f) return;
+  const NpcRecord& npc = *game.npcs[slot];
+  if (npc.picGroup == kSmallGroup) {
+    DrawSmall(npc, *f);
+  } else {
+    DrawClipped(npc, *f);
+  }
+}
+
+void DrawAllNpcs() {
+  for (uint8_t slot = 0; slot < kNpcSlots && !game.runStatus; ++slot) {
+    if (game.npcs[slot]) DrawNpc(slot);
+  }
+}

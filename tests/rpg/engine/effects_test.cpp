@@ -1,0 +1,178 @@
+// Effect animations played frame by frame, and the message strip.
+
+#include "rpg/engine/effect_player.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/canvas.h"
+#include "host/msg.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/message_strip.h"
+#include "rpg/engine/pictures.h"
+#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/memory_library.h"
+#include "tests/support/host_screen.h"
+
+namespace {
+
+using rpgtest::Bytes;
+using rpgtest::GameRun;
+using testsupport::Box;
+using testsupport::kBlack;
+using testsupport::kRed;
+
+struct Element {
+  uint8_t dx, dy, life, delay, picture;
+};
+
+// An effect of the elements given, with `pictures` pictures of 4 x 2 black
+// pixels (depth 1), playing `first` ... `last`.
+Bytes Effect(std::vector<Element> elements, int pictures, uint8_t first, uint8_t last) {
+  Bytes b = {1, 0, uint8_t(elements.size()), uint8_t(pictures), first, last};
+  for (const Element& e : elements) b.insert(b.end(), {e.dx, e.dy, e.life, e.delay, e.picture});
+  for (int p = 0; p < pictures; ++p) {
+    const Bytes pic = rpgtest::PictureBytes(4, 2, 1, {"####", "####"});
+    b.insert(b.end(), pic.begin(), pic.end());
+  }
+  return b;
+}
+
+// The black area of the scene, as the screen shows it after a present.
+Box Shown() { return testsupport::FindColor(kBlack, 0, 0, 160, 96); }
+
+// A white scene, kept in mapCanvas too.
+void WhiteScene() {
+  CanvasClear(game.sceneCanvas);
+  SaveScene();
+  PresentScene();
+}
+
+TEST(PlayEffectTest, TheFirstElementPlayedStartsAtOnce) {
+  const Bytes lib = rpgtest::PackLibrary(
+      {{{5, 1, 5}, Effect({{0, 0, 3, 1, 0}, {10, 10, 3, 1, 0}}, 1, 1, 1)}});
+  uint8_t result = 0;
+  GameRun run([&] {
+    WhiteScene();
+    result = PlayEffect(1, 5, 0, 20, 30);
+  }, lib);
+  EXPECT_EQ(Shown(), (Box{30, 40, 33, 41}));
+  run.Advance(10);
+  EXPECT_TRUE(run.Finished());
+  EXPECT_EQ(result, 255);
+}
+
+TEST(PlayEffectTest, AnExpiringElementClearsTheSceneUnlessItIsKept) {
+  const Bytes effect = Effect({{0, 0, 2, 1, 0}, {30, 0, 3, 1, 0}}, 1, 0, 1);
+  const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, effect}});
+  for (uint8_t flags : {0, 2}) {
+    std::vector<uint32_t> after;
+    GameRun run([&] {
+      WhiteScene();
+      FillRectColor(0, 0, 159, 95, kRed, game.mapCanvas);
+      PlayEffect(1, 5, flags, 10, 10);
+      after = testsupport::Pixels(game.sceneCanvas, 0, 0, 160, 96);
+    }, lib);
+    run.Advance(10);
+    ASSERT_TRUE(run.Finished());
+    // Element 0 went; element 1 stays, over white or over the kept scene.
+    const uint32_t behind = flags ? kRed : testsupport::kWhite;
+    EXPECT_EQ(after[10 * 160 + 10], behind) << int(flags);
+    EXPECT_EQ(after[10 * 160 + 40], kBlack) << int(flags);
+    EXPECT_EQ(after[50 * 160 + 80], behind) << int(flags);
+  }
+}
+
+TEST(PlayEffectTest, AKeyEndsAnEffectThatWaitsForOne) {
+  const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, Effect({{0, 0, 200, 1, 0}}, 1, 0, 0)}});
+  uint8_t result = 0;
+  GameRun run([&] { result = PlayEffect(1, 5, 1, 0, 0); }, lib);
+  run.Advance(500);  // ten frames of 50 ms, no key
+  EXPECT_FALSE(run.Finished());
+  run.Key(kKeyLeft);
+  EXPECT_TRUE(run.Finished());
+  EXPECT_EQ(result, kKeyLeft);
+}
+
+TEST(PlayEffectTest, AMissingEffectFallsBackToNumberOneThenToNothing) {
+  const Bytes lib = rpgtest::PackLibrary({{{5, 2, 1}, Effect({{1, 1, 3, 1, 0}}, 1, 0, 0)}});
+  uint8_t result = 0;
+  GameRun fallback([&] {
+    WhiteScene();
+    PlayEffect(2, 9, 0, 0, 0);
+  }, lib);
+  EXPECT_EQ(Shown(), (Box{1, 1, 4, 2}));
+  fallback.Advance(10);
+  EXPECT_TRUE(fallback.Finished());
+  EXPECT_EQ(game.runStatus, 0);
+  // Neither: nothing is played and no message is read.
+  GameRun missing([&] { result = PlayEffect(3, 9, 1, 0, 0); }, lib);
+  EXPECT_TRUE(missing.Finished());
+  EXPECT_EQ(result, 255);
+  EXPECT_EQ(game.runStatus, 0);
+}
+
+TEST(PlayEffectTest, ElementsAndPicturesTheDataLacksAreNotPlayed) {
+  // "last" 9 with two elements; element 1 names picture 3 of one; the data
+  // ends right after the picture, so anything read past it leaves the library.
+  // Frames that draw follow each other at once; the first that draws nothing
+  // waits a millisecond, with both elements shown.
+  Bytes effect = Effect({{0, 0, 5, 1, 0}, {20, 0, 5, 1, 3}}, 1, 0, 9);
+  Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, effect}});
+  lib.resize(rpgtest::LocationOf(lib, 0) + effect.size());
+  GameRun run([&] {
+    WhiteScene();
+    PlayEffect(1, 5, 2, 0, 0);
+  }, lib);
+  EXPECT_EQ(Shown(), (Box{0, 0, 3, 1}));
+  run.Advance(20);
+  EXPECT_TRUE(run.Finished());
+}
+
+TEST(PlayEffectTest, ElementsAboveTheScreenAreCutAtItsTop) {
+  // dy 255: one row above the screen, so only the lower row shows.
+  const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, Effect({{5, 255, 3, 1, 0}}, 1, 0, 0)}});
+  GameRun run([&] {
+    WhiteScene();
+    PlayEffect(1, 5, 2, 0, 0);
+  }, lib);
+  EXPECT_EQ(Shown(), (Box{5, 0, 8, 0}));
+  run.Advance(10);
+}
+
+TEST(MessageStripTest, TheStripIsCentredOnItsLine) {
+  const Bytes ends = rpgtest::PictureBytes(
+      8, 12, 1, std::vector<std::string>(24, std::string(8, '#')));
+  const Bytes lib = rpgtest::PackLibrary({{{11, 2, 8}, ends}});
+  std::vector<StripTextAt> at;
+  std::vector<Box> drawn;
+  GameRun run([&] {
+    for (int line : {0, 1, 2}) {
+      FillRectColor(0, 0, 159, 95, kRed, nullptr);
+      at.push_back(MessageStrip(line, 4));
+      drawn.push_back(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96));
+      // End pieces at the strip's ends, the outline from the left piece's
+      // last column to the right end.
+      const int y = at.back().y - 4;
+      for (auto [x, dy] : {std::pair{54, 0}, {105, 11}, {61, 1}, {98, 10}, {80, 1}, {80, 10}}) {
+        EXPECT_EQ(GetPixelColor(int16_t(x), int16_t(y + dy), nullptr), kBlack) << x << " " << line;
+      }
+      EXPECT_EQ(GetPixelColor(80, int16_t(y + 5), nullptr), testsupport::kWhite);
+    }
+  }, lib);
+  ASSERT_TRUE(run.Finished());
+  // H 12: y 24 - 3, then + 16 or + 8; x from 78 - 8 - 16 to 82 + 16.
+  ASSERT_EQ(at.size(), 3u);
+  EXPECT_EQ(at[0].x, 63);
+  EXPECT_EQ(at[0].y, 25);
+  EXPECT_EQ(at[1].y, 41);
+  EXPECT_EQ(at[2].y, 33);
+  // The cleared strip reaches one row below the end pieces.
+  EXPECT_EQ(drawn[0], (Box{54, 21, 98, 33}));
+  EXPECT_EQ(drawn[1], (Box{54, 37, 98, 49}));
+  EXPECT_EQ(drawn[2], (Box{54, 29, 98, 41}));
+}
+
+}  // namespace

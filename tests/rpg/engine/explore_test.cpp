@@ -1,0 +1,252 @@
+// The map loop on the explore library: walking the hero, the view's limits,
+// events by walking, bumping and examining, continuous walking, the version
+// screen, the countdown, and the map characters wandering on the ticks.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/canvas.h"
+#include "host/msg.h"
+#include "rpg/engine/actors.h"
+#include "rpg/engine/game_loop.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/hero_move.h"
+#include "rpg/engine/input.h"
+#include "rpg/engine/map_draw.h"
+#include "rpg/engine/npc_motion.h"
+#include "rpg/engine/tile_cache.h"
+#include "tests/rpg/support/game_run.h"
+#include "tests/support/host_screen.h"
+
+// The interpreter's event entry, played by the test: it records the events
+// the loop runs.
+std::vector<int> eventsRun;
+int RunEvent(int n) {
+  eventsRun.push_back(n);
+  return 0;
+}
+
+namespace {
+
+using rpgtest::GameRun;
+using Events = std::vector<int>;
+
+constexpr uint32_t kQuitMessage = 273;
+
+// The hero on window cell (4, 3) of map (2, 1, map) with the view at (vx, vy).
+void Enter(uint8_t map, uint8_t vx, uint8_t vy) {
+  CanvasClear(game.sceneCanvas);
+  PlaceActor(0, 1, 1, 4, 3);
+  ChangeMap(1, map, vx, vy);
+}
+
+// The map loop from `setup` until message 273.
+class Explore {
+ public:
+  explicit Explore(std::function<void()> setup)
+      : run_([setup] {
+          eventsRun.clear();
+          StartTimer(kGameTimer, kGameTickMs);
+          setup();
+          GameLoop();
+          ReleaseTileCache();
+        }, rpgtest::TestLibrary("explore")) {}
+  ~Explore() {
+    run_.host.Post(kQuitMessage, 0, 0);
+    EXPECT_EQ(game.runStatus, kQuit);
+  }
+  void Key(uint32_t key) { run_.Key(key); }
+  void Keys(std::initializer_list<uint32_t> keys) { run_.Keys(keys); }
+  void Type(const std::string& text) {
+    for (char c : text) run_.Char(c);
+  }
+  void Ticks(int n) { run_.Advance(500 * n); }
+  GameRun& run() { return run_; }
+
+ private:
+  GameRun run_;
+};
+
+int HeroX() { return game.viewX + game.party[0].header.viewCol; }
+int HeroY() { return game.viewY + game.party[0].header.viewRow; }
+
+TEST(ExploreTest, OnANineBySixMapArrowsOnlyTurnAndAnimateTheHero) {
+  Explore e([] { Enter(2, 0, 0); });
+  // The hut's cell above the hero has an event: it is not run, the view
+  // cannot move.
+  e.Keys({kKeyUp, kKeyRight, kKeyDown, kKeyLeft});
+  EXPECT_EQ(game.viewX, 0);
+  EXPECT_EQ(game.viewY, 0);
+  EXPECT_EQ(game.party[0].header.facing, 4);
+  EXPECT_EQ(game.party[0].header.step, 0) << "four steps: back to 0";
+  e.Key(kKeyUp);
+  EXPECT_EQ(game.party[0].header.step, 1);
+  EXPECT_EQ(eventsRun, Events{});
+}
+
+TEST(ExploreTest, TheHeroReachesColumnsFourToWidthLessFiveAndRowsThreeToHeightLessThree) {
+  Explore e([] { Enter(1, 0, 0); });
+  e.Keys({kKeyLeft, kKeyUp});
+  EXPECT_EQ(HeroX(), 4);
+  EXPECT_EQ(HeroY(), 3);
+  for (int i = 0; i < 13; ++i) e.Key(kKeyRight);
+  EXPECT_EQ(HeroX(), 15);
+  for (int i = 0; i < 11; ++i) e.Key(kKeyDown);
+  EXPECT_EQ(HeroY(), 12);
+  EXPECT_EQ(game.viewX, 11);
+  EXPECT_EQ(game.viewY, 9);
+  // No cell walked over has an event.
+  EXPECT_EQ(eventsRun, Events{});
+}
+
+TEST(ExploreTest, WalkingIntoASignpostRunsItsEventWithoutMoving) {
+  Explore e([] { Enter(1, 5, 5); });  // the hero on (9, 8), the signpost right of him
+  e.Key(kKeyRight);
+  EXPECT_EQ(HeroX(), 9);
+  EXPECT_EQ(eventsRun, Events{42});
+  // Enter examines it too; the spot left of the hero is walked onto.
+  e.Keys({kKeyEnter, kKeyLeft});
+  EXPECT_EQ(HeroX(), 8);
+  EXPECT_EQ(eventsRun, (Events{42, 42, 41}));
+}
+
+TEST(ExploreTest, TheGapOpensForMapCharactersOnly) {
+  Explore e([] {
+    Enter(1, 7, 5);  // the hero on (11, 8), the gap right of him
+    PlaceActor(0, 2, 1, 12, 6);
+    game.npcs[0]->facing = 3;
+    game.npcs[0]->targetY = 10;
+  });
+  e.Key(kKeyRight);
+  EXPECT_EQ(HeroX(), 11);
+  // The walker steps down, one step for the key and one a tick: (12, 7),
+  // through the gap (12, 8), then (12, 9) and (12, 10).
+  EXPECT_EQ(game.npcs[0]->y, 7);
+  e.Ticks(1);
+  EXPECT_EQ(game.npcs[0]->y, 8);
+  e.Ticks(2);
+  EXPECT_EQ(game.npcs[0]->y, 10);
+  EXPECT_EQ(game.npcs[0]->mode, 1);
+  e.Ticks(1);
+  EXPECT_EQ(game.npcs[0]->mode, 3) << "at its target it rests";
+}
+
+TEST(ExploreTest, ContinuousWalkingGoesOnEachTickUntilTheSameKey) {
+  Explore e([] { Enter(1, 0, 0); });
+  e.Type(" ");
+  EXPECT_EQ(game.continuousWalk, 1);
+  e.Key(kKeyRight);
+  EXPECT_EQ(HeroX(), 5);
+  e.Ticks(3);
+  EXPECT_EQ(HeroX(), 8);
+  e.Key(kKeyRight);
+  e.Ticks(2);
+  EXPECT_EQ(HeroX(), 8);
+  e.Type(" ");
+  EXPECT_EQ(game.continuousWalk, 0);
+  e.Key(kKeyRight);
+  e.Ticks(2);
+  EXPECT_EQ(HeroX(), 9);
+}
+
+TEST(ExploreTest, QzkShowsTheVersionScreenOnlyAsAWholeGroupOfThree) {
+  Explore e([] { Enter(1, 0, 0); });
+  auto versionShown = [] { return GetPixelColor(158, 95, nullptr) == testsupport::kBlack; };
+  e.Type("xQzk");  // "xQz", then "k": no group matches
+  EXPECT_FALSE(versionShown());
+  e.Type("abQzk");  // "kab", then "Qzk"
+  EXPECT_TRUE(versionShown());
+  e.Ticks(20);
+  EXPECT_TRUE(versionShown());
+  e.Ticks(1);
+  EXPECT_FALSE(versionShown()) << "21 ticks later the map is back";
+}
+
+TEST(ExploreTest, ACountdownOfOneRunsItsEventAtTheNextTick) {
+  Explore e([] {
+    Enter(1, 0, 0);
+    game.timerEvent = 77;
+    game.timerCount = 1;
+  });
+  EXPECT_EQ(eventsRun, Events{});
+  e.Ticks(1);
+  EXPECT_EQ(eventsRun, Events{77});
+  e.Ticks(3);
+  EXPECT_EQ(eventsRun, Events{77});
+  game.timerEvent = 78;
+  game.timerCount = 2;
+  e.Key(kKeyUp);
+  e.Ticks(1);
+  EXPECT_EQ(eventsRun, (Events{77, 78}));
+}
+
+TEST(ExploreTest, ExaminingPastTheLastColumnOrRowFindsNothing) {
+  // The hero's sprite stands on window cell (8, 5): map cell (19, 14), the
+  // last column and the last row.
+  Explore e([] {
+    Enter(1, 11, 9);
+    game.party[0].header.viewCol = 8;
+    game.party[0].header.viewRow = 5;
+  });
+  for (uint8_t facing : {2, 3}) {
+    game.party[0].header.facing = facing;
+    EXPECT_EQ(Examine(), 0) << int(facing);
+  }
+  game.party[0].header.viewRow = 4;  // (19, 13) facing down: (19, 14) has event 44
+  EXPECT_EQ(Examine(), 44);
+  game.party[0].header.facing = 2;  // facing right from (19, 13): outside
+  EXPECT_EQ(Examine(), 0);
+}
+
+TEST(ExploreTest, ACharacterInFrontIsTalkedTo) {
+  Explore e([] {
+    Enter(1, 0, 0);
+    PlaceActor(6, 2, 2, 4, 4);  // below the hero
+  });
+  game.party[0].header.facing = 3;
+  e.Key(kKeyEnter);
+  EXPECT_EQ(eventsRun, Events{7});
+  e.Key(kKeyDown);  // blocked by the character: no step, no event
+  EXPECT_EQ(HeroY(), 3);
+  EXPECT_EQ(eventsRun, Events{7});
+}
+
+// Where the wanderers stand after each of 30 ticks from a seed.
+std::vector<int> Wander(uint32_t seed) {
+  std::vector<int> places;
+  Explore e([seed] {
+    Enter(1, 5, 5);
+    PlaceActor(0, 4, 1, 6, 6);
+    PlaceActor(1, 2, 1, 11, 11);
+    SeedRandom(seed);
+  });
+  for (int t = 0; t < 30; ++t) {
+    e.Ticks(1);
+    for (int s : {0, 1}) places.push_back(game.npcs[s]->x * 100 + game.npcs[s]->y);
+  }
+  return places;
+}
+
+TEST(ExploreTest, WanderingIsTheSameForTheSameSeed) {
+  const std::vector<int> first = Wander(7);
+  EXPECT_EQ(Wander(7), first);
+  EXPECT_NE(Wander(8), first);
+  // They did move, and never onto the hero, the signpost or the water.
+  EXPECT_NE(first.front(), first.back());
+  for (int place : first) {
+    for (int blocked : {908, 1008, 1710, 1711, 1810, 1811}) EXPECT_NE(place, blocked);
+  }
+}
+
+TEST(ExploreTest, EscOpensNothingYetAndMessage273Quits) {
+  Explore e([] { Enter(1, 0, 0); });
+  const int repaints = e.run().host.viewer->Repaints();
+  e.Key(kKeyEscape);
+  EXPECT_GT(e.run().host.viewer->Repaints(), repaints);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.menuScript, 0);
+}
+
+}  // namespace

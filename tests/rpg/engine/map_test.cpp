@@ -1,0 +1,213 @@
+// Maps and the view window: loading, the cells the view copies, events, and
+// drawing the window whole or scrolled by one cell.
+
+#include "rpg/engine/map_draw.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/canvas.h"
+#include "rpg/engine/actor_load.h"
+#include "rpg/engine/actors.h"
+#include "rpg/engine/blit.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/map_load.h"
+#include "rpg/engine/pictures.h"
+#include "rpg/engine/tile_cache.h"
+#include "tests/rpg/support/game_screen.h"
+#include "tests/rpg/support/memory_library.h"
+#include "tests/support/golden.h"
+
+namespace {
+
+using rpgtest::Bytes;
+using rpgtest::InstalledLibrary;
+
+// Where the field map (2, 1, 1), the hut (2, 1, 2) and the tile set lie in
+// the explore library: the first resources of blocks 1 and 4.
+constexpr std::size_t kField = 16384 + 3;
+constexpr std::size_t kHut = 16384 + 621;
+constexpr std::size_t kTiles = 4 * 16384 + 3;
+
+class MapTest : public rpgtest::GameScreenTest {
+ protected:
+  void TearDown() override {
+    ReleaseTileCache();
+    GameScreenTest::TearDown();
+  }
+  static Bytes Explore() { return rpgtest::TestLibrary("explore"); }
+  static std::vector<uint32_t> Scene() { return testsupport::Pixels(game.sceneCanvas, 0, 0, 160, 96); }
+  static void View(int x, int y) {
+    game.viewX = uint8_t(x);
+    game.viewY = uint8_t(y);
+    RefreshViewCells();
+  }
+};
+
+TEST_F(MapTest, AMapNamesItsSizeNameAndTileSet) {
+  InstalledLibrary lib(Explore());
+  LoadMap(1, 1);
+  ASSERT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.mapType, 1);
+  EXPECT_EQ(game.mapIndex, 1);
+  EXPECT_EQ(game.mapBlock * 16384 + game.mapOffset, kField);
+  EXPECT_EQ(game.mapWidth, 20);
+  EXPECT_EQ(game.mapHeight, 15);
+  EXPECT_STREQ(game.mapName, "原野");
+  EXPECT_EQ(game.tileBlock * 16384 + game.tileOffset, kTiles);
+  EXPECT_EQ(game.tileWidth, 16);
+  EXPECT_EQ(game.tileHeight, 16);
+}
+
+TEST_F(MapTest, AMapWithoutANameKeepsThePreviousOne) {
+  Bytes image = Explore();
+  image[kHut + 3] = 0;
+  InstalledLibrary lib(image);
+  LoadMap(1, 1);
+  LoadMap(1, 2);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.mapWidth, 9);
+  EXPECT_STREQ(game.mapName, "原野");
+}
+
+TEST_F(MapTest, DamagedMapsAndTileSetsAreRunErrors) {
+  struct Case {
+    const char* what;
+    std::size_t at;
+    uint8_t value;
+    uint8_t status;
+  };
+  for (const Case& c : {Case{"header names another map", kField + 1, 2, 4},
+                        Case{"block tag", 16384, 'X', 2},
+                        Case{"no such tile set", kField + 2, 9, 3},
+                        Case{"tile set block tag", 4 * 16384 + 1, 'X', 2},
+                        Case{"cells past the block", kField + 16, 200, 2}}) {
+    Bytes image = Explore();
+    image[c.at] = c.value;
+    if (c.at == kField + 16) image[kField + 17] = 200;
+    InstalledLibrary lib(image);
+    LoadMap(1, 1);
+    EXPECT_EQ(game.runStatus, c.status) << c.what;
+  }
+  InstalledLibrary lib(Explore());
+  LoadMap(1, 9);
+  EXPECT_EQ(game.runStatus, 3);
+}
+
+TEST_F(MapTest, TheViewMustFitTheMap) {
+  InstalledLibrary lib(Explore());
+  LoadMap(1, 1);
+  View(11, 9);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.viewCells[5][8][0], 0x81);  // grass at (19, 14)
+  EXPECT_EQ(game.viewCells[5][8][1], 4);
+  for (auto [x, y] : {std::pair{12, 0}, {0, 10}, {250, 0}, {0, 255}}) {
+    game.runStatus = 0;
+    View(x, y);
+    EXPECT_EQ(game.runStatus, 6) << x << ", " << y;
+  }
+}
+
+TEST_F(MapTest, EventsAreTheEventByteAndForty) {
+  InstalledLibrary lib(Explore());
+  LoadMap(1, 1);
+  EXPECT_EQ(MapEventAt(8, 8), 41);
+  EXPECT_EQ(MapEventAt(10, 8), 42);
+  EXPECT_EQ(MapEventAt(6, 10), 85);
+  EXPECT_EQ(MapEventAt(19, 14), 44);
+  EXPECT_EQ(MapEventAt(7, 8), 0);
+  for (auto [x, y] : {std::pair{-1, 0}, {20, 8}, {0, 15}, {100, 100}}) {
+    EXPECT_EQ(MapEventAt(x, y), 0) << x << ", " << y;
+  }
+  EXPECT_EQ(MapCellAt(12, 8)->tile, 0x80);  // the gap: map characters only
+  EXPECT_EQ(MapCellAt(10, 8)->tile, 0x04);  // the signpost: blocked
+}
+
+TEST_F(MapTest, EachScrollDrawsWhatAWholeRedrawWould) {
+  InstalledLibrary lib(Explore());
+  LoadMap(1, 1);
+  struct Step {
+    uint8_t dir;
+    int dx, dy;
+  };
+  for (const Step& s : {Step{1, -1, 0}, Step{2, 1, 0}, Step{3, 0, -1}, Step{4, 0, 1}}) {
+    View(5, 5);
+    DrawMap();
+    View(5 + s.dx, 5 + s.dy);
+    game.scrollDir = s.dir;
+    DrawMap();
+    EXPECT_EQ(game.scrollDir, 0);
+    const std::vector<uint32_t> scrolled = Scene();
+    EXPECT_EQ(testsupport::Pixels(game.mapCanvas, 0, 0, 160, 96), scrolled);
+    DrawMap();
+    EXPECT_EQ(Scene(), scrolled) << int(s.dir);
+  }
+}
+
+TEST_F(MapTest, TilesAreDrawnAsTheirBitsSayAndMissingTilesWhite) {
+  Bytes image = Explore();
+  image[kField + 18 + 2 * (5 * 20 + 5)] = 0x7F;  // tile 127: the set has 6
+  InstalledLibrary lib(image);
+  LoadMap(1, 1);
+  View(5, 5);
+  FillRectColor(0, 0, 159, 95, testsupport::kRed, game.sceneCanvas);
+  DrawMap();
+  const std::vector<uint32_t> drawn = Scene();
+  FillRectColor(0, 0, 159, 95, testsupport::kRed, game.sceneCanvas);
+  for (int row = 0; row < 6; ++row) {
+    for (int col = 0; col < 9; ++col) {
+      const int x = 8 + 16 * col;
+      const int y = 16 * row;
+      const std::span<const uint8_t> bits = TileBits(game.viewCells[row][col][0] & 0x7F);
+      if (bits.empty()) {
+        FillRectColor(int16_t(x), int16_t(y), int16_t(x + 15), int16_t(y + 15), 0xFFFFFF,
+                      game.sceneCanvas);
+      } else {
+        BlitMono(int16_t(x), int16_t(y), int16_t(x + 15), int16_t(y + 15), bits, game.sceneCanvas);
+      }
+    }
+  }
+  EXPECT_EQ(Scene(), drawn);
+  EXPECT_TRUE(TileBits(127).empty());
+  EXPECT_EQ(testsupport::CountColor(game.sceneCanvas, testsupport::kRed, 8, 96), 8 * 96);
+}
+
+TEST_F(MapTest, RestoringTilesRedrawsTheCellAndTheOneAboveAndShowsEach) {
+  InstalledLibrary lib(Explore());
+  LoadMap(1, 1);
+  View(5, 5);
+  DrawMap();
+  const std::vector<uint32_t> map = Scene();
+  struct Case {
+    int col, row, shown;
+  };
+  for (const Case& c : {Case{4, 3, 2}, Case{0, 0, 1}, Case{8, 6, 1}, Case{9, 3, 0}, Case{2, 7, 0}}) {
+    FillRectColor(0, 0, 159, 95, testsupport::kRed, game.sceneCanvas);
+    const int repaints = viewer->Repaints();
+    RestoreTilesUnder(c.col, c.row);
+    EXPECT_EQ(viewer->Repaints(), repaints + c.shown) << c.col << ", " << c.row;
+    const int red = testsupport::CountColor(game.sceneCanvas, testsupport::kRed, 160, 96);
+    EXPECT_EQ(red, 160 * 96 - 256 * c.shown) << c.col << ", " << c.row;
+  }
+}
+
+TEST_F(MapTest, AFrameOfTheFieldWithItsPeopleAndCoordinates) {
+  InstalledLibrary lib(Explore());
+  PlaceActor(0, 1, 1, 4, 3);
+  ChangeMap(1, 1, 5, 5);
+  PlaceActor(0, 2, 1, 7, 7);
+  PlaceActor(1, 2, 2, 13, 9);  // the window's last column
+  PlaceActor(2, 4, 1, 9, 6);   // window cell (4, 1), just above the hero
+  PlaceActor(3, 2, 2, 4, 10);  // one column left of the view, one tile wide: not shown
+  game.showCoords = 1;
+  game.redrawFlags = kRedrawMap | kRedrawHero | kRedrawNpcs;
+  Redraw();
+  EXPECT_EQ(game.redrawFlags, 0);
+  ASSERT_EQ(game.runStatus, 0);
+  EXPECT_TRUE(testsupport::MatchesGolden(*game.sceneCanvas->bitmap, "rpg/field_frame"));
+}
+
+}  // namespace

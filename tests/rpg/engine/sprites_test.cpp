@@ -1,0 +1,273 @@
+// Walking sprites: the frame a facing and a step pick, the hero on its cell,
+// map characters by the small-character and the clipped rules, and placing
+// actors on the scene.
+
+#include "rpg/engine/sprites.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/canvas.h"
+#include "rpg/engine/actor_load.h"
+#include "rpg/engine/actors.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/library.h"
+#include "rpg/engine/pictures.h"
+#include "rpg/engine/sprite_clip.h"
+#include "tests/rpg/support/game_screen.h"
+#include "tests/rpg/support/memory_library.h"
+
+namespace {
+
+using rpgtest::Bytes;
+using rpgtest::InstalledLibrary;
+using testsupport::kRed;
+using Art = std::vector<std::string>;
+
+// `rows` (one frame) repeated as all twelve frames of a sheet.
+Bytes Sheet(int w, int h, int depth, const Art& rows) {
+  Art frames;
+  for (int f = 0; f < 12; ++f) frames.insert(frames.end(), rows.begin(), rows.end());
+  return rpgtest::PictureBytes(w, h, depth, frames);
+}
+
+// Quarters: black top left and bottom right, white elsewhere.
+Art Quarters(int w, int h) {
+  Art rows;
+  for (int y = 0; y < h; ++y) {
+    std::string row;
+    for (int x = 0; x < w; ++x) row += (x < w / 2) == (y < h / 2) ? '#' : '.';
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Frame k shows k black pixels on its only row.
+Bytes CountingSheet() {
+  Art frames;
+  for (int f = 0; f < 12; ++f) frames.push_back(std::string(f, '#') + std::string(16 - f, '.'));
+  return rpgtest::PictureBytes(16, 1, 1, frames);
+}
+
+class SpritesTest : public rpgtest::GameScreenTest {
+ protected:
+  void SetUp() override {
+    GameScreenTest::SetUp();
+    game.tileWidth = game.tileHeight = 16;
+    game.viewX = game.viewY = 20;
+    FillRectColor(0, 0, 159, 95, kRed, game.sceneCanvas);
+  }
+
+  // A map character of `group` on sheet (8, group, no), standing on map
+  // cell (x, y) facing down.
+  static void PutNpc(uint8_t slot, uint8_t group, uint8_t no, int x, int y) {
+    AllocNpcSlot(slot);
+    ResKey key{8, group, no, 0, 0};
+    LibLookup(&key);
+    NpcRecord& npc = *game.npcs[slot];
+    npc.picGroup = group;
+    npc.facing = 3;
+    npc.x = uint8_t(x);
+    npc.y = uint8_t(y);
+    npc.picBlock = key.block;
+    npc.picOffset = key.offset;
+  }
+
+  static void PutHero(uint8_t no, uint8_t facing, uint8_t step) {
+    ResKey key{8, 1, no, 0, 0};
+    LibLookup(&key);
+    PartySlot& hero = game.party[0];
+    hero.header = {1, 1, facing, step, 0, 4, 3, 0, 0, 0};
+    hero.spriteBlock = key.block;
+    hero.spriteOffset = key.offset;
+  }
+
+  static Art Scene(int x, int y, int w, int h) { return rpgtest::ArtOf(game.sceneCanvas, x, y, w, h); }
+  static int RedLeft() { return testsupport::CountColor(game.sceneCanvas, kRed, 160, 96); }
+};
+
+TEST_F(SpritesTest, FacingAndStepPickTheFrame) {
+  InstalledLibrary lib(rpgtest::PackLibrary({{{8, 1, 1}, CountingSheet()}}));
+  struct Case {
+    uint8_t facing, step;
+    int frame;  // -1: not drawn
+  };
+  for (const Case& c : {Case{1, 0, 0}, Case{2, 1, 4}, Case{3, 2, 8}, Case{4, 3, 10},
+                        Case{1, 3, 1}, Case{0, 0, -1}, Case{5, 0, -1}, Case{4, 5, -1}}) {
+    FillRectColor(0, 0, 159, 95, kRed, game.sceneCanvas);
+    PutHero(1, c.facing, c.step);
+    DrawHero();
+    const std::string expected =
+        c.frame < 0 ? std::string(16, 'r') : std::string(c.frame, '#') + std::string(16 - c.frame, '.');
+    // One row high, the frame stands on its cell's bottom: y = 48 - (1 - 16).
+    EXPECT_EQ(Scene(72, 63, 16, 1), Art{expected}) << int(c.facing) << " " << int(c.step);
+    EXPECT_EQ(game.runStatus, 0);
+  }
+}
+
+TEST_F(SpritesTest, TheHeroRisesAboveItsCellAndNeedsATaggedSheet) {
+  Bytes image = rpgtest::PackLibrary({{{8, 1, 1}, Sheet(16, 24, 2, Quarters(16, 24))},
+                                      {{11, 1, 1}, Sheet(16, 24, 2, Quarters(16, 24))}});
+  InstalledLibrary lib(image);
+  PutHero(1, 3, 0);
+  DrawHero();
+  PresentScene();
+  EXPECT_EQ(testsupport::FindColor(testsupport::kBlack, 0, 0, 160, 96),
+            (testsupport::Box{72, 40, 87, 63}));
+  EXPECT_EQ(RedLeft(), 160 * 96 - 16 * 24);
+  // A sheet whose block is not tagged ACP.
+  game.party[0].spriteBlock = 2;
+  DrawHero();
+  EXPECT_EQ(game.runStatus, 2);
+  // No leader: nothing, and no error.
+  game.runStatus = 0;
+  game.party[0].header.id = 0;
+  DrawHero();
+  EXPECT_EQ(game.runStatus, 0);
+}
+
+TEST_F(SpritesTest, OneColumnLeftOfTheViewOnlyTheRightHalfShowsAtTheWindowEdge) {
+  InstalledLibrary lib(rpgtest::PackLibrary({{{8, 2, 1}, Sheet(32, 32, 1, Quarters(32, 32))}}));
+  PutNpc(0, 2, 1, 19, 23);  // c = 255, r = 3
+  DrawNpc(0);
+  EXPECT_EQ(Scene(7, 31, 18, 1), Art{"rrrrrrrrrrrrrrrrrr"});
+  EXPECT_EQ(Scene(7, 32, 18, 1), Art{"r................r"});
+  EXPECT_EQ(Scene(7, 63, 18, 1), Art{"r################r"});
+  EXPECT_EQ(RedLeft(), 160 * 96 - 16 * 32);
+}
+
+TEST_F(SpritesTest, TheRightmostColumnAndTheTopAndBottomRowsCutTheFrame) {
+  Art tall = Quarters(16, 24);
+  InstalledLibrary lib(rpgtest::PackLibrary({{{8, 2, 1}, Sheet(32, 32, 1, Quarters(32, 32))},
+                                            {{8, 2, 2}, Sheet(16, 24, 1, tall)}}));
+  PutNpc(0, 2, 1, 28, 23);  // c = 8: the left half, at x 136
+  DrawNpc(0);
+  EXPECT_EQ(Scene(135, 32, 18, 1), Art{"r################r"});
+  PutNpc(1, 2, 1, 22, 20);  // r = 0: the lower half, at y 0
+  DrawNpc(1);
+  EXPECT_EQ(Scene(39, 0, 34, 1), Art{"r................################r"});
+  EXPECT_EQ(Scene(40, 16, 1, 1), Art{"r"});
+  PutNpc(2, 2, 2, 21, 26);  // r = 6, 24 high: its top 8 rows at y 88
+  DrawNpc(2);
+  EXPECT_EQ(Scene(24, 87, 1, 9), (Art{"r", "#", "#", "#", "#", "#", "#", "#", "#"}));
+  EXPECT_EQ(RedLeft(), 160 * 96 - 16 * 32 - 32 * 16 - 16 * 8);
+}
+
+TEST_F(SpritesTest, SmallCharactersShowHalvesOnTheFirstAndLastRows) {
+  InstalledLibrary lib(rpgtest::PackLibrary({{{8, 4, 1}, Sheet(16, 32, 2, Quarters(16, 32))}}));
+  PutNpc(0, 4, 1, 21, 20);  // row 0: the lower half at y 0
+  DrawNpc(0);
+  EXPECT_EQ(Scene(24, 0, 16, 1), Art{"........########"});
+  EXPECT_EQ(Scene(24, 16, 1, 1), Art{"r"});
+  PutNpc(1, 4, 1, 23, 26);  // row 6: the upper half, 16 pixels above the bottom
+  DrawNpc(1);
+  EXPECT_EQ(Scene(56, 79, 16, 1), Art{"rrrrrrrrrrrrrrrr"});
+  EXPECT_EQ(Scene(56, 80, 16, 1), Art{"########........"});
+  EXPECT_EQ(Scene(56, 95, 16, 1), Art{"########........"});
+  PutNpc(2, 4, 1, 19, 22);  // left of the view: not drawn
+  DrawNpc(2);
+  PutNpc(3, 4, 1, 29, 22);  // past the last column: not drawn
+  DrawNpc(3);
+  EXPECT_EQ(RedLeft(), 160 * 96 - 2 * 16 * 16);
+}
+
+TEST_F(SpritesTest, TheHeroIsDrawnAgainInFrontOfACharacterJustAboveIt) {
+  const Art black(16, std::string(16, '#'));
+  const Art white(32, std::string(16, '.'));
+  InstalledLibrary lib(rpgtest::PackLibrary({{{8, 1, 1}, Sheet(16, 16, 1, black)},
+                                            {{8, 2, 1}, Sheet(16, 32, 1, white)},
+                                            {{8, 4, 1}, Sheet(16, 32, 1, white)}}));
+  PutHero(1, 3, 0);
+  struct Case {
+    uint8_t group;
+    int y;  // the character's map row; window row 2 stands just above the hero
+    bool heroAgain;
+  };
+  for (const Case& c : {Case{2, 22, true}, Case{4, 22, true}, Case{2, 21, false}}) {
+    FillRectColor(0, 0, 159, 95, kRed, game.sceneCanvas);
+    game.npcs[0] = nullptr;
+    PutNpc(0, c.group, 1, 24, c.y);
+    DrawNpc(0);
+    EXPECT_EQ(Scene(72, 48, 16, 1), Art{std::string(16, c.heroAgain ? '#' : 'r')}) << int(c.group);
+  }
+}
+
+TEST_F(SpritesTest, TheLargestSpriteStaysInsideItsFrameAndTheWindowEverywhere) {
+  Art rows(255, std::string(255, '#'));
+  Bytes image = rpgtest::PackLibrary({{{8, 2, 1}, rpgtest::PictureBytes(255, 255, 2, rows)}});
+  // The sheet is the library's last resource: cut the image right after it,
+  // so a read past the frame leaves the allocation.
+  image.resize(rpgtest::LocationOf(image, 0) + 6 + 32 * 2 * 255);
+  InstalledLibrary lib(image);
+  PutNpc(0, 2, 1, 0, 0);
+  game.npcs[0]->facing = 1;
+  for (int x = 0; x <= 48; ++x) {
+    for (int y = 0; y <= 48; ++y) {
+      game.npcs[0]->x = uint8_t(x);
+      game.npcs[0]->y = uint8_t(y);
+      DrawNpc(0);
+      ASSERT_EQ(game.runStatus, 0);
+    }
+  }
+  EXPECT_EQ(testsupport::CountColor(game.sceneCanvas, kRed, 8, 96), 8 * 96);
+  EXPECT_EQ(rpgtest::ArtOf(game.sceneCanvas, 152, 0, 8, 96), Art(96, std::string(8, 'r')));
+  EXPECT_EQ(RedLeft(), 160 * 96 - 144 * 96);
+}
+
+TEST(SpriteClipTest, EveryPlanFitsTheClipBufferTheFrameAndTheWindow) {
+  for (int w = 1; w <= 255; w += 7) {
+    for (int h = 1; h <= 255; h += 11) {
+      for (int c = 0; c < 256; ++c) {
+        for (int r = 0; r < 256; ++r) {
+          const auto plan = PlanClippedSprite(uint8_t(c), uint8_t(r), w, h, 16);
+          if (!plan) continue;
+          ASSERT_LE(std::size_t(plan->width + 7) / 8 * 2 * std::size_t(plan->height),
+                    sizeof game.clipBuf);
+          ASSERT_GE(plan->srcX, 0);
+          ASSERT_GE(plan->srcY, 0);
+          ASSERT_LE(plan->srcX + plan->width, w);
+          ASSERT_LE(plan->srcY + plan->height, h);
+          ASSERT_GE(plan->destX, kWindowLeft);
+          ASSERT_GE(plan->destY, 0);
+          ASSERT_LE(plan->destX + plan->width, kWindowRight);
+          ASSERT_LE(plan->destY + plan->height, kWindowBottom);
+        }
+      }
+    }
+  }
+}
+
+TEST_F(SpritesTest, PlacingActorsLoadsDrawsAndPresents) {
+  Bytes npc = {2, 1, 3, 0, 0, 0, 0, 0, 0};
+  npc.resize(21, 0);
+  npc.insert(npc.end(), {4, 1});
+  Bytes sheet(58, 0);
+  sheet[1] = 7;
+  sheet[2] = 3;
+  sheet[22] = 1;
+  InstalledLibrary lib(rpgtest::PackLibrary({{{3, 1, 7}, sheet},
+                                            {{3, 2, 1}, npc},
+                                            {{8, 1, 1}, Sheet(16, 16, 1, Art(16, std::string(16, '#')))},
+                                            {{8, 2, 1}, Sheet(16, 16, 1, Art(16, std::string(16, '#')))}}));
+  const int repaints = viewer->Repaints();
+  PlaceActor(0, 1, 7, 4, 3);
+  PlaceActor(5, 2, 1, 21, 21);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(viewer->Repaints(), repaints + 2);
+  EXPECT_EQ(game.party[0].header.viewCol, 4);
+  EXPECT_EQ(game.npcs[5]->targetX, 21);
+  EXPECT_EQ(game.npcs[5]->restCount, 4);
+  EXPECT_EQ(testsupport::CountColor(nullptr, testsupport::kBlack, 160, 96), 2 * 16 * 16);
+  PlaceActor(5, 2, 1, 1, 1);
+  EXPECT_EQ(game.runStatus, 12);
+  for (uint8_t kind : {0, 3, 5}) {
+    game.runStatus = 0;
+    PlaceActor(6, kind, 1, 1, 1);
+    EXPECT_EQ(game.runStatus, 5) << int(kind);
+  }
+  EXPECT_EQ(viewer->Repaints(), repaints + 2);
+}
+
+}  // namespace

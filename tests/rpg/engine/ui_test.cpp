@@ -1,0 +1,307 @@
+// The small screens and waits every part of the game uses: the message box,
+// text rows, numbers, run errors, key polling and tick waits, the sound hooks.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/device_api.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/input.h"
+#include "rpg/engine/message_box.h"
+#include "rpg/engine/numbers.h"
+#include "rpg/engine/run_error.h"
+#include "rpg/engine/sound_hooks.h"
+#include "rpg/engine/ui_text.h"
+#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/game_screen.h"
+
+namespace {
+
+using rpgtest::ArtOf;
+using rpgtest::GameRun;
+using testsupport::Box;
+using testsupport::FindColor;
+using testsupport::kBlack;
+using testsupport::kRed;
+using testsupport::kWhite;
+
+void FillScreenRed() { FillRectColor(0, 0, 159, 95, kRed, nullptr); }
+
+// A message box's rules and white inside, up to the right edge. The text,
+// drawn opaque from the box's corner, covers the top rule where it stands.
+struct Rules {
+  int left, top, bottom;
+};
+void ExpectBox(Rules r, std::size_t textBytes) {
+  if (textBytes < 20) {
+    EXPECT_EQ(GetPixelColor(159, int16_t(r.top), nullptr), kBlack);
+  }
+  EXPECT_EQ(GetPixelColor(int16_t(r.left), int16_t(r.top + 15), nullptr), kWhite);
+  EXPECT_EQ(GetPixelColor(159, int16_t(r.top + 15), nullptr), kWhite);
+  if (r.bottom < 96) {
+    EXPECT_EQ(FindColor(kBlack, r.left, r.bottom, 160 - r.left, 1),
+              (Box{r.left, r.bottom, 159, r.bottom}));
+  }
+  if (r.left > 0) {
+    EXPECT_EQ(GetPixelColor(int16_t(r.left - 1), int16_t(r.top + 1), nullptr), kRed);
+  }
+}
+
+struct MessageCase {
+  std::string text;
+  int ticks;
+  bool shown;
+  Rules rules;
+};
+
+TEST(ShowMessageTest, TheBoxSizeFollowsTheTextAndTheScreenComesBack) {
+  const std::vector<MessageCase> cases = {
+      {"ab", 3, true, {82, 64, 80}},
+      {std::string(15, 'a'), 3, true, {0, 64, 80}},
+      {std::string(4, 'a'), 3, true, {56, 64, 80}},
+      {std::string(21, 'a'), 3, true, {0, 64, 96}},
+      {std::string(81, 'a'), 3, true, {0, 32, 112}},
+      {std::string(202, 'a'), 3, false, {}},
+  };
+  for (const MessageCase& c : cases) {
+    SCOPED_TRACE(c.text.size());
+    bool result = false;
+    int redAfter = 0;
+    GameRun run([&] {
+      FillScreenRed();
+      result = ShowMessage(c.text.c_str(), c.ticks);
+      redAfter = testsupport::CountColor(nullptr, kRed, 160, 96);
+    });
+    if (c.shown) {
+      run.Advance(10);  // the first of the box's 10 ms ticks draws it
+      ASSERT_FALSE(run.Finished());
+      ExpectBox(c.rules, c.text.size());
+      run.Advance(20);
+    }
+    ASSERT_TRUE(run.Finished());
+    EXPECT_EQ(result, c.shown);
+    EXPECT_EQ(redAfter, 160 * 96);
+  }
+}
+
+TEST(ShowMessageTest, WithNoTicksOnlyAKeyClosesIt) {
+  GameRun run([] { ShowMessage("ab", 0); });
+  run.Advance(500);
+  EXPECT_FALSE(run.Finished());
+  run.Key(kKeyDown);
+  EXPECT_TRUE(run.Finished());
+}
+
+TEST(ShowMessageTest, LongTextsWrapAtTwentyBytesWithoutSplittingACharacter) {
+  // 19 single bytes and a two-byte character: the character starts row 2.
+  const std::string text = std::string(19, 'a') + "\xB0\xA1" "b";
+  std::vector<std::string> expected;
+  GameRun run([&] {
+    CanvasClear(nullptr);
+    DrawString(0, 64, std::string(19, 'a').c_str());
+    DrawString(0, 80, "\xB0\xA1" "b");
+    expected = ArtOf(nullptr, 0, 65, 160, 31);
+    FillScreenRed();
+    ShowMessage(text.c_str(), 0);
+  });
+  run.Advance(10);
+  EXPECT_EQ(ArtOf(nullptr, 0, 65, 160, 31), expected);
+  run.Key(kKeyEnter);
+}
+
+TEST(PollKeyTest, AKeyDownGivesItsCodeAndATimerMessage255) {
+  std::vector<int> keys;
+  GameRun run([&] {
+    StartTimer(kGameTimer, kGameTickMs);
+    keys.push_back(PollKey());
+    keys.push_back(PollKey());
+    keys.push_back(PollKey());
+  });
+  run.Key(kKeyLeft);
+  run.host.Post(MsgKeyUp, kKeyLeft, 0);  // ignored
+  run.Advance(50);
+  run.Advance(50);
+  EXPECT_TRUE(run.Finished());
+  EXPECT_EQ(keys, (std::vector<int>{kKeyLeft, 255, 255}));
+}
+
+TEST(PollKeyTest, TheGameTimerStartsANewPeriodAfterEachPoll) {
+  int ticks = 0;
+  GameRun run([&] {
+    StartTimer(kGameTimer, kGameTickMs);
+    PollKey();
+    Message m;
+    while (GetMsg(&m) && m.type != MsgKeyDown) ticks += m.type == MsgTimer && m.wParam == 1;
+  });
+  run.Advance(30);
+  run.Key(kKeyLeft);  // ends the poll at 30 ms: the next tick is due at 530, not 500
+  run.Advance(480);
+  EXPECT_EQ(ticks, 0);
+  run.Advance(20);
+  EXPECT_EQ(ticks, 1);
+  run.Key(kKeyEnter);
+}
+
+TEST(WaitTicksTest, WaitsForOneTickMoreThanAskedOrAKey) {
+  GameRun run([] {
+    StartTimer(kGameTimer, kGameTickMs);
+    WaitTicks(2, false);
+  });
+  run.Key(kKeyEnter);
+  run.Advance(1000);
+  EXPECT_FALSE(run.Finished());
+  run.Advance(500);
+  EXPECT_TRUE(run.Finished());
+
+  GameRun keyed([] {
+    StartTimer(kGameTimer, kGameTickMs);
+    WaitTicks(50, true);
+  });
+  keyed.Advance(500);
+  EXPECT_FALSE(keyed.Finished());
+  keyed.Key(kKeyEscape);
+  EXPECT_TRUE(keyed.Finished());
+  EXPECT_EQ(game.manualCommands, 1) << "Esc switches siege mode off";
+}
+
+TEST(WaitTicksTest, ReturnsAtOnceWhileARunErrorIsSet) {
+  GameRun run([] {
+    game.runStatus = 3;
+    WaitTicks(5, false);
+  });
+  EXPECT_TRUE(run.Finished());
+}
+
+TEST(RunErrorTest, ARunErrorIsShownUntilEnterAndStaysSet) {
+  uint8_t after = 0;
+  std::vector<std::string> expected;
+  GameRun run([&] {
+    ClearScreen();
+    DrawString(0, 0, "RunErr:3");
+    expected = ArtOf(nullptr, 0, 0, 80, 16);
+    ClearScreen();
+    game.runStatus = 3;
+    ReportRunError();
+    after = game.runStatus;
+  });
+  EXPECT_EQ(ArtOf(nullptr, 0, 0, 80, 16), expected);
+  run.Key(kKeyLeft);
+  EXPECT_FALSE(run.Finished());
+  run.Key(kKeyEnter);
+  EXPECT_TRUE(run.Finished());
+  EXPECT_EQ(after, 3);
+}
+
+TEST(RunErrorTest, LeavingTheGameIsNoError) {
+  for (uint8_t status : {253, 254, 255}) {
+    int white = 0;
+    GameRun run([status, &white] {
+      CanvasClear(nullptr);
+      game.runStatus = status;
+      ReportRunError();
+      white = testsupport::CountColor(nullptr, kWhite, 160, 96);
+    });
+    EXPECT_TRUE(run.Finished());
+    EXPECT_EQ(game.runStatus, 0);
+    EXPECT_EQ(white, 160 * 96);
+  }
+}
+
+// The top 48 rows of the screen after `draw`.
+class TextTest : public rpgtest::TextScreenTest {
+ protected:
+  static std::vector<std::string> Drawn(const std::function<void()>& draw) {
+    return TextScreenTest::Drawn(draw, 48);
+  }
+};
+
+TEST_F(TextTest, NumbersAreDrawnOneCharacterCellADigit) {
+  struct Case {
+    uint32_t value;
+    int radix;
+    int isSigned;
+    const char* text;
+  };
+  for (const Case& c : {Case{0, 10, 1, "0"}, Case{uint32_t(-5), 10, 1, "-5"},
+                        Case{0xFFFFFFFF, 10, 0, "4294967295"}, Case{0xFFFFFFFF, 16, 0, "FFFFFFFF"},
+                        Case{0xFFFFFFFF, 10, 1, "-1"}, Case{0x80000000, 10, 1, "-2147483648"},
+                        Case{0xFFFFFFFB, 10, 2, "4294967291"}, Case{255, 16, 1, "FF"}}) {
+    EXPECT_EQ(Drawn([&] { DrawInt(8, 16, c.value, c.radix, c.isSigned); }),
+              Drawn([&] { DrawString(8, 16, c.text); }))
+        << c.text;
+  }
+  // x is a byte: the digits go on from the left edge.
+  EXPECT_EQ(Drawn([] { PrintInt(248, 0, 12, 10, 0); }), Drawn([] {
+              DrawString(248, 0, "1");
+              DrawString(0, 0, "2");
+            }));
+  EXPECT_EQ(Drawn([] { DrawInt(0, 0, 5, 0, 0); }), Drawn([] {}));
+}
+
+TEST_F(TextTest, ShowHexBlanksEightCellsFirst) {
+  EXPECT_EQ(Drawn([] { ShowHex(0xAB); }), Drawn([] { DrawString(0, 0, "AB      "); }));
+  FillScreenRed();
+  ShowHex(0xAB);
+  EXPECT_EQ(testsupport::CountColor(nullptr, kRed, 64, 16), 0);
+}
+
+TEST_F(TextTest, TextRowsEndWithTheRowThatStartsWithZero) {
+  const std::string two = std::string(20, 'a') + std::string(20, 'b');
+  std::vector<uint8_t> text(two.begin(), two.end());
+  text.push_back(0);
+  text.insert(text.end(), {'c', 'c', 0});  // after the end: never drawn
+  const int repaints = viewer->Repaints();
+  const auto rows = Drawn([&] { DrawTextRows(0, 0, text); });
+  EXPECT_EQ(viewer->Repaints(), repaints + 1 + 3) << "the clear, two rows and the empty one";
+  EXPECT_EQ(rows, Drawn([&] {
+              DrawString(0, 0, std::string(20, 'a').c_str());
+              DrawString(0, 16, std::string(20, 'b').c_str());
+            }));
+  // A row is cut at 20 bytes, and the text's end ends the rows.
+  const std::string unterminated = std::string(25, 'x');
+  EXPECT_EQ(Drawn([&] { DrawTextRows(0, 0, {(const uint8_t*)unterminated.data(), 25}); }),
+            Drawn([&] {
+              DrawString(0, 0, std::string(20, 'x').c_str());
+              DrawString(0, 16, "xxxxx");
+            }));
+}
+
+TEST_F(TextTest, CharactersAndRectangles) {
+  EXPECT_EQ(Drawn([] {
+              DrawCharAt(0, 0, 'Q');
+              DrawWideCharAt(8, 0, "\xB0\xA1xyz");
+            }),
+            Drawn([] { DrawString(0, 0, "Q\xB0\xA1"); }));
+  FillScreenRed();
+  ClearRect(1, 1, 3, 2);
+  EXPECT_EQ(ArtOf(nullptr, 0, 0, 5, 4), (std::vector<std::string>{"rrrrr", "r...r", "r...r", "rrrrr"}));
+}
+
+TEST(SoundHooksTest, ReplayPlaysTheTrackOnceUntilTheFlagIsCleared) {
+  ResetGameState();
+  ClearSoundHookCalls();
+  game.soundOn = 1;
+  game.musicTrack = 4;
+  game.musicLoops = 2;
+  ReplayMusic();
+  ReplayMusic();
+  EXPECT_EQ(game.musicLoops, 1);
+  game.musicReplayFlag = 0;
+  game.musicLoops = 255;
+  ReplayMusic();
+  EXPECT_EQ(game.musicLoops, 255);
+  game.musicReplayFlag = 0;
+  game.soundOn = 0;
+  ReplayMusic();
+  game.soundOn = 1;
+  game.runStatus = 2;
+  ReplayMusic();
+  ASSERT_EQ(SoundHookCalls().size(), 2u);
+  EXPECT_EQ(SoundHookCalls()[0].hook, SoundHook::kPlayMusic);
+  EXPECT_EQ(SoundHookCalls()[1].track, 4);
+  ResetGameState();
+}
+
+}  // namespace

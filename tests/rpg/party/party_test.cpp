@@ -1,0 +1,258 @@
+// The party's records: slots and character sheets, the shared inventory, the
+// event flags and the attribute limits.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "codec/bytes.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/format/records.h"
+#include "rpg/party/event_flags.h"
+#include "rpg/party/inventory.h"
+#include "rpg/party/party_slots.h"
+#include "rpg/party/stats.h"
+#include "tests/rpg/support/memory_library.h"
+
+namespace {
+
+using rpgtest::Bytes;
+using rpgtest::InstalledLibrary;
+using rpgtest::PackLibrary;
+
+class PartyTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetGameState(); }
+  void TearDown() override { ResetGameState(); }
+};
+
+// A character sheet: header (facing 3, window cell (4, 3)), a name, the
+// walking sheet, the chain and how much of it is learned, equipment 1 ... 8
+// and a few attributes.
+Bytes Sheet(uint8_t id, uint8_t sprite, uint8_t chain, uint8_t learned) {
+  Bytes b(58, 0);
+  const Bytes header = {1, id, 3, 1, 0, 4, 3, 255, 255, learned};
+  std::copy(header.begin(), header.end(), b.begin());
+  std::memcpy(b.data() + 10, "ABCDEFGHIJK", 11);
+  b[22] = sprite;
+  b[23] = chain;
+  for (int i = 0; i < 8; ++i) b[24 + i] = uint8_t(i + 1);
+  b[32] = 5;                                       // level
+  codec::StoreLe<uint16_t>(b.data() + 38, 300);    // maxHp
+  codec::StoreLe<uint16_t>(b.data() + 40, 280);    // hp
+  b[57] = 9;                                       // weaponPower
+  return b;
+}
+
+// A magic chain of `count` entries (c, c + 1).
+Bytes Chain(uint8_t id, int count) {
+  Bytes b = {1, id, uint8_t(count)};
+  for (int c = 0; c < count; ++c) b.insert(b.end(), {uint8_t(c), uint8_t(c + 1)});
+  return b;
+}
+
+Bytes Library(std::vector<rpgtest::Resource> extra = {}) {
+  std::vector<rpgtest::Resource> res = {{{3, 1, 1}, Sheet(1, 1, 1, 2)},
+                                        {{3, 1, 2}, Sheet(2, 2, 2, 255)},
+                                        {{3, 1, 3}, Sheet(3, 1, 0, 7)},
+                                        {{8, 1, 1}, {1, 1, 16, 16, 12, 2}},
+                                        {{8, 1, 2}, {1, 2, 16, 16, 12, 2}},
+                                        {{12, 1, 1}, Chain(1, 5)},
+                                        {{12, 1, 2}, Chain(2, 80)}};
+  res.insert(res.end(), extra.begin(), extra.end());
+  return PackLibrary(res);
+}
+
+TEST_F(PartyTest, MembersJoinTheFirstFreeSlotUntilAllThreeAreTaken) {
+  InstalledLibrary lib(Library());
+  for (uint8_t id : {1, 2, 3}) {
+    const uint8_t slot = FindFreeMemberSlot();
+    EXPECT_EQ(slot, id - 1);
+    LoadPartyMember(slot, std::span(lib.image()).subspan(0, 0));
+    EXPECT_EQ(game.runStatus, 2) << "a sheet shorter than 58 bytes";
+    game.runStatus = 0;
+    game.party[slot].header.id = id;
+  }
+  EXPECT_EQ(FindFreeMemberSlot(), 255);
+  EXPECT_EQ(game.runStatus, 7);
+}
+
+TEST_F(PartyTest, ASheetFillsTheSlot) {
+  InstalledLibrary lib(Library());
+  const Bytes sheet = Sheet(1, 2, 1, 2);
+  LoadPartyMember(1, sheet);
+  ASSERT_EQ(game.runStatus, 0);
+  const PartySlot& m = game.party[1];
+  EXPECT_EQ(m.header.id, 1);
+  EXPECT_EQ(m.header.viewCol, 4);
+  EXPECT_EQ(m.header.viewRow, 3);
+  EXPECT_EQ(std::string(m.name), "ABCDEFGHIJK");
+  EXPECT_EQ(m.equipment.place[7], 8);
+  EXPECT_EQ(m.stats.level, 5);
+  EXPECT_EQ(m.stats.maxHp, 300);
+  EXPECT_EQ(m.stats.hp, 280);
+  EXPECT_EQ(m.stats.weaponPower, 9);
+  EXPECT_EQ(game.memberPicNo[1], 2);
+  // The walking sheet (8, 1, 2) is the second resource of block 2.
+  EXPECT_EQ(m.spriteBlock, 2);
+  EXPECT_EQ(m.spriteOffset, 3 + 6);
+  EXPECT_EQ(m.chainId, 1);
+  ASSERT_EQ(m.magicCount, 2);
+  EXPECT_EQ(m.magic[1].magicClass, 1);
+  EXPECT_EQ(m.magic[1].id, 2);
+}
+
+TEST_F(PartyTest, TheMagicListTakesNoMoreThanTheChainHoldsOrTheListKeeps) {
+  struct Case {
+    uint8_t chain, learned;
+    int count;
+  };
+  // Chain 1 holds 5, chain 2 holds 80.
+  for (const Case& c : {Case{1, 2, 2}, Case{1, 255, 5}, Case{2, 255, 50}, Case{2, 49, 49},
+                        Case{0, 7, 0}}) {
+    InstalledLibrary lib(Library());
+    game.party[0].magicCount = 9;
+    LoadPartyMember(0, Sheet(1, 1, c.chain, c.learned));
+    EXPECT_EQ(game.runStatus, 0);
+    EXPECT_EQ(game.party[0].magicCount, c.count) << int(c.chain) << " " << int(c.learned);
+    EXPECT_EQ(game.party[0].magic[50].magicClass, 0);
+  }
+}
+
+TEST_F(PartyTest, MissingOrCutOffSheetsAndChainsAreRunErrors) {
+  struct Case {
+    const char* what;
+    Bytes sheet;
+    uint8_t status;
+  };
+  // Chain 3 says 10 entries but the library ends after 2.
+  Bytes image = Library({{{12, 1, 3}, Chain(3, 10)}});
+  const std::size_t chain3 = rpgtest::LocationOf(image, 7);
+  image.resize(chain3 + 3 + 4);
+  for (const Case& c : {Case{"no walking sheet", Sheet(1, 9, 0, 0), 3},
+                        Case{"no chain", Sheet(1, 1, 9, 2), 3},
+                        Case{"chain past the file", Sheet(1, 1, 3, 5), 2},
+                        Case{"two entries of it are there", Sheet(1, 1, 3, 2), 0}}) {
+    InstalledLibrary lib(image);
+    LoadPartyMember(0, c.sheet);
+    EXPECT_EQ(game.runStatus, c.status) << c.what;
+  }
+}
+
+TEST_F(PartyTest, LeavingAndLeadingNameACharacterInTheParty) {
+  game.party[0].header.id = 4;
+  game.party[2].header.id = 6;
+  game.party[2].stats.hp = 50;
+  SetLeader(6);
+  EXPECT_EQ(game.partyLeader, 2);
+  RemoveMember(6);
+  EXPECT_EQ(game.party[2].header.id, 0);
+  EXPECT_EQ(game.party[2].stats.hp, 0);
+  for (auto call : {SetLeader, RemoveMember}) {
+    game.runStatus = 0;
+    call(6);
+    EXPECT_EQ(game.runStatus, 7);
+  }
+  EXPECT_EQ(game.partyLeader, 2);
+}
+
+TEST_F(PartyTest, CountsMergeUpTo99AndAFullInventoryTakesNoNewKind) {
+  EXPECT_EQ(InvFind(1, 1), 255);
+  EXPECT_EQ(InvAdd({9, 1, 60}), 1);
+  EXPECT_EQ(InvAdd({9, 1, 50}), 2);
+  EXPECT_EQ(game.inventory[0].count, 99);
+  EXPECT_EQ(InvAdd({9, 2, 98}), 1);
+  EXPECT_EQ(InvAdd({9, 2, 1}), 2);
+  EXPECT_EQ(game.inventory[1].count, 99);
+  for (int i = 2; i < 200; ++i) EXPECT_EQ(InvAdd({13, uint8_t(i), 1}), 1);
+  EXPECT_EQ(InvAdd({14, 1, 1}), 0);
+  EXPECT_EQ(game.invCount, 200);
+  EXPECT_EQ(InvAdd({13, 199, 5}), 2);
+  EXPECT_EQ(game.inventory[199].count, 6);
+  EXPECT_EQ(InvFind(13, 199), 199);
+}
+
+TEST_F(PartyTest, RemovingMovesTheLastEntryIntoTheGap) {
+  EXPECT_EQ(InvRemove({1, 1, 1}), 0);
+  InvAdd({1, 1, 1});
+  EXPECT_EQ(InvRemove({1, 1, 1}), 2);
+  EXPECT_EQ(game.invCount, 0);
+  for (uint8_t i = 0; i < 5; ++i) InvAdd({2, i, 3});
+  EXPECT_EQ(InvRemove({2, 0, 2}), 1);
+  EXPECT_EQ(game.inventory[0].count, 1);
+  EXPECT_EQ(InvRemove({2, 0, 5}), 2);
+  EXPECT_EQ(game.invCount, 4);
+  EXPECT_EQ(game.inventory[0].id, 4);
+  EXPECT_EQ(game.inventory[3].id, 3);
+}
+
+TEST_F(PartyTest, FlagsAbove2399AreNeverSet) {
+  SetEventFlag(2399);
+  SetEventFlag(0);
+  EXPECT_TRUE(TestEventFlag(2399));
+  EXPECT_EQ(game.eventFlags[299], 0x80);
+  for (uint16_t flag : {2400, 2415, 65535}) {
+    SetEventFlag(flag);
+    EXPECT_FALSE(TestEventFlag(flag)) << flag;
+  }
+  EXPECT_EQ(game.eventFlags[300], 0);
+  EXPECT_EQ(game.eventFlags[301], 0);
+  ClearEventFlag(2399);
+  ClearEventFlag(2400);
+  EXPECT_FALSE(TestEventFlag(2399));
+  EXPECT_TRUE(TestEventFlag(0));
+}
+
+TEST_F(PartyTest, AnItemSetsAndClearsTheFlagItNames) {
+  Bytes item(134, 0);
+  codec::StoreLe<uint16_t>(item.data() + 132, 1234);
+  InstalledLibrary lib(Library({{{6, 2, 1}, item}, {{6, 2, 2}, Bytes(134, 0)}}));
+  SetItemFlag(2, 1, 1);
+  EXPECT_TRUE(TestEventFlag(1234));
+  SetItemFlag(2, 2, 0);
+  SetItemFlag(2, 1, 0);
+  EXPECT_FALSE(TestEventFlag(1234));
+  EXPECT_EQ(game.runStatus, 0);
+  SetItemFlag(2, 3, 1);
+  EXPECT_EQ(game.runStatus, 3);
+}
+
+TEST_F(PartyTest, AttributesAreKeptInsideTheirLimits) {
+  CharStats member{};
+  member.maxHp = 1000;
+  member.hp = 1200;
+  member.maxMp = 20;
+  member.mp = 30;
+  member.attack = 1000;
+  member.defence = 65535;
+  member.agility = 120;
+  member.spirit = 100;
+  member.luck = 99;
+  member.immunity = 200;
+  ClampStats(&member, 1);
+  EXPECT_EQ(member.maxHp, 999);
+  EXPECT_EQ(member.hp, 999);
+  EXPECT_EQ(member.mp, 20);
+  EXPECT_EQ(member.attack, 999);
+  EXPECT_EQ(member.defence, 999);
+  EXPECT_EQ(member.agility, 99);
+  EXPECT_EQ(member.spirit, 99);
+  EXPECT_EQ(member.luck, 99);
+  EXPECT_EQ(member.immunity, 200);
+  // An enemy's block: agility, spirit, magicRate and luck at bytes 1 ... 4.
+  CharStats enemy{};
+  enemy.immunity = 150;
+  enemy.hpRegen = 100;
+  enemy.maxHp = 5000;
+  enemy.hp = 6000;
+  enemy.agility = 200;
+  ClampStats(&enemy, 0);
+  EXPECT_EQ(enemy.immunity, 99);
+  EXPECT_EQ(enemy.hpRegen, 99);
+  EXPECT_EQ(enemy.maxHp, 5000);
+  EXPECT_EQ(enemy.hp, 5000);
+  EXPECT_EQ(enemy.agility, 200);
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+#include "tests/rpg/support/game_run.h"
+
+#include <gtest/gtest.h>
+
+#include "host/device_api.h"
+#include "rpg/engine/game_state.h"
+
+namespace rpgtest {
+namespace {
+
+// The run in progress: HostRun takes a plain function as its entry.
+std::function<void()> runBody;
+std::atomic<bool>* runFinished = nullptr;
+Bytes* runLibrary = nullptr;
+
+void GameEntry() {
+  SetScreenMode(160, 96, 32);
+  SetBackMode(2, nullptr);
+  ResetGameState();
+  if (!runLibrary->empty()) {
+    game.libImage = runLibrary->data();
+    game.libSize = uint32_t(runLibrary->size());
+  }
+  game.scratchCanvas = CanvasCreate();
+  game.sceneCanvas = CanvasCreate();
+  game.mapCanvas = CanvasCreate();
+  runBody();
+  CanvasFree(game.scratchCanvas);
+  CanvasFree(game.sceneCanvas);
+  CanvasFree(game.mapCanvas);
+  game.scratchCanvas = game.sceneCanvas = game.mapCanvas = nullptr;
+  *runFinished = true;
+}
+
+}  // namespace
+
+HostEntry GameRun::Start(std::function<void()> body, GameRun* run) {
+  runBody = std::move(body);
+  runLibrary = &run->library;
+  runFinished = &run->finished_;
+  return GameEntry;
+}
+
+GameRun::GameRun(std::function<void()> body, Bytes lib)
+    : library(std::move(lib)), host(Start(std::move(body), this)) {}
+
+GameRun::~GameRun() {
+  if (!finished_) {
+    ADD_FAILURE() << "the game's body was still running at the end of the test";
+    for (int i = 0; i < 50 && !finished_; ++i) {
+      host.Post(MsgKeyDown, kKeyEscape, 0);
+      host.Advance(1000);
+    }
+  }
+}
+
+void GameRun::Keys(std::initializer_list<uint32_t> keys) {
+  for (uint32_t key : keys) Key(key);
+}
+
+}  // namespace rpgtest

@@ -1,0 +1,45 @@
+#pragma once
+// The game's code on the host's application thread, on the held virtual
+// clock of a HostRun: `body` runs after a start like the game's own (the
+// 160 x 96 screen in opaque back mode, the three canvases, the library given
+// as the loaded image) and the canvases go when it returns. The test posts
+// keys and moves the clock; every step waits until the application is idle,
+// so the test may then read and set `game`.
+
+#include <atomic>
+#include <functional>
+
+#include "tests/rpg/support/memory_library.h"
+#include "tests/support/host_runner.h"
+
+namespace rpgtest {
+
+class GameRun {
+ public:
+  explicit GameRun(std::function<void()> body, Bytes library = {});
+  // A body still running is ended with Esc keys and time (the test fails
+  // then: a test drives its body to the end).
+  ~GameRun();
+  GameRun(const GameRun&) = delete;
+  GameRun& operator=(const GameRun&) = delete;
+
+  void Key(uint32_t key) { host.KeyDown(key); }
+  void Keys(std::initializer_list<uint32_t> keys);
+  void Char(char ch) { host.Post(MsgChar, uint8_t(ch), 0); }
+  // Lets virtual time run on.
+  void Advance(int64_t milliseconds) { host.Advance(milliseconds); }
+  // Whether the body has returned.
+  bool Finished() const { return finished_; }
+
+  Bytes library;
+
+ private:
+  std::atomic<bool> finished_{false};
+  // Hands the run to the entry before the host starts it.
+  static HostEntry Start(std::function<void()> body, GameRun* run);
+
+ public:
+  testsupport::HostRun host;
+};
+
+}  // namespace rpgtest
