@@ -16,17 +16,11 @@
 #include "host/canvas.h"
 #include "host/msg.h"
 #include "host/text.h"
-#include "platform/sys/msgbox.h"
 #include "tests/support/host_screen.h"
 
 namespace {
 
-using testsupport::kBlack;
-using testsupport::kWhite;
-using testsupport::Pixels;
-using testsupport::ScreenTest;
-using testsupport::Snapshot;
-using testsupport::WriteFile;
+using namespace testsupport;
 
 void QueueKeys(std::initializer_list<uint32_t> keys) {
   for (uint32_t key : keys) QueueMessage(MsgKeyDown, key, 0);
@@ -116,11 +110,8 @@ TEST_F(FileChooserTest, ListsStartTheNamesAndEnd) {
   FileEntry* list = MakeFileList("..\\Save\\*.sav", &count);
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(count, 3);
-  EXPECT_STREQ(list[0], "[START]");
-  EXPECT_STREQ(list[1], "a.sav");
-  EXPECT_STREQ(list[2], "b.sav");
-  EXPECT_STREQ(list[3], "c.sav");
-  EXPECT_STREQ(list[4], "[END]");
+  EXPECT_EQ(std::vector<std::string>(list, list + 5),
+            (std::vector<std::string>{"[START]", "a.sav", "b.sav", "c.sav", "[END]"}));
   std::free(list);
   EXPECT_EQ(MakeFileList("..\\Save\\*.none", &count), nullptr);
   EXPECT_EQ(count, 0);
@@ -167,17 +158,14 @@ TEST_F(FileChooserTest, EscapeAndF2LeaveTheResultUntouched) {
   EXPECT_EQ(pending.wParam, kKeyF2);
 }
 
-TEST_F(FileChooserTest, TheTreeDescendsIntoFoldersUntilAFileIsChosen) {
+// ".", "..", "sub", "top.txt"; inside sub: ".", "..", "x.sav".
+TEST_F(FileChooserTest, TheTreeDescendsIntoFoldersUntilAFileIsChosenOrLeft) {
   WriteFile(env.RootPath("Save/sub/x.sav"), "x");
   WriteFile(env.RootPath("Save/top.txt"), "x");
-  // ".", "..", "sub", "top.txt"; then inside sub: ".", "..", "x.sav".
   QueueKeys({kKeyDown, kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyEnter});
   EXPECT_EQ(FileChooserTree("..\\Save\\", out), 0);
   EXPECT_STREQ(out, "..\\Save\\sub\\x.sav");
-}
 
-TEST_F(FileChooserTest, TheTreeGivesAFileChosenFirstAndNothingWhenLeft) {
-  WriteFile(env.RootPath("Save/top.txt"), "x");
   QueueKeys({kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
   FileChooserTree("..\\Save\\", out);
   EXPECT_STREQ(out, "..\\Save\\top.txt");

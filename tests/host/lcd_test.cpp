@@ -30,23 +30,6 @@ TEST_F(LcdTest, WithoutIniTheScreenIs320By240AndTheViewerRepaintsOnce) {
   EXPECT_GE(viewer->LastFrame().size(), hostScreen.byteSize);
 }
 
-class LcdIniTest : public ScreenTest {
- protected:
-  void SetUp() override {
-    env.WriteIni("[LCD]\nwidth=160\nheight=128\nbitperpixel=16\n");
-    ScreenTest::SetUp();
-  }
-};
-
-TEST_F(LcdIniTest, IniSizesShapeTheBackBufferAndTheSharedBlock) {
-  // The back buffer keeps the display's 32-bit format whatever the ini says.
-  EXPECT_EQ(Size(hostScreen), std::tuple(160, 128, 16, 160u * 4 * 128));
-  EXPECT_EQ(plat::ViewSize(hostScreen.pixels), hostScreen.byteSize);
-  Canvas* c = CanvasCreate();
-  EXPECT_EQ(std::pair(c->width, c->height), std::pair(160, 128));
-  CanvasFree(c);
-}
-
 TEST_F(LcdTest, FlushCopiesTheBackBufferIntoTheSharedBlockBeforeTheRepaint) {
   PutPixel(2, 1, 0x00112233, nullptr);
   EXPECT_EQ(viewer->Repaints(), 2);
@@ -121,14 +104,24 @@ TEST(LcdStartTest, WithoutViewerAndWithoutItsProgramStartFails) {
   EXPECT_EQ(hostScreen.bitmap, nullptr);
 }
 
-TEST(LcdStartTest, ImpossibleSizesFailWithoutCrashing) {
+TEST(LcdStartTest, IniSizesShapeTheBackBufferAndImpossibleOnesFail) {
   HostEnv env;
   auto viewer = StandinCompanion::Viewer();
   env.WriteIni("[LCD]\nwidth=0\nheight=240\n");
   EXPECT_EQ(LcdVctInit(), 0);
+  EXPECT_EQ(viewer->Repaints(), 0);
+
+  env.WriteIni("[LCD]\nwidth=160\nheight=128\nbitperpixel=16\n");
+  ASSERT_EQ(LcdVctInit(), 1);
+  // The back buffer keeps the display's 32-bit format whatever the ini says.
+  EXPECT_EQ(Size(hostScreen), std::tuple(160, 128, 16, 160u * 4 * 128));
+  EXPECT_EQ(plat::ViewSize(hostScreen.pixels), hostScreen.byteSize);
+  Canvas* c = CanvasCreate();
+  EXPECT_EQ(std::pair(c->width, c->height), std::pair(160, 128));
+  CanvasFree(c);
   EXPECT_EQ(SetScreenMode(-5, 10, 32), 0);
   EXPECT_EQ(SetScreenMode(100000, 100000, 32), 0);
-  EXPECT_EQ(viewer->Repaints(), 0);
+  EXPECT_EQ(viewer->Repaints(), 1);
 }
 
 }  // namespace

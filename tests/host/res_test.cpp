@@ -51,9 +51,16 @@ TEST_F(ResTest, PlainAndKeyedImagesLoadByTheirOffsetIntoOneBlock) {
   EXPECT_EQ(Shape(plain), std::tuple(kLoaded, true, false));
   EXPECT_EQ(ResLoadImage(&keyed, 1, built.offsets[1], package), package + built.offsets[1]);
   EXPECT_EQ(Shape(keyed), std::tuple(kLoaded | kMasked, true, true));
-  // Loading again hands out the same bitmaps: they belong to the package.
+  // The bitmaps belong to the package: ImageFree leaves them, and loading
+  // again hands out the same ones, still drawable.
+  ImageFree(&keyed);
+  EXPECT_NE(keyed.bitmap, nullptr);
   ResLoadImage(&again, 1, built.offsets[1], package);
   EXPECT_EQ(again.bitmap, keyed.bitmap);
+  Canvas* c = CanvasCreate();
+  DrawImage(0, 0, 2, 2, 0, 0, again, c, 0);
+  EXPECT_EQ(GetPixelColor(0, 0, c), 0x0000FFu);
+  CanvasFree(c);
   ResClose(package);
 }
 
@@ -83,8 +90,7 @@ TEST_F(ResTest, BadKindsUnknownIdsAndEmptyPackagesGiveNothingNonBmpDataNoBitmap)
   ResClose(empty);
 }
 
-// The package reader's own tests try every fault; here the host's answer to
-// a refused package and to unusable entries.
+// The package reader's own tests try every fault; here the host's answers.
 TEST_F(ResTest, HostilePackagesAreRefusedOrTheirBadEntriesUnusable) {
   EXPECT_EQ(Open(std::vector<uint8_t>(15, 0)), nullptr);
   EXPECT_EQ(ResOpen("..\\missing.dat"), nullptr);
@@ -105,9 +111,8 @@ TEST_F(ResTest, HostilePackagesAreRefusedOrTheirBadEntriesUnusable) {
   EXPECT_NE(ResLoadImage(&out, 1, built.offsets[1], package), nullptr);
   EXPECT_NE(out.bitmap, nullptr);
   ResClose(package);
-}
 
-TEST_F(ResTest, AFullPoolRefusesThePackage) {
+  // A pool too small for the package.
   MemVctRelease();
   env.WriteIni("[MEM]\nmemstack=64\n");
   ASSERT_EQ(MemVctInit(), 1);
@@ -130,21 +135,6 @@ TEST_F(ResTest, TwoOpenPackagesKeepTheirOwnImages) {
   EXPECT_EQ(out.flags, kLoaded | kMasked);
   ResClose(b);
   ResClose(b);  // closing again does nothing
-}
-
-TEST_F(ResTest, ImageFreeLeavesPackageBitmapsToResClose) {
-  const BuiltPackage built = BuildPackage({{KeyedBmp(), 1}});
-  void* package = Open(built.bytes);
-  ImageRef out{}, again{};
-  ASSERT_NE(ResLoadImage(&out, 1, built.offsets[0], package), nullptr);
-  ImageFree(&out);
-  EXPECT_NE(out.bitmap, nullptr);
-  Canvas* c = CanvasCreate();
-  ResLoadImage(&again, 1, built.offsets[0], package);
-  DrawImage(0, 0, 2, 2, 0, 0, again, c, 0);
-  EXPECT_EQ(GetPixelColor(0, 0, c), 0x0000FFu);
-  CanvasFree(c);
-  ResClose(package);
 }
 
 }  // namespace
