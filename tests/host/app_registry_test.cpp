@@ -12,7 +12,7 @@ namespace {
 void First() {}
 void Second() {}
 
-TEST(AppRegistryTest, EntriesAreFoundByNameAndListedInNameOrder) {
+TEST(AppRegistryTest, EntriesAreFoundByNameListedInNameOrderAndNeverReplaced) {
   std::size_t before = AppCount();
   ASSERT_TRUE(RegisterApp("zz-test-second", "Second", Second));
   ASSERT_TRUE(RegisterApp("aa-test-first", nullptr, First));
@@ -30,16 +30,15 @@ TEST(AppRegistryTest, EntriesAreFoundByNameAndListedInNameOrder) {
     EXPECT_LT(std::string(AppAt(i - 1)->name), std::string(AppAt(i)->name));
   }
   EXPECT_EQ(AppAt(AppCount()), nullptr);
-}
 
-TEST(AppRegistryTest, RefusesDuplicatesAndIncompleteEntries) {
-  ASSERT_TRUE(RegisterApp("dup-test", "One", First));
-  EXPECT_FALSE(RegisterApp("dup-test", "Two", Second));
-  EXPECT_EQ(FindApp("dup-test")->entry, &First);
+  // Duplicates and incomplete entries are refused.
+  EXPECT_FALSE(RegisterApp("aa-test-first", "Two", Second));
+  EXPECT_EQ(FindApp("aa-test-first")->entry, &First);
   EXPECT_FALSE(RegisterApp(nullptr, "x", First));
   EXPECT_FALSE(RegisterApp("", "x", First));
   EXPECT_FALSE(RegisterApp("no-entry", "x", nullptr));
   EXPECT_EQ(FindApp("no-entry"), nullptr);
+  EXPECT_EQ(AppCount(), before + 2);
 }
 
 TEST(AppRegistryTest, AFullTableRefusesMore) {

@@ -47,7 +47,7 @@ TEST_F(ImageTest, KeyedImagesShowTheTargetThroughMagentaOnlyInModeOne) {
   ImageFree(&keyed);  // a second free finds nothing to release
 }
 
-TEST_F(ImageTest, PlainImagesDrawMagentaInModeZeroAndNothingInModeOne) {
+TEST_F(ImageTest, PlainImagesDrawMagentaInModeZeroAndNothingInModeOneAndKnowTheirSize) {
   ImageRef plain = Load(0);
   EXPECT_EQ(plain.flags, 0x80000000u);
   EXPECT_EQ(plain.mask, nullptr);
@@ -66,20 +66,17 @@ TEST_F(ImageTest, PlainImagesDrawMagentaInModeZeroAndNothingInModeOne) {
   // Part of an image from a source offset.
   DrawImage(5, 5, 1, 1, 1, 1, plain, c, 0);
   EXPECT_EQ(GetPixelColor(5, 5, c), 0x000000u);
-  ImageFree(&plain);
-}
 
-TEST_F(ImageTest, SizesComeFromTheBitmap) {
-  ImageRef image = Load(0);
+  // Sizes come from the bitmap; without one, 0 and nothing drawn.
   int16_t size[2] = {-1, -1};
   int32_t width = -1, height = -1;
-  GetImageSize(size, &image);
-  EXPECT_EQ(GetImageInfo(image, &width, &height), 1);
+  GetImageSize(size, &plain);
+  EXPECT_EQ(GetImageInfo(plain, &width, &height), 1);
   EXPECT_EQ(std::tuple(size[0], size[1], width, height), std::tuple(int16_t(2), int16_t(2), 2, 2));
-  ImageFree(&image);
+  ImageFree(&plain);
   EXPECT_EQ(GetImageInfo(ImageRef{}, &width, &height), 0);
   EXPECT_EQ(std::pair(width, height), std::pair(0, 0));
-  DrawImage(0, 0, 2, 2, 0, 0, ImageRef{}, c, 0);  // no bitmap: nothing
+  DrawImage(0, 0, 2, 2, 0, 0, ImageRef{}, c, 0);
 }
 
 TEST_F(ImageTest, PackedAndFileBmpsAreCheckedWithTheirMode) {
