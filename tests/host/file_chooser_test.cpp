@@ -26,11 +26,6 @@ void QueueKeys(std::initializer_list<uint32_t> keys) {
   for (uint32_t key : keys) QueueMessage(MsgKeyDown, key, 0);
 }
 
-FileListPosition Move(FileListPosition p, uint32_t key, int32_t count, int times) {
-  for (int i = 0; i < times; ++i) MoveFileSelection(&p, key, count);
-  return p;
-}
-
 // From {selected, top}, `times` presses of a key in a list of `count` names.
 TEST(FileSelectionTest, ArrowsAndPagesMoveWithinTheListAndScrollItIntoView) {
   struct Case {
@@ -54,7 +49,8 @@ TEST(FileSelectionTest, ArrowsAndPagesMoveWithinTheListAndScrollItIntoView) {
       {{16, 10}, kKeyPageUp, 40, 1, {1, 0}}, {{5, 2}, kKeyPageUp, 40, 1, {1, 0}},
   };
   for (const Case& c : cases) {
-    const FileListPosition p = Move(c.from, c.key, c.count, c.times);
+    FileListPosition p = c.from;
+    for (int i = 0; i < c.times; ++i) MoveFileSelection(&p, c.key, c.count);
     EXPECT_EQ(std::tuple(p.selected, p.top), std::tuple(c.to.selected, c.to.top))
         << "key " << c.key << " x" << c.times << " from " << c.from.selected << " of " << c.count;
   }
@@ -67,11 +63,9 @@ TEST(FileSelectionTest, AnyKeySequenceKeepsTheSelectionOnAVisibleName) {
     FileListPosition p{1, 0};
     for (int step = 0; step < 300; ++step) {
       MoveFileSelection(&p, keys[random() % 5], count);
-      ASSERT_GE(p.selected, 1);
-      ASSERT_LE(p.selected, count);
-      ASSERT_GE(p.top, 0);
-      ASSERT_LE(p.top, p.selected);
-      ASSERT_LE(p.selected - p.top, p.selected == count ? 13 : 14);
+      ASSERT_TRUE(p.selected >= 1 && p.selected <= count && p.top >= 0 && p.top <= p.selected &&
+                  p.selected - p.top <= (p.selected == count ? 13 : 14))
+          << "selected " << p.selected << " top " << p.top << " of " << count;
     }
   }
 }
@@ -137,9 +131,7 @@ TEST_F(FileChooserTest, EnterChoosesTheMarkedNameAndArrowsStayInTheList) {
   EXPECT_STREQ(out, "..\\Save\\b.sav");
   // "[START]", three names and "[END]"; the bar on the second name.
   EXPECT_EQ(LinesWithText(), 5);
-  EXPECT_FALSE(LineMarked(1));
-  EXPECT_TRUE(LineMarked(2));
-  EXPECT_FALSE(LineMarked(3));
+  EXPECT_EQ(std::tuple(LineMarked(1), LineMarked(2), LineMarked(3)), std::tuple(false, true, false));
   EXPECT_EQ(MsgPendingCount(), 0);
 }
 

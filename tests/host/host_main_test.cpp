@@ -20,14 +20,12 @@
 
 namespace {
 
-using testsupport::ClosedInOrder;
-using testsupport::HostThread;
-using testsupport::MessageBoxTexts;
-using testsupport::StandinCompanion;
+using namespace testsupport;
+using Triples = std::vector<std::vector<uint32_t>>;
 
-// What a test entry saw; reset for every test.
+// What a test entry saw, the Messages it took as {type, wParam, lParam}.
 struct Probe {
-  std::vector<Message> messages;
+  Triples messages;
   std::vector<int64_t> times;
   std::vector<int> values;
 };
@@ -36,21 +34,12 @@ Probe probe;
 Message Take() {
   Message m{};
   GetMsg(&m);
-  probe.messages.push_back(m);
+  probe.messages.push_back({m.type, m.wParam, m.lParam});
   return m;
 }
 
 void PostToHost(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
   plat::PostMessageA(FindHostWindow(), message, wParam, lParam);
-}
-
-using Triples = std::vector<std::vector<uint32_t>>;
-
-// The Messages the entry took, as {type, wParam, lParam}.
-Triples Taken() {
-  Triples taken;
-  for (const Message& m : probe.messages) taken.push_back({m.type, m.wParam, m.lParam});
-  return taken;
 }
 
 class HostMainTest : public ::testing::Test {
@@ -65,7 +54,7 @@ class HostMainTest : public ::testing::Test {
 
   static int RunHost(HostEntry entry) { return HostThread(entry).Join(); }
 
-  testsupport::HostEnv env;
+  HostEnv env;
   std::unique_ptr<StandinCompanion> viewer = StandinCompanion::Viewer();
   std::unique_ptr<StandinCompanion> player = StandinCompanion::SoundPlayer();
 };
@@ -91,14 +80,9 @@ TEST_F(HostMainTest, OnlyKeysCharactersAndLeftButtonMessagesAreQueued) {
     Take();
   });
   EXPECT_EQ(probe.values, (std::vector<int>{0, 1}));
-  EXPECT_EQ(Taken(), (Triples{{MsgChar, 65, 0x00120034},
-                              {256, 37, 0x014B0001},
-                              {257, 37, 0xC14B0001},
-                              {513, 1, 0xFFFF0005},
-                              {514, 0, 7},
-                              {515, 1, 8},
-                              {256, 'A', 0},
-                              {999, 0, 0}}));
+  EXPECT_EQ(probe.messages, (Triples{{MsgChar, 65, 0x00120034}, {256, 37, 0x014B0001},
+                                    {257, 37, 0xC14B0001}, {513, 1, 0xFFFF0005}, {514, 0, 7},
+                                    {515, 1, 8}, {256, 'A', 0}, {999, 0, 0}}));
 }
 
 // An entry that returns ends the run: the viewer is closed, then the player.
@@ -120,7 +104,7 @@ TEST_F(HostMainTest, TimerTicksArriveEvery500MillisecondsUntilStoppedAndTheRunEn
   EXPECT_EQ(FindHostWindow(), nullptr);
   EXPECT_EQ(probe.values, std::vector<int>{1});
   const std::vector<uint32_t> tick{MsgTimer, 1, 0};
-  EXPECT_EQ(Taken(), (Triples{tick, tick, tick, tick, {999, 0, 0}}));
+  EXPECT_EQ(probe.messages, (Triples{tick, tick, tick, tick, {999, 0, 0}}));
   EXPECT_EQ(probe.times, (std::vector<int64_t>{500, 1000, 1500, 2000}));
 }
 
@@ -140,7 +124,7 @@ TEST_F(HostMainTest, ACloseFromOutsideLeavesTheRingUsableForTheApplication) {
   QueueMessage(1, 2, 3);
   ASSERT_EQ(plat::WaitForSingleObject(finished, plat::INFINITE), plat::WAIT_OBJECT_0);
   ASSERT_TRUE(plat::WaitUntilIdle());
-  EXPECT_EQ(Taken(), (Triples{{1, 2, 3}, {5, 6, 7}}));
+  EXPECT_EQ(probe.messages, (Triples{{1, 2, 3}, {5, 6, 7}}));
   EXPECT_EQ(Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
 }
 
