@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <climits>
-#include <cstring>
 #include <string>
 
 #include "platform/win/win.h"

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "host/canvas.h"
-#include "host/text.h"
 #include "platform/sys/shm.h"
 #include "platform/win/win.h"
 #include "protocol/messages.h"

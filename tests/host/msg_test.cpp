@@ -33,9 +33,7 @@ class MsgRingTest : public ::testing::Test {
 };
 
 void ExpectMessage(const Message& m, uint32_t type, uint32_t wParam, uint32_t lParam) {
-  EXPECT_EQ(m.type, type);
-  EXPECT_EQ(m.wParam, wParam);
-  EXPECT_EQ(m.lParam, lParam);
+  EXPECT_EQ(std::tuple(m.type, m.wParam, m.lParam), std::tuple(type, wParam, lParam));
 }
 
 // The ring holds 99: appending to a full ring drops the oldest. The read
