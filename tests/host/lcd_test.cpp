@@ -91,17 +91,15 @@ TEST_F(LcdTest, AModeChangeStartsAMissingViewerFromTheCurrentFolder) {
   EXPECT_EQ(ReadFile(env.RootPath("Lcd/args")), "160 128\n");
 }
 
-TEST(LcdStartTest, WithoutViewerAndWithoutItsProgramStartFails) {
+TEST(LcdStartTest, StartFailsWithoutViewerOrWithImpossibleSizesAndIniSizesShapeTheScreen) {
   HostEnv env;
   EXPECT_EQ(LcdVctInit(), 0);
-  // The back buffer was made and stays until released.
+  // Without a viewer or its program: the back buffer was made and stays
+  // until released.
   EXPECT_NE(hostScreen.bitmap, nullptr);
   EXPECT_EQ(LcdVctRelease(), 1);
   EXPECT_EQ(hostScreen.bitmap, nullptr);
-}
 
-TEST(LcdStartTest, IniSizesShapeTheBackBufferAndImpossibleOnesFail) {
-  HostEnv env;
   auto viewer = StandinCompanion::Viewer();
   env.WriteIni("[LCD]\nwidth=0\nheight=240\n");
   EXPECT_EQ(LcdVctInit(), 0);

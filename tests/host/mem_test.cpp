@@ -28,7 +28,7 @@ class MemTest : public ::testing::Test {
   HostEnv env;
 };
 
-TEST_F(MemTest, ThePoolRefusesWhatWouldReachItsCapacity) {
+TEST_F(MemTest, ThePoolRefusesWhatWouldReachItsCapacityOf64MegabytesOrTheIniSize) {
   Start("[MEM]\nmemstack=1000\n");
   void* first = MemAlloc(600);
   ASSERT_NE(first, nullptr);
@@ -42,9 +42,10 @@ TEST_F(MemTest, ThePoolRefusesWhatWouldReachItsCapacity) {
   MemFree(again);
   MemFree(rest);
   EXPECT_TRUE(MessageBoxTexts().empty());
-}
 
-TEST_F(MemTest, DefaultCapacityIs64MegabytesAndHugeRequestsDoNotWrap) {
+  // Without an ini: 64 megabytes, and huge requests do not wrap.
+  ASSERT_EQ(MemVctRelease(), 1);
+  env.WriteIni("");
   Start();
   EXPECT_EQ(MemVctSettings().memstack, 67108864u);
   EXPECT_EQ(MemAlloc(67108864), nullptr);

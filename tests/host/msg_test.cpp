@@ -96,12 +96,6 @@ TEST_F(MsgRingTest, WaitKeyOrSecondsStopsAtTheFirstKeyDownOrTakesOneForZero) {
   EXPECT_EQ(Take().type, 601u);
 }
 
-TEST(MsgServicesTest, TimersNeedTheHostWindow) {
-  testsupport::TestInstance instance;
-  EXPECT_EQ(StartTimer(1, 500), 0);
-  StopTimer(1);
-}
-
 TEST(MsgServicesTest, DateAndTimeComeFromTheVirtualClock) {
   time_t start;
   ASSERT_TRUE(plat::ParseClockStart("2026-12-05T10:11:12", &start));
