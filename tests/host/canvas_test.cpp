@@ -158,31 +158,26 @@ TEST_F(CanvasTest, ScreenCallsFlushOnceAndCanvasCallsNever) {
   EXPECT_EQ(viewer->LastFrame()[0], 0xFF);
 }
 
-class TextTest : public CanvasScreenTest {
- protected:
-  FontMetrics Metrics() {
-    FontMetrics metrics{};
-    GetFontMetrics(&metrics, c);
-    return metrics;
-  }
-};
+FontMetrics Metrics(Canvas* c) {
+  FontMetrics metrics{};
+  GetFontMetrics(&metrics, c);
+  return metrics;
+}
 
 // Three heights for indexes 0 to 8; a higher index changes nothing, and
 // each target keeps its own font.
-TEST_F(TextTest, FontIndexesStepThroughThreeHeightsPerTarget) {
+TEST_F(CanvasTest, FontIndexesStepThroughThreeHeightsPerTarget) {
   const std::tuple<int, int, int> steps[] = {{0, 12, 6}, {4, 16, 8}, {8, 24, 12},
                                              {3, 16, 8}, {9, 16, 8}, {255, 16, 8}};
   for (const auto& [index, height, width] : steps) {
     SelectFont(index, c);
-    EXPECT_EQ(std::tuple(Metrics().lineHeight, Metrics().charWidth), std::tuple(height, width)) << index;
+    EXPECT_EQ(std::tuple(Metrics(c).lineHeight, Metrics(c).charWidth), std::tuple(height, width)) << index;
   }
   SelectFont(6, nullptr);
-  FontMetrics screen{};
-  GetFontMetrics(&screen, nullptr);
-  EXPECT_EQ(std::tuple(Metrics().lineHeight, screen.lineHeight), std::tuple(16, 24));
+  EXPECT_EQ(std::tuple(Metrics(c).lineHeight, Metrics(nullptr).lineHeight), std::tuple(16, 24));
 }
 
-TEST_F(TextTest, OpaqueTextFillsItsCellsTransparentTextOnlyInksAndScreenTextFlushes) {
+TEST_F(CanvasTest, OpaqueTextFillsItsCellsTransparentTextOnlyInksAndScreenTextFlushes) {
   SelectFont(0, c);
   SetBackColor(kWhite, c);
   SetForeColor(kBlack, c);

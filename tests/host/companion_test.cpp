@@ -1,10 +1,8 @@
 #include "host/companion.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <climits>
-#include <string>
+#include <vector>
 
 #include "platform/win/win.h"
 #include "tests/support/host_env.h"
@@ -13,16 +11,6 @@
 namespace {
 
 using namespace testsupport;
-
-TEST(ModulePathTest, AppendsToTheProgramsFolder) {
-  char self[PATH_MAX] = {};
-  ASSERT_GT(readlink("/proc/self/exe", self, sizeof self - 1), 0);
-  std::string folder = self;
-  folder.erase(folder.rfind('/') + 1);
-  char out[260 + 32];
-  ModulePath(out, "..\\Snd\\Snd.exe");
-  EXPECT_EQ(std::string(out), folder + "..\\Snd\\Snd.exe");
-}
 
 // The viewer is looked up once, also when nothing was found; the sound
 // player on every send.
