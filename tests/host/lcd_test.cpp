@@ -30,6 +30,7 @@ TEST_F(LcdTest, WithoutIniTheScreenIs320By240AndReleasingItTwiceIsHarmless) {
 
   EXPECT_EQ(LcdVctRelease(), 1);
   EXPECT_EQ(LcdVctRelease(), 1);
+  EXPECT_EQ(Size(hostScreen), std::tuple(320, 240, 32, 320u * 4 * 240));
   FillRectColor(0, 0, 9, 9, 0, nullptr);
   EXPECT_EQ(GetPixelColor(0, 0, nullptr), 0xFFFFFFFFu);
   // The viewer is still there and still told.
