@@ -105,6 +105,7 @@ TEST(LcdStartTest, StartFailsWithoutViewerOrWithImpossibleSizesAndIniSizesShapeT
   env.WriteIni("[LCD]\nwidth=0\nheight=240\n");
   EXPECT_EQ(LcdVctInit(), 0);
   EXPECT_EQ(viewer->Repaints(), 0);
+  LcdVctRelease();
 
   env.WriteIni("[LCD]\nwidth=160\nheight=128\nbitperpixel=16\n");
   ASSERT_EQ(LcdVctInit(), 1);
