@@ -1,8 +1,11 @@
+// Drawing on a canvas and on the screen: shapes, copies and text.
+
 #include "host/canvas.h"
 
 #include <cstdlib>
 #include <tuple>
 
+#include "host/text.h"
 #include "tests/support/host_screen.h"
 
 namespace host_test {
@@ -18,7 +21,7 @@ class CanvasTest : public CanvasScreenTest {
   }
 };
 
-TEST_F(CanvasTest, ANewCanvasHasTheScreensSizeAndNoScreenFields) {
+TEST_F(CanvasTest, ANewCanvasHasTheScreensSizeAndFreeingReleasesItsPixels) {
   EXPECT_EQ(std::tuple(c->width, c->height, c->bitsPerPixel, c->byteSize), std::tuple(320, 240, 32, 0u));
   EXPECT_TRUE(c->window == nullptr && c->pixels == nullptr);
   EXPECT_EQ(CountColor(c, kWhite, 320, 240), 320 * 240);
@@ -27,12 +30,9 @@ TEST_F(CanvasTest, ANewCanvasHasTheScreensSizeAndNoScreenFields) {
   PutPixel(-1, 0, kRed, c);
   EXPECT_EQ(GetPixelColor(320, 0, c), 0xFFFFFFFFu);
   EXPECT_EQ(GetPixelColor(0, -1, c), 0xFFFFFFFFu);
-}
 
-TEST_F(CanvasTest, FreeingReleasesAPixelsBlockAndRefusesNull) {
   EXPECT_EQ(CanvasFree(nullptr), 0);
   Canvas* other = CanvasCreate();
-  ASSERT_NE(other, nullptr);
   other->pixels = std::malloc(64);  // released by CanvasFree (the leak check sees it)
   EXPECT_EQ(CanvasFree(other), 1);
 }
@@ -110,11 +110,9 @@ TEST_F(CanvasTest, InvertingTwiceRestoresAndAReversedRectangleDoesNothing) {
 }
 
 TEST_F(CanvasTest, BackModeTakesOnlyOneOrTwo) {
-  EXPECT_EQ(SetBackMode(3, c), 2);
-  EXPECT_EQ(SetBackMode(1, c), 2);
-  EXPECT_EQ(SetBackMode(0, c), 1);
-  EXPECT_EQ(SetBackMode(2, c), 1);
-  EXPECT_EQ(SetBackMode(2, c), 2);
+  // Each call returns the mode before it; 3 and 0 are refused.
+  for (const auto& [mode, before] : {std::pair(3, 2), {1, 2}, {0, 1}, {2, 1}, {2, 2}})
+    EXPECT_EQ(SetBackMode(mode, c), before) << mode;
 }
 
 TEST_F(CanvasTest, CopiesMoveTheScreenSizedArea) {
@@ -158,6 +156,53 @@ TEST_F(CanvasTest, ScreenCallsFlushOnceAndCanvasCallsNever) {
   EXPECT_EQ(viewer->Repaints(), start + 7);
   // The last frame the viewer saw is the cleared screen.
   EXPECT_EQ(viewer->LastFrame()[0], 0xFF);
+}
+
+FontMetrics Metrics(Canvas* c) {
+  FontMetrics metrics{};
+  GetFontMetrics(&metrics, c);
+  return metrics;
+}
+
+// Three heights for indexes 0 to 8; a higher index changes nothing, and
+// each target keeps its own font.
+TEST_F(CanvasTest, FontIndexesStepThroughThreeHeightsPerTarget) {
+  const std::tuple<int, int, int> steps[] = {{0, 12, 6}, {4, 16, 8}, {8, 24, 12},
+                                             {3, 16, 8}, {9, 16, 8}, {255, 16, 8}};
+  for (const auto& [index, height, width] : steps) {
+    SelectFont(index, c);
+    EXPECT_EQ(std::tuple(Metrics(c).lineHeight, Metrics(c).charWidth), std::tuple(height, width)) << index;
+  }
+  SelectFont(6, nullptr);
+  EXPECT_EQ(std::tuple(Metrics(c).lineHeight, Metrics(nullptr).lineHeight), std::tuple(16, 24));
+}
+
+TEST_F(CanvasTest, OpaqueTextFillsItsCellsTransparentTextOnlyInksAndScreenTextFlushes) {
+  SelectFont(0, c);
+  SetBackColor(kWhite, c);
+  SetForeColor(kBlack, c);
+
+  FillRectColor(0, 0, 99, 29, kRed, c);
+  EXPECT_NE(DrawText(0, 0, "Ab中", c), 0);
+  // Three cells: 6 + 6 + 12 pixels wide, 12 high, black on white.
+  EXPECT_EQ(CountColor(c, kRed, 24, 12), 0);
+  EXPECT_GT(CountColor(c, kBlack, 24, 12), 0);
+  EXPECT_EQ(GetPixelColor(24, 0, c), kRed);
+
+  FillRectColor(0, 0, 99, 29, kRed, c);
+  DrawTextMode(0, 0, "Ab中", c, 1);
+  EXPECT_EQ(CountColor(c, kWhite, 100, 30), 0);
+  EXPECT_GT(CountColor(c, kBlack, 24, 12), 0);
+  EXPECT_GT(CountColor(c, kRed, 24, 12), 0);
+  // The mode was for that call only.
+  EXPECT_EQ(SetBackMode(0, c), 2);
+
+  // On the screen each call flushes, even with nothing to draw.
+  const int start = viewer->Repaints();
+  EXPECT_EQ(DrawText(0, 0, "", nullptr), 1);
+  DrawTextMode(0, 0, "x", nullptr, 1);
+  DrawText(0, 0, nullptr, c);
+  EXPECT_EQ(viewer->Repaints(), start + 2);
 }
 
 }  // namespace

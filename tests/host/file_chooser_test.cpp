@@ -16,25 +16,14 @@
 #include "host/canvas.h"
 #include "host/msg.h"
 #include "host/text.h"
-#include "platform/sys/msgbox.h"
 #include "tests/support/host_screen.h"
 
 namespace {
 
-using testsupport::kBlack;
-using testsupport::kWhite;
-using testsupport::Pixels;
-using testsupport::ScreenTest;
-using testsupport::Snapshot;
-using testsupport::WriteFile;
+using namespace testsupport;
 
 void QueueKeys(std::initializer_list<uint32_t> keys) {
   for (uint32_t key : keys) QueueMessage(MsgKeyDown, key, 0);
-}
-
-FileListPosition Move(FileListPosition p, uint32_t key, int32_t count, int times) {
-  for (int i = 0; i < times; ++i) MoveFileSelection(&p, key, count);
-  return p;
 }
 
 // From {selected, top}, `times` presses of a key in a list of `count` names.
@@ -60,7 +49,8 @@ TEST(FileSelectionTest, ArrowsAndPagesMoveWithinTheListAndScrollItIntoView) {
       {{16, 10}, kKeyPageUp, 40, 1, {1, 0}}, {{5, 2}, kKeyPageUp, 40, 1, {1, 0}},
   };
   for (const Case& c : cases) {
-    const FileListPosition p = Move(c.from, c.key, c.count, c.times);
+    FileListPosition p = c.from;
+    for (int i = 0; i < c.times; ++i) MoveFileSelection(&p, c.key, c.count);
     EXPECT_EQ(std::tuple(p.selected, p.top), std::tuple(c.to.selected, c.to.top))
         << "key " << c.key << " x" << c.times << " from " << c.from.selected << " of " << c.count;
   }
@@ -73,11 +63,9 @@ TEST(FileSelectionTest, AnyKeySequenceKeepsTheSelectionOnAVisibleName) {
     FileListPosition p{1, 0};
     for (int step = 0; step < 300; ++step) {
       MoveFileSelection(&p, keys[random() % 5], count);
-      ASSERT_GE(p.selected, 1);
-      ASSERT_LE(p.selected, count);
-      ASSERT_GE(p.top, 0);
-      ASSERT_LE(p.top, p.selected);
-      ASSERT_LE(p.selected - p.top, p.selected == count ? 13 : 14);
+      ASSERT_TRUE(p.selected >= 1 && p.selected <= count && p.top >= 0 && p.top <= p.selected &&
+                  p.selected - p.top <= (p.selected == count ? 13 : 14))
+          << "selected " << p.selected << " top " << p.top << " of " << count;
     }
   }
 }
@@ -116,11 +104,8 @@ TEST_F(FileChooserTest, ListsStartTheNamesAndEnd) {
   FileEntry* list = MakeFileList("..\\Save\\*.sav", &count);
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(count, 3);
-  EXPECT_STREQ(list[0], "[START]");
-  EXPECT_STREQ(list[1], "a.sav");
-  EXPECT_STREQ(list[2], "b.sav");
-  EXPECT_STREQ(list[3], "c.sav");
-  EXPECT_STREQ(list[4], "[END]");
+  EXPECT_EQ(std::vector<std::string>(list, list + 5),
+            (std::vector<std::string>{"[START]", "a.sav", "b.sav", "c.sav", "[END]"}));
   std::free(list);
   EXPECT_EQ(MakeFileList("..\\Save\\*.none", &count), nullptr);
   EXPECT_EQ(count, 0);
@@ -146,9 +131,7 @@ TEST_F(FileChooserTest, EnterChoosesTheMarkedNameAndArrowsStayInTheList) {
   EXPECT_STREQ(out, "..\\Save\\b.sav");
   // "[START]", three names and "[END]"; the bar on the second name.
   EXPECT_EQ(LinesWithText(), 5);
-  EXPECT_FALSE(LineMarked(1));
-  EXPECT_TRUE(LineMarked(2));
-  EXPECT_FALSE(LineMarked(3));
+  EXPECT_EQ(std::tuple(LineMarked(1), LineMarked(2), LineMarked(3)), std::tuple(false, true, false));
   EXPECT_EQ(MsgPendingCount(), 0);
 }
 
@@ -167,17 +150,14 @@ TEST_F(FileChooserTest, EscapeAndF2LeaveTheResultUntouched) {
   EXPECT_EQ(pending.wParam, kKeyF2);
 }
 
-TEST_F(FileChooserTest, TheTreeDescendsIntoFoldersUntilAFileIsChosen) {
+// ".", "..", "sub", "top.txt"; inside sub: ".", "..", "x.sav".
+TEST_F(FileChooserTest, TheTreeDescendsIntoFoldersUntilAFileIsChosenOrLeft) {
   WriteFile(env.RootPath("Save/sub/x.sav"), "x");
   WriteFile(env.RootPath("Save/top.txt"), "x");
-  // ".", "..", "sub", "top.txt"; then inside sub: ".", "..", "x.sav".
   QueueKeys({kKeyDown, kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyEnter});
   EXPECT_EQ(FileChooserTree("..\\Save\\", out), 0);
   EXPECT_STREQ(out, "..\\Save\\sub\\x.sav");
-}
 
-TEST_F(FileChooserTest, TheTreeGivesAFileChosenFirstAndNothingWhenLeft) {
-  WriteFile(env.RootPath("Save/top.txt"), "x");
   QueueKeys({kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
   FileChooserTree("..\\Save\\", out);
   EXPECT_STREQ(out, "..\\Save\\top.txt");

@@ -1,15 +1,17 @@
 // The host's start-up, window and shutdown, run in this process: HostMain
 // on a thread of its own with stand-in companion windows, and a test entry
-// on the application thread.
+// on the application thread; and the table of application entries.
 
 #include "host/host_main.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "host/app_registry.h"
 #include "host/msg.h"
 #include "platform/sys/clock.h"
 #include "platform/sys/sync.h"
@@ -20,15 +22,12 @@
 
 namespace {
 
-using testsupport::ClosedInOrder;
-using testsupport::HostThread;
-using testsupport::MessageBoxTexts;
-using testsupport::StandinCompanion;
+using namespace testsupport;
+using Triples = std::vector<std::vector<uint32_t>>;
 
-// What a test entry saw; reset for every test.
+// What a test entry saw, the Messages it took as {type, wParam, lParam}.
 struct Probe {
-  bool ran = false;
-  std::vector<Message> messages;
+  Triples messages;
   std::vector<int64_t> times;
   std::vector<int> values;
 };
@@ -37,21 +36,12 @@ Probe probe;
 Message Take() {
   Message m{};
   GetMsg(&m);
-  probe.messages.push_back(m);
+  probe.messages.push_back({m.type, m.wParam, m.lParam});
   return m;
 }
 
 void PostToHost(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam) {
   plat::PostMessageA(FindHostWindow(), message, wParam, lParam);
-}
-
-using Triples = std::vector<std::vector<uint32_t>>;
-
-// The Messages the entry took, as {type, wParam, lParam}.
-Triples Taken() {
-  Triples taken;
-  for (const Message& m : probe.messages) taken.push_back({m.type, m.wParam, m.lParam});
-  return taken;
 }
 
 class HostMainTest : public ::testing::Test {
@@ -66,22 +56,14 @@ class HostMainTest : public ::testing::Test {
 
   static int RunHost(HostEntry entry) { return HostThread(entry).Join(); }
 
-  testsupport::HostEnv env;
+  HostEnv env;
   std::unique_ptr<StandinCompanion> viewer = StandinCompanion::Viewer();
   std::unique_ptr<StandinCompanion> player = StandinCompanion::SoundPlayer();
 };
 
-TEST_F(HostMainTest, ARunClosesTheViewerThenTheSoundPlayer) {
-  EXPECT_EQ(RunHost([] { probe.ran = true; }), 0);
-  EXPECT_TRUE(probe.ran);
-  EXPECT_TRUE(MessageBoxTexts().empty());
-  EXPECT_EQ(Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
-  EXPECT_EQ(FindHostWindow(), nullptr);
-}
-
 // Keys, left-button messages and the forwarded character (1128, as a
 // character Message) are queued; nothing else is, not even the WM_CHAR a
-// key-down of a character key makes.
+// key-down of a character key makes. The key state follows the keys taken.
 TEST_F(HostMainTest, OnlyKeysCharactersAndLeftButtonMessagesAreQueued) {
   RunHost([] {
     PostToHost(kHostCharMessage, 65, 0x00120034);
@@ -95,21 +77,20 @@ TEST_F(HostMainTest, OnlyKeysCharactersAndLeftButtonMessagesAreQueued) {
     PostToHost(plat::WM_LBUTTONDBLCLK, 1, 8);
     PostToHost(plat::WM_KEYDOWN, 'A', 0);
     for (int i = 0; i < 7; ++i) Take();
+    probe.values = {IsKeyDown(37), IsKeyDown('A')};
     PostMsg(999, 0, 0);
     Take();
   });
-  EXPECT_EQ(Taken(), (Triples{{MsgChar, 65, 0x00120034},
-                              {256, 37, 0x014B0001},
-                              {257, 37, 0xC14B0001},
-                              {513, 1, 0xFFFF0005},
-                              {514, 0, 7},
-                              {515, 1, 8},
-                              {256, 'A', 0},
-                              {999, 0, 0}}));
+  EXPECT_EQ(probe.values, (std::vector<int>{0, 1}));
+  EXPECT_EQ(probe.messages, (Triples{{MsgChar, 65, 0x00120034}, {256, 37, 0x014B0001},
+                                    {257, 37, 0xC14B0001}, {513, 1, 0xFFFF0005}, {514, 0, 7},
+                                    {515, 1, 8}, {256, 'A', 0}, {999, 0, 0}}));
 }
 
-TEST_F(HostMainTest, TimerTicksArriveEvery500MillisecondsUntilStopped) {
-  RunHost([] {
+// An entry that returns ends the run: the viewer is closed, then the player.
+TEST_F(HostMainTest, TimerTicksArriveEvery500MillisecondsUntilStoppedAndTheRunEnds) {
+  EXPECT_EQ(StartTimer(1, 500), 0);  // no host window yet
+  EXPECT_EQ(RunHost([] {
     int64_t start = plat::GetTickCount64();
     probe.values.push_back(StartTimer(1, 500));
     for (int i = 0; i < 4; ++i) {
@@ -120,23 +101,14 @@ TEST_F(HostMainTest, TimerTicksArriveEvery500MillisecondsUntilStopped) {
     DelayMs(3000);
     PostMsg(999, 0, 0);
     Take();
-  });
+  }), 0);
+  EXPECT_TRUE(MessageBoxTexts().empty());
+  EXPECT_EQ(Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
+  EXPECT_EQ(FindHostWindow(), nullptr);
   EXPECT_EQ(probe.values, std::vector<int>{1});
   const std::vector<uint32_t> tick{MsgTimer, 1, 0};
-  EXPECT_EQ(Taken(), (Triples{tick, tick, tick, tick, {999, 0, 0}}));
+  EXPECT_EQ(probe.messages, (Triples{tick, tick, tick, tick, {999, 0, 0}}));
   EXPECT_EQ(probe.times, (std::vector<int64_t>{500, 1000, 1500, 2000}));
-}
-
-TEST_F(HostMainTest, KeyStateFollowsTheKeysTheHostWindowTook) {
-  RunHost([] {
-    PostToHost(plat::WM_KEYDOWN, 40, 0);
-    Take();
-    probe.values.push_back(IsKeyDown(40));
-    PostToHost(plat::WM_KEYUP, 40, 0);
-    Take();
-    probe.values.push_back(IsKeyDown(40));
-  });
-  EXPECT_EQ(probe.values, (std::vector<int>{1, 0}));
 }
 
 // A close from outside ends the host while the application still waits in
@@ -155,8 +127,51 @@ TEST_F(HostMainTest, ACloseFromOutsideLeavesTheRingUsableForTheApplication) {
   QueueMessage(1, 2, 3);
   ASSERT_EQ(plat::WaitForSingleObject(finished, plat::INFINITE), plat::WAIT_OBJECT_0);
   ASSERT_TRUE(plat::WaitUntilIdle());
-  EXPECT_EQ(Taken(), (Triples{{1, 2, 3}, {5, 6, 7}}));
+  EXPECT_EQ(probe.messages, (Triples{{1, 2, 3}, {5, 6, 7}}));
   EXPECT_EQ(Closes(), (std::vector<std::string>{kLcdTitle, kSndTitle}));
+}
+
+void First() {}
+void Second() {}
+
+TEST(AppRegistryTest, EntriesAreFoundByNameListedInNameOrderAndNeverReplaced) {
+  std::size_t before = AppCount();
+  ASSERT_TRUE(RegisterApp("zz-test-second", "Second", Second));
+  ASSERT_TRUE(RegisterApp("aa-test-first", nullptr, First));
+  EXPECT_EQ(AppCount(), before + 2);
+
+  const AppEntry* first = FindApp("aa-test-first");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->entry, &First);
+  EXPECT_STREQ(first->title, "");
+  EXPECT_EQ(FindApp("zz-test-second")->entry, &Second);
+  EXPECT_EQ(FindApp("missing"), nullptr);
+  EXPECT_EQ(FindApp(nullptr), nullptr);
+
+  for (std::size_t i = 1; i < AppCount(); ++i) {
+    EXPECT_LT(std::string(AppAt(i - 1)->name), std::string(AppAt(i)->name));
+  }
+  EXPECT_EQ(AppAt(AppCount()), nullptr);
+
+  // Duplicates and incomplete entries are refused.
+  EXPECT_FALSE(RegisterApp("aa-test-first", "Two", Second));
+  EXPECT_EQ(FindApp("aa-test-first")->entry, &First);
+  EXPECT_FALSE(RegisterApp(nullptr, "x", First));
+  EXPECT_FALSE(RegisterApp("", "x", First));
+  EXPECT_FALSE(RegisterApp("no-entry", "x", nullptr));
+  EXPECT_EQ(FindApp("no-entry"), nullptr);
+  EXPECT_EQ(AppCount(), before + 2);
+}
+
+TEST(AppRegistryTest, AFullTableRefusesMore) {
+  static char names[kMaxApps][32];
+  for (unsigned i = 0; AppCount() < kMaxApps && i < kMaxApps; ++i) {
+    std::snprintf(names[i], sizeof names[i], "fill-%02u", i);
+    ASSERT_TRUE(RegisterApp(names[i], "", First));
+  }
+  EXPECT_FALSE(RegisterApp("one-more", "", First));
+  EXPECT_EQ(FindApp("one-more"), nullptr);
+  EXPECT_EQ(AppCount(), kMaxApps);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "host/canvas.h"
-#include "host/text.h"
 #include "platform/sys/shm.h"
 #include "platform/win/win.h"
 #include "protocol/messages.h"
@@ -23,28 +22,19 @@ auto Size(const ScreenModeRecord& m) { return std::tuple(m.width, m.height, m.bi
 
 using LcdTest = ScreenTest;
 
-TEST_F(LcdTest, WithoutIniTheScreenIs320By240AndTheViewerRepaintsOnce) {
+TEST_F(LcdTest, WithoutIniTheScreenIs320By240AndReleasingItTwiceIsHarmless) {
   EXPECT_EQ(Size(hostScreen), std::tuple(320, 240, 32, 320u * 4 * 240));
   EXPECT_EQ(hostScreen.window, viewer->hwnd());
   EXPECT_EQ(viewer->Messages(), std::vector<plat::UINT>{kLcdRepaintMessage});
   EXPECT_GE(viewer->LastFrame().size(), hostScreen.byteSize);
-}
 
-class LcdIniTest : public ScreenTest {
- protected:
-  void SetUp() override {
-    env.WriteIni("[LCD]\nwidth=160\nheight=128\nbitperpixel=16\n");
-    ScreenTest::SetUp();
-  }
-};
-
-TEST_F(LcdIniTest, IniSizesShapeTheBackBufferAndTheSharedBlock) {
-  // The back buffer keeps the display's 32-bit format whatever the ini says.
-  EXPECT_EQ(Size(hostScreen), std::tuple(160, 128, 16, 160u * 4 * 128));
-  EXPECT_EQ(plat::ViewSize(hostScreen.pixels), hostScreen.byteSize);
-  Canvas* c = CanvasCreate();
-  EXPECT_EQ(std::pair(c->width, c->height), std::pair(160, 128));
-  CanvasFree(c);
+  EXPECT_EQ(LcdVctRelease(), 1);
+  EXPECT_EQ(LcdVctRelease(), 1);
+  EXPECT_EQ(Size(hostScreen), std::tuple(320, 240, 32, 320u * 4 * 240));
+  FillRectColor(0, 0, 9, 9, 0, nullptr);
+  EXPECT_EQ(GetPixelColor(0, 0, nullptr), 0xFFFFFFFFu);
+  // The viewer is still there and still told.
+  EXPECT_EQ(FlushScreen(), 1);
 }
 
 TEST_F(LcdTest, FlushCopiesTheBackBufferIntoTheSharedBlockBeforeTheRepaint) {
@@ -92,16 +82,6 @@ TEST_F(LcdTest, OldCanvasesKeepTheirSizeWhileCopyAndClearUseTheNewScreen) {
   CanvasFree(old);
 }
 
-TEST_F(LcdTest, ReleaseTwiceAndDrawingAfterReleaseAreHarmless) {
-  EXPECT_EQ(LcdVctRelease(), 1);
-  EXPECT_EQ(LcdVctRelease(), 1);
-  EXPECT_EQ(Size(hostScreen), std::tuple(320, 240, 32, 320u * 4 * 240));
-  FillRectColor(0, 0, 9, 9, 0, nullptr);
-  EXPECT_EQ(GetPixelColor(0, 0, nullptr), 0xFFFFFFFFu);
-  // The viewer is still there and still told.
-  EXPECT_EQ(FlushScreen(), 1);
-}
-
 TEST_F(LcdTest, AModeChangeStartsAMissingViewerFromTheCurrentFolder) {
   viewer.reset();
   // A stand-in program that notes its arguments and ends without a window.
@@ -112,23 +92,32 @@ TEST_F(LcdTest, AModeChangeStartsAMissingViewerFromTheCurrentFolder) {
   EXPECT_EQ(ReadFile(env.RootPath("Lcd/args")), "160 128\n");
 }
 
-TEST(LcdStartTest, WithoutViewerAndWithoutItsProgramStartFails) {
+TEST(LcdStartTest, StartFailsWithoutViewerOrWithImpossibleSizesAndIniSizesShapeTheScreen) {
   HostEnv env;
   EXPECT_EQ(LcdVctInit(), 0);
-  // The back buffer was made and stays until released.
+  // Without a viewer or its program: the back buffer was made and stays
+  // until released.
   EXPECT_NE(hostScreen.bitmap, nullptr);
   EXPECT_EQ(LcdVctRelease(), 1);
   EXPECT_EQ(hostScreen.bitmap, nullptr);
-}
 
-TEST(LcdStartTest, ImpossibleSizesFailWithoutCrashing) {
-  HostEnv env;
   auto viewer = StandinCompanion::Viewer();
   env.WriteIni("[LCD]\nwidth=0\nheight=240\n");
   EXPECT_EQ(LcdVctInit(), 0);
+  EXPECT_EQ(viewer->Repaints(), 0);
+  LcdVctRelease();
+
+  env.WriteIni("[LCD]\nwidth=160\nheight=128\nbitperpixel=16\n");
+  ASSERT_EQ(LcdVctInit(), 1);
+  // The back buffer keeps the display's 32-bit format whatever the ini says.
+  EXPECT_EQ(Size(hostScreen), std::tuple(160, 128, 16, 160u * 4 * 128));
+  EXPECT_EQ(plat::ViewSize(hostScreen.pixels), hostScreen.byteSize);
+  Canvas* c = CanvasCreate();
+  EXPECT_EQ(std::pair(c->width, c->height), std::pair(160, 128));
+  CanvasFree(c);
   EXPECT_EQ(SetScreenMode(-5, 10, 32), 0);
   EXPECT_EQ(SetScreenMode(100000, 100000, 32), 0);
-  EXPECT_EQ(viewer->Repaints(), 0);
+  EXPECT_EQ(viewer->Repaints(), 1);
 }
 
 }  // namespace

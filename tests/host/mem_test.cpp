@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/host_env.h"
@@ -27,7 +28,7 @@ class MemTest : public ::testing::Test {
   HostEnv env;
 };
 
-TEST_F(MemTest, ThePoolRefusesWhatWouldReachItsCapacity) {
+TEST_F(MemTest, ThePoolRefusesWhatWouldReachItsCapacityOf64MegabytesOrTheIniSize) {
   Start("[MEM]\nmemstack=1000\n");
   void* first = MemAlloc(600);
   ASSERT_NE(first, nullptr);
@@ -41,9 +42,10 @@ TEST_F(MemTest, ThePoolRefusesWhatWouldReachItsCapacity) {
   MemFree(again);
   MemFree(rest);
   EXPECT_TRUE(MessageBoxTexts().empty());
-}
 
-TEST_F(MemTest, DefaultCapacityIs64MegabytesAndHugeRequestsDoNotWrap) {
+  // Without an ini: 64 megabytes, and huge requests do not wrap.
+  ASSERT_EQ(MemVctRelease(), 1);
+  env.WriteIni("");
   Start();
   EXPECT_EQ(MemVctSettings().memstack, 67108864u);
   EXPECT_EQ(MemAlloc(67108864), nullptr);
@@ -102,8 +104,8 @@ TEST_F(MemTest, ReleaseReportsBlocksStillLive) {
   EXPECT_EQ(MemVctRelease(), 1);
 }
 
-TEST(MemBytesTest, CopyRunsFromFirstToLastByte) {
-  char buffer[] = "abcdef";
+TEST(MemBytesTest, CopiesRunFromFirstToLastByteAndStringsCompareBytes) {
+  char buffer[32] = "abcdef";
   EXPECT_EQ(MemCopy(buffer, buffer + 1, 4), buffer);
   EXPECT_STREQ(buffer, "bcdeef");
   std::strcpy(buffer, "abcdef");
@@ -111,31 +113,23 @@ TEST(MemBytesTest, CopyRunsFromFirstToLastByte) {
   EXPECT_STREQ(buffer, "aaaaaf");
   MemFill(buffer, 0x1234, 3);
   EXPECT_STREQ(buffer, "444aaf");
-}
 
-TEST(MemStringTest, StringCallsCountAndCompareBytes) {
-  char buffer[32];
   EXPECT_EQ(StrCpy(buffer, "ab"), buffer);
   EXPECT_EQ(StrCat(buffer, "中c"), buffer);
   EXPECT_EQ(StrLen(buffer), 5u);
-  EXPECT_EQ(StrCmp("abc", "abd"), -1);
-  EXPECT_EQ(StrCmp("abd", "abc"), 1);
-  EXPECT_EQ(StrCmp("abc", "abc"), 0);
-  EXPECT_EQ(StrCmp("\xB0", "z"), 1);
-  EXPECT_EQ(StrCmp("ab", "abc"), -1);
+  for (const auto& [a, b, order] : {std::tuple("abc", "abd", -1), {"abd", "abc", 1}, {"abc", "abc", 0},
+                                    {"\xB0", "z", 1}, {"ab", "abc", -1}})
+    EXPECT_EQ(StrCmp(a, b), order) << a << " " << b;
 }
 
+// Signed only in base ten; a base outside 2 to 36 gives "".
 TEST(MemStringTest, IntToStrSignsOnlyInBaseTen) {
   char buffer[40];
-  EXPECT_STREQ(IntToStr(255, buffer, 16), "ff");
-  EXPECT_STREQ(IntToStr(-1, buffer, 16), "ffffffff");
-  EXPECT_STREQ(IntToStr(-1, buffer, 2), std::string(32, '1').c_str());
-  EXPECT_STREQ(IntToStr(-255, buffer, 10), "-255");
-  EXPECT_STREQ(IntToStr(INT_MIN, buffer, 10), "-2147483648");
-  EXPECT_STREQ(IntToStr(0, buffer, 8), "0");
-  EXPECT_STREQ(IntToStr(71, buffer, 36), "1z");
-  EXPECT_STREQ(IntToStr(5, buffer, 1), "");
-  EXPECT_STREQ(IntToStr(5, buffer, 37), "");
+  for (const auto& [value, base, text] :
+       {std::tuple(255, 16, std::string("ff")), {-1, 16, "ffffffff"}, {-1, 2, std::string(32, '1')},
+        {-255, 10, "-255"}, {INT_MIN, 10, "-2147483648"}, {0, 8, "0"}, {71, 36, "1z"}, {5, 1, ""},
+        {5, 37, ""}})
+    EXPECT_EQ(IntToStr(value, buffer, base), text) << value << " base " << base;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -53,44 +54,37 @@ TEST(ReplayScriptTest, StepsInOrderWithTheirMessages) {
 }
 
 TEST(ReplayScriptTest, EveryBadLineIsRefusedWithItsNumber) {
-  EXPECT_EQ(ErrorOf("0 frame a.png\n100 key\n").rfind("s.replay:2:5: error: ", 0), 0u);
-  EXPECT_EQ(ErrorOf("500 key Enter\n  400 key Enter\n").rfind("s.replay:2:3: error: time 400 comes before", 0), 0u);
-  EXPECT_NE(ErrorOf("0 frame a.png\n10 frame  b c\n").find("s.replay:2:11: error: frame takes"), std::string::npos);
-  EXPECT_NE(ErrorOf("soon key Enter\n").find("not a time"), std::string::npos);
-  EXPECT_NE(ErrorOf("-1 key Enter\n").find("not a time"), std::string::npos);
-  EXPECT_NE(ErrorOf("86400001 key Enter\n").find("not a time"), std::string::npos);
-  EXPECT_NE(ErrorOf("10\n").find("without a command"), std::string::npos);
-  EXPECT_NE(ErrorOf("10 press Enter\n").find("unknown command 'press'"), std::string::npos);
-  EXPECT_NE(ErrorOf("10 type\n").find("type takes a text"), std::string::npos);
-  EXPECT_NE(ErrorOf("10 click 1 2 3\n").find("click"), std::string::npos);
-  // Frames stay in the frames folder, one file each.
-  for (const char* name : {"a.bmp", "../up.png", "sub/a.png", ".png", ".hidden.png", "a b.png"}) {
-    EXPECT_NE(ErrorOf(std::string("10 frame ") + name + "\n").find("plain file name"),
-              std::string::npos)
-        << name;
-  }
-  EXPECT_NE(ErrorOf("10 frame a.png\n20 frame a.png\n").find("named twice"), std::string::npos);
+  const std::pair<std::string, std::string> cases[] = {
+      {"0 frame a.png\n100 key\n", "s.replay:2:5: error: "},
+      {"500 key Enter\n  400 key Enter\n", "s.replay:2:3: error: time 400 comes before"},
+      {"0 frame a.png\n10 frame  b c\n", "s.replay:2:11: error: frame takes"},
+      {"soon key Enter\n", "not a time"}, {"-1 key Enter\n", "not a time"},
+      {"86400001 key Enter\n", "not a time"}, {"10\n", "without a command"},
+      {"10 press Enter\n", "unknown command 'press'"}, {"10 type\n", "type takes a text"},
+      {"10 click 1 2 3\n", "click"}, {"10 frame a.png\n20 frame a.png\n", "named twice"},
+      // Frames stay in the frames folder, one file each.
+      {"10 frame a.bmp\n", "plain file name"}, {"10 frame ../up.png\n", "plain file name"},
+      {"10 frame sub/a.png\n", "plain file name"}, {"10 frame .png\n", "plain file name"},
+      {"10 frame .hidden.png\n", "plain file name"}, {"10 frame a b.png\n", "plain file name"}};
+  for (const auto& [text, error] : cases) EXPECT_NE(ErrorOf(text).find(error), std::string::npos) << text;
 }
 
 TEST(ReplayScriptTest, FilesAreReadWithinTheirLimit) {
-  std::vector<Step> steps;
-  codec::Diagnostics diag;
-  EXPECT_FALSE(LoadScript("/nonexistent/script.replay", &steps, &diag));
-  EXPECT_EQ(diag.Text(), "/nonexistent/script.replay: error: cannot open the file\n");
-
   const testsupport::ScratchDir dir;
   const std::string path = dir / "script.replay";
-  testsupport::WriteFile(path, "0 frame a.png\n" + std::string(kMaxScriptBytes, '#'));
-  diag = {};
-  EXPECT_FALSE(LoadScript(path, &steps, &diag));
-  EXPECT_NE(diag.Text().find("larger than"), std::string::npos);
-  testsupport::WriteFile(path, "0 frame a.png\n5 jump\n");
-  diag = {};
-  EXPECT_FALSE(LoadScript(path, &steps, &diag));
-  EXPECT_EQ(diag.Text().rfind(path + ":2:3: error: unknown command 'jump'", 0), 0u) << diag.Text();
-  testsupport::WriteFile(path, "0 frame a.png\n5 key Escape\n");
-  diag = {};
-  ASSERT_TRUE(LoadScript(path, &steps, &diag)) << diag.Text();
+  std::vector<Step> steps;
+  // The diagnostics of loading `text` (none: the file is missing).
+  auto load = [&](const std::optional<std::string>& text) {
+    if (text) testsupport::WriteFile(path, *text);
+    codec::Diagnostics diag;
+    const bool loaded = LoadScript(text ? path : "/nonexistent/script.replay", &steps, &diag);
+    EXPECT_EQ(loaded, diag.Text().empty());
+    return diag.Text();
+  };
+  EXPECT_EQ(load(std::nullopt), "/nonexistent/script.replay: error: cannot open the file\n");
+  EXPECT_NE(load("0 frame a.png\n" + std::string(kMaxScriptBytes, '#')).find("larger than"), std::string::npos);
+  EXPECT_EQ(load("0 frame a.png\n5 jump\n").rfind(path + ":2:3: error: unknown command 'jump'", 0), 0u);
+  EXPECT_EQ(load("0 frame a.png\n5 key Escape\n"), "");
   EXPECT_EQ(steps.size(), 2u);
 }
 

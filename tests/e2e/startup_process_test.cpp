@@ -2,7 +2,7 @@
 // ../Snd/Snd and ../Lcd/Lcd are scripts that only log that they were
 // started, while stand-in companion windows live in this process. (A full
 // run with both companions, and the order they are closed in, is tried in
-// process, in host_main_test, and end to end.)
+// process, in tests/host/host_main_test, and in startup_test.)
 
 #include <gtest/gtest.h>
 

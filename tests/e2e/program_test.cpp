@@ -1,6 +1,5 @@
-// The tovsim program's command line, run as a separate process. (A run
-// that cannot start for want of the sound player is tried end to end, in
-// tests/e2e.)
+// The tovsim program's command line. (A run that cannot start for want of
+// the sound player is in startup_test.)
 
 #include <gtest/gtest.h>
 
