@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "host/host_main.h"
@@ -21,6 +22,18 @@ namespace testsupport {
 // Waits until every thread taking part in the clock is idle; false after the
 // safety time-out (a test whose application never idles fails, not hangs).
 bool WaitIdle();
+
+// After `entry` returns, lets 5 s of virtual time pass (the test moves the
+// clock) and keeps the number of Messages queued by then: a timer the
+// application left running shows there. HostRun can run ThenWait<Main>.
+void KeepPendingAfterWait();
+template <auto entry>
+void ThenWait() {
+  entry();
+  KeepPendingAfterWait();
+}
+// That number; -1 until an entry of this run got there.
+int PendingAfterReturn();
 
 class HostThread {
  public:
@@ -64,6 +77,8 @@ class HostRun {
   void Join();
 
   static uint32_t Point(int x, int y) { return uint32_t(uint16_t(x)) | uint32_t(y) << 16; }
+  // The screen sizes the viewer was sent, in order.
+  std::vector<std::pair<int, int>> ScreenModes() const;
 
   HostEnv env;
   std::unique_ptr<StandinCompanion> viewer;

@@ -5,22 +5,18 @@
 
 #include <string>
 
-#include "host/msg.h"
+#include "games/blocks/blocks.h"
 #include "platform/sys/msgbox.h"
-#include "tests/games/blocks/blocks_app_support.h"
 #include "tests/support/host_runner.h"
 
 namespace {
 
-using blocks_test::ScreenSize;
-
 TEST(BlocksMissingPackage, NamesThePathAndLeavesTheHostAsItWas) {
-  testsupport::HostRun host(blocks_test::RunGameThenListen);
+  testsupport::HostRun host(testsupport::ThenWait<BlocksMain>);
   host.Advance(5000);
-  EXPECT_TRUE(blocks_test::MessagesAfterReturn().empty()) << "a timer was left running";
-  EXPECT_EQ(blocks_test::ModeChanges(*host.viewer), (std::vector<ScreenSize>{{240, 320}, {320, 240}}));
-  host.KeyDown(kKeyEscape);
   host.Join();
+  EXPECT_EQ(testsupport::PendingAfterReturn(), 0) << "a timer was left running";
+  EXPECT_EQ(host.ScreenModes(), (std::vector<std::pair<int, int>>{{240, 320}, {320, 240}}));
   // One box, naming the package; the memory pool found no leak.
   const auto boxes = plat::RecordedMessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);

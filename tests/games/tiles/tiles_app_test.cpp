@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
 
 #include "games/tiles/tiles.h"
 #include "host/device_api.h"
-#include "tests/games/tiles/tiles_host.h"
 #include "tests/support/golden.h"
 #include "tests/support/host_runner.h"
 #include "tests/support/host_screen.h"
@@ -19,7 +19,6 @@ namespace {
 
 using namespace tiles;
 using testsupport::HostRun;
-using tiles_test::ScreenModes;
 
 using Modes = std::vector<std::pair<int, int>>;
 // The host's start-up sends no mode; the game switches twice.
@@ -63,19 +62,19 @@ TEST(TilesAppTest, EscapeAndTheCloseButtonRestoreTheScreenAndLeaveNothingBehind)
   };
   for (const Exit& exit : exits) {
     SCOPED_TRACE(exit.name);
-    HostRun host(tiles_test::TilesThenFiveSeconds);
-    EXPECT_EQ(ScreenModes(host), Modes(kPlayedAndLeft.begin(), kPlayedAndLeft.end() - 1));
+    HostRun host(testsupport::ThenWait<TilesMain>);
+    EXPECT_EQ(host.ScreenModes(), Modes(kPlayedAndLeft.begin(), kPlayedAndLeft.end() - 1));
     host.PostAll({Click(12, 44)});  // a selection, to leave with
     const int repaints = host.viewer->Repaints();
     host.PostAll(std::vector<Message>(exit.input.begin(), exit.input.end() - 1));
     EXPECT_EQ(host.viewer->Repaints(), repaints);
-    EXPECT_EQ(ScreenModes(host).size(), 1u);
+    EXPECT_EQ(host.ScreenModes().size(), 1u);
     host.PostAll({exit.input.back()});
-    EXPECT_EQ(ScreenModes(host), kPlayedAndLeft);
+    EXPECT_EQ(host.ScreenModes(), kPlayedAndLeft);
     host.Advance(5000);
     host.Join();
     // The timer is stopped: nothing queued in the 5 s after the game.
-    EXPECT_EQ(tiles_test::MessagesAfterTheGame(), 0);
+    EXPECT_EQ(testsupport::PendingAfterReturn(), 0);
     // No box at all: the memory pool found nothing left.
     EXPECT_TRUE(testsupport::MessageBoxTexts().empty());
   }
@@ -96,7 +95,7 @@ TEST(TilesAppTest, ClicksOffTheBoardAndTimerTicksChangeNothing) {
   host.Advance(3500);
   EXPECT_EQ(host.viewer->Repaints(), repaints);
   EXPECT_TRUE(SameState(GetTilesState(), before));
-  EXPECT_EQ(ScreenModes(host).size(), 1u);
+  EXPECT_EQ(host.ScreenModes().size(), 1u);
 }
 
 TEST(TilesAppTest, ASelectionMovesAndTheOldCellLooksAsDealt) {
@@ -157,14 +156,26 @@ TEST(TilesAppTest, AWholeDealPlaysToAnEmptyBoardThatStaysUntilThePlayerLeaves) {
   Path path;
   int pairs = 0;
   while (NextPair(GetTilesState(), &a, &b, &path)) {
-    const int left = GetTilesState().tilesLeft;
+    const TilesState before = GetTilesState();
     const int repaints = host.viewer->Repaints();
     ClickCell(host, a);
     ClickCell(host, b);
     // The selection, both cells from the background, a marker on every
     // path cell but the selected one.
     ASSERT_EQ(host.viewer->Repaints(), repaints + 1 + 2 + path.length - 1) << pairs;
-    ASSERT_EQ(GetTilesState().tilesLeft, left - 2);
+    ASSERT_EQ(GetTilesState().tilesLeft, before.tilesLeft - 2);
+    // The path runs from b back to a, neighbour to neighbour, over free
+    // cells inside the board.
+    EXPECT_EQ(path.cells[0], b);
+    EXPECT_EQ(path.cells[path.length - 1], a);
+    for (int i = 1; i < path.length; ++i) {
+      const Cell cell = path.cells[i], last = path.cells[i - 1];
+      EXPECT_EQ(std::abs(cell.column - last.column) + std::abs(cell.row - last.row), 1);
+      ASSERT_TRUE(cell.column >= 0 && cell.column < kColumns && cell.row >= 0 && cell.row < kRows);
+      if (i < path.length - 1) {
+        EXPECT_EQ(before.freeMap[cell.row * kColumns + cell.column], 0);
+      }
+    }
     ++pairs;
   }
   EXPECT_EQ(pairs, 60);
@@ -182,7 +193,7 @@ TEST(TilesAppTest, AWholeDealPlaysToAnEmptyBoardThatStaysUntilThePlayerLeaves) {
   EXPECT_EQ(host.viewer->Repaints(), repaints);
   host.KeyDown(kKeyEscape);
   host.Join();
-  EXPECT_EQ(ScreenModes(host).back(), (std::pair{320, 240}));
+  EXPECT_EQ(host.ScreenModes().back(), (std::pair{320, 240}));
   EXPECT_TRUE(testsupport::MessageBoxTexts().empty());
 }
 

@@ -5,19 +5,18 @@
 
 #include <string>
 
+#include "games/tiles/tiles.h"
 #include "platform/sys/msgbox.h"
-#include "tests/games/tiles/tiles_host.h"
 #include "tests/support/host_runner.h"
 
 namespace {
 
 TEST(TilesMissingPackageTest, NamesThePathRestoresTheScreenAndLeaves) {
-  testsupport::HostRun host(tiles_test::TilesThenFiveSeconds);
+  testsupport::HostRun host(testsupport::ThenWait<TilesMain>);
   host.Advance(5000);
   host.Join();
-  const std::vector<std::pair<int, int>> modes = {{240, 320}, {320, 240}};
-  EXPECT_EQ(tiles_test::ScreenModes(host), modes);
-  EXPECT_EQ(tiles_test::MessagesAfterTheGame(), 0);
+  EXPECT_EQ(host.ScreenModes(), (std::vector<std::pair<int, int>>{{240, 320}, {320, 240}}));
+  EXPECT_EQ(testsupport::PendingAfterReturn(), 0);
   // The game's box alone: no leak was reported after it.
   const auto boxes = plat::RecordedMessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
