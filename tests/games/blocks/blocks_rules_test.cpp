@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,19 @@ class BlocksRulesTest : public ::testing::Test {
   // Lets the piece try to fall twice: once into the grace, once to land.
   void LandPiece() { Ticks(2 * s.fallInterval); }
 
+  // The upright bar lands in column 0 of rows 16 to 19, where the bottom
+  // `rows` rows are full but for column 0, at the score and level value
+  // given.
+  void LandBar(int rows, int score, int level) {
+    for (int r = kRows - rows; r < kRows; ++r) FillRow(s, r, 1);
+    Place(0, 0, 0, 16);
+    s.topRow = 16;
+    s.score = score;
+    s.hundredsSeen = score / 100;
+    s.level = s.fallInterval = level;
+    LandPiece();
+  }
+
   BlocksState s;
   RecordingPainter painter;
   RandomSource random = Scripted({});
@@ -108,28 +122,19 @@ const char* const kShapePictures[kShapes][kRotations] = {
 TEST(BlocksPieces, EveryShapeAndRotationExpandsToItsPicture) {
   for (int shape = 0; shape < kShapes; ++shape) {
     for (int rotation = 0; rotation < kRotations; ++rotation) {
-      const Grid grid = ExpandShape(shape, rotation);
-      std::string picture;
-      int height = 0, width = 0;
-      for (int r = 0; r < kGridSize; ++r) {
-        std::string row;
-        for (int c = 0; c < kGridSize; ++c) row += grid[c][r] ? 'X' : '.';
-        const auto last = row.find_last_of('X');
-        if (last == std::string::npos) continue;
-        height = r + 1;
-        width = std::max(width, int(last) + 1);
-        picture += (picture.empty() ? "" : "/") + row;
+      Grid expected{};
+      int row = 0, column = 0, width = 0;
+      for (const char* p = kShapePictures[shape][rotation]; *p; ++p) {
+        if (*p == '/') {
+          ++row, column = 0;
+          continue;
+        }
+        expected[column][row] = *p == 'X';
+        width = std::max(width, ++column);
       }
-      // Rows are cut to the piece's width for the comparison.
-      std::string expected = kShapePictures[shape][rotation], cut;
-      for (std::size_t start = 0; start <= picture.size();) {
-        const std::size_t end = std::min(picture.find('/', start), picture.size());
-        cut += (cut.empty() ? "" : "/") + picture.substr(start, std::size_t(width));
-        start = end + 1;
-      }
-      EXPECT_EQ(cut, expected) << "shape " << shape << " rotation " << rotation;
-      EXPECT_EQ(height, kPieceTable[shape][rotation].height) << shape << "/" << rotation;
-      EXPECT_EQ(width, kPieceTable[shape][rotation].width) << shape << "/" << rotation;
+      EXPECT_EQ(ExpandShape(shape, rotation), expected) << shape << "/" << rotation;
+      EXPECT_EQ(kPieceTable[shape][rotation].height, row + 1) << shape << "/" << rotation;
+      EXPECT_EQ(kPieceTable[shape][rotation].width, width) << shape << "/" << rotation;
     }
   }
 }
@@ -193,52 +198,32 @@ TEST_F(BlocksRulesTest, APieceThatCannotFallLandsOneIntervalLater) {
   EXPECT_EQ(s.topRow, 18);
 }
 
-TEST_F(BlocksRulesTest, RowsClearedAtOnceScoreOneThreeSixTen) {
-  const int expected[] = {1, 3, 6, 10};
-  for (int rows = 1; rows <= 4; ++rows) {
+TEST_F(BlocksRulesTest, RowsClearedAtOnceScoreOneThreeSixTenAndEveryHundredLowersTheLevelValue) {
+  const struct {
+    int rows, score, level, score2, level2;
+  } cases[] = {{1, 0, 9, 1, 9},     {2, 0, 9, 3, 9},      {3, 0, 9, 6, 9},
+               {4, 0, 9, 10, 9},    {1, 99, 9, 100, 8},   {2, 198, 8, 201, 7},
+               {4, 95, 9, 105, 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.rows << " rows at " << c.score);
     s = BlocksState{};
     painter = {};
-    for (int r = kRows - rows; r < kRows; ++r) FillRow(s, r, 1);
-    Place(0, 0, 0, 16);  // the upright bar fills column 0 of rows 16-19
-    s.topRow = 16;
-    LandPiece();
-    EXPECT_EQ(s.score, expected[rows - 1]) << rows;
-    EXPECT_EQ(s.lines, rows);
-    // What is left of the bar has moved down to the bottom.
-    EXPECT_EQ(CountBlocks(s.board), 4 - rows);
-    for (int r = kRows - (4 - rows); r < kRows; ++r) EXPECT_EQ(s.board[0][r], 1) << rows;
-    EXPECT_EQ(s.topRow, 16 + rows);
-    // The rows from the old top row down are drawn again.
+    LandBar(c.rows, c.score, c.level);
+    EXPECT_EQ(s.score, c.score2);
+    EXPECT_EQ(s.lines, c.rows);
+    EXPECT_EQ(s.level, c.level2);
+    EXPECT_EQ(s.fallInterval, c.level2);
+    // What is left of the bar has moved down to the bottom, and the rows
+    // from the old top row down are drawn again.
+    EXPECT_EQ(CountBlocks(s.board), 4 - c.rows);
+    for (int r = kRows - (4 - c.rows); r < kRows; ++r) EXPECT_EQ(s.board[0][r], 1);
+    EXPECT_EQ(s.topRow, 16 + c.rows);
     EXPECT_EQ(painter.areas.back(), (RecordingPainter::Area{0, 16, kColumns, 4}));
   }
 }
 
-TEST_F(BlocksRulesTest, EveryHundredPointsLowersTheLevelValueAndTheFallInterval) {
-  struct Case {
-    int score, level, rows, score2, level2;
-  };
-  for (const Case& c : {Case{0, 9, 1, 1, 9}, Case{99, 9, 1, 100, 8}, Case{198, 8, 2, 201, 7},
-                        Case{95, 9, 4, 105, 8}}) {
-    s = BlocksState{};
-    for (int r = kRows - c.rows; r < kRows; ++r) FillRow(s, r, 1);
-    Place(0, 0, 0, 16);
-    s.score = c.score;
-    s.hundredsSeen = c.score / 100;
-    s.level = s.fallInterval = c.level;
-    LandPiece();
-    EXPECT_EQ(s.score, c.score2) << c.score;
-    EXPECT_EQ(s.level, c.level2) << c.score;
-    EXPECT_EQ(s.fallInterval, c.level2) << c.score;
-  }
-}
-
 TEST_F(BlocksRulesTest, SixHundredPointsOrALevelValueBelowFourWin) {
-  FillRow(s, 19, 1);
-  Place(0, 0, 0, 16);
-  s.score = 599;
-  s.hundredsSeen = 5;
-  s.level = s.fallInterval = 4;
-  LandPiece();
+  LandBar(1, 599, 4);
   EXPECT_EQ(s.score, 600);
   EXPECT_EQ(Act(Action::kNone), StepResult::kGameOver);
   GameResult result = EndGame(s);

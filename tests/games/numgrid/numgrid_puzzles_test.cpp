@@ -193,15 +193,4 @@ TEST(PuzzleTool, CheckingReportsCountRepeatsBrokenRulesAndSolutions) {
   EXPECT_TRUE(puzzles::CheckPuzzles({{zero, 1}}, 1, "p.txt", fine)) << fine.Text();
 }
 
-TEST(PuzzleTool, TheTableSourceListsEveryCellInOrder) {
-  puzzles::Grid grid{};
-  grid[0] = 9, grid[80] = 1;
-  std::string row = "{9,";
-  for (int i = 1; i < 80; ++i) row += "0,";
-  row += "1}";
-  const std::string source = puzzles::TableSource({{grid, 1}}, "p.txt");
-  EXPECT_NE(source.find("#include \"games/numgrid/numgrid_puzzles.h\""), std::string::npos);
-  EXPECT_NE(source.find(row), std::string::npos) << source;
-}
-
 }  // namespace

@@ -1,5 +1,5 @@
-// The tile game in the whole host on the virtual clock: its ways out, what
-// a click draws, clicks and ticks that change nothing, and a whole deal
+// The tile game in the whole host on the virtual clock: clicks and ticks
+// that change nothing, its ways out, what a click draws, and a whole deal
 // played to an empty board.
 
 #include <gtest/gtest.h>
@@ -21,8 +21,6 @@ using namespace tiles;
 using testsupport::HostRun;
 
 using Modes = std::vector<std::pair<int, int>>;
-// The host's start-up sends no mode; the game switches twice.
-const Modes kPlayedAndLeft = {{240, 320}, {320, 240}};
 
 Message Click(int x, int y) { return {MsgMouseDown, 0, HostRun::Point(x, y)}; }
 Message Key(uint32_t type, uint32_t key) { return {type, key, 0}; }
@@ -49,53 +47,45 @@ std::pair<Cell, Cell> TwoKinds(const TilesState& state) {
 
 void ClickCell(HostRun& host, Cell cell) { host.Click(CellX(cell) + 12, CellY(cell) + 12); }
 
-TEST(TilesAppTest, EscapeAndTheCloseButtonRestoreTheScreenAndLeaveNothingBehind) {
-  struct Exit {
+TEST(TilesAppTest, OffTheBoardClicksAndTicksChangeNothingEscapeAndTheCloseButtonLeaveCleanly) {
+  const struct {
     const char* name;
-    std::vector<Message> input;
-  };
-  const Exit exits[] = {
-      {"Escape", {Key(MsgKeyUp, kKeyEscape), Key(MsgKeyDown, 'Q'), Key(MsgKeyDown, kKeyEscape)}},
+    std::vector<Message> input;  // the last one leaves
+  } exits[] = {
+      // Past the right edge, left of it (x -1 would divide to column 0),
+      // below the last row, far off in every direction, and the title bar
+      // away from the close button.
+      {"Escape",
+       {Click(240, 100), Click(-1, 100), Click(-23, 44), Click(100, 320), Click(0, 32767),
+        Click(-32768, -32768), Click(32767, 100), Click(0, 31), Click(120, 0), Click(100, -1),
+        Key(MsgKeyUp, kKeyEscape), Key(MsgKeyDown, 'Q'), Key(MsgKeyDown, kKeyEscape)}},
       // Just outside the button's corners, then its bottom-right pixel.
-      {"close button", {Click(217, 6), Click(218, 5), Click(236, 19), Click(235, 20), Click(235, 19)}},
+      {"close button",
+       {Click(217, 6), Click(218, 5), Click(236, 19), Click(235, 20), Click(235, 19)}},
       {"close button's top-left", {Click(218, 6)}},
   };
-  for (const Exit& exit : exits) {
+  for (const auto& exit : exits) {
     SCOPED_TRACE(exit.name);
     HostRun host(testsupport::ThenWait<TilesMain>);
-    EXPECT_EQ(host.ScreenModes(), Modes(kPlayedAndLeft.begin(), kPlayedAndLeft.end() - 1));
+    // The host's start-up sends no mode; the game switches twice.
+    EXPECT_EQ(host.ScreenModes(), (Modes{{240, 320}}));
     host.PostAll({Click(12, 44)});  // a selection, to leave with
+    const TilesState before = GetTilesState();
+    ASSERT_TRUE(before.selection.active);
     const int repaints = host.viewer->Repaints();
     host.PostAll(std::vector<Message>(exit.input.begin(), exit.input.end() - 1));
+    host.Advance(3500);
     EXPECT_EQ(host.viewer->Repaints(), repaints);
+    EXPECT_TRUE(SameState(GetTilesState(), before));
     EXPECT_EQ(host.ScreenModes().size(), 1u);
     host.PostAll({exit.input.back()});
-    EXPECT_EQ(host.ScreenModes(), kPlayedAndLeft);
+    EXPECT_EQ(host.ScreenModes(), (Modes{{240, 320}, {320, 240}}));
     host.Advance(5000);
     host.Join();
-    // The timer is stopped: nothing queued in the 5 s after the game.
+    // The timer is stopped, and the memory pool found nothing left (no box).
     EXPECT_EQ(testsupport::PendingAfterReturn(), 0);
-    // No box at all: the memory pool found nothing left.
     EXPECT_TRUE(testsupport::MessageBoxTexts().empty());
   }
-}
-
-TEST(TilesAppTest, ClicksOffTheBoardAndTimerTicksChangeNothing) {
-  HostRun host(TilesMain);
-  host.PostAll({Click(12, 44)});
-  const TilesState before = GetTilesState();
-  ASSERT_TRUE(before.selection.active);
-  const int repaints = host.viewer->Repaints();
-  // Past the right edge, left of it (x -1 would divide to column 0), below
-  // the last row, far off in every direction, and the title bar away from
-  // the close button.
-  host.PostAll({Click(240, 100), Click(-1, 100), Click(-23, 44), Click(100, 320), Click(0, 32767),
-                Click(-32768, -32768), Click(32767, 100), Click(0, 31), Click(120, 0),
-                Click(100, -1)});
-  host.Advance(3500);
-  EXPECT_EQ(host.viewer->Repaints(), repaints);
-  EXPECT_TRUE(SameState(GetTilesState(), before));
-  EXPECT_EQ(host.ScreenModes().size(), 1u);
 }
 
 TEST(TilesAppTest, ASelectionMovesAndTheOldCellLooksAsDealt) {

@@ -62,39 +62,23 @@ TEST(TilesDeal, EverySeedOfAMinuteFillsTheBoardWithFourOfEachKind) {
   }
 }
 
-TEST(TilesDeal, FollowsTheGeneratorColumnThenRowAndEmptiesTheBoardFirst) {
-  // A generator that walks the cells in order: column c, row r for the
-  // (c, r)-th tile, so kind k lands on cells 4(k-1) to 4k-1 by column.
-  int next = 0;
-  std::vector<int32_t> values;
-  for (int column = 0; column < kColumns; ++column) {
-    for (int row = 0; row < kRows; ++row) values.insert(values.end(), {column, row});
-  }
-  TilesState state = Board(Rows({}));
-  state.freeMap[5] = 0;
-  Deal(state, [&] { return values.at(next++); });
-  EXPECT_EQ(next, 2 * kCells);
-  for (int column = 0; column < kColumns; ++column) {
-    for (int row = 0; row < kRows; ++row) {
-      EXPECT_EQ(state.board[column][row], (column * kRows + row) / kTilesPerKind + 1);
-    }
-  }
-  EXPECT_EQ(state.freeMap[5], 1);
-}
-
-TEST(TilesDeal, TriesAgainUntilTheCellIsEmpty) {
-  // Every tile first draws cell (0, 0), taken from the second tile on.
+TEST(TilesDeal, EmptiesTheBoardThenDrawsColumnThenRowUntilTheCellIsEmpty) {
+  // Kind k goes to cells 4(k-1) to 4k-1 in row order; every tile but the
+  // first draws cell (0, 0) first, which is taken.
   std::vector<int32_t> values;
   for (int cell = 0; cell < kCells; ++cell) {
     if (cell > 0) values.insert(values.end(), {0, 0, 10, 12});  // 10 mod 10, 12 mod 12
     values.insert(values.end(), {cell % kColumns, cell / kColumns});
   }
   std::size_t next = 0;
-  TilesState state;
+  TilesState state = Board(Rows({}));
+  state.freeMap[5] = 0;
   Deal(state, [&] { return values.at(next++); });
   EXPECT_EQ(next, values.size());
-  EXPECT_EQ(state.board[0][0], 1);
-  EXPECT_EQ(state.board[9][11], kKinds);
+  for (int cell = 0; cell < kCells; ++cell) {
+    EXPECT_EQ(state.board[cell % kColumns][cell / kColumns], cell / kTilesPerKind + 1) << cell;
+  }
+  EXPECT_EQ(state.freeMap[5], 1);
 }
 
 // --- Hit areas --------------------------------------------------------------
