@@ -13,7 +13,6 @@
 #include "host/device_api.h"
 #include "tests/support/golden.h"
 #include "tests/support/host_runner.h"
-#include "tests/support/host_screen.h"
 
 namespace {
 
@@ -30,11 +29,6 @@ bool SameState(const TilesState& a, const TilesState& b) {
          std::memcmp(a.freeMap, b.freeMap, sizeof a.freeMap) == 0 &&
          a.selection.active == b.selection.active && a.selection.cell == b.selection.cell &&
          a.tilesLeft == b.tilesLeft;
-}
-
-// A cell's pixels on the screen.
-std::vector<uint32_t> CellPixels(Cell cell) {
-  return testsupport::Pixels(nullptr, CellX(cell), CellY(cell), kCellSize, kCellSize);
 }
 
 // The first two tiles of different kinds in row 0.
@@ -88,33 +82,21 @@ TEST(TilesAppTest, OffTheBoardClicksAndTicksChangeNothingEscapeAndTheCloseButton
   }
 }
 
-TEST(TilesAppTest, ASelectionMovesAndTheOldCellLooksAsDealt) {
+// What a click redraws; how the cells then look is in the replay's goldens.
+TEST(TilesAppTest, ASelectionRedrawsItsCellAndMovingItBothCells) {
   HostRun host(TilesMain);
   const auto [first, second] = TwoKinds(GetTilesState());
-  const std::vector<uint32_t> firstDealt = CellPixels(first);
-  const std::vector<uint32_t> secondDealt = CellPixels(second);
-
-  int repaints = host.viewer->Repaints();
+  const int repaints = host.viewer->Repaints();
   ClickCell(host, first);
   EXPECT_EQ(host.viewer->Repaints(), repaints + 1);  // its highlighted picture
-  EXPECT_NE(CellPixels(first), firstDealt);
-  const std::vector<uint32_t> firstSelected = CellPixels(first);
   ClickCell(host, first);
   EXPECT_EQ(host.viewer->Repaints(), repaints + 1);  // the same cell: nothing
-
   ClickCell(host, second);
   // The old cell from the background and its normal picture, the new one
   // highlighted.
   EXPECT_EQ(host.viewer->Repaints(), repaints + 4);
-  EXPECT_EQ(CellPixels(first), firstDealt);
-  EXPECT_NE(CellPixels(second), secondDealt);
   EXPECT_TRUE(GetTilesState().selection.active);
   EXPECT_EQ(GetTilesState().selection.cell, second);
-
-  // Selecting the first again shows it as before.
-  ClickCell(host, first);
-  EXPECT_EQ(CellPixels(first), firstSelected);
-  EXPECT_EQ(CellPixels(second), secondDealt);
 }
 
 // The deal of second 7 of the minute: the test's clock starts at second 0.
