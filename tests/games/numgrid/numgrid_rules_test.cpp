@@ -128,29 +128,32 @@ TEST(CanPlace, RefusedByBoxThenRowThenColumnAndNeverOnAFilledCell) {
 
 TEST(ClickCell, ASelectedDigitIsPlacedRefusedOrIgnoredAndEraseEmptiesOnlyEditableCells) {
   NumGridState state = SampleBoard();
-  constexpr int kKeep = -1, kStartErase = 10;
-  // In turn: a digit selected (0 none) or erase mode started, then a click;
-  // what it did, the cell's digit then and the erase mode after.
+  constexpr int kKeep = -1;
+  // In turn: erase mode started or not, a digit selected (0 none) or not,
+  // then a click; what it did, the cell's digit then and the erase mode
+  // after. Erase and the palette exclude each other.
   const struct {
+    bool erase;
     int select;
     CellPos at;
     BoardOutcome outcome;
     int digit, eraseMode;
   } steps[] = {
-      {5, {2, 2}, BoardOutcome::kRefused, 0, 0},
-      {kKeep, {4, 4}, BoardOutcome::kPlaced, 5, 0},
-      {2, {4, 4}, BoardOutcome::kNothing, 5, 0},  // a filled cell
-      {kKeep, {1, 1}, BoardOutcome::kNothing, 5, 0},
-      {0, {4, 4}, BoardOutcome::kNothing, 5, 0},  // nothing selected, no erase mode
-      {kStartErase, {1, 1}, BoardOutcome::kEraseOff, 5, 0},  // a given digit stays
-      {kKeep, {5, 2}, BoardOutcome::kNothing, 7, 0},          // erase mode has ended
-      {kStartErase, {5, 2}, BoardOutcome::kErased, 0, 0},
-      {kStartErase, {6, 6}, BoardOutcome::kErased, 0, 0},  // an empty cell is editable too
+      {false, 5, {2, 2}, BoardOutcome::kRefused, 0, 0},
+      {false, kKeep, {4, 4}, BoardOutcome::kPlaced, 5, 0},
+      {false, 2, {4, 4}, BoardOutcome::kNothing, 5, 0},  // a filled cell
+      {false, kKeep, {1, 1}, BoardOutcome::kNothing, 5, 0},
+      {true, kKeep, {1, 1}, BoardOutcome::kEraseOff, 5, 0},  // a given digit stays
+      {false, kKeep, {5, 2}, BoardOutcome::kNothing, 7, 0},  // erase mode has ended
+      {true, 0, {4, 4}, BoardOutcome::kNothing, 5, 0},       // neither selected nor erasing
+      {true, kKeep, {5, 2}, BoardOutcome::kErased, 0, 0},
+      {true, kKeep, {6, 6}, BoardOutcome::kErased, 0, 0},  // an empty cell is editable too
+      {true, 6, {6, 6}, BoardOutcome::kPlaced, 6, 0},
   };
   for (std::size_t i = 0; i < std::size(steps); ++i) {
     const auto& step = steps[i];
-    if (step.select == kStartErase) StartErase(state);
-    if (step.select >= 0 && step.select < kStartErase) SelectDigit(state, step.select);
+    if (step.erase) StartErase(state);
+    if (step.select != kKeep) SelectDigit(state, step.select);
     EXPECT_EQ(ClickCell(state, step.at), step.outcome) << "step " << i;
     EXPECT_EQ(CellOf(state, step.at).digit, step.digit) << "step " << i;
     EXPECT_EQ(state.eraseMode, step.eraseMode) << "step " << i;
@@ -170,17 +173,6 @@ TEST(ClickCell, ASelectedDigitTakesPrecedenceOverEraseMode) {
   EXPECT_EQ(state.eraseMode, 1);
 }
 
-TEST(Selection, PaletteAndEraseExcludeEachOther) {
-  NumGridState state = NewGameState();
-  StartErase(state);
-  SelectDigit(state, 6);
-  EXPECT_EQ(state.selectedDigit, 6);
-  EXPECT_EQ(state.eraseMode, 0);
-  StartErase(state);
-  EXPECT_EQ(state.selectedDigit, 0);
-  EXPECT_EQ(state.eraseMode, 1);
-}
-
 TEST(DealPuzzle, GivenCellsComeRowByRowAndAreNotEditable) {
   NumGridState state = SampleBoard();
   StartErase(state);
@@ -190,13 +182,10 @@ TEST(DealPuzzle, GivenCellsComeRowByRowAndAreNotEditable) {
   puzzle[80] = 9;  // row 9, column 9
   DealPuzzle(state, puzzle);
   EXPECT_EQ(state.eraseMode, 0);
-  for (int column = 1; column <= kGridSize; ++column) {
-    for (int row = 1; row <= kGridSize; ++row) {
-      const Cell cell = CellOf(state, {column, row});
-      const int expected = puzzle[(row - 1) * kGridSize + column - 1];
-      EXPECT_EQ(cell.digit, expected) << column << ", " << row;
-      EXPECT_EQ(cell.editable, expected == 0 ? 1 : 0) << column << ", " << row;
-    }
+  for (int i = 0; i < kPuzzleCells; ++i) {
+    const Cell cell = CellOf(state, {i % kGridSize + 1, i / kGridSize + 1});
+    EXPECT_EQ(cell.digit, puzzle[i]) << i;
+    EXPECT_EQ(cell.editable, puzzle[i] == 0 ? 1 : 0) << i;
   }
 }
 
