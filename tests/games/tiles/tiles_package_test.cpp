@@ -31,16 +31,8 @@ class TilesPackageTest : public testsupport::ScreenTest {
   }
   void TearDown() override { ResClose(package); }
 
-  // The picture, checked for its size and kind.
   ImageRef Load(uint32_t id, int width, int height, uint32_t flags) {
-    ImageRef image{};
-    EXPECT_NE(ResLoadImage(&image, 1, id, package), nullptr) << std::hex << id;
-    EXPECT_EQ(image.flags, flags) << std::hex << id;
-    int32_t w = 0, h = 0;
-    EXPECT_EQ(GetImageInfo(image, &w, &h), 1) << std::hex << id;
-    EXPECT_EQ(w, width) << std::hex << id;
-    EXPECT_EQ(h, height) << std::hex << id;
-    return image;
+    return testsupport::ExpectImage(package, id, width, height, flags);
   }
 
   // The transparent pixels of a keyed picture: white in its mask.
