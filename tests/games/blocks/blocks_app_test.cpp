@@ -1,6 +1,5 @@
-// The falling-blocks game in the whole host, in process, on the held virtual
-// clock: played to the top of the well, and every way out leaving the
-// screen mode, the timer and the memory pool as they were.
+// The falling-blocks game in the whole host on the held virtual clock: played
+// to the top of the well, and every way out leaving the host as it was.
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
-// The falling-blocks rules on crafted states: the piece table, moves at the
-// walls, falling and landing, scoring and levels, the end of a game, the
-// start of a piece and the pause.
+// The falling-blocks rules on crafted states: pieces, moves, landing,
+// scoring and levels, the end of a game, the start of a piece, keys.
 
 #include "games/blocks/blocks_rules.h"
 
@@ -215,9 +214,8 @@ TEST_F(BlocksRulesTest, APieceLandsOneIntervalAfterItCouldNotFallAndTheNextStart
 TEST_F(BlocksRulesTest, RowsClearedAtOnceScoreOneThreeSixTenAndEveryHundredLowersTheLevelValue) {
   const struct {
     int rows, score, level, score2, level2;
-  } cases[] = {{1, 0, 9, 1, 9},     {2, 0, 9, 3, 9},      {3, 0, 9, 6, 9},
-               {4, 0, 9, 10, 9},    {1, 99, 9, 100, 8},   {2, 198, 8, 201, 7},
-               {4, 95, 9, 105, 8}};
+  } cases[] = {{1, 0, 9, 1, 9},    {2, 0, 9, 3, 9},     {3, 0, 9, 6, 9},     {4, 0, 9, 10, 9},
+               {1, 99, 9, 100, 8}, {2, 198, 8, 201, 7}, {4, 95, 9, 105, 8}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.rows << " rows at " << c.score);
     s = BlocksState{};

@@ -1,6 +1,5 @@
-// The number grid in the whole host, in process, on the held virtual clock:
-// the screen mode and what is left after every way out, the refusal box,
-// the level dialog's OK and Cancel, and what the board shows.
+// The number grid in the whole host on the held virtual clock: every way out,
+// the refusal box, erasing, and the level dialog's OK and Cancel.
 
 #include <gtest/gtest.h>
 
@@ -148,8 +147,6 @@ TEST(NumGridExit, EveryWayOutRestoresTheScreenAndLeavesNothingBehind) {
 TEST_F(NumGridAppTest, ARefusalShowsTheBoxAnErasedDigitLeavesTheCellAsDealtAGivenOneStays) {
   const std::vector<uint32_t> empty = Snapshot();
   Press(Button::kNew);
-  ASSERT_GE(DealtPuzzle(), 0);
-  ASSERT_LT(DealtPuzzle(), 20);
   const std::vector<uint32_t> dealt = Snapshot();
   EXPECT_NE(dealt, empty);
   // Ticks come and change nothing.

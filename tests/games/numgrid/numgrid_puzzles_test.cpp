@@ -1,7 +1,6 @@
-// The game's puzzle table and the tool that makes it: the table is the
-// puzzle file, puzzle 0 is the game's own, every puzzle keeps to the rules
-// and has exactly one solution (found here by a solver of the test's own,
-// on the game's rules), and the givens fall from level to level.
+// The puzzle table and the tool that makes it: the table is the file, every
+// puzzle keeps the game's rules and has one solution (by a solver of the
+// test's own), and the givens fall from level to level.
 
 #include "games/numgrid/numgrid_puzzles.h"
 

@@ -1,6 +1,5 @@
-// The tile game in the whole host on the virtual clock: clicks and ticks
-// that change nothing, its ways out, and a whole deal played to an empty
-// board with what each match redraws.
+// The tile game in the whole host on the virtual clock: clicks and ticks that
+// change nothing, its ways out, and a whole deal played to an empty board.
 
 #include <gtest/gtest.h>
 

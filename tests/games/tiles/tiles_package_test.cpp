@@ -1,7 +1,5 @@
-// The built package Games/tiles/TovLLK.dat as the game opens it: every
-// picture the game names is there with its size and kind, the selected looks
-// have no transparent pixel (they are drawn opaque), and the thirty kinds
-// look different.
+// The built package as the game opens it: every picture the game names, its
+// size and kind, and the looks the drawing relies on.
 
 #include <gtest/gtest.h>
 
