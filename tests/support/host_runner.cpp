@@ -63,6 +63,9 @@ HostRun::HostRun(HostEntry entry) {
 HostRun::~HostRun() {
   if (host_->Running()) {
     PostMsg(MsgKeyDown, kKeyEscape, 0);
+    // An entry may let time pass after its application returned (ThenWait).
+    EXPECT_TRUE(WaitIdle());
+    Advance(5000);
     host_->Join();
   }
   host_.reset();

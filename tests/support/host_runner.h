@@ -59,7 +59,8 @@ class HostRun {
   // 2026-12-06 09:00 and held, and waits until the entry is idle.
   explicit HostRun(HostEntry entry);
   // Ends a host still running with Escape (every application here ends on
-  // it; one left running would wait on the next test's ring).
+  // it; one left running would wait on the next test's ring), then lets 5 s
+  // pass for an entry that waits after its application (ThenWait).
   ~HostRun();
   HostRun(const HostRun&) = delete;
   HostRun& operator=(const HostRun&) = delete;

@@ -45,7 +45,7 @@ TEST(TilesAppTest, OffTheBoardClicksAndTicksChangeNothingEscapeAndTheCloseButton
         Click(0, 32767), Click(-32768, -32768), Click(32767, 100), Click(0, 31), Click(120, 0),
         Click(100, -1), Key(MsgKeyUp, kKeyEscape), Key(MsgKeyDown, 'Q'),
         Key(MsgKeyDown, kKeyEscape)}},
-      // Just outside the button's corners, then its bottom-right pixel.
+      // Just outside the close button's corners, then its corner pixels.
       {"close button",
        {Click(217, 6), Click(218, 5), Click(236, 19), Click(235, 20), Click(235, 19)}},
       {"close button's top-left", {Click(218, 6)}},
@@ -65,7 +65,7 @@ TEST(TilesAppTest, OffTheBoardClicksAndTicksChangeNothingEscapeAndTheCloseButton
     EXPECT_TRUE(SameState(GetTilesState(), before));
     EXPECT_EQ(host.ScreenModes().size(), 1u);
     host.PostAll({exit.input.back()});
-    EXPECT_EQ(host.ScreenModes(), (Modes{{240, 320}, {320, 240}}));
+    ASSERT_EQ(host.ScreenModes(), (Modes{{240, 320}, {320, 240}})) << "the game did not leave";
     host.Advance(5000);
     host.Join();
     // The timer is stopped, and the memory pool found nothing left (no box).

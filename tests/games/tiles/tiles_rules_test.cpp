@@ -105,14 +105,6 @@ TEST(TilesHitAreas, CellAtCoversTheBoardBelowTheTitleBarAndNothingElse) {
   }
 }
 
-TEST(TilesHitAreas, CloseButtonIsX218To235AndY6To19) {
-  for (int x = 216; x <= 237; ++x) {
-    for (int y = 4; y <= 21; ++y) {
-      EXPECT_EQ(CloseButtonAt(x, y), x >= 218 && x <= 235 && y >= 6 && y <= 19) << x << "," << y;
-    }
-  }
-}
-
 // --- Path search -------------------------------------------------------------
 
 TEST(TilesPath, JoinsAlongFreeCellsInsideTheBoardAndNowhereElse) {
