@@ -2,15 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "host/msg.h"
 #include "platform/sys/clock.h"
 #include "platform/sys/thread.h"
 #include "platform/win/win.h"
+#include "protocol/messages.h"
+#include "protocol/records.h"
 #include "tests/support/child_process.h"
 
 namespace testsupport {
 
+namespace {
+
+std::atomic<int> pendingAfterReturn{-1};
+
+}  // namespace
+
 bool WaitIdle() { return plat::WaitUntilIdleFor(kSafetyTimeoutMs); }
+
+void KeepPendingAfterWait() {
+  DelayMs(5000);
+  pendingAfterReturn = MsgPendingCount();
+}
+
+int PendingAfterReturn() { return pendingAfterReturn; }
 
 HostThread::HostThread(HostEntry entry) {
   SetHostEntry(entry);
@@ -36,6 +53,7 @@ HostRun::HostRun(HostEntry entry) {
   EXPECT_TRUE(plat::ParseClockStart("2026-12-06T09:00:00", &start));
   plat::UseVirtualClock(start);
   plat::HoldClock();
+  pendingAfterReturn = -1;
   viewer = StandinCompanion::Viewer();
   player = StandinCompanion::SoundPlayer();
   host_.emplace(entry);
@@ -45,6 +63,9 @@ HostRun::HostRun(HostEntry entry) {
 HostRun::~HostRun() {
   if (host_->Running()) {
     PostMsg(MsgKeyDown, kKeyEscape, 0);
+    // An entry may let time pass after its application returned (ThenWait).
+    EXPECT_TRUE(WaitIdle());
+    Advance(5000);
     host_->Join();
   }
   host_.reset();
@@ -64,5 +85,13 @@ void HostRun::Advance(int64_t milliseconds) {
 }
 
 void HostRun::Join() { host_->Join(); }
+
+std::vector<std::pair<int, int>> HostRun::ScreenModes() const {
+  std::vector<std::pair<int, int>> modes;
+  for (const ScreenModeRecord& record : viewer->Records<ScreenModeRecord>(kScreenModeCopyData)) {
+    modes.emplace_back(record.width, record.height);
+  }
+  return modes;
+}
 
 }  // namespace testsupport

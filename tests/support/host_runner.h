@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "host/host_main.h"
@@ -21,6 +22,18 @@ namespace testsupport {
 // Waits until every thread taking part in the clock is idle; false after the
 // safety time-out (a test whose application never idles fails, not hangs).
 bool WaitIdle();
+
+// After `entry` returns, lets 5 s of virtual time pass (the test moves the
+// clock) and keeps the number of Messages queued by then: a timer the
+// application left running shows there. HostRun can run ThenWait<Main>.
+void KeepPendingAfterWait();
+template <auto entry>
+void ThenWait() {
+  entry();
+  KeepPendingAfterWait();
+}
+// That number; -1 until an entry of this run got there.
+int PendingAfterReturn();
 
 class HostThread {
  public:
@@ -46,7 +59,8 @@ class HostRun {
   // 2026-12-06 09:00 and held, and waits until the entry is idle.
   explicit HostRun(HostEntry entry);
   // Ends a host still running with Escape (every application here ends on
-  // it; one left running would wait on the next test's ring).
+  // it; one left running would wait on the next test's ring), then lets 5 s
+  // pass for an entry that waits after its application (ThenWait).
   ~HostRun();
   HostRun(const HostRun&) = delete;
   HostRun& operator=(const HostRun&) = delete;
@@ -64,6 +78,8 @@ class HostRun {
   void Join();
 
   static uint32_t Point(int x, int y) { return uint32_t(uint16_t(x)) | uint32_t(y) << 16; }
+  // The screen sizes the viewer was sent, in order.
+  std::vector<std::pair<int, int>> ScreenModes() const;
 
   HostEnv env;
   std::unique_ptr<StandinCompanion> viewer;

@@ -1,19 +1,13 @@
-// The falling-blocks game in the whole host, in process, on the held virtual
-// clock: played to the top of the well, and every way out leaving the
-// screen mode, the timer and the memory pool as they were.
+// The falling-blocks game in the whole host on the held virtual clock: played
+// to the top of the well, and every way out leaving the host as it was.
 
 #include <gtest/gtest.h>
 
 #include "games/blocks/blocks.h"
 #include "host/msg.h"
-#include "tests/games/blocks/blocks_app_support.h"
 #include "tests/support/host_runner.h"
 
 namespace {
-
-using blocks_test::MessagesAfterReturn;
-using blocks_test::ModeChanges;
-using blocks_test::ScreenSize;
 
 class BlocksAppTest : public ::testing::Test {
  protected:
@@ -29,18 +23,16 @@ class BlocksAppTest : public ::testing::Test {
     return false;
   }
 
-  // Leaves the listener that runs after the game, ends the host and checks
-  // what the game left behind.
+  // Lets the host end after the game and checks what the game left behind.
   void ExpectCleanExit() {
     host.Advance(5000);
-    EXPECT_TRUE(MessagesAfterReturn().empty()) << "a timer was left running";
-    EXPECT_EQ(ModeChanges(*host.viewer), (std::vector<ScreenSize>{{240, 320}, {320, 240}}));
-    host.KeyDown(kKeyEscape);
     host.Join();
+    EXPECT_EQ(testsupport::PendingAfterReturn(), 0) << "a timer was left running";
+    EXPECT_EQ(host.ScreenModes(), (std::vector<std::pair<int, int>>{{240, 320}, {320, 240}}));
     EXPECT_TRUE(testsupport::MessageBoxTexts().empty()) << "no leak report";
   }
 
-  testsupport::HostRun host{blocks_test::RunGameThenListen};
+  testsupport::HostRun host{testsupport::ThenWait<BlocksMain>};
 };
 
 TEST_F(BlocksAppTest, EscapeDuringAGameLeaves) {

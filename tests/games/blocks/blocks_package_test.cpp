@@ -34,15 +34,10 @@ TEST_F(BlocksPackageTest, EveryPictureLoadsPlainWithItsSize) {
   ASSERT_NE(package, nullptr) << PackagePath();
   std::vector<blocks::PictureId> pictures{blocks::kBackgroundPicture, blocks::kBlockPicture,
                                           blocks::kPreviewBlockPicture};
-  pictures.insert(pictures.end(), std::begin(blocks::kDigitPictures), std::end(blocks::kDigitPictures));
+  pictures.insert(pictures.end(), std::begin(blocks::kDigitPictures),
+                  std::end(blocks::kDigitPictures));
   for (const blocks::PictureId& picture : pictures) {
-    ImageRef image{};
-    EXPECT_NE(ResLoadImage(&image, 1, picture.id, package), nullptr) << picture.id;
-    EXPECT_EQ(image.flags, kImageLoaded) << picture.id;
-    int32_t width = 0, height = 0;
-    EXPECT_EQ(GetImageInfo(image, &width, &height), 1) << picture.id;
-    EXPECT_EQ(width, picture.width) << picture.id;
-    EXPECT_EQ(height, picture.height) << picture.id;
+    testsupport::ExpectImage(package, picture.id, picture.width, picture.height, kImageLoaded);
   }
   ResClose(package);
 }

@@ -1,11 +1,11 @@
-// The falling-blocks rules on crafted states: the piece table, moves at the
-// walls, falling and landing, scoring and levels, the end of a game, the
-// start of a piece and the pause.
+// The falling-blocks rules on crafted states: pieces, moves, landing,
+// scoring and levels, the end of a game, the start of a piece, keys.
 
 #include "games/blocks/blocks_rules.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -89,6 +89,19 @@ class BlocksRulesTest : public ::testing::Test {
   // Lets the piece try to fall twice: once into the grace, once to land.
   void LandPiece() { Ticks(2 * s.fallInterval); }
 
+  // The upright bar lands in column 0 of rows 16 to 19, where the bottom
+  // `rows` rows are full but for column 0, at the score and level value
+  // given.
+  void LandBar(int rows, int score, int level) {
+    for (int r = kRows - rows; r < kRows; ++r) FillRow(s, r, 1);
+    Place(0, 0, 0, 16);
+    s.topRow = 16;
+    s.score = score;
+    s.hundredsSeen = score / 100;
+    s.level = s.fallInterval = level;
+    LandPiece();
+  }
+
   BlocksState s;
   RecordingPainter painter;
   RandomSource random = Scripted({});
@@ -108,28 +121,19 @@ const char* const kShapePictures[kShapes][kRotations] = {
 TEST(BlocksPieces, EveryShapeAndRotationExpandsToItsPicture) {
   for (int shape = 0; shape < kShapes; ++shape) {
     for (int rotation = 0; rotation < kRotations; ++rotation) {
-      const Grid grid = ExpandShape(shape, rotation);
-      std::string picture;
-      int height = 0, width = 0;
-      for (int r = 0; r < kGridSize; ++r) {
-        std::string row;
-        for (int c = 0; c < kGridSize; ++c) row += grid[c][r] ? 'X' : '.';
-        const auto last = row.find_last_of('X');
-        if (last == std::string::npos) continue;
-        height = r + 1;
-        width = std::max(width, int(last) + 1);
-        picture += (picture.empty() ? "" : "/") + row;
+      Grid expected{};
+      int row = 0, column = 0, width = 0;
+      for (const char* p = kShapePictures[shape][rotation]; *p; ++p) {
+        if (*p == '/') {
+          ++row, column = 0;
+          continue;
+        }
+        expected[column][row] = *p == 'X';
+        width = std::max(width, ++column);
       }
-      // Rows are cut to the piece's width for the comparison.
-      std::string expected = kShapePictures[shape][rotation], cut;
-      for (std::size_t start = 0; start <= picture.size();) {
-        const std::size_t end = std::min(picture.find('/', start), picture.size());
-        cut += (cut.empty() ? "" : "/") + picture.substr(start, std::size_t(width));
-        start = end + 1;
-      }
-      EXPECT_EQ(cut, expected) << "shape " << shape << " rotation " << rotation;
-      EXPECT_EQ(height, kPieceTable[shape][rotation].height) << shape << "/" << rotation;
-      EXPECT_EQ(width, kPieceTable[shape][rotation].width) << shape << "/" << rotation;
+      EXPECT_EQ(ExpandShape(shape, rotation), expected) << shape << "/" << rotation;
+      EXPECT_EQ(kPieceTable[shape][rotation].height, row + 1) << shape << "/" << rotation;
+      EXPECT_EQ(kPieceTable[shape][rotation].width, width) << shape << "/" << rotation;
     }
   }
 }
@@ -177,8 +181,14 @@ TEST_F(BlocksRulesTest, RotationAtTheRightWallPullsBackAndFailsOnlyOnACollision)
   EXPECT_EQ(s.board, before);
 }
 
-TEST_F(BlocksRulesTest, APieceThatCannotFallLandsOneIntervalLater) {
-  Place(1, 0, 4, 18);  // a square on the floor
+TEST_F(BlocksRulesTest, APieceLandsOneIntervalAfterItCouldNotFallAndTheNextStartsAtItsPlace) {
+  // A square on the floor, far left; the lying bar after it starts at
+  // column 4, and a block in column 3 stops its first move.
+  Place(1, 0, 0, 18);
+  s.topRow = 18;
+  s.nextShape = 0;
+  s.nextRotation = 1;
+  s.board[3][0] = 1;
   Ticks(s.fallInterval - 1);
   EXPECT_FALSE(s.grace);
   Ticks(1);
@@ -188,60 +198,47 @@ TEST_F(BlocksRulesTest, APieceThatCannotFallLandsOneIntervalLater) {
   EXPECT_EQ(s.y, 18) << "still falling";
   Ticks(1);
   EXPECT_FALSE(s.grace);
+  ASSERT_EQ(s.shape, 0);
   EXPECT_EQ(s.y, 0) << "the next piece has started";
-  EXPECT_EQ(s.board[4][18] + s.board[5][18] + s.board[4][19] + s.board[5][19], 4);
   EXPECT_EQ(s.topRow, 18);
+  // The failed move leaves the bar at its start, not where the square landed.
+  Act(Action::kLeft);
+  EXPECT_FALSE(s.grace);
+  EXPECT_EQ(s.x, 4);
+  EXPECT_EQ(s.y, 0);
+  EXPECT_EQ(s.board[4][0] + s.board[5][0] + s.board[6][0] + s.board[7][0], 4);
+  EXPECT_EQ(s.board[0][18] + s.board[1][18] + s.board[0][19] + s.board[1][19], 4);
+  EXPECT_EQ(CountBlocks(s.board), 9);
 }
 
-TEST_F(BlocksRulesTest, RowsClearedAtOnceScoreOneThreeSixTen) {
-  const int expected[] = {1, 3, 6, 10};
-  for (int rows = 1; rows <= 4; ++rows) {
+TEST_F(BlocksRulesTest, RowsClearedAtOnceScoreOneThreeSixTenAndEveryHundredLowersTheLevelValue) {
+  const struct {
+    int rows, score, level, score2, level2;
+  } cases[] = {{1, 0, 9, 1, 9},    {2, 0, 9, 3, 9},     {3, 0, 9, 6, 9},     {4, 0, 9, 10, 9},
+               {1, 99, 9, 100, 8}, {2, 198, 8, 201, 7}, {4, 95, 9, 105, 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.rows << " rows at " << c.score);
     s = BlocksState{};
     painter = {};
-    for (int r = kRows - rows; r < kRows; ++r) FillRow(s, r, 1);
-    Place(0, 0, 0, 16);  // the upright bar fills column 0 of rows 16-19
-    s.topRow = 16;
-    LandPiece();
-    EXPECT_EQ(s.score, expected[rows - 1]) << rows;
-    EXPECT_EQ(s.lines, rows);
-    // What is left of the bar has moved down to the bottom.
-    EXPECT_EQ(CountBlocks(s.board), 4 - rows);
-    for (int r = kRows - (4 - rows); r < kRows; ++r) EXPECT_EQ(s.board[0][r], 1) << rows;
-    EXPECT_EQ(s.topRow, 16 + rows);
-    // The rows from the old top row down are drawn again.
+    LandBar(c.rows, c.score, c.level);
+    EXPECT_EQ(s.score, c.score2);
+    EXPECT_EQ(s.lines, c.rows);
+    EXPECT_EQ(s.level, c.level2);
+    EXPECT_EQ(s.fallInterval, c.level2);
+    // What is left of the bar has moved down to the bottom, and the rows
+    // from the old top row down are drawn again.
+    EXPECT_EQ(CountBlocks(s.board), 4 - c.rows);
+    for (int r = kRows - (4 - c.rows); r < kRows; ++r) EXPECT_EQ(s.board[0][r], 1);
+    EXPECT_EQ(s.topRow, 16 + c.rows);
     EXPECT_EQ(painter.areas.back(), (RecordingPainter::Area{0, 16, kColumns, 4}));
   }
 }
 
-TEST_F(BlocksRulesTest, EveryHundredPointsLowersTheLevelValueAndTheFallInterval) {
-  struct Case {
-    int score, level, rows, score2, level2;
-  };
-  for (const Case& c : {Case{0, 9, 1, 1, 9}, Case{99, 9, 1, 100, 8}, Case{198, 8, 2, 201, 7},
-                        Case{95, 9, 4, 105, 8}}) {
-    s = BlocksState{};
-    for (int r = kRows - c.rows; r < kRows; ++r) FillRow(s, r, 1);
-    Place(0, 0, 0, 16);
-    s.score = c.score;
-    s.hundredsSeen = c.score / 100;
-    s.level = s.fallInterval = c.level;
-    LandPiece();
-    EXPECT_EQ(s.score, c.score2) << c.score;
-    EXPECT_EQ(s.level, c.level2) << c.score;
-    EXPECT_EQ(s.fallInterval, c.level2) << c.score;
-  }
-}
-
 TEST_F(BlocksRulesTest, SixHundredPointsOrALevelValueBelowFourWin) {
-  FillRow(s, 19, 1);
-  Place(0, 0, 0, 16);
-  s.score = 599;
-  s.hundredsSeen = 5;
-  s.level = s.fallInterval = 4;
-  LandPiece();
+  LandBar(1, 599, 4);
   EXPECT_EQ(s.score, 600);
   EXPECT_EQ(Act(Action::kNone), StepResult::kGameOver);
-  GameResult result = EndGame(s);
+  const GameResult result = EndGame(s);
   EXPECT_TRUE(result.won);
   EXPECT_EQ(result.score, 600);
   EXPECT_EQ(result.level, 10 - 4) << "the level value 3 is raised by one";
@@ -253,17 +250,9 @@ TEST_F(BlocksRulesTest, SixHundredPointsOrALevelValueBelowFourWin) {
   s.level = 3;
   EXPECT_EQ(Act(Action::kNone), StepResult::kGameOver);
   EXPECT_TRUE(EndGame(s).won);
-
-  s = BlocksState{};
-  Place(1, 0, 4, 0);
-  s.topRow = 0;
-  EXPECT_EQ(Act(Action::kNone), StepResult::kGameOver);
-  result = EndGame(s);
-  EXPECT_FALSE(result.won);
-  EXPECT_EQ(result.level, 1);
 }
 
-TEST_F(BlocksRulesTest, ABlockedStartEndsTheGameWithTheBoardIntact) {
+TEST_F(BlocksRulesTest, ABlockedStartLosesTheGameWithTheBoardIntact) {
   struct Case {
     int column, row;
   };
@@ -283,6 +272,9 @@ TEST_F(BlocksRulesTest, ABlockedStartEndsTheGameWithTheBoardIntact) {
     s.action = Action::kLeft;
     EXPECT_EQ(Step(s, painter, random), StepResult::kGameOver);
     EXPECT_EQ(s.board, before) << c.column << "," << c.row;
+    const GameResult result = EndGame(s);
+    EXPECT_FALSE(result.won);
+    EXPECT_EQ(result.level, 1);
   }
   // Below that, the piece starts.
   s = BlocksState{};
@@ -291,26 +283,6 @@ TEST_F(BlocksRulesTest, ABlockedStartEndsTheGameWithTheBoardIntact) {
   s.topRow = 3;
   Spawn(s, painter, random);
   EXPECT_EQ(s.topRow, 3);
-}
-
-TEST_F(BlocksRulesTest, AFirstMoveThatFailsBringsTheNewPieceBackToItsStart) {
-  // The square lands far left; the lying bar after it starts at column 4,
-  // and a block in column 3 stops its first move. It must stay at the
-  // start, not jump to where the square landed.
-  Place(1, 0, 0, 18);
-  s.topRow = 18;
-  s.nextShape = 0;
-  s.nextRotation = 1;
-  s.board[3][0] = 1;
-  LandPiece();
-  ASSERT_EQ(s.shape, 0);
-  Act(Action::kLeft);
-  EXPECT_FALSE(s.grace);
-  EXPECT_EQ(s.x, 4);
-  EXPECT_EQ(s.y, 0);
-  EXPECT_EQ(s.board[4][0] + s.board[5][0] + s.board[6][0] + s.board[7][0], 4);
-  EXPECT_EQ(s.board[0][18] + s.board[1][18] + s.board[0][19] + s.board[1][19], 4);
-  EXPECT_EQ(CountBlocks(s.board), 9);
 }
 
 TEST_F(BlocksRulesTest, RowsClearedAtTheTopOfTheBoard) {
@@ -326,7 +298,17 @@ TEST_F(BlocksRulesTest, RowsClearedAtTheTopOfTheBoard) {
   EXPECT_EQ(Act(Action::kNone), StepResult::kPlaying);
 }
 
-TEST_F(BlocksRulesTest, APauseLongerThanAnIntervalEndsWithThePieceFallingAgain) {
+TEST_F(BlocksRulesTest, KeysChooseTheActionAndEnterPausesOnlyARunningGame) {
+  PressKey(s, kEnter);
+  EXPECT_FALSE(s.paused);
+  s.running = true;
+  for (auto [key, action] : {std::pair{kLeft, Action::kLeft}, {kUp, Action::kRotate},
+                             {39u, Action::kRight}, {kDown, Action::kDrop}, {'A', Action::kNone}}) {
+    s.action = Action::kNone;
+    PressKey(s, key);
+    EXPECT_EQ(s.action, action);
+  }
+  // A pause longer than an interval ends with the piece falling again.
   for (uint32_t unpause : {kEnter, kLeft}) {
     s = BlocksState{};
     Place(1, 0, 4, 2);
@@ -352,20 +334,6 @@ TEST_F(BlocksRulesTest, AMoveWhenThePieceWasDueLetsItFallAtTheNextMessage) {
   EXPECT_EQ(s.y, 2);
   Ticks(1);
   EXPECT_EQ(s.y, 3);
-}
-
-TEST_F(BlocksRulesTest, KeysChooseTheActionAndEnterPausesOnlyARunningGame) {
-  PressKey(s, kEnter);
-  EXPECT_FALSE(s.paused);
-  s.running = true;
-  for (auto [key, action] : {std::pair{kLeft, Action::kLeft}, {kUp, Action::kRotate},
-                             {39u, Action::kRight}, {kDown, Action::kDrop}}) {
-    PressKey(s, key);
-    EXPECT_EQ(s.action, action);
-  }
-  s.action = Action::kNone;
-  PressKey(s, 'A');
-  EXPECT_EQ(s.action, Action::kNone);
 }
 
 TEST_F(BlocksRulesTest, TheFirstStepStartsAFreshGame) {

@@ -1,6 +1,5 @@
-// The number grid in the whole host, in process, on the held virtual clock:
-// the screen mode and what is left after every way out, the refusal box,
-// the level dialog's OK and Cancel, and what the board shows.
+// The number grid in the whole host on the held virtual clock: every way out,
+// the refusal box, erasing, and the level dialog's OK and Cancel.
 
 #include <gtest/gtest.h>
 
@@ -15,8 +14,6 @@
 #include "games/numgrid/numgrid_puzzles.h"
 #include "host/device_api.h"
 #include "platform/sys/msgbox.h"
-#include "protocol/messages.h"
-#include "protocol/records.h"
 #include "tests/support/host_runner.h"
 #include "tests/support/host_screen.h"
 
@@ -29,32 +26,17 @@ using testsupport::Snapshot;
 // A pressed button shows for 180 ms before the game goes on.
 constexpr int kPressMs = 180;
 
-// Where to click: a board cell, a palette digit, a bar button, a level.
+// Where to click: a board cell, a palette digit, the middle of a hit area.
 std::pair<int, int> CellPoint(CellPos at) { return {CellX(at.column) + 12, CellY(at.row) + 12}; }
 std::pair<int, int> DigitPoint(int digit) { return {PaletteX(digit) + 12, kPaletteTop + 12}; }
-std::pair<int, int> ButtonPoint(Button button) {
-  const Area& area = kButtonHit[int(button) - 1];
+std::pair<int, int> Middle(const Area& area) {
   return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
 }
-std::pair<int, int> LevelPoint(int level) {
-  const Area& area = kLevelHit[level - 1];
-  return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
-}
-constexpr std::pair<int, int> kOkPoint{72, 297};
-constexpr std::pair<int, int> kCancelPoint{165, 297};
 
-// Messages pending 5 s after the game returned; -1 until then.
-int pendingAfterEnd = -1;
-
-void PlayThenWait() {
-  NumGridMain();
-  DelayMs(5000);
-  pendingAfterEnd = MsgPendingCount();
-}
-
+constexpr char kMissing[] = "..\\Games\\numgrid\\missing.dat";
 void PlayWithoutPackage() {
-  NumGridUsePackage("..\\Games\\numgrid\\missing.dat");
-  PlayThenWait();
+  NumGridUsePackage(kMissing);
+  NumGridMain();
 }
 
 class NumGridAppTest : public ::testing::Test {
@@ -62,7 +44,7 @@ class NumGridAppTest : public ::testing::Test {
   void Click(std::pair<int, int> point) { host.Click(point.first, point.second); }
   // A button, and the time its pressed picture shows.
   void Press(Button button) {
-    Click(ButtonPoint(button));
+    Click(Middle(kButtonHit[int(button) - 1]));
     host.Advance(kPressMs);
   }
 
@@ -118,27 +100,16 @@ class NumGridAppTest : public ::testing::Test {
   HostRun host{NumGridMain};
 };
 
-std::vector<std::pair<int, int>> Modes(const HostRun& host) {
-  std::vector<std::pair<int, int>> sizes;
-  for (const auto& mode : host.viewer->Records<ScreenModeRecord>(kScreenModeCopyData)) {
-    sizes.emplace_back(mode.width, mode.height);
-  }
-  return sizes;
-}
-
-struct ExitPath {
-  const char* name;
-  void (*entry)();
-  std::function<void(HostRun&)> leave;
-  std::vector<std::string> boxes;
-};
-
 TEST(NumGridExit, EveryWayOutRestoresTheScreenAndLeavesNothingBehind) {
-  const std::string missing = "..\\Games\\numgrid\\missing.dat";
-  const ExitPath paths[] = {
-      {"Escape", PlayThenWait, [](HostRun& host) { host.KeyDown(kKeyEscape); }, {}},
-      {"Exit button",
-       PlayThenWait,
+  const struct {
+    const char* name;
+    HostEntry entry;
+    std::function<void(HostRun&)> leave;
+    bool missing;  // the package: a box names it
+  } paths[] = {
+      {"Escape", testsupport::ThenWait<NumGridMain>,
+       [](HostRun& host) { host.KeyDown(kKeyEscape); }, false},
+      {"Exit button", testsupport::ThenWait<NumGridMain>,
        [](HostRun& host) {
          // Through a game and the dialog first: neither leaves anything.
          host.Click(30, 298);
@@ -149,38 +120,43 @@ TEST(NumGridExit, EveryWayOutRestoresTheScreenAndLeavesNothingBehind) {
          host.Advance(kPressMs);
          host.Click(200, 298);
        },
-       {}},
-      {"missing package", PlayWithoutPackage, [](HostRun&) {}, {"无法打开资源包："}},
+       false},
+      {"missing package", testsupport::ThenWait<PlayWithoutPackage>, [](HostRun&) {}, true},
   };
-  for (const ExitPath& path : paths) {
+  for (const auto& path : paths) {
     SCOPED_TRACE(path.name);
-    pendingAfterEnd = -1;
     HostRun host(path.entry);
     path.leave(host);
     host.Advance(kPressMs);
     host.Advance(5000);
     host.Join();
-    EXPECT_EQ(pendingAfterEnd, 0);
-    const std::vector<std::pair<int, int>> modes = {{240, 320}, {320, 240}};
-    EXPECT_EQ(Modes(host), modes);
+    EXPECT_EQ(testsupport::PendingAfterReturn(), 0);
+    EXPECT_EQ(host.ScreenModes(), (std::vector<std::pair<int, int>>{{240, 320}, {320, 240}}));
     EXPECT_EQ(hostScreen.width, 320);
     EXPECT_EQ(hostScreen.height, 240);
     // No leak report: the only box is the missing package's, naming it.
     const std::vector<std::string> texts = testsupport::MessageBoxTexts();
-    ASSERT_EQ(texts.size(), path.boxes.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-      EXPECT_EQ(texts[i].rfind(path.boxes[i], 0), 0u) << texts[i];
-      EXPECT_NE(texts[i].find("bin/" + missing), std::string::npos) << texts[i];
+    ASSERT_EQ(texts.size(), path.missing ? 1u : 0u);
+    if (path.missing) {
+      EXPECT_EQ(texts[0].rfind("无法打开资源包：", 0), 0u) << texts[0];
+      EXPECT_NE(texts[0].find(std::string("bin/") + kMissing), std::string::npos) << texts[0];
     }
   }
 }
 
-TEST_F(NumGridAppTest, ARefusalShowsTheBoxAndChangesNothing) {
+TEST_F(NumGridAppTest, ARefusalShowsTheBoxAnErasedDigitLeavesTheCellAsDealtAGivenOneStays) {
+  const std::vector<uint32_t> empty = Snapshot();
   Press(Button::kNew);
-  int digit = 0;
-  const CellPos at = FindCell(true, &digit);
-  Click(DigitPoint(digit));
-  const std::vector<uint32_t> before = Snapshot();
+  const std::vector<uint32_t> dealt = Snapshot();
+  EXPECT_NE(dealt, empty);
+  // Ticks come and change nothing.
+  host.Advance(3000);
+  EXPECT_EQ(Snapshot(), dealt);
+
+  int refused = 0;
+  const CellPos at = FindCell(true, &refused);
+  Click(DigitPoint(refused));
+  const std::vector<uint32_t> selected = Snapshot();
   Click(CellPoint(at));
   const auto boxes = plat::RecordedMessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
@@ -188,26 +164,14 @@ TEST_F(NumGridAppTest, ARefusalShowsTheBoxAndChangesNothing) {
   EXPECT_EQ(boxes[0].caption, "提示");
   EXPECT_EQ(boxes[0].type, plat::MB_OK);
   EXPECT_EQ(CellOf(state(), at).digit, 0);
-  EXPECT_EQ(Snapshot(), before);
-}
+  EXPECT_EQ(Snapshot(), selected);
 
-TEST_F(NumGridAppTest, AnErasedDigitLeavesTheCellAsBeforeAndAGivenOneStays) {
-  const std::vector<uint32_t> empty = Snapshot();
-  Press(Button::kNew);
-  ASSERT_GE(DealtPuzzle(), 0);
-  ASSERT_LT(DealtPuzzle(), 20);
-  const std::vector<uint32_t> dealt = Snapshot();
-  EXPECT_NE(dealt, empty);
-  // Ticks come and change nothing.
-  host.Advance(3000);
-  EXPECT_EQ(Snapshot(), dealt);
-
-  const CellPos at = PlaceSomeDigit();
+  const CellPos placed = PlaceSomeDigit();
   EXPECT_NE(Snapshot(), dealt);
   Press(Button::kErase);
   EXPECT_EQ(state().eraseMode, 1);
-  Click(CellPoint(at));
-  EXPECT_EQ(CellOf(state(), at).digit, 0);
+  Click(CellPoint(placed));
+  EXPECT_EQ(CellOf(state(), placed).digit, 0);
   EXPECT_EQ(Snapshot(), dealt);
 
   CellPos given{1, 1};
@@ -220,59 +184,43 @@ TEST_F(NumGridAppTest, AnErasedDigitLeavesTheCellAsBeforeAndAGivenOneStays) {
   EXPECT_EQ(Snapshot(), dealt);
 }
 
-TEST_F(NumGridAppTest, CancelInTheLevelDialogRestoresTheScreenAndKeepsTheLevel) {
-  const std::function<void()> cancels[] = {
-      [this] { host.KeyDown(kKeyEscape); },
-      [this] { Click(kCancelPoint); },
+TEST_F(NumGridAppTest, CancelInTheLevelDialogKeepsTheGameAndOkEmptiesTheBoardForTheNewLevel) {
+  const std::vector<uint32_t> empty = Snapshot();
+  const struct {
+    int level;
+    std::function<void()> close;
+    bool ok;
+    int first, last;  // the puzzles New deals after
+  } cases[] = {
+      {3, [this] { host.KeyDown(kKeyEscape); }, false, 0, 19},
+      {3, [this] { Click(Middle(kCancelHit)); }, false, 0, 19},
+      {4, [this] { Click(Middle(kOkHit)); }, true, 81, 100},
+      {2, [this] { host.KeyDown(kKeyEnter); }, true, 20, 49},
+      {5, [this] { Click(Middle(kOkHit)); }, true, 101, 201},
   };
-  Press(Button::kNew);
-  PlaceSomeDigit();
-  for (const auto& cancel : cancels) {
+  int level = 1;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.level);
+    Press(Button::kNew);
+    PlaceSomeDigit();
     const std::vector<uint32_t> before = Snapshot();
     Press(Button::kLevel);
     const std::vector<uint32_t> dialog = Snapshot();
     EXPECT_NE(dialog, before);
-    Click(LevelPoint(3));
+    Click(Middle(kLevelHit[c.level - 1]));
     EXPECT_NE(Snapshot(), dialog);
     // Clicks beside the buttons and other keys do nothing.
     Click({120, 110});
     host.KeyDown(kKeyDown);
-    cancel();
+    c.close();
     host.Advance(kPressMs);
-    EXPECT_EQ(Snapshot(), before);
-    EXPECT_EQ(state().level, 1);
-  }
-  // The game goes on: New still deals a level-1 puzzle.
-  Press(Button::kNew);
-  EXPECT_LT(DealtPuzzle(), 20);
-  EXPECT_GE(DealtPuzzle(), 0);
-}
-
-TEST_F(NumGridAppTest, OkLeavesAnEmptyBoardAndNewThenDealsThatLevel) {
-  const std::vector<uint32_t> empty = Snapshot();
-  const struct {
-    int level;
-    std::function<void()> ok;
-    int first, last;
-  } cases[] = {
-      {4, [this] { Click(kOkPoint); }, 81, 100},
-      {2, [this] { host.KeyDown(kKeyEnter); }, 20, 49},
-      {5, [this] { Click(kOkPoint); }, 101, 201},
-  };
-  for (const auto& c : cases) {
+    if (c.ok) level = c.level;
+    EXPECT_EQ(state().level, level);
+    EXPECT_EQ(BoardEmpty(), c.ok);
+    EXPECT_EQ(Snapshot(), c.ok ? empty : before);
     Press(Button::kNew);
-    PlaceSomeDigit();
-    Press(Button::kLevel);
-    Click(LevelPoint(c.level));
-    c.ok();
-    host.Advance(kPressMs);
-    EXPECT_EQ(state().level, c.level);
-    EXPECT_TRUE(BoardEmpty());
-    EXPECT_EQ(Snapshot(), empty);
-    Press(Button::kNew);
-    const int dealt = DealtPuzzle();
-    EXPECT_GE(dealt, c.first);
-    EXPECT_LE(dealt, c.last);
+    EXPECT_GE(DealtPuzzle(), c.first);
+    EXPECT_LE(DealtPuzzle(), c.last);
   }
 }
 

@@ -1,6 +1,5 @@
 // The number grid's package as the build made it: every picture the game
-// names is there, usable, of the size and kind the game draws it as, and
-// the pictures hold what the game relies on.
+// names, its size and kind, and the looks the drawing relies on.
 
 #include <gtest/gtest.h>
 
@@ -33,16 +32,12 @@ class NumGridPackageTest : public ::testing::Test {
   // expects of it.
   plat::Image Load(const Picture& picture) {
     const pkgfmt::PackageEntry* entry = pkgfmt::FindImage(index_, picture.id);
-    if (!entry) {
-      ADD_FAILURE() << "no usable picture " << picture.id;
-      return {};
-    }
+    EXPECT_TRUE(entry) << "no usable picture " << picture.id;
+    if (!entry) return {};
     EXPECT_EQ(entry->kind, picture.keyed ? pkgfmt::kKindKeyed : pkgfmt::kKindPlain) << picture.id;
     const auto decoded = plat::DecodeBmp(entry->bytes);
-    if (!decoded) {
-      ADD_FAILURE() << picture.id << ": " << decoded.error().Text();
-      return {};
-    }
+    EXPECT_TRUE(decoded) << picture.id << ": " << (decoded ? "" : decoded.error().Text());
+    if (!decoded) return {};
     EXPECT_EQ(decoded->width, picture.width) << picture.id;
     EXPECT_EQ(decoded->height, picture.height) << picture.id;
     return *decoded;

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <set>
+#include <vector>
 
 #include "games/numgrid/numgrid_layout.h"
 
@@ -14,103 +16,72 @@ namespace {
 
 using namespace numgrid;
 
-// Random gives 0 to 32767.
-constexpr uint32_t kRandomValues = 32768;
-
-std::set<int> Chosen(int level) {
+// The puzzles ChoosePuzzle picks for `level` over every random number
+// (0 to 32767) are exactly first to last.
+void ExpectRange(int level, int first, int last) {
   std::set<int> indices;
-  for (uint32_t random = 0; random < kRandomValues; ++random)
-    indices.insert(ChoosePuzzle(level, random));
-  return indices;
-}
-
-std::set<int> Range(int first, int last) {
-  std::set<int> indices;
-  for (int i = first; i <= last; ++i) indices.insert(i);
-  return indices;
+  for (uint32_t random = 0; random < 32768; ++random) indices.insert(ChoosePuzzle(level, random));
+  EXPECT_EQ(indices.size(), std::size_t(last - first + 1)) << level;
+  EXPECT_EQ(*indices.begin(), first) << level;
+  EXPECT_EQ(*indices.rbegin(), last) << level;
 }
 
 TEST(ChoosePuzzle, EachLevelYieldsExactlyItsRange) {
-  EXPECT_EQ(Chosen(1), Range(0, 19));
-  EXPECT_EQ(Chosen(2), Range(20, 49));
-  EXPECT_EQ(Chosen(3), Range(50, 79));
-  EXPECT_EQ(Chosen(4), Range(81, 100));
-  EXPECT_EQ(Chosen(5), Range(101, 201));
+  ExpectRange(1, 0, 19);
+  ExpectRange(2, 20, 49);
+  ExpectRange(3, 50, 79);
+  ExpectRange(4, 81, 100);
+  ExpectRange(5, 101, 201);
   // The index is the random number modulo the range's size plus its start.
   EXPECT_EQ(ChoosePuzzle(5, 101), 101);
   EXPECT_EQ(ChoosePuzzle(4, 21), 82);
   // A level that cannot be set counts as level 1.
-  EXPECT_EQ(Chosen(0), Range(0, 19));
-  EXPECT_EQ(Chosen(6), Range(0, 19));
+  ExpectRange(0, 0, 19);
+  ExpectRange(6, 0, 19);
 }
 
-struct PointCase {
-  int x, y;
-  std::optional<CellPos> cell;
-};
-
-TEST(BoardCellAt, CellsTakeTheGapAfterThemAndNothingOutsideTheBoard) {
-  const PointCase cases[] = {
-      {7, 8, CellPos{1, 1}},     {30, 31, CellPos{1, 1}},   {31, 8, CellPos{2, 1}},
-      {7, 32, CellPos{1, 2}},    {81, 82, CellPos{4, 4}},   {230, 231, CellPos{9, 9}},
-      {206, 207, CellPos{9, 9}}, {205, 206, CellPos{8, 8}}, {6, 8, std::nullopt},
-      {7, 7, std::nullopt},      {231, 8, std::nullopt},    {7, 232, std::nullopt},
-      {-18, 8, std::nullopt},    {7, -17, std::nullopt},    {-1000, -1000, std::nullopt},
+TEST(HitAreas, BoardPaletteBarLevelsOkAndCancelEachHitOnlyInsideTheirAreas) {
+  constexpr int N = int(Button::kNew), E = int(Button::kErase), L = int(Button::kLevel),
+                X = int(Button::kExit), OK = int(DialogButton::kOk),
+                C = int(DialogButton::kCancel);
+  const struct {
+    const char* name;
+    int (*at)(int x, int y);
+    std::vector<std::array<int, 3>> points;  // x, y, what is hit (0 nothing)
+  } areas[] = {
+      // Cells (as column * 10 + row) take the gap after them.
+      {"board",
+       [](int x, int y) {
+         const std::optional<CellPos> cell = BoardCellAt(x, y);
+         return cell ? cell->column * 10 + cell->row : 0;
+       },
+       {{7, 8, 11}, {30, 31, 11}, {31, 8, 21}, {7, 32, 12}, {81, 82, 44}, {230, 231, 99},
+        {206, 207, 99}, {205, 206, 88}, {6, 8, 0}, {7, 7, 0}, {231, 8, 0}, {7, 232, 0},
+        {-18, 8, 0}, {7, -17, 0}, {-1000, -1000, 0}}},
+      // A gap column belongs to the next digit; right of 9 is nothing.
+      {"palette", PaletteDigitAt,
+       {{7, 249, 1}, {30, 272, 1}, {31, 260, 2}, {32, 260, 2}, {55, 260, 2}, {56, 260, 3},
+        {206, 260, 9}, {230, 260, 9}, {231, 260, 0}, {6, 260, 0}, {100, 248, 0},
+        {100, 273, 0}, {-20, 260, 0}, {100, -60, 0}}},
+      {"bar", [](int x, int y) { return int(ButtonAt(x, y)); },
+       {{15, 290, N}, {53, 306, N}, {14, 300, 0}, {54, 300, 0}, {30, 289, 0}, {30, 307, 0},
+        {71, 290, E}, {109, 306, E}, {110, 300, 0}, {127, 298, L}, {165, 298, L},
+        {126, 298, 0}, {183, 290, X}, {221, 306, X}, {222, 306, 0}, {8, 288, 0},
+        {230, 300, 0}}},
+      {"levels", LevelAt,
+       {{90, 15, 1}, {155, 44, 1}, {89, 30, 0}, {156, 30, 0}, {120, 14, 0}, {120, 45, 0},
+        {26, 72, 2}, {91, 101, 2}, {92, 90, 0}, {145, 72, 3}, {209, 101, 3}, {144, 80, 0},
+        {210, 80, 0}, {26, 129, 4}, {91, 159, 4}, {50, 160, 0}, {145, 129, 5},
+        {209, 159, 5}, {150, 128, 0}, {120, 110, 0}}},
+      {"OK and Cancel", [](int x, int y) { return int(DialogButtonAt(x, y)); },
+       {{51, 288, OK}, {94, 307, OK}, {50, 300, 0}, {95, 300, 0}, {70, 287, 0}, {70, 308, 0},
+        {144, 288, C}, {186, 307, C}, {143, 300, 0}, {187, 300, 0}, {120, 300, 0}}},
   };
-  for (const PointCase& c : cases) {
-    EXPECT_EQ(BoardCellAt(c.x, c.y), c.cell) << c.x << ", " << c.y;
+  for (const auto& area : areas) {
+    for (const auto& [x, y, hit] : area.points) {
+      EXPECT_EQ(area.at(x, y), hit) << area.name << " " << x << ", " << y;
+    }
   }
-}
-
-TEST(PaletteDigitAt, TheGapColumnBelongsToTheNextDigitAndRightOfNineIsNothing) {
-  const struct {
-    int x, y, digit;
-  } cases[] = {
-      {7, 249, 1},   {30, 272, 1},  {31, 260, 2},  {32, 260, 2},  {55, 260, 2},
-      {56, 260, 3},  {206, 260, 9}, {230, 260, 9}, {231, 260, 0}, {6, 260, 0},
-      {100, 248, 0}, {100, 273, 0}, {-20, 260, 0}, {100, -60, 0},
-  };
-  for (const auto& c : cases) EXPECT_EQ(PaletteDigitAt(c.x, c.y), c.digit) << c.x << ", " << c.y;
-}
-
-TEST(ButtonAt, OnlyTheHitAreasCount) {
-  const struct {
-    int x, y;
-    Button button;
-  } cases[] = {
-      {15, 290, Button::kNew},    {53, 306, Button::kNew},    {14, 300, Button::kNone},
-      {54, 300, Button::kNone},   {30, 289, Button::kNone},   {30, 307, Button::kNone},
-      {71, 290, Button::kErase},  {109, 306, Button::kErase}, {110, 300, Button::kNone},
-      {127, 298, Button::kLevel}, {165, 298, Button::kLevel}, {126, 298, Button::kNone},
-      {183, 290, Button::kExit},  {221, 306, Button::kExit},  {222, 306, Button::kNone},
-      {8, 288, Button::kNone},    {230, 300, Button::kNone},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ButtonAt(c.x, c.y), c.button) << c.x << ", " << c.y;
-}
-
-TEST(LevelDialog, LevelsOkAndCancelHaveTheirHitAreas) {
-  const struct {
-    int x, y, level;
-  } levels[] = {
-      {90, 15, 1},   {155, 44, 1},  {89, 30, 0},   {156, 30, 0},  {120, 14, 0},
-      {120, 45, 0},  {26, 72, 2},   {91, 101, 2},  {92, 90, 0},   {145, 72, 3},
-      {209, 101, 3}, {144, 80, 0},  {210, 80, 0},  {26, 129, 4},  {91, 159, 4},
-      {50, 160, 0},  {145, 129, 5}, {209, 159, 5}, {150, 128, 0}, {120, 110, 0},
-  };
-  for (const auto& c : levels) EXPECT_EQ(LevelAt(c.x, c.y), c.level) << c.x << ", " << c.y;
-
-  const struct {
-    int x, y;
-    DialogButton button;
-  } buttons[] = {
-      {51, 288, DialogButton::kOk},      {94, 307, DialogButton::kOk},
-      {50, 300, DialogButton::kNone},    {95, 300, DialogButton::kNone},
-      {70, 287, DialogButton::kNone},    {70, 308, DialogButton::kNone},
-      {144, 288, DialogButton::kCancel}, {186, 307, DialogButton::kCancel},
-      {143, 300, DialogButton::kNone},   {187, 300, DialogButton::kNone},
-      {120, 300, DialogButton::kNone},
-  };
-  for (const auto& c : buttons) EXPECT_EQ(DialogButtonAt(c.x, c.y), c.button) << c.x << ", " << c.y;
 }
 
 TEST(PointFromLParam, CoordinatesAreSigned16Bits) {
@@ -155,43 +126,40 @@ TEST(CanPlace, RefusedByBoxThenRowThenColumnAndNeverOnAFilledCell) {
   }
 }
 
-TEST(ClickCell, ASelectedDigitIsPlacedRefusedOrIgnored) {
+TEST(ClickCell, ASelectedDigitIsPlacedRefusedOrIgnoredAndEraseEmptiesOnlyEditableCells) {
   NumGridState state = SampleBoard();
-  SelectDigit(state, 5);
-  EXPECT_EQ(ClickCell(state, {2, 2}), BoardOutcome::kRefused);
-  EXPECT_EQ(CellOf(state, {2, 2}).digit, 0);
-  EXPECT_EQ(ClickCell(state, {4, 4}), BoardOutcome::kPlaced);
-  EXPECT_EQ(CellOf(state, {4, 4}).digit, 5);
+  constexpr int kKeep = -1;
+  // In turn: erase mode started or not, a digit selected (0 none) or not,
+  // then a click; what it did, the cell's digit then and the erase mode
+  // after. Erase and the palette exclude each other.
+  const struct {
+    bool erase;
+    int select;
+    CellPos at;
+    BoardOutcome outcome;
+    int digit, eraseMode;
+  } steps[] = {
+      {false, 5, {2, 2}, BoardOutcome::kRefused, 0, 0},
+      {false, kKeep, {4, 4}, BoardOutcome::kPlaced, 5, 0},
+      {false, 2, {4, 4}, BoardOutcome::kNothing, 5, 0},  // a filled cell
+      {false, kKeep, {1, 1}, BoardOutcome::kNothing, 5, 0},
+      {true, kKeep, {1, 1}, BoardOutcome::kEraseOff, 5, 0},  // a given digit stays
+      {false, kKeep, {5, 2}, BoardOutcome::kNothing, 7, 0},  // erase mode has ended
+      {true, 0, {4, 4}, BoardOutcome::kNothing, 5, 0},       // neither selected nor erasing
+      {true, kKeep, {5, 2}, BoardOutcome::kErased, 0, 0},
+      {true, kKeep, {6, 6}, BoardOutcome::kErased, 0, 0},  // an empty cell is editable too
+      {true, 6, {6, 6}, BoardOutcome::kPlaced, 6, 0},
+  };
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    const auto& step = steps[i];
+    if (step.erase) StartErase(state);
+    if (step.select != kKeep) SelectDigit(state, step.select);
+    EXPECT_EQ(ClickCell(state, step.at), step.outcome) << "step " << i;
+    EXPECT_EQ(CellOf(state, step.at).digit, step.digit) << "step " << i;
+    EXPECT_EQ(state.eraseMode, step.eraseMode) << "step " << i;
+  }
   EXPECT_EQ(CellOf(state, {4, 4}).editable, 1);
-  SelectDigit(state, 2);
-  EXPECT_EQ(ClickCell(state, {4, 4}), BoardOutcome::kNothing);
-  EXPECT_EQ(ClickCell(state, {1, 1}), BoardOutcome::kNothing);
-  EXPECT_EQ(CellOf(state, {4, 4}).digit, 5);
-  EXPECT_EQ(CellOf(state, {1, 1}).digit, 5);
-  // Nothing selected and erase mode off: a click does nothing.
-  SelectDigit(state, 0);
-  EXPECT_EQ(ClickCell(state, {4, 4}), BoardOutcome::kNothing);
-  EXPECT_EQ(CellOf(state, {4, 4}).digit, 5);
-}
-
-TEST(ClickCell, EraseEmptiesOnlyEditableCellsAndEndsEitherWay) {
-  NumGridState state = SampleBoard();
-  StartErase(state);
-  EXPECT_EQ(ClickCell(state, {1, 1}), BoardOutcome::kEraseOff);
-  EXPECT_EQ(CellOf(state, {1, 1}).digit, 5);
-  EXPECT_EQ(state.eraseMode, 0);
-  // Erase mode has ended: the player's digit stays.
-  EXPECT_EQ(ClickCell(state, {5, 2}), BoardOutcome::kNothing);
-  EXPECT_EQ(CellOf(state, {5, 2}).digit, 7);
-  StartErase(state);
-  EXPECT_EQ(ClickCell(state, {5, 2}), BoardOutcome::kErased);
-  EXPECT_EQ(CellOf(state, {5, 2}).digit, 0);
   EXPECT_EQ(CellOf(state, {5, 2}).editable, 1);
-  EXPECT_EQ(state.eraseMode, 0);
-  // An empty cell is editable: erasing it ends erase mode too.
-  StartErase(state);
-  EXPECT_EQ(ClickCell(state, {6, 6}), BoardOutcome::kErased);
-  EXPECT_EQ(state.eraseMode, 0);
 }
 
 TEST(ClickCell, ASelectedDigitTakesPrecedenceOverEraseMode) {
@@ -205,17 +173,6 @@ TEST(ClickCell, ASelectedDigitTakesPrecedenceOverEraseMode) {
   EXPECT_EQ(state.eraseMode, 1);
 }
 
-TEST(Selection, PaletteAndEraseExcludeEachOther) {
-  NumGridState state = NewGameState();
-  StartErase(state);
-  SelectDigit(state, 6);
-  EXPECT_EQ(state.selectedDigit, 6);
-  EXPECT_EQ(state.eraseMode, 0);
-  StartErase(state);
-  EXPECT_EQ(state.selectedDigit, 0);
-  EXPECT_EQ(state.eraseMode, 1);
-}
-
 TEST(DealPuzzle, GivenCellsComeRowByRowAndAreNotEditable) {
   NumGridState state = SampleBoard();
   StartErase(state);
@@ -225,13 +182,10 @@ TEST(DealPuzzle, GivenCellsComeRowByRowAndAreNotEditable) {
   puzzle[80] = 9;  // row 9, column 9
   DealPuzzle(state, puzzle);
   EXPECT_EQ(state.eraseMode, 0);
-  for (int column = 1; column <= kGridSize; ++column) {
-    for (int row = 1; row <= kGridSize; ++row) {
-      const Cell cell = CellOf(state, {column, row});
-      const int expected = puzzle[(row - 1) * kGridSize + column - 1];
-      EXPECT_EQ(cell.digit, expected) << column << ", " << row;
-      EXPECT_EQ(cell.editable, expected == 0 ? 1 : 0) << column << ", " << row;
-    }
+  for (int i = 0; i < kPuzzleCells; ++i) {
+    const Cell cell = CellOf(state, {i % kGridSize + 1, i / kGridSize + 1});
+    EXPECT_EQ(cell.digit, puzzle[i]) << i;
+    EXPECT_EQ(cell.editable, puzzle[i] == 0 ? 1 : 0) << i;
   }
 }
 

@@ -1,7 +1,5 @@
-// The built package Games/tiles/TovLLK.dat as the game opens it: every
-// picture the game names is there with its size and kind, the selected looks
-// have no transparent pixel (they are drawn opaque), and the thirty kinds
-// look different.
+// The built package as the game opens it: every picture the game names, its
+// size and kind, and the looks the drawing relies on.
 
 #include <gtest/gtest.h>
 
@@ -31,10 +29,8 @@ class TilesPackageTest : public testsupport::ScreenTest {
   }
   void TearDown() override { ResClose(package); }
 
-  ImageRef Load(uint32_t id) {
-    ImageRef image{};
-    EXPECT_NE(ResLoadImage(&image, 1, id, package), nullptr) << std::hex << id;
-    return image;
+  ImageRef Load(uint32_t id, int width, int height, uint32_t flags) {
+    return testsupport::ExpectImage(package, id, width, height, flags);
   }
 
   // The transparent pixels of a keyed picture: white in its mask.
@@ -48,35 +44,15 @@ class TilesPackageTest : public testsupport::ScreenTest {
   void* package = nullptr;
 };
 
-TEST_F(TilesPackageTest, EveryPictureTheGameNamesLoadsWithItsSizeAndKind) {
-  struct Expected {
-    uint32_t id;
-    int width, height;
-    uint32_t flags;
-  };
-  std::vector<Expected> expected = {{kBackgroundId, 240, 320, kImageLoaded},
-                                    {kMarkerId, 24, 24, kImageLoaded | kImageMasked}};
-  for (int kind = 1; kind <= kKinds; ++kind) {
-    expected.push_back({TileId(kind), 24, 24, kImageLoaded | kImageMasked});
-    expected.push_back({LitTileId(kind), 24, 24, kImageLoaded | kImageMasked});
-  }
-  for (const Expected& e : expected) {
-    const ImageRef image = Load(e.id);
-    EXPECT_EQ(image.flags, e.flags) << std::hex << e.id;
-    int32_t width = 0, height = 0;
-    EXPECT_EQ(GetImageInfo(image, &width, &height), 1) << std::hex << e.id;
-    EXPECT_EQ(width, e.width) << std::hex << e.id;
-    EXPECT_EQ(height, e.height) << std::hex << e.id;
-  }
-  TilesPictures pictures{};
-  EXPECT_TRUE(LoadPictures(package, &pictures));
-}
-
-TEST_F(TilesPackageTest, SelectedLooksAreSolidAndTheThirtyKindsDiffer) {
+TEST_F(TilesPackageTest, EveryPictureLoadsWithItsSizeAndKindAndTheThirtyKindsDiffer) {
+  constexpr uint32_t kKeyed = kImageLoaded | kImageMasked;
+  Load(kBackgroundId, 240, 320, kImageLoaded);
+  // The marker is drawn transparent over the board: most of its cell shows through.
+  EXPECT_GT(KeyPixels(Load(kMarkerId, 24, 24, kKeyed)), 24 * 24 / 2);
   std::set<std::vector<uint32_t>> normal, selected;
   for (int kind = 1; kind <= kKinds; ++kind) {
-    const ImageRef tile = Load(TileId(kind));
-    const ImageRef lit = Load(LitTileId(kind));
+    const ImageRef tile = Load(TileId(kind), 24, 24, kKeyed);
+    const ImageRef lit = Load(LitTileId(kind), 24, 24, kKeyed);
     // The board shows round a normal tile's edge; a selected one covers its cell.
     EXPECT_GT(KeyPixels(tile), 0) << kind;
     EXPECT_EQ(KeyPixels(lit), 0) << kind;
@@ -85,8 +61,8 @@ TEST_F(TilesPackageTest, SelectedLooksAreSolidAndTheThirtyKindsDiffer) {
   }
   EXPECT_EQ(normal.size(), size_t(kKinds));
   EXPECT_EQ(selected.size(), size_t(kKinds));
-  // The marker is drawn transparent over the board: most of its cell shows through.
-  EXPECT_GT(KeyPixels(Load(kMarkerId)), 24 * 24 / 2);
+  TilesPictures pictures{};
+  EXPECT_TRUE(LoadPictures(package, &pictures));
 }
 
 }  // namespace

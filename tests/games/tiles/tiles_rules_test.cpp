@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,6 @@
 namespace {
 
 using namespace tiles;
-
-int Index(Cell cell) { return cell.row * kColumns + cell.column; }
 
 std::vector<Cell> PathCells(const Path& path) {
   return std::vector<Cell>(path.cells, path.cells + path.length);
@@ -39,17 +36,10 @@ TilesState Board(const std::vector<std::string>& rows) {
   return state;
 }
 
-// Twelve rows of ten, every cell a tile of kind z unless `rows` says
-// otherwise for the rows it gives.
-std::vector<std::string> Full(std::vector<std::string> rows) {
-  rows.resize(kRows, "zzzzzzzzzz");
+// Twelve rows of ten: `rows` on top, the rest of `fill`.
+std::vector<std::string> Rows(std::vector<std::string> rows, char fill = 'z') {
+  rows.resize(kRows, std::string(kColumns, fill));
   return rows;
-}
-
-std::vector<Cell> Search(const TilesState& state, Cell s, Cell t) {
-  Path path;
-  if (!FindPath(state.freeMap, s, t, &path)) return {};
-  return PathCells(path);
 }
 
 // --- The deal ---------------------------------------------------------------
@@ -72,39 +62,23 @@ TEST(TilesDeal, EverySeedOfAMinuteFillsTheBoardWithFourOfEachKind) {
   }
 }
 
-TEST(TilesDeal, FollowsTheGeneratorColumnThenRowAndEmptiesTheBoardFirst) {
-  // A generator that walks the cells in order: column c, row r for the
-  // (c, r)-th tile, so kind k lands on cells 4(k-1) to 4k-1 by column.
-  int next = 0;
-  std::vector<int32_t> values;
-  for (int column = 0; column < kColumns; ++column) {
-    for (int row = 0; row < kRows; ++row) values.insert(values.end(), {column, row});
-  }
-  TilesState state = Board(Full({}));
-  state.freeMap[5] = 0;
-  Deal(state, [&] { return values.at(next++); });
-  EXPECT_EQ(next, 2 * kCells);
-  for (int column = 0; column < kColumns; ++column) {
-    for (int row = 0; row < kRows; ++row) {
-      EXPECT_EQ(state.board[column][row], (column * kRows + row) / kTilesPerKind + 1);
-    }
-  }
-  EXPECT_EQ(state.freeMap[5], 1);
-}
-
-TEST(TilesDeal, TriesAgainUntilTheCellIsEmpty) {
-  // Every tile first draws cell (0, 0), taken from the second tile on.
+TEST(TilesDeal, EmptiesTheBoardThenDrawsColumnThenRowUntilTheCellIsEmpty) {
+  // Kind k goes to cells 4(k-1) to 4k-1 in row order; every tile but the
+  // first draws cell (0, 0) first, which is taken.
   std::vector<int32_t> values;
   for (int cell = 0; cell < kCells; ++cell) {
     if (cell > 0) values.insert(values.end(), {0, 0, 10, 12});  // 10 mod 10, 12 mod 12
     values.insert(values.end(), {cell % kColumns, cell / kColumns});
   }
   std::size_t next = 0;
-  TilesState state;
+  TilesState state = Board(Rows({}));
+  state.freeMap[5] = 0;
   Deal(state, [&] { return values.at(next++); });
   EXPECT_EQ(next, values.size());
-  EXPECT_EQ(state.board[0][0], 1);
-  EXPECT_EQ(state.board[9][11], kKinds);
+  for (int cell = 0; cell < kCells; ++cell) {
+    EXPECT_EQ(state.board[cell % kColumns][cell / kColumns], cell / kTilesPerKind + 1) << cell;
+  }
+  EXPECT_EQ(state.freeMap[5], 1);
 }
 
 // --- Hit areas --------------------------------------------------------------
@@ -131,124 +105,61 @@ TEST(TilesHitAreas, CellAtCoversTheBoardBelowTheTitleBarAndNothingElse) {
   }
 }
 
-TEST(TilesHitAreas, CloseButtonIsX218To235AndY6To19) {
-  for (int x = 216; x <= 237; ++x) {
-    for (int y = 4; y <= 21; ++y) {
-      EXPECT_EQ(CloseButtonAt(x, y), x >= 218 && x <= 235 && y >= 6 && y <= 19) << x << "," << y;
-    }
-  }
-}
-
 // --- Path search -------------------------------------------------------------
 
-TEST(TilesPath, NeighboursEndTheSearchAtOnce) {
-  const TilesState state = Board(Full({}));
-  EXPECT_EQ(Search(state, {4, 4}, {4, 5}), (std::vector<Cell>{{4, 5}, {4, 4}}));
-  EXPECT_EQ(Search(state, {0, 0}, {1, 0}), (std::vector<Cell>{{1, 0}, {0, 0}}));
-  EXPECT_EQ(Search(state, {9, 11}, {9, 10}), (std::vector<Cell>{{9, 10}, {9, 11}}));
-  EXPECT_TRUE(Search(state, {0, 0}, {2, 0}).empty());
-  EXPECT_TRUE(Search(state, {0, 0}, {1, 1}).empty());
-}
-
-TEST(TilesPath, OnAnOpenBoardTheOrderAndTieRuleGiveOnePath) {
-  // Only S (0, 0) and T (2, 2) stand. Every cell on the way has f 4: the
-  // first reached is taken first, neighbours in the order up, down, left,
-  // right, so the search runs down column 0 before it turns.
-  std::vector<std::string> rows(kRows, "..........");
-  rows[0] = "a.........";
-  rows[2] = "..a.......";
-  EXPECT_EQ(Search(Board(rows), {0, 0}, {2, 2}),
-            (std::vector<Cell>{{2, 2}, {1, 2}, {0, 2}, {0, 1}, {0, 0}}));
-  // The other way round the same rules go up column 2 first.
-  EXPECT_EQ(Search(Board(rows), {2, 2}, {0, 0}),
-            (std::vector<Cell>{{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}}));
-}
-
-TEST(TilesPath, AnyNumberOfTurnsConnects) {
+TEST(TilesPath, JoinsAlongFreeCellsInsideTheBoardAndNowhereElse) {
+  const std::vector<std::string> full = Rows({});
+  // Only (0, 0) and (2, 2) stand: every cell on the way has f 4, the first
+  // reached is taken first, neighbours in the order up, down, left, right.
+  const std::vector<std::string> open = Rows({"a.........", "..........", "..a......."}, '.');
   // A winding corridor from (0, 0) to (9, 11) with thirteen turns.
-  const std::vector<std::string> rows = {
+  const std::vector<std::string> corridor = {
       "a.zzzzzzzz", "z.zzz...zz", "z.zzz.z.zz", "z...z.z.zz", "zzz.z.z.zz", "zzz...z.zz",
       "zzzzzzz.zz", "zz......zz", "zz.zzzzzzz", "zz......zz", "zzzzzzz...", "zzzzzzzzza",
   };
-  const std::vector<Cell> path = Search(Board(rows), {0, 0}, {9, 11});
-  ASSERT_FALSE(path.empty());
-  EXPECT_EQ(path.front(), (Cell{9, 11}));
-  EXPECT_EQ(path.back(), (Cell{0, 0}));
-  EXPECT_EQ(path.size(), 39u);
-}
-
-TEST(TilesPath, NeverLeavesTheBoard) {
-  // Both tiles on the left border, a tile between them and the column beside
-  // them full: only a way round outside the board would join them.
-  const std::vector<std::string> walled = Full({"az........", "zz........", "az........"});
-  EXPECT_TRUE(Search(Board(walled), {0, 0}, {0, 2}).empty());
-  // The same corners of the board, free along the inside, connect.
-  const std::vector<Cell> inside = Search(Board(Full({"a.........", "zz.zzzzzzz", "a........."})),
-                                          {0, 0}, {0, 2});
-  EXPECT_EQ(inside.size(), 7u);
-  // Top corners: free row 1 joins them, row -1 does not exist.
-  EXPECT_TRUE(Search(Board(Full({"azzzzzzzza"})), {0, 0}, {9, 0}).empty());
-  EXPECT_EQ(Search(Board(Full({"azzzzzzzza", ".........."})), {0, 0}, {9, 0}).size(), 12u);
-}
-
-TEST(TilesPath, EveryMatchOfWholeGamesWalksFreeNeighbouringCellsInside) {
-  // Greedy games from several deals: each path starts at the clicked tile,
-  // ends at the selection, steps to a neighbour each time and crosses only
-  // free cells in between.
-  for (uint32_t seed : {0u, 7u, 23u, 59u}) {
-    TilesState state;
-    NewGame(state);
-    SeedRandom(seed);
-    Deal(state, Random);
-    bool matched = true;
-    while (matched) {
-      matched = false;
-      for (int a = 0; a < kCells && !matched; ++a) {
-        for (int b = a + 1; b < kCells && !matched; ++b) {
-          const Cell s{a % kColumns, a / kColumns}, t{b % kColumns, b / kColumns};
-          const uint8_t kind = state.board[s.column][s.row];
-          if (kind == 0 || kind != state.board[t.column][t.row]) continue;
-          BoardClick(state, s);
-          const ClickResult click = BoardClick(state, t);
-          if (click.change != Change::kMatch) {
-            state.selection = Selection{};
-            continue;
-          }
-          matched = true;
-          const std::vector<Cell> path = PathCells(click.path);
-          EXPECT_EQ(path.front(), t);
-          EXPECT_EQ(path.back(), s);
-          for (std::size_t i = 0; i < path.size(); ++i) {
-            EXPECT_TRUE(path[i].column >= 0 && path[i].column < kColumns && path[i].row >= 0 &&
-                        path[i].row < kRows);
-            if (i > 0) {
-              EXPECT_EQ(std::abs(path[i].column - path[i - 1].column) +
-                            std::abs(path[i].row - path[i - 1].row),
-                        1);
-            }
-            EXPECT_EQ(state.freeMap[Index(path[i])], 0);
-            EXPECT_EQ(state.board[path[i].column][path[i].row], 0);
-          }
-        }
-      }
+  const struct {
+    std::vector<std::string> rows;
+    Cell s, t;
+    std::size_t length;       // 0: no path
+    std::vector<Cell> exact;  // when given
+  } cases[] = {
+      // Neighbours end the search at once.
+      {full, {4, 4}, {4, 5}, 2, {{4, 5}, {4, 4}}},
+      {full, {0, 0}, {1, 0}, 2, {{1, 0}, {0, 0}}},
+      {full, {9, 11}, {9, 10}, 2, {{9, 10}, {9, 11}}},
+      {full, {0, 0}, {2, 0}, 0, {}},
+      {full, {0, 0}, {1, 1}, 0, {}},
+      // Down column 0 before turning; the other way round up column 2 first.
+      {open, {0, 0}, {2, 2}, 5, {{2, 2}, {1, 2}, {0, 2}, {0, 1}, {0, 0}}},
+      {open, {2, 2}, {0, 0}, 5, {{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}}},
+      {corridor, {0, 0}, {9, 11}, 39, {}},
+      // Only a way round outside the board would join these...
+      {Rows({"az........", "zz........", "az........"}), {0, 0}, {0, 2}, 0, {}},
+      {Rows({"azzzzzzzza"}), {0, 0}, {9, 0}, 0, {}},
+      // ...while a way along the inside does.
+      {Rows({"a.........", "zz.zzzzzzz", "a........."}), {0, 0}, {0, 2}, 7, {}},
+      {Rows({"azzzzzzzza", ".........."}), {0, 0}, {9, 0}, 12, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.s.column << "," << c.s.row << " to " << c.t.column
+                                    << "," << c.t.row);
+    Path path;
+    ASSERT_EQ(FindPath(Board(c.rows).freeMap, c.s, c.t, &path), c.length != 0);
+    if (c.length == 0) continue;
+    const std::vector<Cell> cells = PathCells(path);
+    EXPECT_EQ(cells.size(), c.length);
+    EXPECT_EQ(cells.front(), c.t);
+    EXPECT_EQ(cells.back(), c.s);
+    if (!c.exact.empty()) {
+      EXPECT_EQ(cells, c.exact);
     }
-    int standing = 0;
-    for (int cell = 0; cell < kCells; ++cell) {
-      const uint8_t kind = state.board[cell % kColumns][cell / kColumns];
-      EXPECT_EQ(state.freeMap[cell], kind != 0) << seed << " " << cell;
-      standing += kind != 0;
-    }
-    EXPECT_EQ(state.tilesLeft, standing) << seed;
-    EXPECT_LT(standing, kCells) << seed;
   }
 }
 
 // --- A click's transitions ---------------------------------------------------
 
 TEST(TilesClick, AdjacentTilesOfOneKindAreTakenOffWithTheMarkerOnTheClickedOne) {
-  TilesState state = Board(Full({"zzzzzzzzzz", "zzzzzzzzzz", "zzzzzzzzzz", "zzzzzzzzzz",
-                                 "zzzbbzzzzz"}));
-  state.tilesLeft = kCells;
+  TilesState state = Board(Rows({"zzzzzzzzzz", "zzzzzzzzzz", "zzzzzzzzzz", "zzzzzzzzzz", "zzzbbzzzzz"}));
   EXPECT_EQ(BoardClick(state, {3, 4}).change, Change::kSelect);
   EXPECT_TRUE(state.selection.active);
   EXPECT_EQ(state.selection.cell, (Cell{3, 4}));
@@ -267,40 +178,32 @@ TEST(TilesClick, AdjacentTilesOfOneKindAreTakenOffWithTheMarkerOnTheClickedOne) 
   EXPECT_EQ(state.tilesLeft, kCells - 2);
 }
 
-TEST(TilesClick, WalledInTilesDoNotMatchAndTheSelectionMoves) {
-  TilesState state = Board(Full({"bzbzzzzzzz"}));
-  BoardClick(state, {0, 0});
-  const ClickResult click = BoardClick(state, {2, 0});
-  EXPECT_EQ(click.change, Change::kReselect);
-  EXPECT_EQ(click.previous, (Cell{0, 0}));
-  EXPECT_EQ(click.previousKind, 2);
-  EXPECT_EQ(click.cell, (Cell{2, 0}));
-  EXPECT_EQ(click.kind, 2);
-  EXPECT_EQ(state.selection.cell, (Cell{2, 0}));
-  EXPECT_EQ(state.board[0][0], 2);
-  EXPECT_EQ(state.board[2][0], 2);
-  EXPECT_EQ(state.tilesLeft, kCells);
-}
-
-TEST(TilesClick, AnotherKindMovesTheSelectionAndTheSameCellOrAFreeOneChangeNothing) {
-  TilesState state = Board(Full({"bc.zzzzzzz"}));
-  EXPECT_EQ(BoardClick(state, {2, 0}).change, Change::kNone);  // nothing selected yet
+TEST(TilesClick, WalledInTilesOrAnotherKindMoveTheSelectionAndTheSameOrAFreeCellNothing) {
+  // Two b tiles walled apart by a c; (3, 0) is free.
+  TilesState state = Board(Rows({"bcb.zzzzzz"}));
+  EXPECT_EQ(BoardClick(state, {3, 0}).change, Change::kNone);  // nothing selected yet
   EXPECT_FALSE(state.selection.active);
   BoardClick(state, {0, 0});
+  for (Cell same : {Cell{0, 0}, Cell{3, 0}}) {
+    EXPECT_EQ(BoardClick(state, same).change, Change::kNone);
+    EXPECT_TRUE(state.selection.active);
+    EXPECT_EQ(state.selection.cell, (Cell{0, 0}));
+    EXPECT_EQ(state.selection.kind, 2);
+  }
 
-  const ClickResult same = BoardClick(state, {0, 0});
-  EXPECT_EQ(same.change, Change::kNone);
-  EXPECT_EQ(state.selection.cell, (Cell{0, 0}));
-
-  const ClickResult free = BoardClick(state, {2, 0});
-  EXPECT_EQ(free.change, Change::kNone);
-  EXPECT_TRUE(state.selection.active);
-  EXPECT_EQ(state.selection.cell, (Cell{0, 0}));
-  EXPECT_EQ(state.selection.kind, 2);
+  const ClickResult walled = BoardClick(state, {2, 0});
+  EXPECT_EQ(walled.change, Change::kReselect);
+  EXPECT_EQ(walled.previous, (Cell{0, 0}));
+  EXPECT_EQ(walled.previousKind, 2);
+  EXPECT_EQ(walled.cell, (Cell{2, 0}));
+  EXPECT_EQ(walled.kind, 2);
+  EXPECT_EQ(state.board[0][0], 2);
+  EXPECT_EQ(state.board[2][0], 2);
+  EXPECT_EQ(state.tilesLeft, kCells - 1);
 
   const ClickResult other = BoardClick(state, {1, 0});
   EXPECT_EQ(other.change, Change::kReselect);
-  EXPECT_EQ(other.previous, (Cell{0, 0}));
+  EXPECT_EQ(other.previous, (Cell{2, 0}));
   EXPECT_EQ(state.selection.cell, (Cell{1, 0}));
   EXPECT_EQ(state.selection.kind, 3);
 }

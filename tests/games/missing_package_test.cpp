@@ -1,0 +1,46 @@
+// Each game started where its package is missing: this program's folder has
+// no ..\Games beside it. The game names the path in a box, puts the screen
+// back and leaves nothing behind.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "games/blocks/blocks.h"
+#include "games/tiles/tiles.h"
+#include "platform/sys/msgbox.h"
+#include "tests/support/host_runner.h"
+
+namespace {
+
+TEST(GamesMissingPackage, NameThePathAndLeaveTheHostAsItWas) {
+  const struct {
+    HostEntry entry;
+    const char* text;  // the box's text, up to the path
+    const char* path;  // the package, after this program's folder
+    std::string caption;
+  } games[] = {
+      {testsupport::ThenWait<BlocksMain>, "无法打开资源包:\n", "..\\Games\\blocks\\E1_els.dat",
+       "落块"},
+      {testsupport::ThenWait<TilesMain>, "无法打开图片包 ", "..\\Games\\tiles\\TovLLK.dat",
+       "Error"},
+  };
+  for (const auto& game : games) {
+    SCOPED_TRACE(game.path);
+    testsupport::HostRun host(game.entry);
+    host.Advance(5000);
+    host.Join();
+    EXPECT_EQ(testsupport::PendingAfterReturn(), 0) << "a timer was left running";
+    EXPECT_EQ(host.ScreenModes(), (std::vector<std::pair<int, int>>{{240, 320}, {320, 240}}));
+    // The game's box alone: no leak was reported after it.
+    const auto boxes = plat::RecordedMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.rfind(game.text, 0), 0u) << boxes[0].text;
+    const std::string path = std::string("/nopackage/bin/") + game.path;
+    EXPECT_EQ(boxes[0].text.rfind(path), boxes[0].text.size() - path.size()) << boxes[0].text;
+    EXPECT_EQ(boxes[0].caption, game.caption);
+    EXPECT_EQ(boxes[0].type, plat::MB_OK);
+  }
+}
+
+}  // namespace
