@@ -111,7 +111,7 @@ bool RawPeer::AwaitClose() {
 }
 
 RawListener::RawListener() : fd_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-  Bind(fd_.get(), INADDR_LOOPBACK, 0);
+  Bind(fd_.get(), INADDR_ANY, 0);
   listen(fd_.get(), 16);
   port_ = BoundPort(fd_.get());
 }

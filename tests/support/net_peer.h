@@ -49,7 +49,8 @@ class RawPeer {
   plat::net::Fd fd_;
 };
 
-// A TCP listener on 127.0.0.1 at a free port.
+// A TCP listener on every interface at a free port (a search answered from
+// this machine names whichever of its addresses the search came to).
 class RawListener {
  public:
   RawListener();
