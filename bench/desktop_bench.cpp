@@ -7,33 +7,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 #include "bench/viewer_session.h"
 #include "desktop/desktop.h"
 #include "host/device_api.h"
 
 namespace {
 
-std::unique_ptr<bench::ViewerSession> session;
-
-bench::ViewerSession* Session(benchmark::State& state) {
-  if (!session) session = std::make_unique<bench::ViewerSession>(bench::ViewerMode::kHeadless);
-  if (!session->error().empty()) {
-    state.SkipWithError(session->error().c_str());
-    return nullptr;
-  }
-  return session.get();
-}
-
-// Counts the frames the viewer copied per iteration.
-void CountFrames(benchmark::State& state, const bench::ViewerSession& viewer, int64_t before) {
-  state.counters["frames"] = benchmark::Counter(double(viewer.FramesCopied() - before),
-                                                benchmark::Counter::kAvgIterations);
-}
-
 void DesktopRedraw(benchmark::State& state) {
-  bench::ViewerSession* viewer = Session(state);
+  bench::ViewerSession* viewer = bench::HeadlessSession(state);
   if (!viewer) return;
   const int64_t before = viewer->FramesCopied();
   for (auto _ : state) {
@@ -43,20 +24,14 @@ void DesktopRedraw(benchmark::State& state) {
     }
     HighlightLabel(0);
   }
-  CountFrames(state, *viewer, before);
+  bench::CountFrames(state, *viewer, before);
 }
 BENCHMARK(DesktopRedraw)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
-void FlushScreenOnce(benchmark::State& state) {
-  bench::ViewerSession* viewer = Session(state);
-  if (!viewer) return;
-  const int64_t before = viewer->FramesCopied();
-  if (bench::FlushEveryIteration(state)) CountFrames(state, *viewer, before);
-}
-BENCHMARK(FlushScreenOnce)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(bench::FlushScreenOnce)->Name("FlushScreenOnce")->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 void BackgroundPicture(benchmark::State& state) {
-  if (!Session(state)) return;
+  if (!bench::HeadlessSession(state)) return;
   char path[600];
   ModulePath(path, "..\\AppEntry\\desktop.bmp");
   Canvas* canvas = CanvasCreate();
@@ -79,7 +54,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
-  session.reset();
+  bench::EndHeadlessSession();
   benchmark::Shutdown();
   return 0;
 }

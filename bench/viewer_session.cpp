@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "host/lcd.h"
@@ -68,6 +69,35 @@ bool FlushEveryIteration(benchmark::State& state) {
     }
   }
   return true;
+}
+
+namespace {
+
+std::unique_ptr<ViewerSession> shared;
+
+}  // namespace
+
+ViewerSession* HeadlessSession(benchmark::State& state) {
+  if (!shared) shared = std::make_unique<ViewerSession>(ViewerMode::kHeadless);
+  if (!shared->error().empty()) {
+    state.SkipWithError(shared->error().c_str());
+    return nullptr;
+  }
+  return shared.get();
+}
+
+void EndHeadlessSession() { shared.reset(); }
+
+void CountFrames(benchmark::State& state, const ViewerSession& viewer, int64_t before) {
+  state.counters["frames"] = benchmark::Counter(double(viewer.FramesCopied() - before),
+                                                benchmark::Counter::kAvgIterations);
+}
+
+void FlushScreenOnce(benchmark::State& state) {
+  ViewerSession* viewer = HeadlessSession(state);
+  if (!viewer) return;
+  const int64_t before = viewer->FramesCopied();
+  if (FlushEveryIteration(state)) CountFrames(state, *viewer, before);
 }
 
 }  // namespace bench

@@ -46,4 +46,18 @@ class ViewerSession {
 // state skipped, when a flush found no viewer.
 bool FlushEveryIteration(benchmark::State& state);
 
+// One headless viewer shared by a program's benchmarks, started at the first
+// call; null, with the state skipped, when it could not start.
+ViewerSession* HeadlessSession(benchmark::State& state);
+// Closes the shared viewer (before the program ends).
+void EndHeadlessSession();
+
+// Sets the counter `frames`: the frames the viewer copied per iteration
+// since `before`.
+void CountFrames(benchmark::State& state, const ViewerSession& viewer, int64_t before);
+
+// The baseline of anything that shows a frame: FlushScreen() to the shared
+// headless viewer, once per iteration.
+void FlushScreenOnce(benchmark::State& state);
+
 }  // namespace bench

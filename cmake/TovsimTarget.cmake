@@ -3,12 +3,22 @@
 # tovsim_target(<target> [NO_GB2312])
 #   Warnings as errors; with GCC, program text is compiled from UTF-8 sources
 #   into GB2312 string literals. NO_GB2312 marks a target whose sources carry
-#   no Chinese literals (loaders shared with the clang fuzz build).
+#   no Chinese literals: only those are built in the clang fuzz configuration
+#   (clang has no -fexec-charset), where every target gets libFuzzer's
+#   coverage and the address and undefined-behaviour checks.
 function(tovsim_target target)
   cmake_parse_arguments(ARG "NO_GB2312" "" "" ${ARGN})
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT ARG_NO_GB2312)
     target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=GB2312)
+  endif()
+  if(TOVSIM_FUZZ)
+    if(NOT ARG_NO_GB2312)
+      # Built with clang its literals would be UTF-8: keep it out of the fuzz targets.
+      set_target_properties(${target} PROPERTIES TOVSIM_HAS_GB2312 ON)
+    endif()
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined -g -O1)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
   if(TOVSIM_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer

@@ -3,16 +3,14 @@
 // the entry was given, as ResOpen does before it makes the bitmaps.
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "format/package/package_format.h"
 #include "platform/gdi/bmp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  respack::PackageIndex index;
-  std::string error;
-  if (!respack::ReadPackage({data, size}, index, error)) return 0;
-  for (const respack::PackageEntry& e : index.entries) {
+  const codec::Result<pkgfmt::PackageIndex> index = pkgfmt::ReadPackage({data, size});
+  if (!index) return 0;
+  for (const pkgfmt::PackageEntry& e : index->entries) {
     if (!e.usable) continue;
     const auto image = plat::DecodeBmp(e.bytes);
     if (image && image->pixels.size() != std::size_t(image->width) * std::size_t(image->height)) {

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <memory>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "format/package/package_format.h"
@@ -64,9 +63,9 @@ uint8_t* ReadIntoBlock(const char* path, uint32_t* size) {
 // The image record of one directory entry. An entry whose data does not
 // start with "BM" is still marked loaded, with no bitmap, which the image
 // calls skip; every other fault makes the entry unusable.
-ImageRef MakeImage(const respack::PackageEntry& entry, std::span<const uint8_t> file) {
+ImageRef MakeImage(const pkgfmt::PackageEntry& entry, std::span<const uint8_t> file) {
   ImageRef image{};
-  if (entry.kind != respack::kKindPlain && entry.kind != respack::kKindKeyed) return image;
+  if (entry.kind != pkgfmt::kKindPlain && entry.kind != pkgfmt::kKindKeyed) return image;
   const bool notBmp = entry.offset + uint64_t(2) <= file.size() &&
                       !(file[entry.offset] == 'B' && file[entry.offset + 1] == 'M');
   if (!entry.usable && !notBmp) return image;
@@ -74,7 +73,7 @@ ImageRef MakeImage(const respack::PackageEntry& entry, std::span<const uint8_t> 
   if (notBmp) return image;
   image.bitmap = BitmapFromPackedBmp(entry.bytes.data(), entry.bytes.size());
   if (!image.bitmap) return ImageRef{};
-  if (entry.kind == respack::kKindKeyed) {
+  if (entry.kind == pkgfmt::kKindKeyed) {
     image.flags |= kImageMasked;
     image.mask = MakeMask(image.bitmap, kKeyColor);
   }
@@ -96,15 +95,14 @@ void* ResOpen(const char* path) {
   uint8_t* block = ReadIntoBlock(path, &size);
   if (!block) return nullptr;
   const std::span<const uint8_t> file(block, size);
-  respack::PackageIndex index;
-  std::string error;
-  if (!respack::ReadPackage(file, index, error)) {
+  const codec::Result<pkgfmt::PackageIndex> index = pkgfmt::ReadPackage(file);
+  if (!index) {
     MemFree(block);
     return nullptr;
   }
   auto package = std::make_unique<Package>();
   package->block = block;
-  for (const respack::PackageEntry& entry : index.entries) {
+  for (const pkgfmt::PackageEntry& entry : index->entries) {
     package->offsets.push_back(entry.offset);
     package->images.push_back(MakeImage(entry, file));
   }

@@ -25,13 +25,8 @@ bool EndsWith(const std::string& s, const std::string& end) {
 }  // namespace
 
 static int Run(int argc, char** argv) {
+  if (plat::AnswerHelp(argc, argv, kUsage)) return 0;
   const std::vector<std::string> a(argv + 1, argv + argc);
-  for (const std::string& s : a) {
-    if (s == "--help" || s == "-h") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-  }
   if (a.size() != 3 || a[1] != "-o" || (a[0] != "desktop" && a[0] != "scene")) {
     std::fputs(kUsage, stderr);
     return 2;

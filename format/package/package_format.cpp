@@ -4,37 +4,41 @@
 #include <cstring>
 #include <limits>
 
-namespace respack {
+#include "codec/bytes.h"
+
+namespace pkgfmt {
 namespace {
 
-std::uint32_t ReadU32(std::span<const std::uint8_t> b, std::size_t at) {
-  return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
-         std::uint32_t(b[at + 3]) << 24;
-}
+// Header fields, from the start of the file.
+constexpr std::size_t kCountField = 8;
+// BMP header fields, from the start of an image.
+constexpr std::size_t kBmpSizeField = 2;
+constexpr std::size_t kBmpPixelOffsetField = 10;
+constexpr std::size_t kBmpInfoSizeField = 14;
 
-std::uint16_t ReadU16(std::span<const std::uint8_t> b, std::size_t at) {
-  return std::uint16_t(b[at] | b[at + 1] << 8);
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + i] = std::uint8_t(v >> (8 * i));
+std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
+  return codec::LoadLe<std::uint32_t>(&b[at]);
 }
 
 std::uint64_t AlignUp(std::uint64_t v, std::uint64_t align) { return (v + align - 1) / align * align; }
 
-void CheckEntry(std::span<const std::uint8_t> file, PackageEntry& e) {
+// Whether the image a directory entry names can be used; otherwise why not,
+// at the byte of the file where the fault lies.
+void CheckEntry(std::span<const std::uint8_t> file, std::size_t entryAt, PackageEntry& e) {
   if (e.kind != kKindPlain && e.kind != kKindKeyed) {
-    e.problem = "kind " + std::to_string(e.kind) + " is neither plain (0) nor keyed (1)";
+    e.problem = codec::ErrorAt(entryAt + 4, "kind " + std::to_string(e.kind) +
+                                                " is neither plain (0) nor keyed (1)");
     return;
   }
   if (e.offset >= file.size()) {
-    e.problem = "offset lies past the end of the file (" + std::to_string(file.size()) + " bytes)";
+    e.problem = codec::ErrorAt(entryAt, "offset lies past the end of the file (" +
+                                            std::to_string(file.size()) + " bytes)");
     return;
   }
-  std::string problem;
-  auto summary = SummarizeBmp(file.subspan(e.offset), problem);
+  codec::Result<BmpSummary> summary = SummarizeBmp(file.subspan(e.offset));
   if (!summary) {
-    e.problem = problem;
+    e.problem = summary.error();
+    if (e.problem.offset) *e.problem.offset += e.offset;
     return;
   }
   e.usable = true;
@@ -44,68 +48,64 @@ void CheckEntry(std::span<const std::uint8_t> file, PackageEntry& e) {
 
 }  // namespace
 
-std::optional<BmpSummary> SummarizeBmp(std::span<const std::uint8_t> bytes, std::string& problem) {
+codec::Result<BmpSummary> SummarizeBmp(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < kBmpMinSize) {
-    problem = "image runs past the end of the file (BMP headers need " +
-              std::to_string(kBmpMinSize) + " bytes, " + std::to_string(bytes.size()) + " left)";
-    return std::nullopt;
+    return codec::ErrorAt(0, "image runs past the end of the file (BMP headers need " +
+                                 std::to_string(kBmpMinSize) + " bytes, " +
+                                 std::to_string(bytes.size()) + " left)");
   }
-  if (bytes[0] != 'B' || bytes[1] != 'M') {
-    problem = "data does not start with \"BM\"";
-    return std::nullopt;
-  }
+  if (bytes[0] != 'B' || bytes[1] != 'M') return codec::ErrorAt(0, "data does not start with \"BM\"");
   BmpSummary s;
-  s.fileSize = ReadU32(bytes, 2);
-  s.pixelOffset = ReadU32(bytes, 10);
-  const std::uint32_t infoSize = ReadU32(bytes, 14);
+  s.fileSize = U32(bytes, kBmpSizeField);
+  s.pixelOffset = U32(bytes, kBmpPixelOffsetField);
+  const std::uint32_t infoSize = U32(bytes, kBmpInfoSizeField);
   if (s.fileSize < kBmpMinSize || s.fileSize > bytes.size()) {
-    problem = "declared BMP size " + std::to_string(s.fileSize) + " does not fit (" +
-              std::to_string(bytes.size()) + " bytes left in the file)";
-    return std::nullopt;
+    return codec::ErrorAt(kBmpSizeField, "declared BMP size " + std::to_string(s.fileSize) +
+                                             " does not fit (" + std::to_string(bytes.size()) +
+                                             " bytes left in the file)");
   }
   if (infoSize < kBmpInfoHeaderSize || infoSize > s.fileSize - kBmpFileHeaderSize) {
-    problem = "information header size " + std::to_string(infoSize) + " is not valid";
-    return std::nullopt;
+    return codec::ErrorAt(kBmpInfoSizeField,
+                          "information header size " + std::to_string(infoSize) + " is not valid");
   }
   if (s.pixelOffset < kBmpFileHeaderSize + infoSize || s.pixelOffset > s.fileSize) {
-    problem = "pixel bits offset " + std::to_string(s.pixelOffset) + " lies outside the image";
-    return std::nullopt;
+    return codec::ErrorAt(kBmpPixelOffsetField, "pixel bits offset " + std::to_string(s.pixelOffset) +
+                                                    " lies outside the image");
   }
-  s.width = std::int32_t(ReadU32(bytes, 18));
-  s.height = std::int32_t(ReadU32(bytes, 22));
-  s.bitsPerPixel = ReadU16(bytes, 28);
+  s.width = codec::LoadLe<std::int32_t>(&bytes[18]);
+  s.height = codec::LoadLe<std::int32_t>(&bytes[22]);
+  s.bitsPerPixel = codec::LoadLe<std::uint16_t>(&bytes[28]);
   return s;
 }
 
-bool ReadPackage(std::span<const std::uint8_t> file, PackageIndex& out, std::string& error) {
-  out = PackageIndex{};
+codec::Result<PackageIndex> ReadPackage(std::span<const std::uint8_t> file) {
   if (file.size() < kHeaderSize) {
-    error = "file is " + std::to_string(file.size()) + " bytes, shorter than the " +
-            std::to_string(kHeaderSize) + "-byte package header";
-    return false;
+    return codec::ErrorAt(0, "file is " + std::to_string(file.size()) + " bytes, shorter than the " +
+                                 std::to_string(kHeaderSize) + "-byte package header");
   }
-  out.magic = ReadU32(file, 0);
-  out.version = ReadU32(file, 4);
-  const auto count = std::int32_t(ReadU32(file, 8));
-  out.dataStart = ReadU32(file, 12);
+  PackageIndex out;
+  out.magic = U32(file, 0);
+  out.version = U32(file, 4);
+  const auto count = codec::LoadLe<std::int32_t>(&file[kCountField]);
+  out.dataStart = U32(file, 12);
   if (count < 0) {
-    error = "directory count " + std::to_string(count) + " is negative";
-    return false;
+    return codec::ErrorAt(kCountField, "directory count " + std::to_string(count) + " is negative");
   }
   // Compare against the room left, never multiply past it: count can be absurd.
   if (std::uint64_t(count) > (file.size() - kHeaderSize) / kEntrySize) {
-    error = "directory of " + std::to_string(count) + " entries runs past the end of the file (" +
-            std::to_string(file.size()) + " bytes)";
-    return false;
+    return codec::ErrorAt(kCountField, "directory of " + std::to_string(count) +
+                                           " entries runs past the end of the file (" +
+                                           std::to_string(file.size()) + " bytes)");
   }
   out.entries.resize(std::size_t(count));
   for (std::size_t i = 0; i < out.entries.size(); ++i) {
     PackageEntry& e = out.entries[i];
-    e.offset = ReadU32(file, kHeaderSize + i * kEntrySize);
-    e.kind = ReadU32(file, kHeaderSize + i * kEntrySize + 4);
-    CheckEntry(file, e);
+    const std::size_t at = kHeaderSize + i * kEntrySize;
+    e.offset = U32(file, at);
+    e.kind = U32(file, at + 4);
+    CheckEntry(file, at, e);
   }
-  return true;
+  return out;
 }
 
 const PackageEntry* FindImage(const PackageIndex& index, std::uint32_t id) {
@@ -165,16 +165,16 @@ std::vector<std::uint8_t> WritePackage(std::span<const PackImage> images, const 
     if (std::uint64_t(layout.offsets[i]) + images[i].bmp.size() > layout.fileSize) return {};
   }
   std::vector<std::uint8_t> out(layout.fileSize, 0);
-  PutU32(out, 0, kMagic);
-  PutU32(out, 4, kVersion);
-  PutU32(out, 8, std::uint32_t(images.size()));
-  PutU32(out, 12, layout.dataStart);
+  codec::StoreLe(&out[0], kMagic);
+  codec::StoreLe(&out[4], kVersion);
+  codec::StoreLe(&out[kCountField], std::uint32_t(images.size()));
+  codec::StoreLe(&out[12], layout.dataStart);
   for (std::size_t i = 0; i < images.size(); ++i) {
-    PutU32(out, kHeaderSize + i * kEntrySize, layout.offsets[i]);
-    PutU32(out, kHeaderSize + i * kEntrySize + 4, images[i].kind);
+    codec::StoreLe(&out[kHeaderSize + i * kEntrySize], layout.offsets[i]);
+    codec::StoreLe(&out[kHeaderSize + i * kEntrySize + 4], images[i].kind);
     std::copy(images[i].bmp.begin(), images[i].bmp.end(), out.begin() + layout.offsets[i]);
   }
   return out;
 }
 
-}  // namespace respack
+}  // namespace pkgfmt

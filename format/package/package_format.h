@@ -12,7 +12,8 @@
 //   after the directory: the images, each a complete BMP file image ("BM" ...)
 //
 // The reader is shared by the tools and the host. It trusts nothing: every entry
-// is checked against the file size before anything behind it is read.
+// is checked against the file size before anything behind it is read, and a
+// fault names the byte of the package where it lies (docs/errors.md).
 
 #include <cstddef>
 #include <cstdint>
@@ -21,7 +22,9 @@
 #include <string>
 #include <vector>
 
-namespace respack {
+#include "codec/result.h"
+
+namespace pkgfmt {
 
 inline constexpr std::size_t kHeaderSize = 16;
 inline constexpr std::size_t kEntrySize = 8;
@@ -48,15 +51,15 @@ struct BmpSummary {
 
 // Checks the BMP headers of one image in memory: "BM", a declared size that fits
 // in `bytes`, an information header of at least 40 bytes, pixel bits inside the
-// image. On failure returns nothing and says why in `problem`.
-std::optional<BmpSummary> SummarizeBmp(std::span<const std::uint8_t> bytes, std::string& problem);
+// image. An error's offset counts from the image's first byte.
+codec::Result<BmpSummary> SummarizeBmp(std::span<const std::uint8_t> bytes);
 
 struct PackageEntry {
   std::uint32_t offset = 0;
   std::uint32_t kind = 0;
   bool usable = false;      // kind 0/1 and a well-formed BMP inside the file
   BmpSummary bmp;           // valid when usable
-  std::string problem;      // why the entry is unusable
+  codec::Error problem;     // why the entry is unusable, at its byte of the file
   // The image's bytes inside the package; empty when unusable.
   std::span<const std::uint8_t> bytes;
 };
@@ -72,7 +75,7 @@ struct PackageIndex {
 // header or the directory itself is unreadable (short file, negative count,
 // directory past the end); entries pointing outside the file or at something
 // that is not a BMP are kept and marked unusable. Spans point into `file`.
-bool ReadPackage(std::span<const std::uint8_t> file, PackageIndex& out, std::string& error);
+codec::Result<PackageIndex> ReadPackage(std::span<const std::uint8_t> file);
 
 // The first usable entry whose offset equals `id`, or null. An unusable entry
 // with that offset hides later ones, as the first match counts.
@@ -105,4 +108,4 @@ struct PackImage {
 // padding bytes are zero. Returns nothing when the layout does not fit the images.
 std::vector<std::uint8_t> WritePackage(std::span<const PackImage> images, const Layout& layout);
 
-}  // namespace respack
+}  // namespace pkgfmt

@@ -39,7 +39,7 @@ struct BmpWriteOptions {
   BmpHeader header = BmpHeader::kInfo;
   // Colour table for 1, 4 and 8 bits, as 0x00RRGGBB words. Empty: made from
   // the picture's colours in order of first appearance.
-  std::vector<std::uint32_t> palette;
+  std::vector<std::uint32_t> palette = {};
 };
 
 // Encodes the picture. Fails (false, error) when a palette picture has more

@@ -54,21 +54,22 @@ TEST(TestAppPackage, PicturesSitWhereTheApplicationLooks) {
   std::vector<std::uint8_t> pkg;
   ASSERT_TRUE(respack::BuildPackage(manifest, {work.path()}, pkg, error)) << error;
 
-  respack::PackageIndex index;
-  ASSERT_TRUE(respack::ReadPackage(pkg, index, error)) << error;
-  for (const auto& e : index.entries) EXPECT_TRUE(e.usable) << e.problem;
+  const auto read = pkgfmt::ReadPackage(pkg);
+  ASSERT_TRUE(read) << read.error().Text();
+  const pkgfmt::PackageIndex& index = *read;
+  for (const auto& e : index.entries) EXPECT_TRUE(e.usable) << e.problem.Text();
 
   // Drawn 60 x 60 from source (110, 160), plain.
-  const respack::PackageEntry* picture = respack::FindImage(index, 691456);
+  const pkgfmt::PackageEntry* picture = pkgfmt::FindImage(index, 691456);
   ASSERT_NE(picture, nullptr);
-  EXPECT_EQ(picture->kind, respack::kKindPlain);
+  EXPECT_EQ(picture->kind, pkgfmt::kKindPlain);
   EXPECT_GE(picture->bmp.width, 170);
   EXPECT_GE(std::abs(picture->bmp.height), 220);
 
   // Drawn 28 x 28 from (0, 0), magenta transparent.
-  const respack::PackageEntry* gem = respack::FindImage(index, 921920);
+  const pkgfmt::PackageEntry* gem = pkgfmt::FindImage(index, 921920);
   ASSERT_NE(gem, nullptr);
-  EXPECT_EQ(gem->kind, respack::kKindKeyed);
+  EXPECT_EQ(gem->kind, pkgfmt::kKindKeyed);
   const auto decoded = plat::DecodeBmp(gem->bytes);
   ASSERT_TRUE(decoded) << decoded.error().Text();
   const plat::Image& gemImage = *decoded;

@@ -3,46 +3,39 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
+#include <vector>
 
 namespace codec {
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
+
 constexpr std::array<std::uint8_t, 4> kBytes = {0x01, 0x82, 0xC3, 0xF4};
 
-TEST(BytesTest, LoadsBothOrdersAndSignedValues) {
-  EXPECT_EQ(LoadLe<std::uint16_t>(kBytes.data()), 0x8201u);
-  EXPECT_EQ(LoadBe<std::uint16_t>(kBytes.data()), 0x0182u);
-  EXPECT_EQ(LoadLe<std::uint32_t>(kBytes.data()), 0xF4C38201u);
-  EXPECT_EQ(LoadBe<std::uint32_t>(kBytes.data()), 0x0182C3F4u);
-  EXPECT_EQ(LoadLe<std::int16_t>(kBytes.data() + 2), std::int16_t(0xF4C3 - 0x10000));
-  EXPECT_EQ(LoadLe<std::int32_t>(kBytes.data()), std::int32_t(0xF4C38201u - 0x100000000ll));
-  EXPECT_EQ(LoadBe<std::uint32_t>(kBytes.data(), 3), 0x0182C3u);  // a 24-bit field
-  static_assert(LoadLe<std::uint16_t>(kBytes.data()) == 0x8201);
-}
-
-TEST(BytesTest, StoresAndAppendsWhatLoadsRead) {
-  struct Case {
-    std::uint32_t value;
-    std::size_t bytes;
-    std::vector<std::uint8_t> le, be;
-  };
-  const Case cases[] = {
+TEST(BytesTest, LoadsReadWhatStoresAndAppendsWrite) {
+  // A value, the bytes it is stored in, and those bytes in each order.
+  const std::tuple<std::uint32_t, std::size_t, Bytes, Bytes> cases[] = {
       {0xF4C38201u, 4, {0x01, 0x82, 0xC3, 0xF4}, {0xF4, 0xC3, 0x82, 0x01}},
       {0x0007A120u, 3, {0x20, 0xA1, 0x07}, {0x07, 0xA1, 0x20}},
       {0xABCDu, 2, {0xCD, 0xAB}, {0xAB, 0xCD}},
       {0x1FFu, 1, {0xFF}, {0xFF}},  // narrowed: the high byte is dropped
   };
-  for (const Case& c : cases) {
-    std::vector<std::uint8_t> le{0xEE}, be{0xEE};
-    AppendLe(le, c.value, c.bytes);
-    AppendBe(be, c.value, c.bytes);
-    EXPECT_EQ(std::vector(le.begin() + 1, le.end()), c.le) << c.value;
-    EXPECT_EQ(std::vector(be.begin() + 1, be.end()), c.be) << c.value;
-    EXPECT_EQ(LoadLe<std::uint32_t>(le.data() + 1, c.bytes), c.value & (0xFFFFFFFFu >> (32 - 8 * c.bytes)));
+  for (const auto& [value, bytes, wantLe, wantBe] : cases) {
+    Bytes le{0xEE}, be{0xEE};
+    AppendLe(le, value, bytes);
+    AppendBe(be, value, bytes);
+    EXPECT_EQ(Bytes(le.begin() + 1, le.end()), wantLe) << value;
+    EXPECT_EQ(Bytes(be.begin() + 1, be.end()), wantBe) << value;
+    const std::uint32_t narrowed = value & (0xFFFFFFFFu >> (32 - 8 * bytes));
+    EXPECT_EQ(LoadLe<std::uint32_t>(wantLe.data(), bytes), narrowed);
+    EXPECT_EQ(LoadBe<std::uint32_t>(wantBe.data(), bytes), narrowed);
   }
-  std::vector<std::uint8_t> out;
+  Bytes out;  // signed: two's complement
   AppendLe(out, std::int16_t(-2));
-  EXPECT_EQ(out, (std::vector<std::uint8_t>{0xFE, 0xFF}));
+  EXPECT_EQ(out, (Bytes{0xFE, 0xFF}));
+  EXPECT_EQ(LoadLe<std::int16_t>(kBytes.data() + 2), std::int16_t(0xF4C3 - 0x10000));
+  static_assert(LoadLe<std::uint16_t>(kBytes.data()) == 0x8201);
 }
 
 TEST(BytesTest, CheckedFormsRefuseFieldsPastTheEnd) {
@@ -50,10 +43,8 @@ TEST(BytesTest, CheckedFormsRefuseFieldsPastTheEnd) {
   EXPECT_EQ(ReadLe<std::uint16_t>(b, 2), 0xF4C3u);  // the last whole field
   EXPECT_EQ(ReadBe<std::uint32_t>(b, 0), 0x0182C3F4u);
   EXPECT_EQ(ReadLe<std::uint16_t>(b, 3), std::nullopt);  // one byte short
-  EXPECT_EQ(ReadLe<std::uint32_t>(b, 1), std::nullopt);
   EXPECT_EQ(ReadLe<std::uint8_t>(b, 4), std::nullopt);  // just past the end
   EXPECT_EQ(ReadLe<std::uint16_t>(b, std::size_t(-1)), std::nullopt);  // no wrap-around
-  EXPECT_EQ(ReadLe<std::uint16_t>({}, 0), std::nullopt);
 
   std::array<std::uint8_t, 3> out{};
   EXPECT_TRUE(WriteLe(std::span(out), 1, std::uint16_t(0x1234)));

@@ -30,7 +30,7 @@ TEST(DesktopScreenTest, DoubleClickLaunchesOnlyInsideTheIcon) {
 
   // The hit area's edges are excluded: the icon at (20, 0) is hit from
   // x = 21 to 51 and y = 1 to 53 only.
-  for (const auto& [x, y] : {std::pair{"20", "1"}, {"52", "1"}, {"21", "54"}}) {
+  for (const auto& [x, y] : {std::pair{"20", "1"}, {"52", "1"}, {"21", "0"}, {"21", "54"}}) {
     SCOPED_TRACE(std::string(x) + ", " + y);
     ASSERT_EQ(run.Simctl({"dblclick", x, y}).exitCode, 0);
     ASSERT_TRUE(run.WaitIdle());

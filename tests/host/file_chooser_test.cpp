@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "host/canvas.h"
 #include "host/msg.h"
@@ -31,42 +32,38 @@ void QueueKeys(std::initializer_list<uint32_t> keys) {
   for (uint32_t key : keys) QueueMessage(MsgKeyDown, key, 0);
 }
 
-FileListPosition Move(FileListPosition p, uint32_t key, int32_t count, int times = 1) {
+FileListPosition Move(FileListPosition p, uint32_t key, int32_t count, int times) {
   for (int i = 0; i < times; ++i) MoveFileSelection(&p, key, count);
   return p;
 }
 
-void ExpectAt(FileListPosition p, int32_t selected, int32_t top) {
-  EXPECT_EQ(p.selected, selected);
-  EXPECT_EQ(p.top, top);
-}
-
-TEST(FileSelectionTest, ArrowsStopAtTheFirstAndLastName) {
-  ExpectAt(Move({1, 0}, kKeyUp, 3), 1, 0);
-  ExpectAt(Move({1, 0}, kKeyDown, 3, 5), 3, 0);
-  ExpectAt(Move({3, 0}, kKeyUp, 3, 2), 1, 0);
-}
-
-TEST(FileSelectionTest, DownScrollsSoThatTheEndMarkerShowsUnderTheLastName) {
-  ExpectAt(Move({1, 0}, kKeyDown, 20, 13), 14, 0);
-  ExpectAt(Move({1, 0}, kKeyDown, 20, 14), 15, 1);
-  // On the last name "[END]" takes the page's last line.
-  ExpectAt(Move({1, 0}, kKeyDown, 20, 19), 20, 7);
-  ExpectAt(Move({20, 7}, kKeyUp, 20, 13), 7, 7);
-  ExpectAt(Move({20, 7}, kKeyUp, 20, 14), 6, 6);
-}
-
-TEST(FileSelectionTest, PagesMoveByFifteenWithinTheList) {
-  ExpectAt(Move({1, 0}, kKeyPageDown, 40), 15, 15);
-  ExpectAt(Move({1, 0}, kKeyPageDown, 40, 2), 30, 30);
-  // Past the end: the last name, with the page moved so that it shows.
-  ExpectAt(Move({1, 0}, kKeyPageDown, 40, 3), 40, 30);
-  ExpectAt(Move({1, 0}, kKeyPageDown, 10), 10, 0);
-  ExpectAt(Move({30, 30}, kKeyPageUp, 40), 15, 15);
-  // The page would start above the list: the first name instead.
-  ExpectAt(Move({20, 3}, kKeyPageUp, 40), 5, 0);
-  ExpectAt(Move({16, 10}, kKeyPageUp, 40), 1, 0);
-  ExpectAt(Move({5, 2}, kKeyPageUp, 40), 1, 0);
+// From {selected, top}, `times` presses of a key in a list of `count` names.
+TEST(FileSelectionTest, ArrowsAndPagesMoveWithinTheListAndScrollItIntoView) {
+  struct Case {
+    FileListPosition from;
+    uint32_t key;
+    int32_t count, times;
+    FileListPosition to;
+  } cases[] = {
+      // Arrows stop at the first and the last name.
+      {{1, 0}, kKeyUp, 3, 1, {1, 0}}, {{1, 0}, kKeyDown, 3, 5, {3, 0}}, {{3, 0}, kKeyUp, 3, 2, {1, 0}},
+      // Down scrolls so that "[END]" shows under the last name, on the page's
+      // last line when the last name is selected; up scrolls back.
+      {{1, 0}, kKeyDown, 20, 13, {14, 0}}, {{1, 0}, kKeyDown, 20, 14, {15, 1}},
+      {{1, 0}, kKeyDown, 20, 19, {20, 7}}, {{20, 7}, kKeyUp, 20, 13, {7, 7}},
+      {{20, 7}, kKeyUp, 20, 14, {6, 6}},
+      // Pages move by fifteen; past the end, the last name with its page shown;
+      // a page starting above the list, the first name.
+      {{1, 0}, kKeyPageDown, 40, 1, {15, 15}}, {{1, 0}, kKeyPageDown, 40, 2, {30, 30}},
+      {{1, 0}, kKeyPageDown, 40, 3, {40, 30}}, {{1, 0}, kKeyPageDown, 10, 1, {10, 0}},
+      {{30, 30}, kKeyPageUp, 40, 1, {15, 15}}, {{20, 3}, kKeyPageUp, 40, 1, {5, 0}},
+      {{16, 10}, kKeyPageUp, 40, 1, {1, 0}}, {{5, 2}, kKeyPageUp, 40, 1, {1, 0}},
+  };
+  for (const Case& c : cases) {
+    const FileListPosition p = Move(c.from, c.key, c.count, c.times);
+    EXPECT_EQ(std::tuple(p.selected, p.top), std::tuple(c.to.selected, c.to.top))
+        << "key " << c.key << " x" << c.times << " from " << c.from.selected << " of " << c.count;
+  }
 }
 
 TEST(FileSelectionTest, AnyKeySequenceKeepsTheSelectionOnAVisibleName) {

@@ -1,5 +1,8 @@
 #include "host/res.h"
 
+#include <tuple>
+
+#include "codec/bytes.h"
 #include "host/canvas.h"
 #include "host/mem.h"
 #include "tests/host/picture_builder.h"
@@ -9,6 +12,13 @@ namespace host_test {
 namespace {
 
 using namespace testsupport;
+
+constexpr uint32_t kLoaded = 0x80000000u, kMasked = 1;
+
+// An image descriptor's flags and whether it has a bitmap and a mask.
+std::tuple<uint32_t, bool, bool> Shape(const ImageRef& image) {
+  return {image.flags, image.bitmap != nullptr, image.mask != nullptr};
+}
 
 class ResTest : public ScreenTest {
  protected:
@@ -29,99 +39,70 @@ class ResTest : public ScreenTest {
   }
 };
 
-TEST_F(ResTest, PlainAndKeyedImagesLoadByTheirOffset) {
-  const BuiltPackage built = BuildPackage({{0, KeyedBmp()}, {1, KeyedBmp()}});
+TEST_F(ResTest, PlainAndKeyedImagesLoadByTheirOffsetIntoOneBlock) {
+  const BuiltPackage built = BuildPackage({{KeyedBmp(), 0}, {KeyedBmp(), 1}});
   auto* package = static_cast<uint8_t*>(Open(built.bytes));
   ASSERT_NE(package, nullptr);
   EXPECT_EQ(MemLiveBlocks(), 1);
   EXPECT_EQ(MemAllocatedBytes(), built.bytes.size() + 32);
 
-  ImageRef plain = Dirty();
+  ImageRef plain = Dirty(), keyed = Dirty(), again{};
   EXPECT_EQ(ResLoadImage(&plain, 1, built.offsets[0], package), package + built.offsets[0]);
-  EXPECT_EQ(plain.flags, 0x80000000u);
-  EXPECT_NE(plain.bitmap, nullptr);
-  EXPECT_EQ(plain.mask, nullptr);
-
-  ImageRef keyed = Dirty();
+  EXPECT_EQ(Shape(plain), std::tuple(kLoaded, true, false));
   EXPECT_EQ(ResLoadImage(&keyed, 1, built.offsets[1], package), package + built.offsets[1]);
-  EXPECT_EQ(keyed.flags, 0x80000001u);
-  EXPECT_NE(keyed.mask, nullptr);
+  EXPECT_EQ(Shape(keyed), std::tuple(kLoaded | kMasked, true, true));
   // Loading again hands out the same bitmaps: they belong to the package.
-  ImageRef again{};
   ResLoadImage(&again, 1, built.offsets[1], package);
   EXPECT_EQ(again.bitmap, keyed.bitmap);
   ResClose(package);
 }
 
-TEST_F(ResTest, UnknownIdsAndEmptyPackagesGiveNothing) {
+TEST_F(ResTest, BadKindsUnknownIdsAndEmptyPackagesGiveNothingNonBmpDataNoBitmap) {
+  const BuiltPackage built = BuildPackage(
+      {{KeyedBmp(), 2}, {std::vector<uint8_t>(60, 'x'), 0}, {KeyedBmp(), 1}});
+  void* package = Open(built.bytes);
+  ASSERT_NE(package, nullptr);
+  ImageRef out = Dirty();
+  EXPECT_EQ(ResLoadImage(&out, 1, built.offsets[0], package), nullptr);
+  EXPECT_EQ(Shape(out), std::tuple(0u, false, false));
+  EXPECT_NE(ResLoadImage(&out, 1, built.offsets[1], package), nullptr);
+  EXPECT_EQ(Shape(out), std::tuple(kLoaded, false, false));
+  EXPECT_NE(ResLoadImage(&out, 1, built.offsets[2], package), nullptr);
+  EXPECT_EQ(Shape(out), std::tuple(kLoaded | kMasked, true, true));
+  out = Dirty();
+  EXPECT_EQ(ResLoadImage(&out, 1, built.offsets[2] + 1, package), nullptr);
+  EXPECT_EQ(Shape(out), std::tuple(0u, false, false));
+  out = Dirty();
+  EXPECT_EQ(ResLoadImage(&out, 1, built.offsets[2], nullptr), nullptr);
+  EXPECT_EQ(out.flags, 0xFFFFFFFFu) << "a null package touches nothing";
+  ResClose(package);
+
   void* empty = Open(BuildPackage({}).bytes);
   ASSERT_NE(empty, nullptr);
-  ImageRef out = Dirty();
   EXPECT_EQ(ResLoadImage(&out, 1, 16, empty), nullptr);
-  EXPECT_EQ(out.flags, 0u);
-  EXPECT_EQ(out.bitmap, nullptr);
-  EXPECT_EQ(out.mask, nullptr);
   ResClose(empty);
-
-  const BuiltPackage built = BuildPackage({{0, KeyedBmp()}});
-  void* package = Open(built.bytes);
-  ASSERT_NE(package, nullptr);
-  out = Dirty();
-  EXPECT_EQ(ResLoadImage(&out, 1, built.offsets[0] + 1, package), nullptr);
-  EXPECT_EQ(out.flags, 0u);
-  EXPECT_EQ(out.bitmap, nullptr);
-  out = Dirty();
-  EXPECT_EQ(ResLoadImage(&out, 1, built.offsets[0], nullptr), nullptr);
-  EXPECT_EQ(out.flags, 0xFFFFFFFFu);  // a null package touches nothing
-  ResClose(package);
 }
 
-TEST_F(ResTest, BadKindsAreUnusableAndNonBmpDataLoadsWithoutBitmap) {
-  const BuiltPackage built =
-      BuildPackage({{2, KeyedBmp()}, {0, std::vector<uint8_t>(60, 'x')}, {1, KeyedBmp()}});
-  void* package = Open(built.bytes);
-  ASSERT_NE(package, nullptr);
-  ImageRef out{};
-  EXPECT_EQ(ResLoadImage(&out, 1, built.offsets[0], package), nullptr);
-  EXPECT_EQ(out.flags, 0u);
-  EXPECT_NE(ResLoadImage(&out, 1, built.offsets[1], package), nullptr);
-  EXPECT_EQ(out.flags, 0x80000000u);
-  EXPECT_EQ(out.bitmap, nullptr);
-  EXPECT_NE(ResLoadImage(&out, 1, built.offsets[2], package), nullptr);
-  EXPECT_NE(out.bitmap, nullptr);
-  ResClose(package);
-}
-
+// The package reader's own tests try every fault; here the host's answer to
+// a refused package and to unusable entries.
 TEST_F(ResTest, HostilePackagesAreRefusedOrTheirBadEntriesUnusable) {
-  std::vector<uint8_t> shortFile(15, 0);
-  EXPECT_EQ(Open(shortFile), nullptr);
+  EXPECT_EQ(Open(std::vector<uint8_t>(15, 0)), nullptr);
   EXPECT_EQ(ResOpen("..\\missing.dat"), nullptr);
-
-  BuiltPackage built = BuildPackage({{0, KeyedBmp()}});
+  BuiltPackage built = BuildPackage({{KeyedBmp(), 0}, {KeyedBmp(), 0}, {KeyedBmp(), 0}});
   std::vector<uint8_t> negative = built.bytes;
-  PutU32(negative, 8, 0x80000000u);
+  codec::StoreLe(&negative[8], 0x80000000u);
   EXPECT_EQ(Open(negative), nullptr);
-  std::vector<uint8_t> huge = built.bytes;
-  PutU32(huge, 8, 0x10000000u);
-  EXPECT_EQ(Open(huge), nullptr);
   EXPECT_EQ(MemLiveBlocks(), 0);
 
-  // Entries past the end, or an image cut short: unusable, the rest still loads.
-  std::vector<uint8_t> bytes =
-      BuildPackage({{0, KeyedBmp()}, {0, KeyedBmp()}, {0, KeyedBmp()}, {0, KeyedBmp()}}).bytes;
-  const uint32_t good = 16 + 8 * 4 + 2 * uint32_t(KeyedBmp().size());
-  PutU32(bytes, 16, uint32_t(bytes.size()));
-  PutU32(bytes, 24, 0xFFFFFFF0u);
-  const uint32_t last = uint32_t(bytes.size() - KeyedBmp().size());
-  PutU32(bytes, 40, last);
-  bytes.resize(bytes.size() - 4);
-  void* package = Open(bytes);
+  // An entry past the end and an image cut short: unusable, the rest loads.
+  codec::StoreLe(&built.bytes[16], 0xFFFFFFF0u);
+  built.bytes.resize(built.bytes.size() - 4);
+  void* package = Open(built.bytes);
   ASSERT_NE(package, nullptr);
   ImageRef out{};
-  EXPECT_EQ(ResLoadImage(&out, 1, uint32_t(bytes.size() + 4), package), nullptr);
   EXPECT_EQ(ResLoadImage(&out, 1, 0xFFFFFFF0u, package), nullptr);
-  EXPECT_EQ(ResLoadImage(&out, 1, last, package), nullptr);
-  EXPECT_NE(ResLoadImage(&out, 1, good, package), nullptr);
+  EXPECT_EQ(ResLoadImage(&out, 1, built.offsets[2], package), nullptr);
+  EXPECT_NE(ResLoadImage(&out, 1, built.offsets[1], package), nullptr);
   EXPECT_NE(out.bitmap, nullptr);
   ResClose(package);
 }
@@ -130,36 +111,35 @@ TEST_F(ResTest, AFullPoolRefusesThePackage) {
   MemVctRelease();
   env.WriteIni("[MEM]\nmemstack=64\n");
   ASSERT_EQ(MemVctInit(), 1);
-  EXPECT_EQ(Open(BuildPackage({{0, KeyedBmp()}}).bytes), nullptr);
+  EXPECT_EQ(Open(BuildPackage({{KeyedBmp(), 0}}).bytes), nullptr);
 }
 
 TEST_F(ResTest, TwoOpenPackagesKeepTheirOwnImages) {
-  const BuiltPackage first = BuildPackage({{0, KeyedBmp()}});
-  const BuiltPackage second = BuildPackage({{1, KeyedBmp()}, {0, KeyedBmp()}});
+  const BuiltPackage first = BuildPackage({{KeyedBmp(), 0}});
+  const BuiltPackage second = BuildPackage({{KeyedBmp(), 1}, {KeyedBmp(), 0}});
   void* a = Open(first.bytes);
   void* b = Open(second.bytes);
   ASSERT_NE(a, nullptr);
   ASSERT_NE(b, nullptr);
   ImageRef out{};
   EXPECT_EQ(ResLoadImage(&out, 1, first.offsets[0], a), static_cast<uint8_t*>(a) + 24);
-  EXPECT_EQ(out.flags, 0x80000000u);
+  EXPECT_EQ(out.flags, kLoaded);
   ResClose(a);
   EXPECT_EQ(ResLoadImage(&out, 1, second.offsets[0], a), nullptr);
   EXPECT_NE(ResLoadImage(&out, 1, second.offsets[0], b), nullptr);
-  EXPECT_EQ(out.flags, 0x80000001u);
+  EXPECT_EQ(out.flags, kLoaded | kMasked);
   ResClose(b);
   ResClose(b);  // closing again does nothing
 }
 
 TEST_F(ResTest, ImageFreeLeavesPackageBitmapsToResClose) {
-  const BuiltPackage built = BuildPackage({{1, KeyedBmp()}});
+  const BuiltPackage built = BuildPackage({{KeyedBmp(), 1}});
   void* package = Open(built.bytes);
-  ImageRef out{};
+  ImageRef out{}, again{};
   ASSERT_NE(ResLoadImage(&out, 1, built.offsets[0], package), nullptr);
   ImageFree(&out);
   EXPECT_NE(out.bitmap, nullptr);
   Canvas* c = CanvasCreate();
-  ImageRef again{};
   ResLoadImage(&again, 1, built.offsets[0], package);
   DrawImage(0, 0, 2, 2, 0, 0, again, c, 0);
   EXPECT_EQ(GetPixelColor(0, 0, c), 0x0000FFu);

@@ -55,10 +55,4 @@ TEST_F(SndTest, OtherOpsCarryNoPathAndLongPathsAreCut) {
   EXPECT_EQ(sent[2].path[0], 0);
 }
 
-TEST_F(SndTest, WithoutPlayerNothingIsSent) {
-  player.reset();
-  EXPECT_EQ(SoundSend(0, 0, 0, "a.wav"), 0);
-  PlaySoundCmd(0, 0, 0, "a.wav");
-}
-
 }  // namespace

@@ -1,5 +1,7 @@
 #include "host/text.h"
 
+#include <tuple>
+
 #include "host/canvas.h"
 #include "tests/support/host_screen.h"
 
@@ -17,32 +19,19 @@ class TextTest : public CanvasScreenTest {
   }
 };
 
-TEST_F(TextTest, FontIndexesStepThroughThreeHeights) {
-  SelectFont(0, c);
-  EXPECT_EQ(Metrics().lineHeight, 12);
-  EXPECT_EQ(Metrics().charWidth, 6);
-  SelectFont(4, c);
-  EXPECT_EQ(Metrics().lineHeight, 16);
-  SelectFont(8, c);
-  EXPECT_EQ(Metrics().lineHeight, 24);
-  EXPECT_EQ(Metrics().charWidth, 12);
-}
-
-TEST_F(TextTest, IndexesAboveEightChangeNothing) {
-  SelectFont(3, c);
-  SelectFont(9, c);
-  EXPECT_EQ(Metrics().lineHeight, 16);
-  SelectFont(255, c);
-  EXPECT_EQ(Metrics().lineHeight, 16);
-}
-
-TEST_F(TextTest, EachTargetKeepsItsOwnFont) {
-  SelectFont(0, c);
+// Three heights for indexes 0 to 8; a higher index changes nothing, and
+// each target keeps its own font.
+TEST_F(TextTest, FontIndexesStepThroughThreeHeightsPerTarget) {
+  const std::tuple<int, int, int> steps[] = {{0, 12, 6}, {4, 16, 8}, {8, 24, 12},
+                                             {3, 16, 8}, {9, 16, 8}, {255, 16, 8}};
+  for (const auto& [index, height, width] : steps) {
+    SelectFont(index, c);
+    EXPECT_EQ(std::tuple(Metrics().lineHeight, Metrics().charWidth), std::tuple(height, width)) << index;
+  }
   SelectFont(6, nullptr);
-  EXPECT_EQ(Metrics().lineHeight, 12);
   FontMetrics screen{};
   GetFontMetrics(&screen, nullptr);
-  EXPECT_EQ(screen.lineHeight, 24);
+  EXPECT_EQ(std::tuple(Metrics().lineHeight, screen.lineHeight), std::tuple(16, 24));
 }
 
 TEST_F(TextTest, OpaqueTextFillsItsCellsAndTransparentTextOnlyInks) {

@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "codec/bytes.h"
 #include "tests/support/scoped.h"
 #include "tests/support/scratch.h"
+#include "tools/sndgen/wav_writer.h"
 
 namespace snd {
 namespace {
@@ -37,22 +37,11 @@ void WaitFinished(int channel) {
   finished.erase(finished.find(channel));
 }
 
-// 8-bit mono PCM at 8000 Hz, `samples` long.
-std::string Wav(uint32_t samples) {
-  std::string wav = "RIFF";
-  codec::AppendLe<uint32_t>(wav, 36 + samples);
-  wav += "WAVEfmt ";
-  codec::AppendLe<uint32_t>(wav, 16);
-  codec::AppendLe<uint16_t>(wav, 1);
-  codec::AppendLe<uint16_t>(wav, 1);
-  codec::AppendLe<uint32_t>(wav, 8000);
-  codec::AppendLe<uint32_t>(wav, 8000);
-  codec::AppendLe<uint16_t>(wav, 1);
-  codec::AppendLe<uint16_t>(wav, 8);
-  wav += "data";
-  codec::AppendLe<uint32_t>(wav, samples);
-  for (uint32_t i = 0; i < samples; ++i) wav.push_back(char(i % 16 < 8 ? 0x70 : 0x90));
-  return wav;
+// A minute of a square wave, 16-bit mono at 8000 Hz, as sndgen writes it.
+std::vector<uint8_t> LongWav() {
+  std::vector<int16_t> samples(8000 * 60);
+  for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = i % 16 < 8 ? 4000 : -4000;
+  return sndgen::WriteWav(samples, 8000);
 }
 
 // One short note.
@@ -71,7 +60,7 @@ class MixerOutputTest : public ::testing::Test {
     mixer = MixerOutput::Open(&OnFinished, &error).release();
     ASSERT_NE(mixer, nullptr) << error;
     files = new testsupport::ScratchDir("mixer");
-    files->Write("long.wav", Wav(8000 * 60));
+    testsupport::WriteFile(*files / "long.wav", LongWav());
     files->Write("tune.mid", Midi());
     files->Write("broken.wav", std::string_view("RIFF\x10\0\0\0WAVEjunk", 16));
   }

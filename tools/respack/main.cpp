@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "format/package/package_format.h"
@@ -65,13 +66,17 @@ bool ParseArgs(const std::vector<std::string>& a, bool needOutput, int allow, Ar
   return needOutput == !out.output.empty();
 }
 
-bool ReadPackageFile(const std::string& path, std::vector<std::uint8_t>& bytes, respack::PackageIndex& index,
-                     std::string& error) {
+bool ReadPackageFile(const std::string& path, std::vector<std::uint8_t>& bytes,
+                     pkgfmt::PackageIndex& index, std::string& error) {
   if (!respack::ReadFileBytes(path, bytes, error)) return false;
-  if (!respack::ReadPackage(bytes, index, error)) {
-    error = path + ": " + error;
+  codec::Result<pkgfmt::PackageIndex> read = pkgfmt::ReadPackage(bytes);
+  if (!read) {
+    codec::Error fault = read.error();
+    fault.file = path;
+    error = fault.Text();
     return false;
   }
+  index = std::move(*read);
   return true;
 }
 
@@ -93,7 +98,7 @@ int Build(const Args& args) {
 
 int List(const Args& args) {
   std::vector<std::uint8_t> bytes;
-  respack::PackageIndex index;
+  pkgfmt::PackageIndex index;
   std::string error;
   if (!ReadPackageFile(args.input, bytes, index, error)) return Fail(error);
   std::fputs(respack::ListPackage(index, bytes.size()).c_str(), stdout);
@@ -102,7 +107,7 @@ int List(const Args& args) {
 
 int Extract(const Args& args) {
   std::vector<std::uint8_t> bytes;
-  respack::PackageIndex index;
+  pkgfmt::PackageIndex index;
   std::vector<std::string> skipped;
   std::string error;
   if (!ReadPackageFile(args.input, bytes, index, error) ||
@@ -133,13 +138,8 @@ int Convert(const Args& args) {
 }  // namespace
 
 static int Run(int argc, char** argv) {
+  if (plat::AnswerHelp(argc, argv, kUsage)) return 0;
   const std::vector<std::string> a(argv + 1, argv + argc);
-  for (const std::string& s : a) {
-    if (s == "--help" || s == "-h") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-  }
   if (a.empty()) return Usage();
   Args args;
   if (a[0] == "build" && ParseArgs(a, true, kSearchDirs, args)) return Build(args);

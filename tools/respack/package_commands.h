@@ -21,10 +21,10 @@ bool BuildPackage(const Manifest& manifest, const std::vector<std::string>& sear
 // Writes each usable image of the package to `dir` as NNN.bmp, with a
 // manifest.yaml that builds the same package again (every image at its
 // offset). Unusable entries are left out and reported in `skipped`.
-bool ExtractPackage(const PackageIndex& index, const std::string& dir, std::vector<std::string>& skipped,
+bool ExtractPackage(const pkgfmt::PackageIndex& index, const std::string& dir, std::vector<std::string>& skipped,
                     std::string& error);
 
 // One line per entry: index, offset, size, width x height, bits per pixel, kind.
-std::string ListPackage(const PackageIndex& index, std::size_t fileSize);
+std::string ListPackage(const pkgfmt::PackageIndex& index, std::size_t fileSize);
 
 }  // namespace respack

@@ -86,15 +86,12 @@ bool Decode(const std::string& path, plat::Image& image, PixelArt* art, std::str
 // Readers of a package find a picture's end by the size in its file header, so
 // that size must be right. Some writers leave it 0; the copy gets the true size.
 bool CheckPackable(const std::string& path, std::vector<std::uint8_t>& bmp, std::string& error) {
-  if (bmp.size() >= kBmpFileHeaderSize && bmp.size() <= 0xFFFFFFFFu) {
+  if (bmp.size() >= pkgfmt::kBmpFileHeaderSize && bmp.size() <= 0xFFFFFFFFu) {
     codec::StoreLe(bmp.data() + 2, std::uint32_t(bmp.size()));
   }
-  std::string why;
-  if (!SummarizeBmp(bmp, why)) {
-    error = path + ": " + why;
-    return false;
-  }
-  return true;
+  const codec::Result<pkgfmt::BmpSummary> summary = pkgfmt::SummarizeBmp(bmp);
+  if (!summary) error = path + ": " + summary.error().Text();
+  return summary.has_value();
 }
 
 }  // namespace

@@ -47,13 +47,8 @@ int Fail(const std::string& message) {
 }  // namespace
 
 static int Run(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  for (const std::string& a : args) {
-    if (a == "--help" || a == "-h") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-  }
+  if (plat::AnswerHelp(argc, argv, kUsage)) return 0;
+  const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() != 4 || args[2] != "-o" || (args[0] != "midi" && args[0] != "wav")) {
     std::fputs(kUsage, stderr);
     return 2;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "tests/support/scratch.h"
 
@@ -42,22 +43,13 @@ TEST(ReplayScriptTest, StepsInOrderWithTheirMessages) {
   EXPECT_EQ(steps[0].frame, "first.png");
   EXPECT_TRUE(steps[0].input.empty());
 
-  EXPECT_EQ(steps[1].line, 4);
-  EXPECT_EQ(steps[1].atMs, 250);
-  ASSERT_EQ(steps[1].input.size(), 1u);
-  EXPECT_EQ(steps[1].input[0].message, 0x100u);
-  EXPECT_EQ(steps[1].input[0].wParam, 13u);
-
-  // The text is the rest of the line: nine characters, the blank included.
-  ASSERT_EQ(steps[2].input.size(), 9u);
+  // The messages of each command are drive's (its tests check them); the
+  // text to type is the rest of the line, nine characters, blank included.
+  EXPECT_EQ(std::tuple(steps[1].line, steps[1].atMs, steps[1].input.size()), std::tuple(4, 250, 1u));
+  EXPECT_EQ(steps[2].input.size(), 9u);
   EXPECT_EQ(steps[2].input[3].wParam, uint32_t(' '));
-  EXPECT_EQ(steps[2].input[0].message, 1128u);
-
   EXPECT_EQ(steps[3].input.size(), 4u);
-  EXPECT_EQ(steps[3].input[2].message, 0x203u);
-  EXPECT_EQ(steps[3].input[2].lParam, 1u << 16 | 21u);
-  EXPECT_EQ(steps[4].atMs, 900);
-  EXPECT_EQ(steps[4].input[0].message, 258u);
+  EXPECT_EQ(std::tuple(steps[4].atMs, steps[4].input[0].message), std::tuple(900, 258u));
 }
 
 TEST(ReplayScriptTest, EveryBadLineIsRefusedWithItsNumber) {

@@ -137,11 +137,7 @@ TEST(BmpDecodeTest, WriterRoundTripsEveryDepthAndHeader) {
           for (int i = 0; i < image.width * image.height; ++i) {
             image.pixels.push_back(colours[random() % used]);
           }
-          BmpWriteOptions options;
-          options.bitsPerPixel = bpp;
-          options.rgb565 = rgb565;
-          options.topDown = topDown;
-          options.header = header;
+          const BmpWriteOptions options{bpp, rgb565, topDown, header};
           Bytes bytes;
           std::string error;
           ASSERT_TRUE(EncodeBmp(image, options, bytes, &error)) << error;
@@ -260,24 +256,13 @@ TEST(BmpWriteTest, RefusesWhatItCannotWrite) {
   const Image three = Picture(3, 1, {1, 2, 3});
   Bytes out;
   std::string error;
-  BmpWriteOptions mono;
-  mono.bitsPerPixel = 1;
-  EXPECT_FALSE(EncodeBmp(three, mono, out, &error));
+  EXPECT_FALSE(EncodeBmp(three, {.bitsPerPixel = 1}, out, &error));
   EXPECT_NE(error.find("more colours"), std::string::npos);
-  BmpWriteOptions fixed;
-  fixed.bitsPerPixel = 8;
-  fixed.palette = {1, 2};
-  EXPECT_FALSE(EncodeBmp(three, fixed, out, &error));
-  BmpWriteOptions core;
-  core.header = BmpHeader::kCore;
-  core.topDown = true;
-  EXPECT_FALSE(EncodeBmp(three, core, out, &error));
-  BmpWriteOptions odd;
-  odd.bitsPerPixel = 12;
-  EXPECT_FALSE(EncodeBmp(three, odd, out, &error));
+  EXPECT_FALSE(EncodeBmp(three, {.bitsPerPixel = 8, .palette = {1, 2}}, out, &error));  // 3 missing
+  EXPECT_FALSE(EncodeBmp(three, {.topDown = true, .header = BmpHeader::kCore}, out, &error));
+  EXPECT_FALSE(EncodeBmp(three, {.bitsPerPixel = 12}, out, &error));
   EXPECT_FALSE(EncodeBmp(Picture(2, 2, {1}), BmpWriteOptions(), out, &error));
-  fixed.palette = {3, 2, 1};
-  ASSERT_TRUE(EncodeBmp(three, fixed, out, &error));
+  ASSERT_TRUE(EncodeBmp(three, {.bitsPerPixel = 8, .palette = {3, 2, 1}}, out, &error));
   EXPECT_EQ(out[14 + 40 + 4 * 3], 2);  // the first pixel, colour 1, is entry 2
 }
 

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "project_test_util.h"
+#include "tests/tools/datlib/project_test_util.h"
 
 namespace datlib {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "codec/hex.h"
-#include "project_test_util.h"
+#include "tests/tools/datlib/project_test_util.h"
 #include "tools/datlib/builder.h"
 #include "tools/datlib/check.h"
 #include "tools/datlib/listing.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "project_test_util.h"
+#include "tests/tools/datlib/project_test_util.h"
 #include "tools/datlib/builder.h"
 
 namespace datlib {

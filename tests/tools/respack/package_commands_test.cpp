@@ -66,13 +66,14 @@ TEST_F(PackageCommands, BuildExtractRebuildRoundTrip) {
   std::vector<std::uint8_t> pkg;
   ASSERT_TRUE(Build(manifest, pkg, error)) << error;
 
-  PackageIndex index;
-  ASSERT_TRUE(ReadPackage(pkg, index, error)) << error;
+  const auto read = pkgfmt::ReadPackage(pkg);
+  ASSERT_TRUE(read) << read.error().Text();
+  const pkgfmt::PackageIndex& index = *read;
   ASSERT_EQ(index.entries.size(), 3u);
   EXPECT_EQ(index.entries[0].offset, 40u);  // 16 + 3 * 8
   EXPECT_EQ(index.entries[1].offset, 691456u);
   EXPECT_EQ(index.entries[2].offset, 921920u);
-  EXPECT_EQ(index.entries[2].kind, kKindKeyed);
+  EXPECT_EQ(index.entries[2].kind, pkgfmt::kKindKeyed);
   EXPECT_EQ(index.entries[1].bmp.bitsPerPixel, 24);
   EXPECT_EQ(index.entries[2].bmp.bitsPerPixel, 4);
 
@@ -132,10 +133,11 @@ TEST_F(PackageCommands, BmpWithAWrongDeclaredSizeIsPackedWithItsTrueSize) {
   std::vector<std::uint8_t> pkg;
   std::string error;
   ASSERT_TRUE(Build(Put("res.yaml", "images:\n  - file: zero.bmp\n"), pkg, error)) << error;
-  PackageIndex index;
-  ASSERT_TRUE(ReadPackage(pkg, index, error));
-  ASSERT_TRUE(index.entries[0].usable) << index.entries[0].problem;
-  EXPECT_EQ(std::vector<std::uint8_t>(index.entries[0].bytes.begin(), index.entries[0].bytes.end()), original);
+  const auto index = pkgfmt::ReadPackage(pkg);
+  ASSERT_TRUE(index) << index.error().Text();
+  const pkgfmt::PackageEntry& entry = index->entries[0];
+  ASSERT_TRUE(entry.usable) << entry.problem.Text();
+  EXPECT_EQ(std::vector<std::uint8_t>(entry.bytes.begin(), entry.bytes.end()), original);
 }
 
 TEST_F(PackageCommands, TransparentPngPixelsBecomeTheKeyColour) {
@@ -184,18 +186,19 @@ TEST_F(PackageCommands, ListAndExtractReportUnusableEntries) {
       << error;
   pkg[28] = 9;  // second entry: unknown kind
 
-  PackageIndex index;
-  ASSERT_TRUE(ReadPackage(pkg, index, error));
+  const auto read = pkgfmt::ReadPackage(pkg);
+  ASSERT_TRUE(read) << read.error().Text();
+  const pkgfmt::PackageIndex& index = *read;
   const std::string listing = ListPackage(index, pkg.size());
   EXPECT_NE(listing.find("2 entries, " + std::to_string(pkg.size()) + " bytes"), std::string::npos) << listing;
   EXPECT_NE(listing.find("    0         32         78     3 x 2      24  plain"), std::string::npos) << listing;
-  EXPECT_NE(listing.find("    1        112  unusable: kind 9 is neither plain (0) nor keyed (1)"), std::string::npos)
+  EXPECT_NE(listing.find("    1        112  unusable: byte 28: kind 9 is neither plain (0) nor keyed (1)"), std::string::npos)
       << listing;
 
   std::vector<std::string> skipped;
   ASSERT_TRUE(ExtractPackage(index, (dir_ / "out").string(), skipped, error)) << error;
   ASSERT_EQ(skipped.size(), 1u);
-  EXPECT_EQ(skipped[0].rfind("entry 1 at 112: kind 9", 0), 0u) << skipped[0];
+  EXPECT_EQ(skipped[0].rfind("entry 1 at 112: byte 28: kind 9", 0), 0u) << skipped[0];
   EXPECT_TRUE(fs::exists(dir_ / "out" / "000.bmp"));
   EXPECT_FALSE(fs::exists(dir_ / "out" / "001.bmp"));
 }

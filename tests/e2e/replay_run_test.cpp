@@ -1,0 +1,142 @@
+// The host program replaying scripts headless: the frames it saves match the
+// golden pictures, the same script gives the same frames, and a replay that
+// cannot be carried out says so and ends with 1.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/gdi/png.h"
+#include "tests/support/child_process.h"
+#include "tests/support/golden.h"
+#include "tests/support/scoped.h"
+#include "tests/support/scratch.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::RunResult;
+using testsupport::RunToEnd;
+
+// In the sanitizer build the host, viewer and player are instrumented too:
+// a replay must end without a report from any of them.
+::testing::AssertionResult SanitizerClean(const RunResult& run) {
+  for (const char* report : {"Sanitizer", "runtime error:"}) {
+    if (run.err.find(report) != std::string::npos) {
+      return ::testing::AssertionFailure() << "sanitizer report:\n" << run.err;
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+class ReplayRunTest : public ::testing::Test {
+ protected:
+
+  RunResult Replay(const std::string& script, const std::string& frames,
+                        const char* app = nullptr) {
+    std::vector<std::string> args{TOVSIM_PROGRAM};
+    if (app) args.insert(args.end(), {"--app", app});
+    args.insert(args.end(),
+                {"--replay", std::string(REPLAY_SCRIPTS) + "/" + script, "--frames", folder_ / frames});
+    RunResult run = RunToEnd(args);
+    EXPECT_TRUE(SanitizerClean(run));
+    return run;
+  }
+
+  plat::Image Frame(const std::string& frames, const std::string& name) {
+    auto image = plat::ReadPngFile(folder_ / (frames + "/" + name));
+    EXPECT_TRUE(image) << image.error().Text();
+    return image ? *image : plat::Image();
+  }
+
+  std::string Bytes(const std::string& frames, const std::string& name) {
+    return folder_.Read(frames + "/" + name);
+  }
+
+  // Each replay makes an instance of its own unless one is named.
+  testsupport::ScopedEnv noInstance_{"TOVSIM_INSTANCE", std::nullopt};
+  testsupport::ScratchDir folder_{"replay"};
+};
+
+TEST_F(ReplayRunTest, DesktopWithVelmorHighlighted) {
+  const RunResult run = Replay("desktop_velmor.replay", "frames");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(testsupport::MatchesGolden(Frame("frames", "velmor_highlighted.png"),
+                                         "replay/desktop_velmor_highlighted"));
+  // Redrawing the selected label leaves the screen as it started.
+  EXPECT_EQ(Bytes("frames", "start.png"), Bytes("frames", "velmor_highlighted.png"));
+}
+
+TEST_F(ReplayRunTest, TestAppAfterTenTicksTheSameEveryTime) {
+  const RunResult first = Replay("testapp_ten_ticks.replay", "first", "testapp");
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", "ten_ticks.png"),
+                                         "replay/testapp_ten_ticks"));
+  const RunResult second = Replay("testapp_ten_ticks.replay", "second", "testapp");
+  ASSERT_EQ(second.exitCode, 0) << second.err;
+  EXPECT_EQ(Bytes("first", "ten_ticks.png"), Bytes("second", "ten_ticks.png"));
+}
+
+TEST_F(ReplayRunTest, BlocksPlayedToTheEndTheSameEveryTime) {
+  const RunResult first = Replay("blocks_game_over.replay", "first", "blocks");
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_EQ(first.err.find("leak"), std::string::npos) << first.err;
+  const RunResult second = Replay("blocks_game_over.replay", "second", "blocks");
+  ASSERT_EQ(second.exitCode, 0) << second.err;
+  for (const char* frame : {"first", "moved_and_turned", "row_cleared", "game_over"}) {
+    const std::string file = std::string(frame) + ".png";
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), std::string("replay/blocks_") + frame));
+    EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << frame;
+  }
+}
+
+TEST_F(ReplayRunTest, ReplayPastTheApplicationsEndFails) {
+  const RunResult run = Replay("testapp_ends_early.replay", "frames", "testapp");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("line 3 (300 ms): the application ended before this line"),
+            std::string::npos)
+      << run.err;
+  EXPECT_FALSE(fs::exists(folder_ / "frames/too_late.png"));
+}
+
+TEST_F(ReplayRunTest, BadScriptOrFramesFolderStopsBeforeStarting) {
+  const std::string script = folder_.Write("bad.replay", "0 frame a.png\n10 wiggle\n");
+  RunResult run = RunToEnd({TOVSIM_PROGRAM, "--replay", script, "--frames", folder_ / "out"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("bad.replay:2:4: error: unknown command 'wiggle'"), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists(folder_ / "out"));
+
+  const std::string file = folder_.Write("file", "not a folder");
+  run = RunToEnd({TOVSIM_PROGRAM, "--replay", std::string(REPLAY_SCRIPTS) + "/desktop_velmor.replay",
+                  "--frames", file});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("is not a folder"), std::string::npos) << run.err;
+
+  run = RunToEnd({TOVSIM_PROGRAM, "--replay", script});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("go together"), std::string::npos) << run.err;
+}
+
+}  // namespace
+
+namespace {
+
+// The tile game: the deal, a selection, two matches with their markers and
+// a selection moved between walled-in tiles, the same in two runs; the game
+// leaves by its close button with nothing left behind.
+TEST_F(ReplayRunTest, TilesPlayTheSameEveryTime) {
+  const char* frames[] = {"deal", "selected", "matched", "reselected"};
+  for (const char* run : {"first", "second"}) {
+    const RunResult result = Replay("tiles_play.replay", run, "tiles");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err.find("leak"), std::string::npos) << result.err;
+  }
+  for (const char* frame : frames) {
+    const std::string name = std::string(frame) + ".png";
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", name), std::string("replay/tiles_") + frame));
+    EXPECT_EQ(Bytes("first", name), Bytes("second", name)) << frame;
+  }
+}
+
+}  // namespace
