@@ -50,8 +50,16 @@ uint16_t FreePort() {
   }
 }
 
+// Each frame leaves at once, as from the platform's own sockets: waiting
+// for idleness after a send relies on the bytes being there.
+static void NoDelay(int fd) {
+  const int on = 1;
+  setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
+
 bool RawPeer::Connect(uint16_t port, int receiveBuffer) {
   fd_ = Fd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  NoDelay(fd_.get());
   if (receiveBuffer > 0) {
     setsockopt(fd_.get(), SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
   }
@@ -62,6 +70,7 @@ bool RawPeer::Connect(uint16_t port, int receiveBuffer) {
 bool RawPeer::Accept(int listener) {
   if (!AwaitReadable(listener)) return false;
   fd_ = Fd(accept4(listener, nullptr, nullptr, SOCK_CLOEXEC));
+  if (fd_.valid()) NoDelay(fd_.get());
   return fd_.valid();
 }
 
