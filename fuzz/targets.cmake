@@ -27,3 +27,7 @@ tovsim_fuzz_target(sys_text tovsim_sys)
 tovsim_fuzz_target(tune tovsim_sndgen)
 # Frames of window messages received from other processes.
 tovsim_fuzz_target(wire tovsim_win)
+# Network frames and search datagrams as the transport reads them.
+tovsim_fuzz_target(net_frames tovsim_net)
+# The pairs game's packets from the other machine, applied to a legal game.
+tovsim_fuzz_target(pairs_packet tovsim_pairs_rules)
