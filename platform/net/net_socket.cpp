@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <system_error>
 
 #include "platform/net/net_limits.h"
@@ -122,8 +123,8 @@ bool WaitBusy(int fd, short events, RealTimer& timer) {
 
 bool SendWhole(int fd, std::span<const uint8_t> bytes) {
   std::size_t sent = 0;
-  RealTimer timer;
-  timer.ArmIn(Limits().sendMs);
+  // Armed at the first wait: a socket with room takes a frame without one.
+  std::optional<RealTimer> timer;
   while (sent < bytes.size()) {
     const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n > 0) {
@@ -132,7 +133,11 @@ bool SendWhole(int fd, std::span<const uint8_t> bytes) {
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
-    if (!WaitBusy(fd, POLLOUT, timer)) return false;
+    if (!timer) {
+      timer.emplace();
+      timer->ArmIn(Limits().sendMs);
+    }
+    if (!WaitBusy(fd, POLLOUT, *timer)) return false;
   }
   return true;
 }
