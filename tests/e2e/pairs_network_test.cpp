@@ -131,6 +131,23 @@ class PairsNetworkTest : public ::testing::Test {
     return -1;
   }
 
+  // The other machine gone, `run`'s next pick still turns its card, and
+  // Escape ends it cleanly.
+  void PlaysOnAndLeaves(SimRun& run) {
+    const int x = FirstCard();
+    const std::vector<uint32_t> before = Board(run.Screenshot());
+    const Pick cell = CellOf(x);
+    Do(run, {"click", std::to_string(CellX(cell.column) + 16), std::to_string(CellY(cell.row) + 16)});
+    EXPECT_NE(Board(run.Screenshot()), before);
+    Leaves(run);
+  }
+  // Escape ends the game and the run, with nothing left behind.
+  static void Leaves(SimRun& run) {
+    ASSERT_EQ(run.Simctl({"key", "Escape"}).exitCode, 0);
+    EXPECT_EQ(run.WaitHost(), 1);
+    EXPECT_EQ(run.HostStderr().find("leak"), std::string::npos) << run.HostStderr();
+  }
+
   const uint16_t port_ = testsupport::FreePort();
   PairsState deal_;  // A's board as the test follows it
   SimRun a_;
@@ -171,9 +188,7 @@ TEST_F(PairsNetworkTest, JoinedByAddressBothPlayOneBoardToTheWin) {
   // Escape ends the win screen, Escape again the game and the run.
   for (SimRun* run : {&a_, &b_}) {
     Key(*run, "Escape");
-    ASSERT_EQ(run->Simctl({"key", "Escape"}).exitCode, 0);
-    EXPECT_EQ(run->WaitHost(), 1);
-    EXPECT_EQ(run->HostStderr().find("leak"), std::string::npos) << run->HostStderr();
+    Leaves(*run);
   }
 }
 
@@ -191,26 +206,14 @@ TEST_F(PairsNetworkTest, TheHostPlaysOnWhenTheJoinedMachineIsGone) {
   ASSERT_NO_FATAL_FAILURE(Host());
   ASSERT_NO_FATAL_FAILURE(Join("127.0.0.1"));
   ASSERT_TRUE(b_.KillHost());
-  const int x = FirstCard();
-  const std::vector<uint32_t> before = Board(a_.Screenshot());
-  Do(a_, {"click", std::to_string(CellX(x % kSide) + 16), std::to_string(CellY(x / kSide) + 16)});
-  EXPECT_NE(Board(a_.Screenshot()), before);
-  ASSERT_EQ(a_.Simctl({"key", "Escape"}).exitCode, 0);
-  EXPECT_EQ(a_.WaitHost(), 1);
-  EXPECT_EQ(a_.HostStderr().find("leak"), std::string::npos) << a_.HostStderr();
+  PlaysOnAndLeaves(a_);
 }
 
 TEST_F(PairsNetworkTest, TheJoinedMachinePlaysAloneWhenTheHostIsGone) {
   ASSERT_NO_FATAL_FAILURE(Host());
   ASSERT_NO_FATAL_FAILURE(Join("127.0.0.1"));
   ASSERT_TRUE(a_.KillHost());
-  const int x = FirstCard();
-  const std::vector<uint32_t> before = Board(b_.Screenshot());
-  Do(b_, {"click", std::to_string(CellX(x % kSide) + 16), std::to_string(CellY(x / kSide) + 16)});
-  EXPECT_NE(Board(b_.Screenshot()), before);
-  ASSERT_EQ(b_.Simctl({"key", "Escape"}).exitCode, 0);
-  EXPECT_EQ(b_.WaitHost(), 1);
-  EXPECT_EQ(b_.HostStderr().find("leak"), std::string::npos) << b_.HostStderr();
+  PlaysOnAndLeaves(b_);
 }
 
 }  // namespace
