@@ -146,7 +146,8 @@ void Play(const PairsPictures& pictures) {
       case MsgKeyDown:
         if (message.wParam == kKeyEscape) return;
         if (message.wParam == kKeyL && !state.started) {
-          Send(EncodeRequest());
+          // To the host; a host or a lone player has nobody to ask.
+          if (state.role == kJoined) Send(EncodeRequest());
           state.started = 1;
         }
         break;
