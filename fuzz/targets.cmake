@@ -30,3 +30,7 @@ tovsim_fuzz_target(wire tovsim_win)
 # The game's library search and its readers of maps, tile sets, pictures,
 # animations and character records.
 tovsim_fuzz_target(rpg_library tovsim_rpg_data)
+# Network frames and search datagrams as the transport reads them.
+tovsim_fuzz_target(net_frames tovsim_net)
+# The pairs game's packets from the other machine, applied to a legal game.
+tovsim_fuzz_target(pairs_packet tovsim_pairs_rules)

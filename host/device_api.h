@@ -8,6 +8,7 @@
 #include "host/lcd.h"
 #include "host/mem.h"
 #include "host/msg.h"
+#include "host/net.h"
 #include "host/res.h"
 #include "host/snd.h"
 #include "host/text.h"

@@ -19,6 +19,7 @@
 #include "host/msg.h"
 #include "host/replay/replay_driver.h"
 #include "platform/gdi/font_files.h"
+#include "platform/net/net_limits.h"
 #include "platform/sys/clock.h"
 #include "platform/sys/main_guard.h"
 #include "platform/sys/process.h"
@@ -191,6 +192,17 @@ bool EnterProgramFolder() {
   return chdir(folder.c_str()) == 0;
 }
 
+// A bad port is said and the default kept.
+void ApplyNetPort(const std::string& text) {
+  if (text.empty()) return;
+  if (const auto port = plat::net::ParsePort(text)) {
+    SetNetPort(*port);
+  } else {
+    std::fprintf(stderr, "TOVSIM_NET_PORT: expected a port from 1 to 65535, got \"%s\"; using %u\n",
+                 text.c_str(), unsigned(NetPort()));
+  }
+}
+
 // Hands the settings to the platform and the host's modules; the companions
 // started later inherit them through the environment. A driven run (the
 // end-to-end tests, a replay) starts with virtual time standing still, so
@@ -200,6 +212,7 @@ void ApplySettings(const plat::ProgramEnv& env) {
   plat::ExportProgramEnv(env);
   plat::SetFontDirectory(env.fontDir);
   SetMessageTrace(env.traceMessages);
+  ApplyNetPort(env.netPort);
   if (env.clockHold && plat::ClockIsVirtual()) plat::HoldClock();
 }
 

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "host/host_reset.h"
+#include "host/net_blocks.h"
 #include "platform/sys/sync.h"
 
 namespace {
@@ -107,17 +108,27 @@ int GetMsg(Message* out) {
     break;
   }
   *out = taken;
+  // A read of the network block now gives this Message's block.
+  if (taken.type == MsgNetData) NetBlocksNoteTaken(taken.lParam);
   if (traceMessages.load(std::memory_order_relaxed)) TraceMessage(taken);
   if (IsF2KeyDown(taken)) QueueMessage(taken.type, taken.wParam, taken.lParam);
   return 1;
 }
 
-void ClearMsgQueue() {
+namespace {
+
+void ClearRing() {
   RingLock lock;
   readIndex = 0;
   writeIndex = 0;
   if (msgEvent) plat::ResetEvent(msgEvent);
 }
+
+}  // namespace
+
+// The network blocks whose MsgNetData goes with the ring go too, so none of
+// them stays behind unread.
+void ClearMsgQueue() { NetBlocksClearWithRing(ClearRing); }
 
 int MsgPendingCount() {
   RingLock lock;

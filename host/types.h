@@ -22,6 +22,9 @@ inline constexpr uint32_t MsgTimer = 275;
 inline constexpr uint32_t MsgMouseDown = 513;
 inline constexpr uint32_t MsgMouseUp = 514;
 inline constexpr uint32_t MsgMouseDouble = 515;
+// A block from the other side of a network game arrived (host/net.h):
+// wParam 0, lParam the block's number.
+inline constexpr uint32_t MsgNetData = 1127;
 
 // An off-screen drawing surface; `hostScreen` describes the screen with the
 // same fields, and a null Canvas* in the drawing calls means the screen.

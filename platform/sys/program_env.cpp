@@ -43,6 +43,7 @@ ProgramEnv ReadProgramEnv() {
   env.clockHold = Is("TOVSIM_CLOCK_HOLD", "1");
   env.traceMessages = Is("TOVSIM_TRACE_MSG", "1");
   env.fontDir = Text("TOVSIM_FONT_DIR");
+  env.netPort = Text("TOVSIM_NET_PORT");
   return env;
 }
 

@@ -17,6 +17,7 @@
 //   TOVSIM_TRACE_MSG=1    the host writes every Message GetMsg hands out to
 //                         stderr
 //   TOVSIM_FONT_DIR       the folder of the font files (SetFontDirectory)
+//   TOVSIM_NET_PORT       the host's network game port (SetNetPort)
 //
 // Programs started with WinExec inherit the environment; the host writes
 // back what it decided for its companions (ExportProgramEnv). The variables
@@ -35,6 +36,7 @@ struct ProgramEnv {
   bool clockHold = false;
   bool traceMessages = false;
   std::string fontDir;     // empty: the system's fonts
+  std::string netPort;     // empty: the default port
 };
 
 ProgramEnv ReadProgramEnv();

@@ -140,3 +140,29 @@ TEST_F(ReplayRunTest, TilesPlayTheSameEveryTime) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pairs game alone: the deal, a mismatch shown for 700 ms and turned
+// back, a pair taken, the win screen and the next deal, the same in two runs;
+// the game leaves on Escape with nothing left behind.
+TEST_F(ReplayRunTest, PairsAlonePlayTheSameEveryTime) {
+  const char* frames[] = {"dealt", "mismatch_shown", "mismatch_turned_back", "pair_taken", "win",
+                          "new_game"};
+  for (const char* run : {"first", "second"}) {
+    const RunResult result = Replay("pairs_alone.replay", run, "pairs");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err.find("leak"), std::string::npos) << result.err;
+  }
+  for (const char* frame : frames) {
+    const std::string name = std::string(frame) + ".png";
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", name), std::string("replay/pairs_") + frame));
+    EXPECT_EQ(Bytes("first", name), Bytes("second", name)) << frame;
+  }
+  // A millisecond before the 700 have passed both faces still show.
+  EXPECT_EQ(Bytes("first", "mismatch_still.png"), Bytes("first", "mismatch_shown.png"));
+  // The new deal looks like the first: backs everywhere, the clock at 0.
+  EXPECT_EQ(Bytes("first", "new_game.png"), Bytes("first", "dealt.png"));
+}
+
+}  // namespace

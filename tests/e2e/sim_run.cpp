@@ -1,6 +1,7 @@
 #include "tests/e2e/sim_run.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "platform/gdi/png.h"
 #include "platform/win/win.h"
@@ -27,9 +28,13 @@ SimRun::SimRun() {
   fs::create_symlink(kBuiltTree / "Lcd/Lcd", root / "Lcd/Lcd");
   fs::create_symlink(kBuiltTree / "Snd/Snd", root / "Snd/Snd");
   fs::create_directory_symlink(kBuiltTree / "AppEntry", root / "AppEntry");
+  if (fs::exists(kBuiltTree / "Games")) {
+    fs::create_directory_symlink(kBuiltTree / "Games", root / "Games");
+  }
 }
 
 SimRun::~SimRun() {
+  instance_.MakeCurrent();
   // Asking the host to close ends its companions too; a host that does not
   // go is killed with its ChildProcess.
   if (plat::HWND host = plat::FindWindowA(kHostClass, kHostTitle)) {
@@ -38,11 +43,24 @@ SimRun::~SimRun() {
   }
 }
 
+bool SimRun::KillHost() {
+  instance_.MakeCurrent();
+  host_.Kill();
+  if (host_.running()) return false;
+  for (const auto& [cls, title] : {std::pair{kLcdClass, kLcdTitle}, std::pair{kSndClass, kSndTitle}}) {
+    if (plat::HWND window = plat::FindWindowA(cls, title)) {
+      plat::PostMessageA(window, plat::WM_CLOSE, 0, 0);
+    }
+  }
+  return true;
+}
+
 void SimRun::RemoveSoundPlayer() { fs::remove(root_ / "Snd/Snd"); }
 
 void SimRun::WriteIni(const std::string& text) { root_.Write("Sim.ini", text); }
 
 bool SimRun::StartCompanions() {
+  instance_.MakeCurrent();
   const testsupport::ProcessOptions ready = testsupport::AwaitReady();
   return viewer_.Start({root_ / "Lcd/Lcd", "--headless"}, ready) &&
          player_.Start({root_ / "Snd/Snd", "--headless"}, ready);
@@ -50,6 +68,7 @@ bool SimRun::StartCompanions() {
 
 bool SimRun::StartHost(const std::vector<std::string>& args,
                        const std::vector<std::string>& extraEnv) {
+  instance_.MakeCurrent();
   std::vector<std::string> argv{root_ / "bin/tovsim", "--headless"};
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<std::string> env{"TOVSIM_HEADLESS=1"};
@@ -58,6 +77,7 @@ bool SimRun::StartHost(const std::vector<std::string>& args,
 }
 
 RunResult SimRun::Simctl(const std::vector<std::string>& args) {
+  instance_.MakeCurrent();
   std::vector<std::string> argv{SIMCTL_PROGRAM};
   argv.insert(argv.end(), args.begin(), args.end());
   return testsupport::RunToEnd(argv);
@@ -70,11 +90,13 @@ plat::Image SimRun::Screenshot() {
 }
 
 plat::LRESULT SimRun::ViewerFrameCount() {
+  instance_.MakeCurrent();
   plat::HWND viewer = plat::FindWindowA(kLcdClass, kLcdTitle);
   return viewer ? plat::SendMessageA(viewer, kLcdQueryFrameCount, 0, 0) : -1;
 }
 
 plat::LRESULT SimRun::PlayerChannel(int channel) {
+  instance_.MakeCurrent();
   plat::HWND player = plat::FindWindowA(kSndClass, kSndTitle);
   return player ? plat::SendMessageA(player, kSndQueryChannel, plat::WPARAM(channel), 0) : -1;
 }

@@ -2,7 +2,9 @@
 // One simulator run for an end-to-end test: a private instance (its own
 // TOVSIM_INSTANCE and XDG_RUNTIME_DIR), a scratch run tree made of a copy of
 // the host program and links to the built viewer, sound player and
-// AppEntry/, the host started headless in it, and simctl to drive it.
+// AppEntry/ and Games/, the host started headless in it, and simctl to drive
+// it. Two runs may live side by side: each call makes its own instance the
+// current one first.
 
 #include <functional>
 #include <optional>
@@ -57,6 +59,9 @@ class SimRun {
     return host_.AwaitStderr(done);
   }
   pid_t HostPid() const { return host_.pid(); }
+  // Kills the host as a crash would, then closes the viewer and the sound
+  // player it leaves behind. True once the host has gone.
+  bool KillHost();
 
   // Runs simctl with `args` in this instance.
   RunResult Simctl(const std::vector<std::string>& args);

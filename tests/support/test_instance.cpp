@@ -1,8 +1,11 @@
 #include "tests/support/test_instance.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <atomic>
+
+#include "platform/sys/program_env.h"
 
 namespace testsupport {
 
@@ -20,5 +23,11 @@ TestInstance::TestInstance()
       name_(FreshName()),
       runtimeEnv_("XDG_RUNTIME_DIR", runtime_.path()),
       instanceEnv_("TOVSIM_INSTANCE", name_) {}
+
+void TestInstance::MakeCurrent() const {
+  setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
+  setenv("TOVSIM_INSTANCE", name_.c_str(), 1);
+  plat::ApplyInstanceEnv(plat::ReadProgramEnv());
+}
 
 }  // namespace testsupport

@@ -19,6 +19,9 @@ class TestInstance {
 
   const std::string& runtimeDir() const { return runtime_.path(); }
   const std::string& name() const { return name_; }
+  // Makes this instance the one the environment and the platform name
+  // again, for a test that drives two instances in turn.
+  void MakeCurrent() const;
 
  private:
   ScratchDir runtime_;

@@ -1,0 +1,165 @@
+// The pairs game in the whole host on the held virtual clock: alone its
+// clock stays at 0; hosting, a raw peer in the test's hands plays the joined
+// machine: it asks for the board, gets the clock, sends picks good and bad,
+// leaves, and a second peer joins. Its package holds every card.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "games/pairs/pairs.h"
+#include "format/package/package_format.h"
+#include "games/pairs/pairs_package.h"
+#include "host/device_api.h"
+#include "tests/support/host_runner.h"
+#include "tests/support/host_screen.h"
+#include "tests/support/net_peer.h"
+#include "tests/support/scratch.h"
+
+namespace {
+
+using namespace pairs;
+using testsupport::HostRun;
+
+void RunPairs() { PairsMain(); }
+
+std::vector<uint32_t> ClockArea() { return testsupport::Pixels(nullptr, 240, 0, 80, 16); }
+
+std::vector<uint8_t> Block(const Packet& packet) {
+  return std::vector<uint8_t>(packet.bytes, packet.bytes + packet.size);
+}
+
+// A data frame carrying `block`.
+std::vector<uint8_t> DataFrame(const std::vector<uint8_t>& block) {
+  const uint32_t length = uint32_t(block.size()) + 1;
+  std::vector<uint8_t> frame{uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16),
+                             uint8_t(length >> 24), uint8_t(plat::net::FrameKind::kData)};
+  frame.insert(frame.end(), block.begin(), block.end());
+  return frame;
+}
+
+class PairsAppTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetNetPort(port_); }
+
+  // Hosting "g"; the game dealt once the dialog's five seconds are over.
+  void Host() {
+    run_.KeyDown(kKeyEnter);
+    run_.PostAll({{MsgChar, 'g', 0}, {MsgKeyDown, kKeyEnter, 0}});
+    run_.Advance(5000);
+    ASSERT_EQ(GetPairsState().role, kHosting);
+  }
+  // A peer that joined and asked for the board: the board it got.
+  std::vector<uint8_t> JoinAndRequest(testsupport::RawPeer& peer) {
+    EXPECT_TRUE(peer.Connect(port_));
+    EXPECT_TRUE(peer.Handshake());
+    Send(peer, Block(EncodeRequest()));
+    const auto frame = peer.ReadFrame();
+    return frame ? frame->payload : std::vector<uint8_t>{};
+  }
+  void Send(testsupport::RawPeer& peer, const std::vector<uint8_t>& block) {
+    ASSERT_TRUE(peer.Send(DataFrame(block)));
+    ASSERT_TRUE(testsupport::WaitIdle());
+  }
+  static void Click(HostRun& run, Pick cell) {
+    run.Click(CellX(cell.column) + 16, CellY(cell.row) + 16);
+  }
+
+  const uint16_t port_ = testsupport::FreePort();
+  HostRun run_{RunPairs};
+};
+
+TEST_F(PairsAppTest, AloneTheClockStaysAtZero) {
+  run_.KeyDown(kKeyEscape);
+  EXPECT_EQ(GetPairsState().role, kAlone);
+  const std::vector<uint32_t> clock = ClockArea();
+  EXPECT_GT(testsupport::CountColor(nullptr, testsupport::kRed, 320, 16), 0);
+  run_.Advance(3000);
+  EXPECT_EQ(ClockArea(), clock);
+  EXPECT_EQ(GetPairsState().clock, 0u);
+  // L alone marks the game started and sends nowhere.
+  run_.KeyDown('L');
+  EXPECT_EQ(GetPairsState().started, 1);
+}
+
+TEST_F(PairsAppTest, HostingServesTheBoardTheClockAndPicks) {
+  ASSERT_NO_FATAL_FAILURE(Host());
+  testsupport::RawPeer peer;
+  const std::vector<uint8_t> board = JoinAndRequest(peer);
+  EXPECT_EQ(board, Block(EncodeBoard(GetPairsState())));
+  EXPECT_EQ(GetPairsState().started, 1);
+
+  // A tick: the clock to the joined machine and on the screen.
+  const std::vector<uint32_t> clock = ClockArea();
+  run_.Advance(1000);
+  const auto tick = peer.ReadFrame();
+  ASSERT_TRUE(tick);
+  EXPECT_EQ(tick->payload, Block(EncodeClock(1)));
+  EXPECT_NE(ClockArea(), clock);
+
+  // Blocks that are not for a host, or not well made, change nothing.
+  const PairsState before = GetPairsState();
+  Send(peer, Block(EncodeClock(99)));
+  Send(peer, Block(EncodeBoard(before)));
+  Send(peer, {1, 3, 3});
+  Send(peer, {1, 0});
+  Send(peer, {1, 0, 0, 0});
+  Send(peer, {9});
+  EXPECT_EQ(std::memcmp(GetPairsState().board, before.board, kCells), 0);
+  EXPECT_EQ(GetPairsState().turned, 0);
+  EXPECT_EQ(GetPairsState().clock, 1u);
+
+  // The peer's pick turns the card; the host's own click goes to the peer.
+  Send(peer, Block(EncodePick({0, 0})));
+  EXPECT_EQ(GetPairsState().turned, 1);
+  Click(run_, {6, 6});
+  const auto pick = peer.ReadFrame();
+  ASSERT_TRUE(pick);
+  EXPECT_EQ(pick->payload, Block(EncodePick({6, 6})));
+  // Whatever the two cards were, the pick is over once a mismatch's 700 ms
+  // have passed.
+  run_.Advance(700);
+  EXPECT_EQ(GetPairsState().turned, 0);
+}
+
+TEST_F(PairsAppTest, TheHostPlaysOnWhenItsPeerLeavesAndServesTheNext) {
+  ASSERT_NO_FATAL_FAILURE(Host());
+  {
+    testsupport::RawPeer first;
+    EXPECT_EQ(JoinAndRequest(first).size(), kBoardSize);
+  }
+  ASSERT_TRUE(testsupport::WaitIdle());
+  Click(run_, {0, 0});
+  EXPECT_EQ(GetPairsState().turned, 1);
+  // A new peer asks again: the board has the card turned.
+  testsupport::RawPeer second;
+  const std::vector<uint8_t> board = JoinAndRequest(second);
+  EXPECT_EQ(board, Block(EncodeBoard(GetPairsState())));
+  ASSERT_EQ(board.size(), kBoardSize);
+  EXPECT_EQ(board[54], 1);
+}
+
+// Every card the game names lies at its offset: 32 x 32, plain, and no two
+// faces alike.
+TEST(PairsPackageTest, EveryCardIsAPictureOfItsOwn) {
+  const std::string text = testsupport::ReadFile(PAIRS_PACKAGE);
+  const std::vector<uint8_t> bytes(text.begin(), text.end());
+  auto index = pkgfmt::ReadPackage(bytes);
+  ASSERT_TRUE(index) << index.error().Text();
+  std::set<std::vector<uint8_t>> pictures;
+  for (int i = 0; i < kPictures; ++i) {
+    const pkgfmt::PackageEntry* entry = pkgfmt::FindImage(*index, PictureId(i));
+    ASSERT_NE(entry, nullptr) << i;
+    EXPECT_EQ(entry->kind, 0u) << i;
+    EXPECT_EQ(entry->bmp.width, kCardSize) << i;
+    EXPECT_EQ(std::abs(entry->bmp.height), kCardSize) << i;
+    pictures.emplace(entry->bytes.begin(), entry->bytes.end());
+  }
+  EXPECT_EQ(pictures.size(), size_t(kPictures));
+}
+
+}  // namespace
