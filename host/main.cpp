@@ -18,11 +18,13 @@
 #include "host/host_main.h"
 #include "host/msg.h"
 #include "host/replay/replay_driver.h"
+#include "host/run_tree.h"
 #include "platform/gdi/font_files.h"
 #include "platform/sys/clock.h"
 #include "platform/sys/main_guard.h"
 #include "platform/sys/process.h"
 #include "platform/sys/program_env.h"
+#include "platform/sys/version.h"
 
 namespace {
 
@@ -49,7 +51,7 @@ void PrintHelp() {
   std::printf(
       "Usage: tovsim [--app NAME] [--headless]\n"
       "       tovsim [--app NAME] --replay FILE --frames DIR\n"
-      "       tovsim --list-apps | --help\n"
+      "       tovsim --list-apps | --help | --version\n"
       "\n"
       "Runs the handheld device simulator: starts the sound player and the LCD\n"
       "viewer next to this program (../Snd, ../Lcd) unless they run already,\n"
@@ -65,6 +67,7 @@ void PrintHelp() {
       "  --frames DIR the folder the replay's frames are written to (made when\n"
       "               missing)\n"
       "  --help       show this text, and exit\n"
+      "  --version    show the version, and exit\n"
       "\n"
       "A replay file has one step per line, TIME COMMAND ARGS, TIME in virtual\n"
       "milliseconds: key KEY, keyup KEY, type TEXT, click X Y, dblclick X Y,\n"
@@ -164,6 +167,19 @@ int FinishReplay(replay::Driver* driver) {
   return kExitReplayFailed;
 }
 
+// A run that would show windows, started where there is no display: without
+// this it would run unseen, waiting for input nobody can give.
+bool ExplainNoDisplay(const plat::ProgramEnv& env, const Options& options) {
+  if (!env.noDisplay || env.headlessAsked || options.headless || options.replay) return false;
+  std::fprintf(stderr,
+               "tovsim: no display: neither DISPLAY nor WAYLAND_DISPLAY is set, so the LCD\n"
+               "viewer cannot open its window. Either\n"
+               "  run without windows:      tovsim --headless   (drive it with simctl)\n"
+               "  replay scripted input:    tovsim --replay FILE --frames DIR\n"
+               "  or give it a display:     xvfb-run tovsim\n");
+  return true;
+}
+
 void ListApps() {
   for (std::size_t i = 0; i < AppCount(); ++i) std::printf("%s\n", AppAt(i)->name);
 }
@@ -220,6 +236,7 @@ int Run(int argc, char** argv) {
     ExplainMissingApp(options.app);
     return std::strcmp(options.app, kDefaultAppName) == 0 ? kExitRun : kExitUsage;
   }
+  if (ExplainNoDisplay(env, options)) return kExitRun;
   std::unique_ptr<replay::Driver> replayDriver;
   if (options.replay) {
     replayDriver = PrepareReplay(options, &env);
@@ -233,6 +250,7 @@ int Run(int argc, char** argv) {
   }
   chosenApp = app->entry;
   const bool desktop = std::strcmp(app->name, kDefaultAppName) == 0;
+  CheckRunTree(desktop);
   SetHostEntry(desktop ? app->entry : RunChosenApp);
   HostMain(nullptr);
   return replayDriver ? FinishReplay(replayDriver.get()) : kExitRun;
@@ -241,5 +259,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (plat::AnswerVersion(argc, argv, "tovsim")) return 0;
   return plat::RunMain("tovsim", [&] { return Run(argc, argv); });
 }

@@ -9,6 +9,7 @@
 #include "platform/sys/clock.h"
 #include "platform/sys/main_guard.h"
 #include "platform/sys/program_env.h"
+#include "platform/sys/version.h"
 #include "tools/simctl/commands.h"
 
 namespace {
@@ -43,6 +44,7 @@ void PrintHelp() {
       "\n"
       "  --timeout MS   how long to wait for the host's answer (default 30000)\n"
       "  --help         show this text\n"
+      "  --version      show the version\n"
       "\n"
       "Exit codes: 0 done, 1 failure (no host, no answer in time), 2 bad usage.\n");
 }
@@ -87,5 +89,6 @@ static int Run(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+  if (plat::AnswerVersion(argc, argv, "simctl")) return 0;
   return plat::RunMain("simctl", [&] { return Run(argc, argv); });
 }
