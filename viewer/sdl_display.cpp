@@ -48,6 +48,7 @@ std::unique_ptr<SdlDisplay> SdlDisplay::Open(const ViewerOptions& options,
     *error = SDL_GetError();
     return nullptr;
   }
+  display->gamepads_ = std::make_unique<Gamepads>(settings.gamepad);
   SDL_StartTextInput();
   return display;
 }
@@ -105,38 +106,54 @@ void SdlDisplay::Closing() { Push(kClosingEvent); }
 void SdlDisplay::Run(plat::HWND viewerWindow) {
   SDL_Event event;
   while (SDL_WaitEvent(&event)) {
-    if (event.type == eventType_) {
-      if (event.user.code == kClosingEvent) break;
-      if (event.user.code == kModeEvent) {
-        Resize(int(intptr_t(event.user.data1)), int(intptr_t(event.user.data2)));
-      } else {
-        framePending_ = false;
-        Present();
-      }
-      continue;
-    }
-    switch (event.type) {
-      case SDL_QUIT:
-        // Closing the screen ends the simulation: the host closes, and our
-        // window follows at once in case there is no host.
-        host_.Post(plat::WM_CLOSE, 0, 0);
-        plat::PostMessageA(viewerWindow, plat::WM_CLOSE, 0, 0);
-        break;
-      case SDL_KEYDOWN:
-      case SDL_KEYUP: HandleKey(event.key); break;
-      case SDL_TEXTINPUT: HandleText(event.text); break;
-      case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP: HandleButton(event.button); break;
-      case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-            event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-          Present();
-        }
-        break;
-      default: break;
+    if (event.type != eventType_) {
+      HandleEvent(event, viewerWindow);
+    } else if (event.user.code == kClosingEvent) {
+      break;
+    } else if (event.user.code == kModeEvent) {
+      Resize(int(intptr_t(event.user.data1)), int(intptr_t(event.user.data2)));
+    } else {
+      framePending_ = false;
+      Present();
     }
   }
   SaveSettings();
+}
+
+void SdlDisplay::HandleEvent(const SDL_Event& event, plat::HWND viewerWindow) {
+  switch (event.type) {
+    case SDL_QUIT:
+      // Closing the screen ends the simulation: the host closes, and our
+      // window follows at once in case there is no host.
+      host_.Post(plat::WM_CLOSE, 0, 0);
+      plat::PostMessageA(viewerWindow, plat::WM_CLOSE, 0, 0);
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: HandleKey(event.key); break;
+    case SDL_TEXTINPUT: HandleText(event.text); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: HandleButton(event.button); break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+          event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        Present();
+      }
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      for (const PadKey& pad : gamepads_->Handle(event)) PostKey(pad.key, pad.up, false);
+      break;
+    default: break;
+  }
+}
+
+void SdlDisplay::PostKey(const drive::VirtualKey& key, bool up, bool repeat) {
+  const uint32_t data = drive::KeyData(key, up, repeat);
+  if (!up) lastKeyData_ = data;
+  host_.Post(up ? plat::WM_KEYUP : plat::WM_KEYDOWN, plat::WPARAM(key.code), plat::LPARAM(data));
 }
 
 void SdlDisplay::Present() {
@@ -186,11 +203,7 @@ void SdlDisplay::HandleKey(const SDL_KeyboardEvent& event) {
   }
   // Auto-repeat reaches the host as repeated key-downs, as on the device.
   std::optional<drive::VirtualKey> virtualKey = MapKey(key);
-  if (!virtualKey) return;
-  const uint32_t data = drive::KeyData(*virtualKey, up, event.repeat != 0);
-  if (!up) lastKeyData_ = data;
-  host_.Post(up ? plat::WM_KEYUP : plat::WM_KEYDOWN, plat::WPARAM(virtualKey->code),
-             plat::LPARAM(data));
+  if (virtualKey) PostKey(*virtualKey, up, event.repeat != 0);
 }
 
 void SdlDisplay::HandleHotkey(Hotkey hotkey) {

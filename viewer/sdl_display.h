@@ -14,6 +14,7 @@
 #include <string>
 
 #include "drive/lcd_frame.h"
+#include "viewer/gamepads.h"
 #include "viewer/host_link.h"
 #include "viewer/picture_place.h"
 #include "viewer/sdl_input.h"
@@ -53,7 +54,9 @@ class SdlDisplay final : public FrameListener {
   void Push(int code, int width = 0, int height = 0);
   void Present();
   void Resize(int width, int height);
+  void HandleEvent(const SDL_Event& event, plat::HWND viewerWindow);
   void HandleKey(const SDL_KeyboardEvent& event);
+  void PostKey(const drive::VirtualKey& key, bool up, bool repeat);
   void HandleHotkey(Hotkey hotkey);
   void ChangeScale(int step);
   void ToggleFullscreen();
@@ -76,6 +79,7 @@ class SdlDisplay final : public FrameListener {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  std::unique_ptr<Gamepads> gamepads_;
   int width_;
   int height_;
   int scale_;

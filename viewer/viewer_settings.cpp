@@ -62,6 +62,9 @@ int TakeKey(void* user, const char* section, const char* name, const char* value
   } else if (Is(section, "screenshots") && Is(name, "folder")) {
     state.settings.shotsDir = value;
     taken = true;
+  } else if (Is(section, "gamepad") && IsGamepadEntry(name, value)) {
+    state.settings.gamepad.emplace_back(name, value);
+    taken = true;
   }
   if (!taken && state.problem.empty()) {
     state.problem = std::string("[") + section + "] " + name + " = " + value;
@@ -103,6 +106,8 @@ std::string FormatViewerSettings(const ViewerSettings& settings) {
   if (settings.y) text += "y = " + std::to_string(*settings.y) + "\n";
   text += std::string("fullscreen = ") + (settings.fullscreen ? "1" : "0") + "\n";
   text += "[screenshots]\nfolder = " + settings.shotsDir + "\n";
+  text += "[gamepad]\n";
+  for (const auto& [button, key] : settings.gamepad) text += button + " = " + key + "\n";
   return text;
 }
 

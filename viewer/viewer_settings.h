@@ -9,6 +9,8 @@
 //   fullscreen = 0       ; 0 or 1
 //   [screenshots]
 //   folder = /home/me/shots
+//   [gamepad]
+//   y = f2               ; SDL button name = key name or none (gamepad_map.h)
 //
 // The file is read with inih and written atomically (a new file renamed over
 // the old one), so a crash never leaves half a file. A damaged file gives
@@ -16,6 +18,8 @@
 
 #include <optional>
 #include <string>
+
+#include "viewer/gamepad_map.h"
 
 namespace lcd {
 
@@ -25,6 +29,7 @@ struct ViewerSettings {
   std::optional<int> y;
   bool fullscreen = false;
   std::string shotsDir;  // empty: the current folder
+  GamepadEntries gamepad;  // changes to the default gamepad table
 
   bool operator==(const ViewerSettings&) const = default;
 };

@@ -31,6 +31,7 @@ TEST(ViewerSettingsTest, AChangedSettingSurvivesARestart) {
   changed.y = 200;
   changed.fullscreen = true;
   changed.shotsDir = "/tmp/shots with blanks";
+  changed.gamepad = {{"y", "f2"}, {"start", "none"}};
   std::string error;
   ASSERT_TRUE(SaveViewerSettings(path, changed, &error)) << error;
   EXPECT_FALSE(std::filesystem::exists(path + ".new"));
@@ -54,6 +55,8 @@ TEST(ViewerSettingsTest, ADamagedFileGivesTheDefaultsAndAWarning) {
       "[window]\nscale = 3\nthis is not ini\n",
       "[window\nscale = 3\n",             // a broken section
       "[window]\nzoom = 3\n",             // an unknown key
+      "[gamepad]\ntrigger = enter\n",     // no such button
+      "[gamepad]\na = warp\n",            // no such key
       "\x01\x02\xff\xfe garbage",
   };
   for (const char* text : damaged) {
