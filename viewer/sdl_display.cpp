@@ -208,6 +208,7 @@ void SdlDisplay::HandleKey(const SDL_KeyboardEvent& event) {
 
 void SdlDisplay::HandleHotkey(Hotkey hotkey) {
   switch (hotkey) {
+    case Hotkey::kMark: host_.Post(kHostMarkMessage, 0, 0); break;
     case Hotkey::kScreenshot: SaveShot(); break;
     case Hotkey::kFullscreen: ToggleFullscreen(); break;
     case Hotkey::kBigger: ChangeScale(1); break;

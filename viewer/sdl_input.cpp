@@ -41,6 +41,7 @@ std::optional<drive::VirtualKey> MapKey(SDL_Keycode key) {
 std::optional<Hotkey> HotkeyOf(SDL_Keycode key, unsigned modifiers) {
   const bool alt = (modifiers & KMOD_ALT) != 0;
   switch (key) {
+    case SDLK_F9: return Hotkey::kMark;
     case SDLK_F12: return Hotkey::kScreenshot;
     case SDLK_F11: return Hotkey::kFullscreen;
     case SDLK_RETURN:

@@ -17,9 +17,10 @@ namespace lcd {
 std::optional<drive::VirtualKey> MapKey(SDL_Keycode key);
 
 // The viewer's own keys, which never reach the host.
-enum class Hotkey { kScreenshot, kFullscreen, kBigger, kSmaller };
+enum class Hotkey { kMark, kScreenshot, kFullscreen, kBigger, kSmaller };
 
-// The hotkey of a key pressed with `modifiers` (SDL_Keymod bits): F12 the
+// The hotkey of a key pressed with `modifiers` (SDL_Keymod bits): F9 a mark
+// in a recording, F12 the
 // screenshot, F11 or Alt+Enter fullscreen, + (also = and the keypad's) and
 // - the scale; nullopt for a key the host gets.
 std::optional<Hotkey> HotkeyOf(SDL_Keycode key, unsigned modifiers);

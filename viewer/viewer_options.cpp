@@ -19,7 +19,8 @@ const char kViewerUsage[] =
     "                TOVSIM_HEADLESS=1 or without a display)\n"
     "  --help        this text\n"
     "  --version     the version\n"
-    "Keys: F11 or Alt+Enter fullscreen, F12 screenshot, + and - the scale.\n"
+    "Keys: F11 or Alt+Enter fullscreen, F12 screenshot, + and - the scale, F9 a\n"
+    "mark in a recording (tovsim --record).\n"
     "The scale, the window's place, fullscreen and the screenshot folder are kept\n"
     "in $XDG_CONFIG_HOME/tovsim/viewer.ini (~/.config/tovsim/viewer.ini); the\n"
     "command line wins over the file for the run.\n";

@@ -123,6 +123,7 @@ TEST(HotkeyTest, TheViewersOwnKeysAndNothingElse) {
     std::optional<Hotkey> hotkey;
   };
   const Case cases[] = {
+      {SDLK_F9, 0, Hotkey::kMark},
       {SDLK_F12, 0, Hotkey::kScreenshot},        {SDLK_F11, 0, Hotkey::kFullscreen},
       {SDLK_RETURN, KMOD_LALT, Hotkey::kFullscreen}, {SDLK_KP_ENTER, KMOD_RALT, Hotkey::kFullscreen},
       {SDLK_RETURN, 0, std::nullopt},            {SDLK_RETURN, KMOD_LCTRL, std::nullopt},

@@ -37,6 +37,8 @@ void PrintHelp() {
       "                   started with TOVSIM_CLOCK=virtual TOVSIM_CLOCK_HOLD=1\n"
       "                   stands still until then)\n"
       "  windows          list the windows of the instance: class and title\n"
+      "  mark NAME        a host started with --record: add 'frame NAME.png' to\n"
+      "                   the recording at this moment\n"
       "\n"
       "KEY is a name (Enter, Escape, Left, Up, Right, Down, PageUp, PageDown, F2,\n"
       "Space, Backspace, a letter or a single digit, any case) or a virtual-key\n"
