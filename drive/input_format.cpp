@@ -14,14 +14,9 @@ namespace {
 
 // A candidate line is taken only when it parses back to exactly `message`.
 bool GivesBack(const std::string& line, const InputMessage& message) {
-  std::istringstream words(line);
-  std::string command;
-  words >> command;
-  std::vector<std::string> args;
-  for (std::string word; words >> word;) args.push_back(word);
   std::vector<InputMessage> out;
   std::string error;
-  return InputCommandMessages(command, args, &out, &error) && out.size() == 1 &&
+  return InputLineMessages(line, &out, &error) && out.size() == 1 &&
          out[0].message == message.message && out[0].wParam == message.wParam &&
          out[0].lParam == message.lParam;
 }
@@ -41,6 +36,16 @@ std::string Candidate(const InputMessage& message) {
 }
 
 }  // namespace
+
+bool InputLineMessages(const std::string& line, std::vector<InputMessage>* out,
+                       std::string* error) {
+  std::istringstream words(line);
+  std::string command;
+  words >> command;
+  std::vector<std::string> args;
+  for (std::string word; words >> word;) args.push_back(word);
+  return InputCommandMessages(command, args, out, error);
+}
 
 std::string FormatInput(const InputMessage& message) {
   const std::string candidate = Candidate(message);

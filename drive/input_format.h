@@ -4,6 +4,7 @@
 // again, else `post MSG WPARAM LPARAM`. A recording writes its lines so.
 
 #include <string>
+#include <vector>
 
 #include "drive/input_commands.h"
 
@@ -12,5 +13,10 @@ namespace drive {
 // The command and its arguments, without a time: "key Enter",
 // "post 513 1 0x00070005".
 std::string FormatInput(const InputMessage& message);
+
+// The messages of a command line split at blanks ("key Enter"); false with
+// `error` set as InputCommandMessages does.
+bool InputLineMessages(const std::string& line, std::vector<InputMessage>* out,
+                       std::string* error);
 
 }  // namespace drive

@@ -124,11 +124,11 @@ bool ParseOptions(int argc, char** argv, Options* options) {
     return false;
   }
   if (options->replay && !options->frames) {
-    std::fprintf(stderr, "tovsim: --replay needs --frames DIR\n");
+    std::fprintf(stderr, "tovsim: --replay and --frames DIR go together\n");
     return false;
   }
   if (options->frames && !options->replay && !options->record) {
-    std::fprintf(stderr, "tovsim: --frames goes with --replay or --record\n");
+    std::fprintf(stderr, "tovsim: --frames goes together with --replay or --record\n");
     return false;
   }
   return true;

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 #include "drive/input_map.h"
@@ -15,14 +14,9 @@ namespace drive {
 namespace {
 
 std::vector<InputMessage> ParseBack(const std::string& line) {
-  std::istringstream words(line);
-  std::string command;
-  words >> command;
-  std::vector<std::string> args;
-  for (std::string word; words >> word;) args.push_back(word);
   std::vector<InputMessage> out;
   std::string error;
-  EXPECT_TRUE(InputCommandMessages(command, args, &out, &error)) << line << ": " << error;
+  EXPECT_TRUE(InputLineMessages(line, &out, &error)) << line << ": " << error;
   return out;
 }
 
