@@ -121,7 +121,9 @@ void Recorder::Run() {
       if (stopping_) return;
       taken.swap(pending_);
     }
-    if (!FindHostWindow() || !Pace()) return;
+    // The host's end stops the thread through Finish; the window is looked
+    // up only when there is input for it.
+    if (!Pace()) return;
     for (const Pending& item : taken) {
       if (!FindHostWindow() || !Deliver(item)) return;
     }
