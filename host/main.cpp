@@ -241,6 +241,11 @@ void ExplainMissingApp(const char* name) {
   for (std::size_t i = 0; i < AppCount(); ++i) std::fprintf(stderr, "  %s\n", AppAt(i)->name);
 }
 
+std::string EnvText(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
 bool EnterProgramFolder() {
   char program[4096];
   unsigned length = plat::GetModuleFileNameA(nullptr, program, sizeof program);
@@ -299,6 +304,7 @@ int Run(int argc, char** argv) {
   chosenApp = app->entry;
   const bool desktop = std::strcmp(app->name, kDefaultAppName) == 0;
   CheckRunTree(desktop);
+  UseWritableSaveFolder(EnvText("XDG_DATA_HOME"), EnvText("HOME"));
   SetHostEntry(desktop ? app->entry : RunChosenApp);
   HostMain(nullptr);
   if (recorder) return FinishRecord(recorder.get());

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/sys/path.h"
 #include "protocol/windows.h"
@@ -41,6 +42,26 @@ bool RunTreeFileExists(const char* path, const char* what, const char* target) {
   if (stat(plat::ToPosixProgramPath(path).c_str(), &info) == 0) return true;
   std::fputs(MissingFileNote(path, what, target).c_str(), stderr);
   return false;
+}
+
+std::string SaveFolderFor(bool treeWritable, const std::string& dataHome, const std::string& home) {
+  if (treeWritable) return {};
+  if (!dataHome.empty() && dataHome[0] == '/') return dataHome + "/tovsim/Save";
+  if (!home.empty()) return home + "/.local/share/tovsim/Save";
+  return {};
+}
+
+void UseWritableSaveFolder(const std::string& dataHome, const std::string& home) {
+  const std::string folder = SaveFolderFor(access("..", W_OK) == 0, dataHome, home);
+  if (folder.empty()) return;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) {
+    std::fprintf(stderr, "tovsim: cannot make the save folder %s: %s\n", folder.c_str(),
+                 error.message().c_str());
+    return;
+  }
+  plat::SetSaveFolder(folder);
 }
 
 void CheckRunTree(bool desktop) {

@@ -33,4 +33,12 @@ TEST(RunTreeTest, ExistenceIsCheckedOnTheTranslatedPath) {
   EXPECT_FALSE(RunTreeFileExists((dir / "absent.dat").c_str(), "absent", "t"));
 }
 
+TEST(RunTreeTest, AReadOnlyTreeSavesUnderTheUsersDataFolder) {
+  EXPECT_EQ(SaveFolderFor(true, "/data", "/home/me"), "");
+  EXPECT_EQ(SaveFolderFor(false, "/data", "/home/me"), "/data/tovsim/Save");
+  EXPECT_EQ(SaveFolderFor(false, "", "/home/me"), "/home/me/.local/share/tovsim/Save");
+  EXPECT_EQ(SaveFolderFor(false, "relative", "/home/me"), "/home/me/.local/share/tovsim/Save");
+  EXPECT_EQ(SaveFolderFor(false, "", ""), "");
+}
+
 }  // namespace
