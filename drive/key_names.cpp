@@ -36,6 +36,16 @@ std::string Lower(std::string_view text) {
 
 }  // namespace
 
+std::optional<std::string> KeyName(int code) {
+  if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) {
+    return std::string(1, char(std::tolower(code)));
+  }
+  for (const NamedKey& named : kNamedKeys) {
+    if (named.key.code == code) return std::string(named.name);
+  }
+  return std::nullopt;
+}
+
 std::optional<VirtualKey> KeyOfCode(int code) {
   if (code >= 'A' && code <= 'Z') return VirtualKey{code, kLetterScan[code - 'A'], false};
   if (code >= '0' && code <= '9') return VirtualKey{code, kDigitScan[code - '0'], false};

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "drive/input_map.h"
@@ -20,6 +21,10 @@ std::optional<VirtualKey> KeyOfCode(int code);
 // Names ignore case. A number (decimal or 0x hex, 1..254) without a key of
 // its own on the viewer's keyboard gets scan code 0.
 std::optional<VirtualKey> ParseKey(std::string_view text);
+
+// The name scripts use for the key with virtual-key code `code` ("enter",
+// "a", "7"); nullopt for a code without a key of the viewer's keyboard.
+std::optional<std::string> KeyName(int code);
 
 // A number as scripts write it, decimal or 0x hex, from 0 to `high`.
 std::optional<uint32_t> ParseNumber(std::string_view text, uint32_t high);

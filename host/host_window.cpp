@@ -6,6 +6,7 @@
 
 #include "host/companion.h"
 #include "host/host_main.h"
+#include "host/input_tap.h"
 #include "host/lcd.h"
 #include "host/msg.h"
 #include "platform/sys/clock.h"
@@ -73,6 +74,14 @@ plat::LRESULT AdvanceForTool(plat::WPARAM pid, plat::LPARAM milliseconds) {
   return 1;
 }
 
+// A named mark from a tool.
+plat::LRESULT TakeCopyData(plat::LPARAM lParam) {
+  const auto& data = *reinterpret_cast<const plat::COPYDATASTRUCT*>(lParam);
+  if (data.dwData != kHostMarkCopyData || !data.lpData) return 0;
+  const std::string name(static_cast<const char*>(data.lpData), data.cbData);
+  return !name.empty() && TapMark(name) ? 1 : 0;
+}
+
 bool RegisterHostClass(plat::HINSTANCE instance) {
   // A class is registered once per process; a host started again in the
   // same process (the tests) reuses it.
@@ -99,10 +108,19 @@ plat::LRESULT HostWindowProc(plat::HWND window, plat::UINT message, plat::WPARAM
     OnClose();
     return 0;
   }
-  if (message == kHostCharMessage) {
-    QueueMessage(MsgChar, uint32_t(wParam), uint32_t(lParam));
+  if (IsInputMessage(message)) {
+    // A recording takes the input and delivers it at a virtual time of its
+    // choosing; otherwise it goes straight to the ring.
+    if (!TapInput(message, uint32_t(wParam), uint32_t(lParam))) {
+      QueueInput(message, uint32_t(wParam), uint32_t(lParam));
+    }
     return 0;
   }
+  if (message == kHostMarkMessage) {
+    TapMark("");
+    return 0;
+  }
+  if (message == plat::WM_COPYDATA) return TakeCopyData(lParam);
   if (message == kHostAskIdle) {
     plat::RunWhenIdle([wParam] { ReplyToTool(wParam, kHostAskIdle, 1); });
     return 1;

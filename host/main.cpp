@@ -17,13 +17,16 @@
 #include "host/device_api.h"
 #include "host/host_main.h"
 #include "host/msg.h"
+#include "host/replay/recorder.h"
 #include "host/replay/replay_driver.h"
+#include "host/run_tree.h"
 #include "platform/gdi/font_files.h"
 #include "platform/net/net_limits.h"
 #include "platform/sys/clock.h"
 #include "platform/sys/main_guard.h"
 #include "platform/sys/process.h"
 #include "platform/sys/program_env.h"
+#include "platform/sys/version.h"
 
 namespace {
 
@@ -38,6 +41,7 @@ constexpr int kExitReplayFailed = 1;
 struct Options {
   const char* app = kDefaultAppName;
   const char* replay = nullptr;
+  const char* record = nullptr;
   const char* frames = nullptr;
   bool listApps = false;
   bool headless = false;
@@ -50,7 +54,8 @@ void PrintHelp() {
   std::printf(
       "Usage: tovsim [--app NAME] [--headless]\n"
       "       tovsim [--app NAME] --replay FILE --frames DIR\n"
-      "       tovsim --list-apps | --help\n"
+      "       tovsim [--app NAME] [--headless] --record FILE [--frames DIR]\n"
+      "       tovsim --list-apps | --help | --version\n"
       "\n"
       "Runs the handheld device simulator: starts the sound player and the LCD\n"
       "viewer next to this program (../Snd, ../Lcd) unless they run already,\n"
@@ -63,9 +68,13 @@ void PrintHelp() {
       "               companions are told through TOVSIM_HEADLESS=1\n"
       "  --replay FILE  run headless on a virtual clock held between the steps\n"
       "               of FILE (input at virtual times, screens to save), then end\n"
-      "  --frames DIR the folder the replay's frames are written to (made when\n"
-      "               missing)\n"
+      "  --record FILE  run as usual and write the input the host gets as a\n"
+      "               replay file, on a virtual clock paced after real time; F9\n"
+      "               in the viewer or 'simctl mark NAME' adds a frame line\n"
+      "  --frames DIR the folder the replay's frames (or the recording's marked\n"
+      "               screens) are written to (made when missing)\n"
       "  --help       show this text, and exit\n"
+      "  --version    show the version, and exit\n"
       "\n"
       "A replay file has one step per line, TIME COMMAND ARGS, TIME in virtual\n"
       "milliseconds: key KEY, keyup KEY, type TEXT, click X Y, dblclick X Y,\n"
@@ -74,7 +83,7 @@ void PrintHelp() {
       "The exit code is 1 after a run (also when start-up failed), 0 for\n"
       "--help and --list-apps, 2 for a bad command line or replay file. A\n"
       "replay ends with 0 when every step was taken and every frame written,\n"
-      "else 1.\n",
+      "else 1; a recording with 0 when every line and frame was written.\n",
       kDefaultAppName);
 }
 
@@ -90,13 +99,16 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->app = argv[++i];
     } else if (std::strncmp(arg, "--app=", 6) == 0) {
       options->app = arg + 6;
-    } else if (std::strcmp(arg, "--replay") == 0 || std::strcmp(arg, "--frames") == 0) {
+    } else if (std::strcmp(arg, "--replay") == 0 || std::strcmp(arg, "--frames") == 0 ||
+               std::strcmp(arg, "--record") == 0) {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "tovsim: %s needs a path\n", arg);
         return false;
       }
-      const bool replay = std::strcmp(arg, "--replay") == 0;
-      (replay ? options->replay : options->frames) = argv[++i];
+      const char** slot = std::strcmp(arg, "--frames") == 0   ? &options->frames
+                          : std::strcmp(arg, "--replay") == 0 ? &options->replay
+                                                              : &options->record;
+      *slot = argv[++i];
     } else if (std::strcmp(arg, "--list-apps") == 0) {
       options->listApps = true;
     } else if (std::strcmp(arg, "--headless") == 0) {
@@ -108,8 +120,16 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       return false;
     }
   }
-  if ((options->replay == nullptr) != (options->frames == nullptr)) {
-    std::fprintf(stderr, "tovsim: --replay and --frames go together\n");
+  if (options->replay && options->record) {
+    std::fprintf(stderr, "tovsim: --replay and --record exclude each other\n");
+    return false;
+  }
+  if (options->replay && !options->frames) {
+    std::fprintf(stderr, "tovsim: --replay and --frames DIR go together\n");
+    return false;
+  }
+  if (options->frames && !options->replay && !options->record) {
+    std::fprintf(stderr, "tovsim: --frames goes together with --replay or --record\n");
     return false;
   }
   return true;
@@ -158,11 +178,50 @@ std::unique_ptr<replay::Driver> PrepareReplay(const Options& options, plat::Prog
   return driver;
 }
 
+// Opens the recording and sets the program's settings up for it; null after
+// saying why.
+std::unique_ptr<replay::Recorder> PrepareRecord(const Options& options, plat::ProgramEnv* env) {
+  std::string frames;
+  if (options.frames) {
+    frames = PrepareFramesFolder(options.frames);
+    if (frames.empty()) return nullptr;
+  }
+  auto recorder = std::make_unique<replay::Recorder>(options.record, std::move(frames));
+  std::string error;
+  if (!recorder->Open(&error)) {
+    std::fprintf(stderr, "tovsim: %s\n", error.c_str());
+    return nullptr;
+  }
+  replay::PrepareRecording(env);
+  SetHostStartedAction([r = recorder.get()] { r->Start(); });
+  return recorder;
+}
+
+int FinishRecord(replay::Recorder* recorder) {
+  std::string error;
+  if (recorder->Finish(&error)) return kExitReplayDone;
+  std::fprintf(stderr, "tovsim: record: %s\n", error.c_str());
+  return kExitReplayFailed;
+}
+
 int FinishReplay(replay::Driver* driver) {
   std::string error;
   if (driver->Finish(&error)) return kExitReplayDone;
   std::fprintf(stderr, "tovsim: replay: %s\n", error.c_str());
   return kExitReplayFailed;
+}
+
+// A run that would show windows, started where there is no display: without
+// this it would run unseen, waiting for input nobody can give.
+bool ExplainNoDisplay(const plat::ProgramEnv& env, const Options& options) {
+  if (!env.noDisplay || env.headlessAsked || options.headless || options.replay) return false;
+  std::fprintf(stderr,
+               "tovsim: no display: neither DISPLAY nor WAYLAND_DISPLAY is set, so the LCD\n"
+               "viewer cannot open its window. Either\n"
+               "  run without windows:      tovsim --headless   (drive it with simctl)\n"
+               "  replay scripted input:    tovsim --replay FILE --frames DIR\n"
+               "  or give it a display:     xvfb-run tovsim\n");
+  return true;
 }
 
 void ListApps() {
@@ -181,6 +240,11 @@ void ExplainMissingApp(const char* name) {
   }
   std::fprintf(stderr, "choose one with --app NAME:\n");
   for (std::size_t i = 0; i < AppCount(); ++i) std::fprintf(stderr, "  %s\n", AppAt(i)->name);
+}
+
+std::string EnvText(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
 }
 
 bool EnterProgramFolder() {
@@ -233,10 +297,16 @@ int Run(int argc, char** argv) {
     ExplainMissingApp(options.app);
     return std::strcmp(options.app, kDefaultAppName) == 0 ? kExitRun : kExitUsage;
   }
+  if (ExplainNoDisplay(env, options)) return kExitRun;
   std::unique_ptr<replay::Driver> replayDriver;
   if (options.replay) {
     replayDriver = PrepareReplay(options, &env);
     if (!replayDriver) return kExitUsage;
+  }
+  std::unique_ptr<replay::Recorder> recorder;
+  if (options.record) {
+    recorder = PrepareRecord(options, &env);
+    if (!recorder) return kExitUsage;
   }
   if (options.headless) env.headless = true;
   ApplySettings(env);
@@ -246,13 +316,17 @@ int Run(int argc, char** argv) {
   }
   chosenApp = app->entry;
   const bool desktop = std::strcmp(app->name, kDefaultAppName) == 0;
+  CheckRunTree(desktop);
+  UseWritableSaveFolder(EnvText("XDG_DATA_HOME"), EnvText("HOME"));
   SetHostEntry(desktop ? app->entry : RunChosenApp);
   HostMain(nullptr);
+  if (recorder) return FinishRecord(recorder.get());
   return replayDriver ? FinishReplay(replayDriver.get()) : kExitRun;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (plat::AnswerVersion(argc, argv, "tovsim")) return 0;
   return plat::RunMain("tovsim", [&] { return Run(argc, argv); });
 }

@@ -17,6 +17,7 @@
 #include "host/host_reset.h"
 #include "host/mem.h"
 #include "host/res_package.h"
+#include "host/run_tree.h"
 #include "platform/gdi/gdi.h"
 #include "platform/sys/file.h"
 
@@ -91,6 +92,7 @@ void DeleteImages(Package& package) {
 }  // namespace
 
 void* ResOpen(const char* path) {
+  if (!path || !RunTreeFileExists(path, "a resource package", "games_content")) return nullptr;
   uint32_t size = 0;
   uint8_t* block = ReadIntoBlock(path, &size);
   if (!block) return nullptr;

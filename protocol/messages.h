@@ -30,6 +30,12 @@
 //   viewer =| host  WM_LBUTTONDOWN (513), WM_LBUTTONDBLCLK (515)  wParam
 //                   MK_LBUTTON (1); WM_LBUTTONUP (514) wParam 0; lParam
 //                   x | y << 16 in screen pixels.
+//   viewer =| host  kHostMarkMessage  wParam, lParam 0: F9, mark this moment
+//                   of a recording (named mark-1, mark-2, ...); ignored when
+//                   the host does not record.
+//   tool => host    WM_COPYDATA (74)  dwData kHostMarkCopyData, data the
+//                   mark's name (a plain file name without ".png"). Answer 1
+//                   taken, 0 when the host does not record or the name is bad.
 //   viewer =| host  WM_CLOSE (16): the user closed the screen; the host
 //                   closes, and the companions with it.
 //   viewer =| tool  kToolReplyMessage  wParam kLcdAskFrameAfter, lParam the
@@ -72,10 +78,12 @@ inline constexpr plat::UINT kHostCharMessage = 1128;
 inline constexpr std::uintptr_t kSoundCopyData = 0;
 inline constexpr std::uintptr_t kScreenModeCopyData = 1;
 inline constexpr std::uintptr_t kLcdSaveFrameCopyData = 0x4C53;  // "LS"
+inline constexpr std::uintptr_t kHostMarkCopyData = 0x484D;      // "HM"
 
 inline constexpr plat::UINT kHostAskIdle = plat::WM_USER + 0x100;
 inline constexpr plat::UINT kHostAskAdvance = plat::WM_USER + 0x101;
 inline constexpr plat::UINT kToolReplyMessage = plat::WM_USER + 0x102;
+inline constexpr plat::UINT kHostMarkMessage = plat::WM_USER + 0x103;
 
 inline constexpr plat::UINT kLcdQueryFrameSize = plat::WM_USER + 0x300;
 inline constexpr plat::UINT kLcdQueryFrameCount = plat::WM_USER + 0x301;
@@ -93,7 +101,7 @@ constexpr plat::UINT kNumbers[] = {kLcdRepaintMessage, kHostCharMessage,   kHost
                                    kSndWriteState,     kSndFinished,       plat::WM_COPYDATA,
                                    plat::WM_CLOSE,     plat::WM_KEYDOWN,   plat::WM_KEYUP,
                                    plat::WM_LBUTTONDOWN, plat::WM_LBUTTONUP,
-                                   plat::WM_LBUTTONDBLCLK};
+                                   plat::WM_LBUTTONDBLCLK, kHostMarkMessage};
 constexpr bool AllDistinct() {
   for (plat::UINT a : kNumbers) {
     int same = 0;

@@ -7,6 +7,7 @@
 #include "platform/sys/main_guard.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/program_env.h"
+#include "platform/sys/version.h"
 #include "sound/mixer_output.h"
 #include "sound/player_window.h"
 #include "sound/sound_board.h"
@@ -19,7 +20,8 @@ constexpr char kUsage[] =
     "samples on channels 0 to 8, MIDI as music) until it is told to close.\n"
     "  --headless  no audio device: commands only change the channels' state\n"
     "              (also with TOVSIM_HEADLESS=1 or without a display)\n"
-    "  --help      this text\n";
+    "  --help      this text\n"
+    "  --version   the version\n";
 
 }  // namespace
 
@@ -60,5 +62,6 @@ static int Run(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+  if (plat::AnswerVersion(argc, argv, "Snd")) return 0;
   return plat::RunMain("Snd", [&] { return Run(argc, argv); });
 }

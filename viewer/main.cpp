@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -11,9 +12,11 @@
 #include "platform/sys/main_guard.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/program_env.h"
+#include "platform/sys/version.h"
 #include "platform/win/win.h"
 #include "viewer/sdl_display.h"
 #include "viewer/viewer_options.h"
+#include "viewer/viewer_settings.h"
 #include "viewer/viewer_window.h"
 
 namespace {
@@ -62,6 +65,11 @@ int RunShown(lcd::SdlDisplay& display, drive::LcdFrame& frame) {
   return 0;
 }
 
+std::string EnvText(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
 }  // namespace
 
 static int Run(int argc, char** argv) {
@@ -81,7 +89,12 @@ static int Run(int argc, char** argv) {
 
   drive::LcdFrame frame(options->width, options->height);
   if (plat::IsHeadless()) return RunHeadless(frame);
-  std::unique_ptr<lcd::SdlDisplay> display = lcd::SdlDisplay::Open(*options, frame, &error);
+  const std::string settingsPath = lcd::SettingsPath(EnvText("XDG_CONFIG_HOME"), EnvText("HOME"));
+  std::string warning;
+  const lcd::ViewerSettings settings = lcd::LoadViewerSettings(settingsPath, &warning);
+  if (!warning.empty()) std::fprintf(stderr, "Lcd: %s\n", warning.c_str());
+  std::unique_ptr<lcd::SdlDisplay> display =
+      lcd::SdlDisplay::Open(*options, settings, settingsPath, frame, &error);
   if (!display) {
     std::fprintf(stderr, "Lcd: no display (%s); running headless\n", error.c_str());
     return RunHeadless(frame);
@@ -90,5 +103,6 @@ static int Run(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+  if (plat::AnswerVersion(argc, argv, "Lcd")) return 0;
   return plat::RunMain("Lcd", [&] { return Run(argc, argv); });
 }

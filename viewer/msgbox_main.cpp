@@ -18,6 +18,7 @@
 #include "platform/sys/main_guard.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/msgbox_buttons.h"
+#include "platform/sys/version.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ constexpr int kNotShown = 0;
 constexpr int kExitUsage = 64;
 
 constexpr char kUsage[] =
-    "Usage: msgbox TYPE CAPTION TEXT\n"
+    "Usage: msgbox TYPE CAPTION TEXT | --help | --version\n"
     "Shows a message box with the buttons and icon of TYPE (a MessageBoxA type)\n"
     "and exits with the id of the button pressed; 0 when no box could be shown.\n";
 
@@ -82,5 +83,6 @@ int Run(int argc, char** argv) {
 
 // A box that could not be shown answers 0, never a button's id.
 int main(int argc, char** argv) {
+  if (plat::AnswerVersion(argc, argv, "msgbox")) return 0;
   return plat::RunMain("msgbox", [&] { return Run(argc, argv); }, kNotShown);
 }

@@ -22,36 +22,61 @@ constexpr plat::WPARAM kLeftButtonFlag = 1;  // MK_LBUTTON
 
 }  // namespace
 
-std::unique_ptr<SdlDisplay> SdlDisplay::Open(const ViewerOptions& options, drive::LcdFrame& frame,
+// True when the point lies on one of the displays, so that a window placed
+// there is seen (a saved place may be on a monitor no longer plugged in).
+bool OnSomeDisplay(int x, int y) {
+  const SDL_Point point{x, y};
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(i, &bounds) == 0 && SDL_PointInRect(&point, &bounds)) return true;
+  }
+  return false;
+}
+
+std::unique_ptr<SdlDisplay> SdlDisplay::Open(const ViewerOptions& options,
+                                             const ViewerSettings& settings,
+                                             std::string settingsPath, drive::LcdFrame& frame,
                                              std::string* error) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     *error = SDL_GetError();
     return nullptr;
   }
-  std::unique_ptr<SdlDisplay> display(new SdlDisplay(options, frame));
+  std::unique_ptr<SdlDisplay> display(
+      new SdlDisplay(options, settings, std::move(settingsPath), frame));
   display->eventType_ = SDL_RegisterEvents(1);
-  display->window_ = SDL_CreateWindow(kLcdTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                      display->width_ * display->scale_,
-                                      display->height_ * display->scale_, 0);
-  if (display->window_) {
-    // No vertical sync: presenting must never hold anything up.
-    display->renderer_ = SDL_CreateRenderer(display->window_, -1, 0);
-  }
-  if (display->eventType_ == uint32_t(-1) || !display->renderer_) {
+  if (display->eventType_ == uint32_t(-1) || !display->CreateWindow()) {
     *error = SDL_GetError();
     return nullptr;
   }
+  display->gamepads_ = std::make_unique<Gamepads>(settings.gamepad);
   SDL_StartTextInput();
   return display;
 }
 
-SdlDisplay::SdlDisplay(const ViewerOptions& options, drive::LcdFrame& frame)
-    : options_(options),
+SdlDisplay::SdlDisplay(const ViewerOptions& options, const ViewerSettings& settings,
+                       std::string settingsPath, drive::LcdFrame& frame)
+    : saved_(settings),
+      run_(ApplyOptions(settings, options)),
+      settingsPath_(std::move(settingsPath)),
       frame_(frame),
       width_(options.width),
       height_(options.height),
-      scale_(options.scale ? options.scale : DefaultScale(options.width, options.height)),
-      scaleChosen_(options.scale != 0) {}
+      scale_(run_.scale ? run_.scale : DefaultScale(options.width, options.height)),
+      scaleChosen_(run_.scale != 0) {}
+
+bool SdlDisplay::CreateWindow() {
+  int x = SDL_WINDOWPOS_UNDEFINED;
+  int y = SDL_WINDOWPOS_UNDEFINED;
+  if (run_.x && run_.y && OnSomeDisplay(*run_.x, *run_.y)) {
+    x = *run_.x;
+    y = *run_.y;
+  }
+  const Uint32 flags = run_.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+  window_ = SDL_CreateWindow(kLcdTitle, x, y, width_ * scale_, height_ * scale_, flags);
+  // No vertical sync: presenting must never hold anything up.
+  if (window_) renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  return renderer_ != nullptr;
+}
 
 SdlDisplay::~SdlDisplay() {
   if (texture_) SDL_DestroyTexture(texture_);
@@ -81,34 +106,54 @@ void SdlDisplay::Closing() { Push(kClosingEvent); }
 void SdlDisplay::Run(plat::HWND viewerWindow) {
   SDL_Event event;
   while (SDL_WaitEvent(&event)) {
-    if (event.type == eventType_) {
-      if (event.user.code == kClosingEvent) return;
-      if (event.user.code == kModeEvent) {
-        Resize(int(intptr_t(event.user.data1)), int(intptr_t(event.user.data2)));
-      } else {
-        framePending_ = false;
-        Present();
-      }
-      continue;
-    }
-    switch (event.type) {
-      case SDL_QUIT:
-        // Closing the screen ends the simulation: the host closes, and our
-        // window follows at once in case there is no host.
-        host_.Post(plat::WM_CLOSE, 0, 0);
-        plat::PostMessageA(viewerWindow, plat::WM_CLOSE, 0, 0);
-        break;
-      case SDL_KEYDOWN:
-      case SDL_KEYUP: HandleKey(event.key); break;
-      case SDL_TEXTINPUT: HandleText(event.text); break;
-      case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP: HandleButton(event.button); break;
-      case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) Present();
-        break;
-      default: break;
+    if (event.type != eventType_) {
+      HandleEvent(event, viewerWindow);
+    } else if (event.user.code == kClosingEvent) {
+      break;
+    } else if (event.user.code == kModeEvent) {
+      Resize(int(intptr_t(event.user.data1)), int(intptr_t(event.user.data2)));
+    } else {
+      framePending_ = false;
+      Present();
     }
   }
+  SaveSettings();
+}
+
+void SdlDisplay::HandleEvent(const SDL_Event& event, plat::HWND viewerWindow) {
+  switch (event.type) {
+    case SDL_QUIT:
+      // Closing the screen ends the simulation: the host closes, and our
+      // window follows at once in case there is no host.
+      host_.Post(plat::WM_CLOSE, 0, 0);
+      plat::PostMessageA(viewerWindow, plat::WM_CLOSE, 0, 0);
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: HandleKey(event.key); break;
+    case SDL_TEXTINPUT: HandleText(event.text); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: HandleButton(event.button); break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+          event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        Present();
+      }
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      for (const PadKey& pad : gamepads_->Handle(event)) PostKey(pad.key, pad.up, false);
+      break;
+    default: break;
+  }
+}
+
+void SdlDisplay::PostKey(const drive::VirtualKey& key, bool up, bool repeat) {
+  const uint32_t data = drive::KeyData(key, up, repeat);
+  if (!up) lastKeyData_ = data;
+  host_.Post(up ? plat::WM_KEYUP : plat::WM_KEYDOWN, plat::WPARAM(key.code), plat::LPARAM(data));
 }
 
 void SdlDisplay::Present() {
@@ -128,7 +173,11 @@ void SdlDisplay::Present() {
     }
     if (texture_) {
       SDL_UpdateTexture(texture_, nullptr, image.pixels.data(), image.width * 4);
-      const SDL_Rect target{0, 0, image.width * scale_, image.height * scale_};
+      int outputWidth = 0;
+      int outputHeight = 0;
+      SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+      place_ = PlacePicture(outputWidth, outputHeight, image.width, image.height);
+      const SDL_Rect target{place_.x, place_.y, place_.width, place_.height};
       SDL_RenderCopy(renderer_, texture_, nullptr, &target);
     }
   }
@@ -146,24 +195,61 @@ void SdlDisplay::Resize(int width, int height) {
 void SdlDisplay::HandleKey(const SDL_KeyboardEvent& event) {
   const bool up = event.type == SDL_KEYUP;
   const SDL_Keycode key = event.keysym.sym;
-  if (!up && key == SDLK_F12) {
-    SaveShot();
+  // The viewer's own keys act once per press, never on auto-repeat, and
+  // never reach the host.
+  if (std::optional<Hotkey> hotkey = HotkeyOf(key, event.keysym.mod)) {
+    if (!up && !event.repeat) HandleHotkey(*hotkey);
     return;
   }
-  if (!up && (key == SDLK_PLUS || key == SDLK_EQUALS || key == SDLK_KP_PLUS ||
-              key == SDLK_MINUS || key == SDLK_KP_MINUS)) {
-    const bool bigger = key == SDLK_PLUS || key == SDLK_EQUALS || key == SDLK_KP_PLUS;
-    scale_ = std::clamp(scale_ + (bigger ? 1 : -1), 1, kMaxScale);
-    scaleChosen_ = true;
-    Resize(width_, height_);
-    return;
-  }
+  // Auto-repeat reaches the host as repeated key-downs, as on the device.
   std::optional<drive::VirtualKey> virtualKey = MapKey(key);
-  if (!virtualKey) return;
-  const uint32_t data = drive::KeyData(*virtualKey, up, event.repeat != 0);
-  if (!up) lastKeyData_ = data;
-  host_.Post(up ? plat::WM_KEYUP : plat::WM_KEYDOWN, plat::WPARAM(virtualKey->code),
-             plat::LPARAM(data));
+  if (virtualKey) PostKey(*virtualKey, up, event.repeat != 0);
+}
+
+void SdlDisplay::HandleHotkey(Hotkey hotkey) {
+  switch (hotkey) {
+    case Hotkey::kMark: host_.Post(kHostMarkMessage, 0, 0); break;
+    case Hotkey::kScreenshot: SaveShot(); break;
+    case Hotkey::kFullscreen: ToggleFullscreen(); break;
+    case Hotkey::kBigger: ChangeScale(1); break;
+    case Hotkey::kSmaller: ChangeScale(-1); break;
+  }
+}
+
+void SdlDisplay::ChangeScale(int step) {
+  scale_ = std::clamp(scale_ + step, 1, kMaxScale);
+  scaleChosen_ = true;
+  saved_.scale = scale_;
+  Resize(width_, height_);
+}
+
+void SdlDisplay::ToggleFullscreen() {
+  const bool fullscreen = !(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+  // The windowed place is what the next start restores.
+  if (fullscreen) RememberWindowPlace();
+  if (SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    std::fprintf(stderr, "Lcd: cannot switch fullscreen: %s\n", SDL_GetError());
+    return;
+  }
+  saved_.fullscreen = fullscreen;
+  Present();
+}
+
+void SdlDisplay::RememberWindowPlace() {
+  int x = 0;
+  int y = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  saved_.x = x;
+  saved_.y = y;
+}
+
+void SdlDisplay::SaveSettings() {
+  if (settingsPath_.empty()) return;
+  if (!(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP)) RememberWindowPlace();
+  std::string error;
+  if (!SaveViewerSettings(settingsPath_, saved_, &error)) {
+    std::fprintf(stderr, "Lcd: settings not kept: %s\n", error.c_str());
+  }
 }
 
 void SdlDisplay::HandleText(const SDL_TextInputEvent& event) {
@@ -182,8 +268,9 @@ void SdlDisplay::HandleButton(const SDL_MouseButtonEvent& event) {
     screenWidth = width_;
     screenHeight = height_;
   }
-  const uint32_t where = drive::PointerData(WindowToScreen(event.x, scale_, screenWidth),
-                                     WindowToScreen(event.y, scale_, screenHeight));
+  const uint32_t where =
+      drive::PointerData(WindowToScreen(event.x, place_.x, place_.factor, screenWidth),
+                         WindowToScreen(event.y, place_.y, place_.factor, screenHeight));
   if (event.type == SDL_MOUSEBUTTONUP) {
     host_.Post(plat::WM_LBUTTONUP, 0, plat::LPARAM(where));
     return;
@@ -198,7 +285,7 @@ void SdlDisplay::HandleButton(const SDL_MouseButtonEvent& event) {
 void SdlDisplay::SaveShot() {
   std::string error;
   const std::string path =
-      SaveScreenshot(frame_.Snapshot(), options_.shotsDir, plat::CalendarTime(), &error);
+      SaveScreenshot(frame_.Snapshot(), run_.shotsDir.empty() ? "." : run_.shotsDir, plat::CalendarTime(), &error);
   if (path.empty()) {
     std::fprintf(stderr, "Lcd: no screenshot: %s\n", error.c_str());
   } else {

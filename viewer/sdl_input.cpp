@@ -1,6 +1,6 @@
 #include "viewer/sdl_input.h"
 
-#include <algorithm>
+#include <SDL_keyboard.h>
 
 #include "drive/key_names.h"
 
@@ -38,9 +38,21 @@ std::optional<drive::VirtualKey> MapKey(SDL_Keycode key) {
   return std::nullopt;
 }
 
-int WindowToScreen(int windowCoordinate, int scale, int screenSize) {
-  if (scale < 1 || screenSize < 1) return 0;
-  return std::clamp(windowCoordinate / scale, 0, screenSize - 1);
+std::optional<Hotkey> HotkeyOf(SDL_Keycode key, unsigned modifiers) {
+  const bool alt = (modifiers & KMOD_ALT) != 0;
+  switch (key) {
+    case SDLK_F9: return Hotkey::kMark;
+    case SDLK_F12: return Hotkey::kScreenshot;
+    case SDLK_F11: return Hotkey::kFullscreen;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return alt ? std::optional(Hotkey::kFullscreen) : std::nullopt;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS: return Hotkey::kBigger;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS: return Hotkey::kSmaller;
+    default: return std::nullopt;
+  }
 }
 
 }  // namespace lcd

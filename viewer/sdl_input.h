@@ -16,7 +16,13 @@ namespace lcd {
 // digits; nullopt for the rest.
 std::optional<drive::VirtualKey> MapKey(SDL_Keycode key);
 
-// The screen pixel under a window position at `scale`, kept on the screen.
-int WindowToScreen(int windowCoordinate, int scale, int screenSize);
+// The viewer's own keys, which never reach the host.
+enum class Hotkey { kMark, kScreenshot, kFullscreen, kBigger, kSmaller };
+
+// The hotkey of a key pressed with `modifiers` (SDL_Keymod bits): F9 a mark
+// in a recording, F12 the
+// screenshot, F11 or Alt+Enter fullscreen, + (also = and the keypad's) and
+// - the scale; nullopt for a key the host gets.
+std::optional<Hotkey> HotkeyOf(SDL_Keycode key, unsigned modifiers);
 
 }  // namespace lcd

@@ -13,10 +13,17 @@ const char kViewerUsage[] =
     "characters and clicks typed into its window.\n"
     "  WIDTH HEIGHT  screen size in pixels until the host changes it (320 240)\n"
     "  --scale N     window pixels per screen pixel, 1 to 8 (+ and - change it)\n"
-    "  --shots DIR   folder for F12 screenshots (the current folder)\n"
+    "  --shots DIR   folder for F12 screenshots (the settings file's, else the\n"
+    "                current folder)\n"
     "  --headless    no window: keep the frames for tools only (also with\n"
     "                TOVSIM_HEADLESS=1 or without a display)\n"
-    "  --help        this text\n";
+    "  --help        this text\n"
+    "  --version     the version\n"
+    "Keys: F11 or Alt+Enter fullscreen, F12 screenshot, + and - the scale, F9 a\n"
+    "mark in a recording (tovsim --record).\n"
+    "The scale, the window's place, fullscreen and the screenshot folder are kept\n"
+    "in $XDG_CONFIG_HOME/tovsim/viewer.ini (~/.config/tovsim/viewer.ini); the\n"
+    "command line wins over the file for the run.\n";
 
 namespace {
 

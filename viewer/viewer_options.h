@@ -1,5 +1,6 @@
 #pragma once
 // The viewer's command line: "Lcd W H [--scale N] [--shots DIR] [--headless]".
+// What it gives wins over the settings file (viewer_settings.h).
 
 #include <optional>
 #include <string>
@@ -11,7 +12,7 @@ struct ViewerOptions {
   int width = 320;
   int height = 240;
   int scale = 0;  // 0: chosen from the screen size
-  std::string shotsDir = ".";
+  std::string shotsDir;  // empty: the settings file's, else the current folder
   bool headless = false;
   bool help = false;
 };

@@ -2,10 +2,8 @@
 
 #include <unistd.h>
 
-#include "drive/lcd_frame.h"
 #include "host/host_main.h"
-#include "host/lcd.h"
-#include "platform/gdi/png.h"
+#include "host/replay/frame_file.h"
 #include "platform/sys/clock.h"
 #include "platform/win/win.h"
 
@@ -93,15 +91,9 @@ bool Driver::TakeStep(const Step& step) {
   return true;
 }
 
-// The screen as the viewer was last told to show it: the shared block.
 bool Driver::SaveFrame(const Step& step) {
   std::string why;
-  drive::LcdFrame frame(hostScreen.width, hostScreen.height);
-  if (!frame.CopyFromBlock(&why)) return Fail(&step, "cannot read the screen: " + why);
-  const std::string path = framesFolder_ + "/" + step.frame;
-  if (!plat::WritePngFile(path, frame.Snapshot(), &why)) {
-    return Fail(&step, "cannot write " + path + ": " + why);
-  }
+  if (!SaveScreenFrame(framesFolder_ + "/" + step.frame, &why)) return Fail(&step, why);
   return true;
 }
 

@@ -43,8 +43,8 @@ bool ParseTime(std::string_view word, int64_t* out) {
   return true;
 }
 
-// A frame's name: a plain file name ending in .png, so every frame lands in
-// the frames folder and nowhere else.
+}  // namespace
+
 bool GoodFrameName(std::string_view name) {
   constexpr std::string_view kSuffix = ".png";
   if (name.size() <= kSuffix.size() || name.size() > 255) return false;
@@ -55,6 +55,8 @@ bool GoodFrameName(std::string_view name) {
   }
   return true;
 }
+
+namespace {
 
 class Parser {
  public:

@@ -37,6 +37,10 @@ struct Step {
 bool ParseScript(std::string_view text, const std::string& name, std::vector<Step>* steps,
                  codec::Diagnostics* diag);
 
+// A frame's name: a plain file name ending in .png, so every frame lands in
+// the frames folder and nowhere else.
+bool GoodFrameName(std::string_view name);
+
 // Reads and parses the file at `path`.
 bool LoadScript(const std::string& path, std::vector<Step>* steps, codec::Diagnostics* diag);
 

@@ -9,8 +9,15 @@
 namespace plat {
 
 // Backslashes become slashes; every other byte is kept. A two-byte GB2312
-// character never contains 0x5C, so no character is split.
+// character never contains 0x5C, so no character is split. With a save
+// folder set, the run tree's save folder as the programs name it from bin/
+// ("..\Save" and what is in it, "Save" in any case) is that folder instead.
 std::string ToPosixPath(std::string_view windowsPath);
+
+// Where "..\Save\" goes: an absolute folder, for an installed run tree
+// that cannot be written; empty (the default) for the run tree's own. Set
+// it before any thread starts.
+void SetSaveFolder(std::string folder);
 
 // Drops a trailing ".exe" (any case) from the last path component, for
 // program paths: "..\Lcd\Lcd.exe" names the program "../Lcd/Lcd".

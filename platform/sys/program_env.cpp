@@ -36,8 +36,9 @@ ProgramEnv ReadProgramEnv() {
   ProgramEnv env;
   env.instance = Text("TOVSIM_INSTANCE");
   env.runtimeDir = Text("XDG_RUNTIME_DIR");
-  env.headless = Is("TOVSIM_HEADLESS", "1") ||
-                 (Text("DISPLAY").empty() && Text("WAYLAND_DISPLAY").empty());
+  env.headlessAsked = Is("TOVSIM_HEADLESS", "1");
+  env.noDisplay = Text("DISPLAY").empty() && Text("WAYLAND_DISPLAY").empty();
+  env.headless = env.headlessAsked || env.noDisplay;
   env.virtualClock = Is("TOVSIM_CLOCK", "virtual");
   env.clockStart = Text("TOVSIM_CLOCK_START");
   env.clockHold = Is("TOVSIM_CLOCK_HOLD", "1");

@@ -30,7 +30,9 @@ namespace plat {
 struct ProgramEnv {
   std::string instance;
   std::string runtimeDir;
-  bool headless = false;
+  bool headless = false;      // asked for, or no display
+  bool headlessAsked = false; // TOVSIM_HEADLESS=1
+  bool noDisplay = false;     // neither DISPLAY nor WAYLAND_DISPLAY
   bool virtualClock = false;
   std::string clockStart;  // empty: the default start
   bool clockHold = false;

@@ -114,10 +114,31 @@ TEST(TextToCharsTest, DropsWhatGb2312LacksAndMalformedBytes) {
 TEST(PointerTest, PacksScreenPixelsAndKeepsThemOnTheScreen) {
   EXPECT_EQ(PointerData(5, 7), 0x00070005u);
   EXPECT_EQ(PointerData(319, 239), 0x00EF013Fu);
-  EXPECT_EQ(WindowToScreen(7, 2, 320), 3);
-  EXPECT_EQ(WindowToScreen(-3, 2, 320), 0);
-  EXPECT_EQ(WindowToScreen(5000, 2, 320), 319);
-  EXPECT_EQ(WindowToScreen(5, 0, 320), 0);
+}
+
+TEST(HotkeyTest, TheViewersOwnKeysAndNothingElse) {
+  struct Case {
+    SDL_Keycode key;
+    unsigned modifiers;
+    std::optional<Hotkey> hotkey;
+  };
+  const Case cases[] = {
+      {SDLK_F9, 0, Hotkey::kMark},
+      {SDLK_F12, 0, Hotkey::kScreenshot},        {SDLK_F11, 0, Hotkey::kFullscreen},
+      {SDLK_RETURN, KMOD_LALT, Hotkey::kFullscreen}, {SDLK_KP_ENTER, KMOD_RALT, Hotkey::kFullscreen},
+      {SDLK_RETURN, 0, std::nullopt},            {SDLK_RETURN, KMOD_LCTRL, std::nullopt},
+      {SDLK_PLUS, 0, Hotkey::kBigger},           {SDLK_EQUALS, KMOD_LSHIFT, Hotkey::kBigger},
+      {SDLK_KP_PLUS, 0, Hotkey::kBigger},        {SDLK_MINUS, 0, Hotkey::kSmaller},
+      {SDLK_KP_MINUS, 0, Hotkey::kSmaller},      {SDLK_a, KMOD_LALT, std::nullopt},
+      {SDLK_F2, 0, std::nullopt},                {SDLK_ESCAPE, 0, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(HotkeyOf(c.key, c.modifiers), c.hotkey) << SDL_GetKeyName(c.key) << " " << c.modifiers;
+    // A hotkey is never also a key the host gets, so it cannot leak through.
+    if (c.hotkey && c.key != SDLK_RETURN && c.key != SDLK_KP_ENTER) {
+      EXPECT_FALSE(MapKey(c.key)) << SDL_GetKeyName(c.key);
+    }
+  }
 }
 
 TEST(ViewerOptionsTest, TakesTheHostsCommandLineAndOurSwitches) {
@@ -136,6 +157,7 @@ TEST(ViewerOptionsTest, TakesTheHostsCommandLineAndOurSwitches) {
   EXPECT_EQ(options->width, 320);
   EXPECT_EQ(options->height, 240);
   EXPECT_EQ(options->scale, 0);
+  EXPECT_EQ(options->shotsDir, "");
 }
 
 TEST(ViewerOptionsTest, RefusesBadArguments) {

@@ -27,7 +27,8 @@ constexpr const char* kMainHelp =
     "  ls LIBRARY                   list keys, blocks, offsets, sizes and tags\n"
     "  check LIBRARY                check references; list flags and variables\n"
     "\n"
-    "Run 'datlib <command> --help' for one command's options.\n"
+    "Run 'datlib <command> --help' for one command's options, 'datlib --version'\n"
+    "for the version.\n"
     "Exit codes: 0 success, 1 errors in the input, 2 wrong usage.\n";
 
 struct Command {

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "platform/sys/main_guard.h"
+#include "platform/sys/version.h"
 #include "tools/datlib/cli.h"
 
 static int Run(int argc, char** argv) {
@@ -10,5 +11,6 @@ static int Run(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+  if (plat::AnswerVersion(argc, argv, "datlib")) return 0;
   return plat::RunMain("datlib", [&] { return Run(argc, argv); });
 }

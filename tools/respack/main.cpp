@@ -8,6 +8,7 @@
 #include "format/package/package_format.h"
 #include "platform/gdi/png.h"
 #include "platform/sys/main_guard.h"
+#include "platform/sys/version.h"
 #include "tools/respack/manifest.h"
 #include "tools/respack/package_commands.h"
 #include "tools/respack/picture_source.h"
@@ -24,7 +25,7 @@ constexpr const char* kUsage =
     "       respack convert PICTURE -o OUT [--depth N]\n"
     "                                            write a BMP, PNG or pixel-art picture as\n"
     "                                            .bmp (N bits per pixel, default 24) or .png\n"
-    "       respack --help\n"
+    "       respack --help | --version\n"
     "\n"
     "Manifest and pixel-art formats: docs/respack.md.\n";
 
@@ -150,5 +151,6 @@ static int Run(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+  if (plat::AnswerVersion(argc, argv, "respack")) return 0;
   return plat::RunMain("respack", [&] { return Run(argc, argv); });
 }

@@ -112,6 +112,21 @@ int ScreenshotCommand(const Invocation& call) {
   return kExitOk;
 }
 
+// Asks a recording host to mark this moment as a frame NAME.png.
+int MarkCommand(const Invocation& call) {
+  if (call.args.size() != 1) return Usage("mark takes a name");
+  plat::HWND host = FindHost();
+  if (!host) return Fail("no host window in this instance");
+  const std::string& name = call.args[0];
+  plat::COPYDATASTRUCT data{kHostMarkCopyData, uint32_t(name.size()),
+                            const_cast<char*>(name.data())};
+  if (plat::SendMessageA(host, plat::WM_COPYDATA, 0, plat::LPARAM(&data)) != 1) {
+    return Fail("mark " + name + ": the host does not record, or the name is taken or not a "
+                "plain file name");
+  }
+  return kExitOk;
+}
+
 std::string Printable(const std::string& bytes) {
   std::string text;
   for (unsigned char c : bytes) {
@@ -148,6 +163,7 @@ int RunCommand(const Invocation& call) {
   if (c == "advance") return AdvanceCommand(call);
   if (c == "wait-frame") return WaitFrameCommand(call);
   if (c == "windows") return WindowsCommand(call);
+  if (c == "mark") return MarkCommand(call);
   return Usage("unknown command '" + c + "'");
 }
 

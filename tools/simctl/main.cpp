@@ -9,6 +9,7 @@
 #include "platform/sys/clock.h"
 #include "platform/sys/main_guard.h"
 #include "platform/sys/program_env.h"
+#include "platform/sys/version.h"
 #include "tools/simctl/commands.h"
 
 namespace {
@@ -36,6 +37,8 @@ void PrintHelp() {
       "                   started with TOVSIM_CLOCK=virtual TOVSIM_CLOCK_HOLD=1\n"
       "                   stands still until then)\n"
       "  windows          list the windows of the instance: class and title\n"
+      "  mark NAME        a host started with --record: add 'frame NAME.png' to\n"
+      "                   the recording at this moment\n"
       "\n"
       "KEY is a name (Enter, Escape, Left, Up, Right, Down, PageUp, PageDown, F2,\n"
       "Space, Backspace, a letter or a single digit, any case) or a virtual-key\n"
@@ -43,6 +46,7 @@ void PrintHelp() {
       "\n"
       "  --timeout MS   how long to wait for the host's answer (default 30000)\n"
       "  --help         show this text\n"
+      "  --version      show the version\n"
       "\n"
       "Exit codes: 0 done, 1 failure (no host, no answer in time), 2 bad usage.\n");
 }
@@ -87,5 +91,6 @@ static int Run(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+  if (plat::AnswerVersion(argc, argv, "simctl")) return 0;
   return plat::RunMain("simctl", [&] { return Run(argc, argv); });
 }

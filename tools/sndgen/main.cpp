@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/sys/main_guard.h"
+#include "platform/sys/version.h"
 #include "tools/sndgen/midi_writer.h"
 #include "tools/sndgen/synth.h"
 #include "tools/sndgen/tune.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: sndgen midi SOURCE -o OUT.mid   write the tune as a Standard MIDI File\n"
     "       sndgen wav SOURCE -o OUT.wav    render the tune to 16-bit mono PCM\n"
-    "       sndgen --help\n"
+    "       sndgen --help | --version\n"
     "\n"
     "SOURCE is a tune in the text notation described in docs/content.md.\n";
 
@@ -77,5 +78,6 @@ static int Run(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+  if (plat::AnswerVersion(argc, argv, "sndgen")) return 0;
   return plat::RunMain("sndgen", [&] { return Run(argc, argv); });
 }

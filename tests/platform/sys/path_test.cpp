@@ -14,6 +14,26 @@ TEST(PathTest, WindowsPathsBecomePosixPaths) {
   EXPECT_EQ(ToPosixPath(""), "");
 }
 
+TEST(PathTest, TheSaveFolderCanLiveElsewhere) {
+  SetSaveFolder("/home/me/.local/share/tovsim/Save");
+  struct Case {
+    const char* path;
+    const char* expected;
+  };
+  for (const Case& c : {
+           Case{R"(..\Save\slot1.sav)", "/home/me/.local/share/tovsim/Save/slot1.sav"},
+           Case{R"(..\SAVE\a\b)", "/home/me/.local/share/tovsim/Save/a/b"},
+           Case{"../save", "/home/me/.local/share/tovsim/Save"},
+           Case{R"(..\Saves\x)", "../Saves/x"},  // another folder
+           Case{R"(..\dat.lib)", "../dat.lib"},
+           Case{R"(Save\x)", "Save/x"},           // not the run tree's
+       }) {
+    EXPECT_EQ(ToPosixPath(c.path), c.expected) << c.path;
+  }
+  SetSaveFolder("");
+  EXPECT_EQ(ToPosixPath(R"(..\Save\slot1.sav)"), "../Save/slot1.sav");
+}
+
 TEST(PathTest, ProgramPathsLoseTheirExeSuffix) {
   EXPECT_EQ(ToPosixProgramPath(R"(..\Lcd\Lcd.exe)"), "../Lcd/Lcd");
   EXPECT_EQ(ToPosixProgramPath(R"(..\Snd\Snd.EXE)"), "../Snd/Snd");
