@@ -31,12 +31,12 @@ std::string CheckMap(const Map& map) {
 
 std::vector<std::uint8_t> EncodeMap(const Map& map) {
   std::vector<std::uint8_t> out(MapBytes(map), 0);
-  out[0] = map.id1;
-  out[1] = map.id2;
-  out[2] = map.tileSet;
-  std::copy(map.name.begin(), map.name.end(), out.begin() + 3);
-  out[16] = static_cast<std::uint8_t>(map.width);
-  out[17] = static_cast<std::uint8_t>(map.height);
+  out[kMapId1Offset] = map.id1;
+  out[kMapId2Offset] = map.id2;
+  out[kMapTileSetOffset] = map.tileSet;
+  std::copy(map.name.begin(), map.name.end(), out.begin() + kMapNameOffset);
+  out[kMapWidthOffset] = static_cast<std::uint8_t>(map.width);
+  out[kMapHeightOffset] = static_cast<std::uint8_t>(map.height);
   std::size_t at = kMapHeaderSize;
   for (const MapCell& c : map.cells) {
     out[at++] = c.tile;
@@ -47,21 +47,25 @@ std::vector<std::uint8_t> EncodeMap(const Map& map) {
 
 codec::Result<MapRead> DecodeMap(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < kMapHeaderSize) {
-    return codec::ErrorAt(0, "map header needs 18 bytes, " + std::to_string(bytes.size()) + " left");
+    return codec::ErrorAt(0,
+                          "map header needs 18 bytes, " + std::to_string(bytes.size()) + " left");
   }
   MapRead r;
   Map& m = r.map;
-  m.id1 = bytes[0];
-  m.id2 = bytes[1];
-  m.tileSet = bytes[2];
-  std::copy_n(bytes.begin() + 3, kMapNameSize, m.name.begin());
-  m.width = bytes[16];
-  m.height = bytes[17];
-  if (std::string e = CheckSize(m.width, m.height); !e.empty()) return codec::ErrorAt(16, e);
+  m.id1 = bytes[kMapId1Offset];
+  m.id2 = bytes[kMapId2Offset];
+  m.tileSet = bytes[kMapTileSetOffset];
+  std::copy_n(bytes.begin() + kMapNameOffset, kMapNameSize, m.name.begin());
+  m.width = bytes[kMapWidthOffset];
+  m.height = bytes[kMapHeightOffset];
+  if (std::string e = CheckSize(m.width, m.height); !e.empty()) {
+    return codec::ErrorAt(kMapWidthOffset, e);
+  }
   const std::size_t size = MapBytes(m);
   if (size > bytes.size()) {
-    return codec::ErrorAt(16, SizeText(m.width, m.height) + " cells run past the end (" +
-                                  std::to_string(bytes.size()) + " bytes)");
+    return codec::ErrorAt(kMapWidthOffset, SizeText(m.width, m.height) +
+                                               " cells run past the end (" +
+                                               std::to_string(bytes.size()) + " bytes)");
   }
   m.cells.resize(static_cast<std::size_t>(m.width) * m.height);
   for (std::size_t i = 0; i < m.cells.size(); ++i) {

@@ -29,6 +29,12 @@
 
 namespace rpgfmt {
 
+inline constexpr std::size_t kMapId1Offset = 0;
+inline constexpr std::size_t kMapId2Offset = 1;
+inline constexpr std::size_t kMapTileSetOffset = 2;
+inline constexpr std::size_t kMapNameOffset = 3;
+inline constexpr std::size_t kMapWidthOffset = 16;
+inline constexpr std::size_t kMapHeightOffset = 17;
 inline constexpr std::size_t kMapHeaderSize = 18;
 inline constexpr std::size_t kMapNameSize = 10;
 // The view shows 9 x 6 cells and never extends past the map.

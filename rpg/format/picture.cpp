@@ -25,7 +25,8 @@ void EncodeFrame(const std::vector<std::uint8_t>& pixels, int w, int h, int dept
     std::uint8_t* row = out + static_cast<std::size_t>(y) * rowBytes;
     for (int x = 0; x < w; ++x) {
       const PixelSlot s = SlotOf(x, depth);
-      row[s.byte] |= static_cast<std::uint8_t>(pixels[static_cast<std::size_t>(y) * w + x] << s.shift);
+      row[s.byte] |=
+          static_cast<std::uint8_t>(pixels[static_cast<std::size_t>(y) * w + x] << s.shift);
     }
   }
 }
@@ -97,10 +98,10 @@ std::vector<std::uint8_t> EncodePicture(const Picture& pic) {
   std::vector<std::uint8_t> out(PictureBytes(pic), 0);
   out[0] = pic.head[0];
   out[1] = pic.head[1];
-  out[2] = static_cast<std::uint8_t>(pic.width);
-  out[3] = static_cast<std::uint8_t>(pic.height);
-  out[4] = static_cast<std::uint8_t>(pic.frames.size());
-  out[5] = static_cast<std::uint8_t>(pic.depth);
+  out[kPicWidthOffset] = static_cast<std::uint8_t>(pic.width);
+  out[kPicHeightOffset] = static_cast<std::uint8_t>(pic.height);
+  out[kPicFramesOffset] = static_cast<std::uint8_t>(pic.frames.size());
+  out[kPicDepthOffset] = static_cast<std::uint8_t>(pic.depth);
   const std::size_t frameBytes = PictureFrameBytes(pic.width, pic.height, pic.depth);
   for (std::size_t f = 0; f < pic.frames.size(); ++f) {
     EncodeFrame(pic.frames[f], pic.width, pic.height, pic.depth,
@@ -109,35 +110,51 @@ std::vector<std::uint8_t> EncodePicture(const Picture& pic) {
   return out;
 }
 
-codec::Result<PictureRead> DecodePicture(std::span<const std::uint8_t> bytes) {
+codec::Result<PictureView> ViewPicture(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < kPicHeaderSize) {
-    return codec::ErrorAt(0, "picture header needs 6 bytes, " + std::to_string(bytes.size()) + " left");
+    return codec::ErrorAt(
+        0, "picture header needs 6 bytes, " + std::to_string(bytes.size()) + " left");
   }
+  PictureView v;
+  v.width = bytes[kPicWidthOffset];
+  v.height = bytes[kPicHeightOffset];
+  v.frames = bytes[kPicFramesOffset];
+  v.depth = bytes[kPicDepthOffset];
+  if (v.width == 0 || v.height == 0) {
+    return codec::ErrorAt(kPicWidthOffset, "picture of size " + std::to_string(v.width) + "x" +
+                                               std::to_string(v.height));
+  }
+  if (v.depth != 1 && v.depth != 2) {
+    return codec::ErrorAt(kPicDepthOffset,
+                          "picture depth " + std::to_string(v.depth) + " is neither 1 nor 2");
+  }
+  if (v.frames == 0) return codec::ErrorAt(kPicFramesOffset, "picture has no frames");
+  v.frameBytes = PictureFrameBytes(v.width, v.height, v.depth);
+  const std::size_t bits = v.frameBytes * static_cast<std::size_t>(v.frames);
+  if (kPicHeaderSize + bits > bytes.size()) {
+    return codec::ErrorAt(kPicFramesOffset, std::to_string(v.frames) + " frames of " +
+                                                std::to_string(v.frameBytes) +
+                                                " bytes run past the end (" +
+                                                std::to_string(bytes.size()) + " bytes)");
+  }
+  v.bits = bytes.subspan(kPicHeaderSize, bits);
+  return v;
+}
+
+codec::Result<PictureRead> DecodePicture(std::span<const std::uint8_t> bytes) {
+  const codec::Result<PictureView> view = ViewPicture(bytes);
+  if (!view) return view.error();
   PictureRead r;
   Picture& pic = r.picture;
   pic.head = {bytes[0], bytes[1]};
-  pic.width = bytes[2];
-  pic.height = bytes[3];
-  pic.depth = bytes[5];
-  const int frames = bytes[4];
-  if (pic.width == 0 || pic.height == 0) {
-    return codec::ErrorAt(2, "picture of size " + std::to_string(pic.width) + "x" +
-                                 std::to_string(pic.height));
-  }
-  if (pic.depth != 1 && pic.depth != 2) {
-    return codec::ErrorAt(5, "picture depth " + std::to_string(pic.depth) + " is neither 1 nor 2");
-  }
-  if (frames == 0) return codec::ErrorAt(4, "picture has no frames");
-  const std::size_t frameBytes = PictureFrameBytes(pic.width, pic.height, pic.depth);
-  r.size = kPicHeaderSize + frameBytes * static_cast<std::size_t>(frames);
-  if (r.size > bytes.size()) {
-    return codec::ErrorAt(4, std::to_string(frames) + " frames of " + std::to_string(frameBytes) +
-                                 " bytes run past the end (" + std::to_string(bytes.size()) + " bytes)");
-  }
-  pic.frames.resize(static_cast<std::size_t>(frames));
-  for (int f = 0; f < frames; ++f) {
-    const std::uint8_t* in = bytes.data() + kPicHeaderSize + static_cast<std::size_t>(f) * frameBytes;
-    if (!DecodeFrame(in, pic.width, pic.height, pic.depth, pic.frames[static_cast<std::size_t>(f)])) {
+  pic.width = view->width;
+  pic.height = view->height;
+  pic.depth = view->depth;
+  r.size = view->Size();
+  pic.frames.resize(static_cast<std::size_t>(view->frames));
+  for (int f = 0; f < view->frames; ++f) {
+    if (!DecodeFrame(view->Frame(f).data(), pic.width, pic.height, pic.depth,
+                     pic.frames[static_cast<std::size_t>(f)])) {
       r.paddingClean = false;
     }
   }

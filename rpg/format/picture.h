@@ -29,6 +29,10 @@
 namespace rpgfmt {
 
 inline constexpr std::size_t kPicHeaderSize = 6;
+inline constexpr std::size_t kPicWidthOffset = 2;
+inline constexpr std::size_t kPicHeightOffset = 3;
+inline constexpr std::size_t kPicFramesOffset = 4;
+inline constexpr std::size_t kPicDepthOffset = 5;
 inline constexpr int kPicMaxSide = 255;
 inline constexpr int kPicMaxFrames = 255;
 
@@ -59,10 +63,30 @@ std::string CheckPicture(const Picture& pic);
 // Encodes a picture that passed CheckPicture.
 std::vector<std::uint8_t> EncodePicture(const Picture& pic);
 
+// A checked view of a picture in place, for readers that draw from the
+// bytes: the header's numbers and the frames' bits.
+struct PictureView {
+  int width = 0;
+  int height = 0;
+  int frames = 0;
+  int depth = 1;
+  std::size_t frameBytes = 0;
+  std::span<const std::uint8_t> bits;  // all frames, frames * frameBytes
+
+  std::size_t Size() const { return kPicHeaderSize + bits.size(); }
+  std::span<const std::uint8_t> Frame(int i) const {
+    return bits.subspan(static_cast<std::size_t>(i) * frameBytes, frameBytes);
+  }
+};
+
+// Checks the header (sides, depth 1 or 2, at least one frame) and that the
+// frames fit in `bytes`; trailing bytes are left alone.
+codec::Result<PictureView> ViewPicture(std::span<const std::uint8_t> bytes);
+
 struct PictureRead {
   Picture picture;
-  std::size_t size = 0;       // bytes the picture spans from its start
-  bool paddingClean = true;   // false when padding bits were not 0 (they are dropped)
+  std::size_t size = 0;      // bytes the picture spans from its start
+  bool paddingClean = true;  // false when padding bits were not 0 (they are dropped)
 };
 
 // Reads one picture from the start of `bytes`; trailing bytes are left alone.

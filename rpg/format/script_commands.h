@@ -2,184 +2,198 @@
 // The script command set: one table naming every command of the game's byte
 // code, its opcode and its operands. The interpreter decodes with it, the data
 // compiler assembles and disassembles with it, so the three cannot disagree.
+// The table is constexpr so that the interpreter can prove at compile time
+// that its dispatch table has a handler for every command:
 //
-// An instruction is an opcode byte followed by its operands:
-//   Byte     a 2-byte slot; the game reads only the low byte
-//   Word     a 2-byte little-endian u16
-//   Dword    a 4-byte little-endian u32 (money amounts)
-//   Address  a Word holding a code address (an offset from the code area)
-//   String   zero-terminated GB2312 text stored in line
-//   Rows     a String made of whole 20-byte rows (the text crawl)
-//   Goods    (id, kind) byte pairs ended by a single 0 byte, at most 30 pairs
-//   Payload  a fixed number of bytes the game skips
+//   static_assert(rpgfmt::AllHaveHandlers(kHandlers));
+//
+// The operand kinds are described in script_command_types.h.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <iterator>
 #include <span>
 #include <string_view>
 
+#include "rpg/format/script_command_types.h"
+
 namespace rpgfmt {
+namespace table_detail {
 
-enum class OperandKind : std::uint8_t {
-  kByte,
-  kWord,
-  kDword,
-  kAddress,
-  kString,
-  kRows,
-  kGoods,
-  kPayload
-};
+using K = OperandKind;
+using R = OperandRole;
 
-// What an operand names, for reference checks and range warnings. The game
-// itself needs only the kind; the role tells tools which resource, flag or
-// variable an operand stands for.
-enum class OperandRole : std::uint8_t {
-  kPlain,
-  kMapGroup,
-  kMapNo,  // map (2, group, no)
-  kScriptBank,
-  kScriptNo,       // script (1, bank, no)
-  kMember,         // party character: actor record (3, 1, id)
-  kNpcActor,       // map character: actor record (3, 2, no)
-  kSmallNpcActor,  // small map character: actor record (3, 4, no)
-  kEnemy,          // enemy: actor record (3, 3, id); 0 = none
-  kMagicClass,
-  kMagicId,  // magic record (4, class, id)
-  kAnimGroup,
-  kAnimNo,  // effect animation (5, group, no)
-  kItemKind,
-  kItemId,      // item record (6, kind, id)
-  kPortrait,    // face picture (11, 1, no); 0 = none
-  kBackground,  // battle background picture (11, 4, no)
-  kBand,        // text-crawl band picture (11, 5, no), may be missing
-  kEvent,       // event handler of the current script
-  kNpcSlot,     // map character number 1 ... 40
-  kWho,         // 0 = the hero, else a map character number
-  kGoods,       // shop goods: item records (6, kind, id)
-  kFlagTest,
-  kFlagSet,
-  kFlagClear,
-  kVarTest,
-  kVarWrite,
-  kVarUpdate,
-  kVarRead,
-};
+constexpr OperandDef B(std::string_view name, R role = R::kPlain, int lo = 0, int hi = -1) {
+  return {K::kByte, name, role, lo, hi};
+}
+constexpr OperandDef W(std::string_view name, R role = R::kPlain, int lo = 0, int hi = -1) {
+  return {K::kWord, name, role, lo, hi};
+}
+constexpr OperandDef D(std::string_view name) { return {K::kDword, name}; }
+constexpr OperandDef A(std::string_view name) { return {K::kAddress, name, R::kCodeAddress}; }
+constexpr OperandDef S(std::string_view name, int maxBytes = -1) {
+  return {K::kString, name, R::kPlain, 0, maxBytes};
+}
+constexpr OperandDef Payload(int bytes) { return {K::kPayload, "payload", R::kPlain, 0, bytes}; }
 
-struct OperandDef {
-  OperandKind kind;
-  std::string_view name;
-  OperandRole role = OperandRole::kPlain;
-  // Values the game makes sense of; others are accepted with a warning.
-  // For a Payload, `hi` is its size in bytes.
-  std::int32_t lo = 0;
-  std::int32_t hi = -1;  // -1: the whole range of the kind
-};
+// Operands with a role the checks know about.
+constexpr OperandDef Npc(std::string_view name = "n") { return B(name, R::kNpcSlot, 1, 40); }
+constexpr OperandDef Who(std::string_view name) { return B(name, R::kWho, 0, 40); }
+constexpr OperandDef Member(std::string_view name = "id") { return B(name, R::kMember); }
+constexpr OperandDef Flag(R role) { return W("flag", role, 0, kFlagCount - 1); }
+constexpr OperandDef Kind() { return B("kind", R::kItemKind); }
+constexpr OperandDef Item() { return B("id", R::kItemId); }
 
-inline constexpr std::size_t kMaxOperands = 15;  // Battle
-inline constexpr std::size_t kMaxGoods = 30;
-inline constexpr std::size_t kCrawlRowBytes = 20;
-inline constexpr std::uint8_t kLastOpcode = 79;
-inline constexpr std::size_t kCommandCount = 73;
-inline constexpr int kFlagCount = 2400;
+template <typename... Ops>
+constexpr CommandInfo Cmd(Op op, std::string_view mnemonic, Ops... ops) {
+  static_assert(sizeof...(Ops) <= kMaxOperands);
+  return {
+      static_cast<std::uint8_t>(op), mnemonic, static_cast<std::uint8_t>(sizeof...(Ops)), {ops...}};
+}
 
-struct CommandInfo {
-  std::uint8_t code;
-  std::string_view mnemonic;
-  std::uint8_t operandCount;
-  std::array<OperandDef, kMaxOperands> operands;
-
-  std::span<const OperandDef> Operands() const { return {operands.data(), operandCount}; }
-};
-
-// Opcodes with their well-known names; handy for the interpreter's dispatch.
-enum class Op : std::uint8_t {
-  kMusic = 0,
-  kGoMap = 1,
-  kAddMember = 2,
-  kDropNpc = 3,
-  kWalkNpc = 6,
-  kSkip12 = 7,
-  kEnd = 9,
-  kGoto = 10,
-  kIfFlag = 11,
-  kSetVar = 12,
-  kSay = 13,
-  kSwitchScript = 14,
-  kSkip2 = 15,
-  kSetView = 16,
-  kGameOver = 20,
-  kIfVarEq = 21,
-  kAddVar = 22,
-  kSubVar = 23,
-  kLead = 24,
-  kSetFlag = 26,
-  kClearFlag = 27,
-  kShop = 28,
-  kFace = 29,
-  kAnimate = 30,
-  kChoose2 = 31,
-  kPlaceSmallNpc = 32,
-  kDropNpc2 = 33,
-  kGiveItem = 34,
-  kEncounters = 35,
-  kEncounterOn = 36,
-  kEncounterOff = 37,
-  kPlaceNpc = 38,
-  kBattle = 39,
-  kLeave = 40,
-  kAddMoney = 41,
-  kSubMoney = 42,
-  kSetMoney = 43,
-  kLearn = 44,
-  kSell = 45,
-  kNpcMode = 46,
-  kAlert = 47,
-  kTakeAll = 48,
-  kHeal = 49,
-  kRaiseLevel = 50,
-  kShowNpc = 51,
-  kClearNpcs = 52,
-  kTurn = 53,
-  kMapName = 54,
-  kShowMapName = 55,
-  kRefresh = 56,
-  kTakeOne = 57,
-  kIfStat = 58,
-  kSetStat = 59,
-  kAddStat = 60,
-  kCrawl = 61,
-  kTake = 62,
-  kChance = 63,
-  kMenu = 64,
-  kIfPoor = 65,
-  kCall = 66,
-  kIfVar = 67,
-  kReturn = 68,
-  kNotice = 69,
-  kNoSave = 70,
-  kAllowSave = 71,
-  kSaveGame = 72,
-  kCountdown = 73,
-  kCoordsOn = 74,
-  kCoordsOff = 75,
-  kCopyVar = 76,
-  kIfCount = 77,
-  kEvasion = 78,
-  kThrowHandHeld = 79,
-};
+}  // namespace table_detail
 
 // Every command, in opcode order.
-std::span<const CommandInfo> AllCommands();
+inline constexpr std::array<CommandInfo, kCommandCount> kCommands = [] {
+  using namespace table_detail;
+  return std::array<CommandInfo, kCommandCount>{{
+      Cmd(Op::kMusic, "Music", B("track"), B("loops")),
+      Cmd(Op::kGoMap, "GoMap", B("id1", R::kMapGroup), B("id2", R::kMapNo), B("x"), B("y")),
+      Cmd(Op::kAddMember, "AddMember", Member(), B("x"), B("y")),
+      Cmd(Op::kDropNpc, "DropNpc", Npc()),
+      Cmd(Op::kWalkNpc, "WalkNpc", Npc(), B("x"), B("y")),
+      Cmd(Op::kSkip12, "Skip12", Payload(12)),
+      Cmd(Op::kEnd, "End"),
+      Cmd(Op::kGoto, "Goto", A("addr")),
+      Cmd(Op::kIfFlag, "IfFlag", Flag(R::kFlagTest), A("addr")),
+      Cmd(Op::kSetVar, "SetVar", B("var", R::kVarWrite), B("value")),
+      Cmd(Op::kSay, "Say", B("portrait", R::kPortrait), S("text")),
+      Cmd(Op::kSwitchScript, "SwitchScript", B("bank", R::kScriptBank), B("no", R::kScriptNo)),
+      Cmd(Op::kSkip2, "Skip2", Payload(2)),
+      Cmd(Op::kSetView, "SetView", B("x"), B("y")),
+      Cmd(Op::kGameOver, "GameOver"),
+      Cmd(Op::kIfVarEq, "IfVarEq", B("var", R::kVarTest), B("value"), A("addr")),
+      Cmd(Op::kAddVar, "AddVar", B("var", R::kVarUpdate), B("value")),
+      Cmd(Op::kSubVar, "SubVar", B("var", R::kVarUpdate), B("value")),
+      Cmd(Op::kLead, "Lead", Member()),
+      Cmd(Op::kSetFlag, "SetFlag", Flag(R::kFlagSet)),
+      Cmd(Op::kClearFlag, "ClearFlag", Flag(R::kFlagClear)),
+      Cmd(Op::kShop, "Shop", OperandDef{K::kGoods, "goods", R::kGoods}),
+      Cmd(Op::kFace, "Face", Who("a"), Who("b")),
+      Cmd(Op::kAnimate, "Animate", B("id1", R::kAnimGroup), B("id2", R::kAnimNo), B("x"), B("y"),
+          B("flags")),
+      Cmd(Op::kChoose2, "Choose2", S("first", 20), S("second", 20), A("addr")),
+      Cmd(Op::kPlaceSmallNpc, "PlaceSmallNpc", Npc(), B("no", R::kSmallNpcActor), B("x"), B("y")),
+      Cmd(Op::kDropNpc2, "DropNpc2", Npc()),
+      Cmd(Op::kGiveItem, "GiveItem", Kind(), Item()),
+      // The game keeps the three parameters as p0, p1, p2 but scripts store
+      // them in the order p0, p2, p1.
+      Cmd(Op::kEncounters, "Encounters", W("enemy1", R::kEnemy), W("enemy2", R::kEnemy),
+          W("enemy3", R::kEnemy), W("enemy4", R::kEnemy), W("enemy5", R::kEnemy),
+          W("enemy6", R::kEnemy), W("enemy7", R::kEnemy), W("enemy8", R::kEnemy),
+          B("p0", R::kBackground0), B("p2", R::kBackground2), B("p1", R::kBackground1)),
+      Cmd(Op::kEncounterOn, "EncounterOn"),
+      Cmd(Op::kEncounterOff, "EncounterOff"),
+      Cmd(Op::kPlaceNpc, "PlaceNpc", Npc(), B("no", R::kNpcActor), B("x"), B("y")),
+      Cmd(Op::kBattle, "Battle", B("roundLimit"), B("enemy1", R::kEnemy), B("enemy2", R::kEnemy),
+          B("enemy3", R::kEnemy), B("p0", R::kBackground0), B("p2", R::kBackground2),
+          B("p1", R::kBackground1), B("round1"), B("round2"), B("round3"), B("event1", R::kEvent),
+          B("event2", R::kEvent), B("event3", R::kEvent), A("loseAddr"), A("winAddr")),
+      Cmd(Op::kLeave, "Leave", Member()),
+      Cmd(Op::kAddMoney, "AddMoney", D("amount")),
+      Cmd(Op::kSubMoney, "SubMoney", D("amount")),
+      Cmd(Op::kSetMoney, "SetMoney", D("amount")),
+      Cmd(Op::kLearn, "Learn", Member(), B("class", R::kMagicClass), B("magic", R::kMagicId)),
+      Cmd(Op::kSell, "Sell"),
+      Cmd(Op::kNpcMode, "NpcMode", Npc(), B("m")),
+      Cmd(Op::kAlert, "Alert", S("text")),
+      Cmd(Op::kTakeAll, "TakeAll", Kind(), Item(), A("addr")),
+      Cmd(Op::kHeal, "Heal", Member(), W("percent", R::kPlain, 1, 100)),
+      Cmd(Op::kRaiseLevel, "RaiseLevel", W("id", R::kMember), W("level")),
+      Cmd(Op::kShowNpc, "ShowNpc", Npc()),
+      Cmd(Op::kClearNpcs, "ClearNpcs"),
+      Cmd(Op::kTurn, "Turn", Who("who"), B("facing"), B("step")),
+      Cmd(Op::kMapName, "MapName", S("text", 10)),
+      Cmd(Op::kShowMapName, "ShowMapName"),
+      Cmd(Op::kRefresh, "Refresh"),
+      Cmd(Op::kTakeOne, "TakeOne", Kind(), Item(), A("addr")),
+      Cmd(Op::kIfStat, "IfStat", Member(), B("attr", R::kPlain, 0, 24), W("value"), A("lessAddr"),
+          A("greaterAddr")),
+      Cmd(Op::kSetStat, "SetStat", Member(), B("attr", R::kPlain, 0, 16), W("value")),
+      Cmd(Op::kAddStat, "AddStat", Member(), B("attr", R::kPlain, 0, 11), W("value")),
+      Cmd(Op::kCrawl, "Crawl", B("top", R::kBand), B("bottom", R::kBand),
+          OperandDef{K::kRows, "text"}),
+      Cmd(Op::kTake, "Take", Kind(), Item(), B("count"), A("addr")),
+      Cmd(Op::kChance, "Chance", W("permille", R::kPlain, 0, 1000), A("addr")),
+      Cmd(Op::kMenu, "Menu", B("var", R::kVarWrite), S("items")),
+      Cmd(Op::kIfPoor, "IfPoor", D("amount"), A("addr")),
+      Cmd(Op::kCall, "Call", B("bank", R::kScriptBank), B("no", R::kScriptNo)),
+      Cmd(Op::kIfVar, "IfVar", B("var", R::kVarTest), B("value"), A("lessAddr"), A("greaterAddr")),
+      Cmd(Op::kReturn, "Return"),
+      Cmd(Op::kNotice, "Notice", B("ticks"), S("text")),
+      Cmd(Op::kNoSave, "NoSave"),
+      Cmd(Op::kAllowSave, "AllowSave"),
+      Cmd(Op::kSaveGame, "SaveGame"),
+      Cmd(Op::kCountdown, "Countdown", B("event", R::kEvent), W("ticks")),
+      Cmd(Op::kCoordsOn, "CoordsOn"),
+      Cmd(Op::kCoordsOff, "CoordsOff"),
+      Cmd(Op::kCopyVar, "CopyVar", B("src", R::kVarRead), B("dst", R::kVarWrite)),
+      Cmd(Op::kIfCount, "IfCount", Kind(), Item(), B("count"), A("equalAddr"), A("greaterAddr")),
+      Cmd(Op::kEvasion, "Evasion", B("on")),
+      Cmd(Op::kThrowHandHeld, "ThrowHandHeld", B("on")),
+  }};
+}();
+
+namespace table_detail {
+
+constexpr std::array<std::uint8_t, 256> BuildIndex() {
+  std::array<std::uint8_t, 256> index{};
+  for (auto& slot : index) slot = 0xFF;
+  for (std::size_t i = 0; i < kCommands.size(); ++i)
+    index[kCommands[i].code] = static_cast<std::uint8_t>(i);
+  return index;
+}
+
+constexpr bool OpcodesAscend() {
+  for (std::size_t i = 1; i < kCommands.size(); ++i) {
+    if (kCommands[i].code <= kCommands[i - 1].code) return false;
+  }
+  return kCommands.back().code == kLastOpcode;
+}
+static_assert(OpcodesAscend(), "the command table must list each opcode once, in order");
+
+inline constexpr std::array<std::uint8_t, 256> kIndex = BuildIndex();
+
+}  // namespace table_detail
+
+constexpr std::span<const CommandInfo> AllCommands() { return kCommands; }
+
 // The command of an opcode; nullptr for the invalid ones (4, 5, 8, 17, 18,
 // 19, 25 and everything above 79).
-const CommandInfo* FindCommand(std::uint8_t code);
-// The command of a mnemonic (exact spelling); nullptr when there is none.
-const CommandInfo* FindCommand(std::string_view mnemonic);
+constexpr const CommandInfo* FindCommand(std::uint8_t code) {
+  const std::uint8_t i = table_detail::kIndex[code];
+  return i == 0xFF ? nullptr : &kCommands[i];
+}
 
-// Encoded size of a fixed-size operand; nothing for String, Rows and Goods.
-std::optional<std::size_t> FixedOperandSize(const OperandDef& def);
+// The command of a mnemonic (exact spelling); nullptr when there is none.
+constexpr const CommandInfo* FindCommand(std::string_view mnemonic) {
+  for (const CommandInfo& c : kCommands) {
+    if (c.mnemonic == mnemonic) return &c;
+  }
+  return nullptr;
+}
+
+// The first opcode of the table whose entry in `handlers` (indexed by
+// opcode) is missing or null; -1 when every command has one.
+constexpr int FirstUnhandledOpcode(const auto& handlers) {
+  for (const CommandInfo& c : kCommands) {
+    if (c.code >= std::size(handlers) || handlers[c.code] == nullptr) return c.code;
+  }
+  return -1;
+}
+
+// True when `handlers` has a handler for every command of the table.
+constexpr bool AllHaveHandlers(const auto& handlers) { return FirstUnhandledOpcode(handlers) < 0; }
 
 }  // namespace rpgfmt

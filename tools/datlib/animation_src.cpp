@@ -1,5 +1,6 @@
 #include "tools/datlib/animation_src.h"
 
+#include "rpg/format/picture.h"
 #include "rpg/format/records.h"
 #include "tools/datlib/field_yaml.h"
 #include "tools/datlib/picture_src.h"
@@ -11,14 +12,14 @@ namespace anim = rpgfmt::anim;
 
 void EncodeElements(const YAML::Node& list, rpgfmt::ResKey key, const std::string& file,
                     Diagnostics& diag, std::vector<std::uint8_t>& out) {
-  const auto fields = anim::ElementFields();
+  const std::span<const rpgfmt::Field> fields = anim::kElement;
   for (std::size_t i = 0; i < list.size(); ++i) {
-    const std::size_t base = anim::kHeaderSize + i * anim::kElementSize;
+    const std::size_t base = anim::ElementAt(i);
     const YAML::Node& e = list[i];
     if (IsSequence(e) && e.size() == fields.size()) {
       for (std::size_t f = 0; f < fields.size(); ++f) {
         YAML::Node one;
-        one[fields[f].name] = e[f];
+        one[std::string(fields[f].name)] = e[f];
         EncodeFields(one, fields.subspan(f, 1), key, {}, file, diag, out, base);
       }
     } else {
@@ -37,17 +38,17 @@ void AppendPictures(const YAML::Node& list, rpgfmt::ResKey key, const std::strin
     const std::string path = dir.empty() ? p.Scalar() : dir + "/" + p.Scalar();
     auto bytes = CompilePictureFile(path, key, diag);
     if (!bytes) continue;
-    if ((*bytes)[4] != 1) {
+    if ((*bytes)[rpgfmt::kPicFramesOffset] != 1) {
       diag.Error(PosOf(file, p), "an animation picture holds exactly one frame; \"" + p.Scalar() +
-                                     "\" has " + std::to_string((*bytes)[4]));
+                                     "\" has " +
+                                     std::to_string((*bytes)[rpgfmt::kPicFramesOffset]));
       continue;
     }
     out.insert(out.end(), bytes->begin(), bytes->end());
   }
 }
 
-bool ListOk(const YAML::Node& node, const char* name, const std::string& file,
-            Diagnostics& diag) {
+bool ListOk(const YAML::Node& node, const char* name, const std::string& file, Diagnostics& diag) {
   if (!node.IsDefined() || (IsSequence(node) && node.size() <= 255)) return true;
   diag.Error(PosOf(file, node), std::string("\"") + name + "\" must be a list of at most 255");
   return false;
@@ -57,18 +58,19 @@ bool ListOk(const YAML::Node& node, const char* name, const std::string& file,
 // inside the elements.
 void CheckIndexes(const std::vector<std::uint8_t>& out, const YAML::Node& node,
                   const std::string& file, Diagnostics& diag) {
-  const std::size_t n = out[2], p = out[3];
+  const std::size_t n = out[anim::kCount], p = out[anim::kPictureCount];
   for (std::size_t i = 0; i < n; ++i) {
-    const std::size_t pic = out[anim::kHeaderSize + i * anim::kElementSize + 4];
+    const std::size_t pic = out[anim::ElementAt(i) + anim::kElementPicture];
     if (pic >= p) {
-      diag.Error(PosOf(file, node["elements"][i]),
-                 "element " + std::to_string(i) + " shows picture " + std::to_string(pic) +
-                     " of " + std::to_string(p));
+      diag.Error(PosOf(file, node["elements"][i]), "element " + std::to_string(i) +
+                                                       " shows picture " + std::to_string(pic) +
+                                                       " of " + std::to_string(p));
     }
   }
-  if (n > 0 && (out[4] > out[5] || out[5] >= n)) {
-    diag.Error(PosOf(file, node), "played range " + std::to_string(out[4]) + ".." +
-                                      std::to_string(out[5]) + " lies outside the " +
+  const std::size_t first = out[anim::kFirst], last = out[anim::kLast];
+  if (n > 0 && (first > last || last >= n)) {
+    diag.Error(PosOf(file, node), "played range " + std::to_string(first) + ".." +
+                                      std::to_string(last) + " lies outside the " +
                                       std::to_string(n) + " elements");
   }
 }
@@ -85,7 +87,7 @@ std::optional<std::vector<std::uint8_t>> CompileAnimation(const YAML::Node& node
   std::vector<std::string> extra = kEntryKeys;
   extra.push_back("elements");
   extra.push_back("pictures");
-  EncodeFields(node, anim::HeaderFields(), key, extra, file, diag, out);
+  EncodeFields(node, anim::kHeader, key, extra, file, diag, out);
   if (diag.ErrorCount() != before) return std::nullopt;
   const YAML::Node elements = node["elements"];
   const YAML::Node pictures = node["pictures"];
@@ -93,10 +95,10 @@ std::optional<std::vector<std::uint8_t>> CompileAnimation(const YAML::Node& node
     return std::nullopt;
   }
   const std::size_t n = elements.IsDefined() ? elements.size() : 0;
-  out[2] = static_cast<std::uint8_t>(n);
-  out[3] = static_cast<std::uint8_t>(pictures.IsDefined() ? pictures.size() : 0);
-  if (!node["last"].IsDefined() && n > 0) out[5] = static_cast<std::uint8_t>(n - 1);
-  out.resize(anim::kHeaderSize + n * anim::kElementSize, 0);
+  out[anim::kCount] = static_cast<std::uint8_t>(n);
+  out[anim::kPictureCount] = static_cast<std::uint8_t>(pictures.IsDefined() ? pictures.size() : 0);
+  if (!node["last"].IsDefined() && n > 0) out[anim::kLast] = static_cast<std::uint8_t>(n - 1);
+  out.resize(anim::ElementAt(n), 0);
   if (n > 0) EncodeElements(elements, key, file, diag, out);
   if (pictures.IsDefined()) AppendPictures(pictures, key, file, dir, diag, out);
   if (diag.ErrorCount() != before) return std::nullopt;
@@ -109,21 +111,22 @@ std::optional<DecodedRecord> DecodeAnimation(std::span<const std::uint8_t> bytes
                                              rpgfmt::ResKey key, const SourcePos& origin,
                                              Diagnostics& diag) {
   if (bytes.size() < anim::kHeaderSize) return std::nullopt;
-  const std::size_t n = bytes[2], p = bytes[3];
-  std::size_t at = anim::kHeaderSize + n * anim::kElementSize;
+  const std::size_t n = bytes[anim::kCount], p = bytes[anim::kPictureCount];
+  std::size_t at = anim::ElementAt(n);
   if (at > bytes.size()) return std::nullopt;
   // What the compiler refuses is left to the caller's raw fallback.
   for (std::size_t i = 0; i < n; ++i) {
-    if (bytes[anim::kHeaderSize + i * anim::kElementSize + 4] >= p) return std::nullopt;
+    if (bytes[anim::ElementAt(i) + anim::kElementPicture] >= p) return std::nullopt;
   }
-  if (n > 0 && (bytes[4] > bytes[5] || bytes[5] >= n)) return std::nullopt;
+  const std::size_t first = bytes[anim::kFirst], last = bytes[anim::kLast];
+  if (n > 0 && (first > last || last >= n)) return std::nullopt;
   DecodedRecord rec;
-  DecodeFields(bytes, 0, anim::HeaderFields(), key, rec.fields);
+  DecodeFields(bytes, 0, anim::kHeader, key, rec.fields);
   YAML::Node elements(YAML::NodeType::Sequence);
   for (std::size_t i = 0; i < n; ++i) {
     YAML::Node e(YAML::NodeType::Sequence);
     for (std::size_t b = 0; b < anim::kElementSize; ++b) {
-      e.push_back(static_cast<int>(bytes[anim::kHeaderSize + i * anim::kElementSize + b]));
+      e.push_back(static_cast<int>(bytes[anim::ElementAt(i) + b]));
     }
     e.SetStyle(YAML::EmitterStyle::Flow);
     elements.push_back(e);
@@ -132,7 +135,7 @@ std::optional<DecodedRecord> DecodeAnimation(std::span<const std::uint8_t> bytes
   YAML::Node pictures(YAML::NodeType::Sequence);
   for (std::size_t i = 0; i < p; ++i) {
     const std::size_t size = anim::PictureSize(bytes, at);
-    if (size == 0 || bytes[at + 4] != 1) return std::nullopt;
+    if (size == 0 || bytes[at + rpgfmt::kPicFramesOffset] != 1) return std::nullopt;
     auto text = PictureBytesToText(bytes.subspan(at, size), key, origin, diag);
     if (!text) return std::nullopt;
     const std::string name = "anim_" + std::to_string(key.id1) + "_" + std::to_string(key.id2) +

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "tools/datlib/check_jumps.h"
+#include "tools/datlib/check_limits.h"
 #include "tools/datlib/check_refs.h"
 #include "tools/datlib/library_read.h"
 #include "tools/datlib/resource_sizes.h"
@@ -28,20 +29,32 @@ struct Uses {
   std::map<int, std::vector<Use>> flags, vars;
 };
 
-const char* FlagVerb(FlagAccess a) {
+using rpgfmt::RefAccess;
+
+const char* Verb(RefAccess a) {
   switch (a) {
-    case FlagAccess::kSet: return "set";
-    case FlagAccess::kClear: return "cleared";
+    case RefAccess::kSet: return "set";
+    case RefAccess::kClear: return "cleared";
+    case RefAccess::kWrite: return "written";
+    case RefAccess::kUpdate: return "updated";
+    case RefAccess::kRead: return "read";
     default: return "tested";
   }
 }
 
-const char* VarVerb(VarAccess a) {
-  switch (a) {
-    case VarAccess::kWrite: return "written";
-    case VarAccess::kUpdate: return "updated";
-    case VarAccess::kRead: return "read";
-    default: return "tested";
+// A use that gives the flag or variable a value, and one that looks at it.
+bool Gives(RefAccess a) {
+  return a == RefAccess::kSet || a == RefAccess::kClear || a == RefAccess::kWrite ||
+         a == RefAccess::kUpdate;
+}
+bool Reads(RefAccess a) {
+  return a == RefAccess::kTest || a == RefAccess::kUpdate || a == RefAccess::kRead;
+}
+
+void AddUses(ResKey script, const std::vector<ScriptUse>& list,
+             std::map<int, std::vector<Use>>& table) {
+  for (const ScriptUse& u : list) {
+    table[u.number].push_back({script, Verb(u.access), Gives(u.access), Reads(u.access), u.site});
   }
 }
 
@@ -73,15 +86,8 @@ void CollectScript(const rpgfmt::LibraryView& lib, const rpgfmt::LibEntry& e, st
   CheckEvents(e.key, sr, name, diag);
   const auto more = ScriptReferences(e.key, sr);
   refs.insert(refs.end(), more.begin(), more.end());
-  for (const ScriptFlagUse& f : sr.flags) {
-    const bool test = f.access == FlagAccess::kTest;
-    uses.flags[f.flag].push_back({e.key, FlagVerb(f.access), !test, test, f.site});
-  }
-  for (const ScriptVarUse& v : sr.vars) {
-    const bool gives = v.access == VarAccess::kWrite || v.access == VarAccess::kUpdate;
-    const bool reads = v.access != VarAccess::kWrite;
-    uses.vars[v.var].push_back({e.key, VarVerb(v.access), gives, reads, v.site});
-  }
+  AddUses(e.key, sr.flags, uses.flags);
+  AddUses(e.key, sr.vars, uses.vars);
 }
 
 // Lists each flag or variable with its uses; one that is tested but never
@@ -129,6 +135,7 @@ std::optional<std::string> CheckLibrary(std::span<const std::uint8_t> image,
     const std::string msg = "names " + KeyName(r.to) + " (" + r.what + "), which is missing";
     r.optional ? diag.Warning(EntryPos(name, r.from), msg) : diag.Error(EntryPos(name, r.from), msg);
   }
+  CheckGameLimits(*lib, name, diag);
   if (lib->Find(kNewGameScript) == nullptr) {
     diag.Error({name, 0, 0}, "a new game runs script (1, 1, 1), which is missing");
   }

@@ -12,51 +12,57 @@ ResKey Key(ResType t, std::uint8_t id1, std::uint8_t id2) {
   return {static_cast<std::uint8_t>(t), id1, id2};
 }
 
-// Item kinds of the eight equipment bytes of a character sheet.
-constexpr std::uint8_t kEquipKinds[8] = {1, 2, 4, 5, 7, 3, 6, 6};
-
 void CharacterRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference>& out) {
-  out.push_back({k, Key(ResType::kActorSheet, 1, b[rpgfmt::charsheet::kSprite]), false,
-                 "walking sprite"});
-  if (b[rpgfmt::charsheet::kChain] != 0) {
-    out.push_back({k, Key(ResType::kMagicList, 1, b[rpgfmt::charsheet::kChain]), false,
-                   "magic chain"});
+  namespace sheet = rpgfmt::charsheet;
+  out.push_back({k, Key(ResType::kActorSheet, 1, b[sheet::kSprite]), false, "walking sprite"});
+  if (b[sheet::kChain] != 0) {
+    out.push_back({k, Key(ResType::kMagicList, 1, b[sheet::kChain]), false, "magic chain"});
   }
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (b[24 + i] != 0) {
-      out.push_back({k, Key(ResType::kItemRecord, kEquipKinds[i], b[24 + i]), false,
-                     "equipment"});
+  for (std::size_t i = 0; i < rpgfmt::equipment::kSize; ++i) {
+    const std::uint8_t id = b[sheet::kEquipment + i];
+    if (id != 0) {
+      out.push_back(
+          {k, Key(ResType::kItemRecord, rpgfmt::equipment::kKinds[i], id), false, "equipment"});
     }
   }
 }
 
 void EnemyRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference>& out) {
-  out.push_back({k, Key(ResType::kActorSheet, 3, b[rpgfmt::enemyrec::kPicture]), false,
-                 "picture"});
-  if (b[rpgfmt::enemyrec::kMagicList] != 0) {
-    out.push_back({k, Key(ResType::kMagicList, 1, b[rpgfmt::enemyrec::kMagicList]), false,
-                   "magic list"});
+  namespace enemy = rpgfmt::enemyrec;
+  out.push_back({k, Key(ResType::kActorSheet, 3, b[enemy::kPicture]), false, "picture"});
+  if (b[enemy::kMagicList] != 0) {
+    out.push_back({k, Key(ResType::kMagicList, 1, b[enemy::kMagicList]), false, "magic list"});
   }
-  if (b[42] != 0) out.push_back({k, Key(ResType::kItemRecord, b[40], b[41]), false, "steal item"});
-  if (b[45] != 0) out.push_back({k, Key(ResType::kItemRecord, b[43], b[44]), false, "drop item"});
+  if (b[enemy::kStealCount] != 0) {
+    out.push_back({k, Key(ResType::kItemRecord, b[enemy::kStealKind], b[enemy::kStealId]), false,
+                   "steal item"});
+  }
+  if (b[enemy::kDropOn] != 0) {
+    out.push_back(
+        {k, Key(ResType::kItemRecord, b[enemy::kDropKind], b[enemy::kDropId]), false, "drop item"});
+  }
 }
 
-// Thrown (8) and restorative (9) items play the effect animation named by
-// bytes 5 and 4 of their effect block.
 void ItemRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference>& out) {
-  out.push_back({k, Key(ResType::kItemPicture, b[0], b[rpgfmt::itemrec::kPicture]), true,
-                 "picture"});
-  const std::size_t effect = rpgfmt::itemrec::kEffect;
-  if ((b[0] == 8 || b[0] == 9) && b[effect + 4] != 0) {
-    out.push_back({k, Key(ResType::kAnimation, b[effect + 5], b[effect + 4]), false,
-                   "effect animation"});
+  namespace item = rpgfmt::itemrec;
+  const std::uint8_t kind = b[item::kKind];
+  out.push_back({k, Key(ResType::kItemPicture, kind, b[item::kPicture]), true, "picture"});
+  if ((kind == item::kThrownKind || kind == item::kRestorativeKind) &&
+      b[item::kEffectAnimNo] != 0) {
+    out.push_back({k, Key(ResType::kAnimation, b[item::kEffectAnimGroup], b[item::kEffectAnimNo]),
+                   false, "effect animation"});
   }
 }
 
 void ChainRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference>& out) {
-  const std::size_t n = b[2];
-  for (std::size_t i = 0; i < n && 3 + 2 * i + 1 < b.size(); ++i) {
-    out.push_back({k, Key(ResType::kMagicRecord, b[3 + 2 * i], b[4 + 2 * i]), false, "magic"});
+  namespace chain = rpgfmt::magicchain;
+  const std::size_t n = b[chain::kCount];
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t at = chain::kEntries + i * chain::kEntrySize;
+    if (at + chain::kEntrySize > b.size()) break;
+    out.push_back({k,
+                   Key(ResType::kMagicRecord, b[at + chain::kEntryClass], b[at + chain::kEntryId]),
+                   false, "magic"});
   }
 }
 
@@ -68,8 +74,9 @@ void RecordRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference
       CharacterRefs(k, b, out);
       break;
     case rpgfmt::RecordKind::kMapCharacter:
-      out.push_back({k, Key(ResType::kActorSheet, b[0], b[rpgfmt::npcrec::kPicture]), false,
-                     "picture sheet"});
+      out.push_back(
+          {k, Key(ResType::kActorSheet, b[rpgfmt::actor::kPicGroup], b[rpgfmt::npcrec::kPicture]),
+           false, "picture sheet"});
       break;
     case rpgfmt::RecordKind::kEnemy:
       EnemyRefs(k, b, out);
@@ -79,8 +86,10 @@ void RecordRefs(ResKey k, std::span<const std::uint8_t> b, std::vector<Reference
       break;
     case rpgfmt::RecordKind::kMagic:
       if (b[rpgfmt::magicrec::kAnimation] != 0) {
-        out.push_back({k, Key(ResType::kAnimation, 2, b[rpgfmt::magicrec::kAnimation]), false,
-                       "effect animation"});
+        out.push_back({k,
+                       Key(ResType::kAnimation, rpgfmt::magicrec::kAnimationGroup,
+                           b[rpgfmt::magicrec::kAnimation]),
+                       false, "effect animation"});
       }
       break;
     case rpgfmt::RecordKind::kMagicChain:

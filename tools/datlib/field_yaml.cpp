@@ -13,19 +13,10 @@ namespace {
 using rpgfmt::Field;
 using rpgfmt::FieldKind;
 
-std::vector<std::string> SplitName(const char* name) {
-  std::vector<std::string> parts;
-  std::string cur;
-  for (const char* c = name; *c != 0; ++c) {
-    if (*c == '.') {
-      parts.push_back(cur);
-      cur.clear();
-    } else {
-      cur += *c;
-    }
-  }
-  parts.push_back(cur);
-  return parts;
+// The YAML path of a field: its group, if any, then its name.
+std::vector<std::string> PathOf(const Field& f) {
+  if (f.group.empty()) return {std::string(f.name)};
+  return {std::string(f.group), std::string(f.name)};
 }
 
 YAML::Node Lookup(const YAML::Node& map, const std::vector<std::string>& path) {
@@ -228,11 +219,10 @@ void EncodeFields(const YAML::Node& map, std::span<const Field> fields, rpgfmt::
                   Diagnostics& diag, std::vector<std::uint8_t>& out, std::size_t base) {
   std::set<std::string> known(extraKeys.begin(), extraKeys.end());
   for (const Field& f : fields) {
-    const std::string name = f.name;
-    known.insert(name);
-    for (std::size_t dot = name.find('.'); dot != std::string::npos; dot = name.find('.', dot + 1)) {
-      known.insert(name.substr(0, dot + 1));
-    }
+    if (f.counted) continue;
+    const std::vector<std::string> path = PathOf(f);
+    known.insert(path.size() == 1 ? path[0] : path[0] + "." + path[1]);
+    if (path.size() > 1) known.insert(path[0] + ".");
   }
   if (!IsMap(map)) {
     diag.Error(PosOf(file, map), "expected a map of fields");
@@ -240,7 +230,7 @@ void EncodeFields(const YAML::Node& map, std::span<const Field> fields, rpgfmt::
   }
   CheckKeys(map, "", known, file, diag);
   for (const Field& f : fields) {
-    EncodeOne(Lookup(map, SplitName(f.name)), f, key, file, diag, out, base + f.offset);
+    if (!f.counted) EncodeOne(Lookup(map, PathOf(f)), f, key, file, diag, out, base + f.offset);
   }
 }
 
@@ -248,7 +238,7 @@ void DecodeFields(std::span<const std::uint8_t> bytes, std::size_t base,
                   std::span<const Field> fields, rpgfmt::ResKey key, YAML::Node& map) {
   for (const Field& f : fields) {
     const std::size_t at = base + f.offset;
-    if (f.quiet && IsDefault(bytes, at, f, key)) continue;
+    if (f.counted || (f.quiet && IsDefault(bytes, at, f, key))) continue;
     YAML::Node value;
     switch (f.kind) {
       case FieldKind::kU8:
@@ -269,7 +259,7 @@ void DecodeFields(std::span<const std::uint8_t> bytes, std::size_t base,
         break;
       }
     }
-    SetPath(map, SplitName(f.name), value);
+    SetPath(map, PathOf(f), value);
   }
 }
 

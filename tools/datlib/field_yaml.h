@@ -34,6 +34,7 @@ std::optional<long> ReadInt(const YAML::Node& node, long lo, long hi, const std:
 
 // Fills `out` (already sized) from the map's fields; fields not given take
 // their default. Unknown keys are reported unless listed in `extraKeys`.
+// Counted fields are left to the caller, which fills them from its lists.
 void EncodeFields(const YAML::Node& map, std::span<const rpgfmt::Field> fields,
                   rpgfmt::ResKey key, std::span<const std::string> extraKeys,
                   const std::string& file, Diagnostics& diag, std::vector<std::uint8_t>& out,
@@ -41,7 +42,7 @@ void EncodeFields(const YAML::Node& map, std::span<const rpgfmt::Field> fields,
 
 // Adds one entry per field to `map`, reading from `bytes` at `base`.
 // A text field at the end (kTailText) reads to its zero byte; quiet fields
-// at their default are left out.
+// at their default and counted fields are left out.
 void DecodeFields(std::span<const std::uint8_t> bytes, std::size_t base,
                   std::span<const rpgfmt::Field> fields, rpgfmt::ResKey key, YAML::Node& map);
 

@@ -37,7 +37,7 @@ void EncodeList(const YAML::Node& map, const ListSpec& list, rpgfmt::ResKey key,
     if (IsSequence(items[i]) && items[i].size() == list.element.size()) {
       for (std::size_t f = 0; f < list.element.size(); ++f) {
         YAML::Node one;
-        one[list.element[f].name] = items[i][f];
+        one[std::string(list.element[f].name)] = items[i][f];
         EncodeFields(one, list.element.subspan(f, 1), key, {}, file, diag, out,
                      list.listOffset + i * list.elementSize);
       }

@@ -1,8 +1,8 @@
 // Second pass of the script assembler: resolve names, check ranges, encode.
 #include "tools/datlib/script_asm.h"
 
-#include "codec/bytes.h"
 #include "rpg/format/library.h"
+#include "rpg/format/script_encode.h"
 #include "rpg/format/script_file.h"
 #include "tools/datlib/script_source.h"
 
@@ -52,34 +52,54 @@ class Encoder {
       Bytes(st, out);
       return;
     }
-    out.push_back(st.command->code);
-    const auto op = static_cast<rpgfmt::Op>(st.command->code);
-    if (op == rpgfmt::Op::kShop) {
-      Goods(st, out);
-    } else if (op == rpgfmt::Op::kSkip12 || op == rpgfmt::Op::kSkip2) {
-      Payload(st, out);
-    } else {
-      for (std::size_t i = 0; i < st.args.size(); ++i)
-        Operand(st, st.command->operands[i], st.args[i], out);
+    const auto defs = st.command->Operands();
+    rpgfmt::Instruction inst;
+    inst.command = st.command;
+    std::vector<std::vector<std::uint8_t>> storage(defs.size());
+    bool ok = true;
+    for (std::size_t i = 0; i < defs.size(); ++i) {
+      inst.operands[i].kind = defs[i].kind;
+      ok = Operand(st, i, inst.operands[i], storage[i]) && ok;
     }
+    if (!ok) return;
+    const rpgfmt::EncodeResult r = rpgfmt::EncodeInstruction(inst, out);
+    if (!r) Refused(st, r, inst.operands[r.operand]);
   }
 
  private:
-  void Operand(const ScriptStatement& st, const OperandDef& def, const ScriptArg& arg,
-               std::vector<std::uint8_t>& out) {
-    const std::string what = std::string(st.command->mnemonic) + " " + std::string(def.name);
-    if (def.kind == OperandKind::kString || def.kind == OperandKind::kRows) {
-      Text(def, arg, what, out);
-      return;
+  static std::string What(const ScriptStatement& st, std::size_t i) {
+    return std::string(st.command->mnemonic) + " " + std::string(st.command->operands[i].name);
+  }
+
+  // Resolves operand `i` of the statement by its kind; byte runs go to `storage`.
+  bool Operand(const ScriptStatement& st, std::size_t i, rpgfmt::Operand& op,
+               std::vector<std::uint8_t>& storage) {
+    const OperandDef& def = st.command->operands[i];
+    const std::span<const ScriptArg> args = ArgsOf(st, i);
+    switch (def.kind) {
+      case OperandKind::kString:
+      case OperandKind::kRows:
+        storage.assign(args[0].bytes.begin(), args[0].bytes.end());
+        WarnLong(def, args[0], What(st, i));
+        break;
+      case OperandKind::kGoods:
+        if (!Goods(args, storage)) return false;
+        break;
+      case OperandKind::kPayload:
+        if (!Payload(def, args, storage)) return false;
+        break;
+      default: {
+        const bool address = def.kind == OperandKind::kAddress;
+        std::uint64_t v = 0;
+        if (!Number(args[0].value, address, rpgfmt::MaxOperandValue(def.kind), What(st, i), v))
+          return false;
+        if (!address) WarnUnexpected(def, v, args[0].pos, What(st, i));
+        op.value = static_cast<std::uint32_t>(v);
+        return true;
+      }
     }
-    const std::size_t size = *rpgfmt::FixedOperandSize(def);
-    const bool address = def.kind == OperandKind::kAddress;
-    const std::uint64_t max = size == 4                        ? 0xFFFFFFFFu
-                              : def.kind == OperandKind::kByte ? 0xFF
-                                                               : 0xFFFF;
-    std::uint64_t v = 0;
-    if (Number(arg.value, address, max, what, v) && !address) WarnUnexpected(def, v, arg.pos, what);
-    codec::AppendLe(out, v, size);
+    op.bytes = storage;
+    return true;
   }
 
   // Values the game does not expect are kept, with a warning.
@@ -93,42 +113,59 @@ class Encoder {
                            " ... " + std::to_string(def.hi) + ", which the game expects");
   }
 
-  void Text(const OperandDef& def, const ScriptArg& arg, const std::string& what,
-            std::vector<std::uint8_t>& out) {
-    if (arg.bytes.find('\0') != std::string::npos) {
-      diag_.Error(arg.pos, what + ": a text cannot hold a zero byte (it ends the text)");
-    } else if (def.kind == OperandKind::kRows && arg.bytes.size() % rpgfmt::kCrawlRowBytes != 0) {
-      diag_.Error(arg.pos,
-                  what + " is " + std::to_string(arg.bytes.size()) +
-                      " bytes; it must be whole rows of 20 bytes (pad the last row with spaces)");
-    } else if (def.hi >= 0 && arg.bytes.size() > static_cast<std::size_t>(def.hi)) {
-      diag_.Warning(arg.pos, what + " is " + std::to_string(arg.bytes.size()) +
-                                 " bytes; the game shows at most " + std::to_string(def.hi));
-    }
-    out.insert(out.end(), arg.bytes.begin(), arg.bytes.end());
-    out.push_back(0);
+  void WarnLong(const OperandDef& def, const ScriptArg& arg, const std::string& what) {
+    if (def.hi < 0 || arg.bytes.size() <= static_cast<std::size_t>(def.hi)) return;
+    diag_.Warning(arg.pos, what + " is " + std::to_string(arg.bytes.size()) +
+                               " bytes; the game shows at most " + std::to_string(def.hi));
   }
 
-  // Written kind:id, stored (id, kind); an id of 0 would end the list.
-  void Goods(const ScriptStatement& st, std::vector<std::uint8_t>& out) {
-    for (const ScriptArg& a : st.args) {
+  // Written kind:id, stored (id, kind).
+  bool Goods(std::span<const ScriptArg> args, std::vector<std::uint8_t>& out) {
+    bool ok = true;
+    for (const ScriptArg& a : args) {
       std::uint64_t kind = 0, id = 0;
-      Number(a.value, false, 0xFF, "goods kind", kind);
-      if (Number(a.second, false, 0xFF, "goods id", id) && id == 0) {
-        diag_.Error(a.second.pos, "goods id 0 would end the shop list; ids are 1 ... 255");
-      }
+      ok = Number(a.value, false, 0xFF, "goods kind", kind) && ok;
+      ok = Number(a.second, false, 0xFF, "goods id", id) && ok;
       out.push_back(static_cast<std::uint8_t>(id));
       out.push_back(static_cast<std::uint8_t>(kind));
     }
-    out.push_back(0);
+    return ok;
   }
 
-  void Payload(const ScriptStatement& st, std::vector<std::uint8_t>& out) {
-    const std::size_t size = *rpgfmt::FixedOperandSize(st.command->operands[0]);
-    for (std::size_t i = 0; i < size; ++i) {
+  // No operands stand for a payload of zeros.
+  bool Payload(const OperandDef& def, std::span<const ScriptArg> args,
+               std::vector<std::uint8_t>& out) {
+    out.assign(*rpgfmt::FixedOperandSize(def), 0);
+    bool ok = true;
+    for (std::size_t i = 0; i < args.size(); ++i) {
       std::uint64_t v = 0;
-      if (i < st.args.size()) Number(st.args[i].value, false, 0xFF, "payload byte", v);
-      out.push_back(static_cast<std::uint8_t>(v));
+      ok = Number(args[i].value, false, 0xFF, "payload byte", v) && ok;
+      out[i] = static_cast<std::uint8_t>(v);
+    }
+    return ok;
+  }
+
+  // What the encoder refused, said in the source's terms at the operand.
+  void Refused(const ScriptStatement& st, const rpgfmt::EncodeResult& r,
+               const rpgfmt::Operand& op) {
+    const std::span<const ScriptArg> args = ArgsOf(st, r.operand);
+    const SourcePos& pos = args.empty() ? st.pos : args[0].pos;
+    switch (r.error) {
+      case rpgfmt::EncodeError::kRowsNotWhole:
+        diag_.Error(pos, What(st, r.operand) + " is " + std::to_string(op.bytes.size()) +
+                             " bytes; it must be whole rows of 20 bytes (pad the last row with "
+                             "spaces)");
+        return;
+      case rpgfmt::EncodeError::kTooManyGoods:
+        diag_.Error(st.pos, "a shop sells at most " + std::to_string(rpgfmt::kMaxGoods) +
+                                " goods, not " + std::to_string(args.size()));
+        return;
+      case rpgfmt::EncodeError::kGoodsIdZero:
+        diag_.Error(args[r.at / 2].second.pos,
+                    "goods id 0 would end the shop list; ids are 1 ... 255");
+        return;
+      default:
+        diag_.Error(pos, What(st, r.operand) + ": " + rpgfmt::EncodeErrorText(r.error));
     }
   }
 

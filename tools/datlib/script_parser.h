@@ -3,6 +3,7 @@
 // lines into sized, placed statements (script_parse.cpp), directives
 // (script_parse_directives.cpp) and commands (script_parse_commands.cpp).
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,11 @@ class ScriptParser {
   void UnknownCommand(const Token& head);
   bool OperandShape(const Token& head, const rpgfmt::CommandInfo& c,
                     const std::vector<ScriptArg>& args, ScriptStatement& st);
-  bool GoodsShape(const Token& head, const std::vector<ScriptArg>& args, ScriptStatement& st);
-  bool PayloadShape(const Token& head, const std::vector<ScriptArg>& args, ScriptStatement& st);
+  bool SingleShape(const rpgfmt::CommandInfo& c, const rpgfmt::OperandDef& def,
+                   const ScriptArg& arg, ScriptStatement& st);
+  bool GoodsShape(std::span<const ScriptArg> args, ScriptStatement& st);
+  bool PayloadShape(const Token& head, const rpgfmt::OperandDef& def,
+                    std::span<const ScriptArg> args, ScriptStatement& st);
 
   ParsedScript& out_;
   Diagnostics& diag_;

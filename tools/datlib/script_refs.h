@@ -2,7 +2,8 @@
 // What a script refers to, for the library checks: the resources its
 // commands name (maps, actors, items, magic, pictures, animations, scripts),
 // the events of its own table that commands run, and every place an event
-// flag or script variable is set or tested.
+// flag or script variable is set or tested. The format's operand reference
+// table (rpg/format/operand_refs.h) says what each operand names.
 
 #include <cstdint>
 #include <span>
@@ -11,13 +12,16 @@
 
 #include "codec/hex.h"
 #include "rpg/format/library.h"
+#include "rpg/format/operand_refs.h"
 #include "rpg/format/script_commands.h"
 #include "tools/datlib/script_asm.h"
 
 namespace datlib {
 
 // "+0x01a2": how messages name a code address of a script.
-inline std::string CodeOffsetText(std::uint16_t offset) { return "+0x" + codec::HexNumber(offset, 4); }
+inline std::string CodeOffsetText(std::uint16_t offset) {
+  return "+0x" + codec::HexNumber(offset, 4);
+}
 
 // Where a use sits: the instruction's code address and, when the script was
 // assembled from source, its line (0 otherwise).
@@ -38,17 +42,11 @@ struct ScriptEventRef {
   ScriptSite site;
 };
 
-enum class FlagAccess : std::uint8_t { kTest, kSet, kClear };
-struct ScriptFlagUse {
-  std::uint16_t flag = 0;
-  FlagAccess access = FlagAccess::kTest;
-  ScriptSite site;
-};
-
-enum class VarAccess : std::uint8_t { kTest, kWrite, kUpdate, kRead };
-struct ScriptVarUse {
-  std::uint8_t var = 0;
-  VarAccess access = VarAccess::kTest;
+// A use of an event flag (tested, set, cleared) or a script variable
+// (tested, written, updated, read).
+struct ScriptUse {
+  std::uint16_t number = 0;
+  rpgfmt::RefAccess access = rpgfmt::RefAccess::kTest;
   ScriptSite site;
 };
 
@@ -57,8 +55,8 @@ struct ScriptRefs {
   std::vector<std::uint8_t> handledEvents;  // events whose handler address is not 0
   std::vector<ScriptResourceRef> resources;
   std::vector<ScriptEventRef> events;
-  std::vector<ScriptFlagUse> flags;
-  std::vector<ScriptVarUse> vars;
+  std::vector<ScriptUse> flags;
+  std::vector<ScriptUse> vars;
   std::vector<std::string> problems;  // a bad layout or undecodable bytes
 };
 

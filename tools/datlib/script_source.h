@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,15 @@ struct ParsedScript {
   std::string header;
   SourcePos headerPos;
 };
+
+// In source a Goods list or a Payload ends its command and takes every operand
+// written after the ones before it; any other operand is written as one.
+constexpr bool TakesTheRest(rpgfmt::OperandKind kind) {
+  return kind == rpgfmt::OperandKind::kGoods || kind == rpgfmt::OperandKind::kPayload;
+}
+
+// The source operands that stand for operand `i` of the statement's command.
+std::span<const ScriptArg> ArgsOf(const ScriptStatement& st, std::size_t i);
 
 // The first pass: false when an error was reported.
 bool ParseScriptSource(std::string_view text, const std::string& file, ParsedScript& out,

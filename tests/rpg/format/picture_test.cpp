@@ -66,6 +66,18 @@ TEST(PictureDecode, RoundTripsFramesAndHeader) {
   EXPECT_EQ(r->picture.frames, p.frames);
 }
 
+TEST(PictureView, GivesEachFrameInPlaceAndLeavesTrailingBytes) {
+  // 9 x 2, depth 1: 2 bytes a row, 4 a frame; two frames, then a stray byte.
+  const Bytes bytes = {0, 0, 9, 2, 2, 1, 1, 2, 3, 4, 5, 6, 7, 8, 0xEE};
+  const auto view = ViewPicture(bytes);
+  ASSERT_TRUE(view) << view.error().Text();
+  EXPECT_EQ(view->frames, 2);
+  EXPECT_EQ(view->frameBytes, 4u);
+  EXPECT_EQ(view->Size(), bytes.size() - 1);
+  EXPECT_EQ(Bytes(view->Frame(1).begin(), view->Frame(1).end()), (Bytes{5, 6, 7, 8}));
+  EXPECT_EQ(ViewPicture(std::span(bytes).first(13)).error().offset, kPicFramesOffset);
+}
+
 TEST(PictureDecode, ReportsSetPaddingBitsAndDropsThem) {
   Bytes bytes = EncodePicture(OneRow(1, {1, 1, 1}));
   bytes[6] |= 0x01;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace rpgfmt {
@@ -27,12 +29,61 @@ TEST(RecordLayouts, FieldsTileTheirRecordWithoutOverlap) {
       }
     }
     if (l.list != nullptr) {
-      EXPECT_LT(l.list->countOffset, l.size);
-      EXPECT_EQ(owner[l.list->countOffset], -1) << l.name;
+      ASSERT_LT(l.list->countOffset, l.size);
+      ASSERT_NE(owner[l.list->countOffset], -1) << l.name;
+      EXPECT_TRUE(l.fields[owner[l.list->countOffset]].counted) << l.name;
       EXPECT_EQ(l.list->listOffset, l.size) << l.name;
       for (const Field& f : l.list->element) EXPECT_LE(f.offset + f.size, l.list->elementSize);
     }
   }
+}
+
+// The offsets the game reads, against the byte tables of the record formats.
+TEST(RecordLayouts, NamedOffsetsAreThoseOfTheFormats) {
+  const std::pair<std::size_t, std::size_t> offsets[] = {
+      {actor::kFacing, 2},
+      {actor::kStep, 3},
+      {actor::kTargetY, 8},
+      {npcrec::kRestTime, 21},
+      {npcrec::kPicture, 22},
+      {npcrec::kSize, 23},
+      {npcmem::kRestCount, 22},
+      {npcmem::kPicBlock, 23},
+      {npcmem::kPicOffset, 24},
+      {npcmem::kSize, 32},
+      {charstats::kMaxHp, 6},
+      {charstats::kNextExp, 20},
+      {charstats::kAgility, 22},
+      {charstats::kWeaponPower, 25},
+      {charsheet::kChainCount, 9},
+      {charsheet::kSprite, 22},
+      {charsheet::kStats, 32},
+      {charsheet::kSize, 58},
+      {enemyrec::kHitStatusTurns, 23},
+      {enemyrec::kDropOn, 45},
+      {enemyrec::kMagicList, 47},
+      {itemrec::kEffect, 22},
+      {itemrec::kFlag, 132},
+      {magicrec::kDescription, 26},
+      {magicchain::kEntries, 3},
+      {leveltable::kRowChainCount, 19},
+      {anim::kLast, 5},
+      {anim::ElementAt(2) + anim::kElementPicture, 20},
+  };
+  for (std::size_t i = 0; i < std::size(offsets); ++i) {
+    EXPECT_EQ(offsets[i].first, offsets[i].second) << "entry " << i;
+  }
+  // A sheet's stats are a CharStats placed at its stats offset.
+  EXPECT_EQ(FieldNamed(charsheet::kFields, "chain").offset, 23);
+  bool found = false;
+  for (const Field& f : charsheet::kFields) {
+    if (f.group == "stats" && f.name == "maxHp") {
+      EXPECT_EQ(f.offset, charsheet::kStats + charstats::kMaxHp);
+      EXPECT_EQ(f.kind, FieldKind::kU16);
+      found = true;
+    }
+  }
+  EXPECT_TRUE(found);
 }
 
 TEST(RecordLayouts, KeysPickTheirLayout) {

@@ -28,6 +28,39 @@ TEST(ScriptCommandTable, HoldsSeventyThreeCommandsWithTheInvalidOpcodesLeftOut) 
   EXPECT_EQ(FindCommand("say"), nullptr);
 }
 
+void Handle() {}
+using Handler = void (*)();
+
+// A dispatch table indexed by opcode with a handler for every command.
+constexpr std::array<Handler, kLastOpcode + 1> FullTable() {
+  std::array<Handler, kLastOpcode + 1> table{};
+  for (const CommandInfo& c : kCommands) table[c.code] = &Handle;
+  return table;
+}
+
+TEST(ScriptCommandTable, HandlerCompletenessIsProvedAtCompileTime) {
+  constexpr auto full = FullTable();
+  static_assert(AllHaveHandlers(full));
+  static_assert(FindCommand(std::uint8_t{13})->mnemonic == "Say");
+
+  constexpr auto missingSay = [] {
+    auto t = FullTable();
+    t[static_cast<std::size_t>(Op::kSay)] = nullptr;
+    return t;
+  }();
+  static_assert(!AllHaveHandlers(missingSay));
+  EXPECT_EQ(FirstUnhandledOpcode(missingSay), 13);
+
+  // A table too short for the last opcode misses ThrowHandHeld.
+  constexpr std::array<Handler, kLastOpcode> shortTable = [] {
+    std::array<Handler, kLastOpcode> t{};
+    for (auto& h : t) h = &Handle;
+    return t;
+  }();
+  EXPECT_EQ(FirstUnhandledOpcode(shortTable), kLastOpcode);
+  EXPECT_FALSE(AllHaveHandlers(shortTable));
+}
+
 TEST(ScriptDecode, ReadsEachOperandKind) {
   // IfStat id b, attr b, value w, less, greater; then AddMoney d; then Say b, s; then Shop.
   const Bytes code = {58,   2,    0xAA, 11, 0, 0x34, 0x12, 9, 0,  0xFF, 0xFF, 41, 0x78, 0x56,
