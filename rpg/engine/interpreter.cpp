@@ -1,0 +1,169 @@
+#include <cstring>
+#include <span>
+
+#include "codec/bytes.h"
+#include "rpg/engine/command_table.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/interpreter.h"
+#include "rpg/engine/library.h"
+#include "rpg/engine/script.h"
+#include "rpg/engine/ui_text.h"
+#include "rpg/format/library.h"
+#include "rpg/format/script_decode.h"
+#include "rpg/format/script_file.h"
+
+namespace {
+
+constexpr uint8_t kScriptType = uint8_t(rpgfmt::ResType::kScript);
+constexpr uint8_t kNotFound = 3;
+constexpr uint8_t kNotAddressable = 2;
+constexpr int16_t kInvalidX = 10;
+constexpr int16_t kInvalidY = 70;
+
+enum RunResult : int { kEnded = 0, kInvalid = 1, kFailed = 2, kMissing = 3 };
+
+// Set when the latest loop stopped at an instruction it refused; read by
+// the Call command after its call returns.
+bool stoppedOnRefusal = false;
+
+// The code area of script (1, bank, no), checked: its event table and its
+// code length lie inside the resource. Empty with runStatus set otherwise.
+std::span<const uint8_t> CodeArea(uint8_t bank, uint8_t no) {
+  const std::span<const uint8_t> res = LibResource(kScriptType, bank, no);
+  if (game.runStatus) return {};
+  if (res.size() < rpgfmt::kScriptHeaderSize + rpgfmt::kScriptEventTableOffset) {
+    game.runStatus = kNotAddressable;
+    return {};
+  }
+  const std::span<const uint8_t> area = res.subspan(rpgfmt::kScriptHeaderSize);
+  const uint16_t length = codec::LoadLe<uint16_t>(area.data() + rpgfmt::kScriptCodeLengthOffset);
+  const uint8_t events = area[rpgfmt::kScriptEventCountOffset];
+  if (area.size() < length || area.size() < rpgfmt::ScriptBodyStart(events)) {
+    game.runStatus = kNotAddressable;
+    return {};
+  }
+  return area;
+}
+
+// Makes `area` the current code: the code pointer and the length that
+// bounds every decode.
+void UseCode(std::span<const uint8_t> area) {
+  game.scriptCode = area.data();
+  game.scriptLength = codec::LoadLe<uint16_t>(area.data() + rpgfmt::kScriptCodeLengthOffset);
+  game.scriptCodeSize = game.scriptLength;
+}
+
+int Stop(int result) {
+  stoppedOnRefusal = result == kInvalid;
+  return result;
+}
+
+// One instruction at scriptPc: decoded against the code cut at its length,
+// then handed to its command's handler.
+bool Step() {
+  rpgfmt::Instruction inst;
+  const std::span<const uint8_t> code(game.scriptCode, game.scriptCodeSize);
+  if (rpgfmt::DecodeInstruction(code, game.scriptPc, inst) != rpgfmt::DecodeError::kNone) {
+    return false;
+  }
+  const CommandHandler handler = HandlerFor(inst.command->code);
+  return handler && handler(inst) == CommandResult::kDone;
+}
+
+}  // namespace
+
+void ShowInvalidInstruction() { DrawString(kInvalidX, kInvalidY, "错误指令..."); }
+
+void LoadScript() {
+  const std::span<const uint8_t> area = CodeArea(game.scriptBank, game.scriptNo);
+  if (area.empty()) {
+    game.scriptCode = nullptr;
+    return;
+  }
+  UseCode(area);
+  game.eventCount = area[rpgfmt::kScriptEventCountOffset];
+  std::memset(game.eventTable, 0, sizeof game.eventTable);
+  for (int i = 0; i < game.eventCount; ++i) {
+    game.eventTable[i] = codec::LoadLe<uint16_t>(area.data() + rpgfmt::kScriptEventTableOffset + 2 * i);
+  }
+  game.scriptPc = rpgfmt::ScriptBodyStart(game.eventCount);
+}
+
+int RunScript(uint16_t address) {
+  const std::span<const uint8_t> area = CodeArea(game.scriptBank, game.scriptNo);
+  if (area.empty()) return Stop(kMissing);
+  UseCode(area);
+  game.scriptPc = address;
+  game.scriptRunning = 1;
+  // Each step reads the code, its length and scriptPc afresh: a command may
+  // switch the script.
+  while (game.scriptRunning == 1 && game.scriptPc < game.scriptLength) {
+    if (!Step()) {
+      ShowInvalidInstruction();
+      // The script stops here, and so does every script that called it.
+      game.scriptRunning = 0;
+      return Stop(kInvalid);
+    }
+    if (game.runStatus) {
+      game.scriptPc = uint16_t(game.scriptPc - rpgfmt::ScriptBodyStart(game.eventCount));
+      return Stop(kFailed);
+    }
+  }
+  return Stop(kEnded);
+}
+
+int RunEvent(int n) {
+  if (n <= 0 || n > game.eventCount) return 1;
+  const uint16_t address = game.eventTable[n - 1];
+  if (address == 0) return 0;
+  const uint16_t pc = game.scriptPc;
+  const uint8_t running = game.scriptRunning;
+  if (RunScript(address) != kEnded) return 2;
+  game.scriptPc = pc;
+  game.scriptRunning = running;
+  return 0;
+}
+
+void RunScriptFile(uint8_t bank, uint8_t no) {
+  LibResource(kScriptType, bank, no);
+  if (game.runStatus == kNotFound) game.runStatus = 0;
+  if (game.runStatus) return;
+  game.scriptBank = bank;
+  game.scriptNo = no;
+  LoadScript();
+  if (game.scriptCode) RunScript(game.scriptPc);
+}
+
+int CallScript(uint8_t bank, uint8_t no) {
+  const uint8_t oldBank = game.scriptBank;
+  const uint8_t oldNo = game.scriptNo;
+  const uint16_t oldPc = game.scriptPc;
+  game.scriptBank = bank;
+  game.scriptNo = no;
+  LoadScript();
+  if (!game.scriptCode) {
+    game.scriptBank = oldBank;
+    game.scriptNo = oldNo;
+    return 1;
+  }
+  ++game.callDepth;
+  RunScript(game.scriptPc);
+  --game.callDepth;
+  if (game.runStatus) return 2;
+  if (game.scriptRunning == 2) {
+    game.scriptBank = oldBank;
+    game.scriptNo = oldNo;
+    LoadScript();
+    if (!game.scriptCode) return 1;
+    game.scriptPc = oldPc;
+    game.scriptRunning = 1;
+  }
+  return 0;
+}
+
+bool CallFromScript(uint8_t bank, uint8_t no) {
+  if (game.callDepth >= kMaxCallDepth) return false;
+  stoppedOnRefusal = false;
+  CallScript(bank, no);
+  return !stoppedOnRefusal;
+}
