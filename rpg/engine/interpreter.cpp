@@ -125,9 +125,11 @@ int RunEvent(int n) {
 }
 
 void RunScriptFile(uint8_t bank, uint8_t no) {
-  LibResource(kScriptType, bank, no);
-  if (game.runStatus == kNotFound) game.runStatus = 0;
-  if (game.runStatus) return;
+  if (LibResource(kScriptType, bank, no).empty()) {
+    // A missing script is ignored; a damaged library is not.
+    if (game.runStatus == kNotFound) game.runStatus = 0;
+    return;
+  }
   game.scriptBank = bank;
   game.scriptNo = no;
   LoadScript();
