@@ -36,19 +36,12 @@ class CommandsStateTest : public rpgtest::GameScreenTest {
   void RunCases(const std::vector<Case>& cases) {
     for (const Case& c : cases) {
       SCOPED_TRACE(c.name);
-      ResetKeepingCanvases();
+      rpgtest::ResetStateKeepingCanvases();
       InstalledLibrary lib(ScriptLibrary(c.source));
       if (c.setup) c.setup();
       RunFromBody();
       c.check();
     }
-  }
-  static void ResetKeepingCanvases() {
-    Canvas* canvases[3] = {game.sceneCanvas, game.mapCanvas, game.scratchCanvas};
-    ResetGameState();
-    game.sceneCanvas = canvases[0];
-    game.mapCanvas = canvases[1];
-    game.scratchCanvas = canvases[2];
   }
 };
 

@@ -23,6 +23,14 @@ void GameScreenTest::TearDown() {
   ResetGameState();
 }
 
+void ResetStateKeepingCanvases() {
+  Canvas* const canvases[3] = {game.sceneCanvas, game.mapCanvas, game.scratchCanvas};
+  ResetGameState();
+  game.sceneCanvas = canvases[0];
+  game.mapCanvas = canvases[1];
+  game.scratchCanvas = canvases[2];
+}
+
 std::vector<std::string> ArtOf(Canvas* canvas, int x, int y, int w, int h) {
   return testsupport::Art(canvas, x, y, w, h,
                           {{testsupport::kBlack, '#'}, {testsupport::kWhite, '.'},

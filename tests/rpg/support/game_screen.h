@@ -17,6 +17,9 @@ class GameScreenTest : public testsupport::ScreenTest {
   void TearDown() override;
 };
 
+// Resets the game's state as a new test would find it, keeping the canvases.
+void ResetStateKeepingCanvases();
+
 // Rows of the area at (x, y) of `canvas` (null: the screen): '#' black,
 // '.' white, 'r' red, '?' any other colour.
 std::vector<std::string> ArtOf(Canvas* canvas, int x, int y, int w, int h);
