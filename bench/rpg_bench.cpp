@@ -1,0 +1,100 @@
+// The cost of the game's map window against a plain memcpy of the 160 x 96
+// screen (61 440 bytes): a whole frame (54 tiles, the hero and five map
+// characters drawn into sceneCanvas) and a one-cell scroll (the picture
+// shifted, nine new tiles, the sprites), on the exploration test library
+// with a started screen and an in-process stand-in viewer.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "bench/targets.h"
+#include "host/canvas.h"
+#include "host/lcd.h"
+#include "rpg/engine/actors.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/map_draw.h"
+#include "rpg/engine/tile_cache.h"
+#include "tests/rpg/support/memory_library.h"
+#include "tests/support/host_env.h"
+#include "tests/support/standin_companion.h"
+
+namespace {
+
+constexpr std::size_t kScreenBytes = 160 * 96 * 4;
+
+void ScreenMemcpy(benchmark::State& state) {
+  std::vector<uint8_t> from(kScreenBytes, 1), to(kScreenBytes);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), kScreenBytes);
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kScreenBytes));
+}
+BENCHMARK(ScreenMemcpy);
+
+// The field with the hero in the middle of the view and five characters in
+// it; everything goes when it does.
+struct Field {
+  Field() : library(rpgtest::TestLibrary("explore")) {
+    started = LcdVctInit() == 1 && SetScreenMode(160, 96, 32) == 1;
+    game.scratchCanvas = CanvasCreate();
+    game.sceneCanvas = CanvasCreate();
+    game.mapCanvas = CanvasCreate();
+    PlaceActor(0, 1, 1, 4, 3);
+    ChangeMap(1, 1, 5, 5);
+    const uint8_t people[][5] = {{0, 2, 1, 6, 6}, {1, 2, 2, 8, 7}, {2, 4, 1, 10, 6},
+                                 {3, 2, 2, 12, 9}, {4, 2, 1, 7, 10}};
+    for (const auto& p : people) PlaceActor(p[0], p[1], p[2], p[3], p[4]);
+    started = started && game.runStatus == 0 && game.mapCanvas;
+  }
+  ~Field() {
+    ReleaseTileCache();
+    CanvasFree(game.scratchCanvas);
+    CanvasFree(game.sceneCanvas);
+    CanvasFree(game.mapCanvas);
+    ResetGameState();
+  }
+  testsupport::HostEnv env;
+  std::unique_ptr<testsupport::StandinCompanion> viewer = testsupport::StandinCompanion::Viewer();
+  bool started = false;
+  rpgtest::InstalledLibrary library;
+};
+
+void MapFrame(benchmark::State& state) {
+  Field field;
+  if (!field.started) return state.SkipWithError("the field did not start");
+  for (auto _ : state) {
+    game.redrawFlags = kRedrawMap | kRedrawHero | kRedrawNpcs;
+    Redraw();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(MapFrame);
+
+// Alternately left and right, so the view's cells stay the same.
+void ScrollStep(benchmark::State& state) {
+  Field field;
+  if (!field.started) return state.SkipWithError("the field did not start");
+  uint8_t dir = 1;
+  for (auto _ : state) {
+    game.scrollDir = dir;
+    game.redrawFlags = kRedrawMap | kRedrawHero | kRedrawNpcs;
+    Redraw();
+    dir = dir == 1 ? 2 : 1;
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(ScrollStep);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  bench::RunWithTargets({{"MapFrame", {"ScreenMemcpy"}, 30.0, 0},
+                         {"ScrollStep", {"MapFrame"}, 1.0 / 3, 0}});
+  return 0;
+}
