@@ -81,8 +81,6 @@ CommandResult Turn(const Instruction&);
 CommandResult NpcMode(const Instruction&);
 CommandResult ShowNpc(const Instruction&);
 CommandResult ClearNpcs(const Instruction&);
-// Frees every map-character slot (no drawing).
-void RemoveAllNpcs();
 
 // The party: commands_party.cpp.
 CommandResult AddMember(const Instruction&);

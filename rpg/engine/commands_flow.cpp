@@ -5,6 +5,7 @@
 
 #include "host/msg.h"
 #include "rpg/engine/commands.h"
+#include "rpg/engine/game_init.h"
 #include "rpg/engine/interpreter.h"
 #include "rpg/engine/script.h"
 
@@ -45,7 +46,7 @@ CommandResult SwitchScript(const Instruction& inst) {
   // The loop goes on at the new script's body, where LoadScript put scriptPc.
   LoadScript();
   std::memset(game.scriptVars + kFirstMapVar, 0, kScriptVarCount - kFirstMapVar);
-  RemoveAllNpcs();
+  ReleaseGame(kReleaseNpcs);
   return CommandResult::kDone;
 }
 

@@ -5,6 +5,7 @@
 #include "rpg/engine/actor_load.h"
 #include "rpg/engine/actors.h"
 #include "rpg/engine/commands.h"
+#include "rpg/engine/game_init.h"
 #include "rpg/engine/map_draw.h"
 #include "rpg/engine/npc_motion.h"
 #include "rpg/engine/pictures.h"
@@ -66,13 +67,6 @@ void Redraw(const Actor& a) {
 constexpr uint8_t kUp = 1, kRight = 2, kDown = 3, kLeft = 4;
 
 }  // namespace
-
-void RemoveAllNpcs() {
-  for (int i = 0; i < kNpcSlots; ++i) {
-    game.npcStore[i] = NpcRecord{};
-    game.npcs[i] = nullptr;
-  }
-}
 
 CommandResult PlaceNpc(const Instruction& inst) {
   PlaceActor(uint8_t(Byte(inst, 0) - 1), kNpcKind, Byte(inst, 1), Byte(inst, 2), Byte(inst, 3));
@@ -144,7 +138,7 @@ CommandResult ShowNpc(const Instruction& inst) {
 }
 
 CommandResult ClearNpcs(const Instruction& inst) {
-  RemoveAllNpcs();
+  ReleaseGame(kReleaseNpcs);
   return Next(inst);
 }
 

@@ -126,44 +126,44 @@ TEST_F(CommandsStateTest, ChanceOfNoneNeverJumpsAndOfAThousandAlways) {
   }
 }
 
-// The hero (character 1: maxHp 999, hp 10, level 1) in the party.
-constexpr const char* kHero = "AddMember 1, 4, 3\n";
+// Character 2 (maxHp 999, hp 10, level 1) in the party.
+constexpr const char* kHero = "AddMember 2, 4, 3\n";
 const CharStats& Stats() { return game.party[0].stats; }
 
 TEST_F(CommandsStateTest, PartyAttributesAreComparedSetAndAddedByTheirCodes) {
   const std::string hero = kHero;
   RunCases({
-      {"AddStat 1000 to hp", nullptr, hero + "AddStat 1, 4, 1000\n",
+      {"AddStat 1000 to hp", nullptr, hero + "AddStat 2, 4, 1000\n",
        [] { EXPECT_EQ(Stats().hp, 999); }},
-      {"AddStat 1000 to maxHp", nullptr, hero + "AddStat 1, 10, 1000\n",
+      {"AddStat 1000 to maxHp", nullptr, hero + "AddStat 2, 10, 1000\n",
        [] { EXPECT_EQ(Stats().maxHp, 999); }},
-      {"AddStat wraps a byte", nullptr, hero + "AddStat 1, 0, 300\n",
+      {"AddStat wraps a byte", nullptr, hero + "AddStat 2, 0, 300\n",
        [] { EXPECT_EQ(Stats().level, 45); }},
-      {"AddStat wraps a word", nullptr, hero + "AddStat 1, 4, 65530\n",
+      {"AddStat wraps a word", nullptr, hero + "AddStat 2, 4, 65530\n",
        [] { EXPECT_EQ(Stats().hp, 4); }},
-      {"AddStat code 12", nullptr, hero + "AddStat 1, 12, 1\n",
+      {"AddStat code 12", nullptr, hero + "AddStat 2, 12, 1\n",
        [] { EXPECT_EQ(game.runStatus, 4); }},
-      {"SetStat maxMp", nullptr, hero + "SetStat 1, 16, 300\n",
+      {"SetStat maxMp", nullptr, hero + "SetStat 2, 16, 300\n",
        [] { EXPECT_EQ(Stats().maxMp, 300); }},
-      {"SetStat a byte", nullptr, hero + "SetStat 1, 3, 0x1234\n",
+      {"SetStat a byte", nullptr, hero + "SetStat 2, 3, 0x1234\n",
        [] { EXPECT_EQ(Stats().agility, 0x34); }},
-      {"SetStat code 17", nullptr, hero + "SetStat 1, 17, 1\n",
+      {"SetStat code 17", nullptr, hero + "SetStat 2, 17, 1\n",
        [] { EXPECT_EQ(game.runStatus, 4); }},
-      {"IfStat equal", nullptr, Branch(hero + "IfStat 1, 23, 999, first, second"), [] { Went(1); }},
-      {"IfStat less", nullptr, Branch(hero + "IfStat 1, 4, 11, first, second"), [] { Went(2); }},
-      {"IfStat greater", nullptr, Branch(hero + "IfStat 1, 24, 19, first, second"), [] { Went(3); }},
-      {"IfStat worn place", [] {}, Branch(hero + "IfStat 1, 22, 0, first, second"), [] { Went(1); }},
-      {"IfStat code 25", nullptr, Branch(hero + "IfStat 1, 25, 0, first, second"),
+      {"IfStat equal", nullptr, Branch(hero + "IfStat 2, 23, 999, first, second"), [] { Went(1); }},
+      {"IfStat less", nullptr, Branch(hero + "IfStat 2, 4, 11, first, second"), [] { Went(2); }},
+      {"IfStat greater", nullptr, Branch(hero + "IfStat 2, 24, 19, first, second"), [] { Went(3); }},
+      {"IfStat worn place", [] {}, Branch(hero + "IfStat 2, 22, 0, first, second"), [] { Went(1); }},
+      {"IfStat code 25", nullptr, Branch(hero + "IfStat 2, 25, 0, first, second"),
        [] { EXPECT_EQ(game.runStatus, 4); }},
-      {"IfStat of no member", nullptr, Branch("IfStat 2, 4, 0, first, second"),
+      {"IfStat of no member", nullptr, Branch("IfStat 1, 4, 0, first, second"),
        [] { EXPECT_EQ(game.runStatus, 7); }},
-      {"Heal 100 % of 999", nullptr, hero + "Heal 1, 100\n", [] { EXPECT_EQ(Stats().hp, 999); }},
-      {"Heal 1 %", nullptr, hero + "Heal 1, 1\n", [] { EXPECT_EQ(Stats().hp, 19); }},
-      {"Heal 0 %", nullptr, hero + "Heal 1, 0\n", [] { EXPECT_EQ(Stats().hp, 10); }},
-      {"Heal 101 %", nullptr, hero + "Heal 1, 101\n", [] { EXPECT_EQ(Stats().hp, 10); }},
-      {"Heal no member", nullptr, "Heal 2, 50\n", [] { EXPECT_EQ(game.runStatus, 8); }},
-      {"Lead", nullptr, hero + "AddMember 2, 5, 3\nLead 2\n", [] { EXPECT_EQ(game.partyLeader, 1); }},
-      {"Lead no member", nullptr, hero + "Lead 2\n", [] { EXPECT_EQ(game.runStatus, 7); }},
+      {"Heal 100 % of 999", nullptr, hero + "Heal 2, 100\n", [] { EXPECT_EQ(Stats().hp, 999); }},
+      {"Heal 1 %", nullptr, hero + "Heal 2, 1\n", [] { EXPECT_EQ(Stats().hp, 19); }},
+      {"Heal 0 %", nullptr, hero + "Heal 2, 0\n", [] { EXPECT_EQ(Stats().hp, 10); }},
+      {"Heal 101 %", nullptr, hero + "Heal 2, 101\n", [] { EXPECT_EQ(Stats().hp, 10); }},
+      {"Heal no member", nullptr, "Heal 1, 50\n", [] { EXPECT_EQ(game.runStatus, 8); }},
+      {"Lead", nullptr, hero + "AddMember 1, 5, 3\nLead 1\n", [] { EXPECT_EQ(game.partyLeader, 1); }},
+      {"Lead no member", nullptr, hero + "Lead 1\n", [] { EXPECT_EQ(game.runStatus, 7); }},
   });
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/script.h"
 #include "tools/datlib/script_asm.h"
@@ -20,7 +22,9 @@ Bytes WithScripts(const Bytes& base, const std::vector<ScriptSource>& scripts) {
   const auto view = rpgfmt::ReadLibrary(base, problems);
   EXPECT_TRUE(view.has_value());
   std::vector<Resource> resources;
+  std::string title = "TEST";
   if (view) {
+    title.assign(view->title.data(), strnlen(view->title.data(), view->title.size()));
     for (const rpgfmt::LibEntry& e : view->entries) {
       const auto bytes = view->Bytes(e);
       resources.push_back({e.key, Bytes(bytes.begin(), bytes.end())});
@@ -29,7 +33,7 @@ Bytes WithScripts(const Bytes& base, const std::vector<ScriptSource>& scripts) {
   for (const ScriptSource& s : scripts) {
     resources.push_back({{1, s.bank, s.no}, AssembleScript(s.source)});
   }
-  return PackLibrary(resources);
+  return PackLibrary(resources, title.c_str());
 }
 
 Bytes ScriptLibrary(const std::string& source, const std::vector<ScriptSource>& more) {
