@@ -97,8 +97,8 @@ int RunScript(uint16_t address) {
   game.scriptRunning = 1;
   // Each step reads the code, its length and scriptPc afresh: a command may
   // switch the script.
-  while (game.scriptRunning == 1 && game.scriptPc < game.scriptLength) {
-    if (!Step()) {
+  for (int steps = 0; game.scriptRunning == 1 && game.scriptPc < game.scriptLength; ++steps) {
+    if (steps == kMaxSteps || !Step()) {
       ShowInvalidInstruction();
       // The script stops here, and so does every script that called it.
       game.scriptRunning = 0;

@@ -8,6 +8,11 @@
 // Calls nested deeper than this stop the script like an invalid instruction.
 inline constexpr int kMaxCallDepth = 32;
 
+// A run of more instructions than this stops like an invalid instruction: a
+// script that jumps in a circle without ever waiting would hang the game,
+// and nothing (not even Esc) could reach it.
+inline constexpr int kMaxSteps = 100000;
+
 // The screen's note of an instruction the interpreter refuses.
 void ShowInvalidInstruction();
 

@@ -126,6 +126,15 @@ TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
   }
 }
 
+TEST_F(InterpreterTest, AScriptJumpingInACircleStopsAfterItsStepsLikeARefusedInstruction) {
+  Use("AddVar 1, 1\nloop: AddVar 2, 1\nGoto loop\n");
+  EXPECT_EQ(RunFromBody(), 1);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.scriptVars[1], 1);
+  EXPECT_EQ(game.scriptVars[2], uint8_t(kMaxSteps / 2)) << "the first step and then every second one";
+  EXPECT_TRUE(InvalidShown());
+}
+
 TEST_F(InterpreterTest, TheNoteStandsAtTenSeventy) {
   ClearScreen();
   ShowInvalidInstruction();

@@ -17,7 +17,7 @@ Bytes AssembleScript(const std::string& source) {
   return script ? script->bytes : Bytes{};
 }
 
-Bytes WithScripts(const Bytes& base, const std::vector<ScriptSource>& scripts) {
+Bytes WithResources(const Bytes& base, const std::vector<Resource>& more) {
   std::vector<rpgfmt::LibProblem> problems;
   const auto view = rpgfmt::ReadLibrary(base, problems);
   EXPECT_TRUE(view.has_value());
@@ -30,10 +30,16 @@ Bytes WithScripts(const Bytes& base, const std::vector<ScriptSource>& scripts) {
       resources.push_back({e.key, Bytes(bytes.begin(), bytes.end())});
     }
   }
+  resources.insert(resources.end(), more.begin(), more.end());
+  return PackLibrary(resources, title.c_str());
+}
+
+Bytes WithScripts(const Bytes& base, const std::vector<ScriptSource>& scripts) {
+  std::vector<Resource> resources;
   for (const ScriptSource& s : scripts) {
     resources.push_back({{1, s.bank, s.no}, AssembleScript(s.source)});
   }
-  return PackLibrary(resources, title.c_str());
+  return WithResources(base, resources);
 }
 
 Bytes ScriptLibrary(const std::string& source, const std::vector<ScriptSource>& more) {

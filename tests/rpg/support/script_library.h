@@ -21,6 +21,9 @@ struct ScriptSource {
 // The script resource assembled from `source` (the test fails on errors).
 Bytes AssembleScript(const std::string& source);
 
+// `base`'s resources and `more`, packed into one library under base's title.
+Bytes WithResources(const Bytes& base, const std::vector<Resource>& more);
+
 // `base`'s resources and the scripts, packed into one library.
 Bytes WithScripts(const Bytes& base, const std::vector<ScriptSource>& scripts);
 
