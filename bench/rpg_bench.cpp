@@ -63,31 +63,36 @@ struct Field {
   rpgtest::InstalledLibrary library;
 };
 
-void MapFrame(benchmark::State& state) {
-  Field field;
-  if (!field.started) return state.SkipWithError("the field did not start");
-  for (auto _ : state) {
-    game.redrawFlags = kRedrawMap | kRedrawHero | kRedrawNpcs;
-    Redraw();
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(MapFrame);
-
-// Alternately left and right, so the view's cells stay the same.
-void ScrollStep(benchmark::State& state) {
+// Redraws with `flags` until the run ends; with `scroll`, each a one-cell
+// scroll, alternately left and right so the view's cells stay the same.
+void RedrawLoop(benchmark::State& state, uint8_t flags, bool scroll) {
   Field field;
   if (!field.started) return state.SkipWithError("the field did not start");
   uint8_t dir = 1;
   for (auto _ : state) {
-    game.scrollDir = dir;
-    game.redrawFlags = kRedrawMap | kRedrawHero | kRedrawNpcs;
+    if (scroll) game.scrollDir = dir;
+    game.redrawFlags = flags;
     Redraw();
     dir = dir == 1 ? 2 : 1;
     benchmark::ClobberMemory();
   }
 }
+
+constexpr uint8_t kWholeFrame = kRedrawMap | kRedrawHero | kRedrawNpcs;
+
+void MapFrame(benchmark::State& state) { RedrawLoop(state, kWholeFrame, false); }
+BENCHMARK(MapFrame);
+void ScrollStep(benchmark::State& state) { RedrawLoop(state, kWholeFrame, true); }
 BENCHMARK(ScrollStep);
+
+// Their parts: the tiles of a whole window, the shift and new column of a
+// scroll, and the hero with the five characters.
+void MapTiles(benchmark::State& state) { RedrawLoop(state, kRedrawMap, false); }
+BENCHMARK(MapTiles);
+void ScrollTiles(benchmark::State& state) { RedrawLoop(state, kRedrawMap, true); }
+BENCHMARK(ScrollTiles);
+void Sprites(benchmark::State& state) { RedrawLoop(state, kRedrawHero | kRedrawNpcs, false); }
+BENCHMARK(Sprites);
 
 }  // namespace
 

@@ -4,7 +4,6 @@
 
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
-#include "rpg/engine/record_offsets.h"
 #include "rpg/format/library.h"
 #include "rpg/format/records.h"
 #include "rpg/party/party_slots.h"
@@ -44,7 +43,7 @@ void LoadNpc(uint8_t slot, std::span<const uint8_t> rec) {
     return;
   }
   NpcRecord& npc = *game.npcs[slot];
-  std::memcpy(&npc, rec.data(), recoffsets::npcrec::kCopied);
+  std::memcpy(&npc, rec.data(), rpgfmt::npcmem::kCopied);
   npc.restCount = npc.restTime;
   const uint8_t picture = rec[rpgfmt::npcrec::kPicture];
   game.npcPicNo[slot] = picture;

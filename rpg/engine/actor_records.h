@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "rpg/format/actor_records.h"
+
 // A map character in one of the 40 slots: 32 bytes, 26 of them used. Bytes
 // 0 ... 21 are copied from its library record; a save keeps the whole record.
 struct NpcRecord {
@@ -25,14 +27,15 @@ struct NpcRecord {
   uint16_t picOffset;
   uint8_t spare[6];
 };
-static_assert(sizeof(NpcRecord) == 32);
-static_assert(offsetof(NpcRecord, x) == 5 && offsetof(NpcRecord, targetY) == 8);
-static_assert(offsetof(NpcRecord, restTime) == 21 && offsetof(NpcRecord, restCount) == 22);
-static_assert(offsetof(NpcRecord, picBlock) == 23 && offsetof(NpcRecord, picOffset) == 24);
+static_assert(sizeof(NpcRecord) == rpgfmt::npcmem::kSize);
+static_assert(offsetof(NpcRecord, x) == rpgfmt::actor::kX);
+static_assert(offsetof(NpcRecord, targetY) == rpgfmt::actor::kTargetY);
+static_assert(offsetof(NpcRecord, restTime) == rpgfmt::npcmem::kRestTime);
+static_assert(offsetof(NpcRecord, restCount) == rpgfmt::npcmem::kRestCount);
+static_assert(offsetof(NpcRecord, picBlock) == rpgfmt::npcmem::kPicBlock);
+static_assert(offsetof(NpcRecord, picOffset) == rpgfmt::npcmem::kPicOffset);
 
 inline constexpr int kNpcSlots = 40;
-// Bytes of a map character's library record copied into its slot.
-inline constexpr std::size_t kNpcCopiedBytes = 22;
 // Targets of this value and above mean "no target".
 inline constexpr uint8_t kNoTarget = 225;
 
@@ -67,9 +70,12 @@ struct EnemyRecord {
   uint8_t dropId;
   uint8_t dropOn;
 };
-static_assert(sizeof(EnemyRecord) == 46);
-static_assert(offsetof(EnemyRecord, level) == 18 && offsetof(EnemyRecord, maxHp) == 24);
-static_assert(offsetof(EnemyRecord, exp) == 38 && offsetof(EnemyRecord, dropOn) == 45);
+static_assert(sizeof(EnemyRecord) == rpgfmt::enemyrec::kCopied);
+static_assert(offsetof(EnemyRecord, pictureId) == rpgfmt::enemyrec::kPictureId);
+static_assert(offsetof(EnemyRecord, level) == rpgfmt::enemyrec::kLevel);
+static_assert(offsetof(EnemyRecord, maxHp) == rpgfmt::enemyrec::kStats + rpgfmt::charstats::kMaxHp);
+static_assert(offsetof(EnemyRecord, exp) == rpgfmt::enemyrec::kExp);
+static_assert(offsetof(EnemyRecord, dropOn) == rpgfmt::enemyrec::kDropOn);
 
 // An enemy slot: the record copy, its located picture and its magic list.
 struct EnemySlot {

@@ -6,8 +6,10 @@
 #include "rpg/format/records.h"
 
 EffectElement EffectData::Element(int k) const {
-  const uint8_t* e = bytes.data() + rpgfmt::anim::kHeaderSize + std::size_t(k) * rpgfmt::anim::kElementSize;
-  return {e[0], e[1], e[2], e[3], e[4]};
+  namespace anim = rpgfmt::anim;
+  const uint8_t* e = bytes.data() + anim::ElementAt(std::size_t(k));
+  return {e[anim::kElementDx], e[anim::kElementDy], e[anim::kElementLife], e[anim::kElementDelay],
+          e[anim::kElementPicture]};
 }
 
 std::optional<PicInfo> EffectData::Picture(int index) const {
@@ -19,12 +21,12 @@ std::optional<EffectData> ReadEffect(std::span<const uint8_t> bytes) {
   if (bytes.size() < rpgfmt::anim::kHeaderSize) return std::nullopt;
   EffectData e{};
   e.bytes = bytes;
-  e.count = bytes[2];
-  e.first = bytes[4];
-  e.last = std::min<int>(bytes[5], e.count - 1);
-  std::size_t at = rpgfmt::anim::kHeaderSize + std::size_t(e.count) * rpgfmt::anim::kElementSize;
+  e.count = bytes[rpgfmt::anim::kCount];
+  e.first = bytes[rpgfmt::anim::kFirst];
+  e.last = std::min<int>(bytes[rpgfmt::anim::kLast], e.count - 1);
+  std::size_t at = rpgfmt::anim::ElementAt(std::size_t(e.count));
   if (at > bytes.size()) return std::nullopt;
-  for (int p = 0; p < bytes[3]; ++p) {
+  for (int p = 0; p < bytes[rpgfmt::anim::kPictureCount]; ++p) {
     const std::size_t size = rpgfmt::anim::PictureSize(bytes, at);
     if (size == 0) break;
     e.pictureAt[std::size_t(p)] = at;

@@ -15,10 +15,10 @@ namespace {
 constexpr uint8_t kNotAddressable = 2;
 constexpr uint8_t kHeaderMismatch = 4;
 constexpr uint8_t kViewDoesNotFit = 6;
-constexpr std::size_t kNameAt = 3;
-constexpr std::size_t kTileSetAt = 2;
-constexpr std::size_t kWidthAt = 16;
-constexpr std::size_t kHeightAt = 17;
+constexpr std::size_t kNameAt = rpgfmt::kMapNameOffset;
+constexpr std::size_t kTileSetAt = rpgfmt::kMapTileSetOffset;
+constexpr std::size_t kWidthAt = rpgfmt::kMapWidthOffset;
+constexpr std::size_t kHeightAt = rpgfmt::kMapHeightOffset;
 
 std::size_t CellBytes() { return std::size_t(game.mapWidth) * game.mapHeight * 2; }
 
@@ -59,7 +59,7 @@ void LoadMap(uint8_t id1, uint8_t id2) {
     game.runStatus = kNotAddressable;
     return;
   }
-  if (map[0] != id1 || map[1] != id2) {
+  if (map[rpgfmt::kMapId1Offset] != id1 || map[rpgfmt::kMapId2Offset] != id2) {
     game.runStatus = kHeaderMismatch;
     return;
   }

@@ -5,7 +5,8 @@
 
 std::optional<PicInfo> ReadPicHeader(std::span<const uint8_t> bytes) {
   if (bytes.size() < rpgfmt::kPicHeaderSize) return std::nullopt;
-  return PicInfo{bytes[2], bytes[3], bytes[4], bytes[5], bytes};
+  return PicInfo{bytes[rpgfmt::kPicWidthOffset], bytes[rpgfmt::kPicHeightOffset],
+                 bytes[rpgfmt::kPicFramesOffset], bytes[rpgfmt::kPicDepthOffset], bytes};
 }
 
 std::size_t PicRowBytes(int width, int depth) {

@@ -6,11 +6,12 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
 #include "rpg/engine/sprite_clip.h"
+#include "rpg/format/actor_records.h"
 
 namespace {
 
-constexpr uint8_t kSmallGroup = 4;
-constexpr int kFramesPerFacing = 3;
+constexpr uint8_t kSmallGroup = rpgfmt::actor::kSmallGroup;
+constexpr int kFramesPerFacing = rpgfmt::actor::kPosesPerFacing;
 
 int FrameIndex(uint8_t facing, uint8_t step) {
   const int s = step == 3 ? 1 : step;

@@ -5,7 +5,6 @@
 
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
-#include "rpg/engine/record_offsets.h"
 #include "rpg/format/library.h"
 #include "rpg/format/records.h"
 
@@ -15,8 +14,8 @@ constexpr uint8_t kNoSlot = 255;
 constexpr uint8_t kMemberError = 7;
 constexpr uint8_t kNotAddressable = 2;
 
-namespace sheet = recoffsets::charsheet;
-namespace chainrec = recoffsets::chain;
+namespace sheet = rpgfmt::charsheet;
+namespace chainrec = rpgfmt::magicchain;
 
 // Copies the member's first magics from its chain: as many as its header has
 // learned, but no more than the chain holds or the list keeps.
@@ -74,19 +73,19 @@ void LoadPartyMember(uint8_t slot, std::span<const uint8_t> rec) {
     game.runStatus = kMemberError;
     return;
   }
-  if (rec.size() < rpgfmt::charsheet::kSize) {
+  if (rec.size() < sheet::kSize) {
     game.runStatus = kNotAddressable;
     return;
   }
   PartySlot& member = game.party[slot];
-  std::memcpy(&member.header, rec.data() + sheet::kHeader, sheet::kHeaderSize);
+  std::memcpy(&member.header, rec.data() + rpgfmt::actor::kPicGroup, sheet::kHeaderSize);
   std::memset(member.name, 0, sizeof member.name);
   std::memcpy(member.name, rec.data() + sheet::kName, sheet::kNameSize);
-  std::memcpy(&member.equipment, rec.data() + sheet::kEquipment, sheet::kEquipmentSize);
-  std::memcpy(&member.stats, rec.data() + sheet::kStats, sheet::kStatsSize);
-  member.chainId = rec[rpgfmt::charsheet::kChain];
+  std::memcpy(&member.equipment, rec.data() + sheet::kEquipment, rpgfmt::equipment::kSize);
+  std::memcpy(&member.stats, rec.data() + sheet::kStats, rpgfmt::charstats::kSize);
+  member.chainId = rec[sheet::kChain];
   member.magicCount = 0;
-  const uint8_t picture = rec[rpgfmt::charsheet::kSprite];
+  const uint8_t picture = rec[sheet::kSprite];
   game.memberPicNo[slot] = picture;
   ResKey key{uint8_t(rpgfmt::ResType::kActorSheet), 1, picture, 0, 0};
   LibLookup(&key);

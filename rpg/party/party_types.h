@@ -7,6 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "rpg/format/actor_records.h"
+#include "rpg/format/item_records.h"
+
 // A member's attributes: the same 26 bytes in the character sheet, in memory
 // and in a saved game.
 struct CharStats {
@@ -29,19 +32,24 @@ struct CharStats {
   uint8_t luck;
   uint8_t weaponPower;
 };
-static_assert(sizeof(CharStats) == 26);
-static_assert(offsetof(CharStats, maxHp) == 6 && offsetof(CharStats, hp) == 8);
-static_assert(offsetof(CharStats, maxMp) == 10 && offsetof(CharStats, mp) == 12);
-static_assert(offsetof(CharStats, attack) == 14 && offsetof(CharStats, defence) == 16);
-static_assert(offsetof(CharStats, exp) == 18 && offsetof(CharStats, nextExp) == 20);
-static_assert(offsetof(CharStats, agility) == 22 && offsetof(CharStats, weaponPower) == 25);
+static_assert(sizeof(CharStats) == rpgfmt::charstats::kSize);
+static_assert(offsetof(CharStats, maxHp) == rpgfmt::charstats::kMaxHp);
+static_assert(offsetof(CharStats, hp) == rpgfmt::charstats::kHp);
+static_assert(offsetof(CharStats, maxMp) == rpgfmt::charstats::kMaxMp);
+static_assert(offsetof(CharStats, mp) == rpgfmt::charstats::kMp);
+static_assert(offsetof(CharStats, attack) == rpgfmt::charstats::kAttack);
+static_assert(offsetof(CharStats, defence) == rpgfmt::charstats::kDefence);
+static_assert(offsetof(CharStats, exp) == rpgfmt::charstats::kExp);
+static_assert(offsetof(CharStats, nextExp) == rpgfmt::charstats::kNextExp);
+static_assert(offsetof(CharStats, agility) == rpgfmt::charstats::kAgility);
+static_assert(offsetof(CharStats, weaponPower) == rpgfmt::charstats::kWeaponPower);
 
 // One worn item id per body place, 0 for nothing: head, body, cape, bracer,
 // hand-held, footwear and two ornaments, in that byte order.
 struct Equipment {
   uint8_t place[8];
 };
-static_assert(sizeof(Equipment) == 8);
+static_assert(sizeof(Equipment) == rpgfmt::equipment::kSize);
 
 struct InvEntry {
   uint8_t kind;
@@ -70,13 +78,13 @@ struct ActorHeader {
   uint8_t targetY;   // carried
   uint8_t chainCount;  // magic-chain entries learned
 };
-static_assert(sizeof(ActorHeader) == 10);
+static_assert(sizeof(ActorHeader) == rpgfmt::charsheet::kHeaderSize);
 
 inline constexpr int kPartySlots = 3;
 inline constexpr std::size_t kMemberNameSize = 14;
 // Room for 52 magics; a save keeps the first 50.
-inline constexpr std::size_t kMagicListSize = 52;
-inline constexpr std::size_t kMagicListSaved = 50;
+inline constexpr std::size_t kMagicListSize = rpgfmt::magicchain::kListCapacity;
+inline constexpr std::size_t kMagicListSaved = rpgfmt::magicchain::kMaxEntries;
 
 // A party slot. The blocks the slot points at on the device (name, stats,
 // equipment, magic list) are held in place, so joining cannot run out of

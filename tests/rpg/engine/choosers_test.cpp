@@ -27,19 +27,7 @@ std::span<const uint8_t> Text(const std::string& s) {
   return {reinterpret_cast<const uint8_t*>(s.c_str()), s.size() + 1};
 }
 
-class WrappedTest : public rpgtest::GameScreenTest {
- protected:
-  void SetUp() override {
-    GameScreenTest::SetUp();
-    SetBackMode(2, nullptr);
-  }
-  // The screen's top 96 rows and 160 columns after `draw` on a white screen.
-  static std::vector<std::string> Drawn(const std::function<void()>& draw) {
-    ClearScreen();
-    draw();
-    return ArtOf(nullptr, 0, 0, 160, 96);
-  }
-};
+using WrappedTest = rpgtest::TextScreenTest;
 
 TEST_F(WrappedTest, LinesNeverSplitATwoByteCharacter) {
   // Three bytes a line: "a" and a character fit; "ab" leaves it for the next.

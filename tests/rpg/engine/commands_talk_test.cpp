@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "host/msg.h"
@@ -72,6 +74,17 @@ TEST(SayTest, WithAPortraitTheFirstPageHoldsElevenAndFifteenBytes) {
   EXPECT_FALSE(s.Done()) << "four bytes are left for a second page";
   EXPECT_TRUE(Inked(46 + 3 * 8, 58, 8, 16));
   EXPECT_FALSE(Inked(46 + 4 * 8, 58, 8, 16));
+  s.Key(kKeyEnter);
+  EXPECT_TRUE(s.Done());
+}
+
+TEST(SayTest, ALongTextTakesAsManyPagesAsItNeeds) {
+  // 300 bytes, 30 a page.
+  Script s("Say 0, \"" + std::string(300, 'a') + "\"\n");
+  for (int page = 1; page < 10; ++page) {
+    s.Key(kKeyEnter);
+    ASSERT_FALSE(s.Done()) << page;
+  }
   s.Key(kKeyEnter);
   EXPECT_TRUE(s.Done());
 }
@@ -222,6 +235,9 @@ TEST(CrawlTest, BandsAreDrawnOrWhiteWhenMissing) {
     s.Key(kKeyEnter);
     ASSERT_TRUE(s.Done());
     EXPECT_EQ(game.runStatus, 0);
+    EXPECT_TRUE(std::all_of(std::begin(game.clipBuf), std::end(game.clipBuf),
+                            [](uint8_t b) { return b == 0; }))
+        << "the sprite clipping buffer is left alone";
   }
 }
 

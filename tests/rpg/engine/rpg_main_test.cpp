@@ -26,6 +26,7 @@
 #include "rpg/party/event_flags.h"
 #include "tests/rpg/support/memory_library.h"
 #include "tests/rpg/support/script_library.h"
+#include "tests/support/golden.h"
 #include "tests/support/host_runner.h"
 #include "tests/support/host_screen.h"
 
@@ -71,6 +72,16 @@ class RpgRun {
     }
     host.Post(MsgKeyUp, 0, 0);
   }
+  // A game a failed test left running (a run error waits for Enter) is
+  // ended, so the host can stop.
+  ~RpgRun() {
+    for (int i = 0; i < 20 && int(afters.size()) < launches; ++i) {
+      host.Post(kQuitMessage, 0, 0);
+      host.KeyDown(kKeyEnter);
+      host.Advance(1000);
+    }
+  }
+
   // Once the game has ended: two seconds for a stray timer, then the last
   // message; checks everything went.
   void ExpectAllReleased() {
@@ -145,6 +156,7 @@ TEST(RpgMainTest, EscAtTheTitleEndsTheGameWithoutARunError) {
   RpgRun run(Explore());
   EXPECT_TRUE(run.Playing());
   EXPECT_TRUE(ItemZeroChosen(run));
+  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/title"));
   run.host.KeyDown(kKeyEscape);
   ASSERT_FALSE(run.Playing());
   EXPECT_EQ(afters[0].runStatus, 0);
@@ -160,7 +172,7 @@ TEST(RpgMainTest, ARunErrorIsShownUntilEnterThenEverythingIsReleased) {
   ASSERT_TRUE(run.Playing());
   EXPECT_EQ(game.runStatus, 3);
   EXPECT_EQ(hostScreen.width, 160);
-  EXPECT_NE(testsupport::FindColor(testsupport::kBlack, 0, 0, 64, 16).left, -1) << "RunErr:3";
+  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/run_error"));
   run.host.KeyDown(kKeyLeft);
   EXPECT_TRUE(run.Playing());
   run.host.KeyDown(kKeyEnter);
@@ -202,6 +214,11 @@ TEST(RpgMainTest, WithNoTitleItemsTheTitleWaitsForKeysWithoutSpinning) {
   run.host.KeyDown(kKeyDown);
   run.host.KeyDown(kKeyEnter);  // item 0: a new game
   EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}}));
+  // The opening placed nobody and loaded no map: the map loop takes keys and
+  // ticks without reading anything.
+  for (uint32_t key : {kKeyUp, kKeyLeft, kKeyEnter, kKeyEscape}) run.host.KeyDown(key);
+  run.host.Advance(1000);
+  EXPECT_EQ(game.runStatus, 0);
   run.host.Post(kQuitMessage, 0, 0);
   run.ExpectAllReleased();
 }

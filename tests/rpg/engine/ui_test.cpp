@@ -209,17 +209,11 @@ TEST(RunErrorTest, LeavingTheGameIsNoError) {
   }
 }
 
-class TextTest : public rpgtest::GameScreenTest {
+// The top 48 rows of the screen after `draw`.
+class TextTest : public rpgtest::TextScreenTest {
  protected:
-  void SetUp() override {
-    GameScreenTest::SetUp();
-    SetBackMode(2, nullptr);
-  }
-  // The top 16 rows of the screen after `draw`.
   static std::vector<std::string> Drawn(const std::function<void()>& draw) {
-    ClearScreen();
-    draw();
-    return ArtOf(nullptr, 0, 0, 160, 48);
+    return TextScreenTest::Drawn(draw, 48);
   }
 };
 

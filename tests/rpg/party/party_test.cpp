@@ -8,7 +8,6 @@
 
 #include "codec/bytes.h"
 #include "rpg/engine/game_state.h"
-#include "rpg/engine/record_offsets.h"
 #include "rpg/format/records.h"
 #include "rpg/party/event_flags.h"
 #include "rpg/party/inventory.h"
@@ -254,33 +253,6 @@ TEST_F(PartyTest, AttributesAreKeptInsideTheirLimits) {
   EXPECT_EQ(enemy.maxHp, 5000);
   EXPECT_EQ(enemy.hp, 5000);
   EXPECT_EQ(enemy.agility, 200);
-}
-
-// The offsets the engine names itself are those of the format's field tables.
-TEST(RecordOffsetsTest, MatchTheFormatsFieldTables) {
-  auto field = [](const char* layout, const char* name) -> int {
-    for (const rpgfmt::Field& f : rpgfmt::LayoutByName(layout)->fields) {
-      if (std::string(f.name) == name) return f.offset;
-    }
-    return -1;
-  };
-  namespace sheet = recoffsets::charsheet;
-  EXPECT_EQ(field("character", "picGroup"), int(sheet::kHeader));
-  EXPECT_EQ(field("character", "chainCount"), int(sheet::kHeaderSize - 1));
-  EXPECT_EQ(field("character", "name"), int(sheet::kName));
-  EXPECT_EQ(field("character", "sprite"), int(sheet::kName + sheet::kNameSize));
-  EXPECT_EQ(field("character", "equipment.head"), int(sheet::kEquipment));
-  EXPECT_EQ(field("character", "stats.level"), int(sheet::kStats));
-  EXPECT_EQ(field("character", "stats.weaponPower"), int(sheet::kStats + sheet::kStatsSize - 1));
-  EXPECT_EQ(int(sheet::kStats + sheet::kStatsSize), int(rpgfmt::charsheet::kSize));
-  EXPECT_EQ(field("character", "stats.maxHp"), int(sheet::kStats + offsetof(CharStats, maxHp)));
-  EXPECT_EQ(field("npc", "restTime"), int(recoffsets::npcrec::kRestTime));
-  EXPECT_EQ(field("npc", "picture"), int(recoffsets::npcrec::kCopied));
-  const rpgfmt::ListSpec& chain = *rpgfmt::LayoutByName("chain")->list;
-  EXPECT_EQ(chain.countOffset, recoffsets::chain::kCount);
-  EXPECT_EQ(chain.listOffset, recoffsets::chain::kEntries);
-  EXPECT_EQ(chain.elementSize, recoffsets::chain::kEntrySize);
-  EXPECT_EQ(chain.maxCount, kMagicListSaved);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "host/canvas.h"
 #include "host/lcd.h"
 #include "rpg/engine/game_state.h"
+#include "rpg/engine/ui_text.h"
 
 namespace rpgtest {
 
@@ -29,6 +30,17 @@ void ResetStateKeepingCanvases() {
   game.sceneCanvas = canvases[0];
   game.mapCanvas = canvases[1];
   game.scratchCanvas = canvases[2];
+}
+
+void TextScreenTest::SetUp() {
+  ASSERT_NO_FATAL_FAILURE(GameScreenTest::SetUp());
+  SetBackMode(2, nullptr);
+}
+
+std::vector<std::string> TextScreenTest::Drawn(const std::function<void()>& draw, int rows) {
+  ClearScreen();
+  draw();
+  return ArtOf(nullptr, 0, 0, 160, rows);
 }
 
 std::vector<std::string> ArtOf(Canvas* canvas, int x, int y, int w, int h) {

@@ -3,6 +3,7 @@
 // mode, with the game's three canvases made and its state reset before and
 // after each test.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +20,14 @@ class GameScreenTest : public testsupport::ScreenTest {
 
 // Resets the game's state as a new test would find it, keeping the canvases.
 void ResetStateKeepingCanvases();
+
+// The same with opaque text, for tests of what text routines draw.
+class TextScreenTest : public GameScreenTest {
+ protected:
+  void SetUp() override;
+  // The screen's top `rows` rows after `draw` on a cleared screen.
+  static std::vector<std::string> Drawn(const std::function<void()>& draw, int rows = 96);
+};
 
 // Rows of the area at (x, y) of `canvas` (null: the screen): '#' black,
 // '.' white, 'r' red, '?' any other colour.
