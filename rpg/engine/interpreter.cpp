@@ -1,12 +1,11 @@
-#include <cstring>
 #include <span>
 
-#include "codec/bytes.h"
 #include "rpg/engine/command_table.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/interpreter.h"
 #include "rpg/engine/library.h"
 #include "rpg/engine/script.h"
+#include "rpg/engine/script_load.h"
 #include "rpg/engine/ui_text.h"
 #include "rpg/format/library.h"
 #include "rpg/format/script_decode.h"
@@ -16,7 +15,6 @@ namespace {
 
 constexpr uint8_t kScriptType = uint8_t(rpgfmt::ResType::kScript);
 constexpr uint8_t kNotFound = 3;
-constexpr uint8_t kNotAddressable = 2;
 constexpr int16_t kInvalidX = 10;
 constexpr int16_t kInvalidY = 70;
 
@@ -25,33 +23,6 @@ enum RunResult : int { kEnded = 0, kInvalid = 1, kFailed = 2, kMissing = 3 };
 // Set when the latest loop stopped at an instruction it refused; read by
 // the Call command after its call returns.
 bool stoppedOnRefusal = false;
-
-// The code area of script (1, bank, no), checked: its event table and its
-// code length lie inside the resource. Empty with runStatus set otherwise.
-std::span<const uint8_t> CodeArea(uint8_t bank, uint8_t no) {
-  const std::span<const uint8_t> res = LibResource(kScriptType, bank, no);
-  if (game.runStatus) return {};
-  if (res.size() < rpgfmt::kScriptHeaderSize + rpgfmt::kScriptEventTableOffset) {
-    game.runStatus = kNotAddressable;
-    return {};
-  }
-  const std::span<const uint8_t> area = res.subspan(rpgfmt::kScriptHeaderSize);
-  const uint16_t length = codec::LoadLe<uint16_t>(area.data() + rpgfmt::kScriptCodeLengthOffset);
-  const uint8_t events = area[rpgfmt::kScriptEventCountOffset];
-  if (area.size() < length || area.size() < rpgfmt::ScriptBodyStart(events)) {
-    game.runStatus = kNotAddressable;
-    return {};
-  }
-  return area;
-}
-
-// Makes `area` the current code: the code pointer and the length that
-// bounds every decode.
-void UseCode(std::span<const uint8_t> area) {
-  game.scriptCode = area.data();
-  game.scriptLength = codec::LoadLe<uint16_t>(area.data() + rpgfmt::kScriptCodeLengthOffset);
-  game.scriptCodeSize = game.scriptLength;
-}
 
 int Stop(int result) {
   stoppedOnRefusal = result == kInvalid;
@@ -62,8 +33,7 @@ int Stop(int result) {
 // then handed to its command's handler.
 bool Step() {
   rpgfmt::Instruction inst;
-  const std::span<const uint8_t> code(game.scriptCode, game.scriptCodeSize);
-  if (rpgfmt::DecodeInstruction(code, game.scriptPc, inst) != rpgfmt::DecodeError::kNone) {
+  if (rpgfmt::DecodeInstruction(CurrentCode(), game.scriptPc, inst) != rpgfmt::DecodeError::kNone) {
     return false;
   }
   const CommandHandler handler = HandlerFor(inst.command->code);
@@ -73,21 +43,6 @@ bool Step() {
 }  // namespace
 
 void ShowInvalidInstruction() { DrawString(kInvalidX, kInvalidY, "错误指令..."); }
-
-void LoadScript() {
-  const std::span<const uint8_t> area = CodeArea(game.scriptBank, game.scriptNo);
-  if (area.empty()) {
-    game.scriptCode = nullptr;
-    return;
-  }
-  UseCode(area);
-  game.eventCount = area[rpgfmt::kScriptEventCountOffset];
-  std::memset(game.eventTable, 0, sizeof game.eventTable);
-  for (int i = 0; i < game.eventCount; ++i) {
-    game.eventTable[i] = codec::LoadLe<uint16_t>(area.data() + rpgfmt::kScriptEventTableOffset + 2 * i);
-  }
-  game.scriptPc = rpgfmt::ScriptBodyStart(game.eventCount);
-}
 
 int RunScript(uint16_t address) {
   const std::span<const uint8_t> area = CodeArea(game.scriptBank, game.scriptNo);
