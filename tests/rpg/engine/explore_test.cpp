@@ -1,6 +1,8 @@
-// The map loop on the explore library: walking the hero, the view's limits,
-// events by walking, bumping and examining, continuous walking, the version
-// screen, the countdown, and the map characters wandering on the ticks.
+// The map loop on the explore library's maps (as the script library holds
+// them, with a script whose events log themselves): walking the hero, the
+// view's limits, events by walking, bumping and examining, continuous
+// walking, the version screen, the countdown, and the map characters
+// wandering on the ticks.
 
 #include <gtest/gtest.h>
 
@@ -29,7 +31,7 @@ using Events = std::vector<int>;
 
 constexpr uint32_t kQuitMessage = 273;
 
-// The events the loop ran, oldest first, as the library's script (1, 1)
+// The events the loop ran, oldest first, as the library's script (1, 200)
 // logs them: the count in variable 0, the latest three in variables 1 ... 3.
 Events EventsRun() {
   const int count = game.scriptVars[0];
@@ -43,7 +45,7 @@ Events EventsRun() {
 // the events' script current.
 void Enter(uint8_t map, uint8_t vx, uint8_t vy) {
   game.scriptBank = 1;
-  game.scriptNo = 1;
+  game.scriptNo = 200;
   LoadScript();
   CanvasClear(game.sceneCanvas);
   PlaceActor(0, 1, 1, 4, 3);
@@ -59,7 +61,7 @@ class Explore {
           setup();
           GameLoop();
           ReleaseTileCache();
-        }, rpgtest::TestLibrary("explore")) {}
+        }, rpgtest::TestLibrary("script")) {}
   ~Explore() {
     run_.host.Post(kQuitMessage, 0, 0);
     EXPECT_EQ(game.runStatus, kQuit);
