@@ -1,6 +1,7 @@
 // The game's readers of the data library: the directory search and every
 // reader that takes a resource out of the library image (maps and their tile
-// sets, pictures and sheets, animations, character records). The input is
+// sets, pictures and sheets, animations, character records, scripts and
+// their instructions). The input is
 // the library file; the keys looked up are the ones its own directory names,
 // plus a few no directory holds. Nothing may be read outside the image.
 #include <algorithm>
@@ -16,13 +17,17 @@
 #include "rpg/engine/library.h"
 #include "rpg/engine/map_load.h"
 #include "rpg/engine/picture_data.h"
+#include "rpg/engine/script.h"
+#include "rpg/engine/script_load.h"
 #include "rpg/format/library.h"
+#include "rpg/format/script_decode.h"
 
 namespace {
 
 constexpr std::size_t kSlack = 32;
 constexpr std::size_t kMaxKeys = 48;
 constexpr int kMaxFrames = 64;
+constexpr int kMaxSteps = 4096;
 
 using rpgfmt::ResType;
 
@@ -59,6 +64,27 @@ void Map(uint8_t id1, uint8_t id2) {
   for (int tile = 0; tile < 256; ++tile) (void)TileBits(tile);
 }
 
+// The script made current, then every instruction of its code decoded from
+// each address its event table and its jumps name, as the interpreter
+// would reach them.
+void Script(uint8_t id1, uint8_t id2) {
+  game.scriptBank = id1;
+  game.scriptNo = id2;
+  LoadScript();
+  const std::span<const uint8_t> code = CurrentCode();
+  if (code.empty()) return;
+  std::vector<uint16_t> starts = {game.scriptPc};
+  for (int e = 0; e < game.eventCount; ++e) starts.push_back(game.eventTable[e]);
+  for (uint16_t pc : starts) {
+    rpgfmt::Instruction inst;
+    for (int steps = 0; steps < kMaxSteps && pc < code.size(); ++steps) {
+      if (rpgfmt::DecodeInstruction(code, pc, inst) != rpgfmt::DecodeError::kNone) break;
+      if (inst.Next() <= pc || inst.Next() > code.size()) __builtin_trap();
+      pc = inst.Next();
+    }
+  }
+}
+
 void Actor(uint8_t id1, uint8_t id2) {
   if (id1 == 2 || id1 == 4) AllocNpcSlot(0);
   LoadActor(0, id1, id2);
@@ -69,6 +95,7 @@ void Read(uint8_t type, uint8_t id1, uint8_t id2) {
   LibLookup(&key);
   game.runStatus = 0;
   switch (ResType(type)) {
+    case ResType::kScript: Script(id1, id2); break;
     case ResType::kMap: Map(id1, id2); break;
     case ResType::kActorRecord: Actor(id1, id2); break;
     case ResType::kAnimation: Animation(id1, id2); break;

@@ -28,7 +28,7 @@ tovsim_fuzz_target(tune tovsim_sndgen)
 # Frames of window messages received from other processes.
 tovsim_fuzz_target(wire tovsim_win)
 # The game's library search and its readers of maps, tile sets, pictures,
-# animations and character records.
+# animations, character records and scripts.
 tovsim_fuzz_target(rpg_library tovsim_rpg_data)
 # Network frames and search datagrams as the transport reads them.
 tovsim_fuzz_target(net_frames tovsim_net)

@@ -15,3 +15,4 @@ void InitGame();
 // party member, bit 2 the canvases, the game tick, the tile bitmap and the
 // music (with the sound hooks).
 void ReleaseGame(uint8_t parts);
+inline constexpr uint8_t kReleaseNpcs = 1;

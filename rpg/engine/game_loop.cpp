@@ -30,10 +30,6 @@ constexpr auto Complemented(const char (&text)[sizeof kVersionText]) {
 constexpr auto kStoredVersion = Complemented(kVersionText);
 static_assert(kStoredVersion.size() <= kTextBufSize);
 
-void RunEventIfPresent(int n) {
-  if (InterpreterPresent()) RunEvent(n);
-}
-
 // The characters typed since the last comparison with the build word.
 struct Typed {
   char chars[3];
@@ -78,14 +74,14 @@ void GameLoop() {
       pendingEvent = HandleKey(&heldKey);
       game.redrawFlags |= kRedrawHero | kRedrawNpcs;
       NpcTick();
-      if (game.timerCount != 0 && --game.timerCount == 0) RunEventIfPresent(game.timerEvent);
+      if (game.timerCount != 0 && --game.timerCount == 0) RunEvent(game.timerEvent);
     } else {
       continue;
     }
     Redraw();
     PresentScene();
     if (pendingEvent != 0) {
-      RunEventIfPresent(pendingEvent);
+      RunEvent(pendingEvent);
       heldKey = 0;
       pendingEvent = 0;
     }

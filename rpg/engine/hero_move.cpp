@@ -63,7 +63,7 @@ void OpenMenu() {
   game.menuScript = 0;
   LaterSystemMenu();
   PresentScene();
-  if (game.menuScript && InterpreterPresent()) CallScript(kMenuScriptBank, game.menuScript);
+  if (game.menuScript) CallScript(kMenuScriptBank, game.menuScript);
 }
 
 }  // namespace

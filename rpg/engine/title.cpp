@@ -42,7 +42,7 @@ void StartNewGame() {
   game.money = 0;
   game.invCount = 0;
   game.soundOn = 1;
-  if (InterpreterPresent()) RunScriptFile(1, 1);
+  RunScriptFile(1, 1);
 }
 
 // The next item's key: the key that ended its animation, played again until
@@ -99,7 +99,7 @@ void TitleLoop() {
     }
     // Loading comes with saved games; until then the menu comes back.
     if (item == kLoadGame) continue;
-    if (item >= kFirstExtra && item <= kLastExtra && InterpreterPresent()) {
+    if (item >= kFirstExtra && item <= kLastExtra) {
       RunScriptFile(0, uint8_t(item - 1));
     }
   }

@@ -59,6 +59,10 @@ void SimRun::RemoveSoundPlayer() { fs::remove(root_ / "Snd/Snd"); }
 
 void SimRun::WriteIni(const std::string& text) { root_.Write("Sim.ini", text); }
 
+void SimRun::AddGameLibrary() {
+  fs::create_symlink(kBuiltTree / "dat.lib", fs::path(root_.path()) / "dat.lib");
+}
+
 bool SimRun::StartCompanions() {
   instance_.MakeCurrent();
   const testsupport::ProcessOptions ready = testsupport::AwaitReady();

@@ -33,6 +33,8 @@ class SimRun {
   // Takes the sound player program out of the run tree.
   void RemoveSoundPlayer();
   void WriteIni(const std::string& text);
+  // Puts the built Velmor library (dat.lib) into the run tree.
+  void AddGameLibrary();
 
   // Starts the viewer and the sound player from the run tree headless,
   // before the host; viewer() and player() are their processes.

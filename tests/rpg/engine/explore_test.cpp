@@ -1,9 +1,12 @@
-// The map loop on the explore library: walking the hero, the view's limits,
-// events by walking, bumping and examining, continuous walking, the version
-// screen, the countdown, and the map characters wandering on the ticks.
+// The map loop on the explore library's maps (as the script library holds
+// them, with a script whose events log themselves): walking the hero, the
+// view's limits, events by walking, bumping and examining, continuous
+// walking, the version screen, the countdown, and the map characters
+// wandering on the ticks.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,17 +19,10 @@
 #include "rpg/engine/input.h"
 #include "rpg/engine/map_draw.h"
 #include "rpg/engine/npc_motion.h"
+#include "rpg/engine/script.h"
 #include "rpg/engine/tile_cache.h"
 #include "tests/rpg/support/game_run.h"
 #include "tests/support/host_screen.h"
-
-// The interpreter's event entry, played by the test: it records the events
-// the loop runs.
-std::vector<int> eventsRun;
-int RunEvent(int n) {
-  eventsRun.push_back(n);
-  return 0;
-}
 
 namespace {
 
@@ -35,8 +31,22 @@ using Events = std::vector<int>;
 
 constexpr uint32_t kQuitMessage = 273;
 
-// The hero on window cell (4, 3) of map (2, 1, map) with the view at (vx, vy).
+// The events the loop ran, oldest first, as the library's script (1, 200)
+// logs them: the count in variable 0, the latest three in variables 1 ... 3.
+Events EventsRun() {
+  const int count = game.scriptVars[0];
+  Events events;
+  for (int i = std::min(count, 3); i >= 1; --i) events.push_back(game.scriptVars[i]);
+  EXPECT_LE(count, 3) << "the log keeps three events";
+  return events;
+}
+
+// The hero on window cell (4, 3) of map (2, 1, map) with the view at (vx, vy),
+// the events' script current.
 void Enter(uint8_t map, uint8_t vx, uint8_t vy) {
+  game.scriptBank = 1;
+  game.scriptNo = 200;
+  LoadScript();
   CanvasClear(game.sceneCanvas);
   PlaceActor(0, 1, 1, 4, 3);
   ChangeMap(1, map, vx, vy);
@@ -47,12 +57,11 @@ class Explore {
  public:
   explicit Explore(std::function<void()> setup)
       : run_([setup] {
-          eventsRun.clear();
           StartTimer(kGameTimer, kGameTickMs);
           setup();
           GameLoop();
           ReleaseTileCache();
-        }, rpgtest::TestLibrary("explore")) {}
+        }, rpgtest::TestLibrary("script")) {}
   ~Explore() {
     run_.host.Post(kQuitMessage, 0, 0);
     EXPECT_EQ(game.runStatus, kQuit);
@@ -83,7 +92,7 @@ TEST(ExploreTest, OnANineBySixMapArrowsOnlyTurnAndAnimateTheHero) {
   EXPECT_EQ(game.party[0].header.step, 0) << "four steps: back to 0";
   e.Key(kKeyUp);
   EXPECT_EQ(game.party[0].header.step, 1);
-  EXPECT_EQ(eventsRun, Events{});
+  EXPECT_EQ(EventsRun(), Events{});
 }
 
 TEST(ExploreTest, TheHeroReachesColumnsFourToWidthLessFiveAndRowsThreeToHeightLessThree) {
@@ -98,18 +107,18 @@ TEST(ExploreTest, TheHeroReachesColumnsFourToWidthLessFiveAndRowsThreeToHeightLe
   EXPECT_EQ(game.viewX, 11);
   EXPECT_EQ(game.viewY, 9);
   // No cell walked over has an event.
-  EXPECT_EQ(eventsRun, Events{});
+  EXPECT_EQ(EventsRun(), Events{});
 }
 
 TEST(ExploreTest, WalkingIntoASignpostRunsItsEventWithoutMoving) {
   Explore e([] { Enter(1, 5, 5); });  // the hero on (9, 8), the signpost right of him
   e.Key(kKeyRight);
   EXPECT_EQ(HeroX(), 9);
-  EXPECT_EQ(eventsRun, Events{42});
+  EXPECT_EQ(EventsRun(), Events{42});
   // Enter examines it too; the spot left of the hero is walked onto.
   e.Keys({kKeyEnter, kKeyLeft});
   EXPECT_EQ(HeroX(), 8);
-  EXPECT_EQ(eventsRun, (Events{42, 42, 41}));
+  EXPECT_EQ(EventsRun(), (Events{42, 42, 41}));
 }
 
 TEST(ExploreTest, TheGapOpensForMapCharactersOnly) {
@@ -170,16 +179,16 @@ TEST(ExploreTest, ACountdownOfOneRunsItsEventAtTheNextTick) {
     game.timerEvent = 77;
     game.timerCount = 1;
   });
-  EXPECT_EQ(eventsRun, Events{});
+  EXPECT_EQ(EventsRun(), Events{});
   e.Ticks(1);
-  EXPECT_EQ(eventsRun, Events{77});
+  EXPECT_EQ(EventsRun(), Events{77});
   e.Ticks(3);
-  EXPECT_EQ(eventsRun, Events{77});
+  EXPECT_EQ(EventsRun(), Events{77});
   game.timerEvent = 78;
   game.timerCount = 2;
   e.Key(kKeyUp);
   e.Ticks(1);
-  EXPECT_EQ(eventsRun, (Events{77, 78}));
+  EXPECT_EQ(EventsRun(), (Events{77, 78}));
 }
 
 TEST(ExploreTest, ExaminingPastTheLastColumnOrRowFindsNothing) {
@@ -207,10 +216,10 @@ TEST(ExploreTest, ACharacterInFrontIsTalkedTo) {
   });
   game.party[0].header.facing = 3;
   e.Key(kKeyEnter);
-  EXPECT_EQ(eventsRun, Events{7});
+  EXPECT_EQ(EventsRun(), Events{7});
   e.Key(kKeyDown);  // blocked by the character: no step, no event
   EXPECT_EQ(HeroY(), 3);
-  EXPECT_EQ(eventsRun, Events{7});
+  EXPECT_EQ(EventsRun(), Events{7});
 }
 
 // Where the wanderers stand after each of 30 ticks from a seed.

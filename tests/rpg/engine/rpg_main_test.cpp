@@ -1,8 +1,8 @@
 // The game's entry: loading the library, every way out of the game (each
 // back in the Desktop's mode with nothing left behind), the title and its
 // items, a new game's fresh state, and a second launch in the same process.
-// The interpreter is played by the test: its script entry points record the
-// calls and do what each test asks.
+// The scripts the title starts are real ones: each logs that it ran into the
+// script variables and does what its test asks.
 
 #include "rpg/engine/rpg_main.h"
 
@@ -25,24 +25,10 @@
 #include "rpg/engine/title.h"
 #include "rpg/party/event_flags.h"
 #include "tests/rpg/support/memory_library.h"
+#include "tests/rpg/support/script_library.h"
 #include "tests/support/golden.h"
 #include "tests/support/host_runner.h"
 #include "tests/support/host_screen.h"
-
-// The interpreter's entry points as this test plays them.
-std::vector<std::pair<int, int>> scriptFilesRun;
-std::function<void(uint8_t, uint8_t)> onScriptFile;
-std::function<void(int)> onEvent;
-
-void RunScriptFile(uint8_t bank, uint8_t no) {
-  scriptFilesRun.push_back({bank, no});
-  if (onScriptFile) onScriptFile(bank, no);
-}
-
-int RunEvent(int n) {
-  if (onEvent) onEvent(n);
-  return 0;
-}
 
 namespace {
 
@@ -80,7 +66,6 @@ class RpgRun {
  public:
   explicit RpgRun(Bytes library, int times = 1) {
     afters.clear();
-    scriptFilesRun.clear();
     launches = times;
     if (!library.empty()) {
       testsupport::WriteFile(host.env.RootPath("dat.lib"), std::string(library.begin(), library.end()));
@@ -95,8 +80,6 @@ class RpgRun {
       host.KeyDown(kKeyEnter);
       host.Advance(1000);
     }
-    onScriptFile = nullptr;
-    onEvent = nullptr;
   }
 
   // Once the game has ended: two seconds for a stray timer, then the last
@@ -130,6 +113,30 @@ class RpgRun {
 
 Bytes Explore() { return rpgtest::TestLibrary("explore"); }
 
+// Script (bank, no) that notes its run, then runs `body`: variable 0 counts
+// the runs, variables 1 ... 3 keep the latest three keys (bank x 16 + no),
+// the newest first.
+rpgtest::ScriptSource Logged(uint8_t bank, uint8_t no, const std::string& body = "End\n") {
+  return {bank, no,
+          "CopyVar 2, 3\nCopyVar 1, 2\nSetVar 1, " + std::to_string(bank * 16 + no) +
+              "\nAddVar 0, 1\n" + body};
+}
+
+// The keys of the scripts the log holds, the oldest first.
+Calls ScriptsRun() {
+  Calls calls;
+  for (int i = std::min<int>(game.scriptVars[0], 3); i >= 1; --i) {
+    calls.push_back({game.scriptVars[i] / 16, game.scriptVars[i] % 16});
+  }
+  return calls;
+}
+
+// The script test library (the exploration library with an item) with the
+// scripts given.
+Bytes WithScripts(const std::vector<rpgtest::ScriptSource>& scripts) {
+  return rpgtest::WithScripts(rpgtest::TestLibrary("script"), scripts);
+}
+
 // Whether the title shows item 0 chosen: its first element fills the box at
 // (20, 40) black; item 1 draws it as an outline. An item's first frame comes
 // with the first 50 ms tick, when no key came before it.
@@ -154,18 +161,14 @@ TEST(RpgMainTest, EscAtTheTitleEndsTheGameWithoutARunError) {
   ASSERT_FALSE(run.Playing());
   EXPECT_EQ(afters[0].runStatus, 0);
   EXPECT_EQ(run.ModesSeen(), (Modes{{160, 96}, {320, 240}}));
-  EXPECT_TRUE(scriptFilesRun.empty());
   run.ExpectAllReleased();
 }
 
 TEST(RpgMainTest, ARunErrorIsShownUntilEnterThenEverythingIsReleased) {
-  onScriptFile = [](uint8_t, uint8_t) {
-    PlaceActor(0, 1, 1, 4, 3);
-    ChangeMap(1, 9, 0, 0);  // no such map: run error 3
-  };
-  RpgRun run(Explore());
+  // No such map: run error 3.
+  RpgRun run(WithScripts({Logged(1, 1, "AddMember 1, 4, 3\nGoMap 1, 9, 0, 0\n")}));
   run.host.KeyDown(kKeyEnter);
-  EXPECT_EQ(scriptFilesRun, (Calls{{1, 1}}));
+  EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}}));
   ASSERT_TRUE(run.Playing());
   EXPECT_EQ(game.runStatus, 3);
   EXPECT_EQ(hostScreen.width, 160);
@@ -179,7 +182,7 @@ TEST(RpgMainTest, ARunErrorIsShownUntilEnterThenEverythingIsReleased) {
 }
 
 TEST(RpgMainTest, TwoTitleItemsWrapIntoEachOther) {
-  RpgRun run(Explore());
+  RpgRun run(WithScripts({Logged(1, 1)}));
   EXPECT_TRUE(ItemZeroChosen(run));
   run.host.KeyDown(kKeyUp);
   EXPECT_FALSE(ItemZeroChosen(run));
@@ -189,7 +192,7 @@ TEST(RpgMainTest, TwoTitleItemsWrapIntoEachOther) {
   EXPECT_FALSE(ItemZeroChosen(run));
   // Item 1, loading, comes back to the menu until saved games exist.
   run.host.KeyDown(kKeyEnter);
-  EXPECT_TRUE(scriptFilesRun.empty());
+  EXPECT_EQ(ScriptsRun(), Calls{});
   EXPECT_TRUE(ItemZeroChosen(run));
   // The item's animation plays again while no key comes.
   run.host.Advance(5000);
@@ -199,7 +202,9 @@ TEST(RpgMainTest, TwoTitleItemsWrapIntoEachOther) {
 }
 
 TEST(RpgMainTest, WithNoTitleItemsTheTitleWaitsForKeysWithoutSpinning) {
-  Bytes lib = rpgtest::PackLibrary({{{11, 2, 14}, rpgtest::PictureBytes(8, 8, 1, std::vector<std::string>(8, "########"))}});
+  Bytes lib = rpgtest::PackLibrary(
+      {{{11, 2, 14}, rpgtest::PictureBytes(8, 8, 1, std::vector<std::string>(8, "########"))},
+       {{1, 1, 1}, rpgtest::AssembleScript(Logged(1, 1).source)}});
   RpgRun run(lib);
   // The title picture is shown, centred: (159 - 8) / 2, (96 - 8) / 2.
   EXPECT_EQ(testsupport::FindColor(testsupport::kBlack, 0, 0, 160, 96),
@@ -208,7 +213,7 @@ TEST(RpgMainTest, WithNoTitleItemsTheTitleWaitsForKeysWithoutSpinning) {
   run.host.KeyDown(kKeyUp);
   run.host.KeyDown(kKeyDown);
   run.host.KeyDown(kKeyEnter);  // item 0: a new game
-  EXPECT_EQ(scriptFilesRun, (Calls{{1, 1}}));
+  EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}}));
   // The opening placed nobody and loaded no map: the map loop takes keys and
   // ticks without reading anything.
   for (uint32_t key : {kKeyUp, kKeyLeft, kKeyEnter, kKeyEscape}) run.host.KeyDown(key);
@@ -223,6 +228,9 @@ TEST(RpgMainTest, TheExtrasAreTitleScriptsOfBankZero) {
   const Bytes item = {1, 0, 1, 0, 0, 0, 0, 0, 200, 1, 0};
   std::vector<rpgtest::Resource> res;
   for (int i = 0; i < 5; ++i) res.push_back({{5, 1, uint8_t(250 + i)}, item});
+  for (const auto& script : {Logged(0, 1), Logged(0, 3), Logged(1, 1)}) {
+    res.push_back({{1, script.bank, script.no}, rpgtest::AssembleScript(script.source)});
+  }
   RpgRun run(rpgtest::PackLibrary(res));
   run.host.KeyDown(kKeyDown);
   run.host.KeyDown(kKeyDown);
@@ -231,77 +239,90 @@ TEST(RpgMainTest, TheExtrasAreTitleScriptsOfBankZero) {
   run.host.KeyDown(kKeyEnter);  // up from item 0: item 4, the last
   for (int i = 0; i < 5; ++i) run.host.KeyDown(kKeyDown);
   run.host.KeyDown(kKeyEnter);  // round to item 0: a new game
-  EXPECT_EQ(scriptFilesRun, (Calls{{0, 1}, {0, 3}, {1, 1}}));
+  EXPECT_EQ(ScriptsRun(), (Calls{{0, 1}, {0, 3}, {1, 1}}));
   run.host.Post(kQuitMessage, 0, 0);
   run.ExpectAllReleased();
 }
 
+// The opening of these tests: a message that waits for Enter, so the test
+// sees the state a new game starts with, then the game set up.
+constexpr const char* kOpening = R"(.event 9, over
+    Alert "go"
+    ClearNpcs
+    AddMember 1, 4, 3
+    GoMap 1, 1, 0, 0
+    PlaceNpc 4, 2, 6, 6
+    SetMoney 500
+    GiveItem 14, 1
+    EncounterOn
+    SetVar 5, 9
+    SetFlag 2399
+    Countdown 9, 3
+    End
+over:
+    GameOver
+    End
+)";
+
 TEST(RpgMainTest, ANewGameAfterAGameOverStartsFreshButKeepsTheVariables) {
-  std::vector<GameState> atNewGame;
-  onScriptFile = [&](uint8_t, uint8_t) {
-    atNewGame.push_back(game);
-    ReleaseGame(1);  // the opening clears the last game's map characters first
-    PlaceActor(0, 1, 1, 4, 3);
-    ChangeMap(1, 1, 0, 0);
-    PlaceActor(3, 2, 2, 6, 6);
-    game.money = 500;
-    game.invCount = 3;
-    game.encounterOn = 1;
-    game.soundOn = 0;
-    game.saveSlot = 1;
-    game.scriptVars[5] = 9;
-    SetEventFlag(2399);
-    game.timerEvent = 9;
-    game.timerCount = 1;
-  };
-  onEvent = [](int n) {
-    if (n == 9) game.runStatus = kBackToTitle;
-  };
-  RpgRun run(Explore());
+  RpgRun run(WithScripts({Logged(1, 1, kOpening)}));
   run.host.KeyDown(kKeyEnter);
+  EXPECT_EQ(game.money, 0u);
+  EXPECT_EQ(game.saveAllowed, 1);
+  run.host.KeyDown(kKeyEnter);
+  run.host.Advance(1100);  // the item's message
   EXPECT_EQ(game.party[0].header.id, 1);
-  run.host.Advance(500);  // the countdown's event: the game is over
+  EXPECT_EQ(game.money, 500u);
+  EXPECT_EQ(game.invCount, 1);
+  run.host.Advance(2000);  // the countdown's event: the game is over
   EXPECT_EQ(game.party[0].header.id, 0) << "the party goes back at the title";
   EXPECT_NE(game.npcs[3], nullptr) << "map characters stay until a script removes them";
   EXPECT_TRUE(ItemZeroChosen(run));
   run.host.KeyDown(kKeyEnter);
-  ASSERT_EQ(atNewGame.size(), 2u);
-  const GameState& fresh = atNewGame[1];
-  EXPECT_EQ(fresh.money, 0u);
-  EXPECT_EQ(fresh.invCount, 0);
-  EXPECT_EQ(fresh.encounterOn, 0);
-  EXPECT_EQ(fresh.soundOn, 1);
-  EXPECT_EQ(fresh.saveSlot, kNoSaveSlot);
-  EXPECT_EQ(fresh.eventFlags[299], 0);
-  EXPECT_EQ(fresh.scriptVars[5], 9);
-  EXPECT_EQ(fresh.party[0].header.id, 0);
-  EXPECT_EQ(atNewGame[0].money, 0u);
-  EXPECT_EQ(atNewGame[0].saveAllowed, 1);
+  // The second game waits at its message with the state it starts with.
+  EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}, {1, 1}}));
+  EXPECT_EQ(game.money, 0u);
+  EXPECT_EQ(game.invCount, 0);
+  EXPECT_EQ(game.encounterOn, 0);
+  EXPECT_EQ(game.soundOn, 1);
+  EXPECT_EQ(game.saveSlot, kNoSaveSlot);
+  EXPECT_EQ(game.eventFlags[299], 0);
+  EXPECT_EQ(game.scriptVars[5], 9);
+  EXPECT_EQ(game.party[0].header.id, 0);
+  // It runs clean: its characters take their slots again.
+  run.host.KeyDown(kKeyEnter);
+  run.host.Advance(1100);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_NE(game.npcs[3], nullptr);
+  EXPECT_EQ(game.invCount, 1);
   run.host.Post(kQuitMessage, 0, 0);
   run.ExpectAllReleased();
 }
 
 TEST(RpgMainTest, ASecondLaunchStartsClean) {
-  onScriptFile = [](uint8_t, uint8_t) {
-    EXPECT_EQ(game.scriptVars[7], 0) << "a new launch clears the variables";
-    EXPECT_EQ(game.npcs[2], nullptr);
-    PlaceActor(0, 1, 1, 4, 3);
-    ChangeMap(1, 1, 3, 3);
-    PlaceActor(2, 2, 2, 9, 9);
-    game.scriptVars[7] = 4;
-    game.continuousWalk = 1;
-  };
-  RpgRun run(Explore(), 2);
+  RpgRun run(WithScripts({Logged(1, 1, R"(
+    Alert "go"
+    AddMember 1, 4, 3
+    GoMap 1, 1, 3, 3
+    PlaceNpc 3, 2, 9, 9
+    SetVar 7, 4
+    End
+)")}), 2);
   run.host.KeyDown(kKeyEnter);
+  run.host.KeyDown(kKeyEnter);
+  EXPECT_EQ(game.scriptVars[7], 4);
+  EXPECT_EQ(game.viewX, 3);
   run.host.Post(kQuitMessage, 0, 0);
   ASSERT_EQ(afters.size(), 1u);
   EXPECT_TRUE(ItemZeroChosen(run)) << "the second launch shows the title";
   EXPECT_EQ(game.viewX, 0);
-  EXPECT_EQ(game.continuousWalk, 0);
-  EXPECT_STREQ(game.libTitle, "explore");
+  EXPECT_STREQ(game.libTitle, "script");
+  run.host.KeyDown(kKeyEnter);
+  EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}})) << "a new launch clears the variables";
+  EXPECT_EQ(game.scriptVars[7], 0);
+  EXPECT_EQ(game.npcs[2], nullptr);
   run.host.KeyDown(kKeyEnter);
   run.host.Post(kQuitMessage, 0, 0);
-  EXPECT_EQ(scriptFilesRun, (Calls{{1, 1}, {1, 1}}));
   run.ExpectAllReleased();
 }
 

@@ -24,6 +24,14 @@ void GameScreenTest::TearDown() {
   ResetGameState();
 }
 
+void ResetStateKeepingCanvases() {
+  Canvas* const canvases[3] = {game.sceneCanvas, game.mapCanvas, game.scratchCanvas};
+  ResetGameState();
+  game.sceneCanvas = canvases[0];
+  game.mapCanvas = canvases[1];
+  game.scratchCanvas = canvases[2];
+}
+
 void TextScreenTest::SetUp() {
   ASSERT_NO_FATAL_FAILURE(GameScreenTest::SetUp());
   SetBackMode(2, nullptr);

@@ -18,6 +18,9 @@ class GameScreenTest : public testsupport::ScreenTest {
   void TearDown() override;
 };
 
+// Resets the game's state as a new test would find it, keeping the canvases.
+void ResetStateKeepingCanvases();
+
 // The same with opaque text, for tests of what text routines draw.
 class TextScreenTest : public GameScreenTest {
  protected:

@@ -1,0 +1,257 @@
+// Script commands that wait for the player or the clock: the dialogue
+// window's pages, the two-option choice, the word menu, messages, items
+// given, and the text crawl between its bands.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include "host/msg.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/ui_text.h"
+#include "rpg/party/inventory.h"
+#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/game_screen.h"
+#include "tests/rpg/support/script_library.h"
+#include "tests/support/host_screen.h"
+
+namespace {
+
+using rpgtest::GameRun;
+using testsupport::Box;
+using testsupport::FindColor;
+using testsupport::kBlack;
+
+constexpr Box kNothing{-1, -1, -1, -1};
+
+// Runs script (1, 1) of `source` on the host, the hero in the party when
+// asked; the test drives it with keys and time.
+class Script {
+ public:
+  explicit Script(const std::string& source, std::function<void()> setup = {})
+      : run_([this, setup] {
+          ClearScreen();
+          if (setup) setup();
+          result_ = rpgtest::RunFromBody();
+        }, rpgtest::ScriptLibrary(source + "SetVar 1, 1\nEnd\njump: SetVar 1, 2\nEnd\n")) {}
+  void Key(uint32_t key) { run_.Key(key); }
+  void Keys(std::initializer_list<uint32_t> keys) { run_.Keys(keys); }
+  void Ticks(int n) { run_.Advance(500 * int64_t(n)); }
+  void Ms(int n) { run_.Advance(n); }
+  bool Done() const { return run_.Finished(); }
+  // Where the script ended: 1 on after the command, 2 at its jump.
+  int Way() const { return game.scriptVars[1]; }
+  int result() const { return result_; }
+
+ private:
+  int result_ = -1;
+  GameRun run_;
+};
+
+// Black pixels in the area.
+bool Inked(int x, int y, int w, int h) { return FindColor(kBlack, x, y, w, h) != kNothing; }
+
+TEST(SayTest, ThirtyBytesWithoutAPortraitAreOnePage) {
+  Script s("Say 0, \"abcdefghijklmnopqrstuvwxyz1234\"\n");
+  EXPECT_TRUE(Inked(14 + 14 * 8, 58, 8, 16)) << "the 15th byte ends the first line";
+  EXPECT_TRUE(Inked(14 + 14 * 8, 77, 8, 16)) << "the 30th the second";
+  EXPECT_FALSE(Inked(14 + 15 * 8, 58, 10, 16));
+  EXPECT_EQ(FindColor(kBlack, 0, 0, 160, 54), kNothing) << "no tab or portrait above the box";
+  s.Key(kKeyEnter);
+  EXPECT_TRUE(s.Done());
+  EXPECT_EQ(s.Way(), 1);
+}
+
+TEST(SayTest, WithAPortraitTheFirstPageHoldsElevenAndFifteenBytes) {
+  Script s("Say 1, \"abcdefghijklmnopqrstuvwxyz1234\"\n");
+  EXPECT_TRUE(Inked(46 + 10 * 8, 58, 8, 16)) << "the 11th byte ends the first line";
+  EXPECT_FALSE(Inked(46 + 11 * 8, 58, 8, 16));
+  EXPECT_TRUE(Inked(14 + 14 * 8, 77, 8, 16)) << "the 26th ends the second";
+  EXPECT_TRUE(Inked(14, 47, 22, 3)) << "the portrait rises above the box";
+  s.Key(kKeyEnter);
+  EXPECT_FALSE(s.Done()) << "four bytes are left for a second page";
+  EXPECT_TRUE(Inked(46 + 3 * 8, 58, 8, 16));
+  EXPECT_FALSE(Inked(46 + 4 * 8, 58, 8, 16));
+  s.Key(kKeyEnter);
+  EXPECT_TRUE(s.Done());
+}
+
+TEST(SayTest, ALongTextTakesAsManyPagesAsItNeeds) {
+  // 300 bytes, 30 a page.
+  Script s("Say 0, \"" + std::string(300, 'a') + "\"\n");
+  for (int page = 1; page < 10; ++page) {
+    s.Key(kKeyEnter);
+    ASSERT_FALSE(s.Done()) << page;
+  }
+  s.Key(kKeyEnter);
+  EXPECT_TRUE(s.Done());
+}
+
+TEST(SayTest, ATwoByteCharacterAtALineEndIsTakenWhole) {
+  // Fourteen bytes and a two-byte character: a line of sixteen bytes.
+  Script s("Say 0, \"abcdefghijklmn\\xB0\\xA1xyz\"\n");
+  EXPECT_TRUE(Inked(14 + 14 * 8, 58, 16, 16));
+  EXPECT_TRUE(Inked(14, 77, 24, 16));
+  EXPECT_FALSE(Inked(14 + 3 * 8, 77, 8, 16)) << "the second line holds only xyz";
+  s.Key(kKeyEnter);
+  EXPECT_TRUE(s.Done());
+}
+
+TEST(Choose2Test, ConfirmedUnmovedItGoesOnMovedItJumps) {
+  for (const auto& [keys, way] : {std::pair{std::vector<uint32_t>{}, 1},
+                                  {std::vector<uint32_t>{kKeyDown}, 2},
+                                  {std::vector<uint32_t>{kKeyDown, kKeyUp}, 1},
+                                  {std::vector<uint32_t>{kKeyRight, 'x'}, 2}}) {
+    Script s("Choose2 \"yes\", \"no\", jump\n");
+    for (uint32_t k : keys) s.Key(k);
+    EXPECT_FALSE(s.Done());
+    s.Key(kKeyEnter);
+    ASSERT_TRUE(s.Done());
+    EXPECT_EQ(s.Way(), way);
+  }
+}
+
+TEST(Choose2Test, TheBarSitsOnTheChosenOption) {
+  Script s("Choose2 \"yes\", \"no\", jump\n");
+  // Width 8 x 3 + 6 = 30 from x = 65: the bar starts at x = 68, at y = 32
+  // or 50; the glyphs leave the bottom row of their cell blank.
+  auto barOn = [](int y) { return Inked(68, y + 15, 1, 1); };
+  EXPECT_TRUE(barOn(32));
+  EXPECT_FALSE(barOn(50));
+  s.Key(kKeyDown);
+  EXPECT_FALSE(barOn(32));
+  EXPECT_TRUE(barOn(50));
+  s.Key(kKeyEnter);
+}
+
+TEST(Choose2Test, OptionsAreCutAtTwentyBytes) {
+  std::vector<uint32_t> shown[2];
+  for (int i = 0; i < 2; ++i) {
+    Script s(i ? "Choose2 \"abcdefghijklmnopqrst\", \"b\", jump\n"
+               : "Choose2 \"abcdefghijklmnopqrstuvwxy\", \"b\", jump\n");
+    shown[i] = testsupport::Snapshot();
+    s.Key(kKeyEnter);
+  }
+  EXPECT_EQ(shown[0], shown[1]);
+}
+
+TEST(MenuTest, WordsSeparatedByOneOrTwoSpacesAreThreeItems) {
+  // Down twice reaches the third item, a third time wraps to the first.
+  for (const auto& [downs, value] : {std::pair{2, 3}, {3, 1}}) {
+    Script s("Menu 9, \"ab c  def\"\n");
+    for (int i = 0; i < downs; ++i) s.Key(kKeyDown);
+    s.Key(kKeyEnter);
+    ASSERT_TRUE(s.Done());
+    EXPECT_EQ(game.scriptVars[9], value);
+  }
+}
+
+TEST(MenuTest, EnterStoresTheItemPlusOneAndEscZero) {
+  for (const auto& [key, value] : {std::pair{kKeyEnter, 1}, {kKeyEscape, 0}}) {
+    Script s("Menu 9, \"yes\"\n", [] { game.scriptVars[9] = 7; });
+    s.Key(key);
+    ASSERT_TRUE(s.Done());
+    EXPECT_EQ(game.scriptVars[9], value);
+  }
+}
+
+TEST(MenuTest, AMenuOfNoWordsDoesNothing) {
+  Script s("Menu 9, \"   \"\n", [] { game.scriptVars[9] = 7; });
+  EXPECT_TRUE(s.Done());
+  EXPECT_EQ(game.scriptVars[9], 7);
+  EXPECT_EQ(s.Way(), 1);
+}
+
+TEST(MessagesTest, AlertWaitsForAKeyNoticeForItsTicks) {
+  Script alert("Alert \"hello\"\n");
+  alert.Ms(500);
+  EXPECT_FALSE(alert.Done());
+  alert.Key(kKeyEnter);
+  EXPECT_TRUE(alert.Done());
+
+  // The message box counts 10 ms ticks.
+  Script notice("Notice 30, \"hello\"\n");
+  notice.Ms(200);
+  EXPECT_FALSE(notice.Done());
+  notice.Ms(200);
+  EXPECT_TRUE(notice.Done());
+}
+
+TEST(GiveItemTest, AnItemIsAddedAndNamedOrTheFullInventorySaysSo) {
+  Script given("GiveItem 14, 1\nShowMapName\n");
+  EXPECT_EQ(InvFind(14, 1), 0);
+  given.Ms(1050);
+  EXPECT_FALSE(given.Done()) << "the map's name shows next";
+  given.Ms(1050);
+  EXPECT_TRUE(given.Done());
+  EXPECT_EQ(game.runStatus, 0);
+
+  Script full("GiveItem 14, 1\n", [] {
+    for (int i = 0; i < kInventorySize; ++i) InvAdd({1, uint8_t(i + 1), 1});
+  });
+  EXPECT_EQ(InvFind(14, 1), kNotCarried);
+  full.Key(kKeyEnter);
+  EXPECT_TRUE(full.Done());
+  EXPECT_EQ(game.invCount, kInventorySize);
+}
+
+// The crawl of seven rows: the first rises 42 steps, three more rows 9 steps
+// each, two 10 ms ticks a step.
+std::string CrawlOf(int top, int bottom) {
+  std::string rows;
+  for (int i = 0; i < 7; ++i) rows += "\"row " + std::to_string(i) + std::string(14, ' ') + " \"\n";
+  return "Crawl " + std::to_string(top) + ", " + std::to_string(bottom) + ", " + rows;
+}
+
+// Rows `first` ... `last` of the crawl's text as drawn, 48 pixels wide.
+std::vector<std::string> Rows(int first, int last) {
+  std::vector<std::string> art;
+  GameRun run([&] {
+    ClearScreen();
+    for (int i = first; i <= last; ++i) {
+      DrawString(0, int16_t(16 * (i - first)), ("row " + std::to_string(i)).c_str());
+    }
+    art = rpgtest::ArtOf(nullptr, 0, 0, 48, 64);
+  });
+  EXPECT_TRUE(run.Finished());
+  return art;
+}
+
+TEST(CrawlTest, BandsAreDrawnOrWhiteWhenMissing) {
+  // The crawl's last step: row 3 at y = 0 under the top band, rows 4 ... 6
+  // below it.
+  const std::vector<std::string> lastRows = Rows(4, 6);
+  for (const auto& [top, bottom] : {std::pair{1, 2}, {9, 2}, {1, 9}}) {
+    SCOPED_TRACE(std::to_string(top) + ", " + std::to_string(bottom));
+    // A short message right of the text keeps the crawl's last step shown.
+    Script s(CrawlOf(top, bottom) + "Alert \"ab\"\n");
+    s.Ms(2000);
+    ASSERT_FALSE(s.Done());
+    EXPECT_EQ(Inked(0, 0, 160, 15), top == 1);
+    EXPECT_EQ(Inked(0, 81, 160, 15), bottom == 2);
+    EXPECT_EQ(rpgtest::ArtOf(nullptr, 0, 16, 48, 64), lastRows);
+    s.Key(kKeyEnter);
+    ASSERT_TRUE(s.Done());
+    EXPECT_EQ(game.runStatus, 0);
+    EXPECT_TRUE(std::all_of(std::begin(game.clipBuf), std::end(game.clipBuf),
+                            [](uint8_t b) { return b == 0; }))
+        << "the sprite clipping buffer is left alone";
+  }
+}
+
+TEST(CrawlTest, TheCrawlRunsItsStepsAndEscStopsIt) {
+  Script s(CrawlOf(1, 2));
+  s.Ms(69 * 20 - 40);
+  EXPECT_FALSE(s.Done());
+  s.Ms(80);
+  EXPECT_TRUE(s.Done());
+
+  Script stopped(CrawlOf(1, 2));
+  stopped.Key(kKeyEscape);
+  EXPECT_TRUE(stopped.Done());
+  EXPECT_EQ(game.manualCommands, 1);
+}
+
+}  // namespace

@@ -1,0 +1,255 @@
+// The interpreter: the handler table, loading, running, events, calls,
+// switching and ending, and the instructions it refuses.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "rpg/engine/command_table.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/interpreter.h"
+#include "rpg/engine/script.h"
+#include "rpg/engine/ui_text.h"
+#include "rpg/format/script_commands.h"
+#include "tests/rpg/support/game_screen.h"
+#include "tests/rpg/support/script_library.h"
+#include "tests/support/host_screen.h"
+
+namespace {
+
+using rpgtest::InstalledLibrary;
+using rpgtest::RunFromBody;
+using rpgtest::ScriptLibrary;
+
+TEST(CommandTableTest, EveryCommandHasItsHandlerAndNoOtherOpcodeHasOne) {
+  for (const rpgfmt::CommandInfo& c : rpgfmt::AllCommands()) {
+    EXPECT_NE(HandlerFor(c.code), nullptr) << c.mnemonic;
+  }
+  for (int op = 0; op < 256; ++op) {
+    if (!rpgfmt::FindCommand(uint8_t(op))) {
+      EXPECT_EQ(HandlerFor(uint8_t(op)), nullptr) << op;
+    }
+  }
+}
+
+class InterpreterTest : public rpgtest::GameScreenTest {
+ protected:
+  void SetUp() override {
+    GameScreenTest::SetUp();
+    SetBackMode(2, nullptr);
+    ClearScreen();
+  }
+  // Installs the library of script (1, 1) and `more`.
+  void Use(const std::string& source, const std::vector<rpgtest::ScriptSource>& more = {}) {
+    lib_.emplace(ScriptLibrary(source, more));
+  }
+  static bool InvalidShown() {
+    return testsupport::CountColor(nullptr, testsupport::kBlack, 160, 96) > 0;
+  }
+
+  std::optional<InstalledLibrary> lib_;
+};
+
+TEST_F(InterpreterTest, WithoutEventsTheBodyStartsAtOffsetThree) {
+  Use("SetVar 1, 7\nEnd\n");
+  game.scriptNo = 1;
+  game.scriptBank = 1;
+  LoadScript();
+  EXPECT_EQ(game.eventCount, 0);
+  EXPECT_EQ(game.scriptPc, 3);
+  EXPECT_EQ(RunScript(game.scriptPc), 0);
+  EXPECT_EQ(game.scriptVars[1], 7);
+}
+
+TEST_F(InterpreterTest, EventsPastTheTableOrWithoutHandlerRunNothing) {
+  Use(".event 1, one\n.events 3\nEnd\none: SetVar 1, 1\nEnd\n");
+  ASSERT_EQ(RunFromBody(), 0);
+  EXPECT_EQ(game.eventCount, 3);
+  EXPECT_EQ(RunEvent(4), 1);
+  EXPECT_EQ(RunEvent(0), 1);
+  EXPECT_EQ(RunEvent(2), 0) << "an empty entry";
+  EXPECT_EQ(game.scriptVars[1], 0);
+  EXPECT_EQ(RunEvent(1), 0);
+  EXPECT_EQ(game.scriptVars[1], 1);
+}
+
+TEST_F(InterpreterTest, AHandlerEndingWithEndPutsThePositionBackAndRecordsTheKey) {
+  Use(".event 1, one\nEnd\none: SetVar 1, 1\nEnd\n");
+  ASSERT_EQ(RunFromBody(), 0);
+  game.scriptPc = 1234;
+  game.scriptRunning = 5;
+  game.lastScriptNo = 0;
+  EXPECT_EQ(RunEvent(1), 0);
+  EXPECT_EQ(game.scriptPc, 1234);
+  EXPECT_EQ(game.scriptRunning, 5);
+  EXPECT_EQ(game.lastScriptBank, 1);
+  EXPECT_EQ(game.lastScriptNo, 1);
+}
+
+TEST_F(InterpreterTest, RunningPastTheLengthEndsWithoutRecordingTheKey) {
+  Use("SetVar 1, 1\n");
+  game.lastScriptBank = 9;
+  game.lastScriptNo = 9;
+  EXPECT_EQ(RunFromBody(), 0);
+  EXPECT_EQ(game.scriptVars[1], 1);
+  EXPECT_EQ(game.lastScriptBank, 9);
+  EXPECT_EQ(game.lastScriptNo, 9);
+}
+
+// Scripts the interpreter stops at, drawing its note, with no run error: the
+// invalid opcodes, the seven commands of later parts, cut-off instructions.
+TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
+  const std::vector<std::pair<const char*, std::string>> cases = {
+      {"opcode 25", ".byte 25, 0\nSetVar 1, 1\n"},
+      {"opcode 4", ".byte 4\nSetVar 1, 1\n"},
+      {"opcode 80", ".byte 80\nSetVar 1, 1\n"},
+      {"Shop", "Shop 14:1\nSetVar 1, 1\n"},
+      {"Sell", "Sell\nSetVar 1, 1\n"},
+      {"Battle", "Battle 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\nSetVar 1, 1\n"},
+      {"Leave", "Leave 1\nSetVar 1, 1\n"},
+      {"Learn", "Learn 1, 1, 1\nSetVar 1, 1\n"},
+      {"RaiseLevel", "RaiseLevel 1, 2\nSetVar 1, 1\n"},
+      {"SaveGame", "SaveGame\nSetVar 1, 1\n"},
+      {"cut-off operand", "SetVar 1, 1\n.byte 12, 2, 0, 3\n"},
+      {"text without its zero", "SetVar 1, 1\n.byte 47, 65, 66\n"},
+  };
+  for (const auto& [name, source] : cases) {
+    SCOPED_TRACE(name);
+    game.scriptVars[1] = 0;
+    ClearScreen();
+    Use(source);
+    const bool setFirst = source.rfind("SetVar", 0) == 0;
+    EXPECT_EQ(RunFromBody(), 1);
+    EXPECT_EQ(game.runStatus, 0);
+    EXPECT_EQ(game.scriptVars[1], setFirst ? 1 : 0);
+    EXPECT_TRUE(InvalidShown());
+  }
+}
+
+TEST_F(InterpreterTest, AScriptJumpingInACircleStopsAfterItsStepsLikeARefusedInstruction) {
+  Use("AddVar 1, 1\nloop: AddVar 2, 1\nGoto loop\n");
+  EXPECT_EQ(RunFromBody(), 1);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.scriptVars[1], 1);
+  EXPECT_EQ(game.scriptVars[2], uint8_t(kMaxSteps / 2)) << "the first step and then every second one";
+  EXPECT_TRUE(InvalidShown());
+}
+
+TEST_F(InterpreterTest, TheNoteStandsAtTenSeventy) {
+  ClearScreen();
+  ShowInvalidInstruction();
+  const auto drawn = testsupport::Snapshot();
+  ClearScreen();
+  DrawString(10, 70, "错误指令...");
+  EXPECT_EQ(testsupport::Snapshot(), drawn);
+}
+
+TEST_F(InterpreterTest, ACallThatReturnsGoesOnAfterTheCall) {
+  Use("Call 1, 2\nSetVar 1, 1\nEnd\n", {{1, 2, "SetVar 2, 2\nReturn\nSetVar 3, 3\n"}});
+  EXPECT_EQ(RunFromBody(), 0);
+  EXPECT_EQ(game.scriptVars[1], 1);
+  EXPECT_EQ(game.scriptVars[2], 2);
+  EXPECT_EQ(game.scriptVars[3], 0);
+  EXPECT_EQ(game.scriptNo, 1);
+  EXPECT_EQ(game.callDepth, 0);
+}
+
+TEST_F(InterpreterTest, ACallThatEndsStaysCurrentAndEndsTheCaller) {
+  Use("Call 1, 2\nSetVar 1, 1\nEnd\n", {{1, 2, "SetVar 2, 2\nEnd\n"}});
+  EXPECT_EQ(RunFromBody(), 0);
+  EXPECT_EQ(game.scriptVars[1], 0);
+  EXPECT_EQ(game.scriptVars[2], 2);
+  EXPECT_EQ(game.scriptNo, 2);
+  EXPECT_EQ(game.lastScriptNo, 2);
+}
+
+TEST_F(InterpreterTest, CallsNestedDeeperThanThirtyTwoStopLikeARefusedInstruction) {
+  // Each call counts in variable 1; the self-call never returns.
+  Use("AddVar 1, 1\nCall 1, 1\nSetVar 2, 1\n");
+  EXPECT_EQ(RunFromBody(), 1);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.scriptVars[1], kMaxCallDepth + 1);
+  EXPECT_EQ(game.scriptVars[2], 0);
+  EXPECT_EQ(game.callDepth, 0);
+  EXPECT_TRUE(InvalidShown());
+}
+
+TEST_F(InterpreterTest, ARefusedInstructionInACalledScriptStopsTheCallerToo) {
+  Use("Call 1, 2\nSetVar 1, 1\n", {{1, 2, "Sell\nReturn\n"}});
+  EXPECT_EQ(RunFromBody(), 1);
+  EXPECT_EQ(game.scriptVars[1], 0);
+}
+
+TEST_F(InterpreterTest, CallingAMissingScriptKeepsTheRunErrorAndTheCaller) {
+  Use("Call 1, 9\nSetVar 1, 1\n");
+  EXPECT_EQ(RunFromBody(), 2);
+  EXPECT_EQ(game.runStatus, 3);
+  EXPECT_EQ(game.scriptBank, 1);
+  EXPECT_EQ(game.scriptNo, 1);
+  EXPECT_EQ(game.scriptVars[1], 0);
+  game.runStatus = 0;
+  EXPECT_EQ(CallScript(1, 9), 1);
+  EXPECT_EQ(game.runStatus, 3);
+}
+
+TEST_F(InterpreterTest, SwitchingClearsTheMapVariablesAndCharactersAndGoesOnInTheNewBody) {
+  Use("SwitchScript 1, 2\nSetVar 1, 1\n", {{1, 2, ".event 1, e\nSetVar 2, 2\nEnd\ne: End\n"}});
+  for (int v = 0; v < 256; ++v) game.scriptVars[v] = 9;
+  game.npcs[39] = &game.npcStore[39];
+  game.npcStore[39].x = 3;
+  EXPECT_EQ(RunFromBody(), 0);
+  EXPECT_EQ(game.scriptNo, 2);
+  EXPECT_EQ(game.eventCount, 1);
+  EXPECT_EQ(game.scriptVars[1], 9) << "the old script's next command never ran";
+  EXPECT_EQ(game.scriptVars[2], 2);
+  EXPECT_EQ(game.scriptVars[199], 9);
+  for (int v = 200; v < 256; ++v) EXPECT_EQ(game.scriptVars[v], 0) << v;
+  EXPECT_EQ(game.npcs[39], nullptr);
+  EXPECT_EQ(game.npcStore[39].x, 0);
+}
+
+TEST_F(InterpreterTest, ARunErrorStopsAtOnceWithThePositionFromTheBody) {
+  Use(".events 2\nSetVar 1, 1\nDropNpc 5\nSetVar 2, 2\n");
+  EXPECT_EQ(RunFromBody(), 2);
+  EXPECT_EQ(game.runStatus, 11);
+  EXPECT_EQ(game.scriptVars[2], 0);
+  // The body starts at 7; SetVar is 5 bytes, DropNpc 3.
+  EXPECT_EQ(game.scriptPc, 8);
+}
+
+TEST_F(InterpreterTest, AMissingScriptIsReportedByRunScriptAndIgnoredByRunScriptFile) {
+  Use("End\n");
+  game.scriptBank = 1;
+  game.scriptNo = 7;
+  EXPECT_EQ(RunScript(3), 3);
+  EXPECT_EQ(game.runStatus, 3);
+  game.runStatus = 0;
+  game.scriptNo = 1;
+  RunScriptFile(1, 8);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.scriptNo, 1);
+  RunScriptFile(1, 1);
+  EXPECT_EQ(game.lastScriptNo, 1);
+}
+
+// A script resource whose code length or event table runs past its block or
+// the file is run error 2, and nothing of it is read.
+TEST_F(InterpreterTest, AScriptRunningPastTheFileIsRunErrorTwo) {
+  for (const auto& [name, length, events] :
+       {std::tuple{"code length", 0x7000, 0}, std::tuple{"event table", 10, 255}}) {
+    SCOPED_TRACE(name);
+    rpgtest::Bytes script = rpgtest::AssembleScript("End\n");
+    script[24] = uint8_t(length);
+    script[25] = uint8_t(length >> 8);
+    script[26] = uint8_t(events);
+    rpgtest::Bytes image = rpgtest::PackLibrary({{{1, 1, 1}, script}});
+    // The file ends with the script's own bytes.
+    image.resize(rpgtest::LocationOf(image, 0) + script.size());
+    InstalledLibrary lib(image);
+    EXPECT_EQ(RunFromBody(), -1);
+    EXPECT_EQ(game.runStatus, 2);
+    EXPECT_EQ(game.scriptCode, nullptr);
+  }
+}
+
+}  // namespace
