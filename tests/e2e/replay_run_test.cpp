@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/png.h"
 #include "tests/support/child_process.h"
@@ -89,6 +90,35 @@ TEST_F(ReplayRunTest, BlocksPlayedToTheEndTheSameEveryTime) {
     EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), std::string("replay/blocks_") + frame));
     EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << frame;
   }
+}
+
+// Velmor's opening played from the Desktop to the chapter's end and back:
+// every step against its golden, both runs alike, nothing left behind.
+TEST_F(ReplayRunTest, VelmorOpeningToTheChaptersEndAndBackTheSameEveryTime) {
+  const RunResult first = Replay("velmor_opening.replay", "first");
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_EQ(first.err.find("MEM VCT has res leak!"), std::string::npos) << first.err;
+  const RunResult second = Replay("velmor_opening.replay", "second");
+  ASSERT_EQ(second.exitCode, 0) << second.err;
+  // The Desktop and the title are those of the end-to-end test's goldens.
+  struct Step {
+    const char* frame;
+    std::string golden;
+  };
+  std::vector<Step> steps{{"desktop", "velmor/desktop"}, {"title", "velmor/title"},
+                          {"desktop_again", "velmor/desktop"}};
+  for (const char* frame : {"title_up", "title_down", "crawl", "chapter_card", "village", "before_xiaodou",
+                            "say_portrait", "menu", "menu_ask", "answer", "gate", "field", "stone",
+                            "end_choice", "end_chosen", "farewell", "title_again"}) {
+    steps.push_back({frame, std::string("replay/velmor_") + frame});
+  }
+  for (const Step& step : steps) {
+    const std::string file = std::string(step.frame) + ".png";
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), step.golden)) << step.frame;
+    EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << step.frame;
+  }
+  // Esc at the title leaves the Desktop as the double click found it.
+  EXPECT_EQ(Bytes("first", "desktop.png"), Bytes("first", "desktop_again.png"));
 }
 
 TEST_F(ReplayRunTest, ReplayPastTheApplicationsEndFails) {
