@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/png.h"
 #include "tests/support/child_process.h"
@@ -88,6 +89,65 @@ TEST_F(ReplayRunTest, BlocksPlayedToTheEndTheSameEveryTime) {
     const std::string file = std::string(frame) + ".png";
     EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), std::string("replay/blocks_") + frame));
     EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << frame;
+  }
+}
+
+// A frame of a replay and the golden picture it must equal.
+struct GoldenFrame {
+  std::string frame;
+  std::string golden;
+};
+
+// Velmor's frames: the Desktop and `sameAsTitle` are the end-to-end test's
+// goldens (tests/golden/velmor/), every other frame has its own,
+// replay/`prefix``frame`.
+std::vector<GoldenFrame> VelmorFrames(const std::string& prefix, std::vector<std::string> own,
+                                      const std::vector<std::string>& sameAsTitle) {
+  std::vector<GoldenFrame> frames{{"desktop_again", "velmor/desktop"}};
+  for (const std::string& frame : sameAsTitle) frames.push_back({frame, "velmor/title"});
+  for (const std::string& frame : own) frames.push_back({frame, "replay/" + prefix + frame});
+  return frames;
+}
+
+// Velmor's opening played from the Desktop to the chapter's end and back:
+// every step against its golden, both runs alike, nothing left behind.
+TEST_F(ReplayRunTest, VelmorOpeningToTheChaptersEndAndBackTheSameEveryTime) {
+  const RunResult first = Replay("velmor_opening.replay", "first");
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_EQ(first.err.find("MEM VCT has res leak!"), std::string::npos) << first.err;
+  const RunResult second = Replay("velmor_opening.replay", "second");
+  ASSERT_EQ(second.exitCode, 0) << second.err;
+  std::vector<GoldenFrame> frames = VelmorFrames(
+      "velmor_",
+      {"title_up", "title_down", "crawl", "chapter_card", "village", "before_xiaodou", "say_portrait",
+       "menu", "menu_ask", "answer", "gate", "field", "stone", "end_choice", "end_chosen", "farewell",
+       "title_again"},
+      {"title"});
+  frames.push_back({"desktop", "velmor/desktop"});
+  for (const GoldenFrame& step : frames) {
+    const std::string file = step.frame + ".png";
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), step.golden)) << step.frame;
+    EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << step.frame;
+  }
+  // Esc at the title leaves the Desktop as the double click found it.
+  EXPECT_EQ(Bytes("first", "desktop.png"), Bytes("first", "desktop_again.png"));
+}
+
+// The whole first chapter as a player goes through it: the quest taken,
+// asked, the companion joining, three herbs, the cure, the elder's thanks,
+// the farewell, the title and the Desktop, with nothing left behind.
+TEST_F(ReplayRunTest, VelmorChapterPlayedToItsEnd) {
+  const RunResult run = Replay("velmor_chapter.replay", "frames");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err.find("MEM VCT has res leak!"), std::string::npos) << run.err;
+  const std::vector<GoldenFrame> frames = VelmorFrames(
+      "velmor_chapter_",
+      {"accepted", "granny_asks", "azhu_joined", "herb_1", "herb_2", "three_herbs", "back_in_village",
+       "granny_cured", "elder_thanks", "farewell"},
+      {"title_again"});
+  for (const GoldenFrame& step : frames) {
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame("frames", step.frame + ".png"), step.golden))
+        << step.frame;
   }
 }
 
