@@ -83,17 +83,17 @@ RealTimer::RealTimer() : fd_(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_
 void RealTimer::ArmIn(int milliseconds) { ArmAt(MonotonicMs() + milliseconds); }
 
 void RealTimer::ArmAt(int64_t monotonicMs) {
-  itimerspec spec{};
+  itimerspec expiry{};
   // Zero would disarm; a moment already past fires at once.
   const int64_t at = monotonicMs > 0 ? monotonicMs : 1;
-  spec.it_value.tv_sec = at / 1000;
-  spec.it_value.tv_nsec = (at % 1000) * 1000000;
-  timerfd_settime(fd_.get(), TFD_TIMER_ABSTIME, &spec, nullptr);
+  expiry.it_value.tv_sec = at / 1000;
+  expiry.it_value.tv_nsec = (at % 1000) * 1000000;
+  timerfd_settime(fd_.get(), TFD_TIMER_ABSTIME, &expiry, nullptr);
 }
 
 void RealTimer::Disarm() {
-  itimerspec spec{};
-  timerfd_settime(fd_.get(), 0, &spec, nullptr);
+  itimerspec expiry{};
+  timerfd_settime(fd_.get(), 0, &expiry, nullptr);
   Expired();
 }
 
