@@ -1,6 +1,7 @@
 #include "rpg/battle/rules/combatant.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "rpg/battle/rules/clamp_stats.h"
 #include "rpg/format/actor_records.h"
@@ -11,10 +12,15 @@ constexpr uint16_t kLowering16 = 0x8000;
 constexpr uint8_t kLowering8 = 0x80;
 constexpr uint8_t kDefend = 5;
 
-// The enemy's stats block from `level` on, laid out for ClampStats.
-CharStats* EnemyBlock(EnemyRecord& record) {
-  return reinterpret_cast<CharStats*>(reinterpret_cast<uint8_t*>(&record) +
-                                      rpgfmt::enemyrec::kStats);
+// The enemy's stats block from `level` on is laid out for ClampStats; it is
+// copied out and back rather than read through a CharStats pointer.
+static_assert(rpgfmt::enemyrec::kStats + sizeof(CharStats) <= sizeof(EnemyRecord));
+void ClampEnemy(EnemyRecord& record) {
+  uint8_t* const at = reinterpret_cast<uint8_t*>(&record) + rpgfmt::enemyrec::kStats;
+  CharStats block;
+  std::memcpy(&block, at, sizeof block);
+  ClampStats(&block, 0);
+  std::memcpy(at, &block, sizeof block);
 }
 
 }  // namespace
@@ -43,7 +49,7 @@ void ClampCombatant(Combatant c) {
   if (c.side == kPartySide) {
     ClampStats(&game.party[c.slot].stats, 1);
   } else {
-    ClampStats(EnemyBlock(game.enemies[c.slot].record), 0);
+    ClampEnemy(game.enemies[c.slot].record);
   }
 }
 

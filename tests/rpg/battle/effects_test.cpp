@@ -128,6 +128,8 @@ TEST_F(BattleRules, MagicEffectsFollowTheirClass) {
   Member(1).hp = 0;
   ApplyMagicEffect(kHeal, heal, 0, 0, 1);
   EXPECT_EQ(Member(1).hp, 0) << "a heal does not raise the fallen";
+  ApplyEnemyMagicEffect(kHeal, heal, 0, 0, 2);
+  EXPECT_EQ(Enemy(2).hp, 400) << "an enemy's hp stays within its maxHp";
 
   const uint8_t revive[8] = {100, 0, 0, 0, 0, 0, 0, 0};
   ApplyMagicEffect(kRevive, revive, 0, 0, 0);
@@ -167,6 +169,11 @@ TEST_F(BattleRules, StatChangesAndTheirCountdown) {
   TickStatuses({kPartySide, 0});
   EXPECT_FALSE(game.statuses[kPartySide][0].On(kAttackChange));
   EXPECT_EQ(game.bonuses[kPartySide][0].attack, 0);
+  ChangeStats({kEnemySide, 2}, 10, 0, 0, '+', 0);
+  EXPECT_EQ(game.bonuses[kEnemySide][2].attack, 16);
+  TickStatuses({kEnemySide, 2});
+  EXPECT_FALSE(game.statuses[kEnemySide][2].On(kAttackChange)) << "0 turns end, not wrap";
+  EXPECT_EQ(game.bonuses[kEnemySide][2].attack, 0);
 }
 
 TEST_F(BattleRules, ConfusionEndingResetsTheTarget) {
