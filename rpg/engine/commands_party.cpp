@@ -8,7 +8,7 @@
 #include "rpg/engine/commands.h"
 #include "rpg/party/party_slots.h"
 #include "rpg/party/stat_codes.h"
-#include "rpg/party/stats.h"
+#include "rpg/battle/rules/clamp_stats.h"
 
 namespace cmd {
 namespace {

@@ -42,6 +42,44 @@ inline constexpr uint8_t kRedrawMap = 0x80;
 inline constexpr uint8_t kRedrawHero = 0x40;
 inline constexpr uint8_t kRedrawNpcs = 0x20;
 
+// Battle state beside the enemy slots and action records.
+// Sides of a battle, as indexes of the per-side arrays.
+inline constexpr int kPartySide = 0;
+inline constexpr int kEnemySide = 1;
+inline constexpr int kSides = 2;
+static_assert(kEnemySlots == kPartySlots);
+
+// The seven statuses, in this order; status i has the bit 64 >> i.
+inline constexpr int kStatusCount = 7;
+inline constexpr int kAttackChange = 0, kDefenceChange = 1, kAgilityChange = 2, kPoison = 3,
+                     kConfusion = 4, kSeal = 5, kSleep = 6;
+inline constexpr uint8_t StatusBit(int status) { return uint8_t(64 >> status); }
+inline constexpr uint8_t kStatusOff = 255;
+
+// A combatant's status counters: the turns of its own each status still
+// lasts, or kStatusOff.
+struct StatusCounters {
+  uint8_t turns[kStatusCount] = {kStatusOff, kStatusOff, kStatusOff, kStatusOff,
+                                 kStatusOff, kStatusOff, kStatusOff};
+  bool On(int status) const { return turns[status] != kStatusOff; }
+};
+
+// A combatant's stat bonuses; a lowering is stored in two's complement.
+struct StatBonus {
+  uint16_t attack;
+  uint16_t defence;
+  uint8_t agility;
+};
+
+// An item a defeated enemy dropped; kind 0 marks an empty entry.
+struct LootEntry {
+  uint8_t kind;
+  uint8_t id;
+  uint8_t count;
+};
+inline constexpr int kLootEntries = 10;
+inline constexpr int kBattleEvents = 3;
+
 struct GameState {
   // Entry and data library.
   uint8_t runStatus;
@@ -113,9 +151,25 @@ struct GameState {
   uint8_t encounterParams[3];
   uint8_t evasionOn;
   uint8_t throwHandHeld;
-  uint8_t manualCommands;
   EnemySlot enemies[kEnemySlots];
-  BattleAction battleActions[4];
+  // One per party slot, then the one of the enemy acting; never cleared
+  // between battles.
+  BattleAction battleActions[kPartySlots + 1];
+  // Per side (kPartySide, kEnemySide) and slot: status counters and bonuses.
+  StatusCounters statuses[kSides][kPartySlots];
+  StatBonus bonuses[kSides][kPartySlots];
+  uint8_t randomBattle;    // 0 outside battles and in scripted ones
+  uint8_t manualCommands;  // 0 while siege mode skips the command phase
+  uint8_t livingMembers;
+  uint8_t roundNo;     // rounds completed
+  uint8_t roundLimit;  // 0 none
+  uint8_t eventRounds[kBattleEvents];
+  uint8_t eventNos[kBattleEvents];
+  uint8_t fled[kPartySlots];
+  uint8_t guarded[kPartySlots];
+  uint16_t battleExp;
+  uint16_t battleMoney;
+  LootEntry battleLoot[kLootEntries];
 
   // Music, saving and the text buffer.
   uint8_t musicTrack;

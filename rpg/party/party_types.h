@@ -80,6 +80,25 @@ struct ActorHeader {
 };
 static_assert(sizeof(ActorHeader) == rpgfmt::charsheet::kHeaderSize);
 
+// A row of a level table (20 bytes, one per level), and the same layout as
+// the snapshot a level-up takes of a member before it rises.
+struct LevelRow {
+  uint16_t maxHp;
+  uint16_t hp;
+  uint16_t maxMp;
+  uint16_t mp;
+  uint16_t attack;
+  uint16_t defence;
+  uint16_t exp;      // unused in a table row; the snapshot's exp
+  uint16_t nextExp;  // experience needed to leave the level
+  uint8_t agility;
+  uint8_t spirit;
+  uint8_t luck;
+  uint8_t chainCount;  // magic-chain entries known at the level
+};
+static_assert(sizeof(LevelRow) == rpgfmt::leveltable::kRowSize);
+static_assert(offsetof(LevelRow, chainCount) == rpgfmt::leveltable::kRowChainCount);
+
 inline constexpr int kPartySlots = 3;
 inline constexpr std::size_t kMemberNameSize = 14;
 // Room for 52 magics; a save keeps the first 50.

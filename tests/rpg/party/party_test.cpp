@@ -12,7 +12,7 @@
 #include "rpg/party/event_flags.h"
 #include "rpg/party/inventory.h"
 #include "rpg/party/party_slots.h"
-#include "rpg/party/stats.h"
+#include "rpg/battle/rules/clamp_stats.h"
 #include "tests/rpg/support/memory_library.h"
 
 namespace {

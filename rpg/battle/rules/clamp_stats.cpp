@@ -1,4 +1,4 @@
-#include "rpg/party/stats.h"
+#include "rpg/battle/rules/clamp_stats.h"
 
 #include <algorithm>
 
