@@ -50,7 +50,6 @@ bool WriteSynced(const std::string& name, std::span<const uint8_t> bytes) {
 
 bool CommitSlotFiles(const char* mainName, std::span<const uint8_t> main, const char* memberName,
                      std::span<const uint8_t> member) {
-  step = 0;
   const std::string mainNew = NewName(mainName);
   const std::string memberNew = NewName(memberName);
   if (!WriteSynced(memberNew, member) || !WriteSynced(mainNew, main) ||
@@ -66,7 +65,6 @@ bool CommitSlotFiles(const char* mainName, std::span<const uint8_t> main, const 
 }
 
 void RecoverSlot(const char* mainName, const char* memberName) {
-  step = 0;
   const std::string mainNew = NewName(mainName);
   const std::string memberNew = NewName(memberName);
   if (Exists(memberNew)) {
@@ -78,7 +76,6 @@ void RecoverSlot(const char* mainName, const char* memberName) {
 }
 
 bool CommitFile(const char* name, std::span<const uint8_t> bytes) {
-  step = 0;
   const std::string fresh = NewName(name);
   if (WriteSynced(fresh, bytes) && Replace(fresh, name)) return true;
   Delete(fresh);
@@ -86,9 +83,14 @@ bool CommitFile(const char* name, std::span<const uint8_t> bytes) {
 }
 
 void RecoverFile(const char* name) {
-  step = 0;
   const std::string fresh = NewName(name);
   if (Exists(fresh)) Delete(fresh);
+}
+
+bool SaveFileExists(const std::string& name) {
+  std::FILE* f = FileOpen(name.c_str(), "rb");
+  if (f) FileClose(f);
+  return f != nullptr;
 }
 
 void SetFileStepHook(FileStepHook hook) {

@@ -10,6 +10,10 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
+
+// Whether the file exists (can be opened for reading), as the game asks.
+bool SaveFileExists(const std::string& name);
 
 // Writes a slot's two files; false when the save did not commit (the slot
 // then holds its old files and no ".new" is left behind).
@@ -25,6 +29,6 @@ bool CommitFile(const char* name, std::span<const uint8_t> bytes);
 void RecoverFile(const char* name);
 
 // For the fault tests only: `hook` is called with 0, 1, 2, ... before every
-// file operation of the calls above (null: no hook).
+// file operation of the calls above from now on (null: no hook).
 using FileStepHook = void (*)(int step);
 void SetFileStepHook(FileStepHook hook);

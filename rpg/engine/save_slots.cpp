@@ -6,6 +6,8 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/save_commit.h"
 
+namespace sv = rpgfmt::save;
+
 std::string SaveName(SaveFileKind kind, int n) {
   return rpgfmt::save::SaveFileName(game.libTitle, kind, n);
 }
@@ -27,3 +29,39 @@ void RecoverSlotFiles(int slot) {
 }
 
 void RecoverParkedFile(int id) { RecoverFile(SaveName(SaveFileKind::kParked, id).c_str()); }
+
+sv::MemberFile TakeWholeRecords(std::span<const uint8_t> bytes) {
+  sv::MemberFile file{};
+  for (uint8_t id = sv::kFirstMemberId; id <= sv::kLastMemberId; ++id) {
+    const std::size_t at = (id - 1) * sv::kMemberRecordSize;
+    if (at + sv::kMemberRecordSize > bytes.size()) break;
+    auto record = sv::ParseParkedFile(bytes.subspan(at, sv::kMemberRecordSize), id);
+    if (record) file.records[id - 1] = *record;
+  }
+  return file;
+}
+
+std::optional<sv::MemberRecord> ReadParkedRecord(uint8_t id) {
+  RecoverParkedFile(id);
+  const auto bytes = ReadWholeFile(SaveName(SaveFileKind::kParked, id), sv::kMemberRecordSize);
+  if (!bytes) return std::nullopt;
+  auto record = sv::ParseParkedFile(*bytes, id);
+  if (!record) return std::nullopt;
+  return *record;
+}
+
+sv::MemberFile ReadSlotRecords() {
+  if (game.saveSlot >= sv::kSaveSlots) return {};
+  RecoverSlotFiles(game.saveSlot);
+  const auto bytes = ReadWholeFile(SaveName(SaveFileKind::kMember, game.saveSlot),
+                                   sv::kMemberRecordSize * sv::kLastMemberId);
+  return bytes ? TakeWholeRecords(*bytes) : sv::MemberFile{};
+}
+
+void DeleteParkedFiles() {
+  for (int id = sv::kFirstMemberId; id <= sv::kLastMemberId; ++id) {
+    const std::string name = SaveName(SaveFileKind::kParked, id);
+    RecoverFile(name.c_str());
+    FileDelete(name.c_str());
+  }
+}

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "rpg/format/save_layout.h"
 #include "rpg/format/save_names.h"
 
 using rpgfmt::save::SaveFileKind;
@@ -23,3 +24,14 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& name, std::
 void RecoverSlotFiles(int slot);
 // Discards an interrupted write of character id's parked file.
 void RecoverParkedFile(int id);
+
+// The records of a member file's bytes that are whole, carry their id in
+// byte 1 and pass the checks of a parked record; the others count as absent.
+rpgfmt::save::MemberFile TakeWholeRecords(std::span<const uint8_t> bytes);
+// Character id's record from its parked file, when it has a sound one.
+std::optional<rpgfmt::save::MemberRecord> ReadParkedRecord(uint8_t id);
+// The sound records of the current save slot's member file (none without a
+// current slot or its file).
+rpgfmt::save::MemberFile ReadSlotRecords();
+// Deletes the parked files of ids 1 ... 25.
+void DeleteParkedFiles();
