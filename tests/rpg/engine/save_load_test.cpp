@@ -191,3 +191,193 @@ TEST(SaveLoadTest, SavingShowsTheStripAndAnOccupiedSlotAsksBeforeItIsOverwritten
 }
 
 }  // namespace
+
+namespace {
+
+// A file's bytes with `at` set to `value`, or cut to `size` bytes.
+struct Damage {
+  const char* name;
+  bool memberFile;
+  std::size_t at;
+  uint8_t value;
+  std::size_t size = SIZE_MAX;
+};
+
+TEST(SaveLoadTest, ADamagedSaveOrOneNamingWhatTheLibraryLacksIsRefusedWithNothingChanged) {
+  const std::vector<Damage> cases = {
+      {"main file one byte short", false, 0, 0, sv::kMainFileSize - 1},
+      {"main file one byte long", false, sv::kMainFileSize, 0, sv::kMainFileSize + 1},
+      {"a newer format", false, 107, 1},
+      {"a map the library lacks", false, 98, 9},
+      {"a script the library lacks", false, 19, 9},
+      {"a view past the map", false, 40, 15},
+      {"an item the library lacks", false, sv::kInventoryOffset + 1, 77},
+      {"an enemy the library lacks", false, 32, 77},
+      {"a party member's record missing", true, 0, 0, sv::kMemberRecordSize},
+      {"a record with another id", true, sv::kMemberRecordSize + 1, 1},
+      {"a member file of a broken length", true, 0, 0, 2 * sv::kMemberRecordSize - 1},
+  };
+  std::vector<std::string> problems;
+  GameRun run([&] {
+    StartPlaying();
+    game.inventory[0] = InvEntry{14, 1, 3};
+    game.invCount = 1;
+    ASSERT_TRUE(SaveToSlot(0));
+    const std::string main = ReadFile(kMain0), members = ReadFile(kMembers0);
+    Scramble();
+    StopTimer(kGameTimer);  // the messages count only their own 10 ms ticks
+    for (const Damage& d : cases) {
+      std::string bytes = d.memberFile ? members : main;
+      bytes.resize(std::min(bytes.size(), d.size), '\0');
+      if (d.at < bytes.size()) bytes[d.at] = char(d.value);
+      if (d.size > bytes.size() && d.size != SIZE_MAX) bytes.resize(d.size, '\0');
+      WriteFile(d.memberFile ? kMembers0 : kMain0, bytes);
+      WriteFile(d.memberFile ? kMain0 : kMembers0, d.memberFile ? main : members);
+      const Snapshot before = Take();
+      if (ReadSave(0)) problems.push_back(std::string(d.name) + ": loaded");
+      if (Take() != before) problems.push_back(std::string(d.name) + ": the state changed");
+    }
+  }, SavesLibrary());
+  for (const Damage& d : cases) {
+    EXPECT_FALSE(run.Finished()) << d.name << ": no message";
+    run.Advance(1000);
+  }
+  ASSERT_TRUE(run.Finished());
+  EXPECT_EQ(problems, std::vector<std::string>{});
+}
+
+// Character 2's level in a member file's bytes (0 when the record is absent).
+int LevelOf2(const std::string& members) {
+  const std::size_t at = sv::kMemberRecordSize + 38;  // the stats block's first byte
+  return members.size() >= 2 * sv::kMemberRecordSize && members[sv::kMemberRecordSize + 1] == 2
+             ? uint8_t(members[at])
+             : 0;
+}
+
+TEST(SaveLoadTest, TheMemberFileTakesThePartyThenParkedFilesThenTheCurrentSlot) {
+  struct Seen {
+    int slot1Level, carriedLevel, keptLevel, leaderOnlySize, leaderOnlyFirst;
+  } seen{};
+  GameRun run([&] {
+    StartPlaying();
+    game.party[1].stats.level = 4;
+    ASSERT_TRUE(SaveToSlot(0));  // character 2 at level 4 in slot 0
+    game.party[1].stats.level = 9;
+    ParkMember(2);  // parked at level 9: it beats slot 0's record
+    ASSERT_TRUE(SaveToSlot(1));
+    seen.slot1Level = LevelOf2(ReadFile(kMembers1));
+    DeleteParkedFiles();
+    // Saving into another slot carries the current slot's records over...
+    ASSERT_TRUE(SaveToSlot(2));
+    seen.carriedLevel = LevelOf2(ReadFile("../Save/saves5.sav"));
+    // ...and re-saving into the current one keeps them.
+    ASSERT_TRUE(SaveToSlot(2));
+    seen.keptLevel = LevelOf2(ReadFile("../Save/saves5.sav"));
+    // With no current slot only the party is written, gaps as zeros.
+    game.saveSlot = kNoSaveSlot;
+    game.party[0] = PartySlot{};
+    PlaceActor(0, 1, 2, 4, 3);  // fresh: no parked file, no current slot
+    ASSERT_TRUE(SaveToSlot(1));
+    const std::string leaderOnly = ReadFile(kMembers1);
+    seen.leaderOnlySize = int(leaderOnly.size());
+    seen.leaderOnlyFirst = int(leaderOnly.find_first_not_of('\0'));
+  }, SavesLibrary());
+  run.Keys({kKeyEnter, kKeyEnter});  // the overwrite questions
+  ASSERT_TRUE(run.Finished());
+  EXPECT_EQ(seen.slot1Level, 9);
+  EXPECT_EQ(seen.carriedLevel, 9);
+  EXPECT_EQ(seen.keptLevel, 9);
+  EXPECT_EQ(seen.leaderOnlySize, int(2 * sv::kMemberRecordSize));
+  EXPECT_EQ(seen.leaderOnlyFirst, int(sv::kMemberRecordSize));
+}
+
+TEST(SaveLoadTest, AFailedSaveSaysSoAndLeavesTheSlotAsItWas) {
+  bool toMissingFolder = true, tooHighAnId = true;
+  uint8_t slotAfter = 0;
+  std::string before, after;
+  GameRun run([&] {
+    StartPlaying();
+    game.saveSlot = kNoSaveSlot;
+    std::filesystem::remove_all("../Save");
+    toMissingFolder = SaveToSlot(0);
+    slotAfter = game.saveSlot;
+    std::filesystem::create_directory("../Save");
+    ASSERT_TRUE(SaveToSlot(0));
+    before = ReadFile(kMain0) + ReadFile(kMembers0);
+    game.party[1].header.id = 26;  // beyond what a member file holds
+    tooHighAnId = SaveToSlot(0);
+    after = ReadFile(kMain0) + ReadFile(kMembers0);
+  }, SavesLibrary());
+  EXPECT_FALSE(run.Finished()) << "no message";
+  run.Advance(kMessageMs);
+  run.Key(kKeyEnter);  // overwrite
+  EXPECT_FALSE(run.Finished()) << "no message";
+  run.Advance(kMessageMs);
+  ASSERT_TRUE(run.Finished());
+  EXPECT_FALSE(toMissingFolder);
+  EXPECT_EQ(slotAfter, kNoSaveSlot);
+  EXPECT_FALSE(tooHighAnId);
+  EXPECT_EQ(after, before);
+}
+
+TEST(SaveLoadTest, AMemberWhoLeftComesBackFromTheParkedFileTheSlotOrTheLibrary) {
+  struct Seen {
+    uint8_t notInParty = 0, unwritable = 0;
+    int fromParked = 0, fromSlot = 0, fresh = 0, inParty = 0;
+  } seen;
+  GameRun run([&] {
+    StartPlaying();
+    const int libraryLevel = game.party[1].stats.level;
+    game.party[1].stats.level = 9;
+    ParkMember(2);
+    seen.inParty = MemberSlot(2) == 255 ? 0 : 1;
+    PlaceActor(0, 1, 2, 4, 3);
+    seen.fromParked = game.party[MemberSlot(2)].stats.level;
+    // From the current slot's member file when no parked file is left.
+    ASSERT_TRUE(SaveToSlot(0));
+    RemoveMember(2);
+    DeleteParkedFiles();
+    PlaceActor(0, 1, 2, 4, 3);
+    seen.fromSlot = game.party[MemberSlot(2)].stats.level;
+    // A zero record in it counts as absent: fresh from the library.
+    std::string members = ReadFile(kMembers0);
+    std::fill(members.begin() + sv::kMemberRecordSize, members.end(), '\0');
+    WriteFile(kMembers0, members);
+    RemoveMember(2);
+    PlaceActor(0, 1, 2, 4, 3);
+    seen.fresh = game.party[MemberSlot(2)].stats.level == libraryLevel ? 1 : 0;
+    ParkMember(7);
+    seen.notInParty = game.runStatus;
+    game.runStatus = 0;
+    std::filesystem::remove_all("../Save");
+    ParkMember(2);
+    seen.unwritable = game.runStatus;
+    seen.inParty += MemberSlot(2) == 255 ? 0 : 2;
+    game.runStatus = 0;
+  }, SavesLibrary());
+  ASSERT_TRUE(run.Finished());
+  EXPECT_EQ(seen.fromParked, 9);
+  EXPECT_EQ(seen.fromSlot, 9);
+  EXPECT_EQ(seen.fresh, 1);
+  EXPECT_EQ(seen.notInParty, 7);
+  EXPECT_EQ(seen.unwritable, 16);
+  EXPECT_EQ(seen.inParty, 2) << "gone after parking, still there when it failed";
+}
+
+TEST(SaveLoadTest, ALoadDeletesTheParkedFilesOfTheGameLeftBehind) {
+  bool parkedBefore = false, parkedAfter = true;
+  GameRun run([&] {
+    StartPlaying();
+    ASSERT_TRUE(SaveToSlot(0));
+    ParkMember(2);
+    parkedBefore = std::filesystem::exists(kParked2);
+    LoadGame();
+    parkedAfter = std::filesystem::exists(kParked2);
+  }, SavesLibrary());
+  run.Key(kKeyEnter);
+  ASSERT_TRUE(run.Finished());
+  EXPECT_TRUE(parkedBefore);
+  EXPECT_FALSE(parkedAfter);
+}
+
+}  // namespace
