@@ -22,6 +22,7 @@
 #include "rpg/engine/save_game.h"
 #include "rpg/engine/save_slots.h"
 #include "rpg/engine/script.h"
+#include "rpg/engine/title.h"
 #include "rpg/format/save_layout.h"
 #include "rpg/party/party_slots.h"
 #include "tests/rpg/support/game_run.h"
@@ -364,20 +365,32 @@ TEST(SaveLoadTest, AMemberWhoLeftComesBackFromTheParkedFileTheSlotOrTheLibrary) 
   EXPECT_EQ(seen.inParty, 2) << "gone after parking, still there when it failed";
 }
 
-TEST(SaveLoadTest, ALoadDeletesTheParkedFilesOfTheGameLeftBehind) {
-  bool parkedBefore = false, parkedAfter = true;
-  GameRun run([&] {
-    StartPlaying();
-    ASSERT_TRUE(SaveToSlot(0));
-    ParkMember(2);
-    parkedBefore = std::filesystem::exists(kParked2);
-    LoadGame();
-    parkedAfter = std::filesystem::exists(kParked2);
-  }, SavesLibrary());
-  run.Key(kKeyEnter);
-  ASSERT_TRUE(run.Finished());
-  EXPECT_TRUE(parkedBefore);
-  EXPECT_FALSE(parkedAfter);
+TEST(SaveLoadTest, ALoadOrANewGameDeletesTheParkedFilesOfTheGameLeftBehind) {
+  struct Case {
+    const char* name;
+    std::function<void()> leave;
+    std::vector<uint32_t> keys;
+  };
+  const std::vector<Case> cases = {
+      {"load", [] { LoadGame(); }, {kKeyEnter}},
+      {"new game", [] { TitleLoop(); }, {kKeyEnter}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    bool parkedBefore = false, parkedAfter = true;
+    GameRun run([&] {
+      StartPlaying();
+      ASSERT_TRUE(SaveToSlot(0));
+      ParkMember(2);
+      parkedBefore = std::filesystem::exists(kParked2);
+      c.leave();
+      parkedAfter = std::filesystem::exists(kParked2);
+    }, SavesLibrary());
+    for (uint32_t key : c.keys) run.Key(key);
+    ASSERT_TRUE(run.Finished());
+    EXPECT_TRUE(parkedBefore);
+    EXPECT_FALSE(parkedAfter);
+  }
 }
 
 }  // namespace
