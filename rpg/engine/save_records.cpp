@@ -16,81 +16,84 @@ void CopyBytes(To& to, const From& from) {
   std::memcpy(&to, &from, std::min(sizeof to, sizeof from));
 }
 
+// The fields record 0 and the state record share, handed to `op` in pairs
+// (saved, live): saving copies each live value into the saved one, loading
+// the other way, so the two directions cannot disagree.
+template <class Op>
+void SyncState(sv::SavedState& s, Op op) {
+  op(s.partyLeader, game.partyLeader);
+  op(s.invCount, game.invCount);
+  op(s.encounterOn, game.encounterOn);
+  op(s.scriptRunning, game.scriptRunning);
+  op(s.scriptPc, game.scriptPc);
+  op(s.encounterParams, game.encounterParams);
+  op(s.money, game.money);
+  op(s.encounterEnemies, game.encounterEnemies);
+  op(s.viewX, game.viewX);
+  op(s.viewY, game.viewY);
+  op(s.mapWidth, game.mapWidth);
+  op(s.mapHeight, game.mapHeight);
+  op(s.mapBlock, game.mapBlock);
+  op(s.mapOffset, game.mapOffset);
+  op(s.tileWidth, game.tileWidth);
+  op(s.tileHeight, game.tileHeight);
+  op(s.tileBlock, game.tileBlock);
+  op(s.musicTrack, game.musicTrack);
+  op(s.musicLoops, game.musicLoops);
+  op(s.soundOn, game.soundOn);
+  op(s.npcPicNo, game.npcPicNo);
+  op(s.memberPicNo, game.memberPicNo);
+  op(s.mapType, game.mapType);
+  op(s.mapIndex, game.mapIndex);
+  op(s.saveAllowed, game.saveAllowed);
+  op(s.timerEvent, game.timerEvent);
+  op(s.timerCount, game.timerCount);
+  op(s.showCoords, game.showCoords);
+  op(s.throwHandHeld, game.throwHandHeld);
+  op(s.evasionOn, game.evasionOn);
+}
+
+// The same for a member record and a party slot.
+template <class Slot, class Op>
+void SyncMember(sv::MemberRecord& r, Slot& m, Op op) {
+  auto& h = m.header;
+  op(r.picGroup, h.picGroup);
+  op(r.id, h.id);
+  op(r.facing, h.facing);
+  op(r.step, h.step);
+  op(r.mode, h.mode);
+  op(r.viewCol, h.viewCol);
+  op(r.viewRow, h.viewRow);
+  op(r.targetX, h.targetX);
+  op(r.targetY, h.targetY);
+  op(r.chainCount, h.chainCount);
+  op(r.spriteBlock, m.spriteBlock);
+  op(r.spriteOffset, m.spriteOffset);
+  op(r.chainId, m.chainId);
+  op(r.magicCount, m.magicCount);
+  op(r.name, m.name);
+  op(r.stats, m.stats);
+  op(r.equipment, m.equipment);
+  op(r.magic, m.magic);
+}
+
 void BuildState(sv::SavedState& s) {
+  SyncState(s, [](auto& saved, const auto& live) { CopyBytes(saved, live); });
   CopyBytes(s.mapName, game.mapName);
   s.randomBattle = 0;
   for (int i = 0; i < kPartySlots; ++i) s.partyIds[i] = game.party[i].header.id;
-  s.partyLeader = game.partyLeader;
-  s.invCount = game.invCount;
-  s.encounterOn = game.encounterOn;
   s.scriptNo = game.lastScriptNo;
   s.scriptBank = game.lastScriptBank;
-  s.scriptRunning = game.scriptRunning;
-  s.scriptPc = game.scriptPc;
   const bool inLibrary = game.scriptCode && game.libImage && game.scriptCode >= game.libImage;
   s.reserved = inLibrary ? uint16_t(game.scriptCode - game.libImage) : 0;
-  CopyBytes(s.encounterParams, game.encounterParams);
-  s.money = game.money;
-  CopyBytes(s.encounterEnemies, game.encounterEnemies);
-  s.viewX = game.viewX;
-  s.viewY = game.viewY;
-  s.mapWidth = game.mapWidth;
-  s.mapHeight = game.mapHeight;
-  s.mapBlock = game.mapBlock;
-  s.mapOffset = game.mapOffset;
-  s.tileWidth = game.tileWidth;
-  s.tileHeight = game.tileHeight;
-  s.tileBlock = game.tileBlock;
-  s.musicTrack = game.musicTrack;
-  s.musicLoops = game.musicLoops;
-  s.soundOn = game.soundOn;
-  CopyBytes(s.npcPicNo, game.npcPicNo);
-  CopyBytes(s.memberPicNo, game.memberPicNo);
-  s.mapType = game.mapType;
-  s.mapIndex = game.mapIndex;
-  s.saveAllowed = game.saveAllowed;
-  s.timerEvent = game.timerEvent;
-  s.timerCount = game.timerCount;
-  s.showCoords = game.showCoords;
-  s.throwHandHeld = game.throwHandHeld;
-  s.evasionOn = game.evasionOn;
 }
 
-void ApplyState(const sv::SavedState& s) {
+void ApplyState(sv::SavedState& s) {
+  SyncState(s, [](const auto& saved, auto& live) { CopyBytes(live, saved); });
   std::memset(game.mapName, 0, sizeof game.mapName);
   CopyBytes(game.mapName, s.mapName);
-  game.partyLeader = s.partyLeader;
-  game.invCount = s.invCount;
-  game.encounterOn = s.encounterOn;
   game.scriptNo = s.scriptNo;
   game.scriptBank = s.scriptBank;
-  game.scriptRunning = s.scriptRunning;
-  game.scriptPc = s.scriptPc;
-  CopyBytes(game.encounterParams, s.encounterParams);
-  game.money = s.money;
-  CopyBytes(game.encounterEnemies, s.encounterEnemies);
-  game.viewX = s.viewX;
-  game.viewY = s.viewY;
-  game.mapWidth = s.mapWidth;
-  game.mapHeight = s.mapHeight;
-  game.mapBlock = s.mapBlock;
-  game.mapOffset = s.mapOffset;
-  game.tileWidth = s.tileWidth;
-  game.tileHeight = s.tileHeight;
-  game.tileBlock = s.tileBlock;
-  game.musicTrack = s.musicTrack;
-  game.musicLoops = s.musicLoops;
-  game.soundOn = s.soundOn;
-  CopyBytes(game.npcPicNo, s.npcPicNo);
-  CopyBytes(game.memberPicNo, s.memberPicNo);
-  game.mapType = s.mapType;
-  game.mapIndex = s.mapIndex;
-  game.saveAllowed = s.saveAllowed;
-  game.timerEvent = s.timerEvent;
-  game.timerCount = s.timerCount;
-  game.showCoords = s.showCoords;
-  game.throwHandHeld = s.throwHandHeld;
-  game.evasionOn = s.evasionOn;
   game.scrollDir = 0;
 }
 
@@ -112,25 +115,15 @@ sv::MainFile BuildRecord() {
 }
 
 sv::MemberRecord BuildMemberRecord(uint8_t slot) {
-  const PartySlot& m = game.party[slot];
   sv::MemberRecord r{};
-  const ActorHeader& h = m.header;
-  r.picGroup = h.picGroup, r.id = h.id, r.facing = h.facing, r.step = h.step, r.mode = h.mode;
-  r.viewCol = h.viewCol, r.viewRow = h.viewRow, r.targetX = h.targetX, r.targetY = h.targetY;
-  r.chainCount = h.chainCount;
-  r.spriteBlock = m.spriteBlock;
-  r.spriteOffset = m.spriteOffset;
-  r.chainId = m.chainId;
-  r.magicCount = uint8_t(std::min<std::size_t>(m.magicCount, sv::kSavedMagics));
-  CopyBytes(r.name, m.name);
-  CopyBytes(r.stats, m.stats);
-  CopyBytes(r.equipment, m.equipment);
-  CopyBytes(r.magic, m.magic);
+  SyncMember(r, game.party[slot], [](auto& saved, const auto& live) { CopyBytes(saved, live); });
+  r.magicCount = uint8_t(std::min<std::size_t>(r.magicCount, sv::kSavedMagics));
   return r;
 }
 
 void ApplyRecord(const sv::MainFile& value) {
-  ApplyState(value.state);
+  sv::SavedState state = value.state;
+  ApplyState(state);
   for (uint8_t i = 0; i < kPartySlots; ++i) {
     game.party[i] = PartySlot{};
     game.party[i].header.id = value.state.partyIds[i];
@@ -151,20 +144,11 @@ void ApplyRecord(const sv::MainFile& value) {
   }
 }
 
-void ApplyMemberRecord(uint8_t slot, const sv::MemberRecord& r) {
+void ApplyMemberRecord(uint8_t slot, const sv::MemberRecord& record) {
   PartySlot& m = game.party[slot];
   m = PartySlot{};
-  ActorHeader& h = m.header;
-  h.picGroup = r.picGroup, h.id = r.id, h.facing = r.facing, h.step = r.step, h.mode = r.mode;
-  h.viewCol = r.viewCol, h.viewRow = r.viewRow, h.targetX = r.targetX, h.targetY = r.targetY;
-  h.chainCount = r.chainCount;
-  m.spriteBlock = r.spriteBlock;
-  m.spriteOffset = r.spriteOffset;
-  m.chainId = r.chainId;
-  m.magicCount = uint8_t(std::min<std::size_t>(r.magicCount, sv::kSavedMagics));
-  CopyBytes(m.name, r.name);
-  CopyBytes(m.stats, r.stats);
+  sv::MemberRecord r = record;
+  SyncMember(r, m, [](const auto& saved, auto& live) { CopyBytes(live, saved); });
+  m.magicCount = uint8_t(std::min<std::size_t>(m.magicCount, sv::kSavedMagics));
   ClampStats(&m.stats, 1);
-  CopyBytes(m.equipment, r.equipment);
-  CopyBytes(m.magic, r.magic);
 }
