@@ -47,6 +47,7 @@ struct Keyed {
   std::vector<uint32_t> keys;  // kQuitMessage posts that message
   uint8_t result;
   uint8_t runStatus;
+  uint8_t initial = kAnswerYes;  // the yes/no box's first highlight
 };
 
 void Press(GameRun& run, const std::vector<uint32_t>& keys) {
@@ -56,6 +57,22 @@ void Press(GameRun& run, const std::vector<uint32_t>& keys) {
     } else {
       run.Key(key);
     }
+  }
+}
+
+// Each case's keys on `screen`: its answer and runStatus after.
+void ExpectAnswers(const std::vector<Keyed>& cases, uint8_t (*screen)(const Keyed&)) {
+  for (const Keyed& c : cases) {
+    SCOPED_TRACE(c.name);
+    uint8_t result = 0, status = 0;
+    GameRun run([&] {
+      result = screen(c);
+      status = game.runStatus;
+    }, TestLibrary("saves"));
+    Press(run, c.keys);
+    ASSERT_TRUE(run.Finished());
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(status, c.runStatus);
   }
 }
 
@@ -69,18 +86,7 @@ TEST(SlotMenuTest, KeysMoveTheBarWithWrapAndEndTheScreen) {
       {"Esc", {kKeyDown, kKeyEscape}, kSlotCancelled, 0},
       {"message 273", {kQuitMessage}, kSlotCancelled, kQuit},
   };
-  for (const Keyed& c : cases) {
-    SCOPED_TRACE(c.name);
-    uint8_t result = 0, status = 0;
-    GameRun run([&] {
-      result = SlotMenu(kLoadScreen);
-      status = game.runStatus;
-    }, TestLibrary("saves"));
-    Press(run, c.keys);
-    ASSERT_TRUE(run.Finished());
-    EXPECT_EQ(result, c.result);
-    EXPECT_EQ(status, c.runStatus);
-  }
+  ExpectAnswers(cases, [](const Keyed&) { return SlotMenu(kLoadScreen); });
 }
 
 TEST(SlotMenuTest, ShowsFacesAndMapNamesOfSavedSlotsAndEmptySlots) {
@@ -144,32 +150,14 @@ TEST(SlotMenuTest, FinishesOrDiscardsAnInterruptedSaveBeforeReadingTheSlots) {
 }
 
 TEST(AskYesNoTest, LeftAndRightMoveTheHighlightAndEnterAnswers) {
-  struct Case {
-    const char* name;
-    uint8_t initial;
-    std::vector<uint32_t> keys;
-    uint8_t answer;
-    uint8_t runStatus;
+  const std::vector<Keyed> cases = {
+      {"yes first", {kKeyEnter}, kAnswerYes, 0},
+      {"no first", {kKeyEnter}, kAnswerNo, 0, kAnswerNo},
+      {"Right", {kKeyRight, kKeyRight, kKeyEnter}, kAnswerNo, 0},
+      {"Left", {kKeyLeft, kKeyUp, kKeyEscape, kKeyEnter}, kAnswerYes, 0, kAnswerNo},
+      {"message 273", {kQuitMessage}, kAnswerNo, kQuit},
   };
-  const std::vector<Case> cases = {
-      {"yes first", kAnswerYes, {kKeyEnter}, kAnswerYes, 0},
-      {"no first", kAnswerNo, {kKeyEnter}, kAnswerNo, 0},
-      {"Right", kAnswerYes, {kKeyRight, kKeyRight, kKeyEnter}, kAnswerNo, 0},
-      {"Left", kAnswerNo, {kKeyLeft, kKeyUp, kKeyEscape, kKeyEnter}, kAnswerYes, 0},
-      {"message 273", kAnswerYes, {kQuitMessage}, kAnswerNo, kQuit},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    uint8_t answer = 9, status = 0;
-    GameRun run([&] {
-      answer = AskYesNo(c.initial, "覆盖原进度？");
-      status = game.runStatus;
-    }, TestLibrary("saves"));
-    Press(run, c.keys);
-    ASSERT_TRUE(run.Finished());
-    EXPECT_EQ(answer, c.answer);
-    EXPECT_EQ(status, c.runStatus);
-  }
+  ExpectAnswers(cases, [](const Keyed& c) { return AskYesNo(c.initial, "覆盖原进度？"); });
 }
 
 TEST(AskYesNoTest, TheHighlightFollowsTheSelection) {
