@@ -34,3 +34,5 @@ tovsim_fuzz_target(rpg_library tovsim_rpg_data)
 tovsim_fuzz_target(net_frames tovsim_net)
 # The pairs game's packets from the other machine, applied to a legal game.
 tovsim_fuzz_target(pairs_packet tovsim_pairs_rules)
+# The saved game's parsers and builders: main, member and parked files.
+tovsim_fuzz_target(save tovsim_rpgfmt)

@@ -111,7 +111,7 @@ codec::Result<MemberRecord> ParseParkedFile(std::span<const std::uint8_t> bytes,
       std::end(kParkedUnusedMarks)) {
     return ErrorAt(actor::kPicGroup, "the parked file is marked unused (" + Num(mark) + ")");
   }
-  if (bytes[actor::kId] != id) {
+  if (bytes[actor::kId] != id || id < kFirstMemberId || id > kLastMemberId) {
     return ErrorAt(actor::kId, "the parked file of character " + Num(id) + " holds character " +
                                    Num(bytes[actor::kId]));
   }

@@ -8,8 +8,10 @@
 #include "tools/datlib/builder.h"
 #include "tools/datlib/check.h"
 #include "tools/datlib/dump.h"
+#include "tools/datlib/library_read.h"
 #include "tools/datlib/listing.h"
 #include "tools/datlib/project.h"
+#include "tools/datlib/save_dump.h"
 
 namespace datlib {
 namespace {
@@ -26,17 +28,22 @@ constexpr const char* kMainHelp =
     "  dump LIBRARY -o DIR          write sources that build back to the same bytes\n"
     "  ls LIBRARY                   list keys, blocks, offsets, sizes and tags\n"
     "  check LIBRARY                check references; list flags and variables\n"
+    "  save-dump FILE [--lib LIB]   print a saved game's file as text\n"
     "\n"
     "Run 'datlib <command> --help' for one command's options, 'datlib --version'\n"
     "for the version.\n"
     "Exit codes: 0 success, 1 errors in the input, 2 wrong usage.\n";
 
+struct Args {
+  std::string input, output, lib, kind;
+};
+
 struct Command {
   const char* name;
   const char* help;
   bool needsOutput;
-  int (*run)(const std::string& input, const std::string& output, std::ostream& out,
-             std::ostream& err);
+  int (*run)(const Args& args, std::ostream& out, std::ostream& err);
+  bool savesOptions = false;  // takes --lib and --kind
 };
 
 void Report(const Diagnostics& diag, std::ostream& err) {
@@ -65,26 +72,26 @@ bool WriteFile(const std::filesystem::path& path, const void* data, std::size_t 
   return true;
 }
 
-int RunBuild(const std::string& input, const std::string& output, std::ostream&,
-             std::ostream& err) {
+int RunBuild(const Args& args, std::ostream&, std::ostream& err) {
+  const std::string& input = args.input;
   Diagnostics diag;
   auto project = LoadProject(input, diag);
   std::optional<std::vector<std::uint8_t>> image;
   if (project) image = BuildLibrary(project->title, project->resources, diag);
   Report(diag, err);
   if (!image) return kFailed;
-  return WriteFile(output, image->data(), image->size(), err) ? kOk : kFailed;
+  return WriteFile(args.output, image->data(), image->size(), err) ? kOk : kFailed;
 }
 
-int RunDump(const std::string& input, const std::string& output, std::ostream&,
-            std::ostream& err) {
+int RunDump(const Args& args, std::ostream&, std::ostream& err) {
+  const std::string& input = args.input;
   auto image = ReadFile(input, err);
   if (!image) return kFailed;
   Diagnostics diag;
   auto dump = DumpLibrary(*image, input, diag);
   bool ok = dump.has_value();
   if (dump) {
-    const std::filesystem::path dir(output);
+    const std::filesystem::path dir(args.output);
     for (const auto& [path, text] : dump->files) {
       ok = WriteFile(dir / path, text.data(), text.size(), err) && ok;
     }
@@ -96,7 +103,8 @@ int RunDump(const std::string& input, const std::string& output, std::ostream&,
   return ok && !diag.HasErrors() ? kOk : kFailed;
 }
 
-int RunList(const std::string& input, const std::string&, std::ostream& out, std::ostream& err) {
+int RunList(const Args& args, std::ostream& out, std::ostream& err) {
+  const std::string& input = args.input;
   auto image = ReadFile(input, err);
   if (!image) return kFailed;
   Diagnostics diag;
@@ -107,8 +115,8 @@ int RunList(const std::string& input, const std::string&, std::ostream& out, std
   return kOk;
 }
 
-int RunCheck(const std::string& input, const std::string&, std::ostream& out,
-             std::ostream& err) {
+int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
+  const std::string& input = args.input;
   auto image = ReadFile(input, err);
   if (!image) return kFailed;
   Diagnostics diag;
@@ -116,6 +124,43 @@ int RunCheck(const std::string& input, const std::string&, std::ostream& out,
   Report(diag, err);
   if (report) out << *report;
   return report && !diag.HasErrors() ? kOk : kFailed;
+}
+
+std::optional<SaveFileWhat> SaveFileOfKind(const std::string& kind) {
+  if (kind == "main") return SaveFileWhat{SaveFileType::kMain};
+  if (kind == "members") return SaveFileWhat{SaveFileType::kMember};
+  if (kind == "parked") return SaveFileWhat{SaveFileType::kParked};
+  return std::nullopt;
+}
+
+int RunSaveDump(const Args& args, std::ostream& out, std::ostream& err) {
+  const auto what = args.kind.empty() ? SaveFileFromName(args.input) : SaveFileOfKind(args.kind);
+  if (!what) {
+    err << "datlib save-dump: " << (args.kind.empty() ? "cannot tell the file's kind from its name"
+                                                      : "unknown kind " + args.kind)
+        << "; give --kind main, members or parked\n";
+    return kUsage;
+  }
+  auto bytes = ReadFile(args.input, err);
+  if (!bytes) return kFailed;
+  std::optional<std::vector<std::uint8_t>> image;
+  std::optional<rpgfmt::LibraryView> lib;
+  if (!args.lib.empty()) {
+    if (!(image = ReadFile(args.lib, err))) return kFailed;
+    Diagnostics diag;
+    lib = ReadLibraryChecked(*image, args.lib, diag);
+    Report(diag, err);
+    if (!lib) return kFailed;
+  }
+  auto text = DumpSaveFile(*bytes, *what, lib ? &*lib : nullptr);
+  if (!text) {
+    codec::Error problem = text.error();
+    problem.file = args.input;
+    err << problem.Text() << '\n';
+    return kFailed;
+  }
+  out << *text;
+  return kOk;
 }
 
 const Command kCommands[] = {
@@ -138,11 +183,20 @@ const Command kCommands[] = {
      "resources nothing uses, and lists where each event flag and script\n"
      "variable is set and tested.\n",
      false, RunCheck},
+    {"save-dump",
+     "usage: datlib save-dump FILE [--lib LIBRARY] [--kind main|members|parked]\n"
+     "Prints a saved game's main file, member file or parked member's file as\n"
+     "text (YAML); the kind follows from the file's name unless --kind gives it.\n"
+     "With --lib, items and magics are shown with their names from the library.\n"
+     "A file the game would refuse is not printed: its first problem and that\n"
+     "problem's byte offset are, and the exit code is 1.\n",
+     false, RunSaveDump, true},
 };
 
 int RunCommand(const Command& cmd, const std::vector<std::string>& args, std::ostream& out,
                std::ostream& err) {
-  std::string input, output;
+  Args parsed;
+  std::string& input = parsed.input;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--help" || a == "-h") {
@@ -150,7 +204,9 @@ int RunCommand(const Command& cmd, const std::vector<std::string>& args, std::os
       return kOk;
     }
     if (a == "-o" && cmd.needsOutput && i + 1 < args.size()) {
-      output = args[++i];
+      parsed.output = args[++i];
+    } else if ((a == "--lib" || a == "--kind") && cmd.savesOptions && i + 1 < args.size()) {
+      (a == "--lib" ? parsed.lib : parsed.kind) = args[++i];
     } else if (a.size() > 1 && a[0] == '-') {
       err << "datlib " << cmd.name << ": unknown option " << a << "\n" << cmd.help;
       return kUsage;
@@ -161,11 +217,11 @@ int RunCommand(const Command& cmd, const std::vector<std::string>& args, std::os
       return kUsage;
     }
   }
-  if (input.empty() || (cmd.needsOutput && output.empty())) {
+  if (input.empty() || (cmd.needsOutput && parsed.output.empty())) {
     err << cmd.help;
     return kUsage;
   }
-  return cmd.run(input, output, out, err);
+  return cmd.run(parsed, out, err);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "rpg/format/save_layout.h"
+#include "rpg/format/save_names.h"
 #include "tools/datlib/field_yaml.h"
 #include "tools/datlib/source_text.h"
 #include "tools/datlib/record_src.h"
@@ -73,7 +75,22 @@ bool AppendTail(const YAML::Node& entry, const std::string& file, Diagnostics& d
   return true;
 }
 
-void AddResource(Project& project, const EntryHead& head, std::vector<std::uint8_t> bytes) {
+// Save files hold the records of characters 1 ... 25 only: a character
+// sheet with another id could never be saved.
+bool SheetIdFitsSaves(const EntryHead& head, Diagnostics& diag) {
+  const rpgfmt::ResKey k = head.key;
+  if (k.type != static_cast<std::uint8_t>(rpgfmt::ResType::kActorRecord) || k.id1 != 1 ||
+      (k.id2 >= rpgfmt::save::kFirstMemberId && k.id2 <= rpgfmt::save::kLastMemberId)) {
+    return true;
+  }
+  diag.Error(head.pos, "character id " + std::to_string(k.id2) +
+                           ": characters are numbered 1 ... 25, the ids a save file holds");
+  return false;
+}
+
+void AddResource(Project& project, const EntryHead& head, std::vector<std::uint8_t> bytes,
+                 Diagnostics& diag) {
+  if (!SheetIdFitsSaves(head, diag)) return;
   Resource r;
   r.type = head.key.type;
   r.id1 = head.key.id1;
@@ -101,7 +118,7 @@ void LoadFileEntry(const YAML::Node& entry, const std::string& file, const std::
   const std::string path = JoinPath(dir, src.Scalar());
   auto bytes = CompileSourceFile(path, head->key, context, diag);
   if (!bytes || !AppendTail(entry, file, diag, *bytes)) return;
-  AddResource(project, *head, std::move(*bytes));
+  AddResource(project, *head, std::move(*bytes), diag);
 }
 
 void LoadRecordsFile(const std::string& path, Project& project, Diagnostics& diag) {
@@ -122,7 +139,7 @@ void LoadRecordsFile(const std::string& path, Project& project, Diagnostics& dia
     }
     auto bytes = CompileRecord(entry, head->key, path, dir, diag);
     if (!bytes || !AppendTail(entry, path, diag, *bytes)) continue;
-    AddResource(project, *head, std::move(*bytes));
+    AddResource(project, *head, std::move(*bytes), diag);
   }
 }
 
@@ -144,6 +161,11 @@ bool ReadTitle(const YAML::Node& node, const std::string& file, Project& project
   }
   if (!bytes || bytes->size() > rpgfmt::kLibTitleSize) {
     diag.Error(PosOf(file, node), "the title is at most 8 bytes of GB2312 text");
+    return false;
+  }
+  if (!rpgfmt::save::TitleIsFileSafe(*bytes)) {
+    diag.Error(PosOf(file, node), "the title names the save files: it may not hold \"/\", "
+                                  "\"\\\" or control characters");
     return false;
   }
   std::memcpy(project.title.data(), bytes->data(), bytes->size());

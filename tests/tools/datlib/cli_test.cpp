@@ -2,30 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "tests/tools/datlib/project_test_util.h"
 
 namespace datlib {
 namespace {
 
+using testing::CliRun;
+using testing::Datlib;
 using testsupport::ScratchDir;
-
-struct CliRun {
-  int code;
-  std::string out, err;
-};
-
-CliRun Datlib(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int code = RunDatlib(args, out, err);
-  return {code, out.str(), err.str()};
-}
 
 TEST(DatlibCli, HelpAndUsageErrors) {
   EXPECT_EQ(Datlib({"--help"}).code, 0);
   EXPECT_NE(Datlib({"--help"}).out.find("usage: datlib <command>"), std::string::npos);
-  for (const char* cmd : {"build", "dump", "ls", "check"}) {
+  for (const char* cmd : {"build", "dump", "ls", "check", "save-dump"}) {
     const CliRun r = Datlib({cmd, "--help"});
     EXPECT_EQ(r.code, 0) << cmd;
     EXPECT_NE(r.out.find(std::string("usage: datlib ") + cmd), std::string::npos) << cmd;

@@ -1,13 +1,16 @@
 #pragma once
-// Helpers for the datlib tests: UTF-8 text from u8 literals and file bytes.
+// Helpers for the datlib tests: UTF-8 text from u8 literals, file bytes and
+// the program's commands run in-process.
 // Folders come from tests/support/scratch.h; diagnostics print with Text().
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "tests/support/scratch.h"
+#include "tools/datlib/cli.h"
 #include "tools/datlib/diag.h"
 
 namespace datlib::testing {
@@ -23,6 +26,18 @@ inline std::string U8(std::u8string_view s) { return std::string(s.begin(), s.en
 inline Bytes ReadBytes(const std::string& path) {
   const std::string bytes = testsupport::ReadFile(path);
   return Bytes(bytes.begin(), bytes.end());
+}
+
+struct CliRun {
+  int code;
+  std::string out, err;
+};
+
+// `datlib ARGS...`: its exit code and what it printed.
+inline CliRun Datlib(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int code = RunDatlib(args, out, err);
+  return {code, out.str(), err.str()};
 }
 
 }  // namespace datlib::testing
