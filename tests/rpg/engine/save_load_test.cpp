@@ -44,7 +44,8 @@ const std::string kParked2 = "../Save/saves\x96.savt";
 constexpr int kMessageMs = 1100;  // the 100 ticks of a timed message, and some
 
 rpgtest::Bytes SavesLibrary() {
-  return rpgtest::WithScripts(rpgtest::TestLibrary("saves"), {{1, 1, "End\n"}, {1, 2, "End\n"}});
+  return rpgtest::WithScripts(rpgtest::TestLibrary("saves"),
+                              {{1, 1, "End\n"}, {1, 2, "End\n"}, {1, 3, "Leave 2\nSaveGame\nEnd\n"}});
 }
 
 // The hero and the companion on the field at (5, 5), a villager at (7, 7).
@@ -363,6 +364,22 @@ TEST(SaveLoadTest, AMemberWhoLeftComesBackFromTheParkedFileTheSlotOrTheLibrary) 
   EXPECT_EQ(seen.notInParty, 7);
   EXPECT_EQ(seen.unwritable, 16);
   EXPECT_EQ(seen.inParty, 2) << "gone after parking, still there when it failed";
+}
+
+TEST(SaveLoadTest, ScriptsParkAMemberWithLeaveAndOpenTheSaveScreenWithSaveGame) {
+  int result = -1;
+  GameRun run([&] {
+    StartPlaying();
+    result = rpgtest::RunFromBody(1, 3);
+  }, SavesLibrary());
+  run.Key(kKeyDown);
+  run.Key(kKeyEnter);  // slot 1
+  ASSERT_TRUE(run.Finished());
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(MemberSlot(2), 255);
+  EXPECT_TRUE(std::filesystem::exists(kParked2));
+  EXPECT_TRUE(std::filesystem::exists("../Save/saves2.sav"));
+  EXPECT_EQ(game.saveSlot, 1);
 }
 
 TEST(SaveLoadTest, ALoadOrANewGameDeletesTheParkedFilesOfTheGameLeftBehind) {
