@@ -10,6 +10,9 @@ include(GNUInstallDirs)
 set(tree lib/tovsim)
 install(DIRECTORY ${TOVSIM_RUN_TREE}/ DESTINATION ${tree} USE_SOURCE_PERMISSIONS
         PATTERN Save EXCLUDE PATTERN Sim.ini EXCLUDE)
+# An empty Save/: the build's saved games stay behind. (An installed tree is
+# not writable by its users; the host then saves under their data folder.)
+install(DIRECTORY DESTINATION ${tree}/Save)
 install(TARGETS datlib respack simctl sndgen RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # bin/tovsim: a relative link, so the installed tree can move as a whole.

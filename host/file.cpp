@@ -64,6 +64,11 @@ int FileRename(const char* oldName, const char* newName) {
   return oldName && newName && plat::MoveFileA(oldName, newName) ? 0 : kFailed;
 }
 
+int FileReplace(const char* from, const char* to) {
+  constexpr std::uint32_t kFlags = plat::MOVEFILE_REPLACE_EXISTING | plat::MOVEFILE_WRITE_THROUGH;
+  return from && to && plat::MoveFileExA(from, to, kFlags) ? 0 : kFailed;
+}
+
 int ConsoleGetc() { return std::getchar(); }
 
 int ConsolePutc(int c) { return std::putchar(c); }

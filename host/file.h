@@ -32,6 +32,12 @@ int FilePuts(const char* string, std::FILE* f);
 int FileDelete(const char* name);
 // 0, or -1 on failure (an existing target is never replaced).
 int FileRename(const char* oldName, const char* newName);
+// Beyond the device's calls: renames `from` to `to`, replacing an existing
+// `to` in one atomic step, with the file's bytes synced before and its folder
+// after, so that after a crash `to` holds either its old or its new bytes.
+// With `from` equal to `to` it only syncs the file and its folder.
+// 0, or -1 on failure (then `to` is unchanged).
+int FileReplace(const char* from, const char* to);
 
 int ConsoleGetc();
 int ConsolePutc(int c);

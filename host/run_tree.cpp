@@ -52,7 +52,8 @@ std::string SaveFolderFor(bool treeWritable, const std::string& dataHome, const 
 }
 
 void UseWritableSaveFolder(const std::string& dataHome, const std::string& home) {
-  const std::string folder = SaveFolderFor(access("..", W_OK) == 0, dataHome, home);
+  const bool treeWritable = access("..", W_OK) == 0;
+  const std::string folder = treeWritable ? "../Save" : SaveFolderFor(false, dataHome, home);
   if (folder.empty()) return;
   std::error_code error;
   std::filesystem::create_directories(folder, error);
@@ -61,7 +62,7 @@ void UseWritableSaveFolder(const std::string& dataHome, const std::string& home)
                  error.message().c_str());
     return;
   }
-  plat::SetSaveFolder(folder);
+  if (!treeWritable) plat::SetSaveFolder(folder);
 }
 
 void CheckRunTree(bool desktop) {

@@ -19,9 +19,10 @@ bool RunTreeFileExists(const char* path, const char* what, const char* target);
 // variable gives a folder.
 std::string SaveFolderFor(bool treeWritable, const std::string& dataHome, const std::string& home);
 
-// With the current folder at the run tree's bin/: when the tree cannot be
-// written, makes the save folder above and sends "..\Save\" there
-// (plat::SetSaveFolder); says on stderr when it cannot.
+// With the current folder at the run tree's bin/: makes the tree's Save/
+// when the tree can be written; otherwise makes the save folder above and
+// sends "..\Save\" there (plat::SetSaveFolder). Says on stderr when it
+// cannot.
 void UseWritableSaveFolder(const std::string& dataHome, const std::string& home);
 
 // Checks the companion programs, and the game's data library when the

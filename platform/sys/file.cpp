@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,6 +44,47 @@ int MoveFileA(const char* from, const char* to) {
     return 0;
   }
   return std::rename(source.c_str(), target.c_str()) == 0;
+}
+
+namespace {
+
+// fsync of a file or folder opened read-only; false with errno on failure.
+bool SyncPath(const std::string& path, int flags) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | flags);
+  if (fd < 0) return false;
+  bool synced = fsync(fd) == 0;
+  int error = errno;
+  close(fd);
+  errno = error;
+  return synced;
+}
+
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+int MoveFileExA(const char* from, const char* to, std::uint32_t flags) {
+  if (!(flags & MOVEFILE_REPLACE_EXISTING) && !(flags & MOVEFILE_WRITE_THROUGH)) {
+    return MoveFileA(from, to);
+  }
+  if (!from || !to) {
+    errno = EINVAL;
+    return 0;
+  }
+  std::string source = ToPosixPath(from);
+  std::string target = ToPosixPath(to);
+  bool writeThrough = flags & MOVEFILE_WRITE_THROUGH;
+  if (writeThrough && !SyncPath(source, 0)) return 0;
+  if (!(flags & MOVEFILE_REPLACE_EXISTING)) {
+    if (!MoveFileA(from, to)) return 0;
+  } else if (std::rename(source.c_str(), target.c_str()) != 0) {
+    return 0;
+  }
+  return !writeThrough || SyncPath(FolderOf(target), O_DIRECTORY);
 }
 
 int CreateDirectoryA(const char* path) {

@@ -24,6 +24,18 @@ int DeleteFileA(const char* path);
 // is never replaced: the call then fails with EEXIST. Nonzero on success.
 int MoveFileA(const char* from, const char* to);
 
+// MoveFileExA flags.
+inline constexpr std::uint32_t MOVEFILE_REPLACE_EXISTING = 0x01;
+inline constexpr std::uint32_t MOVEFILE_WRITE_THROUGH = 0x08;
+
+// Renames a file in one atomic step. MOVEFILE_REPLACE_EXISTING lets it
+// replace an existing target (without it the call is MoveFileA);
+// MOVEFILE_WRITE_THROUGH syncs the file's bytes before the rename and the
+// target's folder after it, so the new name and its contents survive a
+// crash or power loss together. Nonzero on success; errno tells why it
+// failed.
+int MoveFileExA(const char* from, const char* to, std::uint32_t flags);
+
 // Creates one folder (mode 0755 less the umask). Nonzero on success.
 int CreateDirectoryA(const char* path);
 

@@ -2,6 +2,7 @@
 
 #include "rpg/engine/actor_load.h"
 #include "rpg/engine/game_state.h"
+#include "rpg/engine/parking.h"
 #include "rpg/engine/pictures.h"
 #include "rpg/engine/sprites.h"
 #include "rpg/party/party_slots.h"
@@ -10,9 +11,16 @@ namespace {
 
 constexpr uint8_t kBadKind = 5;
 
+// A member who was parked or saved comes back with its progress; any other
+// is loaded fresh from the library.
 void PlaceMember(uint8_t no, uint8_t x, uint8_t y) {
-  const uint8_t slot = FindFreeMemberSlot();
-  LoadActor(slot, 1, no);
+  uint8_t slot;
+  if (RestoreParkedMember(no)) {
+    slot = MemberSlot(no);
+  } else {
+    slot = FindFreeMemberSlot();
+    LoadActor(slot, 1, no);
+  }
   if (game.runStatus) return;
   game.party[slot].header.viewCol = x;
   game.party[slot].header.viewRow = y;

@@ -56,7 +56,7 @@ constexpr std::array<Slot, 256> MakeTable() {
   set(Op::kEncounterOff, cmd::EncounterOff);
   set(Op::kPlaceNpc, cmd::PlaceNpc);
   set(Op::kBattle, cmd::Later);
-  set(Op::kLeave, cmd::Later);
+  set(Op::kLeave, cmd::Leave);
   set(Op::kAddMoney, cmd::AddMoney);
   set(Op::kSubMoney, cmd::SubMoney);
   set(Op::kSetMoney, cmd::SetMoney);
@@ -88,7 +88,7 @@ constexpr std::array<Slot, 256> MakeTable() {
   set(Op::kNotice, cmd::Notice);
   set(Op::kNoSave, cmd::NoSave);
   set(Op::kAllowSave, cmd::AllowSave);
-  set(Op::kSaveGame, cmd::Later);
+  set(Op::kSaveGame, cmd::SaveGame);
   set(Op::kCountdown, cmd::Countdown);
   set(Op::kCoordsOn, cmd::CoordsOn);
   set(Op::kCoordsOff, cmd::CoordsOff);

@@ -118,8 +118,12 @@ CommandResult Music(const Instruction&);
 CommandResult Animate(const Instruction&);
 CommandResult Crawl(const Instruction&);
 
-// Commands of parts of the game not built yet (shops, battles, leaving,
-// learning, levels, saving): refused.
+// Saved games: commands_saves.cpp.
+CommandResult Leave(const Instruction&);
+CommandResult SaveGame(const Instruction&);
+
+// Commands of parts of the game not built yet (shops, battles, learning,
+// levels): refused.
 CommandResult Later(const Instruction&);
 
 }  // namespace cmd

@@ -8,8 +8,10 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/library.h"
+#include "rpg/engine/load_game.h"
 #include "rpg/engine/picture_data.h"
 #include "rpg/engine/pictures.h"
+#include "rpg/engine/save_slots.h"
 #include "rpg/engine/script.h"
 #include "rpg/format/library.h"
 
@@ -42,6 +44,8 @@ void StartNewGame() {
   game.money = 0;
   game.invCount = 0;
   game.soundOn = 1;
+  // Parked members belong to the game in play, never to a new one.
+  DeleteParkedFiles();
   RunScriptFile(1, 1);
 }
 
@@ -97,8 +101,10 @@ void TitleLoop() {
       StartNewGame();
       return;
     }
-    // Loading comes with saved games; until then the menu comes back.
-    if (item == kLoadGame) continue;
+    if (item == kLoadGame) {
+      if (LoadGame()) return;
+      continue;
+    }
     if (item >= kFirstExtra && item <= kLastExtra) {
       RunScriptFile(0, uint8_t(item - 1));
     }

@@ -64,6 +64,37 @@ TEST(FileCallsTest, WindowsPathsReadWriteRenameAndDeleteThroughStreams) {
   EXPECT_NE(FileDelete("..\\b.sav"), 0);
 }
 
+TEST(FileCallsTest, ReplaceSwapsInTheNewBytesAndLeavesTheTargetOnFailure) {
+  HostEnv env;
+  auto write = [](const char* name, const char* text) {
+    std::FILE* f = FileOpen(name, "wb");
+    ASSERT_NE(f, nullptr);
+    FilePuts(text, f);
+    FileClose(f);
+  };
+  auto read = [](const char* name) {
+    std::FILE* f = FileOpen(name, "rb");
+    if (!f) return std::string("<none>");
+    char line[16] = {};
+    FileGets(line, sizeof line, f);
+    FileClose(f);
+    return std::string(line);
+  };
+  write("..\\slot.sav", "old");
+  write("..\\slot.sav.new", "new");
+  EXPECT_EQ(FileReplace("..\\slot.sav.new", "..\\slot.sav"), 0);
+  EXPECT_EQ(read("..\\slot.sav"), "new");
+  EXPECT_EQ(read("..\\slot.sav.new"), "<none>");
+
+  EXPECT_EQ(FileReplace("..\\slot.sav.new", "..\\slot.sav"), -1) << "no source";
+  EXPECT_EQ(FileReplace("..\\slot.sav", "..\\Missing\\slot.sav"), -1) << "no folder";
+  EXPECT_EQ(read("..\\slot.sav"), "new");
+  write("..\\first.sav.new", "first");
+  EXPECT_EQ(FileReplace("..\\first.sav.new", "..\\first.sav"), 0) << "no target yet";
+  EXPECT_EQ(read("..\\first.sav"), "first");
+  EXPECT_EQ(FileReplace(nullptr, "..\\first.sav"), -1);
+}
+
 TEST(FileCallsTest, NullStreamsFailInsteadOfCrashing) {
   char buffer[4];
   EXPECT_EQ(FileClose(nullptr), -1);

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
+#include "tests/support/scoped.h"
 #include "tests/support/scratch.h"
 
 namespace {
@@ -39,6 +41,16 @@ TEST(RunTreeTest, AReadOnlyTreeSavesUnderTheUsersDataFolder) {
   EXPECT_EQ(SaveFolderFor(false, "", "/home/me"), "/home/me/.local/share/tovsim/Save");
   EXPECT_EQ(SaveFolderFor(false, "relative", "/home/me"), "/home/me/.local/share/tovsim/Save");
   EXPECT_EQ(SaveFolderFor(false, "", ""), "");
+}
+
+TEST(RunTreeTest, AWritableTreeGetsItsSaveFolder) {
+  testsupport::ScratchDir tree("run_tree");
+  tree.Write("bin/.keep", "");
+  testsupport::ScopedCwd cwd(tree / "bin");
+  UseWritableSaveFolder("/data", "/home/me");
+  EXPECT_TRUE(std::filesystem::is_directory(tree / "Save"));
+  UseWritableSaveFolder("/data", "/home/me");  // already there
+  EXPECT_TRUE(std::filesystem::is_directory(tree / "Save"));
 }
 
 }  // namespace

@@ -190,8 +190,9 @@ TEST(RpgMainTest, TwoTitleItemsWrapIntoEachOther) {
   EXPECT_TRUE(ItemZeroChosen(run));
   run.host.KeyDown(kKeyDown);
   EXPECT_FALSE(ItemZeroChosen(run));
-  // Item 1, loading, comes back to the menu until saved games exist.
+  // Item 1, loading, comes back to the menu when its slot screen is left.
   run.host.KeyDown(kKeyEnter);
+  run.host.KeyDown(kKeyEscape);
   EXPECT_EQ(ScriptsRun(), Calls{});
   EXPECT_TRUE(ItemZeroChosen(run));
   // The item's animation plays again while no key comes.

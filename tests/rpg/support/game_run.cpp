@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "host/device_api.h"
 #include "rpg/engine/game_state.h"
+#include "rpg/format/library.h"
 
 namespace rpgtest {
 namespace {
@@ -20,6 +23,10 @@ void GameEntry() {
   if (!runLibrary->empty()) {
     game.libImage = runLibrary->data();
     game.libSize = uint32_t(runLibrary->size());
+    // The title names the save files, as InitGame takes it.
+    if (runLibrary->size() >= rpgfmt::kLibTitleOffset + rpgfmt::kLibTitleSize) {
+      std::memcpy(game.libTitle, runLibrary->data() + rpgfmt::kLibTitleOffset, rpgfmt::kLibTitleSize);
+    }
   }
   game.scratchCanvas = CanvasCreate();
   game.sceneCanvas = CanvasCreate();

@@ -2,7 +2,7 @@
 // The game's code on the host's application thread, on the held virtual
 // clock of a HostRun: `body` runs after a start like the game's own (the
 // 160 x 96 screen in opaque back mode, the three canvases, the library given
-// as the loaded image) and the canvases go when it returns. The test posts
+// as the loaded image, its title copied) and the canvases go when it returns. The test posts
 // keys and moves the clock; every step waits until the application is idle,
 // so the test may then read and set `game`.
 

@@ -1,0 +1,413 @@
+// Saving into a slot and loading it back, the member file's merge, refused
+// files and members who leave and come back, on the virtual clock.
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/lcd.h"
+#include "host/msg.h"
+#include "rpg/engine/actor_load.h"
+#include "rpg/engine/actors.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/input.h"
+#include "rpg/engine/load_game.h"
+#include "rpg/engine/map_draw.h"
+#include "rpg/engine/parking.h"
+#include "rpg/engine/save_game.h"
+#include "rpg/engine/save_slots.h"
+#include "rpg/engine/script.h"
+#include "rpg/engine/title.h"
+#include "rpg/format/save_layout.h"
+#include "rpg/party/party_slots.h"
+#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/script_library.h"
+#include "tests/support/golden.h"
+#include "tests/support/scratch.h"
+
+namespace {
+
+namespace sv = rpgfmt::save;
+using rpgtest::GameRun;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+const std::string kMain0 = "../Save/saves0.sav";
+const std::string kMembers0 = "../Save/saves1.sav";
+const std::string kMembers1 = "../Save/saves3.sav";
+const std::string kParked2 = "../Save/saves\x96.savt";
+constexpr int kMessageMs = 1100;  // the 100 ticks of a timed message, and some
+
+rpgtest::Bytes SavesLibrary() {
+  return rpgtest::WithScripts(rpgtest::TestLibrary("saves"),
+                              {{1, 1, "End\n"}, {1, 2, "End\n"}, {1, 3, "Leave 2\nSaveGame\nEnd\n"}});
+}
+
+// The hero and the companion on the field at (5, 5), a villager at (7, 7).
+void StartPlaying() {
+  std::filesystem::create_directory("../Save");
+  PlaceActor(0, 1, 1, 4, 3);
+  PlaceActor(0, 1, 2, 4, 3);
+  ChangeMap(1, 1, 5, 5);
+  PlaceActor(3, 2, 1, 7, 7);
+  game.scriptBank = game.lastScriptBank = 1;
+  game.scriptNo = game.lastScriptNo = 2;
+  LoadScript();
+}
+
+// A field of the state record, by name and place.
+struct Field {
+  const char* name;
+  std::size_t offset;
+  std::size_t size;
+};
+#define FIELD(f) Field{#f, offsetof(GameState, f), sizeof(GameState::f)}
+
+// The fields a save keeps (the scene, the script's tables and the map's
+// location are re-derived by the load and compared as well).
+const std::vector<Field> kKept = {
+    FIELD(party), FIELD(partyLeader), FIELD(memberPicNo), FIELD(npcPicNo), FIELD(money),
+    FIELD(inventory), FIELD(invCount), FIELD(scriptBank), FIELD(scriptNo), FIELD(scriptLength),
+    FIELD(eventCount), FIELD(eventTable), FIELD(scriptRunning), FIELD(lastScriptBank),
+    FIELD(lastScriptNo), FIELD(mapType), FIELD(mapIndex), FIELD(mapBlock), FIELD(mapOffset),
+    FIELD(mapWidth), FIELD(mapHeight), FIELD(mapName), FIELD(tileBlock), FIELD(tileWidth),
+    FIELD(tileHeight), FIELD(viewX), FIELD(viewY), FIELD(viewCells), FIELD(showCoords),
+    FIELD(timerCount), FIELD(timerEvent), FIELD(encounterOn), FIELD(encounterEnemies),
+    FIELD(encounterParams), FIELD(evasionOn), FIELD(throwHandHeld), FIELD(musicTrack),
+    FIELD(musicLoops), FIELD(soundOn), FIELD(saveAllowed), FIELD(saveSlot),
+    Field{"eventFlags", offsetof(GameState, eventFlags), sv::kSavedFlagBytes},
+    Field{"scriptVars 0-254", offsetof(GameState, scriptVars), sv::kSavedVars},
+};
+
+using Snapshot = std::vector<uint8_t>;
+Snapshot Take() {
+  Snapshot s(sizeof game);
+  std::memcpy(s.data(), &game, sizeof game);
+  return s;
+}
+
+// The kept fields that differ, and the map characters' records.
+std::vector<std::string> Differences(const Snapshot& expected) {
+  const Snapshot now = Take();
+  std::vector<std::string> out;
+  for (const Field& f : kKept) {
+    if (std::memcmp(expected.data() + f.offset, now.data() + f.offset, f.size) != 0) out.push_back(f.name);
+  }
+  const auto* before = reinterpret_cast<const GameState*>(expected.data());
+  for (int i = 0; i < kNpcSlots; ++i) {
+    if ((before->npcs[i] == nullptr) != (game.npcs[i] == nullptr) ||
+        (game.npcs[i] && std::memcmp(&before->npcStore[i], &game.npcStore[i], sizeof(NpcRecord)) != 0)) {
+      out.push_back("npc " + std::to_string(i));
+    }
+  }
+  return out;
+}
+
+// Every kept field away from what it held.
+void Scramble() {
+  for (uint8_t slot = 0; slot < kPartySlots; ++slot) game.party[slot] = PartySlot{};
+  for (int i = 0; i < kNpcSlots; ++i) {
+    if (game.npcs[i]) RemoveNpc(uint8_t(i));
+  }
+  std::memset(game.inventory, 0, sizeof game.inventory);
+  std::memset(game.scriptVars, 0x5A, sizeof game.scriptVars);
+  std::memset(game.eventFlags, 0xA5, sizeof game.eventFlags);
+  std::memset(game.npcPicNo, 9, sizeof game.npcPicNo);
+  game.money = 7, game.invCount = 0, game.partyLeader = 0, game.viewX = 0, game.viewY = 0;
+  game.timerCount = 0, game.musicTrack = 0, game.encounterOn = 0, game.evasionOn = 0;
+  game.continuousWalk = 1, game.menuScript = 3, game.scrollDir = 2;
+  ChangeMap(1, 2, 0, 0);
+}
+
+// Distinct values in the fields the library does not constrain.
+void SetDistinctValues() {
+  game.money = 123456;  // beyond the shop's 99999: kept as it is
+  for (int i = 0; i < 255; ++i) game.scriptVars[i] = uint8_t(i + 1);
+  game.eventFlags[0] = 0x01, game.eventFlags[299] = 0x80, game.eventFlags[150] = 0x3C;
+  for (int i = 0; i < 5; ++i) game.inventory[i] = InvEntry{14, 1, uint8_t(10 + i)};
+  game.invCount = 5;
+  game.partyLeader = 1;
+  game.timerCount = 0x1234, game.timerEvent = 7, game.showCoords = 1, game.evasionOn = 1;
+  game.throwHandHeld = 1, game.musicTrack = 3, game.musicLoops = 255, game.soundOn = 1;
+  game.encounterOn = 1, game.encounterParams[0] = 4, game.encounterParams[2] = 6;
+  game.party[0].stats.level = 7, game.party[0].stats.exp = 999;
+  game.party[1].equipment = Equipment{};
+  game.party[1].magicCount = 0;
+}
+
+TEST(SaveLoadTest, ALoadRestoresEveryKeptFieldOfTheSavedGame) {
+  Snapshot saved;
+  std::vector<std::string> differences;
+  uint8_t var255 = 0, walk = 0, menu = 9, scroll = 9;
+  bool loaded = false;
+  GameRun run([&] {
+    StartPlaying();
+    SetDistinctValues();
+    game.scriptVars[255] = 200;
+    ASSERT_TRUE(SaveToSlot(0));
+    saved = Take();
+    Scramble();
+    loaded = LoadGame();
+    differences = Differences(saved);
+    var255 = game.scriptVars[255], walk = game.continuousWalk, menu = game.menuScript;
+    scroll = game.scrollDir;
+  }, SavesLibrary());
+  run.Key(kKeyEnter);
+  ASSERT_TRUE(run.Finished());
+  EXPECT_TRUE(loaded);
+  EXPECT_EQ(differences, std::vector<std::string>{});
+  // Not kept: variable 255 and the walking and menu switches keep their
+  // values; the view is not scrolling.
+  EXPECT_EQ(var255, 0x5A);
+  EXPECT_EQ(walk, 1);
+  EXPECT_EQ(menu, 3);
+  EXPECT_EQ(scroll, 0);
+}
+
+TEST(SaveLoadTest, SavingShowsTheStripAndAnOccupiedSlotAsksBeforeItIsOverwritten) {
+  std::string first, afterNo;
+  bool savedAgain = true;
+  GameRun run([&] {
+    StartPlaying();
+    ASSERT_TRUE(SaveToSlot(0));
+    first = ReadFile(kMain0) + ReadFile(kMembers0);
+    game.money = 55;
+    savedAgain = SaveToSlot(0);  // answered "否"
+    afterNo = ReadFile(kMain0) + ReadFile(kMembers0);
+    savedAgain = SaveToSlot(0);  // answered "是"
+    WaitKeyDown();
+  }, SavesLibrary());
+  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/save_question"));
+  run.Keys({kKeyRight, kKeyEnter});
+  EXPECT_FALSE(savedAgain);
+  EXPECT_EQ(afterNo, first);
+  run.Key(kKeyEnter);
+  EXPECT_TRUE(savedAgain);
+  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/save_strip"));
+  run.Key(kKeyEnter);
+}
+
+}  // namespace
+
+namespace {
+
+// A file's bytes with `at` set to `value`, or cut to `size` bytes.
+struct Damage {
+  const char* name;
+  bool memberFile;
+  std::size_t at;
+  uint8_t value;
+  std::size_t size = SIZE_MAX;
+};
+
+TEST(SaveLoadTest, ADamagedSaveOrOneNamingWhatTheLibraryLacksIsRefusedWithNothingChanged) {
+  const std::vector<Damage> cases = {
+      {"main file one byte short", false, 0, 0, sv::kMainFileSize - 1},
+      {"main file one byte long", false, sv::kMainFileSize, 0, sv::kMainFileSize + 1},
+      {"a newer format", false, 107, 1},
+      {"a map the library lacks", false, 98, 9},
+      {"a script the library lacks", false, 19, 9},
+      {"a view past the map", false, 40, 15},
+      {"an item the library lacks", false, sv::kInventoryOffset + 1, 77},
+      {"an enemy the library lacks", false, 32, 77},
+      {"a party member's record missing", true, 0, 0, sv::kMemberRecordSize},
+      {"a record with another id", true, sv::kMemberRecordSize + 1, 1},
+      {"a member file of a broken length", true, 0, 0, 2 * sv::kMemberRecordSize - 1},
+  };
+  std::vector<std::string> problems;
+  GameRun run([&] {
+    StartPlaying();
+    game.inventory[0] = InvEntry{14, 1, 3};
+    game.invCount = 1;
+    ASSERT_TRUE(SaveToSlot(0));
+    const std::string main = ReadFile(kMain0), members = ReadFile(kMembers0);
+    Scramble();
+    StopTimer(kGameTimer);  // the messages count only their own 10 ms ticks
+    for (const Damage& d : cases) {
+      std::string bytes = d.memberFile ? members : main;
+      bytes.resize(std::min(bytes.size(), d.size), '\0');
+      if (d.at < bytes.size()) bytes[d.at] = char(d.value);
+      if (d.size > bytes.size() && d.size != SIZE_MAX) bytes.resize(d.size, '\0');
+      WriteFile(d.memberFile ? kMembers0 : kMain0, bytes);
+      WriteFile(d.memberFile ? kMain0 : kMembers0, d.memberFile ? main : members);
+      const Snapshot before = Take();
+      if (ReadSave(0)) problems.push_back(std::string(d.name) + ": loaded");
+      if (Take() != before) problems.push_back(std::string(d.name) + ": the state changed");
+    }
+  }, SavesLibrary());
+  for (const Damage& d : cases) {
+    EXPECT_FALSE(run.Finished()) << d.name << ": no message";
+    run.Advance(1000);
+  }
+  ASSERT_TRUE(run.Finished());
+  EXPECT_EQ(problems, std::vector<std::string>{});
+}
+
+// Character 2's level in a member file's bytes (0 when the record is absent).
+int LevelOf2(const std::string& members) {
+  const std::size_t at = sv::kMemberRecordSize + 38;  // the stats block's first byte
+  return members.size() >= 2 * sv::kMemberRecordSize && members[sv::kMemberRecordSize + 1] == 2
+             ? uint8_t(members[at])
+             : 0;
+}
+
+TEST(SaveLoadTest, TheMemberFileTakesThePartyThenParkedFilesThenTheCurrentSlot) {
+  struct Seen {
+    int slot1Level, carriedLevel, keptLevel, leaderOnlySize, leaderOnlyFirst;
+  } seen{};
+  GameRun run([&] {
+    StartPlaying();
+    game.party[1].stats.level = 4;
+    ASSERT_TRUE(SaveToSlot(0));  // character 2 at level 4 in slot 0
+    game.party[1].stats.level = 9;
+    ParkMember(2);  // parked at level 9: it beats slot 0's record
+    ASSERT_TRUE(SaveToSlot(1));
+    seen.slot1Level = LevelOf2(ReadFile(kMembers1));
+    DeleteParkedFiles();
+    // Saving into another slot carries the current slot's records over...
+    ASSERT_TRUE(SaveToSlot(2));
+    seen.carriedLevel = LevelOf2(ReadFile("../Save/saves5.sav"));
+    // ...and re-saving into the current one keeps them.
+    ASSERT_TRUE(SaveToSlot(2));
+    seen.keptLevel = LevelOf2(ReadFile("../Save/saves5.sav"));
+    // With no current slot only the party is written, gaps as zeros.
+    game.saveSlot = kNoSaveSlot;
+    game.party[0] = PartySlot{};
+    PlaceActor(0, 1, 2, 4, 3);  // fresh: no parked file, no current slot
+    ASSERT_TRUE(SaveToSlot(1));
+    const std::string leaderOnly = ReadFile(kMembers1);
+    seen.leaderOnlySize = int(leaderOnly.size());
+    seen.leaderOnlyFirst = int(leaderOnly.find_first_not_of('\0'));
+  }, SavesLibrary());
+  run.Keys({kKeyEnter, kKeyEnter});  // the overwrite questions
+  ASSERT_TRUE(run.Finished());
+  EXPECT_EQ(seen.slot1Level, 9);
+  EXPECT_EQ(seen.carriedLevel, 9);
+  EXPECT_EQ(seen.keptLevel, 9);
+  EXPECT_EQ(seen.leaderOnlySize, int(2 * sv::kMemberRecordSize));
+  EXPECT_EQ(seen.leaderOnlyFirst, int(sv::kMemberRecordSize));
+}
+
+TEST(SaveLoadTest, AFailedSaveSaysSoAndLeavesTheSlotAsItWas) {
+  bool toMissingFolder = true, tooHighAnId = true;
+  uint8_t slotAfter = 0;
+  std::string before, after;
+  GameRun run([&] {
+    StartPlaying();
+    game.saveSlot = kNoSaveSlot;
+    std::filesystem::remove_all("../Save");
+    toMissingFolder = SaveToSlot(0);
+    slotAfter = game.saveSlot;
+    std::filesystem::create_directory("../Save");
+    ASSERT_TRUE(SaveToSlot(0));
+    before = ReadFile(kMain0) + ReadFile(kMembers0);
+    game.party[1].header.id = 26;  // beyond what a member file holds
+    tooHighAnId = SaveToSlot(0);
+    after = ReadFile(kMain0) + ReadFile(kMembers0);
+  }, SavesLibrary());
+  EXPECT_FALSE(run.Finished()) << "no message";
+  run.Advance(kMessageMs);
+  run.Key(kKeyEnter);  // overwrite
+  EXPECT_FALSE(run.Finished()) << "no message";
+  run.Advance(kMessageMs);
+  ASSERT_TRUE(run.Finished());
+  EXPECT_FALSE(toMissingFolder);
+  EXPECT_EQ(slotAfter, kNoSaveSlot);
+  EXPECT_FALSE(tooHighAnId);
+  EXPECT_EQ(after, before);
+}
+
+TEST(SaveLoadTest, AMemberWhoLeftComesBackFromTheParkedFileTheSlotOrTheLibrary) {
+  struct Seen {
+    uint8_t notInParty = 0, unwritable = 0;
+    int fromParked = 0, fromSlot = 0, fresh = 0, inParty = 0;
+  } seen;
+  GameRun run([&] {
+    StartPlaying();
+    const int libraryLevel = game.party[1].stats.level;
+    game.party[1].stats.level = 9;
+    ParkMember(2);
+    seen.inParty = MemberSlot(2) == 255 ? 0 : 1;
+    PlaceActor(0, 1, 2, 4, 3);
+    seen.fromParked = game.party[MemberSlot(2)].stats.level;
+    // From the current slot's member file when no parked file is left.
+    ASSERT_TRUE(SaveToSlot(0));
+    RemoveMember(2);
+    DeleteParkedFiles();
+    PlaceActor(0, 1, 2, 4, 3);
+    seen.fromSlot = game.party[MemberSlot(2)].stats.level;
+    // A zero record in it counts as absent: fresh from the library.
+    std::string members = ReadFile(kMembers0);
+    std::fill(members.begin() + sv::kMemberRecordSize, members.end(), '\0');
+    WriteFile(kMembers0, members);
+    RemoveMember(2);
+    PlaceActor(0, 1, 2, 4, 3);
+    seen.fresh = game.party[MemberSlot(2)].stats.level == libraryLevel ? 1 : 0;
+    ParkMember(7);
+    seen.notInParty = game.runStatus;
+    game.runStatus = 0;
+    std::filesystem::remove_all("../Save");
+    ParkMember(2);
+    seen.unwritable = game.runStatus;
+    seen.inParty += MemberSlot(2) == 255 ? 0 : 2;
+    game.runStatus = 0;
+  }, SavesLibrary());
+  ASSERT_TRUE(run.Finished());
+  EXPECT_EQ(seen.fromParked, 9);
+  EXPECT_EQ(seen.fromSlot, 9);
+  EXPECT_EQ(seen.fresh, 1);
+  EXPECT_EQ(seen.notInParty, 7);
+  EXPECT_EQ(seen.unwritable, 16);
+  EXPECT_EQ(seen.inParty, 2) << "gone after parking, still there when it failed";
+}
+
+TEST(SaveLoadTest, ScriptsParkAMemberWithLeaveAndOpenTheSaveScreenWithSaveGame) {
+  int result = -1;
+  GameRun run([&] {
+    StartPlaying();
+    result = rpgtest::RunFromBody(1, 3);
+  }, SavesLibrary());
+  run.Key(kKeyDown);
+  run.Key(kKeyEnter);  // slot 1
+  ASSERT_TRUE(run.Finished());
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(MemberSlot(2), 255);
+  EXPECT_TRUE(std::filesystem::exists(kParked2));
+  EXPECT_TRUE(std::filesystem::exists("../Save/saves2.sav"));
+  EXPECT_EQ(game.saveSlot, 1);
+}
+
+TEST(SaveLoadTest, ALoadOrANewGameDeletesTheParkedFilesOfTheGameLeftBehind) {
+  struct Case {
+    const char* name;
+    std::function<void()> leave;
+    std::vector<uint32_t> keys;
+  };
+  const std::vector<Case> cases = {
+      {"load", [] { LoadGame(); }, {kKeyEnter}},
+      {"new game", [] { TitleLoop(); }, {kKeyEnter}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    bool parkedBefore = false, parkedAfter = true;
+    GameRun run([&] {
+      StartPlaying();
+      ASSERT_TRUE(SaveToSlot(0));
+      ParkMember(2);
+      parkedBefore = std::filesystem::exists(kParked2);
+      c.leave();
+      parkedAfter = std::filesystem::exists(kParked2);
+    }, SavesLibrary());
+    for (uint32_t key : c.keys) run.Key(key);
+    ASSERT_TRUE(run.Finished());
+    EXPECT_TRUE(parkedBefore);
+    EXPECT_FALSE(parkedAfter);
+  }
+}
+
+}  // namespace
