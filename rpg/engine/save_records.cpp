@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "rpg/battle/rules/clamp_stats.h"
 #include "rpg/engine/game_state.h"
-#include "rpg/party/stats.h"
 
 namespace sv = rpgfmt::save;
 
