@@ -15,12 +15,12 @@ namespace {
 // Frames kept at once: a few sheets of twelve frames.
 constexpr std::size_t kMaxFrames = 96;
 constexpr int32_t kOpaque = 0;
-constexpr int32_t kRopAnd = 1;
-constexpr int32_t kRopOr = 2;
+constexpr int32_t kMasked = 1;
 
 // A frame's images: depth 1 one opaque picture; depth 2 `mask`, black where
 // the frame draws and white elsewhere, ANDed in, then `picture`, black
-// where the frame leaves the pixel, ORed in.
+// where the frame leaves the pixel, ORed in. Both are colour bitmaps, so
+// both passes copy whole rows.
 struct Entry {
   const uint8_t* from = nullptr;
   std::vector<uint8_t> source;  // the bits the images were made from
@@ -141,10 +141,11 @@ void DrawFrameArea(const FrameBits& frame, int srcX, int srcY, int w, int h, int
               kOpaque);
     return;
   }
-  DrawImageRop(int16_t(x), int16_t(y), ow, oh, int16_t(srcX), int16_t(srcY), e->mask, canvas,
-               kRopAnd);
-  DrawImageRop(int16_t(x), int16_t(y), ow, oh, int16_t(srcX), int16_t(srcY), e->picture, canvas,
-               kRopOr);
+  // The mask ANDed in, then the picture ORed in, through one image call.
+  ImageRef masked = e->picture;
+  masked.mask = e->mask.bitmap;
+  DrawImage(int16_t(x), int16_t(y), ow, oh, int16_t(srcX), int16_t(srcY), masked, canvas,
+            kMasked);
 }
 
 void ReleaseSpriteImages() {
