@@ -20,13 +20,19 @@ constexpr int32_t kMasked = 1;
 // A frame's images: depth 1 one opaque picture; depth 2 `mask`, black where
 // the frame draws and white elsewhere, ANDed in, then `picture`, black
 // where the frame leaves the pixel, ORed in. Both are colour bitmaps, so
-// both passes copy whole rows.
+// both passes copy whole rows. Only the box holding the pixels the frame
+// draws is ever copied.
+struct Box {
+  int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+};
+
 struct Entry {
   const uint8_t* from = nullptr;
   std::vector<uint8_t> source;  // the bits the images were made from
   int width = 0;
   int depth = 0;
   int rows = 0;
+  Box drawn;
   ImageRef picture{};
   ImageRef mask{};
 };
@@ -50,8 +56,10 @@ void FreeImages(Entry& e) {
   e.mask = {};
 }
 
-// Splits depth-2 rows into the mask's and the picture's 1-bit rows.
-void SplitMasked(const Entry& e, std::vector<uint8_t>& mask, std::vector<uint8_t>& picture) {
+// Splits depth-2 rows into the mask's and the picture's 1-bit rows and finds
+// the box of the pixels drawn.
+void SplitMasked(Entry& e, std::vector<uint8_t>& mask, std::vector<uint8_t>& picture) {
+  e.drawn = {e.width, e.rows, 0, 0};
   const std::size_t monoBytes = std::size_t(e.width + 7) / 8;
   mask.assign(monoBytes * std::size_t(e.rows), 0);
   picture.assign(mask.size(), 0);
@@ -61,14 +69,18 @@ void SplitMasked(const Entry& e, std::vector<uint8_t>& mask, std::vector<uint8_t
       const int value = (row[c / 4] >> (6 - 2 * (c % 4))) & 3;
       const std::size_t at = std::size_t(r) * monoBytes + std::size_t(c / 8);
       const uint8_t bit = uint8_t(0x80 >> (c % 8));
-      if (value < 2) mask[at] |= bit;
       if (value != 0) picture[at] |= bit;
+      if (value >= 2) continue;
+      mask[at] |= bit;
+      e.drawn = {std::min(e.drawn.left, c), std::min(e.drawn.top, r),
+                 std::max(e.drawn.right, c + 1), std::max(e.drawn.bottom, r + 1)};
     }
   }
 }
 
 bool MakeImages(Entry& e) {
   if (e.rows == 0) return false;
+  e.drawn = {0, 0, e.width, e.rows};
   if (e.depth != 2) return MakeMonoImage(&e.picture, e.width, e.rows, e.source) == 1;
   std::vector<uint8_t> mask, picture;
   SplitMasked(e, mask, picture);
@@ -133,19 +145,18 @@ void DrawFrameArea(const FrameBits& frame, int srcX, int srcY, int w, int h, int
   if (w <= 0 || h <= 0 || srcX < 0 || srcY < 0) return;
   const Entry* e = Cached(frame);
   if (!e) return BlitArea(frame, srcX, srcY, w, h, x, y, canvas);
-  const int16_t ow = int16_t(w);
-  const int16_t oh = int16_t(std::min(h, e->rows - srcY));
-  if (ow <= 0 || oh <= 0) return;
-  if (e->depth != 2) {
-    DrawImage(int16_t(x), int16_t(y), ow, oh, int16_t(srcX), int16_t(srcY), e->picture, canvas,
-              kOpaque);
-    return;
-  }
-  // The mask ANDed in, then the picture ORed in, through one image call.
-  ImageRef masked = e->picture;
-  masked.mask = e->mask.bitmap;
-  DrawImage(int16_t(x), int16_t(y), ow, oh, int16_t(srcX), int16_t(srcY), masked, canvas,
-            kMasked);
+  // The part of the area where the frame draws.
+  const int left = std::max(srcX, e->drawn.left);
+  const int top = std::max(srcY, e->drawn.top);
+  const int right = std::min(srcX + w, e->drawn.right);
+  const int bottom = std::min(srcY + h, e->drawn.bottom);
+  if (right <= left || bottom <= top) return;
+  // Depth 2: the mask ANDed in, then the picture ORed in, in one image call.
+  ImageRef image = e->picture;
+  if (e->depth == 2) image.mask = e->mask.bitmap;
+  DrawImage(int16_t(x + left - srcX), int16_t(y + top - srcY), int16_t(right - left),
+            int16_t(bottom - top), int16_t(left), int16_t(top), image, canvas,
+            e->depth == 2 ? kMasked : kOpaque);
 }
 
 void ReleaseSpriteImages() {

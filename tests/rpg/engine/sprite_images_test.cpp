@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -21,6 +22,7 @@ using testsupport::kRed;
 struct Area {
   int width, rows, depth;  // the frame
   int srcX, srcY, w, h, x, y;
+  int margin = 0;  // depth 2: pixels this close to an edge left clear
 };
 
 class SpriteImagesTest : public rpgtest::GameScreenTest {
@@ -54,6 +56,15 @@ class SpriteImagesTest : public rpgtest::GameScreenTest {
     std::vector<uint8_t> bits(std::size_t(a.width + 7) / 8 * (a.depth == 2 ? 2 : 1) *
                               std::size_t(a.rows));
     for (uint8_t& b : bits) b = uint8_t(random());
+    const std::size_t rowBytes = bits.size() / std::size_t(a.rows);
+    for (int y = 0; y < a.rows; ++y) {
+      for (int x = 0; x < a.width; ++x) {
+        if (std::min({x, y, a.width - 1 - x, a.rows - 1 - y}) >= a.margin) continue;
+        uint8_t& b = bits[std::size_t(y) * rowBytes + std::size_t(x / 4)];
+        const int shift = 6 - 2 * (x % 4);
+        b = uint8_t((b & ~(3 << shift)) | (2 << shift));
+      }
+    }
     return bits;
   }
 };
@@ -66,6 +77,9 @@ TEST_F(SpriteImagesTest, AreasArePutAsTheBlittersPutThem) {
       {13, 7, 2, 0, 0, 13, 7, 150, 92},    // odd sizes, over the canvas's corner
       {13, 7, 1, 8, 2, 9, 9, -3, -1},      // wider and taller than the frame holds
       {24, 16, 2, 0, 4, 24, 40, 70, 60},   // more rows asked than there are
+      {16, 16, 2, 0, 0, 16, 16, 50, 50, 3},  // a clear border around the frame
+      {32, 32, 2, 16, 8, 16, 24, 8, 0, 5},   // cut through its clear border
+      {16, 8, 2, 0, 0, 16, 8, 30, 30, 4},    // nothing but clear
   };
   std::mt19937 random(7);
   for (const Area& a : areas) ExpectSameAsBlit(RandomBits(a, random), a);
