@@ -7,6 +7,7 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/sound_hooks.h"
+#include "rpg/engine/sprite_images.h"
 #include "rpg/engine/tile_cache.h"
 #include "rpg/engine/ui_text.h"
 #include "rpg/format/library.h"
@@ -41,6 +42,7 @@ void FreeCanvas(Canvas*& canvas) {
 void InitGame() {
   ResetGameState();
   ReleaseTileCache();
+  ReleaseSpriteImages();
   ClearScreen();
   CopyLibraryTitle();
   SetBackMode(kOpaque, nullptr);
@@ -70,6 +72,7 @@ void ReleaseGame(uint8_t parts) {
     FreeCanvas(game.mapCanvas);
     FreeCanvas(game.scratchCanvas);
     ReleaseTileCache();
+    ReleaseSpriteImages();
     StopTimer(kGameTimer);
     StopMusic();
     StopAllSounds();

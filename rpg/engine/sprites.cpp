@@ -1,11 +1,9 @@
 #include "rpg/engine/sprites.h"
 
-#include <cstring>
-
-#include "rpg/engine/blit.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
 #include "rpg/engine/sprite_clip.h"
+#include "rpg/engine/sprite_images.h"
 #include "rpg/format/actor_records.h"
 
 namespace {
@@ -32,8 +30,8 @@ void DrawSmall(const NpcRecord& npc, const SpriteFrame& f) {
   }
   const int lift = h - game.tileHeight;
   if (r == kViewRows) h /= 2;  // and only the upper half below the last row
-  BlitFrame(int16_t(c * game.tileWidth + 8), int16_t(r * game.tileHeight - lift), f.sheet.width,
-            h, f.sheet.depth, bits, game.sceneCanvas);
+  DrawFrameArea({bits, f.sheet.width, f.sheet.depth}, 0, 0, f.sheet.width, h,
+                c * game.tileWidth + 8, r * game.tileHeight - lift, game.sceneCanvas);
   if (c == 4 && r == 2) DrawHero();
 }
 
@@ -42,17 +40,8 @@ void DrawClipped(const NpcRecord& npc, const SpriteFrame& f) {
       PlanClippedSprite(uint8_t(npc.x - game.viewX), uint8_t(npc.y - game.viewY), f.sheet.width,
                         f.sheet.height, game.tileHeight);
   if (!plan) return;
-  const std::size_t unit = f.sheet.depth == 2 ? 2 : 1;
-  const std::size_t stride = PicRowBytes(f.sheet.width, f.sheet.depth);
-  const std::size_t rowBytes = std::size_t(plan->width + 7) / 8 * unit;
-  const std::size_t skip = std::size_t(plan->srcX) / 8 * unit;
-  // Only the visible rows go into clipBuf, one after the other.
-  for (int i = 0; i < plan->height; ++i) {
-    const uint8_t* row = f.bits.data() + std::size_t(plan->srcY + i) * stride + skip;
-    std::memcpy(game.clipBuf + std::size_t(i) * rowBytes, row, rowBytes);
-  }
-  BlitFrame(int16_t(plan->destX), int16_t(plan->destY), plan->width, plan->height, f.sheet.depth,
-            {game.clipBuf, rowBytes * std::size_t(plan->height)}, game.sceneCanvas);
+  DrawFrameArea({f.bits, f.sheet.width, f.sheet.depth}, plan->srcX, plan->srcY, plan->width,
+                plan->height, plan->destX, plan->destY, game.sceneCanvas);
   if (plan->heroAgain) DrawHero();
 }
 
@@ -82,8 +71,8 @@ void DrawHero() {
   if (!f) return;
   const int x = leader.header.viewCol * game.tileWidth + 8;
   const int y = leader.header.viewRow * game.tileHeight - (f->sheet.height - game.tileHeight);
-  BlitFrame(int16_t(x), int16_t(y), f->sheet.width, f->sheet.height, f->sheet.depth, f->bits,
-            game.sceneCanvas);
+  DrawFrameArea({f->bits, f->sheet.width, f->sheet.depth}, 0, 0, f->sheet.width, f->sheet.height,
+                x, y, game.sceneCanvas);
 }
 
 void DrawNpc(uint8_t slot) {

@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "codec/bytes.h"
 #include "host/canvas.h"
 #include "host/res.h"
 #include "rpg/engine/blit.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
 #include "rpg/engine/map_load.h"
+#include "rpg/engine/mono_image.h"
 #include "rpg/engine/picture_data.h"
 
 namespace {
@@ -35,34 +35,15 @@ int cachedHeight = 0;
 
 CacheKey CurrentKey() { return {game.libImage, game.libSize, game.tileBlock, game.tileOffset}; }
 
-// A 1-bit BMP, rows top down, holding the set's tiles one under another:
-// palette entry 0 white, 1 black, as the tiles' bits are.
-std::vector<uint8_t> TilesBmp(int width, int height, int frames) {
-  const std::size_t stride = std::size_t(width + 31) / 32 * 4;
-  const std::size_t rows = std::size_t(height) * std::size_t(frames);
-  const uint32_t dataAt = 14 + 40 + 8;
-  std::vector<uint8_t> bmp = {'B', 'M'};
-  codec::AppendLe<uint32_t>(bmp, uint32_t(dataAt + stride * rows));
-  codec::AppendLe<uint32_t>(bmp, 0);
-  codec::AppendLe<uint32_t>(bmp, dataAt);
-  codec::AppendLe<uint32_t>(bmp, 40);
-  codec::AppendLe<int32_t>(bmp, width);
-  codec::AppendLe<int32_t>(bmp, -int32_t(rows));
-  codec::AppendLe<uint16_t>(bmp, 1);
-  codec::AppendLe<uint16_t>(bmp, 1);
-  for (int i = 0; i < 6; ++i) codec::AppendLe<uint32_t>(bmp, 0);
-  codec::AppendLe<uint32_t>(bmp, 0x00FFFFFF);
-  codec::AppendLe<uint32_t>(bmp, 0x00000000);
-  const std::size_t rowBytes = std::size_t(width + 7) / 8;
+// The set's tiles one under another, a tile the set lacks left white.
+std::vector<uint8_t> TileRows(int width, int height, int frames) {
+  const std::size_t tileBytes = std::size_t(width + 7) / 8 * std::size_t(height);
+  std::vector<uint8_t> rows(tileBytes * std::size_t(frames), 0);
   for (int t = 0; t < frames; ++t) {
     const std::span<const uint8_t> bits = TileBits(t);
-    for (int r = 0; r < height; ++r) {
-      const std::size_t at = bmp.size();
-      bmp.resize(at + stride, 0);
-      if (!bits.empty()) std::copy_n(bits.data() + std::size_t(r) * rowBytes, rowBytes, &bmp[at]);
-    }
+    if (!bits.empty()) std::copy_n(bits.data(), tileBytes, &rows[tileBytes * std::size_t(t)]);
   }
-  return bmp;
+  return rows;
 }
 
 bool Rebuild() {
@@ -77,8 +58,8 @@ bool Rebuild() {
   }
   cachedWidth = set->width;
   cachedHeight = set->height;
-  const std::vector<uint8_t> bmp = TilesBmp(set->width, set->height, set->frames);
-  cacheUsable = ImageFromPackedBmp(&cached, bmp.data(), bmp.size(), 0) == 1;
+  cacheUsable = MakeMonoImage(&cached, set->width, set->height * set->frames,
+                              TileRows(set->width, set->height, set->frames)) == 1;
   return cacheUsable;
 }
 
