@@ -1,0 +1,13 @@
+#pragma once
+// Lines, frames and the small 1-bit marks the party's screens draw straight
+// onto the screen.
+
+#include <cstdint>
+
+// Solid black on the screen (a line leaves its end point off).
+void ScreenLine(int x0, int y0, int x1, int y1);
+void ScreenFrame(int x0, int y0, int x1, int y1);
+
+// The pointer: a solid triangle pointing right, 7 wide and 13 high, with its
+// top-left corner at (x, y).
+void DrawPointer(int x, int y);
