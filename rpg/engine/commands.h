@@ -118,7 +118,11 @@ CommandResult Music(const Instruction&);
 CommandResult Animate(const Instruction&);
 CommandResult Crawl(const Instruction&);
 
-// Commands of parts of the game not built yet (shops, battles, leaving,
+// Shops: commands_shop.cpp.
+CommandResult Shop(const Instruction&);
+CommandResult Sell(const Instruction&);
+
+// Commands of parts of the game not built yet (battles, leaving,
 // learning, levels, saving): refused.
 CommandResult Later(const Instruction&);
 
