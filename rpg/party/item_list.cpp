@@ -21,7 +21,7 @@ constexpr uint8_t kBackOut = 255;
 constexpr int kRows = 4;
 constexpr int kRowHeight = 23;
 constexpr int kCell = 24;
-constexpr uint8_t kItemPicType = 9;
+constexpr uint8_t kItemPicType = uint8_t(rpgfmt::ResType::kItemPicture);
 
 // Picture (9, kind, picture) centred in the 24 x 24 cell at (x, y). A
 // missing picture draws nothing and is no error.
