@@ -132,6 +132,26 @@ TEST(PickInventoryTest, ListsTheKindsAskedForAndAnswersWithInventoryIndexes) {
   }
 }
 
+TEST(PickInventoryTest, WithoutMemoryForItsBlocksIsRunErrorOne) {
+  int result = -1, status = -1;
+  GameRun run(
+      [&] {
+        // The pool filled up, in ever smaller blocks.
+        std::vector<void*> hog;
+        for (uint32_t size = 1u << 20; size > 0; size /= 2) {
+          while (void* block = MemAlloc(size)) hog.push_back(block);
+        }
+        const uint8_t kinds[] = {9};
+        result = PickInventory(kGoods.data(), 6, kinds, 1, 0, nullptr);
+        status = game.runStatus;
+        for (void* block : hog) MemFree(block);
+      },
+      TestLibrary("shop"));
+  ASSERT_TRUE(run.Finished());
+  EXPECT_EQ(result, 255);
+  EXPECT_EQ(status, 1);
+}
+
 const MagicEntry kMagics[] = {{3, 1}, {3, 2}, {3, 3}, {3, 4}, {3, 5}};
 
 // Where the magic list stands: the cursor's row (0 top, 1 second, -1 none),
