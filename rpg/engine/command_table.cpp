@@ -44,7 +44,7 @@ constexpr std::array<Slot, 256> MakeTable() {
   set(Op::kLead, cmd::Lead);
   set(Op::kSetFlag, cmd::SetFlag);
   set(Op::kClearFlag, cmd::ClearFlag);
-  set(Op::kShop, cmd::Later);
+  set(Op::kShop, cmd::Shop);
   set(Op::kFace, cmd::Face);
   set(Op::kAnimate, cmd::Animate);
   set(Op::kChoose2, cmd::Choose2);
@@ -61,7 +61,7 @@ constexpr std::array<Slot, 256> MakeTable() {
   set(Op::kSubMoney, cmd::SubMoney);
   set(Op::kSetMoney, cmd::SetMoney);
   set(Op::kLearn, cmd::Later);
-  set(Op::kSell, cmd::Later);
+  set(Op::kSell, cmd::Sell);
   set(Op::kNpcMode, cmd::NpcMode);
   set(Op::kAlert, cmd::Alert);
   set(Op::kTakeAll, cmd::TakeAll);

@@ -122,7 +122,11 @@ CommandResult Crawl(const Instruction&);
 CommandResult Leave(const Instruction&);
 CommandResult SaveGame(const Instruction&);
 
-// Commands of parts of the game not built yet (shops, battles, learning,
+// Shops: commands_shop.cpp.
+CommandResult Shop(const Instruction&);
+CommandResult Sell(const Instruction&);
+
+// Commands of parts of the game not built yet (battles, learning,
 // levels): refused.
 CommandResult Later(const Instruction&);
 

@@ -151,6 +151,23 @@ TEST_F(ReplayRunTest, VelmorChapterPlayedToItsEnd) {
   }
 }
 
+// Master Qian's shop from a new game: three sandals bought with the
+// starting money, one sold back; every step against its golden, both runs
+// alike. The run ends on the map, so the game's blocks are still held then.
+TEST_F(ReplayRunTest, VelmorShopBuysThreeAndSellsOneTheSameEveryTime) {
+  const RunResult first = Replay("velmor_shop.replay", "first");
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  const RunResult second = Replay("velmor_shop.replay", "second");
+  ASSERT_EQ(second.exitCode, 0) << second.err;
+  for (const char* frame : {"shop_choice", "buy_list", "buy_dialog", "bought", "sell_list",
+                            "sell_dialog", "sold", "map_again"}) {
+    const std::string file = std::string(frame) + ".png";
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), std::string("replay/velmor_shop_") + frame))
+        << frame;
+    EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << frame;
+  }
+}
+
 TEST_F(ReplayRunTest, ReplayPastTheApplicationsEndFails) {
   const RunResult run = Replay("testapp_ends_early.replay", "frames", "testapp");
   EXPECT_EQ(run.exitCode, 1);

@@ -4,7 +4,10 @@
 #include <map>
 #include <optional>
 
+#include "codec/bytes.h"
+#include "rpg/format/item_records.h"
 #include "rpg/format/map.h"
+#include "rpg/format/script_command_types.h"
 #include "rpg/format/picture.h"
 #include "rpg/format/records.h"
 #include "tools/datlib/library_read.h"
@@ -17,6 +20,8 @@ using rpgfmt::ResType;
 namespace actor = rpgfmt::actor;
 namespace anim = rpgfmt::anim;
 namespace chain = rpgfmt::magicchain;
+
+constexpr int kItemCell = 24;
 
 constexpr ResKey Key(ResType type, std::uint8_t id1, std::uint8_t id2) {
   return {static_cast<std::uint8_t>(type), id1, id2};
@@ -32,6 +37,7 @@ class LimitCheck {
       const auto bytes = lib_.Bytes(e);
       switch (static_cast<ResType>(e.key.type)) {
         case ResType::kActorRecord:
+        case ResType::kItemRecord:
         case ResType::kMagicList:
           Record(e.key, bytes);
           break;
@@ -67,6 +73,9 @@ class LimitCheck {
         break;
       case rpgfmt::RecordKind::kLevelTable:
         LevelRows(key, b);
+        break;
+      case rpgfmt::RecordKind::kItem:
+        Item(key, b);
         break;
       default:
         break;
@@ -117,6 +126,25 @@ class LimitCheck {
     for (std::size_t row = 0; row < b[table::kLastLevel]; ++row) {
       const std::uint8_t count = b[table::kRows + row * table::kRowSize + table::kRowChainCount];
       ChainCount(key, chainId, count, "level " + std::to_string(row + 1) + ": ");
+    }
+  }
+
+  // An item's flag must be one of the 2400; its picture must fit the item
+  // list's 24 x 24 cells.
+  void Item(ResKey key, std::span<const std::uint8_t> b) {
+    namespace item = rpgfmt::itemrec;
+    const int flag = codec::LoadLe<std::uint16_t>(b.data() + item::kFlag);
+    if (flag >= rpgfmt::kFlagCount) {
+      Warn(key, "event flag " + std::to_string(flag) + " is beyond the " +
+                    std::to_string(rpgfmt::kFlagCount) + " flags; the game sets and clears nothing for it");
+    }
+    const ResKey picKey = Key(ResType::kItemPicture, key.id1, b[item::kPicture]);
+    const rpgfmt::LibEntry* e = lib_.Find(picKey);
+    if (e == nullptr) return;
+    const auto view = rpgfmt::ViewPicture(lib_.Bytes(*e));
+    if (view && (view->width > kItemCell || view->height > kItemCell)) {
+      Warn(key, "picture " + KeyName(picKey) + " of " + std::to_string(view->width) + " x " +
+                    std::to_string(view->height) + " is larger than the 24 x 24 the item list shows");
     }
   }
 

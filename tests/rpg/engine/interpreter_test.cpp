@@ -103,8 +103,6 @@ TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
       {"opcode 25", ".byte 25, 0\nSetVar 1, 1\n"},
       {"opcode 4", ".byte 4\nSetVar 1, 1\n"},
       {"opcode 80", ".byte 80\nSetVar 1, 1\n"},
-      {"Shop", "Shop 14:1\nSetVar 1, 1\n"},
-      {"Sell", "Sell\nSetVar 1, 1\n"},
       {"Battle", "Battle 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\nSetVar 1, 1\n"},
       {"Learn", "Learn 1, 1, 1\nSetVar 1, 1\n"},
       {"RaiseLevel", "RaiseLevel 1, 2\nSetVar 1, 1\n"},
@@ -173,7 +171,7 @@ TEST_F(InterpreterTest, CallsNestedDeeperThanThirtyTwoStopLikeARefusedInstructio
 }
 
 TEST_F(InterpreterTest, ARefusedInstructionInACalledScriptStopsTheCallerToo) {
-  Use("Call 1, 2\nSetVar 1, 1\n", {{1, 2, "Sell\nReturn\n"}});
+  Use("Call 1, 2\nSetVar 1, 1\n", {{1, 2, ".byte 80\nReturn\n"}});
   EXPECT_EQ(RunFromBody(), 1);
   EXPECT_EQ(game.scriptVars[1], 0);
 }

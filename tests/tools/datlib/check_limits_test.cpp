@@ -94,6 +94,17 @@ Bytes MapWithTile(int tile) {
   return rpgfmt::EncodeMap(m);
 }
 
+// Item (6, 9, 1) bound to `flag`, with picture (9, 9, 1).
+Bytes Item(int flag) {
+  namespace item = rpgfmt::itemrec;
+  Bytes b(item::kSize, 0);
+  b[item::kKind] = 9;
+  b[item::kPicture] = 1;
+  b[item::kFlag] = static_cast<std::uint8_t>(flag);
+  b[item::kFlag + 1] = static_cast<std::uint8_t>(flag >> 8);
+  return b;
+}
+
 const Bytes kEnd = [] {
   Bytes b(24, 0);
   b.insert(b.end(), {4, 0, 0, 9});  // code length 4, no events, End
@@ -190,6 +201,18 @@ const Case kCases[] = {
      "t.lib[2,1,1]: warning: 1 cell, first (3, 2) with tile 4, show a tile beyond the 4 of tile "
      "set (7, 1, 1); the game draws them white",
      "tile beyond"},
+    {"item flag 2400 and picture 25 x 24",
+     {{{6, 9, 1}, Item(2400)}, {{9, 9, 1}, Pictures(25, 24, 1)}},
+     "t.lib[6,9,1]: warning: event flag 2400 is beyond the 2400 flags",
+     "picture (9, 9, 1) of 25 x 24 is larger than the 24 x 24"},
+    {"item flag 2399",
+     {{{6, 9, 1}, Item(2399)}, {{9, 9, 1}, Pictures(24, 24, 1)}},
+     nullptr,
+     "t.lib[6,9,1]: warning: event flag"},
+    {"item picture 24 x 24",
+     {{{6, 9, 1}, Item(0)}, {{9, 9, 1}, Pictures(24, 24, 1)}},
+     nullptr,
+     "is larger than"},
     {"map cells within the tile set",
      {{{2, 1, 1}, MapWithTile(3)}, kTiles},
      nullptr,

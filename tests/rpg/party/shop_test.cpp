@@ -1,0 +1,162 @@
+// The shops: buying, selling and the quantity dialog, with the money and
+// inventory rules they keep, and the script commands that open them.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/lcd.h"
+#include "host/msg.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/party/shop.h"
+#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/script_library.h"
+#include "tests/support/golden.h"
+
+// Entries compared whole (found in their own, the global, namespace).
+static bool operator==(const InvEntry& a, const InvEntry& b) {
+  return a.kind == b.kind && a.id == b.id && a.count == b.count;
+}
+
+namespace {
+
+using rpgtest::GameRun;
+using rpgtest::TestLibrary;
+using Inventory = std::vector<InvEntry>;
+using Keys = std::vector<uint32_t>;
+
+const Inventory kGoods = {{9, 1, 0}, {7, 1, 0}, {9, 2, 0}, {1, 1, 0}, {9, 3, 0}};
+// Not a key: lets a 100-tick message run out.
+constexpr uint32_t kWait = 0;
+
+struct Shop {
+  uint32_t money = 0;
+  Inventory inventory;
+};
+
+// Runs `screen` on `before`, presses `keys`, then Esc while it still runs;
+// what it left behind.
+Shop Visit(const Shop& before, std::function<void()> screen, const Keys& keys,
+         const std::function<void()>& look = {}) {
+  Shop after;
+  GameRun run(
+      [&] {
+        game.money = before.money;
+        for (const InvEntry& e : before.inventory) game.inventory[game.invCount++] = e;
+        screen();
+        after = {game.money, Inventory(game.inventory, game.inventory + game.invCount)};
+      },
+      TestLibrary("shop"));
+  for (uint32_t key : keys) key == kWait ? run.Advance(1500) : run.Key(key);
+  if (look) look();
+  for (int i = 0; i < 2 && !run.Finished(); ++i) run.Key(kKeyEscape);
+  EXPECT_TRUE(run.Finished());
+  return after;
+}
+
+void Buy() { BuyMenu(0, int(kGoods.size()), kGoods.data()); }
+
+TEST(BuyMenuTest, PaysWhatTheDialogShowsWithinTheMoneyAndTheLimits) {
+  Inventory full(200, {12, 1, 1});
+  for (int i = 0; i < 200; ++i) full[i].id = uint8_t(i + 1);
+  Inventory fullWithSalve = full, oneMore = full;
+  fullWithSalve[199] = {9, 1, 5};
+  oneMore[199] = {9, 1, 6};
+  struct Case {
+    const char* what;
+    Shop before;
+    Keys keys;
+    Shop after;
+  };
+  const Case cases[] = {
+      {"the last coin, then too little", {20, {}}, {kKeyEnter, kKeyUp, kKeyUp, kWait, kKeyEnter}, {0, {{9, 1, 1}}}},
+      {"98 held stop at 99", {1000, {{9, 1, 98}}}, {kKeyEnter, kKeyUp, kKeyUp, kKeyEnter}, {980, {{9, 1, 99}}}},
+      {"Down takes back", {1000, {}}, {kKeyEnter, kKeyUp, kKeyUp, kKeyUp, kKeyDown, kKeyEnter}, {960, {{9, 1, 2}}}},
+      {"Enter at 0", {1000, {}}, {kKeyEnter, kKeyUp, kKeyDown, kKeyEnter}, {1000, {}}},
+      {"too little for one", {19, {}}, {kKeyEnter, kWait, kKeyEnter, kWait}, {19, {}}},
+      {"no room for a new entry", {1000, full}, {kKeyEnter, kWait, kKeyEnter, kWait}, {1000, full}},
+      {"room in a held entry", {100, fullWithSalve}, {kKeyEnter, kKeyUp, kKeyEnter}, {80, oneMore}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Shop after = Visit(c.before, Buy, c.keys);
+    EXPECT_EQ(after.money, c.after.money);
+    EXPECT_EQ(after.inventory, c.after.inventory);
+  }
+}
+
+TEST(SellMenuTest, SalesPayTheSellPriceUpToTheLimitAndNeverLowerMoney) {
+  const Inventory held = {{9, 1, 2}, {7, 1, 1}, {9, 3, 3}};
+  const Inventory herbSold = {{9, 1, 2}, {7, 1, 1}, {9, 3, 2}};
+  const Keys oneHerb = {kKeyDown, kKeyDown, kKeyEnter, kKeyDown, kKeyEnter};
+  struct Case {
+    Shop before;
+    Keys keys;
+    Shop after;
+  };
+  const Case cases[] = {
+      // Selling all of the first entry: the last takes its place.
+      {{100, held}, {kKeyEnter, kKeyDown, kKeyDown, kKeyEnter}, {120, {{9, 3, 3}, {7, 1, 1}}}},
+      {{100, held}, {kKeyEnter, kKeyDown, kKeyDown, kKeyUp, kKeyEnter}, {110, {{9, 1, 1}, {7, 1, 1}, {9, 3, 3}}}},
+      {{100, held}, {kKeyEnter, kKeyEnter}, {100, held}},  // Enter at 0
+      {{100, held}, {kKeyEnter, kKeyDown, kKeyEscape}, {100, held}},
+      {{59999, held}, oneHerb, {99999, herbSold}},  // exactly the limit
+      {{70000, held}, oneHerb, {99999, herbSold}},  // capped
+      {{150000, held}, oneHerb, {150000, herbSold}},  // above it already: kept
+      {{50, {{14, 1, 1}}}, {kKeyEnter, kWait}, {50, {{14, 1, 1}}}},  // bound to a flag
+      {{50, {}}, {kWait}, {50, {}}},  // nothing to sell
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "money " << c.before.money << ", " << c.keys.size() << " keys");
+    const Shop after = Visit(c.before, SellMenu, c.keys);
+    EXPECT_EQ(after.money, c.after.money);
+    EXPECT_EQ(after.inventory, c.after.inventory);
+  }
+}
+
+TEST(ShopTest, ListAndDialogGoldens) {
+  auto golden = [](const char* name) {
+    return [=] { EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, std::string("rpg/") + name)); };
+  };
+  Visit({1234, {}}, Buy, {kKeyDown}, golden("shop_buy_list"));
+  // With money equal to the price, one piece leaves 0 shown.
+  Visit({20, {}}, Buy, {kKeyEnter, kKeyUp}, golden("shop_buy_dialog"));
+  const Shop held = {70000, {{9, 1, 3}, {7, 1, 1}, {14, 1, 1}, {9, 3, 12}, {1, 1, 2}}};
+  Visit(held, SellMenu, {}, golden("shop_sell_list"));
+  // One herb of 40000 shows the capped 99999, not 110000.
+  Visit(held, SellMenu, {kKeyUp, kKeyDown, kKeyDown, kKeyDown, kKeyEnter, kKeyDown}, golden("shop_sell_dialog"));
+}
+
+// The commands run from a script; a flag set after them shows it went on.
+TEST(ShopCommandsTest, OpenTheShopsAndGoOn) {
+  // Thirty goods: the five of the library six times; the last is (9, 1).
+  const char* five[] = {"7:1", "9:2", "1:1", "9:3", "9:1"};
+  std::string thirty = "Shop ";
+  for (int i = 0; i < 30; ++i) thirty += std::string(i ? ", " : "") + five[i % 5];
+  Keys last(29, kKeyDown);
+  last.insert(last.end(), {kKeyEnter, kKeyUp, kKeyEnter});
+  const std::pair<std::string, Keys> cases[] = {
+      {"Shop", {}}, {thirty, last}, {"Sell", {kKeyEnter, kKeyDown, kKeyDown, kKeyEnter}}};
+  for (const auto& [command, keys] : cases) {
+    SCOPED_TRACE(command.substr(0, 12));
+    uint32_t money = 0;
+    bool flagged = false;
+    GameRun run(
+        [&] {
+          game.money = 500;
+          game.inventory[game.invCount++] = {9, 1, 2};
+          rpgtest::RunFromBody();
+          money = game.money;
+          flagged = game.eventFlags[0] & 0x80;
+        },
+        rpgtest::WithScripts(TestLibrary("shop"), {{1, 1, command + "\nSetFlag 7\nEnd\n"}}));
+    for (uint32_t key : keys) run.Key(key);
+    if (!run.Finished()) run.Key(kKeyEscape);
+    ASSERT_TRUE(run.Finished());
+    EXPECT_EQ(money, command == "Shop" ? 500u : command == "Sell" ? 520u : 480u);
+    EXPECT_TRUE(flagged);
+  }
+}
+
+}  // namespace
