@@ -38,6 +38,8 @@ void ShowLevelUpPanel(int slot, const LevelRow& before);
 // The learned panel (11, 2, 10) centred on the screen, the member's name and
 // the magic's name centred on it.
 void ShowLearned(std::string_view memberName, std::string_view magicName);
+// The same for the member in `slot` and a magic record (LearnChain's hook).
+void ShowLearnedMagic(int slot, const uint8_t* magicRecord);
 
 // LearnMagic and, when the magic was learned, its learned panel: the script's
 // Learn and each magic a level opens.
