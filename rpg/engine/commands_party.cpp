@@ -6,7 +6,9 @@
 
 #include "rpg/engine/actors.h"
 #include "rpg/engine/commands.h"
+#include "rpg/party/level_up.h"
 #include "rpg/party/party_slots.h"
+#include "rpg/party/rewards.h"
 #include "rpg/party/stat_codes.h"
 #include "rpg/battle/rules/clamp_stats.h"
 
@@ -85,6 +87,26 @@ CommandResult AddStat(const Instruction& inst) {
     field.Set(field.Get() + Num(inst, 2));
     ClampStats(&member->stats, 1);
   }
+  return Next(inst);
+}
+
+CommandResult Learn(const Instruction& inst) {
+  // Id 0 marks a free slot, never a member.
+  const uint8_t id = Byte(inst, 0);
+  const uint8_t slot = id ? MemberSlot(id) : kPartySlots;
+  if (slot < kPartySlots) {
+    TeachMagic(slot, Byte(inst, 1), Byte(inst, 2));
+  } else {
+    game.runStatus = kNoMember;
+  }
+  return Next(inst);
+}
+
+CommandResult RaiseLevel(const Instruction& inst) {
+  // The member climbs as far as the experience of the level below carries it.
+  // The id word's low byte names the character, as the format reads it.
+  const int slot = RaiseToLevel(Byte(inst, 0), uint16_t(Num(inst, 1)));
+  if (slot >= 0) LevelUp(slot);
   return Next(inst);
 }
 

@@ -1,4 +1,5 @@
-// A won battle's pay, the level-up and learned panels, on the rewards library (member 1: table nextExp 20, 40,
+// A won battle's pay, the level-up and learned panels and the script's Learn
+// and RaiseLevel, on the rewards library (member 1: table nextExp 20, 40,
 // 60, last level 4; chain Spark, Mend, Pilfer). Every wait is ended by a key.
 
 #include "rpg/party/rewards.h"
@@ -13,9 +14,11 @@
 #include "host/msg.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
+#include "rpg/engine/ui_text.h"
 #include "rpg/party/inventory.h"
 #include "rpg/party/party_slots.h"
 #include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/script_library.h"
 #include "tests/support/golden.h"
 #include "tests/support/host_screen.h"
 
@@ -159,6 +162,52 @@ TEST(BattleRewardsTest, TheStripsAndPanelsAsShown) {
   EnterUntilDone(run);
   EXPECT_EQ(game.runStatus, 0);
   EXPECT_EQ(game.party[0].stats.level, 2);
+}
+
+// Learn and RaiseLevel as the script runs them; a command that fails on a
+// missing member stops with run error 7 and leaves the member as it was.
+TEST(LearnAndRaiseTest, TheCommandsTeachAndRaiseThroughTheirPanels) {
+  struct Case {
+    const char* source;
+    uint8_t runStatus, level;
+    uint16_t exp;
+    std::vector<MagicEntry> magics;
+  } cases[] = {
+      {"Learn 1, 3, 1", 0, 1, 0, {{1, 1}, {3, 1}}},
+      {"Learn 9, 3, 1", 7, 1, 0, {{1, 1}}},
+      {"Learn 1, 2, 9", 3, 1, 0, {{1, 1}}},  // no such magic
+      // exp = level 2's nextExp + 5 = 45 carries level 1 only as far as 2.
+      {"RaiseLevel 1, 3", 0, 2, 25, {{1, 1}, {3, 1}}},
+      // Above the last level: as 4, 65 experience, level 3 with 5 left.
+      {"RaiseLevel 1, 9", 0, 3, 5, {{1, 1}, {3, 1}, {5, 1}}},
+      {"RaiseLevel 1, 1", 0, 1, 0, {{1, 1}}},
+      {"RaiseLevel 9, 2", 7, 1, 0, {{1, 1}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    const Bytes lib =
+        rpgtest::WithScripts(Rewards(), {{1, 1, std::string(c.source) + "\nSetVar 1, 1\n"}});
+    bool panelShown = false;
+    GameRun run([&] {
+      Join(1);
+      ClearScreen();
+      SeedRandom(kSeed);
+      rpgtest::RunFromBody();
+      panelShown = testsupport::CountColor(nullptr, testsupport::kBlack, 160, 96) > 0;
+    }, lib);
+    EnterUntilDone(run);
+    const PartySlot& m = game.party[0];
+    EXPECT_EQ(game.runStatus, c.runStatus);
+    EXPECT_EQ(game.scriptVars[1], c.runStatus ? 0 : 1);
+    EXPECT_EQ(m.stats.level, c.level);
+    EXPECT_EQ(m.stats.exp, c.exp);
+    EXPECT_EQ(panelShown, c.magics.size() > 1);
+    ASSERT_EQ(m.magicCount, c.magics.size());
+    for (std::size_t i = 0; i < c.magics.size(); ++i) {
+      EXPECT_EQ(m.magic[i].magicClass, c.magics[i].magicClass);
+      EXPECT_EQ(m.magic[i].id, c.magics[i].id);
+    }
+  }
 }
 
 }  // namespace
