@@ -14,7 +14,7 @@
 #include "host/msg.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
-#include "rpg/engine/ui_text.h"
+#include "rpg/engine/pictures.h"
 #include "rpg/party/inventory.h"
 #include "rpg/party/party_slots.h"
 #include "tests/rpg/support/game_run.h"
@@ -39,10 +39,12 @@ void Join(uint8_t id) {
   LoadPartyMember(FindFreeMemberSlot(), LibRecord(3, 1, id, rpgfmt::charsheet::kSize));
 }
 
-// Ends each wait with Enter until the body returns.
-void EnterUntilDone(GameRun& run) {
-  for (int i = 0; i < 40 && !run.Finished(); ++i) run.Key(kKeyEnter);
-  ASSERT_TRUE(run.Finished());
+// Ends each wait with Enter until the body returns; the waits ended.
+int EnterUntilDone(GameRun& run) {
+  int keys = 0;
+  for (; keys < 40 && !run.Finished(); ++keys) run.Key(kKeyEnter);
+  EXPECT_TRUE(run.Finished());
+  return keys;
 }
 
 // The recovery percentage BattleRewards draws first after SeedRandom(kSeed).
@@ -164,44 +166,48 @@ TEST(BattleRewardsTest, TheStripsAndPanelsAsShown) {
   EXPECT_EQ(game.party[0].stats.level, 2);
 }
 
-// Learn and RaiseLevel as the script runs them; a command that fails on a
-// missing member stops with run error 7 and leaves the member as it was.
+// Learn and RaiseLevel as the script runs them, each panel a wait, the scene
+// shown again after; a command that fails on a missing member stops with run
+// error 7 and leaves the member as it was.
 TEST(LearnAndRaiseTest, TheCommandsTeachAndRaiseThroughTheirPanels) {
   struct Case {
     const char* source;
     uint8_t runStatus, level;
     uint16_t exp;
+    int waits;  // the level-up panel two, each learned panel one
     std::vector<MagicEntry> magics;
   } cases[] = {
-      {"Learn 1, 3, 1", 0, 1, 0, {{1, 1}, {3, 1}}},
-      {"Learn 9, 3, 1", 7, 1, 0, {{1, 1}}},
-      {"Learn 1, 2, 9", 3, 1, 0, {{1, 1}}},  // no such magic
+      {"Learn 1, 3, 1", 0, 1, 0, 1, {{1, 1}, {3, 1}}},
+      {"Learn 9, 3, 1", 7, 1, 0, 0, {{1, 1}}},
+      {"Learn 1, 2, 9", 3, 1, 0, 0, {{1, 1}}},  // no such magic
       // exp = level 2's nextExp + 5 = 45 carries level 1 only as far as 2.
-      {"RaiseLevel 1, 3", 0, 2, 25, {{1, 1}, {3, 1}}},
+      {"RaiseLevel 1, 3", 0, 2, 25, 3, {{1, 1}, {3, 1}}},
       // Above the last level: as 4, 65 experience, level 3 with 5 left.
-      {"RaiseLevel 1, 9", 0, 3, 5, {{1, 1}, {3, 1}, {5, 1}}},
-      {"RaiseLevel 1, 1", 0, 1, 0, {{1, 1}}},
-      {"RaiseLevel 9, 2", 7, 1, 0, {{1, 1}}},
+      {"RaiseLevel 1, 9", 0, 3, 5, 4, {{1, 1}, {3, 1}, {5, 1}}},
+      {"RaiseLevel 1, 1", 0, 1, 0, 0, {{1, 1}}},
+      {"RaiseLevel 9, 2", 7, 1, 0, 0, {{1, 1}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
     const Bytes lib =
         rpgtest::WithScripts(Rewards(), {{1, 1, std::string(c.source) + "\nSetVar 1, 1\n"}});
-    bool panelShown = false;
+    std::vector<uint32_t> scene, after;
     GameRun run([&] {
       Join(1);
-      ClearScreen();
+      PaintScene();
+      PresentScene();
+      scene = testsupport::Snapshot();
       SeedRandom(kSeed);
       rpgtest::RunFromBody();
-      panelShown = testsupport::CountColor(nullptr, testsupport::kBlack, 160, 96) > 0;
+      after = testsupport::Snapshot();
     }, lib);
-    EnterUntilDone(run);
+    EXPECT_EQ(EnterUntilDone(run), c.waits);
+    EXPECT_TRUE(after == scene) << "the scene is shown again";
     const PartySlot& m = game.party[0];
     EXPECT_EQ(game.runStatus, c.runStatus);
     EXPECT_EQ(game.scriptVars[1], c.runStatus ? 0 : 1);
     EXPECT_EQ(m.stats.level, c.level);
     EXPECT_EQ(m.stats.exp, c.exp);
-    EXPECT_EQ(panelShown, c.magics.size() > 1);
     ASSERT_EQ(m.magicCount, c.magics.size());
     for (std::size_t i = 0; i < c.magics.size(); ++i) {
       EXPECT_EQ(m.magic[i].magicClass, c.magics[i].magicClass);
