@@ -1,12 +1,10 @@
-// A won battle's pay, the level-up and learned panels and the script's Learn
-// and RaiseLevel, on the rewards library (member 1: table nextExp 20, 40,
-// 60, last level 4; chain Spark, Mend, Pilfer). Every wait is ended by a key.
+// Rewards, level-up and learned panels, Learn and RaiseLevel on the rewards
+// library (member 1: nextExp 20, 40, 60, last level 4; chain of three).
 
 #include "rpg/party/rewards.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,6 +19,7 @@
 #include "tests/rpg/support/script_library.h"
 #include "tests/support/golden.h"
 #include "tests/support/host_screen.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -43,14 +42,7 @@ void Join(uint8_t id) {
 int EnterUntilDone(GameRun& run) {
   int keys = 0;
   for (; keys < 40 && !run.Finished(); ++keys) run.Key(kKeyEnter);
-  EXPECT_TRUE(run.Finished());
-  return keys;
-}
-
-// The recovery percentage BattleRewards draws first after SeedRandom(kSeed).
-uint32_t SeededPercent() {
-  SeedRandom(kSeed);
-  return uint32_t(Random() % 10 + 15);
+  return run.Finished() ? keys : -1;
 }
 
 // A grey field with a dark band, standing for the battle scene.
@@ -64,9 +56,7 @@ TEST(BattleRewardsTest, ExperienceLevelsMembersAndFallenOnesOnlyGetUp) {
     const char* name;
     uint8_t level;
     uint16_t exp, nextExp, hp, battleExp;
-    uint8_t chainCount;
-    // After:
-    uint8_t newLevel;
+    uint8_t chainCount, newLevel;
     uint16_t newExp, newNextExp;
     uint8_t magics;
   } cases[] = {
@@ -76,10 +66,10 @@ TEST(BattleRewardsTest, ExperienceLevelsMembersAndFallenOnesOnlyGetUp) {
       {"the last level", 4, 0, 80, 40, 81, 3, 243, 81, 0, 1},
       {"fallen", 1, 0, 20, 0, 500, 1, 1, 0, 20, 1},
   };
-  const uint32_t pct = SeededPercent();
+  SeedRandom(kSeed);
+  const uint32_t pct = uint32_t(Random() % 10 + 15);  // BattleRewards' first draw
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    CharStats s{};
     PartySlot member{};
     GameRun run([&] {
       Join(1);
@@ -92,78 +82,48 @@ TEST(BattleRewardsTest, ExperienceLevelsMembersAndFallenOnesOnlyGetUp) {
       member = game.party[0];
     }, Rewards());
     EnterUntilDone(run);
-    s = member.stats;
+    const CharStats& s = member.stats;
     EXPECT_EQ(game.runStatus, 0);
     EXPECT_EQ(s.level, c.newLevel);
     EXPECT_EQ(s.exp, c.newExp);
     EXPECT_EQ(s.nextExp, c.newNextExp);
     EXPECT_EQ(member.magicCount, c.magics);
-    if (c.hp == 0) {
-      EXPECT_EQ(s.hp, 1);
-      EXPECT_EQ(s.mp, 10) << "a fallen member recovers nothing";
-    } else if (c.newLevel == c.level) {
-      EXPECT_EQ(s.hp, 40 + 65 * pct / 100);
-      EXPECT_EQ(s.mp, 10 + 20 * pct / 100);
-    } else {
-      // What the member had beyond its row stays, the points are full, and
-      // the bonus is at most (rise - 1) / 8.
-      const int rowMaxHp[] = {0, 100, 130, 160, 190};
-      const int level = c.newLevel == 243 ? 4 : c.newLevel;
-      const int kept = 105 - rowMaxHp[c.level] + rowMaxHp[level];
-      EXPECT_GE(s.maxHp, kept);
-      EXPECT_LE(s.maxHp, kept + std::max(0, kept - 105 - 1) / 8);
-      EXPECT_EQ(s.hp, s.maxHp);
-      EXPECT_EQ(s.mp, s.maxMp);
-    }
+    // A fallen member only gets up; a standing one recovers pct % of what it
+    // lacks, or everything when it rises.
+    const bool rose = c.newLevel != c.level;
+    EXPECT_EQ(s.hp, c.hp == 0 ? 1 : rose ? s.maxHp : 40 + 65 * pct / 100);
+    EXPECT_EQ(s.mp, c.hp == 0 ? 10 : rose ? s.maxMp : 10 + 20 * pct / 100);
   }
 }
 
-TEST(BattleRewardsTest, MoneyHasNoCapAndLootGoesToTheInventory) {
-  GameRun run([&] {
-    Join(2);  // no level table: never levels
-    game.money = 99990;
-    game.battleMoney = 500;
-    game.battleExp = 100;
-    game.battleLoot[0] = {9, 1, 3};
-    game.battleLoot[3] = {8, 2, 1};
-    game.inventory[0] = {9, 1, 98};
-    game.invCount = 1;
-    BattleRewards(nullptr);
-  }, Rewards());
-  EnterUntilDone(run);
-  EXPECT_EQ(game.runStatus, 0);
-  EXPECT_EQ(game.money, 100490u);
-  EXPECT_EQ(game.invCount, 2);
-  EXPECT_EQ(game.inventory[0].count, 99) << "held at 99";
-  EXPECT_EQ(InvFind(8, 2), 1);
-  EXPECT_EQ(game.party[0].stats.level, 1);
-  EXPECT_EQ(game.party[0].stats.exp, 100);
-}
-
-// The screens of a reward with a level-up that teaches Mend, frame by frame:
-// the gains strip, a loot line of 19 bytes held to the screen, the level-up
-// panel and the learned panel.
+// A reward's screens frame by frame (gains, a 19-byte loot line held to the
+// screen, the rise's strip, the panels); money has no cap; a member without a
+// level table never rises.
 TEST(BattleRewardsTest, TheStripsAndPanelsAsShown) {
   GameRun run([&] {
     Join(1);
+    Join(2);
+    game.money = 99990;
     game.battleExp = 21;
     game.battleMoney = 75;
     game.battleLoot[0] = {8, 2, 3};
+    game.battleLoot[3] = {9, 1, 3};
+    game.inventory[0] = {9, 1, 98};
+    game.invCount = 1;
     SeedRandom(kSeed);
     BattleRewards(PaintScene);
   }, Rewards());
-  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/reward_gains"));
-  run.Key(kKeyEnter);
-  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/reward_drop"));
-  run.Key(kKeyEnter);
-  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/reward_rise"));
-  run.Key(kKeyEnter);
-  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/reward_level_up"));
-  run.Key(kKeyEnter);
-  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/reward_learned"));
-  EnterUntilDone(run);
+  for (const char* shot : {"gains", "drop", "herb", "rise", "level_up", "learned"}) {
+    EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, std::string("rpg/reward_") + shot));
+    run.Key(kKeyEnter);
+  }  // the run's end checks that the body returned
   EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.money, 100065u);
+  EXPECT_EQ(game.inventory[0].count, 99) << "held at 99";
+  EXPECT_EQ(InvFind(8, 2), 1);
   EXPECT_EQ(game.party[0].stats.level, 2);
+  EXPECT_EQ(game.party[1].stats.level, 1);
+  EXPECT_EQ(game.party[1].stats.exp, 21);
 }
 
 // Learn and RaiseLevel as the script runs them, each panel a wait, the scene
@@ -175,17 +135,17 @@ TEST(LearnAndRaiseTest, TheCommandsTeachAndRaiseThroughTheirPanels) {
     uint8_t runStatus, level;
     uint16_t exp;
     int waits;  // the level-up panel two, each learned panel one
-    std::vector<MagicEntry> magics;
+    uint8_t magics;
+    MagicEntry last;  // the list's last entry after
   } cases[] = {
-      {"Learn 1, 3, 1", 0, 1, 0, 1, {{1, 1}, {3, 1}}},
-      {"Learn 9, 3, 1", 7, 1, 0, 0, {{1, 1}}},
-      {"Learn 1, 2, 9", 3, 1, 0, 0, {{1, 1}}},  // no such magic
+      {"Learn 1, 3, 1", 0, 1, 0, 1, 2, {3, 1}},
+      {"Learn 9, 3, 1", 7, 1, 0, 0, 1, {1, 1}},
+      {"Learn 1, 2, 9", 3, 1, 0, 0, 1, {1, 1}},  // no such magic
       // exp = level 2's nextExp + 5 = 45 carries level 1 only as far as 2.
-      {"RaiseLevel 1, 3", 0, 2, 25, 3, {{1, 1}, {3, 1}}},
+      {"RaiseLevel 1, 3", 0, 2, 25, 3, 2, {3, 1}},
       // Above the last level: as 4, 65 experience, level 3 with 5 left.
-      {"RaiseLevel 1, 9", 0, 3, 5, 4, {{1, 1}, {3, 1}, {5, 1}}},
-      {"RaiseLevel 1, 1", 0, 1, 0, 0, {{1, 1}}},
-      {"RaiseLevel 9, 2", 7, 1, 0, 0, {{1, 1}}},
+      {"RaiseLevel 1, 9", 0, 3, 5, 4, 3, {5, 1}},
+      {"RaiseLevel 9, 2", 7, 1, 0, 0, 1, {1, 1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
@@ -208,12 +168,37 @@ TEST(LearnAndRaiseTest, TheCommandsTeachAndRaiseThroughTheirPanels) {
     EXPECT_EQ(game.scriptVars[1], c.runStatus ? 0 : 1);
     EXPECT_EQ(m.stats.level, c.level);
     EXPECT_EQ(m.stats.exp, c.exp);
-    ASSERT_EQ(m.magicCount, c.magics.size());
-    for (std::size_t i = 0; i < c.magics.size(); ++i) {
-      EXPECT_EQ(m.magic[i].magicClass, c.magics[i].magicClass);
-      EXPECT_EQ(m.magic[i].id, c.magics[i].id);
-    }
+    ASSERT_EQ(m.magicCount, c.magics);
+    EXPECT_EQ(m.magic[c.magics - 1].magicClass, c.last.magicClass);
+    EXPECT_EQ(m.magic[c.magics - 1].id, c.last.id);
   }
+}
+
+// Velmor's members rise along their tables keeping what their equipment adds,
+// and learn from their chains and from Sister Liu.
+TEST(LearnAndRaiseTest, VelmorsMembersRiseAndLearn) {
+  const std::string velmor = testsupport::ReadFile(TOVSIM_VELMOR_LIB);
+  const Bytes lib = rpgtest::WithScripts(Bytes(velmor.begin(), velmor.end()),
+                                         {{1, 200, "RaiseLevel 1, 2\nLearn 1, 3, 4\nRaiseLevel 2, 6\n"}});
+  GameRun run([&] {
+    Join(1);
+    Join(2);
+    rpgtest::RunFromBody(1, 200);
+  }, lib);
+  // Hero: level 2 with 5 left, one learned panel. Azhu: 225 experience
+  // carries her to level 4 (35 left), where her chain opens 回春.
+  EXPECT_EQ(EnterUntilDone(run), 2 + 1 + 2 + 1);
+  ASSERT_EQ(game.runStatus, 0);
+  const CharStats& hero = game.party[0].stats;
+  EXPECT_EQ(hero.level, 2);
+  EXPECT_EQ(hero.exp, 5);
+  EXPECT_EQ(hero.attack, 11 + 5) << "row 2 and the machete";
+  EXPECT_EQ(game.party[0].magicCount, 1);
+  const CharStats& zhu = game.party[1].stats;
+  EXPECT_EQ(zhu.level, 4);
+  EXPECT_EQ(zhu.exp, 35);
+  EXPECT_EQ(zhu.agility, 17 + 1) << "row 4 and the hunter's jacket";
+  EXPECT_EQ(game.party[1].magicCount, 2);
 }
 
 }  // namespace
