@@ -57,8 +57,7 @@ TEST(BattleRewardsTest, ExperienceLevelsMembersAndFallenOnesOnlyGetUp) {
     uint8_t level;
     uint16_t exp, nextExp, hp, battleExp;
     uint8_t chainCount, newLevel;
-    uint16_t newExp, newNextExp;
-    uint8_t magics;
+    uint16_t newExp, newNextExp, magics;
   } cases[] = {
       {"equal to nextExp", 1, 0, 20, 40, 20, 1, 1, 20, 20, 1},
       {"one more", 1, 0, 20, 40, 21, 1, 2, 1, 40, 2},
@@ -134,8 +133,7 @@ TEST(LearnAndRaiseTest, TheCommandsTeachAndRaiseThroughTheirPanels) {
     const char* source;
     uint8_t runStatus, level;
     uint16_t exp;
-    int waits;  // the level-up panel two, each learned panel one
-    uint8_t magics;
+    int waits, magics;  // waits: the level-up panel two, each learned panel one
     MagicEntry last;  // the list's last entry after
   } cases[] = {
       {"Learn 1, 3, 1", 0, 1, 0, 1, 2, {3, 1}},
