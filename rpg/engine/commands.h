@@ -89,6 +89,10 @@ CommandResult Heal(const Instruction&);
 CommandResult IfStat(const Instruction&);
 CommandResult SetStat(const Instruction&);
 CommandResult AddStat(const Instruction&);
+// Learn: the magic and its panel. RaiseLevel: the level's experience, then
+// the level-up with its panels.
+CommandResult Learn(const Instruction&);
+CommandResult RaiseLevel(const Instruction&);
 
 // Items and money: commands_items.cpp.
 CommandResult GiveItem(const Instruction&);
@@ -126,8 +130,7 @@ CommandResult SaveGame(const Instruction&);
 CommandResult Shop(const Instruction&);
 CommandResult Sell(const Instruction&);
 
-// Commands of parts of the game not built yet (battles, learning,
-// levels): refused.
+// Commands of parts of the game not built yet (battles): refused.
 CommandResult Later(const Instruction&);
 
 }  // namespace cmd
