@@ -11,7 +11,3 @@ void NumGridMain();
 
 // The game's state, for tests and diagnostics.
 const numgrid::NumGridState& GetNumGridState();
-
-// The package the next run opens, relative to the host program's folder;
-// null restores the game's own. For tests.
-void NumGridUsePackage(const char* relativePath);

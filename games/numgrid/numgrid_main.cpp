@@ -22,7 +22,6 @@ constexpr char kPackagePath[] = "..\\Games\\numgrid\\resource.dat";
 constexpr uint32_t kTimerId = 1;
 constexpr uint32_t kTimerMs = 1000;
 
-const char* packagePath = kPackagePath;
 NumGridState state = NewGameState();
 
 void SeedFromClock() {
@@ -109,8 +108,8 @@ void EndGame() {
 bool OpenPackage() {
   // ModulePath wants room for the program's folder (up to 260 bytes) and
   // the relative path.
-  std::string path(260 + std::strlen(packagePath) + 1, '\0');
-  ModulePath(path.data(), packagePath);
+  std::string path(260 + std::strlen(kPackagePath) + 1, '\0');
+  ModulePath(path.data(), kPackagePath);
   path.resize(std::strlen(path.c_str()));
   if (OpenPictures(path.c_str())) return true;
   const std::string text = "无法打开资源包：" + path;
@@ -147,12 +146,5 @@ void NumGridMain() {
 
 const NumGridState& GetNumGridState() { return state; }
 
-void NumGridUsePackage(const char* relativePath) {
-  packagePath = relativePath ? relativePath : kPackagePath;
-}
-
 static const bool registered = RegisterApp("numgrid", "填数", NumGridMain);
-static const bool resetRegistered = RegisterHostReset([] {
-  state = NewGameState();
-  packagePath = kPackagePath;
-});
+static const bool resetRegistered = RegisterHostReset([] { state = NewGameState(); });

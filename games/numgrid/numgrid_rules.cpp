@@ -144,13 +144,4 @@ void StartErase(NumGridState& state) {
   state.selectedDigit = 0;
 }
 
-bool BoardFilled(const NumGridState& state) {
-  for (const auto& column : state.cells) {
-    for (const Cell& cell : column) {
-      if (cell.digit == 0) return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace numgrid

@@ -97,7 +97,4 @@ void SelectDigit(NumGridState& state, int digit);
 // The Erase button: erase mode on, no digit selected.
 void StartErase(NumGridState& state);
 
-// True when no cell is empty.
-bool BoardFilled(const NumGridState& state);
-
 }  // namespace numgrid

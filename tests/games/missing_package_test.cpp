@@ -7,31 +7,44 @@
 #include <string>
 
 #include "games/blocks/blocks.h"
+#include "games/numgrid/numgrid.h"
+#include "games/pairs/pairs.h"
 #include "games/tiles/tiles.h"
+#include "host/msg.h"
 #include "platform/sys/msgbox.h"
 #include "tests/support/host_runner.h"
 
 namespace {
 
+using Modes = std::vector<std::pair<int, int>>;
+
 TEST(GamesMissingPackage, NameThePathAndLeaveTheHostAsItWas) {
+  const Modes portrait{{240, 320}, {320, 240}};
   const struct {
     HostEntry entry;
     const char* text;  // the box's text, up to the path
     const char* path;  // the package, after this program's folder
     std::string caption;
+    Modes modes;  // the screen modes the game set
+    bool dialog;  // the host-or-join dialog comes first; Escape plays alone
   } games[] = {
       {testsupport::ThenWait<BlocksMain>, "无法打开资源包:\n", "..\\Games\\blocks\\E1_els.dat",
-       "落块"},
+       "落块", portrait, false},
       {testsupport::ThenWait<TilesMain>, "无法打开图片包 ", "..\\Games\\tiles\\TovLLK.dat",
-       "Error"},
+       "Error", portrait, false},
+      {testsupport::ThenWait<NumGridMain>, "无法打开资源包：", "..\\Games\\numgrid\\resource.dat",
+       "填数", portrait, false},
+      {testsupport::ThenWait<PairsMain>, "无法打开图片包 ", "..\\Games\\pairs\\resource.dat",
+       "Error", {}, true},
   };
   for (const auto& game : games) {
     SCOPED_TRACE(game.path);
     testsupport::HostRun host(game.entry);
+    if (game.dialog) host.KeyDown(kKeyEscape);
     host.Advance(5000);
     host.Join();
     EXPECT_EQ(testsupport::PendingAfterReturn(), 0) << "a timer was left running";
-    EXPECT_EQ(host.ScreenModes(), (std::vector<std::pair<int, int>>{{240, 320}, {320, 240}}));
+    EXPECT_EQ(host.ScreenModes(), game.modes);
     // The game's box alone: no leak was reported after it.
     const auto boxes = plat::RecordedMessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);

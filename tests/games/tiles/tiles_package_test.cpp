@@ -44,22 +44,20 @@ class TilesPackageTest : public testsupport::ScreenTest {
   void* package = nullptr;
 };
 
-TEST_F(TilesPackageTest, EveryPictureLoadsWithItsSizeAndKindAndTheThirtyKindsDiffer) {
+TEST_F(TilesPackageTest, EveryPictureLoadsWithItsSizeAndKindAndTheSelectedKindsDiffer) {
   constexpr uint32_t kKeyed = kImageLoaded | kImageMasked;
   Load(kBackgroundId, 240, 320, kImageLoaded);
   // The marker is drawn transparent over the board: most of its cell shows through.
   EXPECT_GT(KeyPixels(Load(kMarkerId, 24, 24, kKeyed)), 24 * 24 / 2);
-  std::set<std::vector<uint32_t>> normal, selected;
+  // Every normal tile shows in the tiles replay's deal golden; few selected
+  // ones do. A selected tile covers its cell.
+  std::set<std::vector<uint32_t>> selected;
   for (int kind = 1; kind <= kKinds; ++kind) {
-    const ImageRef tile = Load(TileId(kind), 24, 24, kKeyed);
+    Load(TileId(kind), 24, 24, kKeyed);
     const ImageRef lit = Load(LitTileId(kind), 24, 24, kKeyed);
-    // The board shows round a normal tile's edge; a selected one covers its cell.
-    EXPECT_GT(KeyPixels(tile), 0) << kind;
     EXPECT_EQ(KeyPixels(lit), 0) << kind;
-    normal.insert(plat::ImageFromBitmap(*tile.bitmap).pixels);
     selected.insert(plat::ImageFromBitmap(*lit.bitmap).pixels);
   }
-  EXPECT_EQ(normal.size(), size_t(kKinds));
   EXPECT_EQ(selected.size(), size_t(kKinds));
   TilesPictures pictures{};
   EXPECT_TRUE(LoadPictures(package, &pictures));
