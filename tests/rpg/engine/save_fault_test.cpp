@@ -40,8 +40,8 @@ class SaveFaultTest : public ::testing::Test {
     testsupport::ProcessOptions options;
     // What a killed child's host leaves behind stays inside this tree.
     options.env = {"TMPDIR=" + (tree / "t")};
-    const testsupport::RunResult run =
-        testsupport::RunToEnd({SAVE_FAULT_CHILD, mode, std::to_string(step), tree / "bin"}, options);
+    const testsupport::RunResult run = testsupport::RunToEnd(
+        {SAVE_FAULT_CHILD, mode, std::to_string(step), tree / "bin"}, options);
     EXPECT_NE(run.exitCode, 1) << mode << " failed at its end:\n" << run.err;
     return run.exitCode;
   }
@@ -100,7 +100,8 @@ TEST_F(SaveFaultTest, AKilledSaveOrParkLeavesExactlyTheOldOrTheNewGame) {
       Recover();
       const Folder now = Saved();
       committed = committed || now == after[mode];
-      EXPECT_TRUE(now == (committed ? after[mode] : before)) << "killed before file operation " << k;
+      EXPECT_TRUE(now == (committed ? after[mode] : before))
+          << "killed before file operation " << k;
     }
     EXPECT_EQ(committed, stepAfterCommit) << "a kill after the commit point";
     EXPECT_GT(k, 3) << "the hook saw too few file operations";
