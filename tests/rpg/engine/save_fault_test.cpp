@@ -1,11 +1,14 @@
 // A whole save and a whole park killed before each of their file operations
 // in turn, in a process of their own: once the game has recovered the
-// folder, the slot holds exactly the old game up to the commit point and
+// folder (the recovery itself killed at each step first), the slot holds exactly the old game up to the commit point and
 // exactly the new one after it, loadable either way, and nothing else in
 // Save/ changed.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -27,6 +30,7 @@ namespace fs = std::filesystem;
 using Folder = std::map<std::string, std::string>;  // file name -> bytes
 
 constexpr int kKilled = 128 + 9;  // SIGKILL, as ChildProcess reports it
+int recoverKillStep = -1;
 
 class SaveFaultTest : public ::testing::Test {
  protected:
@@ -60,9 +64,29 @@ class SaveFaultTest : public ::testing::Test {
     for (const auto& [name, bytes] : files) testsupport::WriteFile(tree / ("Save/" + name), bytes);
   }
 
-  // What the game does before it reads a slot or a parked file.
+  // What the game does before it reads a slot or a parked file, killed
+  // before each of its own file operations in turn (a forked child: no host
+  // runs in this process here), then once whole.
   void Recover() const {
     testsupport::ScopedCwd cwd(tree / "bin");
+    for (int step = 0;; ++step) {
+      const pid_t pid = fork();
+      if (pid == 0) {
+        recoverKillStep = step;
+        SetFileStepHook([](int k) {
+          if (k == recoverKillStep) raise(SIGKILL);
+        });
+        RecoverAll();
+        _exit(0);
+      }
+      int status = 0;
+      EXPECT_EQ(waitpid(pid, &status, 0), pid);
+      if (!WIFSIGNALED(status)) break;
+    }
+    RecoverAll();
+  }
+
+  static void RecoverAll() {
     for (const char* slot : {"0", "2", "4"}) {
       const std::string main = std::string("..\\Save\\saves") + slot + ".sav";
       const std::string member = std::string("..\\Save\\saves") + char(slot[0] + 1) + ".sav";
