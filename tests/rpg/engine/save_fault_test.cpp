@@ -32,7 +32,22 @@ using Folder = std::map<std::string, std::string>;  // file name -> bytes
 constexpr int kKilled = 128 + 9;  // SIGKILL, as ChildProcess reports it
 int recoverKillStep = -1;
 
-class SaveFaultTest : public ::testing::Test {
+// What a child does, and what the game loaded from the Save/ folder holds
+// before and after it: a slot's money (-1: no game there), or the level
+// character 2 comes back at from the parked file.
+struct Mode {
+  const char* name;
+  uint8_t slot;  // for a save
+  bool stepAfterCommit;  // a slot's main file is renamed after the commit
+  int oldGame, newGame;
+};
+const Mode kModes[] = {
+    {"save0", 0, true, 1111, 4242},
+    {"save1", 1, true, -1, 4242},  // a first save into an empty slot
+    {"park", 0, false, 5, 9},      // a parked file's rename is its commit and last step
+};
+
+class SaveFaultTest : public ::testing::TestWithParam<Mode> {
  protected:
   SaveFaultTest() {
     tree.Write("bin/.keep", "");
@@ -95,74 +110,57 @@ class SaveFaultTest : public ::testing::Test {
     RecoverFile("..\\Save\\saves\x96.savt");
   }
 
+  int Loaded(const Folder& files) const {
+    const bool park = std::string(GetParam().name) == "park";
+    int value = -2;
+    rpgtest::GameRun run([&] {
+      testsupport::ScopedCwd cwd(tree / "bin");
+      rpgtest::StartPlaying();
+      Restore(files);
+      if (park) {
+        RemoveMember(2);
+        value = RestoreParkedMember(2) ? int(game.party[MemberSlot(2)].stats.level) : -1;
+      } else {
+        value = ReadSave(GetParam().slot) ? int(game.money) : -1;
+      }
+    }, rpgtest::SavesLibrary());
+    EXPECT_TRUE(run.Finished()) << "a message: the folder did not load";
+    return value;
+  }
+
   testsupport::ScratchDir tree{"fault"};
 };
 
-TEST_F(SaveFaultTest, AKilledSaveOrParkLeavesExactlyTheOldOrTheNewGame) {
+INSTANTIATE_TEST_SUITE_P(SaveAndPark, SaveFaultTest, ::testing::ValuesIn(kModes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(SaveFaultTest, AKilledSaveOrParkLeavesExactlyTheOldOrTheNewGame) {
+  const Mode& mode = GetParam();
   ASSERT_EQ(RunChild("prepare", -1), 0);
   const Folder before = Saved();
   ASSERT_EQ(before.size(), 5u) << "slots 0 and 2 and character 2's parked file";
-  std::map<std::string, Folder> after;
-  // A slot's main file is renamed after the commit point; a parked file's
-  // rename is its commit and its last operation.
-  const std::map<std::string, bool> modes = {{"save0", true}, {"save1", true}, {"park", false}};
-  for (const auto& [mode, stepAfterCommit] : modes) {
-    SCOPED_TRACE(mode);
+  ASSERT_EQ(RunChild(mode.name, -1), 0);
+  const Folder after = Saved();
+  ASSERT_NE(after, before);
+  bool committed = false;
+  int k = 0;
+  for (;; ++k) {
     Restore(before);
-    ASSERT_EQ(RunChild(mode, -1), 0);
-    after[mode] = Saved();
-    ASSERT_NE(after[mode], before);
-    bool committed = false;
-    int k = 0;
-    for (;; ++k) {
-      Restore(before);
-      const int result = RunChild(mode, k);
-      if (result != kKilled) {
-        EXPECT_EQ(result, 0);
-        break;
-      }
-      Recover();
-      const Folder now = Saved();
-      committed = committed || now == after[mode];
-      EXPECT_TRUE(now == (committed ? after[mode] : before))
-          << "killed before file operation " << k;
+    const int result = RunChild(mode.name, k);
+    if (result != kKilled) {
+      EXPECT_EQ(result, 0);
+      break;
     }
-    EXPECT_EQ(committed, stepAfterCommit) << "a kill after the commit point";
-    EXPECT_GT(k, 3) << "the hook saw too few file operations";
+    Recover();
+    const Folder now = Saved();
+    committed = committed || now == after;
+    EXPECT_TRUE(now == (committed ? after : before)) << "killed before file operation " << k;
   }
-
-  // Each of those folders loads: the old game, the new one in either slot,
-  // character 2 at the level it was parked at.
-  struct Loaded {
-    bool old0 = false, new0 = false, new1 = false, park5 = false, park9 = false;
-    uint32_t oldMoney = 0, newMoney = 0, firstMoney = 0;
-    int oldLevel = 0, newLevel = 0;
-  } seen;
-  auto parkedLevel = [&](const Folder& files, bool& restored) {
-    Restore(files);
-    RemoveMember(2);
-    restored = RestoreParkedMember(2);
-    return restored ? int(game.party[MemberSlot(2)].stats.level) : 0;
-  };
-  rpgtest::GameRun run([&] {
-    testsupport::ScopedCwd cwd(tree / "bin");
-    rpgtest::StartPlaying();
-    Restore(before);
-    seen.old0 = ReadSave(0), seen.oldMoney = game.money;
-    Restore(after["save0"]);
-    seen.new0 = ReadSave(0), seen.newMoney = game.money;
-    Restore(after["save1"]);
-    seen.new1 = ReadSave(1), seen.firstMoney = game.money;
-    seen.oldLevel = parkedLevel(before, seen.park5);
-    seen.newLevel = parkedLevel(after["park"], seen.park9);
-  }, rpgtest::SavesLibrary());
-  ASSERT_TRUE(run.Finished());
-  EXPECT_TRUE(seen.old0 && seen.new0 && seen.new1 && seen.park5 && seen.park9);
-  EXPECT_EQ(seen.oldMoney, 1111u);
-  EXPECT_EQ(seen.newMoney, 4242u);
-  EXPECT_EQ(seen.firstMoney, 4242u);
-  EXPECT_EQ(seen.oldLevel, 5);
-  EXPECT_EQ(seen.newLevel, 9);
+  EXPECT_EQ(committed, mode.stepAfterCommit) << "a kill after the commit point";
+  EXPECT_GT(k, 3) << "the hook saw too few file operations";
+  // Both folders load, as the old and as the new game.
+  EXPECT_EQ(Loaded(before), mode.oldGame);
+  EXPECT_EQ(Loaded(after), mode.newGame);
 }
 
 }  // namespace
