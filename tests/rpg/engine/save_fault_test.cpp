@@ -1,8 +1,8 @@
 // A whole save and a whole park killed before each of their file operations
 // in turn, in a process of their own: once the game has recovered the
-// folder (the recovery itself killed at each step first), the slot holds exactly the old game up to the commit point and
-// exactly the new one after it, loadable either way, and nothing else in
-// Save/ changed.
+// folder (the recovery itself killed at each step first), the slot holds
+// exactly the old game up to the commit point and exactly the new one after
+// it, loadable either way, and nothing else in Save/ changed.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
