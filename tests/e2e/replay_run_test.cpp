@@ -35,8 +35,8 @@ class ReplayRunTest : public ::testing::Test {
  protected:
 
   RunResult Replay(const std::string& script, const std::string& frames,
-                        const char* app = nullptr) {
-    std::vector<std::string> args{TOVSIM_PROGRAM};
+                   const char* app = nullptr, const std::string& program = TOVSIM_PROGRAM) {
+    std::vector<std::string> args{program};
     if (app) args.insert(args.end(), {"--app", app});
     args.insert(args.end(),
                 {"--replay", std::string(REPLAY_SCRIPTS) + "/" + script, "--frames", folder_ / frames});
@@ -166,6 +166,69 @@ TEST_F(ReplayRunTest, VelmorShopBuysThreeAndSellsOneTheSameEveryTime) {
         << frame;
     EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << frame;
   }
+}
+
+// A run tree of its own for replays that save: the host program copied (it
+// finds its tree from its own path), the rest of the build's tree linked,
+// Save/ empty. The host program's path in it.
+std::string OwnRunTree(const testsupport::ScratchDir& dir) {
+  const fs::path program(TOVSIM_PROGRAM);
+  const fs::path tree = program.parent_path().parent_path();
+  const fs::path own = dir / "tree";
+  fs::create_directories(own / "bin");
+  fs::create_directory(own / "Save");
+  fs::copy_file(program, own / "bin" / program.filename());
+  for (const fs::directory_entry& e : fs::directory_iterator(tree)) {
+    const fs::path name = e.path().filename();
+    if (name != "bin" && name != "Save") fs::create_symlink(e.path(), own / name);
+  }
+  return (own / "bin" / program.filename()).string();
+}
+
+// Whether two frames agree inside the map's view, x 8 ... 151: a scroll
+// leaves the cells it shifted out in the 8-pixel margins, a freshly drawn
+// map leaves them blank.
+bool SameView(const plat::Image& a, const plat::Image& b) {
+  if (a.width != b.width || a.height != b.height) return false;
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 8; x < a.width - 8; ++x) {
+      if (a.at(x, y) != b.at(x, y)) return false;
+    }
+  }
+  return true;
+}
+
+// Velmor saved at the inn into an empty slot 0, then, in the same run tree,
+// a second process loading it from the title: the load screen shows the
+// slot, the game comes back as it was saved, and saving over slot 0 asks
+// first ("否" keeps the files).
+TEST_F(ReplayRunTest, VelmorSavedAtTheInnAndLoadedFromTheTitle) {
+  const std::string program = OwnRunTree(folder_);
+  const RunResult save = Replay("velmor_save.replay", "save", nullptr, program);
+  ASSERT_EQ(save.exitCode, 0) << save.err;
+  auto slot0 = [&] {
+    return folder_.Read("tree/Save/Velmor0.sav") + folder_.Read("tree/Save/Velmor1.sav");
+  };
+  const std::string slot = slot0();
+  ASSERT_EQ(slot.size(), 2705u + 172u) << "the main file and the hero's record";
+  const RunResult load = Replay("velmor_load.replay", "load", nullptr, program);
+  ASSERT_EQ(load.exitCode, 0) << load.err;
+  const std::vector<GoldenFrame> frames = {
+      {"save/offer", "replay/velmor_save_offer"},
+      {"save/slots_empty", "replay/velmor_save_slots_empty"},
+      {"save/map_after_save", "replay/velmor_save_map_after_save"},
+      {"load/title_load", "replay/velmor_load_title"},
+      {"load/slots_load", "replay/velmor_load_slots"},
+      {"load/loaded", "replay/velmor_load_loaded"},
+      {"load/overwrite", "replay/velmor_load_overwrite"},
+  };
+  for (const GoldenFrame& step : frames) {
+    const std::string folder = step.frame.substr(0, step.frame.find('/'));
+    const std::string file = step.frame.substr(folder.size() + 1) + ".png";
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame(folder, file), step.golden)) << step.frame;
+  }
+  EXPECT_TRUE(SameView(Frame("save", "map_after_save.png"), Frame("load", "loaded.png")));
+  EXPECT_EQ(slot0(), slot) << "answered 否";
 }
 
 TEST_F(ReplayRunTest, ReplayPastTheApplicationsEndFails) {

@@ -26,6 +26,7 @@
 #include "rpg/format/save_layout.h"
 #include "rpg/party/party_slots.h"
 #include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/saves_game.h"
 #include "tests/rpg/support/script_library.h"
 #include "tests/support/golden.h"
 #include "tests/support/scratch.h"
@@ -34,6 +35,8 @@ namespace {
 
 namespace sv = rpgfmt::save;
 using rpgtest::GameRun;
+using rpgtest::SavesLibrary;
+using rpgtest::StartPlaying;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
 
@@ -42,23 +45,6 @@ const std::string kMembers0 = "../Save/saves1.sav";
 const std::string kMembers1 = "../Save/saves3.sav";
 const std::string kParked2 = "../Save/saves\x96.savt";
 constexpr int kMessageMs = 1100;  // the 100 ticks of a timed message, and some
-
-rpgtest::Bytes SavesLibrary() {
-  return rpgtest::WithScripts(rpgtest::TestLibrary("saves"),
-                              {{1, 1, "End\n"}, {1, 2, "End\n"}, {1, 3, "Leave 2\nSaveGame\nEnd\n"}});
-}
-
-// The hero and the companion on the field at (5, 5), a villager at (7, 7).
-void StartPlaying() {
-  std::filesystem::create_directory("../Save");
-  PlaceActor(0, 1, 1, 4, 3);
-  PlaceActor(0, 1, 2, 4, 3);
-  ChangeMap(1, 1, 5, 5);
-  PlaceActor(3, 2, 1, 7, 7);
-  game.scriptBank = game.lastScriptBank = 1;
-  game.scriptNo = game.lastScriptNo = 2;
-  LoadScript();
-}
 
 // A field of the state record, by name and place.
 struct Field {

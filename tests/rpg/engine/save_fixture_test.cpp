@@ -1,0 +1,102 @@
+// A saved game of the current layout, made once by the game from the saves
+// test library and committed with its dumps under data/saved_game_1 (never
+// regenerated): every build loads it to the state it was saved from, saves
+// that state to the same bytes again, and prints it as it was printed then.
+// The files also hold where the library kept the script and the sheets, so
+// they pin the saves test library's layout as well.
+// A change of the layout adds a fixture beside this one, which keeps loading.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "host/msg.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/load_game.h"
+#include "rpg/engine/parking.h"
+#include "rpg/engine/save_game.h"
+#include "rpg/party/party_slots.h"
+#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/saves_game.h"
+#include "tests/support/scratch.h"
+#include "tools/datlib/cli.h"
+
+namespace {
+
+using testsupport::ReadFile;
+
+const std::string kFixture = std::string(TOVSIM_SAVE_FIXTURES) + "/saved_game_1/";
+
+struct FixtureFile {
+  const char* file;
+  const char* kind;   // for datlib save-dump --kind
+  const char* asSaved;  // its name in Save/
+};
+const FixtureFile kFiles[] = {
+    {"main.sav", "main", "../Save/saves0.sav"},
+    {"members.sav", "members", "../Save/saves1.sav"},
+    {"parked2.savt", "parked", "../Save/saves\x96.savt"},
+};
+
+TEST(SaveFixtureTest, DatlibPrintsTheCommittedText) {
+  testsupport::ScratchDir dir;
+  const rpgtest::Bytes library = rpgtest::SavesLibrary();
+  const std::string lib = dir.Write("saves.lib", {reinterpret_cast<const char*>(library.data()),
+                                                  library.size()});
+  for (const FixtureFile& f : kFiles) {
+    std::ostringstream out, err;
+    const std::string path = kFixture + f.file;
+    EXPECT_EQ(datlib::RunDatlib({"save-dump", path, "--kind", f.kind, "--lib", lib}, out, err), 0)
+        << err.str();
+    EXPECT_EQ(out.str(), ReadFile(path + ".txt")) << f.file;
+  }
+}
+
+TEST(SaveFixtureTest, TheGameLoadsItAndSavesTheSameBytesAgain) {
+  struct Seen {
+    bool loaded = false, restored = false;
+    uint32_t money = 0;
+    std::string mapName;
+    int partySize = 0, viewX = 0, viewY = 0, parkedLevel = 0;
+    std::string main, members, parked;
+  } seen;
+  rpgtest::GameRun run([&] {
+    for (const FixtureFile& f : kFiles) {
+      testsupport::WriteFile(f.asSaved, ReadFile(kFixture + f.file));
+    }
+    seen.loaded = LoadGame();  // slot 0, chosen with Enter
+    seen.money = game.money;
+    seen.mapName = reinterpret_cast<const char*>(game.mapName);
+    seen.partySize = (MemberSlot(1) != 255) + (MemberSlot(2) != 255);
+    seen.viewX = game.viewX, seen.viewY = game.viewY;
+    // Saved into slot 1 the loaded game gives the fixture's files again.
+    if (SaveToSlot(1)) {
+      seen.main = ReadFile("../Save/saves2.sav");
+      seen.members = ReadFile("../Save/saves3.sav");
+    }
+    // The parked file brings character 2 back at its level and parks again
+    // to the same bytes.
+    testsupport::WriteFile(kFiles[2].asSaved, ReadFile(kFixture + kFiles[2].file));
+    RemoveMember(2);
+    seen.restored = RestoreParkedMember(2);
+    if (seen.restored) seen.parkedLevel = game.party[MemberSlot(2)].stats.level;
+    ParkMember(2);
+    seen.parked = ReadFile(kFiles[2].asSaved);
+  }, rpgtest::SavesLibrary());
+  run.Key(kKeyEnter);
+  ASSERT_TRUE(run.Finished());
+  EXPECT_TRUE(seen.loaded);
+  EXPECT_EQ(seen.money, 1111u);
+  EXPECT_EQ(seen.mapName, "\xD4\xAD\xD2\xB0");  // 原野
+  EXPECT_EQ(seen.partySize, 2);
+  EXPECT_EQ(seen.viewX, 5);
+  EXPECT_EQ(seen.viewY, 5);
+  EXPECT_EQ(seen.main, ReadFile(kFixture + "main.sav"));
+  EXPECT_EQ(seen.members, ReadFile(kFixture + "members.sav"));
+  EXPECT_TRUE(seen.restored);
+  EXPECT_EQ(seen.parkedLevel, 5);
+  EXPECT_EQ(seen.parked, ReadFile(kFixture + "parked2.savt"));
+}
+
+}  // namespace
