@@ -187,23 +187,6 @@ TEST_F(PartyTest, RemovingMovesTheLastEntryIntoTheGap) {
   EXPECT_EQ(game.inventory[3].id, 3);
 }
 
-TEST_F(PartyTest, FlagsAbove2399AreNeverSet) {
-  SetEventFlag(2399);
-  SetEventFlag(0);
-  EXPECT_TRUE(TestEventFlag(2399));
-  EXPECT_EQ(game.eventFlags[299], 0x80);
-  for (uint16_t flag : {2400, 2415, 65535}) {
-    SetEventFlag(flag);
-    EXPECT_FALSE(TestEventFlag(flag)) << flag;
-  }
-  EXPECT_EQ(game.eventFlags[300], 0);
-  EXPECT_EQ(game.eventFlags[301], 0);
-  ClearEventFlag(2399);
-  ClearEventFlag(2400);
-  EXPECT_FALSE(TestEventFlag(2399));
-  EXPECT_TRUE(TestEventFlag(0));
-}
-
 TEST_F(PartyTest, AnItemSetsAndClearsTheFlagItNames) {
   Bytes item(134, 0);
   codec::StoreLe<uint16_t>(item.data() + 132, 1234);
