@@ -74,15 +74,6 @@ TEST(PictureView, GivesEachFrameInPlaceAndLeavesTrailingBytes) {
   EXPECT_EQ(ViewPicture(std::span(bytes).first(13)).error().offset, kPicFramesOffset);
 }
 
-TEST(PictureDecode, ReportsSetPaddingBitsAndDropsThem) {
-  Bytes bytes = EncodePicture(OneRow(1, {1, 1, 1}));
-  bytes[6] |= 0x01;
-  const auto r = DecodePicture(bytes);
-  ASSERT_TRUE(r) << r.error().Text();
-  EXPECT_FALSE(r->paddingClean);
-  EXPECT_EQ(EncodePicture(r->picture)[6], 0xE0);
-}
-
 TEST(PictureDecode, RejectsHostileHeadersNamingTheField) {
   const struct {
     const char* what;
