@@ -137,31 +137,24 @@ TEST(Choose2Test, OptionsAreCutAtTwentyBytes) {
   EXPECT_EQ(shown[0], shown[1]);
 }
 
-TEST(MenuTest, WordsSeparatedByOneOrTwoSpacesAreThreeItems) {
-  // Down twice reaches the third item, a third time wraps to the first.
-  for (const auto& [downs, value] : {std::pair{2, 3}, {3, 1}}) {
-    Script s("Menu 9, \"ab c  def\"\n");
-    for (int i = 0; i < downs; ++i) s.Key(kKeyDown);
-    s.Key(kKeyEnter);
-    ASSERT_TRUE(s.Done());
-    EXPECT_EQ(game.scriptVars[9], value);
+// Words separated by one or two spaces are items: Enter stores the item
+// plus one, Down past the last wraps to the first, Esc stores 0, and a menu
+// of no words does nothing.
+TEST(MenuTest, EnterStoresTheItemPlusOneEscZero) {
+  struct Case {
+    const char* words;
+    std::vector<uint32_t> keys;
+    int value;
+  };
+  for (const Case& c : {Case{"ab c  def", {kKeyDown, kKeyDown, kKeyEnter}, 3},
+                        Case{"ab c  def", {kKeyDown, kKeyDown, kKeyDown, kKeyEnter}, 1},
+                        Case{"yes", {kKeyEscape}, 0}, Case{"   ", {}, 7}}) {
+    Script s(std::string("Menu 9, \"") + c.words + "\"\n", [] { game.scriptVars[9] = 7; });
+    for (uint32_t k : c.keys) s.Key(k);
+    ASSERT_TRUE(s.Done()) << c.words;
+    EXPECT_EQ(game.scriptVars[9], c.value) << c.words;
+    EXPECT_EQ(s.Way(), 1);
   }
-}
-
-TEST(MenuTest, EnterStoresTheItemPlusOneAndEscZero) {
-  for (const auto& [key, value] : {std::pair{kKeyEnter, 1}, {kKeyEscape, 0}}) {
-    Script s("Menu 9, \"yes\"\n", [] { game.scriptVars[9] = 7; });
-    s.Key(key);
-    ASSERT_TRUE(s.Done());
-    EXPECT_EQ(game.scriptVars[9], value);
-  }
-}
-
-TEST(MenuTest, AMenuOfNoWordsDoesNothing) {
-  Script s("Menu 9, \"   \"\n", [] { game.scriptVars[9] = 7; });
-  EXPECT_TRUE(s.Done());
-  EXPECT_EQ(game.scriptVars[9], 7);
-  EXPECT_EQ(s.Way(), 1);
 }
 
 TEST(MessagesTest, AlertWaitsForAKeyNoticeForItsTicks) {
