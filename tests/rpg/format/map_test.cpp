@@ -51,16 +51,5 @@ TEST(MapLayout, RejectsMapsSmallerThanTheViewAndTruncatedCells) {
   }
 }
 
-TEST(MapLayout, TileByte128OpensTheCellToMapCharactersOnly) {
-  EXPECT_FALSE(HeroCanEnter(127));
-  EXPECT_FALSE(NpcCanEnter(127));
-  EXPECT_FALSE(HeroCanEnter(128));
-  EXPECT_TRUE(NpcCanEnter(128));
-  EXPECT_TRUE(HeroCanEnter(129));
-  EXPECT_TRUE(NpcCanEnter(129));
-  EXPECT_EQ(TileImage(128), 0);
-  EXPECT_EQ(TileImage(0x85), 5);
-}
-
 }  // namespace
 }  // namespace rpgfmt
