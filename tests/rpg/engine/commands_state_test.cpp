@@ -161,8 +161,9 @@ TEST_F(CommandsStateTest, PartyAttributesAreComparedSetAndAddedByTheirCodes) {
       {"Heal 0 %", nullptr, hero + "Heal 2, 0\n", [] { EXPECT_EQ(Stats().hp, 10); }},
       {"Heal 101 %", nullptr, hero + "Heal 2, 101\n", [] { EXPECT_EQ(Stats().hp, 10); }},
       {"Heal no member", nullptr, "Heal 1, 50\n", [] { EXPECT_EQ(game.runStatus, 8); }},
-      {"Lead", nullptr, hero + "AddMember 1, 5, 3\nLead 1\n", [] { EXPECT_EQ(game.partyLeader, 1); }},
-      {"Lead no member", nullptr, hero + "Lead 1\n", [] { EXPECT_EQ(game.runStatus, 7); }},
+      {"Lead", nullptr, "AddMember 1, 5, 3\n" + hero + "Lead 2\n", [] { EXPECT_EQ(game.partyLeader, 1); }},
+      {"Lead no member", nullptr, hero + "Lead 1\n",
+       [] { EXPECT_EQ(game.runStatus, 7); EXPECT_EQ(game.partyLeader, 0); }},
   });
 }
 

@@ -140,21 +140,15 @@ TEST_F(PartyTest, MissingOrCutOffSheetsAndChainsAreRunErrors) {
   }
 }
 
-TEST_F(PartyTest, LeavingAndLeadingNameACharacterInTheParty) {
-  game.party[0].header.id = 4;
+// Leading is caught by the Lead command's rows of CommandsStateTest.
+TEST_F(PartyTest, LeavingNamesACharacterInTheParty) {
   game.party[2].header.id = 6;
   game.party[2].stats.hp = 50;
-  SetLeader(6);
-  EXPECT_EQ(game.partyLeader, 2);
   RemoveMember(6);
   EXPECT_EQ(game.party[2].header.id, 0);
   EXPECT_EQ(game.party[2].stats.hp, 0);
-  for (auto call : {SetLeader, RemoveMember}) {
-    game.runStatus = 0;
-    call(6);
-    EXPECT_EQ(game.runStatus, 7);
-  }
-  EXPECT_EQ(game.partyLeader, 2);
+  RemoveMember(6);
+  EXPECT_EQ(game.runStatus, 7);
 }
 
 TEST_F(PartyTest, CountsMergeUpTo99AndAFullInventoryTakesNoNewKind) {
