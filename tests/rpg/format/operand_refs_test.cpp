@@ -62,9 +62,10 @@ TEST(OperandRefs, IdsCharactersEventsAndBattleAddresses) {
     EXPECT_EQ(refs.items[0].value, c.value) << c.inst.command->mnemonic;
   }
   EXPECT_EQ(ReferencesOf(Make(Op::kCountdown, {0, 10})).count, 0u);  // event 0: none
+  const InstructionRefs battle =
+      ReferencesOf(Make(Op::kBattle, {9, 8, 0, 0, 4, 4, 5, 1, 0, 0, 2, 0, 0, 0x30, 0x40}));
   std::vector<std::uint32_t> addresses;
-  for (const Reference& r :
-       ReferencesOf(Make(Op::kBattle, {9, 8, 0, 0, 4, 4, 5, 1, 0, 0, 2, 0, 0, 0x30, 0x40})).All()) {
+  for (const Reference& r : battle.All()) {
     if (r.kind == RefKind::kCodeAddress) addresses.push_back(r.value);
   }
   EXPECT_EQ(addresses, (std::vector<std::uint32_t>{0x30, 0x40}));
