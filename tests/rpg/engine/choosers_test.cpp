@@ -95,23 +95,15 @@ TEST(ChooseFromListTest, EnterGivesTheItemAndEscBacksOut) {
   EXPECT_EQ(testsupport::FindColor(kBlack, 9, 23, 39, 71), (Box{10, 24, 46, 92}));
   EXPECT_EQ(GetPixelColor(13, 26, nullptr), kBlack);
   EXPECT_EQ(GetPixelColor(13, 42, nullptr), kWhite);
-  run.Keys({kKeyDown, kKeyRight, kKeyUp, kKeyEnter});
+  // Up from the first is the last, Down from it the first again; Right is
+  // Down and Left is Up.
+  run.Keys({kKeyUp, kKeyDown, kKeyRight, kKeyRight, kKeyLeft, kKeyEnter});
   EXPECT_TRUE(run.Finished());
   EXPECT_EQ(chosen.result, 1);
   GameRun back([&] { chosen.result = ChooseFromList(10, 24, 4, 4, Text(kFour), 9, nullptr); });
   EXPECT_EQ(GetPixelColor(13, 74, nullptr), kBlack) << "a selection past the end is the last";
   back.Key(kKeyEscape);
   EXPECT_EQ(chosen.result, 255);
-}
-
-TEST(ChooseFromListTest, UpFromTheFirstJumpsToTheLastAndDownWrapsBack) {
-  Chosen chosen;
-  GameRun run([&] { chosen.result = ChooseFromList(10, 24, 4, 4, Text(kFour), 0, nullptr); });
-  run.Key(kKeyUp);
-  EXPECT_EQ(GetPixelColor(13, 74, nullptr), kBlack);
-  EXPECT_EQ(GetPixelColor(13, 26, nullptr), kWhite);
-  run.Keys({kKeyDown, kKeyEnter});
-  EXPECT_EQ(chosen.result, 0);
 }
 
 TEST(ChooseFromListTest, OneItemMoreThanTheRowsScrollsWithArrows) {

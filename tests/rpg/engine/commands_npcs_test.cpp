@@ -62,12 +62,9 @@ TEST_F(CommandsNpcsTest, EveryCommandNamingACharacterChecksItsNumberFirst) {
   }
 }
 
-TEST_F(CommandsNpcsTest, PlacingOnAnOccupiedSlotIsRunErrorTwelve) {
+TEST_F(CommandsNpcsTest, PlacingOnAnOccupiedSlotIsRunErrorTwelveAndDroppingRemoves) {
   Run("PlaceNpc 1, 2, 8, 8\n");
   EXPECT_EQ(game.runStatus, 12);
-}
-
-TEST_F(CommandsNpcsTest, DroppingRemovesTheCharacter) {
   ASSERT_EQ(Run("DropNpc 1\nDropNpc2 2\n"), 0);
   EXPECT_EQ(game.npcs[0], nullptr);
   EXPECT_EQ(game.npcs[1], nullptr);
@@ -86,25 +83,19 @@ TEST_F(CommandsNpcsTest, FacingEachOtherAVerticalDifferenceWins) {
   EXPECT_EQ(Hero().facing, 3);
 }
 
-TEST_F(CommandsNpcsTest, TurningTakesTheFacingModFourPlusOneAndTheStepModThree) {
-  ASSERT_EQ(Run("Turn 1, 5, 4\nTurn 0, 3, 2\n"), 0);
+// Turning takes the facing mod 4 plus 1 and the step mod 3; mode 1 is
+// wandering, any other but 0 stepping in place; showing sets step 1.
+TEST_F(CommandsNpcsTest, TurningModesShowingAndClearing) {
+  ASSERT_EQ(Run("Turn 1, 5, 4\nTurn 0, 3, 2\nNpcMode 2, 1\nShowNpc 2\n"), 0);
   EXPECT_EQ(game.npcs[0]->facing, 2);
   EXPECT_EQ(game.npcs[0]->step, 1);
   EXPECT_EQ(Hero().facing, 4);
   EXPECT_EQ(Hero().step, 2);
-}
-
-TEST_F(CommandsNpcsTest, ModesAreStandWanderOrStepInPlace) {
-  ASSERT_EQ(Run("NpcMode 1, 0\nNpcMode 2, 1\n"), 0);
-  EXPECT_EQ(game.npcs[0]->mode, 0);
   EXPECT_EQ(game.npcs[1]->mode, 3);
-  ASSERT_EQ(Run("NpcMode 1, 7\n"), 0);
-  EXPECT_EQ(game.npcs[0]->mode, 4);
-}
-
-TEST_F(CommandsNpcsTest, ShowingSetsStepOneAndClearingRemovesEveryCharacter) {
-  ASSERT_EQ(Run("ShowNpc 2\n"), 0);
   EXPECT_EQ(game.npcs[1]->step, 1);
+  ASSERT_EQ(Run("NpcMode 1, 0\nNpcMode 2, 7\n"), 0);
+  EXPECT_EQ(game.npcs[0]->mode, 0);
+  EXPECT_EQ(game.npcs[1]->mode, 4);
   ASSERT_EQ(Run("PlaceSmallNpc 40, 1, 9, 9\nClearNpcs\n"), 0);
   for (int i = 0; i < kNpcSlots; ++i) EXPECT_EQ(game.npcs[i], nullptr) << i;
 }

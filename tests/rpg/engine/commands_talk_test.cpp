@@ -53,12 +53,18 @@ class Script {
 // Black pixels in the area.
 bool Inked(int x, int y, int w, int h) { return FindColor(kBlack, x, y, w, h) != kNothing; }
 
-TEST(SayTest, ThirtyBytesWithoutAPortraitAreOnePage) {
-  Script s("Say 0, \"abcdefghijklmnopqrstuvwxyz1234\"\n");
+// Without a portrait a page holds two lines of fifteen bytes: 300 bytes
+// take ten pages.
+TEST(SayTest, ThirtyBytesWithoutAPortraitAreAPage) {
+  Script s("Say 0, \"" + std::string(300, 'a') + "\"\n");
   EXPECT_TRUE(Inked(14 + 14 * 8, 58, 8, 16)) << "the 15th byte ends the first line";
   EXPECT_TRUE(Inked(14 + 14 * 8, 77, 8, 16)) << "the 30th the second";
   EXPECT_FALSE(Inked(14 + 15 * 8, 58, 10, 16));
   EXPECT_EQ(FindColor(kBlack, 0, 0, 160, 54), kNothing) << "no tab or portrait above the box";
+  for (int page = 1; page < 10; ++page) {
+    s.Key(kKeyEnter);
+    ASSERT_FALSE(s.Done()) << page;
+  }
   s.Key(kKeyEnter);
   EXPECT_TRUE(s.Done());
   EXPECT_EQ(s.Way(), 1);
@@ -74,17 +80,6 @@ TEST(SayTest, WithAPortraitTheFirstPageHoldsElevenAndFifteenBytes) {
   EXPECT_FALSE(s.Done()) << "four bytes are left for a second page";
   EXPECT_TRUE(Inked(46 + 3 * 8, 58, 8, 16));
   EXPECT_FALSE(Inked(46 + 4 * 8, 58, 8, 16));
-  s.Key(kKeyEnter);
-  EXPECT_TRUE(s.Done());
-}
-
-TEST(SayTest, ALongTextTakesAsManyPagesAsItNeeds) {
-  // 300 bytes, 30 a page.
-  Script s("Say 0, \"" + std::string(300, 'a') + "\"\n");
-  for (int page = 1; page < 10; ++page) {
-    s.Key(kKeyEnter);
-    ASSERT_FALSE(s.Done()) << page;
-  }
   s.Key(kKeyEnter);
   EXPECT_TRUE(s.Done());
 }
@@ -137,31 +132,24 @@ TEST(Choose2Test, OptionsAreCutAtTwentyBytes) {
   EXPECT_EQ(shown[0], shown[1]);
 }
 
-TEST(MenuTest, WordsSeparatedByOneOrTwoSpacesAreThreeItems) {
-  // Down twice reaches the third item, a third time wraps to the first.
-  for (const auto& [downs, value] : {std::pair{2, 3}, {3, 1}}) {
-    Script s("Menu 9, \"ab c  def\"\n");
-    for (int i = 0; i < downs; ++i) s.Key(kKeyDown);
-    s.Key(kKeyEnter);
-    ASSERT_TRUE(s.Done());
-    EXPECT_EQ(game.scriptVars[9], value);
+// Words separated by one or two spaces are items: Enter stores the item
+// plus one, Down past the last wraps to the first, Esc stores 0, and a menu
+// of no words does nothing.
+TEST(MenuTest, EnterStoresTheItemPlusOneEscZero) {
+  struct Case {
+    const char* words;
+    std::vector<uint32_t> keys;
+    int value;
+  };
+  for (const Case& c : {Case{"ab c  def", {kKeyDown, kKeyDown, kKeyEnter}, 3},
+                        Case{"ab c  def", {kKeyDown, kKeyDown, kKeyDown, kKeyEnter}, 1},
+                        Case{"yes", {kKeyEscape}, 0}, Case{"   ", {}, 7}}) {
+    Script s(std::string("Menu 9, \"") + c.words + "\"\n", [] { game.scriptVars[9] = 7; });
+    for (uint32_t k : c.keys) s.Key(k);
+    ASSERT_TRUE(s.Done()) << c.words;
+    EXPECT_EQ(game.scriptVars[9], c.value) << c.words;
+    EXPECT_EQ(s.Way(), 1);
   }
-}
-
-TEST(MenuTest, EnterStoresTheItemPlusOneAndEscZero) {
-  for (const auto& [key, value] : {std::pair{kKeyEnter, 1}, {kKeyEscape, 0}}) {
-    Script s("Menu 9, \"yes\"\n", [] { game.scriptVars[9] = 7; });
-    s.Key(key);
-    ASSERT_TRUE(s.Done());
-    EXPECT_EQ(game.scriptVars[9], value);
-  }
-}
-
-TEST(MenuTest, AMenuOfNoWordsDoesNothing) {
-  Script s("Menu 9, \"   \"\n", [] { game.scriptVars[9] = 7; });
-  EXPECT_TRUE(s.Done());
-  EXPECT_EQ(game.scriptVars[9], 7);
-  EXPECT_EQ(s.Way(), 1);
 }
 
 TEST(MessagesTest, AlertWaitsForAKeyNoticeForItsTicks) {

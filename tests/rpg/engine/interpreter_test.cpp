@@ -50,50 +50,39 @@ class InterpreterTest : public rpgtest::GameScreenTest {
   std::optional<InstalledLibrary> lib_;
 };
 
-TEST_F(InterpreterTest, WithoutEventsTheBodyStartsAtOffsetThree) {
-  Use("SetVar 1, 7\nEnd\n");
+// Running past the code length ends the script as End would, but records
+// no key.
+TEST_F(InterpreterTest, WithoutEventsTheBodyStartsAtOffsetThreeAndEndsAtTheLength) {
+  Use("SetVar 1, 7\n");
   game.scriptNo = 1;
   game.scriptBank = 1;
   LoadScript();
+  game.lastScriptBank = game.lastScriptNo = 9;
   EXPECT_EQ(game.eventCount, 0);
   EXPECT_EQ(game.scriptPc, 3);
   EXPECT_EQ(RunScript(game.scriptPc), 0);
   EXPECT_EQ(game.scriptVars[1], 7);
+  EXPECT_EQ(game.lastScriptBank, 9);
+  EXPECT_EQ(game.lastScriptNo, 9);
 }
 
-TEST_F(InterpreterTest, EventsPastTheTableOrWithoutHandlerRunNothing) {
+// Events past the table or with an empty entry run nothing; a handler
+// ending with End puts the position back and records the script's key.
+TEST_F(InterpreterTest, EventsRunTheirHandlerAndPutThePositionBack) {
   Use(".event 1, one\n.events 3\nEnd\none: SetVar 1, 1\nEnd\n");
   ASSERT_EQ(RunFromBody(), 0);
   EXPECT_EQ(game.eventCount, 3);
-  EXPECT_EQ(RunEvent(4), 1);
-  EXPECT_EQ(RunEvent(0), 1);
-  EXPECT_EQ(RunEvent(2), 0) << "an empty entry";
+  for (int n : {4, 0, 2}) EXPECT_EQ(RunEvent(n), n == 2 ? 0 : 1) << n;
   EXPECT_EQ(game.scriptVars[1], 0);
-  EXPECT_EQ(RunEvent(1), 0);
-  EXPECT_EQ(game.scriptVars[1], 1);
-}
-
-TEST_F(InterpreterTest, AHandlerEndingWithEndPutsThePositionBackAndRecordsTheKey) {
-  Use(".event 1, one\nEnd\none: SetVar 1, 1\nEnd\n");
-  ASSERT_EQ(RunFromBody(), 0);
   game.scriptPc = 1234;
   game.scriptRunning = 5;
   game.lastScriptNo = 0;
   EXPECT_EQ(RunEvent(1), 0);
+  EXPECT_EQ(game.scriptVars[1], 1);
   EXPECT_EQ(game.scriptPc, 1234);
   EXPECT_EQ(game.scriptRunning, 5);
   EXPECT_EQ(game.lastScriptBank, 1);
   EXPECT_EQ(game.lastScriptNo, 1);
-}
-
-TEST_F(InterpreterTest, RunningPastTheLengthEndsWithoutRecordingTheKey) {
-  Use("SetVar 1, 1\n");
-  game.lastScriptBank = 9;
-  game.lastScriptNo = 9;
-  EXPECT_EQ(RunFromBody(), 0);
-  EXPECT_EQ(game.scriptVars[1], 1);
-  EXPECT_EQ(game.lastScriptBank, 9);
-  EXPECT_EQ(game.lastScriptNo, 9);
 }
 
 // Scripts the interpreter stops at, drawing its note, with no run error: the
@@ -138,23 +127,19 @@ TEST_F(InterpreterTest, TheNoteStandsAtTenSeventy) {
   EXPECT_EQ(testsupport::Snapshot(), drawn);
 }
 
-TEST_F(InterpreterTest, ACallThatReturnsGoesOnAfterTheCall) {
-  Use("Call 1, 2\nSetVar 1, 1\nEnd\n", {{1, 2, "SetVar 2, 2\nReturn\nSetVar 3, 3\n"}});
+// Script 2 returns: the caller goes on to call script 3, which ends, stays
+// current and ends the caller.
+TEST_F(InterpreterTest, ACallThatReturnsGoesOnAndOneThatEndsEndsTheCaller) {
+  Use("Call 1, 2\nCall 1, 3\nSetVar 1, 1\nEnd\n",
+      {{1, 2, "SetVar 2, 2\nReturn\nSetVar 3, 3\n"}, {1, 3, "SetVar 4, 4\nEnd\n"}});
   EXPECT_EQ(RunFromBody(), 0);
-  EXPECT_EQ(game.scriptVars[1], 1);
   EXPECT_EQ(game.scriptVars[2], 2);
   EXPECT_EQ(game.scriptVars[3], 0);
-  EXPECT_EQ(game.scriptNo, 1);
-  EXPECT_EQ(game.callDepth, 0);
-}
-
-TEST_F(InterpreterTest, ACallThatEndsStaysCurrentAndEndsTheCaller) {
-  Use("Call 1, 2\nSetVar 1, 1\nEnd\n", {{1, 2, "SetVar 2, 2\nEnd\n"}});
-  EXPECT_EQ(RunFromBody(), 0);
+  EXPECT_EQ(game.scriptVars[4], 4);
   EXPECT_EQ(game.scriptVars[1], 0);
-  EXPECT_EQ(game.scriptVars[2], 2);
-  EXPECT_EQ(game.scriptNo, 2);
-  EXPECT_EQ(game.lastScriptNo, 2);
+  EXPECT_EQ(game.scriptNo, 3);
+  EXPECT_EQ(game.lastScriptNo, 3);
+  EXPECT_EQ(game.callDepth, 0);
 }
 
 TEST_F(InterpreterTest, CallsNestedDeeperThanThirtyTwoStopLikeARefusedInstruction) {

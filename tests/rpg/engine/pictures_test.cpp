@@ -139,13 +139,4 @@ TEST_F(PicturesTest, DrawingOnTheScreenShowsOneFrameAndKeepsTheRest) {
   EXPECT_EQ(testsupport::CountColor(game.scratchCanvas, testsupport::kWhite, 160, 96), 160 * 96);
 }
 
-TEST_F(PicturesTest, ScenesAreKeptInTheMapCanvasAndPresented) {
-  FillScene(kRed);
-  SaveScene();
-  CanvasClear(game.sceneCanvas);
-  RestoreScene();
-  PresentScene();
-  EXPECT_EQ(testsupport::CountColor(nullptr, kRed, 160, 96), 160 * 96);
-}
-
 }  // namespace

@@ -194,28 +194,7 @@ TEST_F(SpritesTest, TheHeroIsDrawnAgainInFrontOfACharacterJustAboveIt) {
   }
 }
 
-TEST_F(SpritesTest, TheLargestSpriteStaysInsideItsFrameAndTheWindowEverywhere) {
-  Art rows(255, std::string(255, '#'));
-  Bytes image = rpgtest::PackLibrary({{{8, 2, 1}, rpgtest::PictureBytes(255, 255, 2, rows)}});
-  // The sheet is the library's last resource: cut the image right after it,
-  // so a read past the frame leaves the allocation.
-  image.resize(rpgtest::LocationOf(image, 0) + 6 + 32 * 2 * 255);
-  InstalledLibrary lib(image);
-  PutNpc(0, 2, 1, 0, 0);
-  game.npcs[0]->facing = 1;
-  for (int x = 0; x <= 48; ++x) {
-    for (int y = 0; y <= 48; ++y) {
-      game.npcs[0]->x = uint8_t(x);
-      game.npcs[0]->y = uint8_t(y);
-      DrawNpc(0);
-      ASSERT_EQ(game.runStatus, 0);
-    }
-  }
-  EXPECT_EQ(testsupport::CountColor(game.sceneCanvas, kRed, 8, 96), 8 * 96);
-  EXPECT_EQ(rpgtest::ArtOf(game.sceneCanvas, 152, 0, 8, 96), Art(96, std::string(8, 'r')));
-  EXPECT_EQ(RedLeft(), 160 * 96 - 144 * 96);
-}
-
+// Frames up to 255 x 255 on every cell: what DrawNpc copies and draws.
 TEST(SpriteClipTest, EveryPlanFitsTheClipBufferTheFrameAndTheWindow) {
   for (int w = 1; w <= 255; w += 7) {
     for (int h = 1; h <= 255; h += 11) {

@@ -86,14 +86,6 @@ TEST(ShowMessageTest, TheBoxSizeFollowsTheTextAndTheScreenComesBack) {
   }
 }
 
-TEST(ShowMessageTest, WithNoTicksOnlyAKeyClosesIt) {
-  GameRun run([] { ShowMessage("ab", 0); });
-  run.Advance(500);
-  EXPECT_FALSE(run.Finished());
-  run.Key(kKeyDown);
-  EXPECT_TRUE(run.Finished());
-}
-
 TEST(ShowMessageTest, LongTextsWrapAtTwentyBytesWithoutSplittingACharacter) {
   // 19 single bytes and a two-byte character: the character starts row 2.
   const std::string text = std::string(19, 'a') + "\xB0\xA1" "b";
@@ -172,26 +164,6 @@ TEST(WaitTicksTest, ReturnsAtOnceWhileARunErrorIsSet) {
     WaitTicks(5, false);
   });
   EXPECT_TRUE(run.Finished());
-}
-
-TEST(RunErrorTest, ARunErrorIsShownUntilEnterAndStaysSet) {
-  uint8_t after = 0;
-  std::vector<std::string> expected;
-  GameRun run([&] {
-    ClearScreen();
-    DrawString(0, 0, "RunErr:3");
-    expected = ArtOf(nullptr, 0, 0, 80, 16);
-    ClearScreen();
-    game.runStatus = 3;
-    ReportRunError();
-    after = game.runStatus;
-  });
-  EXPECT_EQ(ArtOf(nullptr, 0, 0, 80, 16), expected);
-  run.Key(kKeyLeft);
-  EXPECT_FALSE(run.Finished());
-  run.Key(kKeyEnter);
-  EXPECT_TRUE(run.Finished());
-  EXPECT_EQ(after, 3);
 }
 
 TEST(RunErrorTest, LeavingTheGameIsNoError) {

@@ -22,23 +22,6 @@ Map SampleMap(int w, int h, unsigned seed) {
   return m;
 }
 
-TEST(MapLayout, HeaderFieldsSitAtTheirOffsets) {
-  const Map m = SampleMap(9, 6, 1);
-  const std::vector<std::uint8_t> b = EncodeMap(m);
-  ASSERT_EQ(b.size(), 18u + 9 * 6 * 2);
-  EXPECT_EQ(b[0], 3);
-  EXPECT_EQ(b[1], 4);
-  EXPECT_EQ(b[2], 2);
-  EXPECT_EQ(b[3], 'T');
-  EXPECT_EQ(b[7], 0);
-  EXPECT_EQ(b[13], 0);
-  EXPECT_EQ(b[16], 9);
-  EXPECT_EQ(b[17], 6);
-  // Cell (2, 1) is the 11th pair.
-  EXPECT_EQ(b[18 + 2 * 11], m.At(2, 1).tile);
-  EXPECT_EQ(b[18 + 2 * 11 + 1], m.At(2, 1).event);
-}
-
 TEST(MapLayout, RoundTripsAndIgnoresTrailingBytes) {
   const Map m = SampleMap(20, 11, 2);
   std::vector<std::uint8_t> b = EncodeMap(m);
@@ -66,17 +49,6 @@ TEST(MapLayout, RejectsMapsSmallerThanTheViewAndTruncatedCells) {
     ASSERT_FALSE(r) << n << " bytes";
     EXPECT_EQ(r.error().offset, n < kMapHeaderSize ? 0u : 16u) << n << " bytes";
   }
-}
-
-TEST(MapLayout, TileByte128OpensTheCellToMapCharactersOnly) {
-  EXPECT_FALSE(HeroCanEnter(127));
-  EXPECT_FALSE(NpcCanEnter(127));
-  EXPECT_FALSE(HeroCanEnter(128));
-  EXPECT_TRUE(NpcCanEnter(128));
-  EXPECT_TRUE(HeroCanEnter(129));
-  EXPECT_TRUE(NpcCanEnter(129));
-  EXPECT_EQ(TileImage(128), 0);
-  EXPECT_EQ(TileImage(0x85), 5);
 }
 
 }  // namespace

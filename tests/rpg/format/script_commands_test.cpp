@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -13,20 +12,6 @@ namespace rpgfmt {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-TEST(ScriptCommandTable, HoldsSeventyThreeCommandsWithTheInvalidOpcodesLeftOut) {
-  EXPECT_EQ(AllCommands().size(), 73u);
-  std::set<std::string_view> names;
-  for (const CommandInfo& c : AllCommands()) {
-    EXPECT_TRUE(names.insert(c.mnemonic).second) << c.mnemonic;
-    EXPECT_EQ(FindCommand(c.code), &c);
-    EXPECT_EQ(FindCommand(c.mnemonic), &c);
-  }
-  for (int op : {4, 5, 8, 17, 18, 19, 25, 80, 255}) {
-    EXPECT_EQ(FindCommand(static_cast<std::uint8_t>(op)), nullptr) << op;
-  }
-  EXPECT_EQ(FindCommand("say"), nullptr);
-}
 
 void Handle() {}
 using Handler = void (*)();
@@ -59,45 +44,6 @@ TEST(ScriptCommandTable, HandlerCompletenessIsProvedAtCompileTime) {
   }();
   EXPECT_EQ(FirstUnhandledOpcode(shortTable), kLastOpcode);
   EXPECT_FALSE(AllHaveHandlers(shortTable));
-}
-
-TEST(ScriptDecode, ReadsEachOperandKind) {
-  // IfStat id b, attr b, value w, less, greater; then AddMoney d; then Say b, s; then Shop.
-  const Bytes code = {58,   2,    0xAA, 11, 0, 0x34, 0x12, 9, 0,  0xFF, 0xFF, 41, 0x78, 0x56,
-                      0x34, 0x12, 13,   0,  0, 'h',  'i',  0, 28, 3,    1,    4,  2,    0};
-  Instruction inst;
-  ASSERT_EQ(DecodeInstruction(code, 0, inst), DecodeError::kNone);
-  EXPECT_EQ(inst.command->mnemonic, "IfStat");
-  EXPECT_EQ(inst.size, 11);
-  EXPECT_EQ(inst.operands[0].value, 2u);
-  EXPECT_EQ(inst.operands[0].slotHigh, 0xAA);
-  EXPECT_EQ(inst.operands[2].value, 0x1234u);
-  EXPECT_EQ(inst.operands[4].value, 0xFFFFu);
-
-  ASSERT_EQ(DecodeInstruction(code, inst.Next(), inst), DecodeError::kNone);
-  EXPECT_EQ(inst.operands[0].value, 0x12345678u);
-  ASSERT_EQ(DecodeInstruction(code, inst.Next(), inst), DecodeError::kNone);
-  EXPECT_EQ(std::string(inst.operands[1].bytes.begin(), inst.operands[1].bytes.end()), "hi");
-  EXPECT_EQ(inst.size, 6);
-  ASSERT_EQ(DecodeInstruction(code, inst.Next(), inst), DecodeError::kNone);
-  ASSERT_EQ(GoodsCount(inst.operands[0]), 2u);
-  EXPECT_EQ(GoodsAt(inst.operands[0], 1).kind, 2);
-  EXPECT_EQ(GoodsAt(inst.operands[0], 1).id, 4);
-  EXPECT_EQ(inst.Next(), code.size());
-  EXPECT_EQ(DecodeInstruction(code, inst.Next(), inst), DecodeError::kPastEnd);
-}
-
-TEST(ScriptDecode, FixedPayloadsSkipTheirBytes) {
-  Bytes code(13, 0xEE);
-  code[0] = 7;
-  code.push_back(15);
-  code.push_back(1);
-  code.push_back(2);
-  Instruction inst;
-  ASSERT_EQ(DecodeInstruction(code, 0, inst), DecodeError::kNone);
-  EXPECT_EQ(inst.size, 13);
-  ASSERT_EQ(DecodeInstruction(code, 13, inst), DecodeError::kNone);
-  EXPECT_EQ(inst.size, 3);
 }
 
 // Every command cut short anywhere must be an error, never a read past the cut.
@@ -144,29 +90,6 @@ TEST(ScriptDecode, RejectsInvalidOpcodesLongShopListsAndRaggedCrawlText) {
   crawl.insert(crawl.end(), 21, 'x');
   crawl.push_back(0);
   EXPECT_EQ(DecodeInstruction(crawl, 0, inst), DecodeError::kRowsNotWhole);
-}
-
-TEST(ScriptFile, WritesAndReadsBackTheLayout) {
-  ScriptParts parts;
-  parts.header[0] = 'G';
-  parts.events = {0, 7};
-  parts.body = {9};
-  parts.tail = {0xAB};
-  std::string error;
-  const auto bytes = WriteScript(parts, error);
-  ASSERT_TRUE(bytes);
-  const Bytes expected = {'G', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,   0,
-                          0,   0, 0, 0, 0, 0, 0, 8, 0, 2, 0, 0, 7, 0, 9, 0xAB};
-  EXPECT_EQ(*bytes, expected);
-  const auto view = ReadScript(*bytes);
-  ASSERT_TRUE(view) << view.error().Text();
-  EXPECT_EQ(view->eventCount, 2);
-  EXPECT_EQ(view->BodyStart(), 7);
-  EXPECT_EQ(view->EventAddress(2), 7);
-  EXPECT_EQ(view->EventAddress(0), 0);
-  EXPECT_EQ(view->EventAddress(3), 0);
-  EXPECT_EQ(view->code.size(), 8u);
-  EXPECT_EQ(view->tail.size(), 1u);
 }
 
 TEST(ScriptFile, RejectsLayoutsThatDoNotFit) {

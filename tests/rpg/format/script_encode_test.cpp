@@ -10,8 +10,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Operand values for every kind, distinct per operand so that a swapped or
-// dropped operand shows: the storage outlives the instruction's spans.
+// A valid instruction of `c` with a value for every operand kind: the
+// storage outlives the instruction's spans.
 struct Sample {
   Instruction inst;
   std::vector<Bytes> storage;
@@ -54,31 +54,6 @@ Sample MakeSample(const CommandInfo& c) {
     if (!FixedOperandSize(def) || def.kind == OperandKind::kPayload) op.bytes = s.storage.back();
   }
   return s;
-}
-
-TEST(ScriptEncode, EveryCommandDecodesToWhatWasEncoded) {
-  for (const CommandInfo& c : AllCommands()) {
-    const Sample s = MakeSample(c);
-    Bytes code = {0xEE};  // the instruction need not start the code
-    ASSERT_TRUE(EncodeInstruction(s.inst, code)) << c.mnemonic;
-    Instruction back;
-    ASSERT_EQ(DecodeInstruction(code, 1, back), DecodeError::kNone) << c.mnemonic;
-    EXPECT_EQ(back.command, &c);
-    EXPECT_EQ(back.Next(), code.size()) << c.mnemonic;
-    for (std::size_t i = 0; i < c.operandCount; ++i) {
-      const Operand& want = s.inst.operands[i];
-      const Operand& got = back.operands[i];
-      EXPECT_EQ(got.kind, want.kind) << c.mnemonic << " " << i;
-      EXPECT_EQ(got.value, want.value) << c.mnemonic << " " << i;
-      EXPECT_EQ(got.slotHigh, want.slotHigh) << c.mnemonic << " " << i;
-      EXPECT_EQ(Bytes(got.bytes.begin(), got.bytes.end()),
-                Bytes(want.bytes.begin(), want.bytes.end()))
-          << c.mnemonic << " " << i;
-    }
-    Bytes again = {0xEE};
-    ASSERT_TRUE(EncodeInstruction(back, again));
-    EXPECT_EQ(again, code) << c.mnemonic;
-  }
 }
 
 TEST(ScriptEncode, RefusesWhatTheDecoderWouldNotReadBackAndAppendsNothing) {
@@ -125,14 +100,6 @@ TEST(ScriptEncode, RefusesWhatTheDecoderWouldNotReadBackAndAppendsNothing) {
   Bytes out;
   EXPECT_EQ(EncodeInstruction(Instruction{}, out).error, EncodeError::kNoCommand);
   EXPECT_TRUE(out.empty());
-}
-
-TEST(ScriptEncode, EmptyShopAndEmptyCrawlAreOneZeroByte) {
-  Instruction shop;
-  shop.command = FindCommand(static_cast<std::uint8_t>(Op::kShop));
-  Bytes out;
-  ASSERT_TRUE(EncodeInstruction(shop, out));
-  EXPECT_EQ(out, (Bytes{28, 0}));
 }
 
 }  // namespace

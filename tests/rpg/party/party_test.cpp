@@ -140,21 +140,15 @@ TEST_F(PartyTest, MissingOrCutOffSheetsAndChainsAreRunErrors) {
   }
 }
 
-TEST_F(PartyTest, LeavingAndLeadingNameACharacterInTheParty) {
-  game.party[0].header.id = 4;
+// Leading is caught by the Lead command's rows of CommandsStateTest.
+TEST_F(PartyTest, LeavingNamesACharacterInTheParty) {
   game.party[2].header.id = 6;
   game.party[2].stats.hp = 50;
-  SetLeader(6);
-  EXPECT_EQ(game.partyLeader, 2);
   RemoveMember(6);
   EXPECT_EQ(game.party[2].header.id, 0);
   EXPECT_EQ(game.party[2].stats.hp, 0);
-  for (auto call : {SetLeader, RemoveMember}) {
-    game.runStatus = 0;
-    call(6);
-    EXPECT_EQ(game.runStatus, 7);
-  }
-  EXPECT_EQ(game.partyLeader, 2);
+  RemoveMember(6);
+  EXPECT_EQ(game.runStatus, 7);
 }
 
 TEST_F(PartyTest, CountsMergeUpTo99AndAFullInventoryTakesNoNewKind) {
@@ -185,23 +179,6 @@ TEST_F(PartyTest, RemovingMovesTheLastEntryIntoTheGap) {
   EXPECT_EQ(game.invCount, 4);
   EXPECT_EQ(game.inventory[0].id, 4);
   EXPECT_EQ(game.inventory[3].id, 3);
-}
-
-TEST_F(PartyTest, FlagsAbove2399AreNeverSet) {
-  SetEventFlag(2399);
-  SetEventFlag(0);
-  EXPECT_TRUE(TestEventFlag(2399));
-  EXPECT_EQ(game.eventFlags[299], 0x80);
-  for (uint16_t flag : {2400, 2415, 65535}) {
-    SetEventFlag(flag);
-    EXPECT_FALSE(TestEventFlag(flag)) << flag;
-  }
-  EXPECT_EQ(game.eventFlags[300], 0);
-  EXPECT_EQ(game.eventFlags[301], 0);
-  ClearEventFlag(2399);
-  ClearEventFlag(2400);
-  EXPECT_FALSE(TestEventFlag(2399));
-  EXPECT_TRUE(TestEventFlag(0));
 }
 
 TEST_F(PartyTest, AnItemSetsAndClearsTheFlagItNames) {
