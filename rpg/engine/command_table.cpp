@@ -55,7 +55,7 @@ constexpr std::array<Slot, 256> MakeTable() {
   set(Op::kEncounterOn, cmd::EncounterOn);
   set(Op::kEncounterOff, cmd::EncounterOff);
   set(Op::kPlaceNpc, cmd::PlaceNpc);
-  set(Op::kBattle, cmd::Later);
+  set(Op::kBattle, cmd::Battle);
   set(Op::kLeave, cmd::Later);
   set(Op::kAddMoney, cmd::AddMoney);
   set(Op::kSubMoney, cmd::SubMoney);

@@ -118,8 +118,11 @@ CommandResult Music(const Instruction&);
 CommandResult Animate(const Instruction&);
 CommandResult Crawl(const Instruction&);
 
-// Commands of parts of the game not built yet (shops, battles, leaving,
-// learning, levels, saving): refused.
+// The scripted battle: rpg/battle/battle_command.cpp.
+CommandResult Battle(const Instruction&);
+
+// Commands of parts of the game not built yet (shops, leaving, learning,
+// levels, saving): refused.
 CommandResult Later(const Instruction&);
 
 }  // namespace cmd

@@ -105,7 +105,6 @@ TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
       {"opcode 80", ".byte 80\nSetVar 1, 1\n"},
       {"Shop", "Shop 14:1\nSetVar 1, 1\n"},
       {"Sell", "Sell\nSetVar 1, 1\n"},
-      {"Battle", "Battle 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\nSetVar 1, 1\n"},
       {"Leave", "Leave 1\nSetVar 1, 1\n"},
       {"Learn", "Learn 1, 1, 1\nSetVar 1, 1\n"},
       {"RaiseLevel", "RaiseLevel 1, 2\nSetVar 1, 1\n"},
