@@ -41,9 +41,11 @@ uint8_t Rounds() {
   return result;
 }
 
-// The map comes back after a battle that was not lost.
+// The map comes back after a battle that was not lost; a battle a script
+// starts before any map is loaded leaves the screen cleared.
 void RedrawMap() {
   FillRectColor(0, 0, 160, 96, 0, game.sceneCanvas);
+  if (game.mapWidth == 0) return PresentScene();
   game.scrollDir = 0;
   game.redrawFlags = kRedrawMap | kRedrawHero | kRedrawNpcs;
   Redraw();
