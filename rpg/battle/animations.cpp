@@ -69,6 +69,24 @@ Point StrikeGoal(int slot, bool self) {
   return kMemberAt[target < kPartySlots ? target : 1];
 }
 
+// Every standing member moves together over the scene without the party:
+// `draw` draws member m at step k and gives the step's delay.
+void PartySteps(int steps, int (*draw)(int m, int k)) {
+  if (game.runStatus) return;
+  FastGameTimer();
+  DrawBattleScene(kEveryMember, 0);
+  SaveScene();
+  for (int k = 0; k < steps && !game.runStatus; ++k) {
+    RestoreScene();
+    int delay = 0;
+    for (int m = 0; m < kPartySlots; ++m) {
+      if (Standing(m)) delay = draw(m, k);
+    }
+    PresentScene();
+    WaitTicks(delay, false);
+  }
+}
+
 }  // namespace
 
 void MemberAnimation(int number, int member) {
@@ -88,36 +106,19 @@ void MemberAnimation(int number, int member) {
 }
 
 void JointAnimation() {
-  if (game.runStatus) return;
-  FastGameTimer();
-  DrawBattleScene(kEveryMember, 0);
-  SaveScene();
-  for (int k = 0; k < kJointSteps && !game.runStatus; ++k) {
-    RestoreScene();
-    for (int m = 0; m < kPartySlots; ++m) {
-      if (!Standing(m)) continue;
-      DrawMember(m, kJointFrame[k], kMemberAt[m].x + kJointDx[m][k], kMemberAt[m].y + kJointDy[m][k]);
-    }
-    PresentScene();
-    WaitTicks(kJointDelay[k], false);
-  }
+  PartySteps(kJointSteps, [](int m, int k) {
+    DrawMember(m, kJointFrame[k], kMemberAt[m].x + kJointDx[m][k], kMemberAt[m].y + kJointDy[m][k]);
+    return int(kJointDelay[k]);
+  });
   SlowGameTimer();
 }
 
 void FleeAnimation() {
-  if (game.runStatus) return;
-  FastGameTimer();
-  DrawBattleScene(kEveryMember, 0);
-  SaveScene();
-  for (int k = 0; k < kFleeSteps && !game.runStatus; ++k) {
-    RestoreScene();
-    for (int m = 0; m < kPartySlots; ++m) {
-      const FleeStep at = FleePosition(m, k);
-      if (Standing(m) && at.x <= kFleeMaxX && at.y <= kFleeMaxY) DrawMember(m, 0, at.x, at.y);
-    }
-    PresentScene();
-    WaitTicks(kFleeTicks, false);
-  }
+  PartySteps(kFleeSteps, [](int m, int k) {
+    const FleeStep at = FleePosition(m, k);
+    if (at.x <= kFleeMaxX && at.y <= kFleeMaxY) DrawMember(m, 0, at.x, at.y);
+    return kFleeTicks;
+  });
   WaitTicks(kFleeEndTicks, false);
   SlowGameTimer();
 }
