@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 
 #include "host/msg.h"
 #include "rpg/battle/round.h"
@@ -14,6 +15,7 @@
 #include "rpg/engine/hero_move.h"
 #include "tests/rpg/support/game_run.h"
 #include "tests/rpg/support/memory_library.h"
+#include "tests/rpg/support/script_library.h"
 
 namespace {
 
@@ -127,6 +129,31 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
   Drive(run, {kKeyEnter, kKeyEnter});
   EXPECT_EQ(game.runStatus, kBackToTitle);
   EXPECT_EQ(game.party[0].stats.hp, 1);
+}
+
+TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
+  struct Case {
+    const char* what;
+    Party party;
+    uint8_t enemyAttack, roundLimit;
+    uint8_t var;
+  };
+  for (const Case& c : {Case{"won: the win address", Party{}, 0, 0, 1},
+                        Case{"lost: the lose address", Party{.memberHp = 5, .memberAgility = 1}, 250, 0, 2},
+                        Case{"round limit: after the command", Party{.memberAttack = 0}, 0, 1, 3}}) {
+    const std::string source = "Battle " + std::to_string(c.roundLimit) +
+                               ", 1, 0, 0, 5, 5, 5, 9, 9, 9, 0, 0, 0, lose, win\n"
+                               "SetVar 1, 3\nEnd\nlose: SetVar 1, 2\nEnd\nwin: SetVar 1, 1\nEnd\n";
+    GameRun run([&] {
+      Seat(c.party);
+      game.enemies[0].record.enemyId = 0;
+      rpgtest::RunFromBody();
+    }, rpgtest::WithResources(rpgtest::ScriptLibrary(source), {{{3, 3, 1}, EnemyBytes(50, c.enemyAttack)},
+                                                              {{8, 3, 1}, rpgtest::PictureBytes(1, 1, 1, {"#"})}}));
+    Drive(run, {kKeyEnter, 'R'});
+    EXPECT_EQ(game.scriptVars[1], c.var) << c.what;
+    EXPECT_EQ(game.encounterParams[1], 35) << c.what;
+  }
 }
 
 }  // namespace

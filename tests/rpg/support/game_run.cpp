@@ -17,10 +17,10 @@ void GameEntry() {
   SetScreenMode(160, 96, 32);
   SetBackMode(2, nullptr);
   ResetGameState();
-  if (!runLibrary->empty()) {
-    game.libImage = runLibrary->data();
-    game.libSize = uint32_t(runLibrary->size());
-  }
+  // Without a library of its own the run has none: the state's reset keeps
+  // the image pointer, which may name an earlier run's freed library.
+  game.libImage = runLibrary->empty() ? nullptr : runLibrary->data();
+  game.libSize = uint32_t(runLibrary->size());
   game.scratchCanvas = CanvasCreate();
   game.sceneCanvas = CanvasCreate();
   game.mapCanvas = CanvasCreate();
