@@ -7,14 +7,16 @@
 #include "rpg/battle/round.h"
 #include "rpg/battle/scene.h"
 #include "rpg/engine/game_state.h"
-#include "rpg/engine/later_parts.h"
 #include "rpg/engine/map_draw.h"
 #include "rpg/engine/pictures.h"
 #include "rpg/engine/script.h"
+#include "rpg/party/rewards.h"
 
 namespace {
 
 bool running = false;
+
+void DrawWholeScene() { DrawBattleScene(0, 0); }
 
 void RunTurnEvents() {
   if (game.randomBattle) return;
@@ -59,7 +61,7 @@ uint8_t Fight() {
   LoadEnemies();
   if (game.runStatus) return kBattleRunError;
   uint8_t result = Rounds();
-  if (result == kBattleWon) LaterBattleRewards();
+  if (result == kBattleWon) BattleRewards(DrawWholeScene);
   if (game.runStatus) return kBattleRunError;
   if (result != kBattleLost) RedrawMap();
   return game.runStatus ? kBattleRunError : result;

@@ -60,13 +60,13 @@ constexpr std::array<Slot, 256> MakeTable() {
   set(Op::kAddMoney, cmd::AddMoney);
   set(Op::kSubMoney, cmd::SubMoney);
   set(Op::kSetMoney, cmd::SetMoney);
-  set(Op::kLearn, cmd::Later);
+  set(Op::kLearn, cmd::Learn);
   set(Op::kSell, cmd::Later);
   set(Op::kNpcMode, cmd::NpcMode);
   set(Op::kAlert, cmd::Alert);
   set(Op::kTakeAll, cmd::TakeAll);
   set(Op::kHeal, cmd::Heal);
-  set(Op::kRaiseLevel, cmd::Later);
+  set(Op::kRaiseLevel, cmd::RaiseLevel);
   set(Op::kShowNpc, cmd::ShowNpc);
   set(Op::kClearNpcs, cmd::ClearNpcs);
   set(Op::kTurn, cmd::Turn);

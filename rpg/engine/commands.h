@@ -89,6 +89,10 @@ CommandResult Heal(const Instruction&);
 CommandResult IfStat(const Instruction&);
 CommandResult SetStat(const Instruction&);
 CommandResult AddStat(const Instruction&);
+// Learn: the magic and its panel. RaiseLevel: the level's experience, then
+// the level-up with its panels.
+CommandResult Learn(const Instruction&);
+CommandResult RaiseLevel(const Instruction&);
 
 // Items and money: commands_items.cpp.
 CommandResult GiveItem(const Instruction&);

@@ -6,7 +6,10 @@
 
 #include "rpg/engine/actors.h"
 #include "rpg/engine/commands.h"
+#include "rpg/engine/pictures.h"
+#include "rpg/party/level_up.h"
 #include "rpg/party/party_slots.h"
+#include "rpg/party/rewards.h"
 #include "rpg/party/stat_codes.h"
 #include "rpg/battle/rules/clamp_stats.h"
 
@@ -34,6 +37,15 @@ bool Attribute(const Instruction& inst, StatUse use, PartySlot** member, StatFie
   if (FindStatField(**member, use, Byte(inst, 1), field)) return true;
   game.runStatus = kBadCode;
   return false;
+}
+
+// A panel shown over the scene; the scene is shown again after it.
+template <class Show>
+void OverTheScene(Show show) {
+  SaveScene();
+  show();
+  RestoreScene();
+  PresentScene();
 }
 
 }  // namespace
@@ -85,6 +97,26 @@ CommandResult AddStat(const Instruction& inst) {
     field.Set(field.Get() + Num(inst, 2));
     ClampStats(&member->stats, 1);
   }
+  return Next(inst);
+}
+
+CommandResult Learn(const Instruction& inst) {
+  // Id 0 marks a free slot, never a member.
+  const uint8_t id = Byte(inst, 0);
+  const uint8_t slot = id ? MemberSlot(id) : kPartySlots;
+  if (slot < kPartySlots) {
+    OverTheScene([&] { TeachMagic(slot, Byte(inst, 1), Byte(inst, 2)); });
+  } else {
+    game.runStatus = kNoMember;
+  }
+  return Next(inst);
+}
+
+CommandResult RaiseLevel(const Instruction& inst) {
+  // The member climbs as far as the experience of the level below carries it.
+  // The id word's low byte names the character, as the format reads it.
+  const int slot = RaiseToLevel(Byte(inst, 0), uint16_t(Num(inst, 1)));
+  if (slot >= 0) OverTheScene([slot] { LevelUp(slot); });
   return Next(inst);
 }
 

@@ -5,5 +5,3 @@ void LaterSystemMenu() {}
 bool LaterBattleMagic(int) { return false; }
 
 bool LaterBattleItem(int) { return false; }
-
-void LaterBattleRewards() {}

@@ -1,6 +1,6 @@
 #pragma once
 // Where the game reaches parts that are built later: the system menu, and
-// in a battle the magic and item choices and the rewards. Until those parts
+// in a battle the magic and item choices. Until those parts
 // land, each of these does nothing ("nothing opens", "nothing chosen"); each
 // part replaces its function here when it lands.
 
@@ -14,5 +14,3 @@ bool LaterBattleMagic(int member);
 // A member's item order from the battle menu: true when an order was given.
 // Nothing is chosen yet: false.
 bool LaterBattleItem(int member);
-// What a won battle brings: gains, drops, experience and levels.
-void LaterBattleRewards();

@@ -1,5 +1,7 @@
 #include "rpg/engine/message_strip.h"
 
+#include <algorithm>
+
 #include "host/canvas.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
@@ -10,6 +12,7 @@
 namespace {
 
 constexpr uint32_t kBlack = 0x000000;
+constexpr int kScreenWidth = 160;
 
 }  // namespace
 
@@ -23,8 +26,10 @@ StripTextAt MessageStrip(int line, int textBytes) {
   if (line == 1) top += h + 4;
   if (line == 2) top += (h + 4) / 2;
   const uint8_t y = uint8_t(top);
-  const uint8_t left = uint8_t(78 - w - 4 * textBytes);
-  const uint8_t right = uint8_t(82 + 4 * textBytes);
+  // A strip wider than the screen (a long reward line) is held to it, both
+  // end pieces on the screen, rather than wrapping its ends to 8 bits.
+  const uint8_t left = uint8_t(std::max(0, 78 - w - 4 * textBytes));
+  const uint8_t right = uint8_t(std::clamp(82 + 4 * textBytes, 0, std::max(0, kScreenWidth - w)));
   ClearRect(left, y, right, int16_t(y + h));
   DrawPicToScreen(11, 2, 8, 0, left, y);
   DrawPicToScreen(11, 2, 8, 1, right, y);

@@ -10,5 +10,6 @@ struct StripTextAt {
 };
 
 // Draws the strip for a text of `textBytes` bytes on line 0, 1 or 2 and
-// returns where the text starts.
+// returns where the text starts. A strip too wide for the screen keeps its
+// left end at x 0 and its right end piece inside the screen.
 StripTextAt MessageStrip(int line, int textBytes);

@@ -68,6 +68,8 @@ TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
   EXPECT_EQ(result, kBattleWon) << int(game.runStatus);
   EXPECT_EQ(game.battleExp, 7);
   EXPECT_EQ(game.battleMoney, 9);
+  EXPECT_EQ(game.money, 9u) << "the rewards were paid";
+  EXPECT_EQ(game.party[0].stats.exp, 7);
   EXPECT_EQ(game.enemies[0].record.enemyId, 0);
   EXPECT_EQ(game.randomBattle, 0);
 }

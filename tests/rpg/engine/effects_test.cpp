@@ -161,10 +161,17 @@ TEST(MessageStripTest, TheStripIsCentredOnItsLine) {
       }
       EXPECT_EQ(GetPixelColor(80, int16_t(y + 5), nullptr), testsupport::kWhite);
     }
+    // 19 bytes would start at 78 - 8 - 76 = -6: the strip is held to the
+    // screen, its right end piece inside it, instead of wrapping to x 250.
+    FillRectColor(0, 0, 159, 95, kRed, nullptr);
+    at.push_back(MessageStrip(0, 19));
+    drawn.push_back(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96));
   }, lib);
   ASSERT_TRUE(run.Finished());
   // H 12: y 24 - 3, then + 16 or + 8; x from 78 - 8 - 16 to 82 + 16.
-  ASSERT_EQ(at.size(), 3u);
+  ASSERT_EQ(at.size(), 4u);
+  EXPECT_EQ(at[3].x, 9);
+  EXPECT_EQ(drawn[3], (Box{0, 21, 152, 33}));  // the right piece covers 152 ... 159
   EXPECT_EQ(at[0].x, 63);
   EXPECT_EQ(at[0].y, 25);
   EXPECT_EQ(at[1].y, 41);

@@ -97,7 +97,7 @@ TEST_F(InterpreterTest, RunningPastTheLengthEndsWithoutRecordingTheKey) {
 }
 
 // Scripts the interpreter stops at, drawing its note, with no run error: the
-// invalid opcodes, the seven commands of later parts, cut-off instructions.
+// invalid opcodes, the five commands of later parts, cut-off instructions.
 TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
   const std::vector<std::pair<const char*, std::string>> cases = {
       {"opcode 25", ".byte 25, 0\nSetVar 1, 1\n"},
@@ -106,8 +106,6 @@ TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
       {"Shop", "Shop 14:1\nSetVar 1, 1\n"},
       {"Sell", "Sell\nSetVar 1, 1\n"},
       {"Leave", "Leave 1\nSetVar 1, 1\n"},
-      {"Learn", "Learn 1, 1, 1\nSetVar 1, 1\n"},
-      {"RaiseLevel", "RaiseLevel 1, 2\nSetVar 1, 1\n"},
       {"SaveGame", "SaveGame\nSetVar 1, 1\n"},
       {"cut-off operand", "SetVar 1, 1\n.byte 12, 2, 0, 3\n"},
       {"text without its zero", "SetVar 1, 1\n.byte 47, 65, 66\n"},
