@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "rpg/battle/enemy_load.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
 #include "rpg/format/library.h"
@@ -27,6 +28,8 @@ void LoadActor(uint8_t slot, uint8_t kind, uint8_t no) {
     LoadPartyMember(slot, rec);
   } else if (kind == 2 || kind == 4) {
     LoadNpc(slot, rec);
+  } else if (kind == 3) {
+    LoadEnemy(slot, rec);
   } else {
     game.runStatus = kBadKind;
   }

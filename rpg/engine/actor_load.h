@@ -6,8 +6,8 @@
 #include <span>
 
 // Record (3, kind, no) into slot `slot`: kind 1 a party member, kinds 2 and
-// 4 a map character. Enemies (kind 3) are loaded by the battle; until it
-// takes them any other kind is run error 5.
+// 4 a map character, kind 3 an enemy slot of the battle; any other kind is
+// run error 5.
 void LoadActor(uint8_t slot, uint8_t kind, uint8_t no);
 // A map character's record (23 bytes) into its allocated slot: bytes 0 ...
 // 21, the rest counter, the picture number and its sheet's location.

@@ -55,7 +55,7 @@ constexpr std::array<Slot, 256> MakeTable() {
   set(Op::kEncounterOn, cmd::EncounterOn);
   set(Op::kEncounterOff, cmd::EncounterOff);
   set(Op::kPlaceNpc, cmd::PlaceNpc);
-  set(Op::kBattle, cmd::Later);
+  set(Op::kBattle, cmd::Battle);
   set(Op::kLeave, cmd::Leave);
   set(Op::kAddMoney, cmd::AddMoney);
   set(Op::kSubMoney, cmd::SubMoney);
@@ -103,7 +103,5 @@ constexpr std::array<Slot, 256> kHandlers = MakeTable();
 static_assert(rpgfmt::AllHaveHandlers(kHandlers), "every script command needs a handler");
 
 }  // namespace
-
-CommandResult cmd::Later(const Instruction&) { return CommandResult::kRefused; }
 
 CommandHandler HandlerFor(uint8_t opcode) { return kHandlers[opcode].handler; }

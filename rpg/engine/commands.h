@@ -130,7 +130,7 @@ CommandResult SaveGame(const Instruction&);
 CommandResult Shop(const Instruction&);
 CommandResult Sell(const Instruction&);
 
-// Commands of parts of the game not built yet (battles): refused.
-CommandResult Later(const Instruction&);
+// The scripted battle: rpg/battle/battle_command.cpp.
+CommandResult Battle(const Instruction&);
 
 }  // namespace cmd

@@ -167,6 +167,7 @@ struct GameState {
   uint8_t eventNos[kBattleEvents];
   uint8_t fled[kPartySlots];
   uint8_t guarded[kPartySlots];
+  uint8_t fallCounted[kPartySlots];  // a member's fall already lowered livingMembers
   uint16_t battleExp;
   uint16_t battleMoney;
   LootEntry battleLoot[kLootEntries];

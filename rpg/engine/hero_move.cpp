@@ -1,6 +1,9 @@
 #include "rpg/engine/hero_move.h"
 
 #include "host/msg.h"
+#include "rpg/battle/defeat.h"
+#include "rpg/battle/round.h"
+#include "rpg/battle/run_battle.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/later_parts.h"
 #include "rpg/engine/map_draw.h"
@@ -105,8 +108,8 @@ int Examine() {
 
 void EncounterCheck() {
   if (!game.encounterOn || Random() % 100 >= kEncounterChance) return;
-  if (LaterRandomBattle() == 2) {
-    LaterShowDefeat();
-    game.runStatus = kBackToTitle;
+  if (RunBattle(true) == kBattleLost) {
+    ShowDefeat();
+    if (!game.runStatus) game.runStatus = kBackToTitle;
   }
 }

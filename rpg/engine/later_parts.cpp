@@ -2,6 +2,6 @@
 
 void LaterSystemMenu() {}
 
-uint8_t LaterRandomBattle() { return 0; }
+bool LaterBattleMagic(int) { return false; }
 
-void LaterShowDefeat() {}
+bool LaterBattleItem(int) { return false; }

@@ -1,15 +1,16 @@
 #pragma once
-// Where the map loop reaches parts of the game that are built later: the
-// system menu and random battles. Until those parts land, each of these does
-// nothing ("nothing opens"); each part replaces its function here when it
-// lands.
+// Where the game reaches parts that are built later: the system menu, and
+// in a battle the magic and item choices. Until those parts
+// land, each of these does nothing ("nothing opens", "nothing chosen"); each
+// part replaces its function here when it lands.
 
 #include <cstdint>
 
 // Esc on the map: the system menu. It may set menuScript.
 void LaterSystemMenu();
-// A random encounter's battle, RunBattle(true): 2 when it was lost. No
-// battle happens yet: 0.
-uint8_t LaterRandomBattle();
-// The defeat picture after a lost battle.
-void LaterShowDefeat();
+// A member's magic order in a battle (the magic list to pick from): true
+// when an order was given. Nothing is chosen yet: false.
+bool LaterBattleMagic(int member);
+// A member's item order from the battle menu: true when an order was given.
+// Nothing is chosen yet: false.
+bool LaterBattleItem(int member);

@@ -87,7 +87,7 @@ TEST_F(ActorLoadTest, LoadingFailsOnBadSlotsKindsAndRecords) {
   };
   for (const Case& c : {Case{"empty slot", 5, 2, 1, 11}, Case{"slot past the table", 40, 2, 1, 7},
                         Case{"no record", 3, 2, 2, 3}, Case{"no sheet", 3, 2, 9, 3},
-                        Case{"an enemy's kind", 3, 3, 1, 5}, Case{"no such kind", 3, 7, 1, 3}}) {
+                        Case{"an enemy slot past three", 3, 3, 1, 7}, Case{"no such kind", 3, 7, 1, 3}}) {
     ResetGameState();
     InstalledLibrary lib(image);
     AllocNpcSlot(3);

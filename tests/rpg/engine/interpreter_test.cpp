@@ -86,13 +86,12 @@ TEST_F(InterpreterTest, EventsRunTheirHandlerAndPutThePositionBack) {
 }
 
 // Scripts the interpreter stops at, drawing its note, with no run error: the
-// invalid opcodes, the command of a later part, cut-off instructions.
+// invalid opcodes and cut-off instructions.
 TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
   const std::vector<std::pair<const char*, std::string>> cases = {
       {"opcode 25", ".byte 25, 0\nSetVar 1, 1\n"},
       {"opcode 4", ".byte 4\nSetVar 1, 1\n"},
       {"opcode 80", ".byte 80\nSetVar 1, 1\n"},
-      {"Battle", "Battle 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\nSetVar 1, 1\n"},
       {"cut-off operand", "SetVar 1, 1\n.byte 12, 2, 0, 3\n"},
       {"text without its zero", "SetVar 1, 1\n.byte 47, 65, 66\n"},
   };

@@ -20,13 +20,13 @@ void GameEntry() {
   SetScreenMode(160, 96, 32);
   SetBackMode(2, nullptr);
   ResetGameState();
-  if (!runLibrary->empty()) {
-    game.libImage = runLibrary->data();
-    game.libSize = uint32_t(runLibrary->size());
-    // The title names the save files, as InitGame takes it.
-    if (runLibrary->size() >= rpgfmt::kLibTitleOffset + rpgfmt::kLibTitleSize) {
-      std::memcpy(game.libTitle, runLibrary->data() + rpgfmt::kLibTitleOffset, rpgfmt::kLibTitleSize);
-    }
+  // Without a library of its own the run has none: the state's reset keeps
+  // the image pointer, which may name an earlier run's freed library.
+  game.libImage = runLibrary->empty() ? nullptr : runLibrary->data();
+  game.libSize = uint32_t(runLibrary->size());
+  // The title names the save files, as InitGame takes it.
+  if (runLibrary->size() >= rpgfmt::kLibTitleOffset + rpgfmt::kLibTitleSize) {
+    std::memcpy(game.libTitle, runLibrary->data() + rpgfmt::kLibTitleOffset, rpgfmt::kLibTitleSize);
   }
   game.scratchCanvas = CanvasCreate();
   game.sceneCanvas = CanvasCreate();

@@ -1,0 +1,13 @@
+#pragma once
+// What an enemy does on its turn, written into the shared enemy action
+// (battleActions[3]).
+//
+// Draws: one Random() r, x = r % 100, for the whole choice.
+
+// A magic when x >= 100 - magicRate and the enemy has magics: entry
+// x % magicCount of its list, turned into an attack when its mp is short or
+// it is sealed; a magic aimed at a whole side takes every slot. Otherwise an
+// attack. The target is slot x % 3 of the side aimed at, moved on cyclically
+// to the next occupied enemy (a magic for its own side) or the next member
+// standing. A magic missing from the library leaves its run error.
+void ChooseEnemyAction(int enemy);

@@ -1,0 +1,161 @@
+// Whole battles on the virtual clock with scripted keys: won, lost, fled,
+// stopped by the round limit, and a lost random encounter ending at the
+// title.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "host/msg.h"
+#include "rpg/battle/round.h"
+#include "rpg/battle/run_battle.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/hero_move.h"
+#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/memory_library.h"
+#include "tests/rpg/support/script_library.h"
+
+namespace {
+
+using rpgtest::Bytes;
+using rpgtest::GameRun;
+
+// Enemy 1: agility `agility`, hp 40, attack `attack`, exp 7, money 9,
+// picture 1.
+Bytes EnemyBytes(uint8_t agility, uint8_t attack) {
+  Bytes b(48, 0);
+  b[0] = 3, b[1] = 1, b[19] = agility, b[24] = b[26] = 40, b[32] = attack, b[36] = 9, b[38] = 7, b[46] = 1;
+  return b;
+}
+
+Bytes Library(uint8_t agility, uint8_t attack) {
+  return rpgtest::PackLibrary({{{3, 3, 1}, EnemyBytes(agility, attack)},
+                               {{8, 3, 1}, rpgtest::PictureBytes(1, 1, 1, {"#"})}});
+}
+
+struct Party {
+  uint16_t memberHp = 100, memberAttack = 500;
+  uint8_t memberAgility = 50, luck = 0;
+};
+
+void Seat(const Party& s) {
+  game.party[0].header.id = 1;
+  CharStats& m = game.party[0].stats;
+  m.hp = s.memberHp, m.maxHp = 100, m.attack = s.memberAttack, m.agility = s.memberAgility;
+  m.luck = s.luck;
+  game.enemies[0].record.enemyId = 1;
+}
+
+// Runs `body` to its end, pressing each key once the game waits for it.
+void Drive(GameRun& run, std::initializer_list<uint32_t> keys) {
+  for (uint32_t key : keys) {
+    run.Advance(3000);
+    run.Key(key);
+  }
+  for (int k = 0; k < 40 && !run.Finished(); ++k) run.Advance(1000);
+  EXPECT_TRUE(run.Finished());
+}
+
+TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
+  uint8_t result = 0;
+  GameRun run([&] {
+    Seat(Party{});
+    result = RunBattle(false);
+  }, Library(1, 0));
+  Drive(run, {kKeyEnter});
+  EXPECT_EQ(result, kBattleWon) << int(game.runStatus);
+  EXPECT_EQ(game.battleExp, 7);
+  EXPECT_EQ(game.battleMoney, 9);
+  EXPECT_EQ(game.money, 9u) << "the rewards were paid";
+  EXPECT_EQ(game.party[0].stats.exp, 7);
+  EXPECT_EQ(game.enemies[0].record.enemyId, 0);
+  EXPECT_EQ(game.randomBattle, 0);
+}
+
+TEST(BattleFlow, AFasterEnemyDownsTheLastMemberAndTheBattleIsLost) {
+  uint8_t result = 0;
+  GameRun run([&] {
+    Seat(Party{.memberHp = 5, .memberAgility = 1});
+    result = RunBattle(false);
+  }, Library(90, 250));
+  Drive(run, {kKeyEnter});
+  EXPECT_EQ(result, kBattleLost);
+  EXPECT_EQ(game.party[0].stats.hp, 0);
+  EXPECT_EQ(game.battleActions[0].pose, 11);
+  EXPECT_EQ(game.enemies[0].record.enemyId, 0) << "the slots are freed on a loss too";
+}
+
+TEST(BattleFlow, TheRoundLimitEndsTheBattleAfterRoundLimitPlusOne) {
+  uint8_t result = 0;
+  GameRun run([&] {
+    Seat(Party{.memberAttack = 0});
+    game.roundLimit = 1;
+    result = RunBattle(false);
+  }, Library(1, 0));
+  Drive(run, {kKeyEnter, 'R'});
+  EXPECT_EQ(result, kBattleFled);
+  EXPECT_EQ(game.roundNo, 1);
+}
+
+TEST(BattleFlow, AFlightFromARandomBattleEndsItAndDownedMembersGetOneHp) {
+  uint8_t result = 0;
+  GameRun run([&] {
+    Seat(Party{.memberAgility = 99, .luck = 99});
+    game.party[1].header.id = 2;  // down, and slower
+    game.encounterEnemies[0] = 1;
+    SeedRandom(3);
+    result = RunBattle(true);
+  }, Library(1, 0));
+  // The battle menu, down to its fourth entry, chosen.
+  Drive(run, {kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
+  EXPECT_EQ(result, kBattleFled);
+  EXPECT_EQ(game.fled[0], 1);
+  EXPECT_EQ(game.party[1].stats.hp, 1);
+}
+
+TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
+  GameRun run([&] {
+    Seat(Party{.memberHp = 5, .memberAgility = 1});
+    game.encounterOn = 1;
+    game.encounterEnemies[0] = 1;
+    for (uint32_t seed = 1; game.runStatus == 0 && seed < 500; ++seed) {
+      SeedRandom(seed);
+      if (Random() % 100 < 4) {  // an encounter at this seed
+        SeedRandom(seed);
+        EncounterCheck();
+      }
+    }
+  }, Library(90, 250));
+  Drive(run, {kKeyEnter, kKeyEnter});
+  EXPECT_EQ(game.runStatus, kBackToTitle);
+  EXPECT_EQ(game.party[0].stats.hp, 1);
+}
+
+TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
+  struct Case {
+    const char* what;
+    Party party;
+    uint8_t enemyAttack, roundLimit;
+    uint8_t var;
+  };
+  for (const Case& c : {Case{"won: the win address", Party{}, 0, 0, 1},
+                        Case{"lost: the lose address", Party{.memberHp = 5, .memberAgility = 1}, 250, 0, 2},
+                        Case{"round limit: after the command", Party{.memberAttack = 0}, 0, 1, 3}}) {
+    const std::string source = "Battle " + std::to_string(c.roundLimit) +
+                               ", 1, 0, 0, 5, 5, 5, 9, 9, 9, 0, 0, 0, lose, win\n"
+                               "SetVar 1, 3\nEnd\nlose: SetVar 1, 2\nEnd\nwin: SetVar 1, 1\nEnd\n";
+    GameRun run([&] {
+      Seat(c.party);
+      game.enemies[0].record.enemyId = 0;
+      rpgtest::RunFromBody();
+    }, rpgtest::WithResources(rpgtest::ScriptLibrary(source), {{{3, 3, 1}, EnemyBytes(50, c.enemyAttack)},
+                                                              {{8, 3, 1}, rpgtest::PictureBytes(1, 1, 1, {"#"})}}));
+    Drive(run, {kKeyEnter, 'R'});
+    EXPECT_EQ(game.scriptVars[1], c.var) << c.what;
+    EXPECT_EQ(game.encounterParams[1], 35) << c.what;
+  }
+}
+
+}  // namespace
