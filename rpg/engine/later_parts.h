@@ -1,13 +1,10 @@
 #pragma once
-// Where the map loop reaches parts of the game that are built later: the
-// system menu and random battles. Until those parts land, each of these does
-// nothing ("nothing opens"); each part replaces its function here when it
-// lands.
+// Where the map loop reaches parts of the game that are built later: random
+// battles. Until those parts land, each of these does nothing ("nothing
+// opens"); each part replaces its function here when it lands.
 
 #include <cstdint>
 
-// Esc on the map: the system menu. It may set menuScript.
-void LaterSystemMenu();
 // A random encounter's battle, RunBattle(true): 2 when it was lost. No
 // battle happens yet: 0.
 uint8_t LaterRandomBattle();
