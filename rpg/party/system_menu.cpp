@@ -14,6 +14,8 @@
 #include "rpg/engine/save_game.h"
 #include "rpg/engine/sound_hooks.h"
 #include "rpg/engine/ui_text.h"
+#include "rpg/party/equip_from_items.h"
+#include "rpg/party/equip_screen.h"
 #include "rpg/party/item_use.h"
 #include "rpg/party/list_marks.h"
 #include "rpg/party/magic_use.h"
@@ -44,7 +46,9 @@ void DrawMoney() {
 }
 
 After Attributes() {
-  if (Choose(40, 17, 4, "状态穿戴") == 0) StatusScreen();
+  const uint8_t choice = Choose(40, 17, 4, "状态穿戴");
+  if (choice == 0) StatusScreen();
+  if (choice == 1) EquipScreen();
   return After::kGoOn;
 }
 
@@ -61,7 +65,9 @@ After Magic() {
 }
 
 After Items() {
-  if (Choose(40, 40, 4, "使用装备") == 0 && UseItemMenu()) return After::kClose;
+  const uint8_t choice = Choose(40, 40, 4, "使用装备");
+  if (choice == 0 && UseItemMenu()) return After::kClose;
+  if (choice == 1) EquipFromItems();
   return After::kGoOn;
 }
 

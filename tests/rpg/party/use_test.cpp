@@ -216,6 +216,16 @@ TEST(SystemMenuTest, BranchesCloseOrComeBackToTheMenu) {
   }
 }
 
+// "状态" shows the members with a pointer; "装备" of the items puts the hat
+// on the first member after the name list and the comparison.
+TEST(SystemMenuTest, AttributesAndEquipmentOpenTheirScreens) {
+  Visit(kTwo, {}, [] { SystemMenu(); return 0; }, {e, e},
+        [] { EXPECT_EQ(GetPixelColor(2, 18, nullptr), testsupport::kBlack); });
+  Visit(kTwo, {{1, 1, 1}}, [] { SystemMenu(); return 0; }, {d, d, e, d, e, e, e, e});
+  EXPECT_EQ(game.party[1].equipment.place[0], 1);
+  EXPECT_EQ(game.invCount, 0);
+}
+
 TEST(SystemMenuTest, MusicOnPlaysTheTrackAgainAndOffStopsIt) {
   struct Case {
     bool off;
@@ -258,6 +268,7 @@ TEST(SystemMenuTest, Goldens) {
   };
   auto menu = [] { game.money = 12345; SystemMenu(); return 0; };
   Visit(kTwo, {}, menu, {}, golden("system_menu"));
+  Visit(kTwo, {}, menu, {e}, golden("system_menu_attributes"));
   Visit(kTwo, {}, menu, {u, e}, golden("system_menu_system"));
   Visit(kTwo, {}, menu, {u, e, d, e, kTick}, golden("system_menu_no_save"));
   Visit(kTwo, {}, menu, {u, e, d, d, e}, golden("system_menu_music"));
