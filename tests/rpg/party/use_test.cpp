@@ -165,29 +165,7 @@ TEST(UseItemTest, AnEventItemWithoutItsEventSaysSo) {
   EXPECT_EQ(result, 0);
 }
 
-TEST(CastMagicTest, HealsTheTargetsAndChargesTheCasterOnce) {
-  struct Case {
-    const char* what;
-    Party party;
-    Keys keys;
-    Party after;
-  };
-  const Case cases[] = {
-      {"a battle magic", kTwo, {e, kWait, x}, kTwo},
-      {"one target", kTwo, {d, e, r, e, x}, {{50, 15, 10}, {90, 5, 10}}},
-      {"round to the last", kTwo, {d, e, l, e, x}, {{50, 15, 10}, {90, 5, 10}}},
-      {"every member, one cost", kTwo, {d, d, e, e, x}, {{70, 11, 10}, {80, 5, 10}}},
-      {"Esc costs nothing", kTwo, {d, e, x, x}, kTwo},
-      {"too little mp", {{50, 4, 10}, {60, 5, 10}}, {d, e, kWait, x}, {{50, 4, 10}, {60, 5, 10}}},
-      {"alone: no target to go round to", {{50, 20, 10}}, {d, e, r, e, x}, {{80, 15, 10}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    Visit(c.party, {}, [] { CastMagicMenu(1); return 0; }, c.keys);
-    EXPECT_EQ(PartyNow(c.party.size()), c.after);
-  }
-}
-
+// The menu's branches; magic: who casts, on whom, and what it costs.
 TEST(SystemMenuTest, BranchesCloseOrComeBackToTheMenu) {
   struct Case {
     const char* what;
@@ -196,15 +174,22 @@ TEST(SystemMenuTest, BranchesCloseOrComeBackToTheMenu) {
     uint8_t runStatus;
     Party after;
   };
-  const Keys system = {u, e};
+  const Keys system = {u, e}, magic = {d, e, e};
+  const Party healed = {{50, 15, 10}, {90, 5, 10}};
   const Case cases[] = {
       {"Esc", kTwo, {x}, 0, kTwo},
       {"back to the title", kTwo, system + Keys{u, e}, kBackToTitle, kTwo},
       {"no saving here", kTwo, system + Keys{d, e, kWait}, 0, kTwo},
       {"the load screen, then closed", kTwo, system + Keys{e, x}, 0, kTwo},
-      {"magic: the second member casts", kTwo, {d, e, d, e, d, e, e, x, x}, 0, {{80, 20, 10}, {60, 0, 10}}},
-      {"magic: Esc in the names", kTwo, {d, e, x, x}, 0, kTwo},
-      {"magic alone: straight to the list", {{50, 20, 10}}, {d, e, d, e, e, x, x}, 0, {{80, 15, 10}}},
+      {"a battle magic", kTwo, magic + Keys{e, kWait}, 0, kTwo},
+      {"one target", kTwo, magic + Keys{d, e, r, e}, 0, healed},
+      {"round to the last", kTwo, magic + Keys{d, e, l, e}, 0, healed},
+      {"every member, one cost", kTwo, magic + Keys{d, d, e, e}, 0, {{70, 11, 10}, {80, 5, 10}}},
+      {"Esc costs nothing", kTwo, magic + Keys{d, e, x}, 0, kTwo},
+      {"too little mp", {{50, 4, 10}, {60, 5, 10}}, magic + Keys{d, e, kWait}, 0, {{50, 4, 10}, {60, 5, 10}}},
+      {"the second member casts", kTwo, {d, e, d, e, d, e, e}, 0, {{80, 20, 10}, {60, 0, 10}}},
+      {"Esc in the names", kTwo, {d, e, x, x}, 0, kTwo},
+      {"alone: straight to the list, no one to go round to", {{50, 20, 10}}, {d, e, d, e, r, e}, 0, {{80, 15, 10}}},
       {"magic without a member", {}, {d, e, x}, 0, {}},
       {"items: nothing to use", kTwo, {d, d, e, e}, 0, kTwo},
   };
