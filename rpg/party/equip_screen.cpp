@@ -25,6 +25,7 @@
 namespace {
 
 constexpr uint8_t kBackOut = 255;
+constexpr int kMessageTicks = 100;
 constexpr uint8_t kItemPictures = uint8_t(rpgfmt::ResType::kItemPicture);
 constexpr uint8_t kPictures = uint8_t(rpgfmt::ResType::kPicture);
 constexpr std::size_t kShownNameBytes = 12;
@@ -116,7 +117,7 @@ void EquipAtPlace(uint8_t slot, int place) {
   const std::optional<ItemInfo> item = LookUpItem(entry.kind, entry.id);
   if (!item) return;
   if (!MayWear(item->wearers, game.party[slot].header.id)) {
-    ShowMessage("不能装备！", 100);
+    ShowMessage("不能装备！", kMessageTicks);
     return;
   }
   if (game.party[slot].equipment.place[at.slot] == entry.id) return;

@@ -16,6 +16,8 @@
 #include "host/lcd.h"
 #include "host/msg.h"
 #include "rpg/engine/game_state.h"
+#include "rpg/engine/numbers.h"
+#include "rpg/engine/ui_text.h"
 #include "rpg/party/compare_equip.h"
 #include "rpg/party/equip_from_items.h"
 #include "rpg/party/equip_screen.h"
@@ -266,16 +268,21 @@ TEST(EquipScreenTest, AllPlacesWornAndTheWayToAChange) {
   EXPECT_EQ(after.inventory, (Inventory{{7, 1, 1}}));
 }
 
-TEST(EquipScreenTest, AMissingRecordEndsTheScreen) {
-  int status = -1;
-  Play({{{1, {9, 0, 0, 0, 0, 0, 0, 0}}}}, [&] {
-    EquipScreen();
-    status = game.runStatus;
-  }, {kKeyEnter});
-  EXPECT_NE(status, 0);
-  // No member: nothing at all.
-  const State none = Play({}, EquipScreen, {});
-  EXPECT_EQ(none.inventory, Inventory{});
+// A worn item whose record (head 9) or picture (the robe (2, 2)) is
+// missing: its code at the top left, then the screen ends with the run error.
+TEST(EquipScreenTest, AMissingRecordOrPictureShowsItsCodeAndEndsTheScreen) {
+  const std::pair<Worn, uint32_t> cases[] = {{{9}, 0xEEE0}, {{0, 2}, 0xEEE1}};
+  for (const auto& [worn, code] : cases) {
+    SCOPED_TRACE(code);
+    Art shown, expected;
+    int status = -1;
+    GameRun ref([&] { ClearScreen(), ShowHex(code), expected = ArtOf(nullptr, 0, 0, 64, 16); });
+    Play({{{1, worn}}}, [&] { EquipScreen(), status = game.runStatus; }, {},
+         [&] { shown = ArtOf(nullptr, 0, 0, 64, 16); });
+    EXPECT_EQ(shown, expected);
+    EXPECT_NE(status, 0);
+  }
+  EXPECT_EQ(Play({}, EquipScreen, {}).inventory, Inventory{});  // no member: nothing at all
 }
 
 }  // namespace

@@ -38,14 +38,9 @@ CharStats Hero() {
 }
 
 // The area (x, y, w, h) of the screen after `draw` on a cleared screen.
-Art Area(const std::function<void()>& draw, int x, int y, int w, int h) {
-  Art art;
-  GameRun run([&] {
-    ClearScreen();
-    draw();
-    WaitKeyDown();
-  });
-  art = ArtOf(nullptr, x, y, w, h);
+Art Area(const std::function<void()>& draw, int x = 0, int y = 0, int w = 160, int h = 96) {
+  GameRun run([&] { ClearScreen(), draw(), WaitKeyDown(); });
+  const Art art = ArtOf(nullptr, x, y, w, h);
   run.Key(kKeyEscape);
   return art;
 }
@@ -64,11 +59,7 @@ TEST(StatusPageTest, Goldens) {
   for (const Case& c : cases) {
     CharStats s = Hero();
     s.exp = c.exp, s.immunity = c.immunity;
-    GameRun run([&] {
-      ClearScreen();
-      StatusPage(s, c.page);  // the parity counts
-      WaitKeyDown();
-    });
+    GameRun run([&] { ClearScreen(), StatusPage(s, c.page), WaitKeyDown(); });  // the parity counts
     EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, std::string("rpg/") + c.name));
     run.Key(kKeyEscape);
   }
