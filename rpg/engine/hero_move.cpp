@@ -12,6 +12,7 @@
 #include "rpg/engine/pictures.h"
 #include "rpg/engine/script.h"
 #include "rpg/format/map.h"
+#include "rpg/party/system_menu.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ int Walk(const Arrow& a, uint32_t* heldKey) {
 
 void OpenMenu() {
   game.menuScript = 0;
-  LaterSystemMenu();
+  SystemMenu();
   PresentScene();
   if (game.menuScript) CallScript(kMenuScriptBank, game.menuScript);
 }

@@ -18,10 +18,12 @@ std::optional<ItemInfo> LookUpItem(uint8_t kind, uint8_t id) {
   return ItemInfo{
       r[rec::kKind],
       r[rec::kWearers],
+      r[rec::kWeaponPower],
       r[rec::kPicture],
       std::string(name.begin(), std::find(name.begin(), name.end(), 0)),
       codec::LoadLe<uint16_t>(r.data() + rec::kBuyPrice),
       codec::LoadLe<uint16_t>(r.data() + rec::kSellPrice),
+      r.subspan(rec::kEffect, rec::kEffectSize),
       r.subspan(rec::kDescription, rec::kDescriptionSize),
       codec::LoadLe<uint16_t>(r.data() + rec::kFlag),
   };

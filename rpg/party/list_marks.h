@@ -18,3 +18,6 @@ void DrawSwordCursor(int x, int y);
 // The magic list's 5 x 8 markers: hollow, or filled for more entries that
 // way.
 void DrawMarker(int x, int y, bool filled);
+
+// The equipment screen's 24 x 44 decoration.
+void DrawEquipDecoration(int x, int y);

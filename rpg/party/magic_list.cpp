@@ -7,36 +7,21 @@
 #include "host/msg.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
-#include "rpg/engine/library.h"
 #include "rpg/engine/numbers.h"
 #include "rpg/engine/ui_text.h"
 #include "rpg/engine/wrapped_text.h"
 #include "rpg/format/item_records.h"
-#include "rpg/format/library.h"
 #include "rpg/party/list_marks.h"
+#include "rpg/party/magic_record.h"
 #include "rpg/party/party_types.h"
 
 namespace {
 
 constexpr uint8_t kBackOut = 255;
-constexpr int kNameBytes = 12;
 constexpr int kMarkerX = 132;
 
-// The bytes of magic (4, class, id) to the end of its block: the fixed part
-// and the description; empty with runStatus set when missing or short.
-std::span<const uint8_t> MagicRecord(const MagicEntry& m) {
-  namespace rec = rpgfmt::magicrec;
-  const std::span<const uint8_t> r = LibResource(uint8_t(rpgfmt::ResType::kMagicRecord), m.magicClass, m.id);
-  if (game.runStatus) return {};
-  if (r.size() < rec::kDescription) {
-    game.runStatus = 2;
-    return {};
-  }
-  return r;
-}
-
 std::string NameOf(std::span<const uint8_t> record) {
-  const auto name = record.subspan(rpgfmt::magicrec::kName, kNameBytes);
+  const auto name = MagicNameField(record);
   return std::string(name.begin(), std::find(name.begin(), name.end(), 0));
 }
 
@@ -95,7 +80,7 @@ class MagicList {
   bool DrawNames() {
     ClearRect(14, 6, 94, 38);
     for (int row = 0; row < 2 && top_ + row < count_; ++row) {
-      const std::span<const uint8_t> r = MagicRecord(list_[top_ + row]);
+      const std::span<const uint8_t> r = LookUpMagic(list_[top_ + row]);
       if (r.empty()) return false;
       DrawString(14, int16_t(6 + 16 * row), NameOf(r).c_str());
     }
@@ -106,7 +91,7 @@ class MagicList {
 
   // The cursor beside the current row, its description from line 0 and its cost.
   bool DrawCurrent() {
-    record_ = MagicRecord(list_[current_]);
+    record_ = LookUpMagic(list_[current_]);
     if (record_.empty()) return false;
     ClearRect(99, 9, 110, 36);
     DrawSwordCursor(99, current_ == top_ ? 9 : 25);

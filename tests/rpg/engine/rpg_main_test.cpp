@@ -204,8 +204,8 @@ TEST(RpgMainTest, WithNoTitleItemsTheTitleWaitsForKeysWithoutSpinning) {
   run.host.KeyDown(kKeyEnter);  // item 0: a new game
   EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}}));
   // The opening placed nobody and loaded no map: the map loop takes keys and
-  // ticks without reading anything.
-  for (uint32_t key : {kKeyUp, kKeyLeft, kKeyEnter, kKeyEscape}) run.host.KeyDown(key);
+  // ticks without reading anything; Esc opens the system menu and closes it.
+  for (uint32_t key : {kKeyUp, kKeyLeft, kKeyEnter, kKeyEscape, kKeyEscape}) run.host.KeyDown(key);
   run.host.Advance(1000);
   EXPECT_EQ(game.runStatus, 0);
   run.host.Post(kQuitMessage, 0, 0);

@@ -1,0 +1,266 @@
+// Items and magic used from the system menu: what is used up, on whom, what
+// a cast costs, and the system menu's branches around them.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/lcd.h"
+#include "host/msg.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/hero_move.h"
+#include "rpg/engine/script.h"
+#include "rpg/engine/sound_hooks.h"
+#include "rpg/party/event_flags.h"
+#include "rpg/party/item_use.h"
+#include "rpg/party/magic_use.h"
+#include "rpg/party/system_menu.h"
+#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/script_library.h"
+#include "tests/support/golden.h"
+#include "tests/support/host_screen.h"
+
+static bool operator==(const InvEntry& a, const InvEntry& b) {
+  return a.kind == b.kind && a.id == b.id && a.count == b.count;
+}
+
+namespace {
+
+using rpgtest::GameRun;
+using Inventory = std::vector<InvEntry>;
+using Keys = std::vector<uint32_t>;
+
+constexpr uint32_t d = kKeyDown, u = kKeyUp, l = kKeyLeft, r = kKeyRight, e = kKeyEnter,
+                   x = kKeyEscape;
+// Not keys: lets a message of up to 200 ticks run out; one tick of it.
+constexpr uint32_t kWait = 0, kTick = 1;
+
+// Members in slots 1 and 2 (slot 0, the leader's, empty) with hp, mp and
+// attack, of at most 100 hp and 40 mp; each knows a battle magic and three
+// healing ones.
+using Party = std::vector<std::array<uint16_t, 3>>;
+const Party kTwo = {{50, 20, 10}, {60, 5, 10}};
+
+void SetParty(const Party& party) {
+  const MagicEntry magics[] = {{1, 1}, {3, 6}, {3, 7}, {3, 1}};
+  for (size_t i = 0; i < party.size(); ++i) {
+    PartySlot& s = game.party[i + 1];
+    s.header.id = uint8_t(i + 1);
+    std::strcpy(s.name, i ? "小白" : "阿青");
+    s.stats = {};
+    s.stats.level = 3, s.stats.maxHp = 100, s.stats.maxMp = 40;
+    s.stats.hp = party[i][0], s.stats.mp = party[i][1], s.stats.attack = party[i][2];
+    std::memcpy(s.magic, magics, sizeof magics);
+    s.magicCount = 4;
+  }
+}
+
+Party PartyNow(size_t n) {
+  Party p;
+  for (size_t i = 0; i < n; ++i) {
+    const CharStats& s = game.party[i + 1].stats;
+    p.push_back({s.hp, s.mp, s.attack});
+  }
+  return p;
+}
+
+// Runs `screen` with `party` and `inventory` set and the test scripts
+// current, presses `keys`, lets `look` look, then Esc while it still runs;
+// what `screen` returned.
+int Visit(const Party& party, const Inventory& inventory, const std::function<int()>& screen,
+          const Keys& keys, const std::function<void()>& look = {}) {
+  int result = -1;
+  GameRun run(
+      [&] {
+        SetParty(party);
+        for (const InvEntry& entry : inventory) game.inventory[game.invCount++] = entry;
+        game.scriptBank = 1, game.scriptNo = 1;
+        LoadScript();
+        result = screen();
+      },
+      rpgtest::WithScripts(rpgtest::TestLibrary("shop"),
+                           {{1, 1, ".event 255, lit\nEnd\nlit: SetFlag 7\nEnd\n"},
+                            {1, 2, "End\n"},
+                            {255, 1, "SetFlag 6\nEnd\n"}}));
+  for (uint32_t key : keys) key == kWait ? run.Advance(101000) : key == kTick ? run.Advance(10) : run.Key(key);
+  if (look) look();
+  for (int i = 0; i < 4 && !run.Finished(); ++i) run.Key(kKeyEscape);
+  EXPECT_TRUE(run.Finished());
+  return result;
+}
+
+// A sword first (not listed), then the usable kinds; list entry k is
+// inventory entry k + 1.
+const Inventory kBag = {{7, 1, 1},  {8, 1, 1}, {9, 1, 3},  {9, 4, 2}, {10, 1, 1},
+                        {11, 1, 1}, {12, 1, 1}, {9, 5, 1}, {13, 1, 1}, {14, 1, 1}};
+
+// kBag with entry `at` down to `count`; at 0 the last entry takes its place.
+Inventory Bag(size_t at, uint8_t count) {
+  Inventory bag = kBag;
+  bag[at].count = count;
+  if (count == 0) bag[at] = bag.back(), bag.pop_back();
+  return bag;
+}
+
+// Down to list entry k, and Enter.
+Keys Pick(int k) {
+  Keys keys(k, kKeyDown);
+  keys.push_back(kKeyEnter);
+  return keys;
+}
+
+Keys operator+(Keys a, const Keys& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+TEST(UseItemTest, UsesUpWhatIsUsedOnTheMembersItNames) {
+  struct Case {
+    const char* what;
+    Party party;
+    Keys keys;
+    int result;
+    Party after;
+    Inventory inventory;
+    uint16_t flag = 0;  // the one event flag set
+  };
+  const Case cases[] = {
+      {"battle only", kTwo, {e, kWait, x}, 0, kTwo, kBag},
+      {"a restorative twice, the second at full hp", {{50, 20, 10}, {100, 5, 10}}, Pick(1) + Keys{e, r, e, r},
+       0, {{90, 20, 10}, {100, 5, 10}}, Bag(2, 1)},
+      {"no wrap to the last member", kTwo, Pick(1) + Keys{l, e}, 0, {{90, 20, 10}, {60, 5, 10}}, Bag(2, 2)},
+      {"every member, once", kTwo, Pick(2) + Keys{r, e}, 0, {{80, 20, 10}, {90, 5, 10}}, Bag(3, 1)},
+      {"a revive, without effect", kTwo, Pick(3) + Keys{e}, 0, kTwo, Bag(4, 0)},
+      {"a lasting gain", kTwo, Pick(4) + Keys{e}, 0, {{50, 20, 12}, {60, 5, 10}}, Bag(5, 0)},
+      {"the counter ends at 0", kTwo, Pick(1) + Keys{e, e, e, e}, 0, {{100, 20, 10}, {60, 5, 10}}, Bag(2, 0)},
+      {"nobody to use it on", {}, Pick(1) + Keys{e}, 0, {}, kBag},
+      // The entry used up goes and the last takes its place: the flag set
+      // is still the used item's.
+      {"a flagged item", kTwo, Pick(6) + Keys{e}, 0, {{50, 30, 10}, {60, 5, 10}}, Bag(7, 0), 101},
+      {"an event item with its event", kTwo, Pick(7), 1, kTwo, kBag, 7},
+      {"a key item", kTwo, Pick(8), 1, kTwo, kBag},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const int result = Visit(c.party, kBag, UseItemMenu, c.keys);
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(PartyNow(c.party.size()), c.after);
+    EXPECT_EQ(Inventory(game.inventory, game.inventory + game.invCount), c.inventory);
+    for (uint16_t flag : {7, 100, 101}) EXPECT_EQ(TestEventFlag(flag), flag == c.flag) << flag;
+  }
+}
+
+// Where the map has no event 255 the event item says so (the message box's
+// top line), and the menu stays.
+TEST(UseItemTest, AnEventItemWithoutItsEventSaysSo) {
+  const int result = Visit(kTwo, {}, [] {
+    game.scriptNo = 2;
+    LoadScript();
+    return int(UseItemOn({13, 1, 1}));
+  }, {kTick}, [] { EXPECT_EQ(GetPixelColor(100, 64, nullptr), testsupport::kBlack); });
+  EXPECT_EQ(result, 0);
+}
+
+// The menu's branches; magic: who casts, on whom, and what it costs.
+TEST(SystemMenuTest, BranchesCloseOrComeBackToTheMenu) {
+  struct Case {
+    const char* what;
+    Party party;
+    Keys keys;
+    uint8_t runStatus;
+    Party after;
+  };
+  const Keys system = {u, e}, magic = {d, e, e};
+  const Party healed = {{50, 15, 10}, {90, 5, 10}};
+  const Case cases[] = {
+      {"Esc", kTwo, {x}, 0, kTwo},
+      {"back to the title", kTwo, system + Keys{u, e}, kBackToTitle, kTwo},
+      {"no saving here", kTwo, system + Keys{d, e, kWait}, 0, kTwo},
+      {"the load screen, then closed", kTwo, system + Keys{e, x}, 0, kTwo},
+      {"a battle magic", kTwo, magic + Keys{e, kWait}, 0, kTwo},
+      {"one target", kTwo, magic + Keys{d, e, r, e}, 0, healed},
+      {"round to the last", kTwo, magic + Keys{d, e, l, e}, 0, healed},
+      {"every member, one cost", kTwo, magic + Keys{d, d, e, e}, 0, {{70, 11, 10}, {80, 5, 10}}},
+      {"Esc costs nothing", kTwo, magic + Keys{d, e, x}, 0, kTwo},
+      {"too little mp", {{50, 4, 10}, {60, 5, 10}}, magic + Keys{d, e, kWait}, 0, {{50, 4, 10}, {60, 5, 10}}},
+      {"the second member casts", kTwo, {d, e, d, e, d, e, e}, 0, {{80, 20, 10}, {60, 0, 10}}},
+      {"Esc in the names", kTwo, {d, e, x, x}, 0, kTwo},
+      {"alone: straight to the list, no one to go round to", {{50, 20, 10}}, {d, e, d, e, r, e}, 0, {{80, 15, 10}}},
+      {"magic without a member", {}, {d, e, x}, 0, {}},
+      {"items: nothing to use", kTwo, {d, d, e, e}, 0, kTwo},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const int result = Visit(c.party, {}, [] { SystemMenu(); return int(game.runStatus); }, c.keys);
+    EXPECT_EQ(result, c.runStatus);
+    EXPECT_EQ(PartyNow(c.party.size()), c.after);
+  }
+}
+
+// "状态" shows the members with a pointer; "装备" of the items puts the hat
+// on the first member after the name list and the comparison.
+TEST(SystemMenuTest, AttributesAndEquipmentOpenTheirScreens) {
+  Visit(kTwo, {}, [] { SystemMenu(); return 0; }, {e, e},
+        [] { EXPECT_EQ(GetPixelColor(2, 18, nullptr), testsupport::kBlack); });
+  Visit(kTwo, {{1, 1, 1}}, [] { SystemMenu(); return 0; }, {d, d, e, d, e, e, e, e});
+  EXPECT_EQ(game.party[1].equipment.place[0], 1);
+  EXPECT_EQ(game.invCount, 0);
+}
+
+TEST(SystemMenuTest, MusicOnPlaysTheTrackAgainAndOffStopsIt) {
+  struct Case {
+    bool off;
+    uint8_t loops;
+    std::string hooks;
+    uint8_t loopsAfter;
+  };
+  const Case cases[] = {{false, 255, "play 4", 255}, {false, 3, "play 4", 2}, {false, 0, "", 0}, {true, 3, "stop", 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.hooks + ", loops " + std::to_string(c.loops));
+    std::string hooks;
+    Visit(kTwo, {}, [&] {
+      game.musicTrack = 4, game.musicLoops = c.loops, game.soundOn = c.off, game.musicReplayFlag = 1;
+      ClearSoundHookCalls();
+      SystemMenu();
+      for (const SoundHookCall& h : SoundHookCalls()) {
+        hooks += h.hook == SoundHook::kPlayMusic ? "play " + std::to_string(h.track) : "stop";
+      }
+      return 0;
+    }, Keys{u, e, d, d, e} + (c.off ? Keys{d, e} : Keys{e}));
+    EXPECT_EQ(hooks, c.hooks);
+    EXPECT_EQ(game.soundOn, !c.off);
+    EXPECT_EQ(game.musicLoops, c.loopsAfter);
+  }
+}
+
+// Esc on the map: a key item chosen closes the menu and its script runs.
+TEST(SystemMenuTest, AKeyItemRunsItsScriptAfterTheMenu) {
+  Visit(kTwo, kBag, [] {
+    uint32_t key = kKeyEscape;
+    return HandleKey(&key);
+  }, Keys{d, d, e, e} + Pick(8));
+  EXPECT_TRUE(TestEventFlag(6));
+  EXPECT_EQ(game.invCount, kBag.size());
+}
+
+TEST(SystemMenuTest, Goldens) {
+  auto golden = [](const char* name) {
+    return [=] { EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, std::string("rpg/") + name)); };
+  };
+  auto menu = [] { game.money = 12345; SystemMenu(); return 0; };
+  Visit(kTwo, {}, menu, {}, golden("system_menu"));
+  Visit(kTwo, {}, menu, {e}, golden("system_menu_attributes"));
+  Visit(kTwo, {}, menu, {u, e}, golden("system_menu_system"));
+  Visit(kTwo, {}, menu, {u, e, d, e, kTick}, golden("system_menu_no_save"));
+  Visit(kTwo, {}, menu, {u, e, d, d, e}, golden("system_menu_music"));
+  Visit(kTwo, {}, menu, {d, e}, golden("system_menu_names"));
+  Visit(kTwo, {}, menu, {d, d, e}, golden("system_menu_items"));
+  Visit(kTwo, {}, [] { CastMagicMenu(1); return 0; }, {d, d, e, r}, golden("magic_target"));
+  Visit(kTwo, kBag, UseItemMenu, Pick(1) + Keys{r}, golden("item_use"));
+}
+
+}  // namespace
