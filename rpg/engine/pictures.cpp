@@ -4,6 +4,7 @@
 #include "rpg/engine/blit.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
+#include "rpg/engine/map_canvas.h"
 #include "rpg/engine/picture_data.h"
 
 namespace {
@@ -71,6 +72,6 @@ void CopyScreen(Canvas* dst, Canvas* src) { CanvasCopy(dst, src); }
 
 void PresentScene() { CopyScreen(nullptr, game.sceneCanvas); }
 
-void SaveScene() { CopyScreen(game.mapCanvas, game.sceneCanvas); }
+void SaveScene() { KeepScene(); }
 
-void RestoreScene() { CopyScreen(game.sceneCanvas, game.mapCanvas); }
+void RestoreScene() { ShowKeptScene(game.sceneCanvas); }

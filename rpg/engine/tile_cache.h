@@ -7,8 +7,10 @@
 
 #include <cstdint>
 
-// Tile `tile` of the current tile set at (x, y) into sceneCanvas, opaque; a
+struct Canvas;
+
+// Tile `tile` of the current tile set at (x, y) into `canvas`, opaque; a
 // tile the set lacks is a white 16 x 16 cell.
-void DrawTile(int tile, int16_t x, int16_t y);
+void DrawTile(int tile, int16_t x, int16_t y, Canvas* canvas);
 
 void ReleaseTileCache();
