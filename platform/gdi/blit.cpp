@@ -130,16 +130,28 @@ void CopyArea(const DC& dstDc, int x, int y, const DC& srcDc, int sx, int sy, co
   // Colour onto another colour bitmap combines straight from the source row.
   const bool direct = colour && (rop == Rop::kCopy || !same);
   const bool upward = same && y > sy;
+  if (direct) {
+    const int first = upward ? w.j1 - 1 : w.j0;
+    const std::ptrdiff_t step = upward ? -1 : 1;
+    std::uint32_t* const to = dst.row32(y + first) + x + w.i0;
+    const std::uint32_t* const from = src.row32(sy + first) + sx + w.i0;
+    const std::ptrdiff_t toStep = step * dst.stride() / 4;
+    const std::ptrdiff_t fromStep = step * src.stride() / 4;
+    for (std::ptrdiff_t k = 0; k < rows; ++k) {
+      if (rop == Rop::kCopy) {
+        std::memmove(to + k * toStep, from + k * fromStep, std::size_t(n) * 4);
+      } else {
+        ApplyRop(rop, to + k * toStep, from + k * fromStep, n);
+      }
+    }
+    return;
+  }
   SourceReader reader(dstDc, src, srcDc.bkColor);
-  RowBuffers* buffers = direct ? nullptr : &Buffers(n);
+  RowBuffers& buffers = Buffers(n);
   for (int k = 0; k < rows; ++k) {
     const int j = upward ? w.j1 - 1 - k : w.j0 + k;
-    if (direct) {
-      ApplyRop(rop, dst.row32(y + j) + x + w.i0, src.row32(sy + j) + sx + w.i0, n);
-      continue;
-    }
-    reader.Row(sy + j, sx + w.i0, nullptr, n, buffers->row.data());
-    WriteRow(dst, x + w.i0, y + j, buffers->row.data(), n, rop, buffers->scratch);
+    reader.Row(sy + j, sx + w.i0, nullptr, n, buffers.row.data());
+    WriteRow(dst, x + w.i0, y + j, buffers.row.data(), n, rop, buffers.scratch);
   }
 }
 
