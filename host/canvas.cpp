@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "host/canvas_area.h"
 #include "host/canvas_target.h"
 #include "host/lcd.h"
 
@@ -50,12 +49,6 @@ int CanvasCopy(Canvas* dst, Canvas* src) {
 void CanvasCopyAt(int16_t x, int16_t y, Canvas* dst, Canvas* src) {
   plat::BitBlt(TargetDc(dst), x, y, hostScreen.width, hostScreen.height, TargetDc(src), 0, 0,
                plat::SRCCOPY);
-  FinishDrawing(dst);
-}
-
-void CanvasCopyArea(Canvas* dst, int16_t x, int16_t y, int16_t w, int16_t h, Canvas* src,
-                    int16_t sx, int16_t sy) {
-  plat::BitBlt(TargetDc(dst), x, y, w, h, TargetDc(src), sx, sy, plat::SRCCOPY);
   FinishDrawing(dst);
 }
 

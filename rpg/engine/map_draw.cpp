@@ -2,7 +2,6 @@
 
 #include "host/canvas.h"
 #include "rpg/engine/game_state.h"
-#include "rpg/engine/map_canvas.h"
 #include "rpg/engine/map_load.h"
 #include "rpg/engine/pictures.h"
 #include "rpg/engine/sprites.h"
@@ -13,37 +12,17 @@ namespace {
 constexpr int kCell = 16;
 constexpr uint8_t kTileImageMask = 0x7F;
 
-int CellTile(int col, int row) { return game.viewCells[row][col][0] & kTileImageMask; }
-int16_t CellX(int col) { return int16_t(8 + kCell * col); }
-int16_t CellY(int row) { return int16_t(kCell * row); }
-
 void DrawCell(int col, int row) {
-  DrawTile(CellTile(col, row), CellX(col), CellY(row), game.sceneCanvas);
+  DrawTile(game.viewCells[row][col][0] & kTileImageMask, int16_t(8 + kCell * col),
+           int16_t(kCell * row));
+}
+
+void DrawColumn(int col) {
+  for (int row = 0; row < kViewRows; ++row) DrawCell(col, row);
 }
 
 void DrawRow(int row) {
   for (int col = 0; col < kViewCols; ++col) DrawCell(col, row);
-}
-
-// Draws a cell into the kept map picture.
-void KeepCell(int col, int row) {
-  ForEachKeptPlace(CellX(col), CellY(row), kCell, kCell, [&](int16_t x, int16_t y) {
-    DrawTile(CellTile(col, row), x, y, game.mapCanvas);
-  });
-}
-
-// One cell's scroll: the kept picture moved by (dx, dy) cells, the exposed
-// column or row of cells drawn into it, and the scene made from it.
-void Scroll(int dx, int dy) {
-  ScrollKeptScene(kCell * dx, kCell * dy);
-  if (dx != 0) {
-    const int col = dx > 0 ? 0 : kViewCols - 1;
-    for (int row = 0; row < kViewRows; ++row) KeepCell(col, row);
-  } else {
-    const int row = dy > 0 ? 0 : kViewRows - 1;
-    for (int col = 0; col < kViewCols; ++col) KeepCell(col, row);
-  }
-  ShowKeptScene(game.sceneCanvas);
 }
 
 }  // namespace
@@ -61,15 +40,27 @@ void ChangeMap(uint8_t id1, uint8_t id2, uint8_t x, uint8_t y) {
 void DrawMap() {
   if (game.runStatus) return;
   switch (game.scrollDir) {
-    case 1: Scroll(1, 0); break;
-    case 2: Scroll(-1, 0); break;
-    case 3: Scroll(0, 1); break;
-    case 4: Scroll(0, -1); break;
+    case 1:
+      CanvasCopyAt(kCell, 0, game.sceneCanvas, game.mapCanvas);
+      DrawColumn(0);
+      break;
+    case 2:
+      CanvasCopyAt(-kCell, 0, game.sceneCanvas, game.mapCanvas);
+      DrawColumn(kViewCols - 1);
+      break;
+    case 3:
+      CanvasCopyAt(0, kCell, game.sceneCanvas, game.mapCanvas);
+      DrawRow(0);
+      break;
+    case 4:
+      CanvasCopyAt(0, -kCell, game.sceneCanvas, game.mapCanvas);
+      DrawRow(kViewRows - 1);
+      break;
     default:
       for (int row = 0; row < kViewRows; ++row) DrawRow(row);
-      SaveScene();
   }
   game.scrollDir = 0;
+  SaveScene();
 }
 
 void RestoreTilesUnder(int col, int row) {

@@ -1,8 +1,7 @@
 #pragma once
 // Drawing the map window into sceneCanvas: 9 x 6 cells of 16 pixels from
-// x = 8. mapCanvas keeps the tiles without sprites; a scroll moves that
-// picture one cell (map_canvas.h), draws only the cells it exposes into it
-// and copies it into the scene.
+// x = 8. mapCanvas keeps the tiles without sprites; a scroll shifts the last
+// picture one cell and draws only the cells it exposes.
 
 #include <cstdint>
 

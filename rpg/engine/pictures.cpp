@@ -4,7 +4,6 @@
 #include "rpg/engine/blit.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
-#include "rpg/engine/map_canvas.h"
 #include "rpg/engine/picture_data.h"
 
 namespace {
@@ -72,6 +71,6 @@ void CopyScreen(Canvas* dst, Canvas* src) { CanvasCopy(dst, src); }
 
 void PresentScene() { CopyScreen(nullptr, game.sceneCanvas); }
 
-void SaveScene() { KeepScene(); }
+void SaveScene() { CopyScreen(game.mapCanvas, game.sceneCanvas); }
 
-void RestoreScene() { ShowKeptScene(game.sceneCanvas); }
+void RestoreScene() { CopyScreen(game.sceneCanvas, game.mapCanvas); }

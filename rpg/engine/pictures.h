@@ -22,6 +22,6 @@ void DrawNumber(int16_t x, int16_t y, uint32_t value, int style);
 void CopyScreen(Canvas* dst, Canvas* src);
 // Presents the scene: CopyScreen(screen, sceneCanvas).
 void PresentScene();
-// sceneCanvas into mapCanvas, and back (the kept map picture, map_canvas.h).
+// sceneCanvas into mapCanvas, and back.
 void SaveScene();
 void RestoreScene();

@@ -65,20 +65,20 @@ bool Rebuild() {
 
 }  // namespace
 
-void DrawTile(int tile, int16_t x, int16_t y, Canvas* canvas) {
+void DrawTile(int tile, int16_t x, int16_t y) {
   const std::span<const uint8_t> bits = TileBits(tile);
   if (bits.empty()) {
-    FillRectColor(x, y, int16_t(x + kCell - 1), int16_t(y + kCell - 1), kWhite, canvas);
+    FillRectColor(x, y, int16_t(x + kCell - 1), int16_t(y + kCell - 1), kWhite, game.sceneCanvas);
     return;
   }
   if (cachedKey == CurrentKey() ? cacheUsable : Rebuild()) {
     DrawImage(x, y, int16_t(cachedWidth), int16_t(cachedHeight), 0, int16_t(tile * cachedHeight),
-              cached, canvas, 0);
+              cached, game.sceneCanvas, 0);
   } else {
     const std::optional<PicInfo> set =
         ReadPicHeader(LibBlockView(game.tileBlock, game.tileOffset, "TIL"));
     BlitMono(x, y, int16_t(x + set->width - 1), int16_t(y + set->height - 1), bits,
-             canvas);
+             game.sceneCanvas);
   }
 }
 

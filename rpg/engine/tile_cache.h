@@ -7,10 +7,8 @@
 
 #include <cstdint>
 
-struct Canvas;
-
-// Tile `tile` of the current tile set at (x, y) into `canvas`, opaque; a
+// Tile `tile` of the current tile set at (x, y) into sceneCanvas, opaque; a
 // tile the set lacks is a white 16 x 16 cell.
-void DrawTile(int tile, int16_t x, int16_t y, Canvas* canvas);
+void DrawTile(int tile, int16_t x, int16_t y);
 
 void ReleaseTileCache();

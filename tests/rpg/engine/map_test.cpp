@@ -14,7 +14,6 @@
 #include "rpg/engine/actors.h"
 #include "rpg/engine/blit.h"
 #include "rpg/engine/game_state.h"
-#include "rpg/engine/map_canvas.h"
 #include "rpg/engine/map_load.h"
 #include "rpg/engine/pictures.h"
 #include "rpg/engine/tile_cache.h"
@@ -142,59 +141,10 @@ TEST_F(MapTest, EachScrollDrawsWhatAWholeRedrawWould) {
     DrawMap();
     EXPECT_EQ(game.scrollDir, 0);
     const std::vector<uint32_t> scrolled = Scene();
-    ShowKeptScene(game.scratchCanvas);  // the kept picture in window order
-    EXPECT_EQ(testsupport::Pixels(game.scratchCanvas, 0, 0, 160, 96), scrolled);
+    EXPECT_EQ(testsupport::Pixels(game.mapCanvas, 0, 0, 160, 96), scrolled);
     DrawMap();
     EXPECT_EQ(Scene(), scrolled) << int(s.dir);
   }
-}
-
-// Scrolls in a row, past a whole turn of the kept picture each way, leave
-// the scene and the kept picture as shifting whole pictures would: the
-// view's cells, and beside them what the scene held before each step.
-TEST_F(MapTest, ScrollsInARowLeaveWhatWholePictureShiftsWould) {
-  InstalledLibrary lib(Explore());
-  LoadMap(1, 1);
-  Canvas* const refScene = CanvasCreate();
-  Canvas* const refMap = CanvasCreate();
-  int x = 5, y = 5;
-  View(x, y);
-  DrawMap();
-  CanvasCopy(refScene, game.sceneCanvas);
-  CanvasCopy(refMap, game.mapCanvas);
-  const int viewDx[] = {0, -1, 1, 0, 0};
-  const int viewDy[] = {0, 0, 0, -1, 1};
-  const auto pixels = [](Canvas* c) { return testsupport::Pixels(c, 0, 0, 160, 96); };
-  uint32_t colour = 0x102030;
-  struct Run {
-    uint8_t dir;
-    int steps;
-  };
-  for (const Run& run : {Run{2, 6}, {4, 4}, {1, 11}, {3, 9}, {2, 3}, {4, 2}}) {
-    for (int step = 0; step < run.steps; ++step) {
-      colour += 0x050301;
-      for (Canvas* c : {game.sceneCanvas, refScene}) {
-        FillRectColor(0, 0, 7, 95, colour, c);
-        FillRectColor(152, 0, 159, 95, ~colour & 0xFFFFFF, c);
-      }
-      View(x += viewDx[run.dir], y += viewDy[run.dir]);
-      CanvasCopyAt(int16_t(-16 * viewDx[run.dir]), int16_t(-16 * viewDy[run.dir]), refScene, refMap);
-      for (int row = 0; row < kViewRows; ++row) {
-        for (int col = 0; col < kViewCols; ++col) {
-          DrawTile(game.viewCells[row][col][0] & 0x7F, int16_t(8 + 16 * col), int16_t(16 * row),
-                   refScene);
-        }
-      }
-      CanvasCopy(refMap, refScene);
-      game.scrollDir = run.dir;
-      DrawMap();
-      ASSERT_EQ(Scene(), pixels(refScene)) << int(run.dir) << " at " << x << ", " << y;
-      ShowKeptScene(game.scratchCanvas);
-      ASSERT_EQ(pixels(game.scratchCanvas), pixels(refMap)) << x << ", " << y;
-    }
-  }
-  CanvasFree(refScene);
-  CanvasFree(refMap);
 }
 
 TEST_F(MapTest, TilesAreDrawnAsTheirBitsSayAndMissingTilesWhite) {
