@@ -11,21 +11,37 @@ constexpr int32_t kTransparent = 1;
 constexpr int32_t kRopAnd = 1;
 constexpr int32_t kRopOr = 2;
 
-// A temporary memory context holding one of an image's bitmaps.
+// The memory context an image's bitmaps are selected into for a blit: one
+// per thread, made on first use and freed with the thread, so an image call
+// makes no context of its own.
+struct OwnedDc {
+  plat::HDC dc = plat::CreateCompatibleDC(TargetDc(nullptr));
+  ~OwnedDc() { plat::DeleteDC(dc); }
+};
+
+// Lends the context for one call; its own bitmap goes back in at the end, so
+// no image stays selected and every image can be freed.
 class ImageDc {
  public:
-  ImageDc() : dc_(plat::CreateCompatibleDC(TargetDc(nullptr))) {}
-  ~ImageDc() { plat::DeleteDC(dc_); }
+  ImageDc() {
+    thread_local OwnedDc owned;
+    dc_ = owned.dc;
+  }
+  ~ImageDc() {
+    if (previous_) plat::SelectObject(dc_, previous_);
+  }
   ImageDc(const ImageDc&) = delete;
   ImageDc& operator=(const ImageDc&) = delete;
 
   plat::HDC Holding(plat::HBITMAP bitmap) {
-    plat::SelectObject(dc_, bitmap);
+    plat::HBITMAP old = plat::SelectObject(dc_, bitmap);
+    if (!previous_ && old != bitmap) previous_ = old;
     return dc_;
   }
 
  private:
   plat::HDC dc_;
+  plat::HBITMAP previous_ = nullptr;
 };
 
 bool BitmapSize(plat::HBITMAP bitmap, int32_t* width, int32_t* height) {

@@ -92,8 +92,21 @@ void WriteRow(Bitmap& dst, int x, int y, const std::uint32_t* src, int n, Rop ro
   }
 }
 
+// Row buffers of the transfers that convert or combine pixels, kept per
+// thread so a blit allocates nothing once they have grown (at most a row of
+// the widest bitmap each).
+struct RowBuffers {
+  std::vector<std::uint32_t> row, scratch;
+};
+
+RowBuffers& Buffers(int n) {
+  thread_local RowBuffers buffers;
+  if (buffers.row.size() < std::size_t(n)) buffers.row.resize(std::size_t(n));
+  return buffers;
+}
+
 void InvertArea(Bitmap& dst, int x, int y, const Window& w) {
-  std::vector<std::uint32_t> scratch;
+  std::vector<std::uint32_t>& scratch = Buffers(0).scratch;
   for (int j = w.j0; j < w.j1; ++j) {
     WriteRow(dst, x + w.i0, y + j, nullptr, w.i1 - w.i0, Rop::kDstInvert, scratch);
   }
@@ -104,20 +117,41 @@ void InvertArea(Bitmap& dst, int x, int y, const Window& w) {
 void CopyArea(const DC& dstDc, int x, int y, const DC& srcDc, int sx, int sy, const Window& w,
               Rop rop) {
   Bitmap& dst = *dstDc.bitmap;
+  const Bitmap& src = *srcDc.bitmap;
   const int n = w.i1 - w.i0;
-  const bool rowCopy = rop == Rop::kCopy && !dst.mono() && !srcDc.bitmap->mono();
-  const bool upward = &dst == srcDc.bitmap && y > sy;
-  SourceReader reader(dstDc, *srcDc.bitmap, srcDc.bkColor);
-  std::vector<std::uint32_t> row(static_cast<std::size_t>(n)), scratch;
-  for (int k = 0; k < w.j1 - w.j0; ++k) {
-    const int j = upward ? w.j1 - 1 - k : w.j0 + k;
-    if (rowCopy) {
-      std::memmove(dst.row32(y + j) + x + w.i0, srcDc.bitmap->row32(sy + j) + sx + w.i0,
-                   std::size_t(n) * 4);
-      continue;
+  const int rows = w.j1 - w.j0;
+  const bool colour = !dst.mono() && !src.mono();
+  const bool same = &dst == &src;
+  if (colour && rop == Rop::kCopy && n == dst.width() && n == src.width()) {
+    // Whole rows lie back to back in both: one move, overlap included.
+    std::memmove(dst.row32(y + w.j0), src.row32(sy + w.j0), std::size_t(n) * 4 * std::size_t(rows));
+    return;
+  }
+  // Colour onto another colour bitmap combines straight from the source row.
+  const bool direct = colour && (rop == Rop::kCopy || !same);
+  const bool upward = same && y > sy;
+  if (direct) {
+    const int first = upward ? w.j1 - 1 : w.j0;
+    const std::ptrdiff_t step = upward ? -1 : 1;
+    std::uint32_t* const to = dst.row32(y + first) + x + w.i0;
+    const std::uint32_t* const from = src.row32(sy + first) + sx + w.i0;
+    const std::ptrdiff_t toStep = step * dst.stride() / 4;
+    const std::ptrdiff_t fromStep = step * src.stride() / 4;
+    for (std::ptrdiff_t k = 0; k < rows; ++k) {
+      if (rop == Rop::kCopy) {
+        std::memmove(to + k * toStep, from + k * fromStep, std::size_t(n) * 4);
+      } else {
+        ApplyRop(rop, to + k * toStep, from + k * fromStep, n);
+      }
     }
-    reader.Row(sy + j, sx + w.i0, nullptr, n, row.data());
-    WriteRow(dst, x + w.i0, y + j, row.data(), n, rop, scratch);
+    return;
+  }
+  SourceReader reader(dstDc, src, srcDc.bkColor);
+  RowBuffers& buffers = Buffers(n);
+  for (int k = 0; k < rows; ++k) {
+    const int j = upward ? w.j1 - 1 - k : w.j0 + k;
+    reader.Row(sy + j, sx + w.i0, nullptr, n, buffers.row.data());
+    WriteRow(dst, x + w.i0, y + j, buffers.row.data(), n, rop, buffers.scratch);
   }
 }
 
