@@ -4,13 +4,13 @@
 #include <cstring>
 #include <span>
 
+#include "rpg/battle/battle_orders.h"
 #include "rpg/battle/poses.h"
 #include "rpg/battle/rules/combatant.h"
 #include "rpg/battle/scene.h"
 #include "rpg/battle/status_view.h"
 #include "rpg/engine/choose_list.h"
 #include "rpg/engine/game_state.h"
-#include "rpg/engine/later_parts.h"
 #include "rpg/engine/pictures.h"
 
 namespace {
@@ -47,7 +47,7 @@ bool BattleMenu(int i) {
         OrderSiege();
         return true;
       case kItemEntry:
-        if (LaterBattleItem(i)) return true;
+        if (ChooseItemOrder(i)) return true;
         break;
       case kDefendEntry:
         game.battleActions[i].kind = kDefend;

@@ -6,6 +6,7 @@
 #include "host/msg.h"
 #include "host/types.h"
 #include "rpg/battle/battle_menu.h"
+#include "rpg/battle/battle_orders.h"
 #include "rpg/battle/command_panel.h"
 #include "rpg/battle/rules/combatant.h"
 #include "rpg/battle/rules/magic_effect.h"
@@ -13,7 +14,6 @@
 #include "rpg/battle/target_select.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
-#include "rpg/engine/later_parts.h"
 #include "rpg/engine/library.h"
 #include "rpg/engine/pictures.h"
 #include "rpg/format/item_records.h"
@@ -21,10 +21,8 @@
 
 namespace {
 
-namespace magicrec = rpgfmt::magicrec;
 constexpr uint8_t kAttack = 1, kJointAttack = 3, kJointMagic = 4, kSiege = 6, kFlee = 7;
 constexpr uint8_t kJoined = 170;
-constexpr uint8_t kAllOfSide = 128;
 constexpr uint8_t kNoTarget = 255;
 constexpr uint32_t kKeyRepeat = 82, kKeyRepeatLower = 114;
 
@@ -42,13 +40,6 @@ bool ChooseAttack(int i) {
   return true;
 }
 
-// The joint magic's target: every slot of its side, or chosen.
-uint8_t JointMagicTarget(int i, const uint8_t* magic) {
-  if (magic[magicrec::kTarget] >= kAllOfSide) return kWholeSide;
-  const bool atEnemies = magic[0] == kHarm || magic[0] == kSpecial;
-  return SelectTarget(atEnemies ? kEnemySide : kPartySide, i, kPurposeJoint);
-}
-
 bool ChooseJoint(int i) {
   BattleAction& action = game.battleActions[i];
   const uint8_t attackMagic = game.party[i].stats.attackMagic;
@@ -58,7 +49,7 @@ bool ChooseJoint(int i) {
                                                    attackMagic, sizeof action.magic);
     if (game.runStatus) return false;
     std::memcpy(action.magic, rec.data(), sizeof action.magic);
-    target = JointMagicTarget(i, action.magic);
+    target = MagicTarget(i, action.magic, kPurposeJoint);
   } else {
     target = StrikesAll(i) ? kWholeSide : SelectTarget(kEnemySide, i, kPurposeJoint);
   }
@@ -134,7 +125,7 @@ void CommandPhase() {
         if (ChooseAttack(i)) ++i;
         break;
       case kChoseMagic:
-        if (LaterBattleMagic(i)) ++i;
+        if (ChooseMagic(i)) ++i;
         break;
       case kChoseMenu:
         if (!BattleMenu(i)) break;

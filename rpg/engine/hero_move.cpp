@@ -5,7 +5,6 @@
 #include "rpg/battle/round.h"
 #include "rpg/battle/run_battle.h"
 #include "rpg/engine/game_state.h"
-#include "rpg/engine/later_parts.h"
 #include "rpg/engine/map_draw.h"
 #include "rpg/engine/map_load.h"
 #include "rpg/engine/npc_motion.h"

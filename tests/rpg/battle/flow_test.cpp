@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "host/msg.h"
 #include "rpg/battle/round.h"
@@ -30,10 +31,12 @@ Bytes EnemyBytes(uint8_t agility, uint8_t attack) {
   return b;
 }
 
-Bytes Library(uint8_t agility, uint8_t attack) {
-  return rpgtest::PackLibrary({{{3, 3, 1}, EnemyBytes(agility, attack)},
-                               {{8, 3, 1}, rpgtest::PictureBytes(1, 1, 1, {"#"})}});
+// Enemy 1 with its picture.
+std::vector<rpgtest::Resource> Enemy(uint8_t agility, uint8_t attack) {
+  return {{{3, 3, 1}, EnemyBytes(agility, attack)}, {{8, 3, 1}, rpgtest::PictureBytes(1, 1, 1, {"#"})}};
 }
+
+Bytes Library(uint8_t agility, uint8_t attack) { return rpgtest::PackLibrary(Enemy(agility, attack)); }
 
 struct Party {
   uint16_t memberHp = 100, memberAttack = 500;
@@ -150,11 +153,51 @@ TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
       Seat(c.party);
       game.enemies[0].record.enemyId = 0;
       rpgtest::RunFromBody();
-    }, rpgtest::WithResources(rpgtest::ScriptLibrary(source), {{{3, 3, 1}, EnemyBytes(50, c.enemyAttack)},
-                                                              {{8, 3, 1}, rpgtest::PictureBytes(1, 1, 1, {"#"})}}));
+    }, rpgtest::WithResources(rpgtest::ScriptLibrary(source), Enemy(50, c.enemyAttack)));
     Drive(run, {kKeyEnter, 'R'});
     EXPECT_EQ(game.scriptVars[1], c.var) << c.what;
     EXPECT_EQ(game.encounterParams[1], 35) << c.what;
+  }
+}
+
+// Two rounds (the second repeats the first's orders) against a harmless
+// enemy that any strike of the member would down, with the shop library's magics and items: a heal (3, 6) of 30 hp
+// for 5 mp, a salve (9, 1) of 40 hp, a fire pearl (8, 1) to throw.
+TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
+  constexpr uint32_t d = kKeyDown, l = kKeyLeft, e = kKeyEnter, x = kKeyEscape;
+  struct Case {
+    const char* what;
+    uint16_t mp;
+    InvEntry item;
+    std::initializer_list<uint32_t> keys;
+    uint16_t hp, mpAfter;
+    uint8_t itemsLeft, kind;
+  };
+  for (const Case& c : {
+           Case{"a heal cast twice", 20, {}, {l, e, e, 'R'}, 70, 10, 0, 2},
+           Case{"short mp: the message, no order", 4, {}, {l, e, e, x, d, e, d, d, e, 'R'}, 10, 4, 0, 5},
+           Case{"a salve used twice", 0, {9, 1, 3}, {d, e, d, e, d, d, e, e, 'R'}, 90, 0, 1, 8},
+           Case{"a pearl thrown twice", 0, {8, 1, 2}, {d, e, d, e, d, e, e, 'R'}, 10, 0, 0, 9},
+           Case{"Esc in the list: no order", 0, {8, 1, 2},
+                {d, e, d, e, d, e, x, d, d, e, 'R'}, 10, 0, 2, 5},
+       }) {
+    GameRun run([&] {
+      Seat(Party{.memberHp = 10});
+      CharStats& m = game.party[0].stats;
+      m.mp = c.mp, m.maxMp = 40;
+      game.party[0].magic[0] = {3, 6};
+      game.party[0].magicCount = 1;
+      if (c.item.count) game.inventory[game.invCount++] = c.item;
+      game.roundLimit = 1;
+      SeedRandom(5);
+      RunBattle(false);
+    }, rpgtest::WithResources(rpgtest::TestLibrary("shop"), Enemy(1, 0)));
+    Drive(run, c.keys);
+    EXPECT_EQ(game.party[0].stats.hp, c.hp) << c.what;
+    EXPECT_EQ(game.party[0].stats.mp, c.mpAfter) << c.what;
+    EXPECT_EQ(game.invCount ? game.inventory[0].count : 0, c.itemsLeft) << c.what;
+    EXPECT_EQ(game.battleActions[0].kind, c.kind) << c.what;
+    EXPECT_EQ(game.battleExp, 0) << c.what << ": no strike, though one would win";
   }
 }
 

@@ -1,5 +1,0 @@
-#include "rpg/engine/later_parts.h"
-
-bool LaterBattleMagic(int) { return false; }
-
-bool LaterBattleItem(int) { return false; }
