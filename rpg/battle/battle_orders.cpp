@@ -28,10 +28,8 @@ namespace {
 
 namespace magicrec = rpgfmt::magicrec;
 constexpr uint8_t kNone = 0, kMagic = 2, kUse = 8, kThrow = 9;
-constexpr uint8_t kBackOut = 255;
 constexpr uint8_t kAllOfSide = 128;
 constexpr uint8_t kChosenTargetBelow = 16;  // effect byte 6 below this: a target is chosen
-constexpr int kMessageTicks = 100;
 
 constexpr char kItemEntries[] = "装备投掷使用";
 constexpr int kItemEntryBytes = 4, kItemEntryCount = 3;

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr uint32_t kQuitMessage = 273;
 constexpr uint32_t kBlack = 0x000000;
 
 void DrawBox(const char* text) {

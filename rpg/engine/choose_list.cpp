@@ -12,7 +12,6 @@
 namespace {
 
 constexpr uint32_t kBlack = 0x000000;
-constexpr uint8_t kBackOut = 255;
 // 8 x 8 arrows: a triangle 7 wide and 4 high after two blank rows.
 constexpr uint8_t kUpArrow[8] = {0x00, 0x00, 0x10, 0x38, 0x7C, 0xFE, 0x00, 0x00};
 constexpr uint8_t kDownArrow[8] = {0x00, 0x00, 0xFE, 0x7C, 0x38, 0x10, 0x00, 0x00};

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <span>
 
+// What a list, menu or picker gives when it is left without a choice.
+inline constexpr uint8_t kBackOut = 255;
+
 // Returns the chosen index on Enter, or 255 on Esc (and at once when the list
 // is wider than the screen allows, or empty). `scrollTop`, when given, is the
 // first row shown last time; it is kept across calls.

@@ -15,7 +15,6 @@ namespace cmd {
 namespace {
 
 constexpr uint64_t kMaxMoney = 99999;
-constexpr int kMessageTicks = 100;
 constexpr uint8_t kItemType = uint8_t(rpgfmt::ResType::kItemRecord);
 
 InvEntry Item(const Instruction& inst, uint8_t count) { return {Byte(inst, 0), Byte(inst, 1), count}; }

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr uint32_t kQuitMessage = 273;
 constexpr char kBuildWord[] = "Qzk";
 constexpr int kBuildWaitTicks = 20;
 

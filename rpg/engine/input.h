@@ -12,6 +12,8 @@ inline constexpr uint32_t kGameTimer = 1;
 inline constexpr uint32_t kGameTickMs = 500;
 inline constexpr uint32_t kFastTimer = 2;
 inline constexpr uint8_t kNoKey = 255;
+// The request to quit the game (from the host, never posted by the game).
+inline constexpr uint32_t kQuitMessage = 273;
 
 // The next message; false when GetMsg failed (the game is then quitting).
 bool NextMessage(Message* out);

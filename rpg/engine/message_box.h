@@ -7,4 +7,7 @@
 
 #include <cstdint>
 
+// How long a short notice (a refusal, a shortage) stays: 100 ticks.
+inline constexpr int kMessageTicks = 100;
+
 bool ShowMessage(const char* text, int ticks);

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr uint32_t kQuitMessage = 273;
 constexpr int kSlots = rpgfmt::save::kSaveSlots;
 constexpr int kSlotHeight = 23;
 // The first bytes of a main file: the map name (10 and its terminator, one

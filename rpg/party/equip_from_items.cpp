@@ -16,9 +16,7 @@
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
 constexpr uint8_t kWearableKinds[] = {6, 6, 5, 3, 7, 2, 4, 1};
-constexpr int kMessageTicks = 100;
 
 void ClearNameList() { ClearRect(47, 14, 130, 70); }
 

@@ -16,7 +16,6 @@ constexpr EquipPlace kPlaces[kEquipPlaces] = {
 constexpr int kFirstOrnament = 0, kSecondOrnament = 1;
 constexpr uint8_t kOrnament = 6;
 constexpr uint8_t kLastWearer = 8;
-constexpr int kMessageTicks = 100;
 
 // Whether one former item of `kind` fits back once one `candidate` has
 // left the inventory: more of a held item up to 99, or a new entry.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/msg.h"
+#include "rpg/engine/choose_list.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/library.h"
@@ -24,8 +25,6 @@
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
-constexpr int kMessageTicks = 100;
 constexpr uint8_t kItemPictures = uint8_t(rpgfmt::ResType::kItemPicture);
 constexpr uint8_t kPictures = uint8_t(rpgfmt::ResType::kPicture);
 constexpr std::size_t kShownNameBytes = 12;

@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "host/mem.h"
+#include "rpg/engine/choose_list.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/heap_block.h"
 #include "rpg/party/item_list.h"
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
 constexpr uint8_t kOutOfMemory = 1;
 constexpr int kListMode = kListSellPrice | kListCount;
 

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "host/msg.h"
+#include "rpg/engine/choose_list.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/library.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
 constexpr int kRows = 4;
 constexpr int kRowHeight = 23;
 constexpr int kCell = 24;

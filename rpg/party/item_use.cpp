@@ -5,6 +5,7 @@
 
 #include "host/msg.h"
 #include "rpg/battle/rules/item_effect.h"
+#include "rpg/engine/choose_list.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/message_box.h"
@@ -21,8 +22,6 @@
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
-constexpr int kMessageTicks = 100;
 constexpr uint8_t kBattleItem = 8, kRestorative = 9, kRevive = 10, kLastingGain = 11,
                   kBattleItem2 = 12, kEventItem = 13, kKeyItem = 14;
 constexpr uint8_t kUsableKinds[] = {8, 9, 10, 11, 12, 13, 14};

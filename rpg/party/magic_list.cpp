@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/msg.h"
+#include "rpg/engine/choose_list.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/numbers.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
 constexpr int kMarkerX = 132;
 
 std::string NameOf(std::span<const uint8_t> record) {

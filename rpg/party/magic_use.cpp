@@ -5,6 +5,7 @@
 
 #include "host/msg.h"
 #include "rpg/battle/rules/magic_effect.h"
+#include "rpg/engine/choose_list.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/message_box.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
-constexpr int kMessageTicks = 100;
 constexpr uint8_t kUsableClass = kHeal;
 constexpr uint8_t kEveryMember = 0x80;  // bit of the target byte
 

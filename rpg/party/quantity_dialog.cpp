@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/msg.h"
+#include "rpg/engine/choose_list.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/message_box.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
 constexpr uint64_t kMaxMoney = 99999;
 constexpr int kNameBytes = 12;
 

@@ -1,3 +1,4 @@
+#include "rpg/engine/choose_list.h"
 #include "rpg/party/shop.h"
 
 #include <optional>
@@ -14,8 +15,6 @@
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
-constexpr int kMessageTicks = 100;
 
 void DrawMoney() {
   ClearRect(61, 1, 158, 18);

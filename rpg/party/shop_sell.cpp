@@ -1,3 +1,4 @@
+#include "rpg/engine/choose_list.h"
 #include "rpg/party/shop.h"
 
 #include <optional>
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
-constexpr int kMessageTicks = 100;
 
 // One sale of the inventory entry `at`: the checks, the dialog, the money.
 void Sell(uint8_t at) {

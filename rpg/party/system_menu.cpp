@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr uint8_t kBackOut = 255;
 
 enum class After { kGoOn, kClose };
 
