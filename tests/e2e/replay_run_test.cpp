@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/png.h"
@@ -69,29 +71,6 @@ TEST_F(ReplayRunTest, DesktopWithVelmorHighlighted) {
   EXPECT_EQ(Bytes("frames", "start.png"), Bytes("frames", "velmor_highlighted.png"));
 }
 
-TEST_F(ReplayRunTest, TestAppAfterTenTicksTheSameEveryTime) {
-  const RunResult first = Replay("testapp_ten_ticks.replay", "first", "testapp");
-  ASSERT_EQ(first.exitCode, 0) << first.err;
-  EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", "ten_ticks.png"),
-                                         "replay/testapp_ten_ticks"));
-  const RunResult second = Replay("testapp_ten_ticks.replay", "second", "testapp");
-  ASSERT_EQ(second.exitCode, 0) << second.err;
-  EXPECT_EQ(Bytes("first", "ten_ticks.png"), Bytes("second", "ten_ticks.png"));
-}
-
-TEST_F(ReplayRunTest, BlocksPlayedToTheEndTheSameEveryTime) {
-  const RunResult first = Replay("blocks_game_over.replay", "first", "blocks");
-  ASSERT_EQ(first.exitCode, 0) << first.err;
-  EXPECT_EQ(first.err.find("leak"), std::string::npos) << first.err;
-  const RunResult second = Replay("blocks_game_over.replay", "second", "blocks");
-  ASSERT_EQ(second.exitCode, 0) << second.err;
-  for (const char* frame : {"first", "moved_and_turned", "row_cleared", "game_over"}) {
-    const std::string file = std::string(frame) + ".png";
-    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), std::string("replay/blocks_") + frame));
-    EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << frame;
-  }
-}
-
 // A frame of a replay and the golden picture it must equal.
 struct GoldenFrame {
   std::string frame;
@@ -148,23 +127,6 @@ TEST_F(ReplayRunTest, VelmorChapterPlayedToItsEnd) {
   for (const GoldenFrame& step : frames) {
     EXPECT_TRUE(testsupport::MatchesGolden(Frame("frames", step.frame + ".png"), step.golden))
         << step.frame;
-  }
-}
-
-// Master Qian's shop from a new game: three sandals bought with the
-// starting money, one sold back; every step against its golden, both runs
-// alike. The run ends on the map, so the game's blocks are still held then.
-TEST_F(ReplayRunTest, VelmorShopBuysThreeAndSellsOneTheSameEveryTime) {
-  const RunResult first = Replay("velmor_shop.replay", "first");
-  ASSERT_EQ(first.exitCode, 0) << first.err;
-  const RunResult second = Replay("velmor_shop.replay", "second");
-  ASSERT_EQ(second.exitCode, 0) << second.err;
-  for (const char* frame : {"shop_choice", "buy_list", "buy_dialog", "bought", "sell_list",
-                            "sell_dialog", "sold", "map_again"}) {
-    const std::string file = std::string(frame) + ".png";
-    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), std::string("replay/velmor_shop_") + frame))
-        << frame;
-    EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << frame;
   }
 }
 
@@ -258,51 +220,59 @@ TEST_F(ReplayRunTest, BadScriptOrFramesFolderStopsBeforeStarting) {
   EXPECT_NE(run.err.find("go together"), std::string::npos) << run.err;
 }
 
-}  // namespace
+// A game played twice by one script: each frame against its golden,
+// replay/`prefix``frame`, both runs alike, and frames named in `alike` equal.
+struct PlayedTwice {
+  const char* name;
+  const char* script;
+  const char* app;
+  const char* prefix;
+  std::vector<std::string> frames;
+  std::vector<std::pair<std::string, std::string>> alike;
+  bool checkLeaks;
+};
 
-namespace {
+void PrintTo(const PlayedTwice& c, std::ostream* os) { *os << c.name; }
 
-// The tile game: the deal, a selection, two matches with their markers and
-// a selection moved between walled-in tiles, the same in two runs; the game
-// leaves by its close button with nothing left behind.
-TEST_F(ReplayRunTest, TilesPlayTheSameEveryTime) {
-  const char* frames[] = {"deal", "selected", "matched", "reselected"};
+class ReplayTwiceTest : public ReplayRunTest, public ::testing::WithParamInterface<PlayedTwice> {};
+
+TEST_P(ReplayTwiceTest, PlaysTheSameEveryTime) {
+  const PlayedTwice& c = GetParam();
   for (const char* run : {"first", "second"}) {
-    const RunResult result = Replay("tiles_play.replay", run, "tiles");
+    const RunResult result = Replay(c.script, run, c.app);
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.err.find("leak"), std::string::npos) << result.err;
+    if (c.checkLeaks) {
+      EXPECT_EQ(result.err.find("leak"), std::string::npos) << result.err;
+    }
   }
-  for (const char* frame : frames) {
-    const std::string name = std::string(frame) + ".png";
-    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", name), std::string("replay/tiles_") + frame));
-    EXPECT_EQ(Bytes("first", name), Bytes("second", name)) << frame;
+  for (const std::string& frame : c.frames) {
+    const std::string file = frame + ".png";
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), c.prefix + frame)) << frame;
+    EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << frame;
   }
+  for (const auto& [a, b] : c.alike) EXPECT_EQ(Bytes("first", a + ".png"), Bytes("first", b + ".png"));
 }
 
-}  // namespace
-
-namespace {
-
-// The pairs game alone: the deal, a mismatch shown for 700 ms and turned
-// back, a pair taken, the win screen and the next deal, the same in two runs;
-// the game leaves on Escape with nothing left behind.
-TEST_F(ReplayRunTest, PairsAlonePlayTheSameEveryTime) {
-  const char* frames[] = {"dealt", "mismatch_shown", "mismatch_turned_back", "pair_taken", "win",
-                          "new_game"};
-  for (const char* run : {"first", "second"}) {
-    const RunResult result = Replay("pairs_alone.replay", run, "pairs");
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.err.find("leak"), std::string::npos) << result.err;
-  }
-  for (const char* frame : frames) {
-    const std::string name = std::string(frame) + ".png";
-    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", name), std::string("replay/pairs_") + frame));
-    EXPECT_EQ(Bytes("first", name), Bytes("second", name)) << frame;
-  }
-  // A millisecond before the 700 have passed both faces still show.
-  EXPECT_EQ(Bytes("first", "mismatch_still.png"), Bytes("first", "mismatch_shown.png"));
-  // The new deal looks like the first: backs everywhere, the clock at 0.
-  EXPECT_EQ(Bytes("first", "new_game.png"), Bytes("first", "dealt.png"));
-}
+// The shop run (three sandals bought, one sold back) ends on the map, so the
+// game's blocks are still held then. In the pairs game a millisecond before
+// the 700 have passed both faces still show, and the new deal looks like
+// the first.
+INSTANTIATE_TEST_SUITE_P(
+    Games, ReplayTwiceTest,
+    ::testing::Values(
+        PlayedTwice{"TestApp", "testapp_ten_ticks.replay", "testapp", "replay/testapp_",
+                    {"ten_ticks"}, {}, false},
+        PlayedTwice{"Blocks", "blocks_game_over.replay", "blocks", "replay/blocks_",
+                    {"first", "moved_and_turned", "row_cleared", "game_over"}, {}, true},
+        PlayedTwice{"VelmorShop", "velmor_shop.replay", nullptr, "replay/velmor_shop_",
+                    {"shop_choice", "buy_list", "buy_dialog", "bought", "sell_list", "sell_dialog",
+                     "sold", "map_again"},
+                    {}, false},
+        PlayedTwice{"Tiles", "tiles_play.replay", "tiles", "replay/tiles_",
+                    {"deal", "selected", "matched", "reselected"}, {}, true},
+        PlayedTwice{"Pairs", "pairs_alone.replay", "pairs", "replay/pairs_",
+                    {"dealt", "mismatch_shown", "mismatch_turned_back", "pair_taken", "win", "new_game"},
+                    {{"mismatch_still", "mismatch_shown"}, {"new_game", "dealt"}}, true}),
+    [](const ::testing::TestParamInfo<PlayedTwice>& info) { return info.param.name; });
 
 }  // namespace

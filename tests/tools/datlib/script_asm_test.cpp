@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/support/scratch.h"
 #include "tests/tools/datlib/script_test_util.h"
 
@@ -19,48 +21,37 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
   return out;
 }
 
-TEST(ScriptAsm, ByteOperandsFillTwoByteSlots) {
-  EXPECT_EQ(Body("Music 3, 0"), (Bytes{0, 3, 0, 0, 0}));
-  EXPECT_EQ(Body("GoMap 1, 2, 30, 255"), (Bytes{1, 1, 0, 2, 0, 30, 0, 255, 0}));
-  EXPECT_EQ(Body("AddMember 4, 5, 6\nDropNpc 7\nWalkNpc 1, 2, 3"),
-            (Bytes{2, 4, 0, 5, 0, 6, 0, 3, 7, 0, 6, 1, 0, 2, 0, 3, 0}));
-  EXPECT_EQ(Body("PlaceNpc 40, 9, 1, 2\nPlaceSmallNpc 1, 8, 3, 4\nTurn 0, 2, 1"),
-            (Bytes{38, 40, 0, 9, 0, 1, 0, 2, 0, 32, 1, 0, 8, 0, 3, 0, 4, 0, 53, 0, 0, 2, 0, 1, 0}));
-  EXPECT_EQ(Body("Animate 1, 2, 3, 4, 5"), (Bytes{30, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0}));
-  EXPECT_EQ(Body("Evasion 1\nThrowHandHeld 0\nCopyVar 200, 3"),
-            (Bytes{78, 1, 0, 79, 0, 0, 76, 200, 0, 3, 0}));
-}
-
-TEST(ScriptAsm, PartyScriptsAndMapCharacters) {
-  EXPECT_EQ(Body("SwitchScript 1, 2\nCall 255, 3\nSetView 5, 6"),
-            (Bytes{14, 1, 0, 2, 0, 66, 255, 0, 3, 0, 16, 5, 0, 6, 0}));
-  EXPECT_EQ(Body("Lead 2\nLeave 2\nLearn 1, 2, 3"),
-            (Bytes{24, 2, 0, 40, 2, 0, 44, 1, 0, 2, 0, 3, 0}));
-  EXPECT_EQ(Body("Face 0, 3\nDropNpc2 4\nNpcMode 5, 1\nShowNpc 6"),
-            (Bytes{29, 0, 0, 3, 0, 33, 4, 0, 46, 5, 0, 1, 0, 51, 6, 0}));
-}
-
-TEST(ScriptAsm, CommandsWithoutOperandsAreOneByte) {
-  EXPECT_EQ(Body("End\nGameOver\nEncounterOn\nEncounterOff\nSell\nClearNpcs\nShowMapName\n"
-                 "Refresh\nReturn\nNoSave\nAllowSave\nSaveGame\nCoordsOn\nCoordsOff"),
-            (Bytes{9, 20, 36, 37, 45, 52, 55, 56, 68, 70, 71, 72, 74, 75}));
-}
-
-TEST(ScriptAsm, WordsFlagsAndVariables) {
-  EXPECT_EQ(Body("SetFlag 2399\nClearFlag 0x102"), (Bytes{26, 0x5F, 0x09, 27, 0x02, 0x01}));
-  EXPECT_EQ(Body("Heal 1, 100\nRaiseLevel 2, 300\nCountdown 3, 1000"),
-            (Bytes{49, 1, 0, 100, 0, 50, 2, 0, 0x2C, 1, 73, 3, 0, 0xE8, 3}));
-  EXPECT_EQ(Body("SetVar 200, 7\nAddVar 1, 2\nSubVar 3, 4"),
-            (Bytes{12, 200, 0, 7, 0, 22, 1, 0, 2, 0, 23, 3, 0, 4, 0}));
-  EXPECT_EQ(Body("SetStat 1, 16, 500\nAddStat 2, 10, 1000"),
-            (Bytes{59, 1, 0, 16, 0, 0xF4, 1, 60, 2, 0, 10, 0, 0xE8, 3}));
-}
-
-TEST(ScriptAsm, MoneyAmountsAreFourBytes) {
-  EXPECT_EQ(Body("AddMoney 100000\nSubMoney 500\nSetMoney 0xFFFFFFFF"),
-            (Bytes{41, 0xA0, 0x86, 0x01, 0, 42, 0xF4, 1, 0, 0, 43, 0xFF, 0xFF, 0xFF, 0xFF}));
-  // IfPoor amount d, addr: the body starts at code offset 3.
-  EXPECT_EQ(Body("top: IfPoor 70000, top"), (Bytes{65, 0x70, 0x11, 1, 0, 3, 0}));
+// Byte operands fill two-byte slots, commands without operands are one
+// byte, words are little-endian and money amounts four bytes.
+TEST(ScriptAsm, OperandsTakeTheirStoredWidths) {
+  const std::pair<const char*, Bytes> cases[] = {
+      {"Music 3, 0", {0, 3, 0, 0, 0}},
+      {"GoMap 1, 2, 30, 255", {1, 1, 0, 2, 0, 30, 0, 255, 0}},
+      {"AddMember 4, 5, 6\nDropNpc 7\nWalkNpc 1, 2, 3",
+       {2, 4, 0, 5, 0, 6, 0, 3, 7, 0, 6, 1, 0, 2, 0, 3, 0}},
+      {"PlaceNpc 40, 9, 1, 2\nPlaceSmallNpc 1, 8, 3, 4\nTurn 0, 2, 1",
+       {38, 40, 0, 9, 0, 1, 0, 2, 0, 32, 1, 0, 8, 0, 3, 0, 4, 0, 53, 0, 0, 2, 0, 1, 0}},
+      {"Animate 1, 2, 3, 4, 5", {30, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0}},
+      {"Evasion 1\nThrowHandHeld 0\nCopyVar 200, 3", {78, 1, 0, 79, 0, 0, 76, 200, 0, 3, 0}},
+      {"SwitchScript 1, 2\nCall 255, 3\nSetView 5, 6",
+       {14, 1, 0, 2, 0, 66, 255, 0, 3, 0, 16, 5, 0, 6, 0}},
+      {"Lead 2\nLeave 2\nLearn 1, 2, 3", {24, 2, 0, 40, 2, 0, 44, 1, 0, 2, 0, 3, 0}},
+      {"Face 0, 3\nDropNpc2 4\nNpcMode 5, 1\nShowNpc 6",
+       {29, 0, 0, 3, 0, 33, 4, 0, 46, 5, 0, 1, 0, 51, 6, 0}},
+      {"End\nGameOver\nEncounterOn\nEncounterOff\nSell\nClearNpcs\nShowMapName\n"
+       "Refresh\nReturn\nNoSave\nAllowSave\nSaveGame\nCoordsOn\nCoordsOff",
+       {9, 20, 36, 37, 45, 52, 55, 56, 68, 70, 71, 72, 74, 75}},
+      {"SetFlag 2399\nClearFlag 0x102", {26, 0x5F, 0x09, 27, 0x02, 0x01}},
+      {"Heal 1, 100\nRaiseLevel 2, 300\nCountdown 3, 1000",
+       {49, 1, 0, 100, 0, 50, 2, 0, 0x2C, 1, 73, 3, 0, 0xE8, 3}},
+      {"SetVar 200, 7\nAddVar 1, 2\nSubVar 3, 4", {12, 200, 0, 7, 0, 22, 1, 0, 2, 0, 23, 3, 0, 4, 0}},
+      {"SetStat 1, 16, 500\nAddStat 2, 10, 1000", {59, 1, 0, 16, 0, 0xF4, 1, 60, 2, 0, 10, 0, 0xE8, 3}},
+      {"AddMoney 100000\nSubMoney 500\nSetMoney 0xFFFFFFFF",
+       {41, 0xA0, 0x86, 0x01, 0, 42, 0xF4, 1, 0, 0, 43, 0xFF, 0xFF, 0xFF, 0xFF}},
+      // IfPoor amount d, addr: the body starts at code offset 3.
+      {"top: IfPoor 70000, top", {65, 0x70, 0x11, 1, 0, 3, 0}},
+  };
+  for (const auto& [source, bytes] : cases) EXPECT_EQ(Body(source), bytes) << source;
 }
 
 TEST(ScriptAsm, JumpsTakeLabelsAsCodeAddresses) {
@@ -272,13 +263,6 @@ TEST(ScriptAsm, ReportsTooManyGoodsAndAScriptTooLargeForABlock) {
   ASSERT_TRUE(diag2.HasErrors());
   EXPECT_EQ(diag2.Items().front().pos.line, 4001);
   EXPECT_NE(diag2.Items().front().message.find("16381"), std::string::npos);
-}
-
-TEST(ScriptAsm, FormatsDiagnosticsForEditors) {
-  Diagnostics diag;
-  testing::Assemble("\n  Nope", diag);
-  ASSERT_EQ(diag.Items().size(), 1u);
-  EXPECT_EQ(Diagnostics::Format(diag.Items()[0]), "t.gsa:2:3: error: unknown command 'Nope'");
 }
 
 }  // namespace

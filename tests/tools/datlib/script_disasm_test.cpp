@@ -4,6 +4,8 @@
 
 #include <optional>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "codec/bytes.h"
 #include "rpg/format/script_commands.h"
@@ -68,40 +70,33 @@ TEST(ScriptDisasm, KeepsWhatIsNoCommandAsData) {
   EXPECT_EQ(text.find("Say"), text.find("Say: text or list")) << text;
 }
 
-TEST(ScriptDisasm, AJumpIntoAnInstructionKeepsItAsDataWithTheLabelInside) {
-  // Goto 7 lands on the second byte of the SetVar at code offset 6.
-  const Bytes body = {10, 7, 0, 12, 1, 0, 2, 0, 9};
-  const std::string text = RoundTrip(Script({}, body));
-  EXPECT_NE(text.find("Goto L0007"), std::string::npos) << text;
-  EXPECT_NE(text.find(".byte 0x0C\nL0007:\n    .byte 0x01, 0x00"), std::string::npos) << text;
-  EXPECT_NE(text.find("    End\n"), std::string::npos) << text;
-}
-
-TEST(ScriptDisasm, AddressesOutsideTheBodyStayNumbers) {
-  // Event 1 points into the event table, event 2 past the end, event 3 at the end.
-  const std::string text = RoundTrip(Script({1, 0x9000, 14, 0}, {10, 2, 0}, {0xAA}));
-  EXPECT_NE(text.find(".events 4\n.event 1, 0x0001\n.event 2, 0x9000\n.event 3, event3\n"),
-            std::string::npos)
-      << text;
-  EXPECT_NE(text.find("Goto 0x0002\nevent3:\n\n.tail"), std::string::npos) << text;
-}
-
-TEST(ScriptDisasm, EscapesBytesThatAreNoGb2312Text) {
-  const Bytes body = {47, 'q', '"', '\\', 0x01, 0xB0, 0xA1, 0xFF, 0xA1, 0};
-  const std::string text = RoundTrip(Script({}, body));
-  EXPECT_NE(text.find(U8(u8"Alert \"q\\\"\\\\\\x01啊\\xFF\\xA1\"")), std::string::npos) << text;
-}
-
-TEST(ScriptDisasm, WritesCrawlTextOneRowALine) {
-  Bytes body = {61, 1, 0, 2, 0};
+// Bytes whose disassembly needs care, each with the lines it must hold.
+TEST(ScriptDisasm, WritesLabelsTextsAndRowsThatReassemble) {
+  struct Case {
+    Bytes resource;
+    std::vector<std::string> lines;
+  };
+  Bytes crawl = {61, 1, 0, 2, 0};
   for (char c : std::string("first row of twenty.second row of twenty"))
-    body.push_back(static_cast<std::uint8_t>(c));
-  body.push_back(0);
-  const std::string text = RoundTrip(Script({}, body));
-  EXPECT_NE(
-      text.find("    Crawl 1, 2, \"first row of twenty.\"\n        \"second row of twenty\"\n"),
-      std::string::npos)
-      << text;
+    crawl.push_back(static_cast<std::uint8_t>(c));
+  crawl.push_back(0);
+  const Case cases[] = {
+      // Goto 7 lands on the second byte of the SetVar at code offset 6.
+      {Script({}, {10, 7, 0, 12, 1, 0, 2, 0, 9}),
+       {"Goto L0007", ".byte 0x0C\nL0007:\n    .byte 0x01, 0x00", "    End\n"}},
+      // Event 1 points into the event table, event 2 past the end, event 3 at the end.
+      {Script({1, 0x9000, 14, 0}, {10, 2, 0}, {0xAA}),
+       {".events 4\n.event 1, 0x0001\n.event 2, 0x9000\n.event 3, event3\n",
+        "Goto 0x0002\nevent3:\n\n.tail"}},
+      {Script({}, {47, 'q', '"', '\\', 0x01, 0xB0, 0xA1, 0xFF, 0xA1, 0}),
+       {U8(u8"Alert \"q\\\"\\\\\\x01啊\\xFF\\xA1\"")}},
+      {Script({}, crawl),
+       {"    Crawl 1, 2, \"first row of twenty.\"\n        \"second row of twenty\"\n"}},
+  };
+  for (const Case& c : cases) {
+    const std::string text = RoundTrip(c.resource);
+    for (const std::string& line : c.lines) EXPECT_NE(text.find(line), std::string::npos) << text;
+  }
 }
 
 TEST(ScriptDisasm, KeepsTheHeader) {
