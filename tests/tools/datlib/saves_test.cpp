@@ -121,8 +121,6 @@ TEST(SaveNamesInBuild, RefusesTitlesAndCharactersSaveFilesCannotHold) {
   } cases[] = {
       {"ok", 25, ""},
       {"a/b", 1, "the title names the save files"},
-      {"\"a\\\\b\"", 1, "the title names the save files"},
-      {"\"a\\tb\"", 1, "the title names the save files"},
       {"ok", 26, "character id 26"},
       {"ok", 0, "character id 0"},
   };
