@@ -22,19 +22,14 @@
 #include "rpg/party/equip_from_items.h"
 #include "rpg/party/equip_screen.h"
 #include "rpg/party/event_flags.h"
-#include "rpg/party/status_page.h"
 #include "tests/rpg/support/game_run.h"
 #include "tests/rpg/support/game_screen.h"
-#include "tests/support/golden.h"
-
-static bool operator==(const InvEntry& a, const InvEntry& b) {
-  return a.kind == b.kind && a.id == b.id && a.count == b.count;
-}
 
 namespace {
 
 using rpgtest::ArtOf;
 using rpgtest::GameRun;
+using rpgtest::ShowsGolden;
 using rpgtest::TestLibrary;
 using Inventory = std::vector<InvEntry>;
 using Keys = std::vector<uint32_t>;
@@ -160,10 +155,6 @@ CharStats With(const std::function<void(CharStats&)>& change) {
   return s;
 }
 
-std::function<void()> Golden(const char* name) {
-  return [=] { EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, std::string("rpg/") + name)); };
-}
-
 // Accepted comparisons against numbers worked out by hand from the
 // library's effect blocks.
 TEST(CompareEquipTest, StoresTheCandidatesNumbers) {
@@ -202,23 +193,15 @@ TEST(CompareEquipTest, StoresTheCandidatesNumbers) {
 TEST(CompareEquipTest, ViewsAreComputedAfreshEachTime) {
   const Member m{1, {2}, With([](CharStats& s) { s.defence = 1; })};
   const CharStats candidate = With([](CharStats& s) { s.defence = 2, s.immunity = 0x08; });
-  auto pageAfter = [&](const Keys& keys) {
-    Art art;
-    Play({{m}}, [&] { CompareEquip(0, 7, {1, 1, 1}); }, keys, [&] { art = ArtOf(nullptr, 37, 0, 122, 96); });
-    return art;
-  };
-  auto pageOf = [](const CharStats& s) {
-    Art art;
-    GameRun run([&] { StatusPage(s, 0); art = ArtOf(nullptr, 37, 0, 122, 96); });
-    return art;
-  };
-  EXPECT_EQ(pageAfter({}), pageOf(candidate));
-  EXPECT_EQ(pageAfter({kKeyUp}), pageOf(m.stats));
-  EXPECT_EQ(pageAfter({kKeyUp, kKeyDown}), pageOf(candidate));
+  const std::pair<Keys, const char*> views[] = {{{}, "compare_equip_candidate"},
+                                                {{kKeyUp}, "compare_equip_worn"},
+                                                {{kKeyUp, kKeyDown}, "compare_equip_candidate"}};
+  for (const auto& [keys, golden] : views) {
+    SCOPED_TRACE(keys.size());
+    Play({{m}}, [&] { CompareEquip(0, 7, {1, 1, 1}); }, keys, ShowsGolden(golden));
+  }
   const State stored = Play({{m}}, [&] { CompareEquip(0, 7, {1, 1, 1}); }, {kKeyUp, kKeyDown, kKeyUp, kKeyDown, kKeyEnter});
   EXPECT_EQ(std::memcmp(&stored.stats, &candidate, sizeof(CharStats)), 0);
-  Play({{m}}, [&] { CompareEquip(0, 7, {1, 1, 1}); }, {}, Golden("compare_equip_candidate"));
-  Play({{m}}, [&] { CompareEquip(0, 7, {1, 1, 1}); }, {kKeyUp}, Golden("compare_equip_worn"));
 }
 
 TEST(EquipFromItemsTest, PlacesWearersAndRefusals) {
@@ -255,10 +238,10 @@ TEST(EquipFromItemsTest, PlacesWearersAndRefusals) {
 TEST(EquipScreenTest, AllPlacesWornAndTheWayToAChange) {
   const Member m{1, {1, 1, 1, 1, 1, 1, 1, 2}, Base()}, other{2, {0, 1, 1}, Base()};
   const Keys toSword = {kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyEnter};
-  Play({{m, other}}, EquipScreen, {}, Golden("equip_screen"));
-  Play({{m, other}}, EquipScreen, {kKeyLeft, kKeyUp}, Golden("equip_screen"));  // no wrap
-  Play({{m, other}}, EquipScreen, {kKeyRight, kKeyRight, kKeyDown}, Golden("equip_screen_second"));
-  Play({{m, other}}, EquipScreen, {toSword.begin(), toSword.end()}, Golden("equip_screen_item"));
+  Play({{m, other}}, EquipScreen, {}, ShowsGolden("equip_screen"));
+  Play({{m, other}}, EquipScreen, {kKeyLeft, kKeyUp}, ShowsGolden("equip_screen"));  // no wrap
+  Play({{m, other}}, EquipScreen, {kKeyRight, kKeyRight, kKeyDown}, ShowsGolden("equip_screen_second"));
+  Play({{m, other}}, EquipScreen, {toSword.begin(), toSword.end()}, ShowsGolden("equip_screen_item"));
   // Enter again on the worn sword: the hand-held items listed, the knife
   // chosen and accepted, the sword back in the inventory.
   Keys keys = toSword;

@@ -127,26 +127,13 @@ TEST_F(LevelUpTest, ARiseKeepsWhatTheMemberHasBeyondItsRow) {
   }
 }
 
+// The next level's threshold plus 5 and the last level as the limit are
+// LearnAndRaiseTest's RaiseLevel rows; here the edges they do not reach.
 TEST_F(LevelUpTest, RaiseToLevelSetsTheExperienceBelowThatLevel) {
-  struct Case {
-    uint8_t id;
-    uint16_t level;
-    int slot;
-    uint16_t exp;
-  } cases[] = {
-      {1, 3, 0, 85},     // level 2's nextExp + 5
-      {1, 9, 0, 85},     // above the last: the last
-      {1, 1, -1, 0},     // no row below: unchanged
-      {2, 2, 1, 65535},  // 65533 + 5 held
-  };
-  for (const Case& c : cases) {
-    game.party[c.slot < 0 ? 0 : c.slot].stats.exp = 0;
-    EXPECT_EQ(RaiseToLevel(c.id, c.level), c.slot);
-    EXPECT_EQ(game.party[c.slot < 0 ? 0 : c.slot].stats.exp, c.exp);
-  }
-  EXPECT_EQ(RaiseToLevel(3, 2), -1);
-  EXPECT_EQ(game.runStatus, 7) << "not in the party";
-  game.runStatus = 0;
+  EXPECT_EQ(RaiseToLevel(1, 1), -1) << "no row below";
+  EXPECT_EQ(game.party[0].stats.exp, 0);
+  EXPECT_EQ(RaiseToLevel(2, 2), 1);
+  EXPECT_EQ(game.party[1].stats.exp, 65535) << "65533 + 5 held";
   game.party[2].header.id = 3;
   EXPECT_EQ(RaiseToLevel(3, 2), -1) << "no level table";
   EXPECT_EQ(game.runStatus, 0) << "the failed lookup is cleared";

@@ -11,17 +11,13 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/party/shop.h"
 #include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/script_library.h"
-#include "tests/support/golden.h"
-
-// Entries compared whole (found in their own, the global, namespace).
-static bool operator==(const InvEntry& a, const InvEntry& b) {
-  return a.kind == b.kind && a.id == b.id && a.count == b.count;
-}
 
 namespace {
 
 using rpgtest::GameRun;
+using rpgtest::ShowsGolden;
 using rpgtest::TestLibrary;
 using Inventory = std::vector<InvEntry>;
 using Keys = std::vector<uint32_t>;
@@ -116,16 +112,13 @@ TEST(SellMenuTest, SalesPayTheSellPriceUpToTheLimitAndNeverLowerMoney) {
 }
 
 TEST(ShopTest, ListAndDialogGoldens) {
-  auto golden = [](const char* name) {
-    return [=] { EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, std::string("rpg/") + name)); };
-  };
-  Visit({1234, {}}, Buy, {kKeyDown}, golden("shop_buy_list"));
+  Visit({1234, {}}, Buy, {kKeyDown}, ShowsGolden("shop_buy_list"));
   // With money equal to the price, one piece leaves 0 shown.
-  Visit({20, {}}, Buy, {kKeyEnter, kKeyUp}, golden("shop_buy_dialog"));
+  Visit({20, {}}, Buy, {kKeyEnter, kKeyUp}, ShowsGolden("shop_buy_dialog"));
   const Shop held = {70000, {{9, 1, 3}, {7, 1, 1}, {14, 1, 1}, {9, 3, 12}, {1, 1, 2}}};
-  Visit(held, SellMenu, {}, golden("shop_sell_list"));
+  Visit(held, SellMenu, {}, ShowsGolden("shop_sell_list"));
   // One herb of 40000 shows the capped 99999, not 110000.
-  Visit(held, SellMenu, {kKeyUp, kKeyDown, kKeyDown, kKeyDown, kKeyEnter, kKeyDown}, golden("shop_sell_dialog"));
+  Visit(held, SellMenu, {kKeyUp, kKeyDown, kKeyDown, kKeyDown, kKeyEnter, kKeyDown}, ShowsGolden("shop_sell_dialog"));
 }
 
 // The commands run from a script; a flag set after them shows it went on.

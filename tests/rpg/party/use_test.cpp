@@ -20,17 +20,14 @@
 #include "rpg/party/magic_use.h"
 #include "rpg/party/system_menu.h"
 #include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/script_library.h"
-#include "tests/support/golden.h"
 #include "tests/support/host_screen.h"
-
-static bool operator==(const InvEntry& a, const InvEntry& b) {
-  return a.kind == b.kind && a.id == b.id && a.count == b.count;
-}
 
 namespace {
 
 using rpgtest::GameRun;
+using rpgtest::ShowsGolden;
 using Inventory = std::vector<InvEntry>;
 using Keys = std::vector<uint32_t>;
 
@@ -248,19 +245,16 @@ TEST(SystemMenuTest, AKeyItemRunsItsScriptAfterTheMenu) {
 }
 
 TEST(SystemMenuTest, Goldens) {
-  auto golden = [](const char* name) {
-    return [=] { EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, std::string("rpg/") + name)); };
-  };
   auto menu = [] { game.money = 12345; SystemMenu(); return 0; };
-  Visit(kTwo, {}, menu, {}, golden("system_menu"));
-  Visit(kTwo, {}, menu, {e}, golden("system_menu_attributes"));
-  Visit(kTwo, {}, menu, {u, e}, golden("system_menu_system"));
-  Visit(kTwo, {}, menu, {u, e, d, e, kTick}, golden("system_menu_no_save"));
-  Visit(kTwo, {}, menu, {u, e, d, d, e}, golden("system_menu_music"));
-  Visit(kTwo, {}, menu, {d, e}, golden("system_menu_names"));
-  Visit(kTwo, {}, menu, {d, d, e}, golden("system_menu_items"));
-  Visit(kTwo, {}, [] { CastMagicMenu(1); return 0; }, {d, d, e, r}, golden("magic_target"));
-  Visit(kTwo, kBag, UseItemMenu, Pick(1) + Keys{r}, golden("item_use"));
+  Visit(kTwo, {}, menu, {}, ShowsGolden("system_menu"));
+  Visit(kTwo, {}, menu, {e}, ShowsGolden("system_menu_attributes"));
+  Visit(kTwo, {}, menu, {u, e}, ShowsGolden("system_menu_system"));
+  Visit(kTwo, {}, menu, {u, e, d, e, kTick}, ShowsGolden("system_menu_no_save"));
+  Visit(kTwo, {}, menu, {u, e, d, d, e}, ShowsGolden("system_menu_music"));
+  Visit(kTwo, {}, menu, {d, e}, ShowsGolden("system_menu_names"));
+  Visit(kTwo, {}, menu, {d, d, e}, ShowsGolden("system_menu_items"));
+  Visit(kTwo, {}, [] { CastMagicMenu(1); return 0; }, {d, d, e, r}, ShowsGolden("magic_target"));
+  Visit(kTwo, kBag, UseItemMenu, Pick(1) + Keys{r}, ShowsGolden("item_use"));
 }
 
 }  // namespace

@@ -66,3 +66,7 @@ void GameRun::Keys(std::initializer_list<uint32_t> keys) {
 }
 
 }  // namespace rpgtest
+
+bool operator==(const InvEntry& a, const InvEntry& b) {
+  return a.kind == b.kind && a.id == b.id && a.count == b.count;
+}

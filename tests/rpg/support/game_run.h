@@ -43,3 +43,7 @@ class GameRun {
 };
 
 }  // namespace rpgtest
+
+struct InvEntry;
+// Inventory entries compared whole (kind, id and count).
+bool operator==(const InvEntry& a, const InvEntry& b);

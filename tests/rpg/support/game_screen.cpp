@@ -4,6 +4,7 @@
 #include "host/lcd.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/ui_text.h"
+#include "tests/support/golden.h"
 
 namespace rpgtest {
 
@@ -47,6 +48,10 @@ std::vector<std::string> ArtOf(Canvas* canvas, int x, int y, int w, int h) {
   return testsupport::Art(canvas, x, y, w, h,
                           {{testsupport::kBlack, '#'}, {testsupport::kWhite, '.'},
                            {testsupport::kRed, 'r'}});
+}
+
+std::function<void()> ShowsGolden(const std::string& name) {
+  return [=] { EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/" + name)); };
 }
 
 }  // namespace rpgtest

@@ -33,4 +33,7 @@ class TextScreenTest : public GameScreenTest {
 // '.' white, 'r' red, '?' any other colour.
 std::vector<std::string> ArtOf(Canvas* canvas, int x, int y, int w, int h);
 
+// When called, checks the screen against the golden rpg/<name>.
+std::function<void()> ShowsGolden(const std::string& name);
+
 }  // namespace rpgtest
