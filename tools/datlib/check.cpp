@@ -3,6 +3,8 @@
 #include <map>
 #include <set>
 
+#include "codec/bytes.h"
+#include "rpg/format/item_records.h"
 #include "tools/datlib/check_jumps.h"
 #include "tools/datlib/check_limits.h"
 #include "tools/datlib/check_refs.h"
@@ -59,6 +61,9 @@ void AddUses(ResKey script, const std::vector<ScriptUse>& list,
 }
 
 std::string SiteText(const Use& u) {
+  if (u.script.type == static_cast<std::uint8_t>(rpgfmt::ResType::kItemRecord)) {
+    return std::string(u.verb) + " by item " + KeyName(u.script) + " while worn or once used up";
+  }
   std::string out = std::string(u.verb) + " by script " + KeyName(u.script) + " " +
                     CodeOffsetText(u.site.offset);
   if (u.site.command != nullptr) out += " " + std::string(u.site.command->mnemonic);
@@ -88,6 +93,19 @@ void CollectScript(const rpgfmt::LibraryView& lib, const rpgfmt::LibEntry& e, st
   refs.insert(refs.end(), more.begin(), more.end());
   AddUses(e.key, sr.flags, uses.flags);
   AddUses(e.key, sr.vars, uses.vars);
+}
+
+// The game sets an item's flag while the item is worn or once it is used up
+// (and clears it when the item is taken off): for the scripts that test such
+// a flag, the item counts as setting it.
+void AddItemFlags(const rpgfmt::LibraryView& lib, std::map<int, std::vector<Use>>& flags) {
+  for (const rpgfmt::LibEntry& e : lib.entries) {
+    if (e.key.type != static_cast<std::uint8_t>(rpgfmt::ResType::kItemRecord)) continue;
+    const auto b = lib.Bytes(e);
+    if (b.size() < rpgfmt::itemrec::kSize) continue;
+    const auto found = flags.find(codec::LoadLe<std::uint16_t>(b.data() + rpgfmt::itemrec::kFlag));
+    if (found != flags.end()) found->second.push_back({e.key, "set", true, false, {}});
+  }
 }
 
 // Lists each flag or variable with its uses; one that is tested but never
@@ -126,6 +144,7 @@ std::optional<std::string> CheckLibrary(std::span<const std::uint8_t> image,
       CollectScript(*lib, e, sizes[i].size, name, refs, uses, diag);
     }
   }
+  AddItemFlags(*lib, uses.flags);
   std::set<ResKey> used;
   for (const Reference& r : refs) {
     if (lib->Find(r.to) != nullptr) {

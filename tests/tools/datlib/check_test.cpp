@@ -58,14 +58,17 @@ TEST_F(CheckTest, ScriptReferencesAndFlagUses) {
                       "    SetFlag F_DOOR\n"
                       "    IfFlag F_DOOR, done\n"
                       "    IfFlag 9, done\n"
+                      "    IfFlag 1001, done\n"
                       "    GoMap 1, 5, 0, 0\n"
                       "done:\n"
                       "    End\n",
-                      "[]\n");
+                      "- {type: item, id: [6, 1], flag: 1001}\n");
   ASSERT_TRUE(report.has_value());
   EXPECT_TRUE(Reports("c.lib[1,1,1]: error: names (2, 1, 5) (GoMap at +0x")) << diag_.Text();
   EXPECT_TRUE(Reports("c.lib: warning: flag 9 is tested but never set"));
   EXPECT_FALSE(Reports("flag 7 is"));
+  EXPECT_FALSE(Reports("flag 1001 is"));  // the item sets it
+  EXPECT_NE(report->find("set by item (6, 6, 1) while worn"), std::string::npos) << *report;
   EXPECT_NE(report->find("flags:\n  7:\n    set by script (1, 1, 1) +0x"), std::string::npos)
       << *report;
   EXPECT_NE(report->find("tested by script (1, 1, 1)"), std::string::npos);
