@@ -253,10 +253,10 @@ TEST_P(ReplayTwiceTest, PlaysTheSameEveryTime) {
   for (const auto& [a, b] : c.alike) EXPECT_EQ(Bytes("first", a + ".png"), Bytes("first", b + ".png"));
 }
 
-// The shop run (three sandals bought, one sold back) ends on the map, so the
-// game's blocks are still held then. In the pairs game a millisecond before
-// the 700 have passed both faces still show, and the new deal looks like
-// the first.
+// The shop run (three sandals bought, one sold back) and the menus run end on
+// the map, so the game's blocks are still held then. In the pairs game a
+// millisecond before the 700 have passed both faces still show, and the new
+// deal looks like the first.
 INSTANTIATE_TEST_SUITE_P(
     Games, ReplayTwiceTest,
     ::testing::Values(
@@ -267,6 +267,11 @@ INSTANTIATE_TEST_SUITE_P(
         PlayedTwice{"VelmorShop", "velmor_shop.replay", nullptr, "replay/velmor_shop_",
                     {"shop_choice", "buy_list", "buy_dialog", "bought", "sell_list", "sell_dialog",
                      "sold", "map_again"},
+                    {}, false},
+        PlayedTwice{"VelmorMenus", "velmor_menus.replay", nullptr, "replay/velmor_menus_",
+                    {"menu", "status", "status_page1", "equip", "equip_pick", "equip_compare",
+                     "equip_worn", "item_pick", "item_use", "item_used", "magic_pick", "magic_target",
+                     "status_after", "status_after_page1", "map_again"},
                     {}, false},
         PlayedTwice{"Tiles", "tiles_play.replay", "tiles", "replay/tiles_",
                     {"deal", "selected", "matched", "reselected"}, {}, true},
