@@ -253,7 +253,8 @@ TEST_P(ReplayTwiceTest, PlaysTheSameEveryTime) {
   for (const auto& [a, b] : c.alike) EXPECT_EQ(Bytes("first", a + ".png"), Bytes("first", b + ".png"));
 }
 
-// The shop run (three sandals bought, one sold back) ends on the map, so the
+// The shop run (three sandals bought, one sold back) and the battle run (a
+// wolf met on the field after the chapter's quest) end on the map, so the
 // game's blocks are still held then. In the pairs game a millisecond before
 // the 700 have passed both faces still show, and the new deal looks like
 // the first.
@@ -267,6 +268,9 @@ INSTANTIATE_TEST_SUITE_P(
         PlayedTwice{"VelmorShop", "velmor_shop.replay", nullptr, "replay/velmor_shop_",
                     {"shop_choice", "buy_list", "buy_dialog", "bought", "sell_list", "sell_dialog",
                      "sold", "map_again"},
+                    {}, false},
+        PlayedTwice{"VelmorBattle", "velmor_battle.replay", nullptr, "replay/velmor_battle_",
+                    {"battle", "second_member", "strike", "round_two", "gains", "map_again"},
                     {}, false},
         PlayedTwice{"Tiles", "tiles_play.replay", "tiles", "replay/tiles_",
                     {"deal", "selected", "matched", "reselected"}, {}, true},
