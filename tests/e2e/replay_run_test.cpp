@@ -253,10 +253,10 @@ TEST_P(ReplayTwiceTest, PlaysTheSameEveryTime) {
   for (const auto& [a, b] : c.alike) EXPECT_EQ(Bytes("first", a + ".png"), Bytes("first", b + ".png"));
 }
 
-// The shop run (three sandals bought, one sold back) and the menus run end on
-// the map, so the game's blocks are still held then. In the pairs game a
-// millisecond before the 700 have passed both faces still show, and the new
-// deal looks like the first.
+// The shop, menus and battle runs (the battle: a wolf met on the field after
+// the chapter's quest) end on the map, so the game's blocks are still held
+// then. In the pairs game a millisecond before the 700 have passed both faces
+// still show, and the new deal looks like the first.
 INSTANTIATE_TEST_SUITE_P(
     Games, ReplayTwiceTest,
     ::testing::Values(
@@ -272,6 +272,9 @@ INSTANTIATE_TEST_SUITE_P(
                     {"menu", "status", "status_page1", "equip", "equip_pick", "equip_compare",
                      "equip_worn", "item_pick", "item_use", "item_used", "magic_pick", "magic_target",
                      "status_after", "status_after_page1", "map_again"},
+                    {}, false},
+        PlayedTwice{"VelmorBattle", "velmor_battle.replay", nullptr, "replay/velmor_battle_",
+                    {"battle", "second_member", "strike", "round_two", "gains", "map_again"},
                     {}, false},
         PlayedTwice{"Tiles", "tiles_play.replay", "tiles", "replay/tiles_",
                     {"deal", "selected", "matched", "reselected"}, {}, true},
