@@ -11,7 +11,7 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/pictures.h"
 #include "rpg/format/item_records.h"
-#include "rpg/party/inventory.h"
+#include "rpg/party/party_types.h"
 #include "rpg/party/theft.h"
 
 namespace {
@@ -60,7 +60,7 @@ void CastMemberMagic(int member) {
   }
   if (magicClass == kSpecial) {
     InvEntry stolen{};
-    if (StealCheck(member, &stolen)) InvAdd(stolen);
+    if (StealCheck(member, &stolen)) AnnounceTheft(stolen);
     return;
   }
   if (magicClass == kHarm) {
