@@ -31,7 +31,8 @@ rpgtest::Bytes Library() {
   std::vector<rpgtest::Resource> effects;
   for (int s = 0; s < kStatusCount; ++s) {
     const uint8_t dx = uint8_t(kMarkDx + kMarkStep * s);
-    effects.push_back({{5, 1, uint8_t(240 + s)}, rpgtest::EffectBytes({{dx, kMarkDy, 2, 0, 0}}, 1, 0, 0)});
+    effects.push_back(
+        {{5, 1, uint8_t(240 + s)}, rpgtest::EffectBytes({{dx, kMarkDy, 2, 0, 0}}, 1, 0, 0)});
   }
   return rpgtest::PackLibrary(effects);
 }
@@ -42,7 +43,8 @@ uint8_t Marked(Combatant c) {
   uint8_t bits = 0;
   for (int s = 0; s < kStatusCount; ++s) {
     const int x = uint8_t(at.x + kMarkDx + kMarkStep * s), y = uint8_t(at.y + kMarkDy);
-    if (testsupport::Pixels(game.sceneCanvas, x, y, 1, 1)[0] == testsupport::kBlack) bits |= StatusBit(s);
+    const bool black = testsupport::Pixels(game.sceneCanvas, x, y, 1, 1)[0] == testsupport::kBlack;
+    if (black) bits |= StatusBit(s);
   }
   return bits;
 }
