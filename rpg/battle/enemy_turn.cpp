@@ -79,7 +79,9 @@ void CastEnemyMagic(int enemy) {
     const bool drains = MagicDamage(enemy, kPartySide, block, hp, mp);
     ShowMagicLosses(hp, mp, target, kPartySide);
     for (int m = 0; m < kPartySlots; ++m) {
-      if (Aimed(target, m)) ApplyMagicEffect(kHarm, block, hp[m], mp[m], m);
+      if (Aimed(target, m)) {
+        PlayStatusEffects(ApplyMagicEffect(kHarm, block, hp[m], mp[m], m), {kPartySide, m});
+      }
     }
     RefreshPoses();
     if (drains) ShowDrain(Drain({kEnemySide, enemy}, target, hp, mp), {kEnemySide, enemy});
@@ -91,7 +93,9 @@ void CastEnemyMagic(int enemy) {
     ShowPopups('+', PopupValues{{amount, amount, amount}}, target, kEnemySide, true);
   }
   for (int e = 0; e < kEnemySlots; ++e) {
-    if (Aimed(target, e)) ApplyEnemyMagicEffect(magicClass, block, 0, 0, e);
+    if (Aimed(target, e)) {
+      PlayStatusEffects(ApplyEnemyMagicEffect(magicClass, block, 0, 0, e), {kEnemySide, e});
+    }
   }
 }
 

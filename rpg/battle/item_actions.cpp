@@ -33,7 +33,9 @@ void UseOn(int slot, uint8_t kind, const uint8_t* block, uint8_t power) {
   CharStats& stats = game.party[slot].stats;
   ApplyItemEffect(kind, zero, block, &stats);
   if (block[6] & kStatusBits) CureStatus(c, block[6] & kStatusBits);
-  if (kind == kStrengthening) ChangeStats(c, block[3], block[2], block[5], '+', power);
+  if (kind == kStrengthening) {
+    PlayStatusEffects(ChangeStats(c, block[3], block[2], block[5], '+', power), c);
+  }
   if (kind == kReviving) GainPopup(stats.hp, uint8_t(slot), kPartySide);
 }
 

@@ -1,6 +1,7 @@
 #include "rpg/battle/member_actions.h"
 
 #include "rpg/battle/animations.h"
+#include "rpg/battle/battle_effects.h"
 #include "rpg/battle/defeat.h"
 #include "rpg/battle/encounter.h"
 #include "rpg/battle/item_actions.h"
@@ -24,7 +25,8 @@ void Strike(int member, uint16_t power) {
     if (target == kWholeSide || target == e) damage.v[e] = MemberStrike(member, e, power);
   }
   ShowPopups('-', damage, target, kEnemySide, false);
-  WeaponStatuses(member, target);
+  const auto started = WeaponStatuses(member, target);
+  for (int e = 0; e < kEnemySlots; ++e) PlayStatusEffects(started[e], {kEnemySide, e});
   DefeatTest(target);
 }
 

@@ -11,7 +11,7 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/pictures.h"
 #include "rpg/format/item_records.h"
-#include "rpg/party/inventory.h"
+#include "rpg/party/party_types.h"
 #include "rpg/party/theft.h"
 
 namespace {
@@ -25,7 +25,8 @@ void Harm(int member, const uint8_t* block, uint8_t target) {
   const bool drains = MagicDamage(member, kEnemySide, block, hp, mp);
   ShowMagicLosses(hp, mp, target, kEnemySide);
   for (int e = 0; e < kEnemySlots; ++e) {
-    if (target == kWholeSide || target == e) ApplyEnemyMagicEffect(kHarm, block, hp[e], mp[e], e);
+    if (target != kWholeSide && target != e) continue;
+    PlayStatusEffects(ApplyEnemyMagicEffect(kHarm, block, hp[e], mp[e], e), {kEnemySide, e});
   }
   if (drains) ShowDrain(Drain({kPartySide, member}, target, hp, mp), {kPartySide, member});
 }
@@ -36,7 +37,8 @@ void Help(uint8_t magicClass, const uint8_t* block, uint8_t target) {
     ShowPopups('+', PopupValues{{amount, amount, amount}}, target, kPartySide, true);
   }
   for (int m = 0; m < kPartySlots; ++m) {
-    if (target == kWholeSide || target == m) ApplyMagicEffect(magicClass, block, 0, 0, m);
+    if (target != kWholeSide && target != m) continue;
+    PlayStatusEffects(ApplyMagicEffect(magicClass, block, 0, 0, m), {kPartySide, m});
   }
 }
 
@@ -58,7 +60,7 @@ void CastMemberMagic(int member) {
   }
   if (magicClass == kSpecial) {
     InvEntry stolen{};
-    if (StealCheck(member, &stolen)) InvAdd(stolen);
+    if (StealCheck(member, &stolen)) AnnounceTheft(stolen);
     return;
   }
   if (magicClass == kHarm) {

@@ -1,13 +1,22 @@
 #include "rpg/party/theft.h"
 
+#include <span>
+#include <string>
+
 #include "host/msg.h"
 #include "rpg/battle/rules/combatant.h"
 #include "rpg/battle/rules/magic_effect.h"
 #include "rpg/engine/game_state.h"
+#include "rpg/engine/library.h"
+#include "rpg/format/item_records.h"
+#include "rpg/party/party_types.h"
+#include "rpg/party/record_text.h"
+#include "rpg/party/rewards.h"
 
 namespace {
 
 constexpr uint8_t kTheftId = 1;
+constexpr uint8_t kItemType = 6;
 
 }  // namespace
 
@@ -35,4 +44,12 @@ bool Steal(int slot, InvEntry* stolen) {
 bool StealCheck(int slot, InvEntry* stolen) {
   const uint8_t* magic = game.battleActions[slot].magic;
   return magic[0] == kSpecial && magic[1] == kTheftId && Steal(slot, stolen);
+}
+
+void AnnounceTheft(const InvEntry& stolen) {
+  namespace ir = rpgfmt::itemrec;
+  const std::span<const uint8_t> item = LibRecord(kItemType, stolen.kind, stolen.id, ir::kSize);
+  if (item.empty()) return;
+  AnnounceItem("偷得 " + std::string(FieldText(&item[ir::kName], ir::kNameSize)), stolen.kind,
+               stolen.id, stolen.count);
 }

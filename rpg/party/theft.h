@@ -21,3 +21,7 @@ bool Steal(int slot, InvEntry* stolen);
 
 // Steal, when the magic in the member's action is class 5, id 1.
 bool StealCheck(int slot, InvEntry* stolen);
+
+// "偷得 " and the stolen item's name in strip line 2 as the item is added
+// (AnnounceItem). A missing item record is the lookup's run error.
+void AnnounceTheft(const InvEntry& stolen);

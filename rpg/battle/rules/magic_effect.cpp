@@ -17,16 +17,18 @@ uint16_t HpAmount(const uint8_t* block) { return codec::LoadLe<uint16_t>(block);
 uint8_t Turns(const uint8_t* block) { return block[kStatusByte] >> 4; }
 uint8_t Statuses(const uint8_t* block) { return block[kStatusByte] & 0x0F; }
 
-void Harm(Combatant c, const uint8_t* block, uint16_t hpTaken, uint16_t mpTaken) {
+uint8_t Harm(Combatant c, const uint8_t* block, uint16_t hpTaken, uint16_t mpTaken) {
   const Fields f = FieldsOf(c);
   TakeAway(f.hp, hpTaken == kMiss ? 0 : hpTaken);
   TakeAway(f.mp, mpTaken == kMiss ? 0 : mpTaken);
   const uint8_t attack = block[kAttackPct], defence = block[kDefencePct],
                 agility = block[kAgilityPct];
+  uint8_t started = 0;
   if ((attack || defence || agility) && StatusTakes(c)) {
-    ChangeStats(c, attack, defence, agility, '-', Turns(block));
+    started = ChangeStats(c, attack, defence, agility, '-', Turns(block));
   }
-  if (Statuses(block) && StatusTakes(c)) InflictStatus(c, Statuses(block), Turns(block));
+  if (Statuses(block) && StatusTakes(c)) started |= InflictStatus(c, Statuses(block), Turns(block));
+  return started;
 }
 
 void Revive(Combatant c, const uint8_t* block) {
@@ -47,28 +49,32 @@ uint8_t AgilityBonus(uint8_t agility, uint8_t percent, char sign) {
   return uint8_t(std::min<uint16_t>(bonus, 0x7F));
 }
 
-// The effect on an occupied slot, before the limits are applied.
-void Apply(Combatant c, uint8_t magicClass, const uint8_t* block, uint16_t hpTaken,
-           uint16_t mpTaken) {
+// The effect on an occupied slot, before the limits are applied; the
+// status bits it started.
+uint8_t Apply(Combatant c, uint8_t magicClass, const uint8_t* block, uint16_t hpTaken,
+              uint16_t mpTaken) {
   const Fields f = FieldsOf(c);
   const bool standing = *f.hp > 0;
-  if (magicClass == kHarm && standing) {
-    Harm(c, block, hpTaken, mpTaken);
-  } else if (magicClass == kStrengthen && standing) {
-    ChangeStats(c, block[kAttackPct], block[kDefencePct], block[kAgilityPct], '+', Turns(block));
-  } else if (magicClass == kHeal && standing) {
+  if (magicClass == kHarm && standing) return Harm(c, block, hpTaken, mpTaken);
+  if (magicClass == kStrengthen && standing) {
+    return ChangeStats(c, block[kAttackPct], block[kDefencePct], block[kAgilityPct], '+',
+                       Turns(block));
+  }
+  if (magicClass == kHeal && standing) {
     *f.hp = AddCapped(*f.hp, HpAmount(block));
     if (Statuses(block)) CureStatus(c, Statuses(block));
   } else if (magicClass == kRevive && !standing) {
     Revive(c, block);
   }
+  return 0;
 }
 
-void ApplyTo(Combatant c, uint8_t magicClass, const uint8_t* block, uint16_t hpTaken,
-             uint16_t mpTaken) {
-  if (game.runStatus || !Occupied(c)) return;
-  Apply(c, magicClass, block, hpTaken, mpTaken);
+uint8_t ApplyTo(Combatant c, uint8_t magicClass, const uint8_t* block, uint16_t hpTaken,
+                uint16_t mpTaken) {
+  if (game.runStatus || !Occupied(c)) return 0;
+  const uint8_t started = Apply(c, magicClass, block, hpTaken, mpTaken);
   ClampCombatant(c);
+  return started;
 }
 
 }  // namespace
@@ -100,14 +106,12 @@ uint8_t ChangeStats(Combatant c, uint8_t attackPct, uint8_t defencePct, uint8_t 
   return InflictStatus(c, bits, turns);
 }
 
-void ApplyMagicEffect(uint8_t magicClass, const uint8_t* block, uint16_t hpTaken, uint16_t mpTaken,
-                      int member) {
-  ApplyTo({kPartySide, member}, magicClass, block, hpTaken, mpTaken);
+uint8_t ApplyMagicEffect(uint8_t magicClass, const uint8_t* block, uint16_t hpTaken,
+                         uint16_t mpTaken, int member) {
+  return ApplyTo({kPartySide, member}, magicClass, block, hpTaken, mpTaken);
 }
 
-bool ApplyEnemyMagicEffect(uint8_t magicClass, const uint8_t* block, uint16_t hpTaken,
-                           uint16_t mpTaken, int enemy) {
-  const Combatant c{kEnemySide, enemy};
-  ApplyTo(c, magicClass, block, hpTaken, mpTaken);
-  return magicClass == kHarm && Occupied(c) && game.enemies[enemy].record.hp == 0;
+uint8_t ApplyEnemyMagicEffect(uint8_t magicClass, const uint8_t* block, uint16_t hpTaken,
+                              uint16_t mpTaken, int enemy) {
+  return ApplyTo({kEnemySide, enemy}, magicClass, block, hpTaken, mpTaken);
 }

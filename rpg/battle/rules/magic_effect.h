@@ -26,9 +26,10 @@ uint8_t ChangeStats(Combatant c, uint8_t attackPct, uint8_t defencePct, uint8_t 
 // The magic of class `magicClass` and effect `block` on one member, or one
 // enemy. For a harmful magic, hpTaken and mpTaken are the target's entries
 // from MagicDamage (a miss counts 0); the other classes read the block.
-// Nothing happens to an empty slot. ApplyEnemyMagicEffect returns whether
-// the enemy's hp is 0 after a harmful magic.
-void ApplyMagicEffect(uint8_t magicClass, const uint8_t* block, uint16_t hpTaken, uint16_t mpTaken,
-                      int member);
-bool ApplyEnemyMagicEffect(uint8_t magicClass, const uint8_t* block, uint16_t hpTaken,
-                           uint16_t mpTaken, int enemy);
+// Nothing happens to an empty slot. Returns the status bits the effect
+// started on the combatant (stat changes and inflicted statuses), whose
+// animations the battle plays.
+uint8_t ApplyMagicEffect(uint8_t magicClass, const uint8_t* block, uint16_t hpTaken,
+                         uint16_t mpTaken, int member);
+uint8_t ApplyEnemyMagicEffect(uint8_t magicClass, const uint8_t* block, uint16_t hpTaken,
+                              uint16_t mpTaken, int enemy);

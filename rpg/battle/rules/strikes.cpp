@@ -89,13 +89,15 @@ uint16_t JointPower(int member) {
   return uint16_t(std::clamp<int32_t>(power, 0, 0xFFFF));
 }
 
-void WeaponStatuses(int member, uint8_t target) {
+std::array<uint8_t, kEnemySlots> WeaponStatuses(int member, uint8_t target) {
   const CharStats& s = game.party[member].stats;
   const uint8_t statuses = s.weaponFlags & kStatusBits;
-  if (statuses == 0) return;
+  std::array<uint8_t, kEnemySlots> started{};
+  if (statuses == 0) return started;
   for (int e = 0; e < kEnemySlots; ++e) {
     const Combatant c{kEnemySide, e};
     if (game.runStatus || (target != kWholeSide && e != target) || !Occupied(c)) continue;
-    if (StatusTakes(c)) InflictStatus(c, statuses, s.weaponPower);
+    if (StatusTakes(c)) started[e] = InflictStatus(c, statuses, s.weaponPower);
   }
+  return started;
 }

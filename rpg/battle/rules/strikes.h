@@ -9,6 +9,7 @@
 // enemy's attack carries statuses; ConfusedStrike one; WeaponStatuses one
 // status attempt per enemy tried.
 
+#include <array>
 #include <cstdint>
 
 #include "rpg/battle/rules/combatant.h"
@@ -50,5 +51,6 @@ uint16_t JointPower(int member);
 
 // After a member's plain attack, siege or joint attack, hit or miss: the
 // statuses of its weapon (weaponFlags bits 0-3) are tried on the target, or
-// on every occupied enemy for kWholeSide, lasting weaponPower turns.
-void WeaponStatuses(int member, uint8_t target);
+// on every occupied enemy for kWholeSide, lasting weaponPower turns. The
+// status bits started on each enemy slot.
+std::array<uint8_t, kEnemySlots> WeaponStatuses(int member, uint8_t target);

@@ -1,6 +1,6 @@
 // The battle's movements play to their end on the virtual clock and leave
 // each figure where its path ends: every member's rows and attack paths,
-// the flight, the joint attack, an enemy's strike and cast.
+// the flight and the joint attack (the golden frames show an enemy's).
 
 #include <gtest/gtest.h>
 
@@ -132,24 +132,6 @@ TEST(BattleAnimation, FlightAndJointAttackMoveEveryStandingMember) {
   EXPECT_EQ(joint, (Box{kMemberAt[0].x + kJointDx[0][last], kMemberAt[2].y + kJointDy[2][last],
                         kMemberAt[2].x + kJointDx[2][last] + 3,
                         kMemberAt[0].y + kJointDy[0][last] + 3}));
-}
-
-TEST(BattleAnimation, AnEnemyStrikesTowardsItsTargetAndCastsInPlace) {
-  // Enemy 1 (6 x 8) stands at (43, 13).
-  const Box cast = LastFrame([] {
-    game.party[0].header.id = game.party[1].header.id = game.party[2].header.id = 0;
-    EnemyAnimation(kEnemyCasts, 1);
-  });
-  EXPECT_EQ(cast, (Box{43 + 2, 13 + 2, 43 + 2 + 5, 13 + 2 + 7}));
-  const Box strike = LastFrame([] {
-    game.party[0].header.id = game.party[2].header.id = 0;
-    game.battleActions[3].target = 1;
-    EnemyAnimation(kEnemyStrikes, 1);
-  });
-  // The last step reaches member 1's place less the width and a quarter of
-  // the height; the member is drawn over it.
-  const int x = 96 - 6, y = 48 - 2;
-  EXPECT_EQ(strike, (Box{x, y, 96 + 3, y + 7}));
 }
 
 }  // namespace

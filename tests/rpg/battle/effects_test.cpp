@@ -139,19 +139,21 @@ TEST_F(BattleRules, MagicEffectsFollowTheirClass) {
   EXPECT_EQ(game.livingMembers, 1);
   Enemy(0).hp = 0;
   game.statuses[kEnemySide][0].turns[kSleep] = 2;
-  EXPECT_FALSE(ApplyEnemyMagicEffect(kRevive, revive, 0, 0, 0));
+  ApplyEnemyMagicEffect(kRevive, revive, 0, 0, 0);
   EXPECT_EQ(Enemy(0).hp, 400) << "400 x 100 / 100";
   EXPECT_FALSE(game.statuses[kEnemySide][0].On(kSleep));
 
   const uint8_t harm[8] = {};
-  EXPECT_TRUE(ApplyEnemyMagicEffect(kHarm, harm, 900, kMiss, 1));
+  ApplyEnemyMagicEffect(kHarm, harm, 900, kMiss, 1);
+  EXPECT_EQ(Enemy(1).hp, 0);
   EXPECT_EQ(Enemy(1).mp, 40) << "a miss takes nothing";
 }
 
 TEST_F(BattleRules, StatChangesAndTheirCountdown) {
   Member(0).immunity = 32;  // refuses the defence counter
   const uint8_t strengthen[8] = {0, 0, 0, 0, 50, 100, 0x20, 0};  // 2 turns
-  ApplyMagicEffect(kStrengthen, strengthen, 0, 0, 0);
+  EXPECT_EQ(ApplyMagicEffect(kStrengthen, strengthen, 0, 0, 0), StatusBit(kAttackChange))
+      << "the started statuses";
   EXPECT_EQ(game.bonuses[kPartySide][0].attack, 100);
   EXPECT_EQ(game.bonuses[kPartySide][0].defence, 20) << "the bonus stays without its counter";
   EXPECT_EQ(game.statuses[kPartySide][0].turns[kAttackChange], 2);

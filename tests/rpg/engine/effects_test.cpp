@@ -24,21 +24,7 @@ using testsupport::Box;
 using testsupport::kBlack;
 using testsupport::kRed;
 
-struct Element {
-  uint8_t dx, dy, life, delay, picture;
-};
-
-// An effect of the elements given, with `pictures` pictures of 4 x 2 black
-// pixels (depth 1), playing `first` ... `last`.
-Bytes Effect(std::vector<Element> elements, int pictures, uint8_t first, uint8_t last) {
-  Bytes b = {1, 0, uint8_t(elements.size()), uint8_t(pictures), first, last};
-  for (const Element& e : elements) b.insert(b.end(), {e.dx, e.dy, e.life, e.delay, e.picture});
-  for (int p = 0; p < pictures; ++p) {
-    const Bytes pic = rpgtest::PictureBytes(4, 2, 1, {"####", "####"});
-    b.insert(b.end(), pic.begin(), pic.end());
-  }
-  return b;
-}
+using rpgtest::EffectBytes;
 
 // The black area of the scene, as the screen shows it after a present.
 Box Shown() { return testsupport::FindColor(kBlack, 0, 0, 160, 96); }
@@ -52,7 +38,7 @@ void WhiteScene() {
 
 TEST(PlayEffectTest, TheFirstElementPlayedStartsAtOnce) {
   const Bytes lib = rpgtest::PackLibrary(
-      {{{5, 1, 5}, Effect({{0, 0, 3, 1, 0}, {10, 10, 3, 1, 0}}, 1, 1, 1)}});
+      {{{5, 1, 5}, EffectBytes({{0, 0, 3, 1, 0}, {10, 10, 3, 1, 0}}, 1, 1, 1)}});
   uint8_t result = 0;
   GameRun run([&] {
     WhiteScene();
@@ -65,7 +51,7 @@ TEST(PlayEffectTest, TheFirstElementPlayedStartsAtOnce) {
 }
 
 TEST(PlayEffectTest, AnExpiringElementClearsTheSceneUnlessItIsKept) {
-  const Bytes effect = Effect({{0, 0, 2, 1, 0}, {30, 0, 3, 1, 0}}, 1, 0, 1);
+  const Bytes effect = EffectBytes({{0, 0, 2, 1, 0}, {30, 0, 3, 1, 0}}, 1, 0, 1);
   const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, effect}});
   for (uint8_t flags : {0, 2}) {
     std::vector<uint32_t> after;
@@ -86,7 +72,7 @@ TEST(PlayEffectTest, AnExpiringElementClearsTheSceneUnlessItIsKept) {
 }
 
 TEST(PlayEffectTest, AKeyEndsAnEffectThatWaitsForOne) {
-  const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, Effect({{0, 0, 200, 1, 0}}, 1, 0, 0)}});
+  const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, EffectBytes({{0, 0, 200, 1, 0}}, 1, 0, 0)}});
   uint8_t result = 0;
   GameRun run([&] { result = PlayEffect(1, 5, 1, 0, 0); }, lib);
   run.Advance(500);  // ten frames of 50 ms, no key
@@ -97,7 +83,7 @@ TEST(PlayEffectTest, AKeyEndsAnEffectThatWaitsForOne) {
 }
 
 TEST(PlayEffectTest, AMissingEffectFallsBackToNumberOneThenToNothing) {
-  const Bytes lib = rpgtest::PackLibrary({{{5, 2, 1}, Effect({{1, 1, 3, 1, 0}}, 1, 0, 0)}});
+  const Bytes lib = rpgtest::PackLibrary({{{5, 2, 1}, EffectBytes({{1, 1, 3, 1, 0}}, 1, 0, 0)}});
   uint8_t result = 0;
   GameRun fallback([&] {
     WhiteScene();
@@ -119,7 +105,7 @@ TEST(PlayEffectTest, ElementsAndPicturesTheDataLacksAreNotPlayed) {
   // ends right after the picture, so anything read past it leaves the library.
   // Frames that draw follow each other at once; the first that draws nothing
   // waits a millisecond, with both elements shown.
-  Bytes effect = Effect({{0, 0, 5, 1, 0}, {20, 0, 5, 1, 3}}, 1, 0, 9);
+  Bytes effect = EffectBytes({{0, 0, 5, 1, 0}, {20, 0, 5, 1, 3}}, 1, 0, 9);
   Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, effect}});
   lib.resize(rpgtest::LocationOf(lib, 0) + effect.size());
   GameRun run([&] {
@@ -133,7 +119,7 @@ TEST(PlayEffectTest, ElementsAndPicturesTheDataLacksAreNotPlayed) {
 
 TEST(PlayEffectTest, ElementsAboveTheScreenAreCutAtItsTop) {
   // dy 255: one row above the screen, so only the lower row shows.
-  const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, Effect({{5, 255, 3, 1, 0}}, 1, 0, 0)}});
+  const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, EffectBytes({{5, 255, 3, 1, 0}}, 1, 0, 0)}});
   GameRun run([&] {
     WhiteScene();
     PlayEffect(1, 5, 2, 0, 0);

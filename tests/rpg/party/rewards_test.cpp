@@ -10,6 +10,7 @@
 
 #include "host/canvas.h"
 #include "host/msg.h"
+#include "rpg/battle/member_magic.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
 #include "rpg/engine/pictures.h"
@@ -123,6 +124,33 @@ TEST(BattleRewardsTest, TheStripsAndPanelsAsShown) {
   EXPECT_EQ(game.party[0].stats.level, 2);
   EXPECT_EQ(game.party[1].stats.level, 1);
   EXPECT_EQ(game.party[1].stats.exp, 21);
+}
+
+// A theft in battle announces "偷得 " and the item's name as the item is
+// added; an enemy with nothing left to steal announces nothing.
+TEST(BattleRewardsTest, ATheftIsAnnouncedAsTheItemIsAdded) {
+  uint32_t seed = 1;  // the enemy's luck 1 makes y 0; only z = r % 3 can fail
+  while ([&] { SeedRandom(seed); return Random() % 3 == 0; }()) ++seed;
+  for (const uint8_t count : {1, 0}) {
+    GameRun run([&] {
+      Join(1);
+      EnemyRecord& e = game.enemies[1].record;
+      e.enemyId = 1, e.luck = 1, e.stealKind = 8, e.stealId = 2, e.stealCount = count;
+      BattleAction& theft = game.battleActions[0];
+      theft.magic[0] = 5, theft.magic[1] = 1, theft.target = 1;
+      PaintScene();
+      PresentScene();
+      SeedRandom(seed);
+      CastMemberMagic(0);
+    }, Rewards());
+    if (count) {
+      EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/reward_theft"));
+      run.Key(kKeyEnter);
+    }
+    ASSERT_TRUE(run.Finished()) << "waits for one key only after a theft";
+    EXPECT_EQ(InvFind(8, 2), count ? 0 : 255);
+    EXPECT_EQ(game.enemies[1].record.stealCount, 0);
+  }
 }
 
 // Learn and RaiseLevel as the script runs them, each panel a wait, the scene

@@ -64,4 +64,17 @@ Bytes PictureBytes(int width, int height, int depth, const std::vector<std::stri
   return rpgfmt::EncodePicture(pic);
 }
 
+Bytes EffectBytes(const std::vector<EffectElement>& elements, int pictures, uint8_t first,
+                  uint8_t last) {
+  Bytes b = {1, 0, uint8_t(elements.size()), uint8_t(pictures), first, last};
+  for (const EffectElement& e : elements) {
+    b.insert(b.end(), {e.dx, e.dy, e.life, e.delay, e.picture});
+  }
+  for (int p = 0; p < pictures; ++p) {
+    const Bytes pic = PictureBytes(4, 2, 1, {"####", "####"});
+    b.insert(b.end(), pic.begin(), pic.end());
+  }
+  return b;
+}
+
 }  // namespace rpgtest

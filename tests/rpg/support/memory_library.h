@@ -48,4 +48,12 @@ class InstalledLibrary {
 // '~' the two transparent values (depth 2 only).
 Bytes PictureBytes(int width, int height, int depth, const std::vector<std::string>& rows);
 
+// An effect animation (type 5) of the elements given, with `pictures`
+// pictures of 4 x 2 black pixels (depth 1), playing `first` ... `last`.
+struct EffectElement {
+  uint8_t dx, dy, life, delay, picture;
+};
+Bytes EffectBytes(const std::vector<EffectElement>& elements, int pictures, uint8_t first,
+                  uint8_t last);
+
 }  // namespace rpgtest
