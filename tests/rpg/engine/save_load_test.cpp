@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@
 namespace {
 
 namespace sv = rpgfmt::save;
+using rpgtest::Bytes;
 using rpgtest::GameRun;
 using rpgtest::SavesLibrary;
 using rpgtest::StartPlaying;
@@ -126,33 +128,100 @@ void SetDistinctValues() {
   game.party[1].magicCount = 0;
 }
 
+// `base` packed again with every resource at another block or offset: a
+// full script block ahead of all others and a small resource ahead of each
+// type's own.
+Bytes WithBlocksMoved(const Bytes& base) {
+  std::vector<rpgfmt::LibProblem> problems;
+  const auto view = rpgfmt::ReadLibrary(base, problems);
+  std::vector<rpgtest::Resource> pads = {{{1, 0, 1}, Bytes(rpgfmt::kLibMaxResourceSize, 0)}};
+  for (const rpgfmt::LibEntry& e : view->entries) {
+    if (pads.back().key.type != e.key.type) pads.push_back({{e.key.type, 0, 2}, Bytes(7, 0)});
+  }
+  return rpgtest::WithResources(base, pads);
+}
+
+// The key of the resource that starts at (block, offset) of `image`.
+std::optional<rpgfmt::ResKey> KeyAt(const Bytes& image, unsigned block, unsigned offset) {
+  std::vector<rpgfmt::LibProblem> problems;
+  const auto view = rpgfmt::ReadLibrary(image, problems);
+  for (const rpgfmt::LibEntry& e : view->entries) {
+    if (e.block == block && e.offset == offset) return e.key;
+  }
+  return std::nullopt;
+}
+
+// The library locations of the loaded state that do not name, somewhere
+// else in `library`, the resource the saved state's named in `savedLibrary`;
+// the saved state then takes the loaded locations, for the field comparison.
+std::vector<std::string> Relocate(Snapshot& saved, const Bytes& savedLibrary, const Bytes& library) {
+  auto& was = *reinterpret_cast<GameState*>(saved.data());
+  std::vector<std::string> out;
+  auto check = [&](const std::string& name, auto& block, auto& offset, auto nowBlock, auto nowOffset) {
+    const auto before = KeyAt(savedLibrary, block, offset);
+    if (!before || before != KeyAt(library, nowBlock, nowOffset) ||
+        (block == nowBlock && offset == nowOffset)) {
+      out.push_back(name);
+    }
+    block = nowBlock, offset = nowOffset;
+  };
+  check("map", was.mapBlock, was.mapOffset, game.mapBlock, game.mapOffset);
+  check("tiles", was.tileBlock, was.tileOffset, game.tileBlock, game.tileOffset);
+  for (int i = 0; i < kNpcSlots; ++i) {
+    NpcRecord& n = was.npcStore[i];
+    if (game.npcs[i]) {
+      check("npc sheet " + std::to_string(i), n.picBlock, n.picOffset, game.npcStore[i].picBlock,
+            game.npcStore[i].picOffset);
+    }
+  }
+  for (int i = 0; i < kPartySlots; ++i) {
+    PartySlot& m = was.party[i];
+    if (m.header.id) {
+      check("member sheet " + std::to_string(i), m.spriteBlock, m.spriteOffset,
+            game.party[i].spriteBlock, game.party[i].spriteOffset);
+    }
+  }
+  return out;
+}
+
 TEST(SaveLoadTest, ALoadRestoresEveryKeptFieldOfTheSavedGame) {
-  Snapshot saved;
-  std::vector<std::string> differences;
-  uint8_t var255 = 0, walk = 0, menu = 9, scroll = 9;
-  bool loaded = false;
-  GameRun run([&] {
-    StartPlaying();
-    SetDistinctValues();
-    game.scriptVars[255] = 200;
-    ASSERT_TRUE(SaveToSlot(0));
-    saved = Take();
-    Scramble();
-    loaded = LoadGame();
-    differences = Differences(saved);
-    var255 = game.scriptVars[255], walk = game.continuousWalk, menu = game.menuScript;
-    scroll = game.scrollDir;
-  }, SavesLibrary());
-  run.Key(kKeyEnter);
-  ASSERT_TRUE(run.Finished());
-  EXPECT_TRUE(loaded);
-  EXPECT_EQ(differences, std::vector<std::string>{});
-  // Not kept: variable 255 and the walking and menu switches keep their
-  // values; the view is not scrolling.
-  EXPECT_EQ(var255, 0x5A);
-  EXPECT_EQ(walk, 1);
-  EXPECT_EQ(menu, 3);
-  EXPECT_EQ(scroll, 0);
+  struct Case {
+    const char* name;
+    bool moved;  // loaded with the library rebuilt, its blocks moved
+  };
+  for (const Case& c : {Case{"the same library", false}, Case{"blocks moved", true}}) {
+    SCOPED_TRACE(c.name);
+    Bytes library = SavesLibrary(), loadLibrary = c.moved ? WithBlocksMoved(library) : library;
+    Snapshot saved;
+    std::vector<std::string> differences, misplaced;
+    uint8_t var255 = 0, walk = 0, menu = 9, scroll = 9;
+    bool loaded = false;
+    GameRun run([&] {
+      StartPlaying();
+      SetDistinctValues();
+      game.scriptVars[255] = 200;
+      ASSERT_TRUE(SaveToSlot(0));
+      saved = Take();
+      game.libImage = loadLibrary.data(), game.libSize = uint32_t(loadLibrary.size());
+      Scramble();
+      loaded = LoadGame();
+      if (c.moved) misplaced = Relocate(saved, library, loadLibrary);
+      differences = Differences(saved);
+      var255 = game.scriptVars[255], walk = game.continuousWalk, menu = game.menuScript;
+      scroll = game.scrollDir;
+    }, library);
+    run.Key(kKeyEnter);
+    ASSERT_TRUE(run.Finished());
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(misplaced, std::vector<std::string>{});
+    EXPECT_EQ(differences, std::vector<std::string>{});
+    // Not kept: variable 255 and the walking and menu switches keep their
+    // values; the view is not scrolling.
+    EXPECT_EQ(var255, 0x5A);
+    EXPECT_EQ(walk, 1);
+    EXPECT_EQ(menu, 3);
+    EXPECT_EQ(scroll, 0);
+  }
 }
 
 TEST(SaveLoadTest, SavingShowsTheStripAndAnOccupiedSlotAsksBeforeItIsOverwritten) {
