@@ -102,9 +102,11 @@ bool LoadGame() {
     if (slot >= sv::kSaveSlots) return false;
   } while (!ReadSave(slot));
   const uint8_t bank = game.scriptBank, no = game.scriptNo;
-  RunAfterLoadScript();
+  // The music of the game left behind stops before script (0, 5) runs, so
+  // that music the script starts for the loaded game plays on.
   StopMusic();
   game.musicReplayFlag = 0;
+  RunAfterLoadScript();
   CanvasClear(game.sceneCanvas);
   LoadScript();
   ResolveSheets();

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/lcd.h"
@@ -23,6 +24,7 @@
 #include "rpg/engine/save_game.h"
 #include "rpg/engine/save_slots.h"
 #include "rpg/engine/script.h"
+#include "rpg/engine/sound_hooks.h"
 #include "rpg/engine/title.h"
 #include "rpg/format/save_layout.h"
 #include "rpg/party/party_slots.h"
@@ -222,6 +224,29 @@ TEST(SaveLoadTest, ALoadRestoresEveryKeptFieldOfTheSavedGame) {
     EXPECT_EQ(menu, 3);
     EXPECT_EQ(scroll, 0);
   }
+}
+
+TEST(SaveLoadTest, ScriptZeroFiveRunsOnTheLoadedStateAndTheMusicItStartsPlaysOn) {
+  // Track 3 only when it sees the saved variable 7.
+  const std::string afterLoad = "IfVarEq 7, 42, saved\nMusic 4, 0\nEnd\nsaved:\nMusic 3, 0\nEnd\n";
+  std::vector<std::pair<SoundHook, int>> calls;
+  int key = 0, lastKey = 0;
+  GameRun run([&] {
+    StartPlaying();
+    game.scriptVars[7] = 42, game.soundOn = 1;
+    ASSERT_TRUE(SaveToSlot(0));
+    game.scriptVars[7] = 0, game.scriptNo = 3;
+    ClearSoundHookCalls();
+    ASSERT_TRUE(LoadGame());
+    for (const SoundHookCall& c : SoundHookCalls()) calls.push_back({c.hook, c.track});
+    key = game.scriptBank * 256 + game.scriptNo, lastKey = game.lastScriptBank * 256 + game.lastScriptNo;
+  }, rpgtest::WithScripts(SavesLibrary(), {{0, 5, afterLoad}}));
+  run.Key(kKeyEnter);
+  ASSERT_TRUE(run.Finished());
+  EXPECT_EQ(calls, (std::vector<std::pair<SoundHook, int>>{{SoundHook::kStopMusic, 0},
+                                                           {SoundHook::kPlayMusic, 3}}));
+  EXPECT_EQ(key, 0x102) << "the loaded script, not (0, 5)";
+  EXPECT_EQ(lastKey, 0x102);
 }
 
 TEST(SaveLoadTest, SavingShowsTheStripAndAnOccupiedSlotAsksBeforeItIsOverwritten) {
