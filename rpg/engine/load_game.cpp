@@ -30,11 +30,12 @@ bool Damaged() {
   return false;
 }
 
-// Script (0, 5), when the library has it, with the loaded key kept.
+// Script (0, 5), when the library has it, with the loaded key and the
+// loaded script's running state kept.
 void RunAfterLoadScript() {
-  const uint8_t bank = game.scriptBank, no = game.scriptNo;
+  const uint8_t bank = game.scriptBank, no = game.scriptNo, running = game.scriptRunning;
   RunScriptFile(kAfterLoadBank, kAfterLoadNo);
-  game.scriptBank = bank, game.scriptNo = no;
+  game.scriptBank = bank, game.scriptNo = no, game.scriptRunning = running;
 }
 
 }  // namespace

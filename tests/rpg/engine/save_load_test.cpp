@@ -230,16 +230,17 @@ TEST(SaveLoadTest, ScriptZeroFiveRunsOnTheLoadedStateAndTheMusicItStartsPlaysOn)
   // Track 3 only when it sees the saved variable 7.
   const std::string afterLoad = "IfVarEq 7, 42, saved\nMusic 4, 0\nEnd\nsaved:\nMusic 3, 0\nEnd\n";
   std::vector<std::pair<SoundHook, int>> calls;
-  int key = 0, lastKey = 0;
+  int key = 0, lastKey = 0, running = 0;
   GameRun run([&] {
     StartPlaying();
-    game.scriptVars[7] = 42, game.soundOn = 1;
+    game.scriptVars[7] = 42, game.soundOn = 1, game.scriptRunning = 2;
     ASSERT_TRUE(SaveToSlot(0));
     game.scriptVars[7] = 0, game.scriptNo = 3;
     ClearSoundHookCalls();
     ASSERT_TRUE(LoadGame());
     for (const SoundHookCall& c : SoundHookCalls()) calls.push_back({c.hook, c.track});
     key = game.scriptBank * 256 + game.scriptNo, lastKey = game.lastScriptBank * 256 + game.lastScriptNo;
+    running = game.scriptRunning;
   }, rpgtest::WithScripts(SavesLibrary(), {{0, 5, afterLoad}}));
   run.Key(kKeyEnter);
   ASSERT_TRUE(run.Finished());
@@ -247,6 +248,7 @@ TEST(SaveLoadTest, ScriptZeroFiveRunsOnTheLoadedStateAndTheMusicItStartsPlaysOn)
                                                            {SoundHook::kPlayMusic, 3}}));
   EXPECT_EQ(key, 0x102) << "the loaded script, not (0, 5)";
   EXPECT_EQ(lastKey, 0x102);
+  EXPECT_EQ(running, 2) << "the loaded script's, not what (0, 5) left";
 }
 
 TEST(SaveLoadTest, SavingShowsTheStripAndAnOccupiedSlotAsksBeforeItIsOverwritten) {
