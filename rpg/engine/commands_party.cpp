@@ -101,13 +101,10 @@ CommandResult AddStat(const Instruction& inst) {
 }
 
 CommandResult Learn(const Instruction& inst) {
-  // Id 0 marks a free slot, never a member.
-  const uint8_t id = Byte(inst, 0);
-  const uint8_t slot = id ? MemberSlot(id) : kPartySlots;
-  if (slot < kPartySlots) {
+  const PartySlot* member = Member(Byte(inst, 0), kNoMember);
+  if (member) {
+    const int slot = int(member - game.party);
     OverTheScene([&] { TeachMagic(slot, Byte(inst, 1), Byte(inst, 2)); });
-  } else {
-    game.runStatus = kNoMember;
   }
   return Next(inst);
 }

@@ -30,11 +30,12 @@ bool Damaged() {
   return false;
 }
 
-// Script (0, 5), when the library has it, with the loaded key kept.
+// Script (0, 5), when the library has it, with the loaded key and the
+// loaded script's running state kept.
 void RunAfterLoadScript() {
-  const uint8_t bank = game.scriptBank, no = game.scriptNo;
+  const uint8_t bank = game.scriptBank, no = game.scriptNo, running = game.scriptRunning;
   RunScriptFile(kAfterLoadBank, kAfterLoadNo);
-  game.scriptBank = bank, game.scriptNo = no;
+  game.scriptBank = bank, game.scriptNo = no, game.scriptRunning = running;
 }
 
 }  // namespace
@@ -102,9 +103,11 @@ bool LoadGame() {
     if (slot >= sv::kSaveSlots) return false;
   } while (!ReadSave(slot));
   const uint8_t bank = game.scriptBank, no = game.scriptNo;
-  RunAfterLoadScript();
+  // The music of the game left behind stops before script (0, 5) runs, so
+  // that music the script starts for the loaded game plays on.
   StopMusic();
   game.musicReplayFlag = 0;
+  RunAfterLoadScript();
   CanvasClear(game.sceneCanvas);
   LoadScript();
   ResolveSheets();

@@ -9,10 +9,11 @@
 #include "rpg/format/save_layout.h"
 
 // The load screen: SlotMenu until a slot loads (or the player cancels), then
-// script (0, 5) when the library has it, the music stopped, the scene
-// cleared, the loaded script, the sheets re-resolved, the saved map at the
-// saved view; the slot becomes the current save slot and the parked files,
-// which belong to the game left behind, are deleted. True when it loaded.
+// the music stopped, script (0, 5) when the library has it (on the loaded
+// state; music it starts plays on), the scene cleared, the loaded script, the
+// sheets re-resolved, the saved map at the saved view; the slot becomes the
+// current save slot and the parked files, which belong to the game left
+// behind, are deleted. True when it loaded.
 bool LoadGame();
 
 // Slot `slot`'s files into the state record. False, with nothing changed,

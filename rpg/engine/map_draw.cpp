@@ -11,9 +11,10 @@ namespace {
 
 constexpr int kCell = 16;
 constexpr uint8_t kTileImageMask = 0x7F;
+constexpr int16_t kStrip = 8, kRightStrip = 152, kScreenBottom = 95;
 
 void DrawCell(int col, int row) {
-  DrawTile(game.viewCells[row][col][0] & kTileImageMask, int16_t(8 + kCell * col),
+  DrawTile(game.viewCells[row][col][0] & kTileImageMask, int16_t(kStrip + kCell * col),
            int16_t(kCell * row));
 }
 
@@ -23,6 +24,15 @@ void DrawColumn(int col) {
 
 void DrawRow(int row) {
   for (int col = 0; col < kViewCols; ++col) DrawCell(col, row);
+}
+
+// A sideways shift of the map picture pushes map pixels into the 8-pixel
+// strip beside the window on the side it shifts toward: that strip, outside
+// the map's window, gets back the colour it had (white, or black after a
+// battle), as the strip on the other side keeps its own.
+void RestoreStrip(int16_t left) {
+  const uint32_t colour = GetPixelColor(left, 0, game.mapCanvas);
+  FillRectColor(left, 0, int16_t(left + kStrip - 1), kScreenBottom, colour, game.sceneCanvas);
 }
 
 }  // namespace
@@ -42,10 +52,12 @@ void DrawMap() {
   switch (game.scrollDir) {
     case 1:
       CanvasCopyAt(kCell, 0, game.sceneCanvas, game.mapCanvas);
+      RestoreStrip(kRightStrip);
       DrawColumn(0);
       break;
     case 2:
       CanvasCopyAt(-kCell, 0, game.sceneCanvas, game.mapCanvas);
+      RestoreStrip(0);
       DrawColumn(kViewCols - 1);
       break;
     case 3:

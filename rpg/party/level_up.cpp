@@ -78,7 +78,7 @@ uint8_t LevelUpWith(int slot, const LevelTable& table, int r, LevelRow* before) 
 
 int RaiseToLevel(uint8_t id, uint16_t level) {
   if (game.runStatus) return -1;
-  const uint8_t slot = id ? MemberSlot(id) : kPartySlots;
+  const uint8_t slot = MemberSlot(id);
   if (slot >= kPartySlots) {
     game.runStatus = kMemberError;
     return -1;

@@ -20,9 +20,9 @@ const uint8_t* LearnMagic(int slot, uint8_t magicClass, uint8_t id) {
       LibRecord(kMagicType, magicClass, id, rpgfmt::magicrec::kFixedSize);
   if (record.empty()) return nullptr;
   PartySlot& member = game.party[slot];
-  if (member.magicCount < mc::kMaxEntries) {
-    member.magic[member.magicCount++] = {magicClass, id};
-  }
+  // A full list learns nothing, so nothing is shown as learned either.
+  if (member.magicCount >= mc::kMaxEntries) return nullptr;
+  member.magic[member.magicCount++] = {magicClass, id};
   return record.data();
 }
 

@@ -7,7 +7,8 @@
 // Appends (class, id) to the member's magic list while it holds fewer than
 // 50 (what a save keeps); a magic already known is appended again. The magic
 // record is looked up first: a missing one is run error 3 and leaves the
-// list as it was. Returns the record (for the name to show), or null.
+// list as it was. Returns the record (for the name to show), or null when
+// nothing was learned (a missing record or a full list).
 const uint8_t* LearnMagic(int slot, uint8_t magicClass, uint8_t id);
 
 // Called for each magic LearnChain teaches, with its record.

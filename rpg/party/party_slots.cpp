@@ -11,6 +11,7 @@
 namespace {
 
 constexpr uint8_t kNoSlot = 255;
+constexpr uint8_t kFreeId = 0;  // the character id of a free slot
 constexpr uint8_t kMemberError = 7;
 constexpr uint8_t kNotAddressable = 2;
 
@@ -37,18 +38,21 @@ void LoadMagicList(PartySlot& member) {
   member.magicCount = uint8_t(count);
 }
 
-}  // namespace
-
-uint8_t MemberSlot(uint8_t id) {
+// The first slot whose character id is `id` (0: the first free one).
+uint8_t SlotHolding(uint8_t id) {
   for (uint8_t s = 0; s < kPartySlots; ++s) {
     if (game.party[s].header.id == id) return s;
   }
   return kNoSlot;
 }
 
+}  // namespace
+
+uint8_t MemberSlot(uint8_t id) { return id == kFreeId ? kNoSlot : SlotHolding(id); }
+
 uint8_t FindFreeMemberSlot() {
   if (game.runStatus) return kNoSlot;
-  const uint8_t slot = MemberSlot(0);
+  const uint8_t slot = SlotHolding(kFreeId);
   if (slot == kNoSlot) {
     game.runStatus = kMemberError;
     return kNoSlot;

@@ -19,5 +19,6 @@ void LoadPartyMember(uint8_t slot, std::span<const uint8_t> sheet);
 void RemoveMember(uint8_t id);
 // Makes the slot holding character `id` the leader.
 void SetLeader(uint8_t id);
-// The slot holding character `id`, or 255.
+// The slot holding character `id`, or 255; always 255 for id 0, which marks
+// a free slot and names no character.
 uint8_t MemberSlot(uint8_t id);

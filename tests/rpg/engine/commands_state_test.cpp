@@ -156,6 +156,8 @@ TEST_F(CommandsStateTest, PartyAttributesAreComparedSetAndAddedByTheirCodes) {
        [] { EXPECT_EQ(game.runStatus, 4); }},
       {"IfStat of no member", nullptr, Branch("IfStat 1, 4, 0, first, second"),
        [] { EXPECT_EQ(game.runStatus, 7); }},
+      {"SetStat of id 0, a free slot's", nullptr, hero + "SetStat 0, 4, 1\n",
+       [] { EXPECT_EQ(game.runStatus, 7); }},
       {"Heal 100 % of 999", nullptr, hero + "Heal 2, 100\n", [] { EXPECT_EQ(Stats().hp, 999); }},
       {"Heal 1 %", nullptr, hero + "Heal 2, 1\n", [] { EXPECT_EQ(Stats().hp, 19); }},
       {"Heal 0 %", nullptr, hero + "Heal 2, 0\n", [] { EXPECT_EQ(Stats().hp, 10); }},
@@ -163,6 +165,8 @@ TEST_F(CommandsStateTest, PartyAttributesAreComparedSetAndAddedByTheirCodes) {
       {"Heal no member", nullptr, "Heal 1, 50\n", [] { EXPECT_EQ(game.runStatus, 8); }},
       {"Lead", nullptr, "AddMember 1, 5, 3\n" + hero + "Lead 2\n", [] { EXPECT_EQ(game.partyLeader, 1); }},
       {"Lead no member", nullptr, hero + "Lead 1\n",
+       [] { EXPECT_EQ(game.runStatus, 7); EXPECT_EQ(game.partyLeader, 0); }},
+      {"Lead 0", nullptr, hero + "Lead 0\n",
        [] { EXPECT_EQ(game.runStatus, 7); EXPECT_EQ(game.partyLeader, 0); }},
   });
 }

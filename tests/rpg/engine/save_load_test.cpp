@@ -7,7 +7,9 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/lcd.h"
@@ -22,6 +24,7 @@
 #include "rpg/engine/save_game.h"
 #include "rpg/engine/save_slots.h"
 #include "rpg/engine/script.h"
+#include "rpg/engine/sound_hooks.h"
 #include "rpg/engine/title.h"
 #include "rpg/format/save_layout.h"
 #include "rpg/party/party_slots.h"
@@ -34,6 +37,7 @@
 namespace {
 
 namespace sv = rpgfmt::save;
+using rpgtest::Bytes;
 using rpgtest::GameRun;
 using rpgtest::SavesLibrary;
 using rpgtest::StartPlaying;
@@ -121,38 +125,108 @@ void SetDistinctValues() {
   game.timerCount = 0x1234, game.timerEvent = 7, game.showCoords = 1, game.evasionOn = 1;
   game.throwHandHeld = 1, game.musicTrack = 3, game.musicLoops = 255, game.soundOn = 1;
   game.encounterOn = 1, game.encounterParams[0] = 4, game.encounterParams[2] = 6;
+  game.scriptRunning = 2;
   game.party[0].stats.level = 7, game.party[0].stats.exp = 999;
   game.party[1].equipment = Equipment{};
   game.party[1].magicCount = 0;
 }
 
+// `base` packed again with every resource at another block or offset: a
+// full script block ahead of all others and a small resource ahead of each
+// type's own.
+Bytes WithBlocksMoved(const Bytes& base) {
+  std::vector<rpgfmt::LibProblem> problems;
+  const auto view = rpgfmt::ReadLibrary(base, problems);
+  std::vector<rpgtest::Resource> pads = {{{1, 0, 1}, Bytes(rpgfmt::kLibMaxResourceSize, 0)}};
+  for (const rpgfmt::LibEntry& e : view->entries) {
+    if (pads.back().key.type != e.key.type) pads.push_back({{e.key.type, 0, 2}, Bytes(7, 0)});
+  }
+  return rpgtest::WithResources(base, pads);
+}
+
+// Calls f(block, offset) for each library location of the state: the map,
+// the tiles, the map characters' and the members' sheets.
+template <class F>
+void ForEachLocation(GameState& s, F f) {
+  f(s.mapBlock, s.mapOffset);
+  f(s.tileBlock, s.tileOffset);
+  for (NpcRecord& n : s.npcStore) f(n.picBlock, n.picOffset);
+  for (PartySlot& m : s.party) f(m.spriteBlock, m.spriteOffset);
+}
+
+// The keys of the resources the state's locations name in `image`.
+std::vector<std::optional<rpgfmt::ResKey>> LocatedKeys(GameState& s, const Bytes& image) {
+  std::vector<rpgfmt::LibProblem> problems;
+  const auto view = rpgfmt::ReadLibrary(image, problems);
+  std::vector<std::optional<rpgfmt::ResKey>> keys;
+  ForEachLocation(s, [&](unsigned block, unsigned offset) {
+    keys.emplace_back();
+    for (const rpgfmt::LibEntry& e : view->entries) {
+      if (e.block == block && e.offset == offset) keys.back() = e.key;
+    }
+  });
+  return keys;
+}
+
+// `to` takes the library locations of `from`.
+void TakeLocations(GameState& to, GameState& from) {
+  std::vector<std::pair<unsigned, unsigned>> at;
+  ForEachLocation(from, [&](unsigned block, unsigned offset) { at.push_back({block, offset}); });
+  std::size_t i = 0;
+  ForEachLocation(to, [&](auto& block, auto& offset) { block = at[i].first, offset = at[i++].second; });
+}
+
+// Script (0, 5) after a load: track 3 only when it sees the saved variable 7.
+const char kAfterLoad[] = "IfVarEq 7, 8, saved\nEnd\nsaved:\nMusic 3, 0\nEnd\n";
+
 TEST(SaveLoadTest, ALoadRestoresEveryKeptFieldOfTheSavedGame) {
-  Snapshot saved;
-  std::vector<std::string> differences;
-  uint8_t var255 = 0, walk = 0, menu = 9, scroll = 9;
-  bool loaded = false;
-  GameRun run([&] {
-    StartPlaying();
-    SetDistinctValues();
-    game.scriptVars[255] = 200;
-    ASSERT_TRUE(SaveToSlot(0));
-    saved = Take();
-    Scramble();
-    loaded = LoadGame();
-    differences = Differences(saved);
-    var255 = game.scriptVars[255], walk = game.continuousWalk, menu = game.menuScript;
-    scroll = game.scrollDir;
-  }, SavesLibrary());
-  run.Key(kKeyEnter);
-  ASSERT_TRUE(run.Finished());
-  EXPECT_TRUE(loaded);
-  EXPECT_EQ(differences, std::vector<std::string>{});
-  // Not kept: variable 255 and the walking and menu switches keep their
-  // values; the view is not scrolling.
-  EXPECT_EQ(var255, 0x5A);
-  EXPECT_EQ(walk, 1);
-  EXPECT_EQ(menu, 3);
-  EXPECT_EQ(scroll, 0);
+  struct Case {
+    const char* name;
+    bool moved;  // loaded with the library rebuilt, its blocks moved
+  };
+  for (const Case& c : {Case{"the same library", false}, Case{"blocks moved", true}}) {
+    SCOPED_TRACE(c.name);
+    Bytes library = rpgtest::WithScripts(SavesLibrary(), {{0, 5, kAfterLoad}});
+    Bytes loadLibrary = c.moved ? WithBlocksMoved(library) : library;
+    Snapshot saved;
+    std::vector<std::string> differences;
+    uint8_t var255 = 0, walk = 0, menu = 9, scroll = 9;
+    bool loaded = false, sameResources = true;
+    SoundHookCall music{};
+    GameRun run([&] {
+      StartPlaying();
+      SetDistinctValues();
+      game.scriptVars[255] = 200;
+      ASSERT_TRUE(SaveToSlot(0));
+      saved = Take();
+      game.libImage = loadLibrary.data(), game.libSize = uint32_t(loadLibrary.size());
+      Scramble();
+      loaded = LoadGame();
+      music = SoundHookCalls().back();
+      GameState& was = *reinterpret_cast<GameState*>(saved.data());
+      if (c.moved) {
+        sameResources = LocatedKeys(was, library) == LocatedKeys(game, loadLibrary) &&
+                        was.mapBlock != game.mapBlock;
+        TakeLocations(was, game);
+      }
+      differences = Differences(saved);
+      var255 = game.scriptVars[255], walk = game.continuousWalk, menu = game.menuScript;
+      scroll = game.scrollDir;
+    }, library);
+    run.Key(kKeyEnter);
+    ASSERT_TRUE(run.Finished());
+    EXPECT_TRUE(loaded);
+    EXPECT_TRUE(sameResources) << "the sheets found again where the library holds them now";
+    EXPECT_EQ(differences, std::vector<std::string>{});
+    // Music script (0, 5) starts plays on after the load.
+    EXPECT_TRUE(music.hook == SoundHook::kPlayMusic && music.track == 3);
+    // Not kept: variable 255 and the walking and menu switches keep their
+    // values; the view is not scrolling.
+    EXPECT_EQ(var255, 0x5A);
+    EXPECT_EQ(walk, 1);
+    EXPECT_EQ(menu, 3);
+    EXPECT_EQ(scroll, 0);
+  }
 }
 
 TEST(SaveLoadTest, SavingShowsTheStripAndAnOccupiedSlotAsksBeforeItIsOverwritten) {
