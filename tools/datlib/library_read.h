@@ -22,4 +22,12 @@ SourcePos EntryPos(const std::string& name, rpgfmt::ResKey key);
 
 std::string KeyName(rpgfmt::ResKey key);  // "(type, id1, id2)"
 
+// The bytes of the key's resource; empty when the library lacks it.
+std::span<const std::uint8_t> FindBytes(const rpgfmt::LibraryView& lib, rpgfmt::ResKey key);
+
+// The entries of a magic chain or magic list (12, 1, n) the game can read:
+// its count, as far as whole entries lie in the bytes; nothing when the
+// bytes end before the count.
+std::optional<int> ChainEntries(std::span<const std::uint8_t> list);
+
 }  // namespace datlib
