@@ -36,3 +36,7 @@ tovsim_fuzz_target(net_frames tovsim_net)
 tovsim_fuzz_target(pairs_packet tovsim_pairs_rules)
 # The saved game's parsers and builders: main, member and parked files.
 tovsim_fuzz_target(save tovsim_rpgfmt)
+# The battle's readers of enemy records, magic lists and level tables, the
+# enemy's choice and the level-up on them, and the walk of an effect's
+# elements.
+tovsim_fuzz_target(battle tovsim_rpg_data)
