@@ -27,10 +27,6 @@ constexpr std::uint8_t kTheftClass = 5, kWholeSide = 128;
 constexpr std::size_t kRowNextExp = rpgfmt::OffsetOf(table::kRow, "nextExp");
 constexpr std::size_t kRowSpirit = rpgfmt::OffsetOf(table::kRow, "spirit");
 
-constexpr ResKey Key(ResType type, std::uint8_t id1, std::uint8_t id2) {
-  return {static_cast<std::uint8_t>(type), id1, id2};
-}
-
 std::uint16_t U16At(std::span<const std::uint8_t> b, std::size_t at) {
   return codec::LoadLe<std::uint16_t>(b.data() + at);
 }

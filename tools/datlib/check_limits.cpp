@@ -23,10 +23,6 @@ namespace chain = rpgfmt::magicchain;
 
 constexpr int kItemCell = 24;
 
-constexpr ResKey Key(ResType type, std::uint8_t id1, std::uint8_t id2) {
-  return {static_cast<std::uint8_t>(type), id1, id2};
-}
-
 class LimitCheck {
  public:
   LimitCheck(const rpgfmt::LibraryView& lib, const std::string& name, Diagnostics& diag)

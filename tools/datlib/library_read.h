@@ -22,6 +22,10 @@ SourcePos EntryPos(const std::string& name, rpgfmt::ResKey key);
 
 std::string KeyName(rpgfmt::ResKey key);  // "(type, id1, id2)"
 
+constexpr rpgfmt::ResKey Key(rpgfmt::ResType type, std::uint8_t id1, std::uint8_t id2) {
+  return {static_cast<std::uint8_t>(type), id1, id2};
+}
+
 // The bytes of the key's resource; empty when the library lacks it.
 std::span<const std::uint8_t> FindBytes(const rpgfmt::LibraryView& lib, rpgfmt::ResKey key);
 
