@@ -48,7 +48,8 @@ rpgtest::Bytes Library() {
   };
   for (uint8_t id = 1; id <= 3; ++id) {
     res.push_back({{kBattlePictures, kMemberPictures, id}, Pattern(24, 32, 2, 12, '#', '~')});
-    res.push_back({{uint8_t(rpgfmt::ResType::kActorSheet), kEnemySheets, id}, Pattern(40, 36, 2, 1, '#', '~')});
+    res.push_back({{uint8_t(rpgfmt::ResType::kActorSheet), kEnemySheets, id},
+                   Pattern(40, 36, 2, 1, '#', '~')});
   }
   return rpgtest::PackLibrary(res);
 }

@@ -56,7 +56,9 @@ Vec& SavesLibrary() {
     Require(project.has_value());
     const auto end = datlib::AssembleScript("End\n", "end.gsa", diag);
     Require(end.has_value());
-    for (std::uint8_t no = 1; no <= 3; ++no) project->resources.push_back({1, 1, no, end->bytes, {}});
+    for (std::uint8_t no = 1; no <= 3; ++no) {
+      project->resources.push_back({1, 1, no, end->bytes, {}});
+    }
     const auto built = datlib::BuildLibrary(project->title, project->resources, diag);
     Require(built.has_value());
     return *built;
@@ -68,21 +70,23 @@ Vec& SavesLibrary() {
 // checks on copies (they bring counts within limits), then, when every check
 // passes, the apply into the state record.
 void Load(const save::MainFile& main, const std::optional<save::MemberFile>& members) {
+  if (!members) return;  // loading refuses a slot whose member file it cannot read
   ResetGameState();
   Vec& library = SavesLibrary();
   game.libImage = library.data();
   game.libSize = std::uint32_t(library.size());
   save::MainFile checked = main;
+  save::MemberFile records = *members;
   if (!CheckMainFile(checked)) return;
-  std::optional<save::MemberFile> records = members;
   for (std::uint8_t id : checked.state.partyIds) {
-    if (id == 0) continue;
-    if (!records || !records->records[id - 1] || !CheckMemberRecord(*records->records[id - 1])) return;
+    if (id != 0 && (!records.records[id - 1] || !CheckMemberRecord(*records.records[id - 1]))) {
+      return;
+    }
   }
   ApplyRecord(checked);
   for (std::uint8_t i = 0; i < kPartySlots; ++i) {
     const std::uint8_t id = checked.state.partyIds[i];
-    if (id != 0) ApplyMemberRecord(i, *records->records[id - 1]);
+    if (id != 0) ApplyMemberRecord(i, *records.records[id - 1]);
   }
   ResetGameState();
 }

@@ -125,7 +125,8 @@ class BattleCheck {
 
 }  // namespace
 
-void CheckBattleRecords(const rpgfmt::LibraryView& lib, const std::string& name, Diagnostics& diag) {
+void CheckBattleRecords(const rpgfmt::LibraryView& lib, const std::string& name,
+                        Diagnostics& diag) {
   BattleCheck(lib, name, diag).Run();
 }
 

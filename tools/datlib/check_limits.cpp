@@ -93,7 +93,8 @@ class LimitCheck {
   // The magics a character copies from its chain: the chain's entries, at
   // most 50; nothing when the chain is missing (the reference check says so).
   std::optional<int> ChainLimit(std::uint8_t chainId) const {
-    const std::optional<int> entries = ChainEntries(FindBytes(lib_, Key(ResType::kMagicList, 1, chainId)));
+    const std::optional<int> entries =
+        ChainEntries(FindBytes(lib_, Key(ResType::kMagicList, 1, chainId)));
     if (!entries) return std::nullopt;
     return std::min<int>(*entries, chain::kMaxEntries);
   }

@@ -99,7 +99,8 @@ Bytes Magic(int target) {
 
 Bytes BattleScript(const char* enemies) {
   Diagnostics diag;
-  const std::string src = std::string("    Battle 0, ") + enemies + ", 1, 1, 1, 0, 0, 0, 0, 0, 0, e, e\ne:\n    End\n";
+  const std::string src =
+      std::string("    Battle 0, ") + enemies + ", 1, 1, 1, 0, 0, 0, 0, 0, 0, e, e\ne:\n    End\n";
   const auto script = testing::Assemble(src, diag);
   EXPECT_TRUE(script) << diag.Text();
   return script ? script->bytes : Bytes{};
@@ -269,8 +270,14 @@ const Case kCases[] = {
      {{{3, 3, 1}, Enemy(2, 2, 5, 5, 0)}, {{12, 1, 2}, Chain(2)}},
      nullptr,
      "magic count"},
-    {"enemy hp 0", {{{3, 3, 1}, Enemy(0, 0, 0, 5, 0)}}, "t.lib[3,3,1]: warning: hp 0 is outside 1 ... maxHp 5", "hp "},
-    {"enemy hp above maxHp", {{{3, 3, 1}, Enemy(0, 0, 6, 5, 0)}}, "warning: hp 6 is outside", "hp "},
+    {"enemy hp 0",
+     {{{3, 3, 1}, Enemy(0, 0, 0, 5, 0)}},
+     "t.lib[3,3,1]: warning: hp 0 is outside 1 ... maxHp 5",
+     "hp "},
+    {"enemy hp above maxHp",
+     {{{3, 3, 1}, Enemy(0, 0, 6, 5, 0)}},
+     "warning: hp 6 is outside",
+     "hp "},
     {"enemy hp at maxHp, spirit 63", {{{3, 3, 1}, Enemy(0, 0, 5, 5, 63)}}, nullptr, "warning: hp"},
     {"enemy spirit 64",
      {{{3, 3, 1}, Enemy(0, 0, 5, 5, 64)}},
@@ -288,7 +295,10 @@ const Case kCases[] = {
      {{{3, 1, 1}, SheetAtLevel1(30)}, {{12, 2, 1}, LevelTable(0, 63, 30)}, kSheet12},
      nullptr,
      "nextExp"},
-    {"theft aimed at all", {{{4, 5, 1}, Magic(128)}}, "t.lib[4,5,1]: warning: a class-5 magic aimed at a whole side", "class-5"},
+    {"theft aimed at all",
+     {{{4, 5, 1}, Magic(128)}},
+     "t.lib[4,5,1]: warning: a class-5 magic aimed at a whole side",
+     "class-5"},
     {"theft aimed at one", {{{4, 5, 1}, Magic(127)}}, nullptr, "class-5"},
     {"harm aimed at all", {{{4, 1, 1}, Magic(128)}}, nullptr, "class-5"},
     {"battle without enemies",
