@@ -105,6 +105,7 @@ std::vector<std::uint8_t> Library(const Input& in) {
 }
 
 void Member(Span stats) {
+  static_assert(sizeof(CharStats) == rpgfmt::charstats::kSize);
   PartySlot& member = game.party[0];
   member.header.id = kMemberId;
   std::memcpy(&member.stats, stats.data(), sizeof member.stats);
