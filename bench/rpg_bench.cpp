@@ -5,62 +5,34 @@
 // with a started screen and an in-process stand-in viewer.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-#include <memory>
-#include <vector>
+#include <cstdint>
 
+#include "bench/game_screen.h"
 #include "bench/targets.h"
-#include "host/canvas.h"
-#include "host/lcd.h"
 #include "rpg/engine/actors.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/map_draw.h"
 #include "rpg/engine/tile_cache.h"
-#include "tests/rpg/support/memory_library.h"
-#include "tests/support/host_env.h"
-#include "tests/support/standin_companion.h"
 
 namespace {
 
-constexpr std::size_t kScreenBytes = 160 * 96 * 4;
-
-void ScreenMemcpy(benchmark::State& state) {
-  std::vector<uint8_t> from(kScreenBytes, 1), to(kScreenBytes);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), kScreenBytes);
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kScreenBytes));
-}
+using bench::ScreenMemcpy;
 BENCHMARK(ScreenMemcpy);
 
 // The field with the hero in the middle of the view and five characters in
 // it; everything goes when it does.
 struct Field {
-  Field() : library(rpgtest::TestLibrary("explore")) {
-    started = LcdVctInit() == 1 && SetScreenMode(160, 96, 32) == 1;
-    game.scratchCanvas = CanvasCreate();
-    game.sceneCanvas = CanvasCreate();
-    game.mapCanvas = CanvasCreate();
+  Field() : screen(rpgtest::TestLibrary("explore")) {
     PlaceActor(0, 1, 1, 4, 3);
     ChangeMap(1, 1, 5, 5);
     const uint8_t people[][5] = {{0, 2, 1, 6, 6}, {1, 2, 2, 8, 7}, {2, 4, 1, 10, 6},
                                  {3, 2, 2, 12, 9}, {4, 2, 1, 7, 10}};
     for (const auto& p : people) PlaceActor(p[0], p[1], p[2], p[3], p[4]);
-    started = started && game.runStatus == 0 && game.mapCanvas;
+    started = screen.Started() && game.runStatus == 0;
   }
-  ~Field() {
-    ReleaseTileCache();
-    CanvasFree(game.scratchCanvas);
-    CanvasFree(game.sceneCanvas);
-    CanvasFree(game.mapCanvas);
-    ResetGameState();
-  }
-  testsupport::HostEnv env;
-  std::unique_ptr<testsupport::StandinCompanion> viewer = testsupport::StandinCompanion::Viewer();
+  ~Field() { ReleaseTileCache(); }
+  bench::GameScreen screen;
   bool started = false;
-  rpgtest::InstalledLibrary library;
 };
 
 // Redraws with `flags` until the run ends; with `scroll`, each a one-cell

@@ -3,15 +3,26 @@
 // id; bytes 1-2 and 3-4, little-endian, the lengths of the main and member
 // files; the parked file is the rest). Whatever a parser accepts must build
 // back to the bytes it came from, apart from the bytes the format ignores,
-// and parse again to the same value.
+// and parse again to the same value. A main file and member file accepted
+// then go, as loading a game takes them, through the checks against the
+// saves test library (the library the committed saved game was made with)
+// and, when those pass, into a fresh state record.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "codec/bytes.h"
+#include "rpg/engine/game_state.h"
+#include "rpg/engine/save_check.h"
+#include "rpg/engine/save_records.h"
 #include "rpg/format/save_layout.h"
+#include "tools/datlib/builder.h"
+#include "tools/datlib/project.h"
+#include "tools/datlib/script_asm.h"
 
 namespace {
 
@@ -35,9 +46,54 @@ Vec Normalized(Span record) {
   return out;
 }
 
-void Main(Span bytes, std::span<const std::uint8_t>& partyIds, save::MainFile& keep) {
+// The saves test library, built once from its sources, with scripts
+// (1, 1) ... (1, 3), which its tests add (here each a bare End).
+Vec& SavesLibrary() {
+  static Vec image = [] {
+    datlib::Diagnostics diag;
+    auto project = datlib::LoadProject(
+        std::string(TOVSIM_SOURCE_DIR) + "/tests/rpg/engine/data/saves/project.yaml", diag);
+    Require(project.has_value());
+    const auto end = datlib::AssembleScript("End\n", "end.gsa", diag);
+    Require(end.has_value());
+    for (std::uint8_t no = 1; no <= 3; ++no) {
+      project->resources.push_back({1, 1, no, end->bytes, {}});
+    }
+    const auto built = datlib::BuildLibrary(project->title, project->resources, diag);
+    Require(built.has_value());
+    return *built;
+  }();
+  return image;
+}
+
+// What loading does with a parsed main file and member file: the library
+// checks on copies (they bring counts within limits), then, when every check
+// passes, the apply into the state record.
+void Load(const save::MainFile& main, const std::optional<save::MemberFile>& members) {
+  if (!members) return;  // loading refuses a slot whose member file it cannot read
+  ResetGameState();
+  Vec& library = SavesLibrary();
+  game.libImage = library.data();
+  game.libSize = std::uint32_t(library.size());
+  save::MainFile checked = main;
+  save::MemberFile records = *members;
+  if (!CheckMainFile(checked)) return;
+  for (std::uint8_t id : checked.state.partyIds) {
+    if (id != 0 && (!records.records[id - 1] || !CheckMemberRecord(*records.records[id - 1]))) {
+      return;
+    }
+  }
+  ApplyRecord(checked);
+  for (std::uint8_t i = 0; i < kPartySlots; ++i) {
+    const std::uint8_t id = checked.state.partyIds[i];
+    if (id != 0) ApplyMemberRecord(i, *records.records[id - 1]);
+  }
+  ResetGameState();
+}
+
+bool Main(Span bytes, std::span<const std::uint8_t>& partyIds, save::MainFile& keep) {
   const auto parsed = save::ParseMainFile(bytes);
-  if (!parsed) return;
+  if (!parsed) return false;
   Vec expected(bytes.begin(), bytes.end());
   expected[kMapNameEnd] = 0;
   const Vec built = save::BuildMainFile(*parsed);
@@ -45,11 +101,12 @@ void Main(Span bytes, std::span<const std::uint8_t>& partyIds, save::MainFile& k
   Require(save::ParseMainFile(built).value() == *parsed);
   keep = *parsed;
   partyIds = keep.state.partyIds;
+  return true;
 }
 
-void Members(Span bytes, std::span<const std::uint8_t> partyIds) {
+std::optional<save::MemberFile> Members(Span bytes, std::span<const std::uint8_t> partyIds) {
   const auto parsed = save::ParseMemberFile(bytes, partyIds);
-  if (!parsed) return;
+  if (!parsed) return std::nullopt;
   const Vec built = save::BuildMemberFile(*parsed);
   Require(built.size() <= bytes.size());
   for (std::size_t id = 1; id <= save::kLastMemberId; ++id) {
@@ -59,6 +116,7 @@ void Members(Span bytes, std::span<const std::uint8_t> partyIds) {
             Normalized(bytes.subspan(at, save::kMemberRecordSize)));
   }
   Require(save::ParseMemberFile(built, partyIds).value() == *parsed);
+  return *parsed;
 }
 
 void Parked(Span bytes, std::uint8_t id) {
@@ -86,8 +144,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   save::MainFile kept{};
   std::span<const std::uint8_t> partyIds;
-  Main(main, partyIds, kept);
-  Members(members, partyIds);
+  const bool mainAccepted = Main(main, partyIds, kept);
+  const std::optional<save::MemberFile> memberFile = Members(members, partyIds);
+  if (mainAccepted) Load(kept, memberFile);
   Parked(input.subspan(at), parkedId);
   return 0;
 }

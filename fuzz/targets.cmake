@@ -34,5 +34,11 @@ tovsim_fuzz_target(rpg_library tovsim_rpg_data)
 tovsim_fuzz_target(net_frames tovsim_net)
 # The pairs game's packets from the other machine, applied to a legal game.
 tovsim_fuzz_target(pairs_packet tovsim_pairs_rules)
-# The saved game's parsers and builders: main, member and parked files.
-tovsim_fuzz_target(save tovsim_rpgfmt)
+# The saved game's parsers and builders (main, member and parked files), the
+# checks against the saves test library (built from its sources with the
+# data compiler) and the apply into a state record.
+tovsim_fuzz_target(save tovsim_rpg_data tovsim_datlib)
+# The battle's readers of enemy records, magic lists and level tables, the
+# enemy's choice and the level-up on them, and the walk of an effect's
+# elements.
+tovsim_fuzz_target(battle tovsim_rpg_data)

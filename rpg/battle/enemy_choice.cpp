@@ -4,7 +4,6 @@
 #include <cstring>
 #include <span>
 
-#include "host/msg.h"
 #include "rpg/battle/rules/combatant.h"
 #include "rpg/battle/rules/magic_effect.h"
 #include "rpg/engine/game_state.h"
@@ -52,11 +51,11 @@ bool TryMagic(int enemy, int x, BattleAction& action) {
 
 }  // namespace
 
-void ChooseEnemyAction(int enemy) {
+void ChooseEnemyActionWith(int enemy, int r) {
   if (game.runStatus) return;
   BattleAction& action = game.battleActions[kPartySlots];
   const EnemyRecord& e = game.enemies[enemy].record;
-  const int x = Random() % 100;
+  const int x = r % 100;
   action.kind = kAttack;
   if (x >= 100 - e.magicRate && e.magicCount != 0 && TryMagic(enemy, x, action)) return;
   const bool ownSide = action.kind == kMagic && action.magic[0] != kHarm;

@@ -2,11 +2,11 @@
 
 #include "host/msg.h"
 #include "rpg/battle/rules/combatant.h"
-#include "rpg/engine/blit.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/library.h"
 #include "rpg/engine/pictures.h"
+#include "rpg/engine/sprite_images.h"
 
 namespace {
 
@@ -18,8 +18,10 @@ constexpr Point kBackgroundAt[3] = {{0, 0}, {66, 0}, {0, 61}};
 void FastGameTimer() { StartTimer(kGameTimer, kFastTickMs); }
 void SlowGameTimer() { StartTimer(kGameTimer, kGameTickMs); }
 
+// The scene's pictures are drawn over and over (every frame of an
+// animation redraws the scene), so they go through cached images.
 void DrawMember(int member, int frame, int x, int y) {
-  DrawPic(kBattlePictures, kMemberPictures, game.party[member].header.id, frame, int16_t(x),
+  DrawPicCached(kBattlePictures, kMemberPictures, game.party[member].header.id, frame, int16_t(x),
           int16_t(y));
 }
 
@@ -39,7 +41,8 @@ void DrawEnemyAt(int slot, int frame, int x, int y) {
   if (!pic) return;
   const std::span<const uint8_t> bits = PicFrameBits(*pic, frame);
   if (bits.empty()) return;
-  BlitFrame(int16_t(x), int16_t(y), pic->width, pic->height, pic->depth, bits, game.sceneCanvas);
+  DrawFrameArea({bits, pic->width, pic->depth}, 0, 0, pic->width, pic->height, x, y,
+                game.sceneCanvas);
 }
 
 void DrawEnemy(int slot, int frame) {
@@ -51,8 +54,8 @@ void DrawEnemy(int slot, int frame) {
 
 void DrawBattleScene(uint8_t hideMembers, uint8_t hideEnemies) {
   for (int k = 0; k < 3; ++k) {
-    DrawPic(kBattlePictures, kBackgrounds, game.encounterParams[k], 0, int16_t(kBackgroundAt[k].x),
-            int16_t(kBackgroundAt[k].y));
+    DrawPicCached(kBattlePictures, kBackgrounds, game.encounterParams[k], 0,
+                  int16_t(kBackgroundAt[k].x), int16_t(kBackgroundAt[k].y));
   }
   for (int k = 0; k < kPartySlots && !game.runStatus; ++k) {
     if (hideMembers & (1 << k) || !Occupied({kPartySide, k})) continue;

@@ -1,12 +1,12 @@
 #include "rpg/engine/effect_player.h"
 
 #include <algorithm>
-#include <array>
 
 #include "host/canvas.h"
 #include "host/msg.h"
 #include "rpg/engine/blit.h"
 #include "rpg/engine/effect_data.h"
+#include "rpg/engine/effect_timeline.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/library.h"
@@ -29,26 +29,13 @@ std::optional<EffectData> FindEffect(uint8_t id1, uint8_t id2) {
   return std::nullopt;
 }
 
-// Where an element stands: positions are bytes, and a y of 128 or more lies
-// above the screen.
-struct Placed {
-  int x, y;
-  std::optional<PicInfo> pic;
-};
-
-Placed Place(const EffectData& e, int k, uint8_t x, uint8_t y) {
-  const EffectElement el = e.Element(k);
-  const int ey = uint8_t(y + el.dy);
-  return {uint8_t(x + el.dx), ey >= 128 ? ey - 256 : ey, e.Picture(el.picture)};
-}
-
-bool OutsideScreen(const Placed& p) {
+bool OutsideScreen(const PlacedElement& p) {
   if (!p.pic) return true;
   return p.x >= kScreenWidth || p.y >= kScreenHeight || p.y + p.pic->height <= 0;
 }
 
 // The element's rows that fall on the screen.
-void DrawElement(const Placed& p) {
+void DrawElement(const PlacedElement& p) {
   if (!p.pic) return;
   const std::span<const uint8_t> bits = PicFrameBits(*p.pic, 0);
   if (bits.empty()) return;
@@ -63,48 +50,29 @@ void DrawElement(const Placed& p) {
 class Player {
  public:
   Player(const EffectData& e, uint8_t flags, uint8_t x, uint8_t y)
-      : e_(e), flags_(flags), x_(x), y_(y), newest_(e.first) {
-    Start(e.first);
-  }
+      : e_(e), flags_(flags), x_(x), y_(y), timeline_(e) {}
 
   // One frame; false when the effect is over.
   bool Frame() {
-    bool redraw = started_;
-    started_ = false;
-    for (int k = e_.first; k <= newest_; ++k) {
-      if (life_[k] == 1) {
-        redraw = true;
-        if (!(flags_ & kKeepScene) && !OutsideScreen(Place(e_, k, x_, y_))) {
-          CanvasClear(game.sceneCanvas);
-        }
+    // An expiring element clears the scene unless the kept scene is behind.
+    const bool redraw = timeline_.Age([this](int k) {
+      if (!(flags_ & kKeepScene) && !OutsideScreen(PlaceElement(e_, k, x_, y_))) {
+        CanvasClear(game.sceneCanvas);
       }
-      if (life_[k]) --life_[k];
-    }
+    });
     if (redraw) {
       Draw();
     } else {
       DelayMs(1);
     }
-    // A delay of 0 starts the next element at once, as a delay of 1 does.
-    if (delay_[newest_]) --delay_[newest_];
-    while (delay_[newest_] <= 1 && newest_ < e_.last) Start(newest_ + 1);
-    return newest_ < e_.last ||
-           std::any_of(life_.begin() + e_.first, life_.begin() + newest_ + 1,
-                       [](uint8_t life) { return life > 1; });
+    return timeline_.StartDue();
   }
 
  private:
-  void Start(int k) {
-    newest_ = k;
-    life_[k] = e_.Element(k).life;
-    delay_[k] = e_.Element(k).delay;
-    started_ = true;
-  }
-
   void Draw() {
     if (flags_ & kKeepScene) RestoreScene();
-    for (int k = e_.first; k <= newest_; ++k) {
-      if (life_[k]) DrawElement(Place(e_, k, x_, y_));
+    for (int k = timeline_.First(); k <= timeline_.Newest(); ++k) {
+      if (timeline_.Shown(k)) DrawElement(PlaceElement(e_, k, x_, y_));
     }
     PresentScene();
   }
@@ -113,10 +81,7 @@ class Player {
   uint8_t flags_;
   uint8_t x_;
   uint8_t y_;
-  int newest_;
-  bool started_ = false;
-  std::array<uint8_t, 256> life_{};
-  std::array<uint8_t, 256> delay_{};
+  EffectTimeline timeline_;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
 #include "rpg/engine/picture_data.h"
+#include "rpg/engine/sprite_images.h"
 
 namespace {
 
@@ -39,6 +40,14 @@ void DrawPic(uint8_t type, uint8_t id1, uint8_t id2, int frame, int16_t x, int16
   if (game.runStatus) return;
   const std::optional<Frame> f = FindFrame(type, id1, id2, frame);
   if (f) BlitFrame(x, y, f->pic.width, f->pic.height, f->pic.depth, f->bits, game.sceneCanvas);
+}
+
+void DrawPicCached(uint8_t type, uint8_t id1, uint8_t id2, int frame, int16_t x, int16_t y) {
+  if (game.runStatus) return;
+  const std::optional<Frame> f = FindFrame(type, id1, id2, frame);
+  if (!f) return;
+  DrawFrameArea({f->bits, f->pic.width, f->pic.depth}, 0, 0, f->pic.width, f->pic.height, x, y,
+                game.sceneCanvas);
 }
 
 void DrawPicToScreen(uint8_t type, uint8_t id1, uint8_t id2, int frame, uint8_t x, uint8_t y) {

@@ -10,7 +10,12 @@ struct Canvas;
 // frame count draws nothing.
 void DrawPic(uint8_t type, uint8_t id1, uint8_t id2, int frame, int16_t x, int16_t y);
 
-// The same straight onto the screen; x, y and the far corner are bytes.
+// The same through the cached images of sprite_images (the same pixels,
+// copied rows at a time), for pictures drawn again and again: the battle
+// scene's backgrounds and figures.
+void DrawPicCached(uint8_t type, uint8_t id1, uint8_t id2, int frame, int16_t x, int16_t y);
+
+// DrawPic straight onto the screen; x, y and the far corner are bytes.
 void DrawPicToScreen(uint8_t type, uint8_t id1, uint8_t id2, int frame, uint8_t x, uint8_t y);
 
 // `value` in decimal, 5 pixels a digit: style 1 with the interface digits

@@ -1,6 +1,5 @@
 #include "rpg/party/level_up.h"
 
-#include "host/msg.h"
 #include "rpg/battle/rules/clamp_stats.h"
 #include "rpg/battle/rules/combatant.h"
 #include "rpg/battle/rules/level_rows.h"
@@ -41,10 +40,6 @@ uint8_t LevelBonus(uint16_t rise, int r) {
   // A rise of 0 or a fall (a huge unsigned rise) gives nothing.
   if (rise == 0 || rise >= 0x8000) return 0;
   return uint8_t((uint32_t(r) % rise) / 8);
-}
-
-uint8_t LevelUpCompute(int slot, const LevelTable& table, LevelRow* before) {
-  return LevelUpWith(slot, table, Random(), before);
 }
 
 uint8_t LevelUpWith(int slot, const LevelTable& table, int r, LevelRow* before) {

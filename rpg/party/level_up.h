@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "host/msg.h"
 #include "rpg/party/level_table.h"
 
 inline constexpr uint8_t kLevelMaxMark = 243;
@@ -32,10 +33,12 @@ uint8_t LevelBonus(uint16_t rise, int r);
 // kLevelMaxMark with nextExp 0. Fills `before` with the member's values
 // before the rise and returns the chain count of the level reached. A level
 // of 0 or above the table's last changes nothing (its chain count is
-// returned).
-uint8_t LevelUpCompute(int slot, const LevelTable& table, LevelRow* before);
-// The same with the random value given.
+// returned). `r` is the value Random() gave (0 ... 32767).
 uint8_t LevelUpWith(int slot, const LevelTable& table, int r, LevelRow* before);
+// The same with the random value drawn.
+inline uint8_t LevelUpCompute(int slot, const LevelTable& table, LevelRow* before) {
+  return LevelUpWith(slot, table, Random(), before);
+}
 
 // The script's raise of character `id` to `level`: `exp` becomes the
 // nextExp of the row below that level plus 5 (held at 65535), a level

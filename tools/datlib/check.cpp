@@ -5,6 +5,7 @@
 
 #include "codec/bytes.h"
 #include "rpg/format/item_records.h"
+#include "tools/datlib/check_battle.h"
 #include "tools/datlib/check_jumps.h"
 #include "tools/datlib/check_limits.h"
 #include "tools/datlib/check_refs.h"
@@ -88,6 +89,7 @@ void CollectScript(const rpgfmt::LibraryView& lib, const rpgfmt::LibEntry& e, st
   const ScriptRefs sr = ExtractScriptRefs(bytes);
   for (const std::string& p : sr.problems) diag.Warning(EntryPos(name, e.key), p);
   CheckScriptJumps(bytes, EntryPos(name, e.key), diag);
+  CheckBattleCommands(bytes, EntryPos(name, e.key), diag);
   CheckEvents(e.key, sr, name, diag);
   const auto more = ScriptReferences(e.key, sr);
   refs.insert(refs.end(), more.begin(), more.end());
@@ -155,6 +157,7 @@ std::optional<std::string> CheckLibrary(std::span<const std::uint8_t> image,
     r.optional ? diag.Warning(EntryPos(name, r.from), msg) : diag.Error(EntryPos(name, r.from), msg);
   }
   CheckGameLimits(*lib, name, diag);
+  CheckBattleRecords(*lib, name, diag);
   if (lib->Find(kNewGameScript) == nullptr) {
     diag.Error({name, 0, 0}, "a new game runs script (1, 1, 1), which is missing");
   }

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "rpg/format/script_decode.h"
-#include "rpg/format/script_file.h"
 #include "tools/datlib/script_refs.h"
 
 namespace datlib {
@@ -17,6 +15,20 @@ struct Jump {
 
 }  // namespace
 
+void ForEachInstruction(const rpgfmt::ScriptView& view,
+                        const std::function<void(const rpgfmt::Instruction&)>& visit) {
+  rpgfmt::Instruction inst;
+  for (std::size_t pc = view.BodyStart(); pc < view.code.size();) {
+    if (rpgfmt::DecodeInstruction(view.code, static_cast<std::uint16_t>(pc), inst) !=
+        rpgfmt::DecodeError::kNone) {
+      ++pc;
+      continue;
+    }
+    visit(inst);
+    pc = inst.Next();
+  }
+}
+
 void CheckScriptJumps(std::span<const std::uint8_t> resource, const SourcePos& where,
                       Diagnostics& diag) {
   const auto view = rpgfmt::ReadScript(resource);
@@ -29,21 +41,14 @@ void CheckScriptJumps(std::span<const std::uint8_t> resource, const SourcePos& w
     const std::uint16_t at = view->EventAddress(n);
     if (at != 0) jumps.push_back({0, at, static_cast<int>(n)});
   }
-  rpgfmt::Instruction inst;
-  for (std::size_t pc = view->BodyStart(); pc < end;) {
-    if (rpgfmt::DecodeInstruction(view->code, static_cast<std::uint16_t>(pc), inst) !=
-        rpgfmt::DecodeError::kNone) {
-      ++pc;  // data, or a broken instruction the extractor reports
-      continue;
-    }
-    starts[pc] = true;
+  ForEachInstruction(*view, [&](const rpgfmt::Instruction& inst) {
+    starts[inst.pc] = true;
     for (const rpgfmt::Operand& op : inst.Operands()) {
       if (op.kind == rpgfmt::OperandKind::kAddress) {
         jumps.push_back({inst.pc, static_cast<std::uint16_t>(op.value), 0});
       }
     }
-    pc = inst.Next();
-  }
+  });
   for (const Jump& j : jumps) {
     const std::string who = j.event != 0 ? "the handler of event " + std::to_string(j.event)
                                          : CodeOffsetText(j.from) + ": a jump";

@@ -5,12 +5,21 @@
 // the game would decode from the middle, a warning.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
+#include "rpg/format/script_decode.h"
+#include "rpg/format/script_file.h"
 #include "tools/datlib/diag.h"
 
 namespace datlib {
+
+// Calls `visit` with each instruction of the body, decoded in order from its
+// start; a byte that does not decode (data, or a broken instruction the
+// reference extractor reports) is stepped over.
+void ForEachInstruction(const rpgfmt::ScriptView& view,
+                        const std::function<void(const rpgfmt::Instruction&)>& visit);
 
 void CheckScriptJumps(std::span<const std::uint8_t> resource, const SourcePos& where,
                       Diagnostics& diag);

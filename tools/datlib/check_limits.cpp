@@ -23,10 +23,6 @@ namespace chain = rpgfmt::magicchain;
 
 constexpr int kItemCell = 24;
 
-constexpr ResKey Key(ResType type, std::uint8_t id1, std::uint8_t id2) {
-  return {static_cast<std::uint8_t>(type), id1, id2};
-}
-
 class LimitCheck {
  public:
   LimitCheck(const rpgfmt::LibraryView& lib, const std::string& name, Diagnostics& diag)
@@ -97,13 +93,10 @@ class LimitCheck {
   // The magics a character copies from its chain: the chain's entries, at
   // most 50; nothing when the chain is missing (the reference check says so).
   std::optional<int> ChainLimit(std::uint8_t chainId) const {
-    const rpgfmt::LibEntry* e = lib_.Find(Key(ResType::kMagicList, 1, chainId));
-    if (e == nullptr) return std::nullopt;
-    const auto b = lib_.Bytes(*e);
-    if (b.size() <= chain::kCount) return std::nullopt;
-    const std::size_t whole =
-        (b.size() - std::min<std::size_t>(b.size(), chain::kEntries)) / chain::kEntrySize;
-    return static_cast<int>(std::min<std::size_t>({b[chain::kCount], whole, chain::kMaxEntries}));
+    const std::optional<int> entries =
+        ChainEntries(FindBytes(lib_, Key(ResType::kMagicList, 1, chainId)));
+    if (!entries) return std::nullopt;
+    return std::min<int>(*entries, chain::kMaxEntries);
   }
 
   void ChainCount(ResKey key, std::uint8_t chainId, int count, const std::string& where) {
@@ -123,9 +116,20 @@ class LimitCheck {
     const auto s = lib_.Bytes(*sheet);
     if (s.size() < rpgfmt::charsheet::kSize) return;
     const std::uint8_t chainId = s[rpgfmt::charsheet::kChain];
+    const auto c = FindBytes(lib_, Key(ResType::kMagicList, 1, chainId));
     for (std::size_t row = 0; row < b[table::kLastLevel]; ++row) {
       const std::uint8_t count = b[table::kRows + row * table::kRowSize + table::kRowChainCount];
-      ChainCount(key, chainId, count, "level " + std::to_string(row + 1) + ": ");
+      const std::string where = "level " + std::to_string(row + 1) + ": ";
+      if (chainId != 0 && c.size() > chain::kCount && count > c[chain::kCount]) {
+        // Learning up to the row's count fails in play (run error 15).
+        diag_.Error(EntryPos(name_, key),
+                    where + "chain count " + std::to_string(count) + " is above the " +
+                        std::to_string(c[chain::kCount]) + " entries of chain " +
+                        KeyName(Key(ResType::kMagicList, 1, chainId)) +
+                        "; reaching this level stops the game");
+        continue;
+      }
+      ChainCount(key, chainId, count, where);
     }
   }
 

@@ -2,7 +2,9 @@
 // Warnings of `datlib check` where the game clips or refuses what a library
 // holds, each at the resource that holds it:
 //   - a character's chain count beyond the magics it can copy (its chain's
-//     entries, at most 50), in its sheet or a row of its level table;
+//     entries, at most 50), in its sheet or a row of its level table; a
+//     row's count above the chain's own count is an error, since learning up
+//     to it stops the game;
 //   - a facing outside 1 ... 4 or a step above 3 in a character sheet or a
 //     map character;
 //   - a walking sheet with fewer than the 12 poses (3 per facing);

@@ -181,7 +181,9 @@ const Command kCommands[] = {
      "usage: datlib check LIBRARY\n"
      "Checks that every resource a record, map or script names exists, warns of\n"
      "resources nothing uses, and lists where each event flag and script\n"
-     "variable is set and tested.\n",
+     "variable is set and tested. Also reports data the game clips or refuses\n"
+     "and battle data that misbehaves in play (enemies, level tables, magics,\n"
+     "Battle commands).\n",
      false, RunCheck},
     {"save-dump",
      "usage: datlib save-dump FILE [--lib LIBRARY] [--kind main|members|parked]\n"

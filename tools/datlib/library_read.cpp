@@ -1,6 +1,9 @@
 #include "tools/datlib/library_read.h"
 
+#include <algorithm>
 #include <vector>
+
+#include "rpg/format/item_records.h"
 
 namespace datlib {
 
@@ -24,6 +27,19 @@ SourcePos EntryPos(const std::string& name, rpgfmt::ResKey key) {
 std::string KeyName(rpgfmt::ResKey key) {
   return "(" + std::to_string(key.type) + ", " + std::to_string(key.id1) + ", " +
          std::to_string(key.id2) + ")";
+}
+
+std::span<const std::uint8_t> FindBytes(const rpgfmt::LibraryView& lib, rpgfmt::ResKey key) {
+  const rpgfmt::LibEntry* e = lib.Find(key);
+  return e == nullptr ? std::span<const std::uint8_t>{} : lib.Bytes(*e);
+}
+
+std::optional<int> ChainEntries(std::span<const std::uint8_t> list) {
+  namespace chain = rpgfmt::magicchain;
+  if (list.size() <= chain::kCount) return std::nullopt;
+  const std::size_t whole = (list.size() - std::min<std::size_t>(list.size(), chain::kEntries)) /
+                            chain::kEntrySize;
+  return static_cast<int>(std::min<std::size_t>(list[chain::kCount], whole));
 }
 
 }  // namespace datlib

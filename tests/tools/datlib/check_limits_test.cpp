@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "codec/bytes.h"
 #include "rpg/format/map.h"
 #include "rpg/format/picture.h"
 #include "rpg/format/records.h"
-#include "tests/tools/datlib/project_test_util.h"
+#include "tests/tools/datlib/script_test_util.h"
 #include "tools/datlib/check.h"
 
 namespace datlib {
@@ -53,12 +54,56 @@ Bytes Chain(int entries) {
   return b;
 }
 
-Bytes LevelTable(int rowChainCount) {
+// One row, for level 1.
+Bytes LevelTable(int rowChainCount, int spirit = 0, int nextExp = 0) {
   namespace table = rpgfmt::leveltable;
   Bytes b(table::kRows + table::kRowSize, 0);
   b[table::kLastLevel] = 1;
   b[table::kRows + table::kRowChainCount] = static_cast<std::uint8_t>(rowChainCount);
+  b[table::kRows + rpgfmt::OffsetOf(table::kRow, "spirit")] = static_cast<std::uint8_t>(spirit);
+  codec::StoreLe<std::uint16_t>(b.data() + table::kRows + rpgfmt::OffsetOf(table::kRow, "nextExp"),
+                                static_cast<std::uint16_t>(nextExp));
   return b;
+}
+
+// A level-1 character sheet expecting `nextExp`.
+Bytes SheetAtLevel1(int nextExp) {
+  namespace sheet = rpgfmt::charsheet;
+  Bytes b = Sheet(1, 0);
+  b[sheet::kStats + rpgfmt::charstats::kLevel] = 1;
+  codec::StoreLe<std::uint16_t>(b.data() + sheet::kStats + rpgfmt::charstats::kNextExp,
+                                static_cast<std::uint16_t>(nextExp));
+  return b;
+}
+
+// Enemy (3, 3, 1) with magic list (12, 1, list).
+Bytes Enemy(int magicCount, int list, int hp, int maxHp, int spirit) {
+  namespace enemy = rpgfmt::enemyrec;
+  Bytes b(enemy::kSize, 0);
+  b[enemy::kMagicCount] = static_cast<std::uint8_t>(magicCount);
+  b[enemy::kMagicList] = static_cast<std::uint8_t>(list);
+  b[enemy::kSpirit] = static_cast<std::uint8_t>(spirit);
+  codec::StoreLe<std::uint16_t>(b.data() + enemy::kStats + rpgfmt::charstats::kHp,
+                                static_cast<std::uint16_t>(hp));
+  codec::StoreLe<std::uint16_t>(b.data() + enemy::kStats + rpgfmt::charstats::kMaxHp,
+                                static_cast<std::uint16_t>(maxHp));
+  return b;
+}
+
+// A magic aimed at `target`, with an empty description.
+Bytes Magic(int target) {
+  Bytes b(rpgfmt::magicrec::kFixedSize + 1, 0);
+  b[rpgfmt::magicrec::kTarget] = static_cast<std::uint8_t>(target);
+  return b;
+}
+
+Bytes BattleScript(const char* enemies) {
+  Diagnostics diag;
+  const std::string src =
+      std::string("    Battle 0, ") + enemies + ", 1, 1, 1, 0, 0, 0, 0, 0, 0, e, e\ne:\n    End\n";
+  const auto script = testing::Assemble(src, diag);
+  EXPECT_TRUE(script) << diag.Text();
+  return script ? script->bytes : Bytes{};
 }
 
 Bytes Pictures(int width, int height, int frames) {
@@ -157,7 +202,7 @@ const Case kCases[] = {
       {{12, 1, 1}, Chain(2)},
       {{12, 2, 1}, LevelTable(3)},
       kSheet12},
-     "t.lib[12,2,1]: warning: level 1: chain count 3 is beyond the 2 magics",
+     "t.lib[12,2,1]: error: level 1: chain count 3 is above the 2 entries of chain (12, 1, 1)",
      "chain count"},
     {"level row within the chain",
      {{{3, 1, 1}, Sheet(3, 0, 1, 1)},
@@ -213,6 +258,57 @@ const Case kCases[] = {
      {{{6, 9, 1}, Item(0)}, {{9, 9, 1}, Pictures(24, 24, 1)}},
      nullptr,
      "is larger than"},
+    {"enemy counting magics beyond its list",
+     {{{3, 3, 1}, Enemy(3, 2, 5, 5, 0)}, {{12, 1, 2}, Chain(2)}},
+     "t.lib[3,3,1]: error: magic count 3 is above the 2 entries of magic list (12, 1, 2)",
+     "magic count"},
+    {"enemy counting magics without a list",
+     {{{3, 3, 1}, Enemy(1, 0, 5, 5, 0)}},
+     "t.lib[3,3,1]: error: magic count 1 without a magic list",
+     "magic count"},
+    {"enemy counting its list's magics",
+     {{{3, 3, 1}, Enemy(2, 2, 5, 5, 0)}, {{12, 1, 2}, Chain(2)}},
+     nullptr,
+     "magic count"},
+    {"enemy hp 0",
+     {{{3, 3, 1}, Enemy(0, 0, 0, 5, 0)}},
+     "t.lib[3,3,1]: warning: hp 0 is outside 1 ... maxHp 5",
+     "hp "},
+    {"enemy hp above maxHp",
+     {{{3, 3, 1}, Enemy(0, 0, 6, 5, 0)}},
+     "warning: hp 6 is outside",
+     "hp "},
+    {"enemy hp at maxHp, spirit 63", {{{3, 3, 1}, Enemy(0, 0, 5, 5, 63)}}, nullptr, "warning: hp"},
+    {"enemy spirit 64",
+     {{{3, 3, 1}, Enemy(0, 0, 5, 5, 64)}},
+     "t.lib[3,3,1]: warning: spirit 64 is 64 or more",
+     "spirit"},
+    {"level row spirit 64 and nextExp unlike the sheet's",
+     {{{3, 1, 1}, SheetAtLevel1(30)}, {{12, 2, 1}, LevelTable(0, 64, 31)}, kSheet12},
+     "t.lib[12,2,1]: warning: level 1: spirit 64 is 64 or more",
+     "t.lib[3,1,1]: warning: nextExp 30 is unlike the 31 of level 1 in level table (12, 2, 1)"},
+    {"level row spirit 63 and the sheet's nextExp",
+     {{{3, 1, 1}, SheetAtLevel1(30)}, {{12, 2, 1}, LevelTable(0, 63, 30)}, kSheet12},
+     nullptr,
+     "warning: level 1: spirit"},
+    {"sheet nextExp of its row",
+     {{{3, 1, 1}, SheetAtLevel1(30)}, {{12, 2, 1}, LevelTable(0, 63, 30)}, kSheet12},
+     nullptr,
+     "nextExp"},
+    {"theft aimed at all",
+     {{{4, 5, 1}, Magic(128)}},
+     "t.lib[4,5,1]: warning: a class-5 magic aimed at a whole side",
+     "class-5"},
+    {"theft aimed at one", {{{4, 5, 1}, Magic(127)}}, nullptr, "class-5"},
+    {"harm aimed at all", {{{4, 1, 1}, Magic(128)}}, nullptr, "class-5"},
+    {"battle without enemies",
+     {{{1, 2, 1}, BattleScript("0, 0, 0")}},
+     "t.lib[1,2,1]: error: +0x0003: Battle with enemy ids 0, 0 and 0",
+     "has no enemy to fight"},
+    {"battle with its third enemy only",
+     {{{1, 2, 1}, BattleScript("0, 0, 1")}},
+     nullptr,
+     "Battle with enemy ids"},
     {"map cells within the tile set",
      {{{2, 1, 1}, MapWithTile(3)}, kTiles},
      nullptr,
