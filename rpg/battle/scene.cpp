@@ -21,8 +21,8 @@ void SlowGameTimer() { StartTimer(kGameTimer, kGameTickMs); }
 // The scene's pictures are drawn over and over (every frame of an
 // animation redraws the scene), so they go through cached images.
 void DrawMember(int member, int frame, int x, int y) {
-  DrawPicCached(kBattlePictures, kMemberPictures, game.party[member].header.id, frame, int16_t(x),
-          int16_t(y));
+  DrawPicCached(kBattlePictures, kMemberPictures, game.party[member].header.id, frame,
+                int16_t(x), int16_t(y));
 }
 
 std::optional<PicInfo> EnemyPicture(int slot) {
