@@ -51,23 +51,13 @@ void Seat(const Party& s) {
   game.enemies[0].record.enemyId = 1;
 }
 
-// Runs `body` to its end, pressing each key once the game waits for it.
-void Drive(GameRun& run, std::initializer_list<uint32_t> keys) {
-  for (uint32_t key : keys) {
-    run.Advance(3000);
-    run.Key(key);
-  }
-  for (int k = 0; k < 40 && !run.Finished(); ++k) run.Advance(1000);
-  EXPECT_TRUE(run.Finished());
-}
-
 TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
   uint8_t result = 0;
   GameRun run([&] {
     Seat(Party{});
     result = RunBattle(false);
   }, Library(1, 0));
-  Drive(run, {kKeyEnter});
+  run.Play({kKeyEnter});
   EXPECT_EQ(result, kBattleWon) << int(game.runStatus);
   EXPECT_EQ(game.battleExp, 7);
   EXPECT_EQ(game.battleMoney, 9);
@@ -83,7 +73,7 @@ TEST(BattleFlow, AFasterEnemyDownsTheLastMemberAndTheBattleIsLost) {
     Seat(Party{.memberHp = 5, .memberAgility = 1});
     result = RunBattle(false);
   }, Library(90, 250));
-  Drive(run, {kKeyEnter});
+  run.Play({kKeyEnter});
   EXPECT_EQ(result, kBattleLost);
   EXPECT_EQ(game.party[0].stats.hp, 0);
   EXPECT_EQ(game.battleActions[0].pose, 11);
@@ -97,7 +87,7 @@ TEST(BattleFlow, TheRoundLimitEndsTheBattleAfterRoundLimitPlusOne) {
     game.roundLimit = 1;
     result = RunBattle(false);
   }, Library(1, 0));
-  Drive(run, {kKeyEnter, 'R'});
+  run.Play({kKeyEnter, 'R'});
   EXPECT_EQ(result, kBattleFled);
   EXPECT_EQ(game.roundNo, 1);
 }
@@ -112,7 +102,7 @@ TEST(BattleFlow, AFlightFromARandomBattleEndsItAndDownedMembersGetOneHp) {
     result = RunBattle(true);
   }, Library(1, 0));
   // The battle menu, down to its fourth entry, chosen.
-  Drive(run, {kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
+  run.Play({kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
   EXPECT_EQ(result, kBattleFled);
   EXPECT_EQ(game.fled[0], 1);
   EXPECT_EQ(game.party[1].stats.hp, 1);
@@ -131,7 +121,7 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
       }
     }
   }, Library(90, 250));
-  Drive(run, {kKeyEnter, kKeyEnter});
+  run.Play({kKeyEnter, kKeyEnter});
   EXPECT_EQ(game.runStatus, kBackToTitle);
   EXPECT_EQ(game.party[0].stats.hp, 1);
 }
@@ -154,7 +144,7 @@ TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
       game.enemies[0].record.enemyId = 0;
       rpgtest::RunFromBody();
     }, rpgtest::WithResources(rpgtest::ScriptLibrary(source), Enemy(50, c.enemyAttack)));
-    Drive(run, {kKeyEnter, 'R'});
+    run.Play({kKeyEnter, 'R'});
     EXPECT_EQ(game.scriptVars[1], c.var) << c.what;
     EXPECT_EQ(game.encounterParams[1], 35) << c.what;
   }
@@ -192,7 +182,7 @@ TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
       SeedRandom(5);
       RunBattle(false);
     }, rpgtest::WithResources(rpgtest::TestLibrary("shop"), Enemy(1, 0)));
-    Drive(run, c.keys);
+    run.Play(c.keys);
     EXPECT_EQ(game.party[0].stats.hp, c.hp) << c.what;
     EXPECT_EQ(game.party[0].stats.mp, c.mpAfter) << c.what;
     EXPECT_EQ(game.invCount ? game.inventory[0].count : 0, c.itemsLeft) << c.what;
