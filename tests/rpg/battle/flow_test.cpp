@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -15,6 +17,7 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/hero_move.h"
 #include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/memory_library.h"
 #include "tests/rpg/support/script_library.h"
 
@@ -108,11 +111,16 @@ TEST(BattleFlow, AFlightFromARandomBattleEndsItAndDownedMembersGetOneHp) {
   EXPECT_EQ(game.party[1].stats.hp, 1);
 }
 
+// On the battle library, against its ogre: the defeat picture and effect
+// stay until a key, then the title; every member, the one down from the
+// start too, gets 1 hp.
 TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
   GameRun run([&] {
     Seat(Party{.memberHp = 5, .memberAgility = 1});
+    game.party[1].header.id = 2;
     game.encounterOn = 1;
-    game.encounterEnemies[0] = 1;
+    game.encounterEnemies[0] = 4;
+    std::fill_n(game.encounterParams, 3, 1);  // backgrounds 1, 31, 111
     for (uint32_t seed = 1; game.runStatus == 0 && seed < 500; ++seed) {
       SeedRandom(seed);
       if (Random() % 100 < 4) {  // an encounter at this seed
@@ -120,10 +128,16 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
         EncounterCheck();
       }
     }
-  }, Library(90, 250));
-  run.Play({kKeyEnter, kKeyEnter});
+  }, rpgtest::TestLibrary("battle"));
+  run.Advance(3000);
+  run.Key(kKeyEnter);
+  run.Advance(20000);
+  ASSERT_FALSE(run.Finished()) << "the defeat waits for a key";
+  rpgtest::ShowsGolden("battle_defeat")();
+  run.Play({kKeyEnter});
   EXPECT_EQ(game.runStatus, kBackToTitle);
   EXPECT_EQ(game.party[0].stats.hp, 1);
+  EXPECT_EQ(game.party[1].stats.hp, 1);
 }
 
 TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
@@ -189,6 +203,61 @@ TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
     EXPECT_EQ(game.battleActions[0].kind, c.kind) << c.what;
     EXPECT_EQ(game.battleExp, 0) << c.what << ": no strike, though one would win";
   }
+}
+
+// "装备" in the battle item menu runs EquipFromItems: the sword is worn (its
+// attack and power on the member, out of the inventory) and the member is
+// asked again, so its strike wins.
+TEST(BattleFlow, EquipFromTheItemMenuWearsTheItemAndAsksAgain) {
+  constexpr uint32_t d = kKeyDown, e = kKeyEnter, x = kKeyEscape;
+  uint8_t result = 0;
+  GameRun run([&] {
+    Seat(Party{});
+    game.inventory[game.invCount++] = {7, 1, 1};  // the wooden sword: attack + 5, power 3
+    result = RunBattle(false);
+  }, rpgtest::TestLibrary("battle"));
+  // The menu, "道具", "装备", the sword, accepted; Esc leaves the list; a strike.
+  run.Play({d, e, d, e, e, e, e, x, e});
+  EXPECT_EQ(result, kBattleWon);
+  const PartySlot& m = game.party[0];
+  EXPECT_EQ(m.equipment.place[4], 1) << "hand-held";
+  EXPECT_EQ(m.stats.attack, 505);
+  EXPECT_EQ(m.stats.weaponPower, 3);
+  EXPECT_EQ(game.invCount, 0);
+}
+
+// The battle library's new game, "练习" fought to its end from seed 7: 阿青's
+// fire and 小石's theft at the sprout, 小石 (left 3 hp) downed in round one,
+// 阿青's orders repeated until the golem falls, the win branch's alert.
+TEST(BattleFlow, AWonBattlePaysRaisesTeachesAndKeepsTheLootAndTheTheft) {
+  constexpr uint32_t l = kKeyLeft, e = kKeyEnter;
+  GameRun run([] {
+    SeedRandom(7);
+    rpgtest::RunFromBody(1, 1);
+  }, rpgtest::TestLibrary("battle"));
+  run.Advance(3000);
+  run.Key(e);  // "练习"
+  run.Advance(3000);
+  game.party[1].stats.hp = 3;
+  run.Play({l, e, e, e, l, e, e, e, 'R', 'R', 'R', 'R', e}, 8000);
+  EXPECT_EQ(game.runStatus, kBackToTitle) << "the win branch";
+  EXPECT_EQ(game.money, 12u + 20u);
+  EXPECT_EQ(std::vector<InvEntry>(game.inventory, game.inventory + game.invCount),
+            (std::vector<InvEntry>{{9, 1, 1}, {9, 2, 1}}))
+      << "the stolen herb, the dropped peach";
+  // level, maxHp, hp, maxMp, mp, attack, defence, exp, nextExp, agility, spirit, luck
+  using Stats = std::array<int, 12>;
+  const auto stats = [](const CharStats& s) {
+    return Stats{s.level, s.maxHp, s.hp, s.maxMp, s.mp, s.attack, s.defence, s.exp, s.nextExp,
+                 s.agility, s.spirit, s.luck};
+  };
+  EXPECT_EQ(stats(game.party[0].stats), (Stats{2, 68, 68, 28, 28, 34, 12, 10, 60, 21, 11, 11}))
+      << "member 1: 30 experience, level 2 of its table, 10 left over";
+  EXPECT_EQ(stats(game.party[1].stats), (Stats{1, 50, 1, 12, 10, 25, 8, 0, 25, 15, 8, 40}))
+      << "member 2: fallen, back at 1 hp, no experience";
+  ASSERT_EQ(game.party[0].magicCount, 2);
+  EXPECT_EQ(game.party[0].magic[1].magicClass, 3) << "the heal the second level teaches";
+  EXPECT_EQ(game.party[0].magic[1].id, 1);
 }
 
 }  // namespace
