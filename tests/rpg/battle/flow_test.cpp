@@ -23,27 +23,18 @@
 
 namespace {
 
-using rpgtest::Bytes;
 using rpgtest::GameRun;
 
-// Enemy 1: agility `agility`, hp 40, attack `attack`, exp 7, money 9,
-// picture 1.
-Bytes EnemyBytes(uint8_t agility, uint8_t attack) {
-  Bytes b(48, 0);
-  b[0] = 3, b[1] = 1, b[19] = agility, b[24] = b[26] = 40, b[32] = attack, b[36] = 9, b[38] = 7, b[46] = 1;
-  return b;
-}
+// The battle library's enemies: the scarecrow (agility 1, attack 0, hp 40,
+// exp 7, money 9) and the ogre (agility 99, attack 400).
+constexpr uint8_t kScarecrow = 5, kOgre = 4;
 
-// Enemy 1 with its picture.
-std::vector<rpgtest::Resource> Enemy(uint8_t agility, uint8_t attack) {
-  return {{{3, 3, 1}, EnemyBytes(agility, attack)}, {{8, 3, 1}, rpgtest::PictureBytes(1, 1, 1, {"#"})}};
-}
-
-Bytes Library(uint8_t agility, uint8_t attack) { return rpgtest::PackLibrary(Enemy(agility, attack)); }
+rpgtest::Bytes Library() { return rpgtest::TestLibrary("battle"); }
 
 struct Party {
   uint16_t memberHp = 100, memberAttack = 500;
   uint8_t memberAgility = 50, luck = 0;
+  uint8_t enemy = kScarecrow;
 };
 
 void Seat(const Party& s) {
@@ -51,7 +42,7 @@ void Seat(const Party& s) {
   CharStats& m = game.party[0].stats;
   m.hp = s.memberHp, m.maxHp = 100, m.attack = s.memberAttack, m.agility = s.memberAgility;
   m.luck = s.luck;
-  game.enemies[0].record.enemyId = 1;
+  game.enemies[0].record.enemyId = s.enemy;
 }
 
 TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
@@ -59,7 +50,7 @@ TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
   GameRun run([&] {
     Seat(Party{});
     result = RunBattle(false);
-  }, Library(1, 0));
+  }, Library());
   run.Play({kKeyEnter});
   EXPECT_EQ(result, kBattleWon) << int(game.runStatus);
   EXPECT_EQ(game.battleExp, 7);
@@ -73,9 +64,9 @@ TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
 TEST(BattleFlow, AFasterEnemyDownsTheLastMemberAndTheBattleIsLost) {
   uint8_t result = 0;
   GameRun run([&] {
-    Seat(Party{.memberHp = 5, .memberAgility = 1});
+    Seat(Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre});
     result = RunBattle(false);
-  }, Library(90, 250));
+  }, Library());
   run.Play({kKeyEnter});
   EXPECT_EQ(result, kBattleLost);
   EXPECT_EQ(game.party[0].stats.hp, 0);
@@ -89,7 +80,7 @@ TEST(BattleFlow, TheRoundLimitEndsTheBattleAfterRoundLimitPlusOne) {
     Seat(Party{.memberAttack = 0});
     game.roundLimit = 1;
     result = RunBattle(false);
-  }, Library(1, 0));
+  }, Library());
   run.Play({kKeyEnter, 'R'});
   EXPECT_EQ(result, kBattleFled);
   EXPECT_EQ(game.roundNo, 1);
@@ -100,10 +91,10 @@ TEST(BattleFlow, AFlightFromARandomBattleEndsItAndDownedMembersGetOneHp) {
   GameRun run([&] {
     Seat(Party{.memberAgility = 99, .luck = 99});
     game.party[1].header.id = 2;  // down, and slower
-    game.encounterEnemies[0] = 1;
+    game.encounterEnemies[0] = kScarecrow;
     SeedRandom(3);
     result = RunBattle(true);
-  }, Library(1, 0));
+  }, Library());
   // The battle menu, down to its fourth entry, chosen.
   run.Play({kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
   EXPECT_EQ(result, kBattleFled);
@@ -119,7 +110,7 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
     Seat(Party{.memberHp = 5, .memberAgility = 1});
     game.party[1].header.id = 2;
     game.encounterOn = 1;
-    game.encounterEnemies[0] = 4;
+    game.encounterEnemies[0] = kOgre;
     std::fill_n(game.encounterParams, 3, 1);  // backgrounds 1, 31, 111
     for (uint32_t seed = 1; game.runStatus == 0 && seed < 500; ++seed) {
       SeedRandom(seed);
@@ -128,7 +119,7 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
         EncounterCheck();
       }
     }
-  }, rpgtest::TestLibrary("battle"));
+  }, Library());
   run.Advance(3000);
   run.Key(kKeyEnter);
   run.Advance(20000);
@@ -144,29 +135,29 @@ TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
   struct Case {
     const char* what;
     Party party;
-    uint8_t enemyAttack, roundLimit;
+    uint8_t roundLimit;
     uint8_t var;
   };
-  for (const Case& c : {Case{"won: the win address", Party{}, 0, 0, 1},
-                        Case{"lost: the lose address", Party{.memberHp = 5, .memberAgility = 1}, 250, 0, 2},
-                        Case{"round limit: after the command", Party{.memberAttack = 0}, 0, 1, 3}}) {
-    const std::string source = "Battle " + std::to_string(c.roundLimit) +
-                               ", 1, 0, 0, 5, 5, 5, 9, 9, 9, 0, 0, 0, lose, win\n"
+  for (const Case& c : {Case{"won: the win address", Party{}, 0, 1},
+                        Case{"lost: the lose address", Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre}, 0, 2},
+                        Case{"round limit: after the command", Party{.memberAttack = 0}, 1, 3}}) {
+    const std::string source = "Battle " + std::to_string(c.roundLimit) + ", " + std::to_string(c.party.enemy) +
+                               ", 0, 0, 5, 5, 5, 9, 9, 9, 0, 0, 0, lose, win\n"
                                "SetVar 1, 3\nEnd\nlose: SetVar 1, 2\nEnd\nwin: SetVar 1, 1\nEnd\n";
     GameRun run([&] {
       Seat(c.party);
       game.enemies[0].record.enemyId = 0;
-      rpgtest::RunFromBody();
-    }, rpgtest::WithResources(rpgtest::ScriptLibrary(source), Enemy(50, c.enemyAttack)));
+      rpgtest::RunFromBody(1, 2);
+    }, rpgtest::WithScripts(Library(), {{1, 2, source}}));
     run.Play({kKeyEnter, 'R'});
     EXPECT_EQ(game.scriptVars[1], c.var) << c.what;
     EXPECT_EQ(game.encounterParams[1], 35) << c.what;
   }
 }
 
-// Two rounds (the second repeats the first's orders) against a harmless
-// enemy that any strike of the member would down, with the shop library's magics and items: a heal (3, 6) of 30 hp
-// for 5 mp, a salve (9, 1) of 40 hp, a fire pearl (8, 1) to throw.
+// Two rounds (the second repeats the first's orders) against the scarecrow,
+// which any strike of the member would down, with the library's heal (3, 1)
+// of 40 hp for 4 mp, a herb (9, 1) of 40 hp and a bomb (8, 1) to throw.
 TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
   constexpr uint32_t d = kKeyDown, l = kKeyLeft, e = kKeyEnter, x = kKeyEscape;
   struct Case {
@@ -175,33 +166,33 @@ TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
     InvEntry item;
     std::initializer_list<uint32_t> keys;
     uint16_t hp, mpAfter;
-    uint8_t itemsLeft, kind;
+    uint8_t itemsLeft, kind, exp;
   };
   for (const Case& c : {
-           Case{"a heal cast twice", 20, {}, {l, e, e, 'R'}, 70, 10, 0, 2},
-           Case{"short mp: the message, no order", 4, {}, {l, e, e, x, d, e, d, d, e, 'R'}, 10, 4, 0, 5},
-           Case{"a salve used twice", 0, {9, 1, 3}, {d, e, d, e, d, d, e, e, 'R'}, 90, 0, 1, 8},
-           Case{"a pearl thrown twice", 0, {8, 1, 2}, {d, e, d, e, d, e, e, 'R'}, 10, 0, 0, 9},
+           Case{"a heal cast twice", 20, {}, {l, e, e, 'R'}, 90, 12, 0, 2, 0},
+           Case{"short mp: the message, no order", 3, {}, {l, e, e, x, d, e, d, d, e, 'R'}, 10, 3, 0, 5, 0},
+           Case{"a herb used twice", 0, {9, 1, 3}, {d, e, d, e, d, d, e, e, 'R'}, 90, 0, 1, 8, 0},
+           Case{"a bomb thrown twice downs it", 0, {8, 1, 2}, {d, e, d, e, d, e, e, 'R'}, 10, 0, 0, 9, 7},
            Case{"Esc in the list: no order", 0, {8, 1, 2},
-                {d, e, d, e, d, e, x, d, d, e, 'R'}, 10, 0, 2, 5},
+                {d, e, d, e, d, e, x, d, d, e, 'R'}, 10, 0, 2, 5, 0},
        }) {
     GameRun run([&] {
       Seat(Party{.memberHp = 10});
       CharStats& m = game.party[0].stats;
       m.mp = c.mp, m.maxMp = 40;
-      game.party[0].magic[0] = {3, 6};
+      game.party[0].magic[0] = {3, 1};
       game.party[0].magicCount = 1;
       if (c.item.count) game.inventory[game.invCount++] = c.item;
       game.roundLimit = 1;
       SeedRandom(5);
       RunBattle(false);
-    }, rpgtest::WithResources(rpgtest::TestLibrary("shop"), Enemy(1, 0)));
-    run.Play(c.keys);
+    }, Library());
+    run.Play(c.keys, 6000);  // time for the effects before the next key
     EXPECT_EQ(game.party[0].stats.hp, c.hp) << c.what;
     EXPECT_EQ(game.party[0].stats.mp, c.mpAfter) << c.what;
     EXPECT_EQ(game.invCount ? game.inventory[0].count : 0, c.itemsLeft) << c.what;
     EXPECT_EQ(game.battleActions[0].kind, c.kind) << c.what;
-    EXPECT_EQ(game.battleExp, 0) << c.what << ": no strike, though one would win";
+    EXPECT_EQ(game.battleExp, c.exp) << c.what << ": no strike, though one would win";
   }
 }
 
@@ -215,7 +206,7 @@ TEST(BattleFlow, EquipFromTheItemMenuWearsTheItemAndAsksAgain) {
     Seat(Party{});
     game.inventory[game.invCount++] = {7, 1, 1};  // the wooden sword: attack + 5, power 3
     result = RunBattle(false);
-  }, rpgtest::TestLibrary("battle"));
+  }, Library());
   // The menu, "道具", "装备", the sword, accepted; Esc leaves the list; a strike.
   run.Play({d, e, d, e, e, e, e, x, e});
   EXPECT_EQ(result, kBattleWon);
@@ -234,7 +225,7 @@ TEST(BattleFlow, AWonBattlePaysRaisesTeachesAndKeepsTheLootAndTheTheft) {
   GameRun run([] {
     SeedRandom(7);
     rpgtest::RunFromBody(1, 1);
-  }, rpgtest::TestLibrary("battle"));
+  }, Library());
   run.Advance(3000);
   run.Key(e);  // "练习"
   run.Advance(3000);
