@@ -130,10 +130,11 @@ TEST_F(ReplayRunTest, VelmorChapterPlayedToItsEnd) {
   }
 }
 
-// A run tree of its own for replays that save: the host program copied (it
-// finds its tree from its own path), the rest of the build's tree linked,
-// Save/ empty. The host program's path in it.
-std::string OwnRunTree(const testsupport::ScratchDir& dir) {
+// A run tree of its own for replays that save or play another library: the
+// host program copied (it finds its tree from its own path), the rest of the
+// build's tree linked, Save/ empty, dat.lib `library` when one is named. The
+// host program's path in it.
+std::string OwnRunTree(const testsupport::ScratchDir& dir, const char* library = nullptr) {
   const fs::path program(TOVSIM_PROGRAM);
   const fs::path tree = program.parent_path().parent_path();
   const fs::path own = dir / "tree";
@@ -142,8 +143,11 @@ std::string OwnRunTree(const testsupport::ScratchDir& dir) {
   fs::copy_file(program, own / "bin" / program.filename());
   for (const fs::directory_entry& e : fs::directory_iterator(tree)) {
     const fs::path name = e.path().filename();
-    if (name != "bin" && name != "Save") fs::create_symlink(e.path(), own / name);
+    if (name != "bin" && name != "Save" && !(library && name == "dat.lib")) {
+      fs::create_symlink(e.path(), own / name);
+    }
   }
+  if (library) fs::create_symlink(library, own / "dat.lib");
   return (own / "bin" / program.filename()).string();
 }
 
@@ -180,6 +184,36 @@ TEST_F(ReplayRunTest, VelmorSavedAtTheInnAndLoadedFromTheTitle) {
   EXPECT_TRUE(saved.width == loaded.width && saved.pixels == loaded.pixels)
       << "the loaded game looks as it did when saved";
   EXPECT_EQ(slot0(), slot) << "answered 否";
+}
+
+// The battle test library as the game's library: one battle won (the
+// command panel, the magic list and target mark, the status view, a magic's
+// effect and pop-ups, an enemy's cast, the gains strip, the drop, the
+// level-up and learned panels, the win branch) and one lost (its lose
+// branch), each played twice alike, ending on the Desktop with no leak.
+TEST_F(ReplayRunTest, BattlesWonAndLostTheSameEveryTime) {
+  const std::string program = OwnRunTree(folder_, BATTLE_LIB);
+  const std::vector<std::pair<std::string, std::vector<std::string>>> battles = {
+      {"won", {"panel", "magic_list", "target", "battle_menu", "status_view", "magic_effect", "popup",
+               "enemy_cast", "gains", "drop", "level_up_strip", "level_up_panel", "learned", "victory",
+               "title_again"}},
+      {"lost", {"choice", "ogre_strike", "first_down", "last_member", "last_strike", "both_down",
+                "lose_branch", "title_again"}}};
+  for (const auto& [battle, frames] : battles) {
+    const std::string script = "battle_" + battle + ".replay";
+    for (const std::string& run : {battle + "1", battle + "2"}) {
+      const RunResult result = Replay(script, run, nullptr, program);
+      ASSERT_EQ(result.exitCode, 0) << result.err;
+      EXPECT_EQ(result.err.find("MEM VCT has res leak!"), std::string::npos) << result.err;
+    }
+    for (const std::string& frame : frames) {
+      const std::string file = frame + ".png";
+      EXPECT_TRUE(testsupport::MatchesGolden(Frame(battle + "1", file), "replay/battle_" + battle + "_" + frame))
+          << frame;
+      EXPECT_EQ(Bytes(battle + "1", file), Bytes(battle + "2", file)) << battle << " " << frame;
+    }
+    EXPECT_TRUE(testsupport::MatchesGolden(Frame(battle + "1", "desktop.png"), "velmor/desktop"));
+  }
 }
 
 TEST_F(ReplayRunTest, ReplayPastTheApplicationsEndFails) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -15,32 +17,24 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/hero_move.h"
 #include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/memory_library.h"
 #include "tests/rpg/support/script_library.h"
 
 namespace {
 
-using rpgtest::Bytes;
 using rpgtest::GameRun;
 
-// Enemy 1: agility `agility`, hp 40, attack `attack`, exp 7, money 9,
-// picture 1.
-Bytes EnemyBytes(uint8_t agility, uint8_t attack) {
-  Bytes b(48, 0);
-  b[0] = 3, b[1] = 1, b[19] = agility, b[24] = b[26] = 40, b[32] = attack, b[36] = 9, b[38] = 7, b[46] = 1;
-  return b;
-}
+// The battle library's enemies: the scarecrow (agility 1, attack 0, hp 40,
+// exp 7, money 9) and the ogre (agility 99, attack 400).
+constexpr uint8_t kScarecrow = 5, kOgre = 4;
 
-// Enemy 1 with its picture.
-std::vector<rpgtest::Resource> Enemy(uint8_t agility, uint8_t attack) {
-  return {{{3, 3, 1}, EnemyBytes(agility, attack)}, {{8, 3, 1}, rpgtest::PictureBytes(1, 1, 1, {"#"})}};
-}
-
-Bytes Library(uint8_t agility, uint8_t attack) { return rpgtest::PackLibrary(Enemy(agility, attack)); }
+rpgtest::Bytes Library() { return rpgtest::TestLibrary("battle"); }
 
 struct Party {
   uint16_t memberHp = 100, memberAttack = 500;
   uint8_t memberAgility = 50, luck = 0;
+  uint8_t enemy = kScarecrow;
 };
 
 void Seat(const Party& s) {
@@ -48,17 +42,7 @@ void Seat(const Party& s) {
   CharStats& m = game.party[0].stats;
   m.hp = s.memberHp, m.maxHp = 100, m.attack = s.memberAttack, m.agility = s.memberAgility;
   m.luck = s.luck;
-  game.enemies[0].record.enemyId = 1;
-}
-
-// Runs `body` to its end, pressing each key once the game waits for it.
-void Drive(GameRun& run, std::initializer_list<uint32_t> keys) {
-  for (uint32_t key : keys) {
-    run.Advance(3000);
-    run.Key(key);
-  }
-  for (int k = 0; k < 40 && !run.Finished(); ++k) run.Advance(1000);
-  EXPECT_TRUE(run.Finished());
+  game.enemies[0].record.enemyId = s.enemy;
 }
 
 TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
@@ -66,8 +50,8 @@ TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
   GameRun run([&] {
     Seat(Party{});
     result = RunBattle(false);
-  }, Library(1, 0));
-  Drive(run, {kKeyEnter});
+  }, Library());
+  run.Play({kKeyEnter});
   EXPECT_EQ(result, kBattleWon) << int(game.runStatus);
   EXPECT_EQ(game.battleExp, 7);
   EXPECT_EQ(game.battleMoney, 9);
@@ -80,10 +64,10 @@ TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
 TEST(BattleFlow, AFasterEnemyDownsTheLastMemberAndTheBattleIsLost) {
   uint8_t result = 0;
   GameRun run([&] {
-    Seat(Party{.memberHp = 5, .memberAgility = 1});
+    Seat(Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre});
     result = RunBattle(false);
-  }, Library(90, 250));
-  Drive(run, {kKeyEnter});
+  }, Library());
+  run.Play({kKeyEnter});
   EXPECT_EQ(result, kBattleLost);
   EXPECT_EQ(game.party[0].stats.hp, 0);
   EXPECT_EQ(game.battleActions[0].pose, 11);
@@ -96,8 +80,8 @@ TEST(BattleFlow, TheRoundLimitEndsTheBattleAfterRoundLimitPlusOne) {
     Seat(Party{.memberAttack = 0});
     game.roundLimit = 1;
     result = RunBattle(false);
-  }, Library(1, 0));
-  Drive(run, {kKeyEnter, 'R'});
+  }, Library());
+  run.Play({kKeyEnter, 'R'});
   EXPECT_EQ(result, kBattleFled);
   EXPECT_EQ(game.roundNo, 1);
 }
@@ -107,22 +91,27 @@ TEST(BattleFlow, AFlightFromARandomBattleEndsItAndDownedMembersGetOneHp) {
   GameRun run([&] {
     Seat(Party{.memberAgility = 99, .luck = 99});
     game.party[1].header.id = 2;  // down, and slower
-    game.encounterEnemies[0] = 1;
+    game.encounterEnemies[0] = kScarecrow;
     SeedRandom(3);
     result = RunBattle(true);
-  }, Library(1, 0));
+  }, Library());
   // The battle menu, down to its fourth entry, chosen.
-  Drive(run, {kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
+  run.Play({kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
   EXPECT_EQ(result, kBattleFled);
   EXPECT_EQ(game.fled[0], 1);
   EXPECT_EQ(game.party[1].stats.hp, 1);
 }
 
+// On the battle library, against its ogre: the defeat picture and effect
+// stay until a key, then the title; every member, the one down from the
+// start too, gets 1 hp.
 TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
   GameRun run([&] {
     Seat(Party{.memberHp = 5, .memberAgility = 1});
+    game.party[1].header.id = 2;
     game.encounterOn = 1;
-    game.encounterEnemies[0] = 1;
+    game.encounterEnemies[0] = kOgre;
+    std::fill_n(game.encounterParams, 3, 1);  // backgrounds 1, 31, 111
     for (uint32_t seed = 1; game.runStatus == 0 && seed < 500; ++seed) {
       SeedRandom(seed);
       if (Random() % 100 < 4) {  // an encounter at this seed
@@ -130,39 +119,45 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
         EncounterCheck();
       }
     }
-  }, Library(90, 250));
-  Drive(run, {kKeyEnter, kKeyEnter});
+  }, Library());
+  run.Advance(3000);
+  run.Key(kKeyEnter);
+  run.Advance(20000);
+  ASSERT_FALSE(run.Finished()) << "the defeat waits for a key";
+  rpgtest::ShowsGolden("battle_defeat")();
+  run.Play({kKeyEnter});
   EXPECT_EQ(game.runStatus, kBackToTitle);
   EXPECT_EQ(game.party[0].stats.hp, 1);
+  EXPECT_EQ(game.party[1].stats.hp, 1);
 }
 
 TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
   struct Case {
     const char* what;
     Party party;
-    uint8_t enemyAttack, roundLimit;
+    uint8_t roundLimit;
     uint8_t var;
   };
-  for (const Case& c : {Case{"won: the win address", Party{}, 0, 0, 1},
-                        Case{"lost: the lose address", Party{.memberHp = 5, .memberAgility = 1}, 250, 0, 2},
-                        Case{"round limit: after the command", Party{.memberAttack = 0}, 0, 1, 3}}) {
-    const std::string source = "Battle " + std::to_string(c.roundLimit) +
-                               ", 1, 0, 0, 5, 5, 5, 9, 9, 9, 0, 0, 0, lose, win\n"
+  for (const Case& c : {Case{"won: the win address", Party{}, 0, 1},
+                        Case{"lost: the lose address", Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre}, 0, 2},
+                        Case{"round limit: after the command", Party{.memberAttack = 0}, 1, 3}}) {
+    const std::string source = "Battle " + std::to_string(c.roundLimit) + ", " + std::to_string(c.party.enemy) +
+                               ", 0, 0, 5, 5, 5, 9, 9, 9, 0, 0, 0, lose, win\n"
                                "SetVar 1, 3\nEnd\nlose: SetVar 1, 2\nEnd\nwin: SetVar 1, 1\nEnd\n";
     GameRun run([&] {
       Seat(c.party);
       game.enemies[0].record.enemyId = 0;
-      rpgtest::RunFromBody();
-    }, rpgtest::WithResources(rpgtest::ScriptLibrary(source), Enemy(50, c.enemyAttack)));
-    Drive(run, {kKeyEnter, 'R'});
+      rpgtest::RunFromBody(1, 2);
+    }, rpgtest::WithScripts(Library(), {{1, 2, source}}));
+    run.Play({kKeyEnter, 'R'});
     EXPECT_EQ(game.scriptVars[1], c.var) << c.what;
     EXPECT_EQ(game.encounterParams[1], 35) << c.what;
   }
 }
 
-// Two rounds (the second repeats the first's orders) against a harmless
-// enemy that any strike of the member would down, with the shop library's magics and items: a heal (3, 6) of 30 hp
-// for 5 mp, a salve (9, 1) of 40 hp, a fire pearl (8, 1) to throw.
+// Two rounds (the second repeats the first's orders) against the scarecrow,
+// which any strike of the member would down, with the library's heal (3, 1)
+// of 40 hp for 4 mp, a herb (9, 1) of 40 hp and a bomb (8, 1) to throw.
 TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
   constexpr uint32_t d = kKeyDown, l = kKeyLeft, e = kKeyEnter, x = kKeyEscape;
   struct Case {
@@ -171,34 +166,89 @@ TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
     InvEntry item;
     std::initializer_list<uint32_t> keys;
     uint16_t hp, mpAfter;
-    uint8_t itemsLeft, kind;
+    uint8_t itemsLeft, kind, exp;
   };
   for (const Case& c : {
-           Case{"a heal cast twice", 20, {}, {l, e, e, 'R'}, 70, 10, 0, 2},
-           Case{"short mp: the message, no order", 4, {}, {l, e, e, x, d, e, d, d, e, 'R'}, 10, 4, 0, 5},
-           Case{"a salve used twice", 0, {9, 1, 3}, {d, e, d, e, d, d, e, e, 'R'}, 90, 0, 1, 8},
-           Case{"a pearl thrown twice", 0, {8, 1, 2}, {d, e, d, e, d, e, e, 'R'}, 10, 0, 0, 9},
+           Case{"a heal cast twice", 20, {}, {l, e, e, 'R'}, 90, 12, 0, 2, 0},
+           Case{"short mp: the message, no order", 3, {}, {l, e, e, x, d, e, d, d, e, 'R'}, 10, 3, 0, 5, 0},
+           Case{"a herb used twice", 0, {9, 1, 3}, {d, e, d, e, d, d, e, e, 'R'}, 90, 0, 1, 8, 0},
+           Case{"a bomb thrown twice downs it", 0, {8, 1, 2}, {d, e, d, e, d, e, e, 'R'}, 10, 0, 0, 9, 7},
            Case{"Esc in the list: no order", 0, {8, 1, 2},
-                {d, e, d, e, d, e, x, d, d, e, 'R'}, 10, 0, 2, 5},
+                {d, e, d, e, d, e, x, d, d, e, 'R'}, 10, 0, 2, 5, 0},
        }) {
     GameRun run([&] {
       Seat(Party{.memberHp = 10});
       CharStats& m = game.party[0].stats;
       m.mp = c.mp, m.maxMp = 40;
-      game.party[0].magic[0] = {3, 6};
+      game.party[0].magic[0] = {3, 1};
       game.party[0].magicCount = 1;
       if (c.item.count) game.inventory[game.invCount++] = c.item;
       game.roundLimit = 1;
       SeedRandom(5);
       RunBattle(false);
-    }, rpgtest::WithResources(rpgtest::TestLibrary("shop"), Enemy(1, 0)));
-    Drive(run, c.keys);
+    }, Library());
+    run.Play(c.keys, 6000);  // time for the effects before the next key
     EXPECT_EQ(game.party[0].stats.hp, c.hp) << c.what;
     EXPECT_EQ(game.party[0].stats.mp, c.mpAfter) << c.what;
     EXPECT_EQ(game.invCount ? game.inventory[0].count : 0, c.itemsLeft) << c.what;
     EXPECT_EQ(game.battleActions[0].kind, c.kind) << c.what;
-    EXPECT_EQ(game.battleExp, 0) << c.what << ": no strike, though one would win";
+    EXPECT_EQ(game.battleExp, c.exp) << c.what << ": no strike, though one would win";
   }
+}
+
+// "装备" in the battle item menu runs EquipFromItems: the sword is worn (its
+// attack and power on the member, out of the inventory) and the member is
+// asked again, so its strike wins.
+TEST(BattleFlow, EquipFromTheItemMenuWearsTheItemAndAsksAgain) {
+  constexpr uint32_t d = kKeyDown, e = kKeyEnter, x = kKeyEscape;
+  uint8_t result = 0;
+  GameRun run([&] {
+    Seat(Party{});
+    game.inventory[game.invCount++] = {7, 1, 1};  // the wooden sword: attack + 5, power 3
+    result = RunBattle(false);
+  }, Library());
+  // The menu, "道具", "装备", the sword, accepted; Esc leaves the list; a strike.
+  run.Play({d, e, d, e, e, e, e, x, e});
+  EXPECT_EQ(result, kBattleWon);
+  const PartySlot& m = game.party[0];
+  EXPECT_EQ(m.equipment.place[4], 1) << "hand-held";
+  EXPECT_EQ(m.stats.attack, 505);
+  EXPECT_EQ(m.stats.weaponPower, 3);
+  EXPECT_EQ(game.invCount, 0);
+}
+
+// The battle library's new game, "练习" fought to its end from seed 7: 阿青's
+// fire and 小石's theft at the sprout, 小石 (left 3 hp) downed in round one,
+// 阿青's orders repeated until the golem falls, the win branch's alert.
+TEST(BattleFlow, AWonBattlePaysRaisesTeachesAndKeepsTheLootAndTheTheft) {
+  constexpr uint32_t l = kKeyLeft, e = kKeyEnter;
+  GameRun run([] {
+    SeedRandom(7);
+    rpgtest::RunFromBody(1, 1);
+  }, Library());
+  run.Advance(3000);
+  run.Key(e);  // "练习"
+  run.Advance(3000);
+  game.party[1].stats.hp = 3;
+  run.Play({l, e, e, e, l, e, e, e, 'R', 'R', 'R', 'R', e}, 8000);
+  EXPECT_EQ(game.runStatus, kBackToTitle) << "the win branch";
+  EXPECT_EQ(game.money, 12u + 20u);
+  EXPECT_EQ(std::vector<InvEntry>(game.inventory, game.inventory + game.invCount),
+            (std::vector<InvEntry>{{9, 1, 1}, {9, 2, 1}}))
+      << "the stolen herb, the dropped peach";
+  // level, maxHp, hp, maxMp, mp, attack, defence, exp, nextExp, agility, spirit, luck
+  using Stats = std::array<int, 12>;
+  const auto stats = [](const CharStats& s) {
+    return Stats{s.level, s.maxHp, s.hp, s.maxMp, s.mp, s.attack, s.defence, s.exp, s.nextExp,
+                 s.agility, s.spirit, s.luck};
+  };
+  EXPECT_EQ(stats(game.party[0].stats), (Stats{2, 68, 68, 28, 28, 34, 12, 10, 60, 21, 11, 11}))
+      << "member 1: 30 experience, level 2 of its table, 10 left over";
+  EXPECT_EQ(stats(game.party[1].stats), (Stats{1, 50, 1, 12, 10, 25, 8, 0, 25, 15, 8, 40}))
+      << "member 2: fallen, back at 1 hp, no experience";
+  ASSERT_EQ(game.party[0].magicCount, 2);
+  EXPECT_EQ(game.party[0].magic[1].magicClass, 3) << "the heal the second level teaches";
+  EXPECT_EQ(game.party[0].magic[1].id, 1);
 }
 
 }  // namespace

@@ -52,13 +52,32 @@ GameRun::GameRun(std::function<void()> body, Bytes lib)
     : library(std::move(lib)), host(Start(std::move(body), this)) {}
 
 GameRun::~GameRun() {
-  if (!finished_) {
-    ADD_FAILURE() << "the game's body was still running at the end of the test";
-    for (int i = 0; i < 50 && !finished_; ++i) {
-      host.Post(MsgKeyDown, kKeyEscape, 0);
-      host.Advance(1000);
-    }
+  if (finished_) return;
+  ADD_FAILURE() << "the game's body was still running at the end of the test";
+  Abort();
+}
+
+bool GameRun::Play(std::initializer_list<uint32_t> keys, int64_t pause) {
+  for (uint32_t key : keys) {
+    Advance(pause);
+    Key(key);
   }
+  for (int k = 0; k < 40 && !finished_; ++k) Advance(1000);
+  if (finished_) return true;
+  ADD_FAILURE() << "the game still waits after its " << keys.size() << " scripted keys: aborted";
+  Abort();
+  return false;
+}
+
+void GameRun::Abort() {
+  // The application thread is idle in its message wait: the ring's lock
+  // orders this write before its next read.
+  if (!finished_ && game.runStatus == kRunning) game.runStatus = kQuit;
+  for (int i = 0; i < 50 && !finished_; ++i) {
+    host.Post(MsgKeyDown, kKeyEscape, 0);
+    host.Advance(1000);
+  }
+  if (!finished_) ADD_FAILURE() << "the game's body did not end when aborted";
 }
 
 void GameRun::Keys(std::initializer_list<uint32_t> keys) {

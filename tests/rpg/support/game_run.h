@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <initializer_list>
 
 #include "tests/rpg/support/memory_library.h"
 #include "tests/support/host_runner.h"
@@ -17,8 +18,8 @@ namespace rpgtest {
 class GameRun {
  public:
   explicit GameRun(std::function<void()> body, Bytes library = {});
-  // A body still running is ended with Esc keys and time (the test fails
-  // then: a test drives its body to the end).
+  // A body still running is aborted (the test fails then: a test drives its
+  // body to the end).
   ~GameRun();
   GameRun(const GameRun&) = delete;
   GameRun& operator=(const GameRun&) = delete;
@@ -30,6 +31,14 @@ class GameRun {
   void Advance(int64_t milliseconds) { host.Advance(milliseconds); }
   // Whether the body has returned.
   bool Finished() const { return finished_; }
+  // Presses each key once the game waits for it (`pause` ms apart), then
+  // lets up to 40 s pass for the body to return. A body that outlives its
+  // keys fails the test and is aborted, so a run that waits for one more
+  // key ends at once instead of hanging. Whether the body returned by itself.
+  bool Play(std::initializer_list<uint32_t> keys, int64_t pause = 3000);
+  // Ends a body still running: the game is told to quit (runStatus 254, as
+  // when its message wait fails) and woken with Esc keys and time.
+  void Abort();
 
   Bytes library;
 
