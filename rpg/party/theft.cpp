@@ -9,6 +9,7 @@
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/library.h"
 #include "rpg/format/item_records.h"
+#include "rpg/format/library.h"
 #include "rpg/party/party_types.h"
 #include "rpg/party/record_text.h"
 #include "rpg/party/rewards.h"
@@ -16,7 +17,7 @@
 namespace {
 
 constexpr uint8_t kTheftId = 1;
-constexpr uint8_t kItemType = 6;
+constexpr uint8_t kItemType = uint8_t(rpgfmt::ResType::kItemRecord);
 
 }  // namespace
 
