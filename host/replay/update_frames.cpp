@@ -1,7 +1,5 @@
 #include "host/replay/update_frames.h"
 
-#include <algorithm>
-
 #include "host/replay/frame_file.h"
 
 namespace replay {
@@ -15,14 +13,17 @@ void UpdateFrames::Arm(const Step& step) {
 
 void UpdateFrames::OnUpdate() {
   std::lock_guard lock(mutex_);
-  std::erase_if(armed_, [this](Armed& a) {
-    if (++a.seen < a.step.updates) return false;
-    std::string why;
-    if (!SaveScreenFrame(framesFolder_ + "/" + a.step.frame, &why) && error_.empty()) {
-      error_ = StepPlace(a.step) + why;
+  for (auto a = armed_.begin(); a != armed_.end();) {
+    if (++a->seen < a->step.updates) {
+      ++a;
+      continue;
     }
-    return true;
-  });
+    std::string why;
+    if (!SaveScreenFrame(framesFolder_ + "/" + a->step.frame, &why) && error_.empty()) {
+      error_ = StepPlace(a->step) + why;
+    }
+    a = armed_.erase(a);
+  }
 }
 
 bool UpdateFrames::Check(bool atEnd, std::string* error) {
