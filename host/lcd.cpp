@@ -26,6 +26,7 @@ constexpr int32_t kDefaultBitsPerPixel = 32;
 constexpr std::size_t kCommandSize = 260 + 64;
 
 plat::FileMapping* mapping = nullptr;
+std::function<void()> updateHook;
 
 // Low 32 bits of a host address, for the record that crosses processes.
 uint32_t Low32(const void* address) { return uint32_t(reinterpret_cast<uintptr_t>(address)); }
@@ -107,9 +108,12 @@ int LcdVctRelease() {
 int FlushScreen() {
   if (hostScreen.bitmap && hostScreen.pixels) {
     plat::GetBitmapBits(hostScreen.bitmap, long(hostScreen.byteSize), hostScreen.pixels);
+    if (updateHook) updateHook();
   }
   return LcdSend(kLcdRepaintMessage, 0, 0);
 }
+
+void SetScreenUpdateHook(std::function<void()> hook) { updateHook = std::move(hook); }
 
 int SetScreenMode(int32_t width, int32_t height, int32_t bitsPerPixel) {
   LcdVctRelease();

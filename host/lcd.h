@@ -6,6 +6,7 @@
 // rows top to bottom); the shared block holds exactly those bytes.
 
 #include <cstdint>
+#include <functional>
 
 #include "host/types.h"
 
@@ -24,6 +25,12 @@ int LcdVctRelease();
 // Copies the back buffer into the shared block and has the viewer repaint;
 // 1 when the viewer was told, 0 when there is no viewer.
 int FlushScreen();
+
+// A watch on the screen updates (a replay's frames taken at an update):
+// called by FlushScreen on the thread that updates the screen, once the
+// shared block holds the new picture and before the viewer is told. Set it
+// before the host starts and clear it (an empty function) after it stopped.
+void SetScreenUpdateHook(std::function<void()> hook);
 
 // Remakes the screen at a new size and tells the viewer. 1 or 0.
 int SetScreenMode(int32_t width, int32_t height, int32_t bitsPerPixel);

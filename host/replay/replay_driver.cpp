@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "host/host_main.h"
+#include "host/lcd.h"
 #include "host/replay/frame_file.h"
 #include "platform/sys/clock.h"
 #include "platform/win/win.h"
@@ -14,10 +15,6 @@ namespace {
 // Real time allowed for the application to settle after a step; only an
 // application that never waits (or a stuck one) takes that long.
 constexpr int64_t kSettleTimeoutMs = 60000;
-
-std::string At(const Step& step) {
-  return "line " + std::to_string(step.line) + " (" + std::to_string(step.atMs) + " ms): ";
-}
 
 // The end of the script, or a failure, ends the run as closing the viewer
 // would; a host that has ended already is not found.
@@ -35,10 +32,13 @@ void PrepareProcess(plat::ProgramEnv* env) {
 }
 
 Driver::Driver(std::vector<Step> steps, std::string framesFolder)
-    : steps_(std::move(steps)), framesFolder_(std::move(framesFolder)) {}
+    : steps_(std::move(steps)), framesFolder_(std::move(framesFolder)), updateFrames_(framesFolder_) {
+  SetScreenUpdateHook([this] { updateFrames_.OnUpdate(); });
+}
 
 Driver::~Driver() {
   if (thread_.joinable()) thread_.join();
+  SetScreenUpdateHook({});
 }
 
 void Driver::Start() {
@@ -52,6 +52,7 @@ bool Driver::Finish(std::string* error) {
     return false;
   }
   thread_.join();
+  SetScreenUpdateHook({});
   if (!ok_) *error = error_;
   return ok_;
 }
@@ -60,9 +61,13 @@ bool Driver::Run() {
   if (!plat::WaitUntilIdleFor(kSettleTimeoutMs)) {
     return Fail(nullptr, "the application did not settle after its start");
   }
+  std::string why;
   for (const Step& step : steps_) {
     if (!TakeStep(step)) return false;
+    if (!updateFrames_.Check(false, &why)) return Fail(nullptr, why);
   }
+  // An armed frame whose update never came fails the run here.
+  if (!updateFrames_.Check(true, &why)) return Fail(nullptr, why);
   CloseHost();
   return true;
 }
@@ -74,6 +79,10 @@ bool Driver::TakeStep(const Step& step) {
   }
   plat::HWND host = FindHostWindow();
   if (!host) return Fail(&step, "the application ended before this line");
+  if (step.updates > 0) {
+    updateFrames_.Arm(step);
+    return true;
+  }
   if (!step.frame.empty()) return SaveFrame(step);
   for (const drive::InputMessage& m : step.input) {
     if (plat::PostMessageA(host, m.message, plat::WPARAM(m.wParam), plat::LPARAM(m.lParam))) {
@@ -98,7 +107,7 @@ bool Driver::SaveFrame(const Step& step) {
 }
 
 bool Driver::Fail(const Step* step, const std::string& why) {
-  error_ = step ? At(*step) + why : why;
+  error_ = step ? StepPlace(*step) + why : why;
   CloseHost();
   return false;
 }

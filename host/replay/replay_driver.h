@@ -3,13 +3,14 @@
 // virtual clock held at 0, and a driver thread outside the clock lets time
 // run from step to step, posts each step's input to the host window as the
 // viewer would, waits until the application is idle again and saves the
-// frames the script names. After the last step it closes the host.
+// frames the script names, or arms them for a later screen update. After the last step it closes the host.
 
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "host/replay/replay_script.h"
+#include "host/replay/update_frames.h"
 #include "platform/sys/program_env.h"
 
 namespace replay {
@@ -45,6 +46,7 @@ class Driver {
 
   std::vector<Step> steps_;
   std::string framesFolder_;
+  UpdateFrames updateFrames_;  // the frames armed for a screen update
   std::thread thread_;
   bool started_ = false;
   bool ok_ = false;

@@ -34,16 +34,21 @@ std::vector<std::string> Words(std::string_view text) {
   return words;
 }
 
-bool ParseTime(std::string_view word, int64_t* out) {
+// A whole word of decimal digits from `low` to `high`.
+bool ParseNumber(std::string_view word, int64_t low, int64_t high, int64_t* out) {
   int64_t value = 0;
   auto [end, failure] = std::from_chars(word.data(), word.data() + word.size(), value);
   if (word.empty() || failure != std::errc() || end != word.data() + word.size()) return false;
-  if (value < 0 || value > kMaxTimeMs) return false;
+  if (value < low || value > high) return false;
   *out = value;
   return true;
 }
 
 }  // namespace
+
+std::string StepPlace(const Step& step) {
+  return "line " + std::to_string(step.line) + " (" + std::to_string(step.atMs) + " ms): ";
+}
 
 bool GoodFrameName(std::string_view name) {
   constexpr std::string_view kSuffix = ".png";
@@ -72,7 +77,7 @@ class Parser {
     Step& step = steps_->emplace_back();
     step.line = number;
     const std::string_view time = TakeWord(&text);
-    if (!ParseTime(time, &step.atMs)) {
+    if (!ParseNumber(time, 0, kMaxTimeMs, &step.atMs)) {
       return Fail(time, "'" + std::string(time) + "' is not a time in milliseconds (0 to " +
                             std::to_string(kMaxTimeMs) + ")");
     }
@@ -90,6 +95,7 @@ class Parser {
  private:
   bool Command(std::string_view command, std::string_view rest, Step* step) {
     if (command == "frame") return Frame(rest, step);
+    if (command == "frame-update") return UpdateFrame(rest, step);
     if (!drive::IsInputCommand(command)) return Fail(command, "unknown command '" + std::string(command) + "'");
     // The text to type is the rest of the line, blanks and all.
     if (command == "type" && rest.empty()) return Fail(command, "type takes a text");
@@ -105,8 +111,25 @@ class Parser {
     if (args.size() != 1 || !GoodFrameName(args[0])) {
       return Fail(rest, "frame takes one plain file name ending in .png");
     }
-    if (!frameNames_.insert(args[0]).second) return Fail(rest, "frame " + args[0] + " is named twice");
-    step->frame = args[0];
+    return FrameName(rest, args[0], step);
+  }
+
+  bool UpdateFrame(std::string_view rest, Step* step) {
+    const std::vector<std::string> args = Words(rest);
+    int64_t updates = 0;
+    if (args.size() != 2 || !ParseNumber(args[0], 1, kMaxUpdates, &updates) ||
+        !GoodFrameName(args[1])) {
+      return Fail(rest, "frame-update takes a count of screen updates (1 to " +
+                            std::to_string(kMaxUpdates) +
+                            ") and one plain file name ending in .png");
+    }
+    step->updates = int(updates);
+    return FrameName(rest, args[1], step);
+  }
+
+  bool FrameName(std::string_view rest, const std::string& name, Step* step) {
+    if (!frameNames_.insert(name).second) return Fail(rest, "frame " + name + " is named twice");
+    step->frame = name;
     return true;
   }
 

@@ -169,6 +169,7 @@ TEST_F(ReplayRunTest, VelmorSavedAtTheInnAndLoadedFromTheTitle) {
   const std::vector<GoldenFrame> frames = {
       {"save/offer", "replay/velmor_save_offer"},
       {"save/slots_empty", "replay/velmor_save_slots_empty"},
+      {"save/saving", "replay/velmor_save_saving"},
       {"save/map_after_save", "replay/velmor_save_map_after_save"},
       {"load/title_load", "replay/velmor_load_title"},
       {"load/slots_load", "replay/velmor_load_slots"},
@@ -216,13 +217,19 @@ TEST_F(ReplayRunTest, BattlesWonAndLostTheSameEveryTime) {
   }
 }
 
-TEST_F(ReplayRunTest, ReplayPastTheApplicationsEndFails) {
-  const RunResult run = Replay("testapp_ends_early.replay", "frames", "testapp");
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.err.find("line 3 (300 ms): the application ended before this line"),
-            std::string::npos)
-      << run.err;
-  EXPECT_FALSE(fs::exists(folder_ / "frames/too_late.png"));
+// A line past the application's end, or a frame armed for a screen update
+// that never comes, fails the run at that line, leaving the frame unwritten.
+TEST_F(ReplayRunTest, ReplayThatCannotBeCarriedOutFails) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"ends_early", "line 3 (300 ms): the application ended before this line"},
+      {"update_never", "line 3 (50 ms): screen update 50 for never.png never came (3 by the end"},
+  };
+  for (const auto& [script, error] : cases) {
+    const RunResult run = Replay("testapp_" + script + ".replay", script, "testapp");
+    EXPECT_EQ(run.exitCode, 1) << script;
+    EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
+    EXPECT_TRUE(fs::is_empty(folder_ / script)) << script;
+  }
 }
 
 TEST_F(ReplayRunTest, BadScriptOrFramesFolderStopsBeforeStarting) {
@@ -285,6 +292,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PlayedTwice{"TestApp", "testapp_ten_ticks.replay", "testapp", "replay/testapp_",
                     {"ten_ticks"}, {}, false},
+        // A frame armed for the second screen update from 550 ms on is the
+        // tick at 700 ms, as the screen still shows it at 750 ms.
+        PlayedTwice{"TestAppUpdateFrame", "testapp_update_frame.replay", "testapp", "replay/testapp_",
+                    {}, {{"tick_6", "after_tick_6"}}, true},
         PlayedTwice{"Blocks", "blocks_game_over.replay", "blocks", "replay/blocks_",
                     {"first", "moved_and_turned", "row_cleared", "game_over"}, {}, true},
         PlayedTwice{"VelmorShop", "velmor_shop.replay", nullptr, "replay/velmor_shop_",

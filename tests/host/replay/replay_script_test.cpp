@@ -38,11 +38,13 @@ TEST(ReplayScriptTest, StepsInOrderWithTheirMessages) {
       "  250\tkey   Enter  \n"
       "250 type  two words\n"
       "900 dblclick 21 1\n"
-      "900 post 258 65 1");
-  ASSERT_EQ(steps.size(), 5u);
+      "900 post 258 65 1\n"
+      "900 frame-update 3 strip.png");
+  ASSERT_EQ(steps.size(), 6u);
   EXPECT_EQ(steps[0].line, 3);
   EXPECT_EQ(steps[0].frame, "first.png");
   EXPECT_TRUE(steps[0].input.empty());
+  EXPECT_EQ(std::tuple(steps[0].updates, steps[5].updates, steps[5].frame), std::tuple(0, 3, "strip.png"));
 
   // The messages of each command are drive's (its tests check them); the
   // text to type is the rest of the line, nine characters, blank included.
@@ -65,7 +67,10 @@ TEST(ReplayScriptTest, EveryBadLineIsRefusedWithItsNumber) {
       // Frames stay in the frames folder, one file each.
       {"10 frame a.bmp\n", "plain file name"}, {"10 frame ../up.png\n", "plain file name"},
       {"10 frame sub/a.png\n", "plain file name"}, {"10 frame .png\n", "plain file name"},
-      {"10 frame .hidden.png\n", "plain file name"}, {"10 frame a b.png\n", "plain file name"}};
+      {"10 frame .hidden.png\n", "plain file name"}, {"10 frame a b.png\n", "plain file name"},
+      {"10 frame-update a.png\n", "frame-update takes"}, {"10 frame-update 0 a.png\n", "1 to"},
+      {"10 frame-update 2 ../a.png\n", "plain file name"},
+      {"10 frame a.png\n20 frame-update 1 a.png\n", "named twice"}};
   for (const auto& [text, error] : cases) EXPECT_NE(ErrorOf(text).find(error), std::string::npos) << text;
 }
 
