@@ -46,7 +46,18 @@ class RemoteTest : public ::testing::Test {
     args.insert(args.begin(), WIN_PEER);
     EXPECT_TRUE(process.Start(args, testsupport::AwaitReady(env)));
     EXPECT_TRUE(process.running());
-    return args.size() == 3 ? FindWindowA(args[1].c_str(), args[2].c_str()) : FindPeer();
+    HWND window = args.size() == 3 ? FindWindowA(args[1].c_str(), args[2].c_str()) : FindPeer();
+    if (!window) ADD_FAILURE() << "the peer's window was not found";
+    return window;
+  }
+
+  // A window of this process, answered by TestProc.
+  static HWND CreateLocal(const char* className, const char* title) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = TestProc;
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowA(className, title, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   }
 
   HWND FindPeer() { return FindWindowA(kPeerClass, kPeerTitle); }
@@ -57,7 +68,6 @@ class RemoteTest : public ::testing::Test {
 
 TEST_F(RemoteTest, SendReturnsTheReceiversResult) {
   HWND window = StartPeer(peer);
-  ASSERT_NE(window, nullptr);
   EXPECT_EQ(SendMessageA(window, kPeerEcho, 20, 3), 43);
   EXPECT_EQ(SendMessageA(window, kPeerEcho, 0, -5), -5);
   EXPECT_EQ(FindPeer(), window) << "finding the same live window again gives the same handle";
@@ -65,7 +75,6 @@ TEST_F(RemoteTest, SendReturnsTheReceiversResult) {
 
 TEST_F(RemoteTest, PostsArriveInOrderBeforeALaterSend) {
   HWND window = StartPeer(peer);
-  ASSERT_NE(window, nullptr);
   // More than a socket buffer holds, so the poster has to wait for room.
   constexpr int kCount = 5000;
   for (int i = 0; i < kCount; ++i) ASSERT_TRUE(PostMessageA(window, kPeerSequence, i, 0));
@@ -79,7 +88,6 @@ TEST_F(RemoteTest, PostsArriveInOrderBeforeALaterSend) {
 
 TEST_F(RemoteTest, CopyDataBytesArriveIntact) {
   HWND window = StartPeer(peer);
-  ASSERT_NE(window, nullptr);
   for (uint32_t size : {0u, 1u, 32u, 268u, 65536u}) {
     std::vector<uint8_t> bytes(size);
     for (uint32_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + size);
@@ -92,7 +100,6 @@ TEST_F(RemoteTest, CopyDataBytesArriveIntact) {
 
 TEST_F(RemoteTest, CopyDataThatCannotTravelFails) {
   HWND window = StartPeer(peer);
-  ASSERT_NE(window, nullptr);
   std::vector<uint8_t> tooBig(65537);
   COPYDATASTRUCT copy{1, static_cast<uint32_t>(tooBig.size()), tooBig.data()};
   EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy)), 0);
@@ -102,15 +109,9 @@ TEST_F(RemoteTest, CopyDataThatCannotTravelFails) {
 }
 
 TEST_F(RemoteTest, SendBlocksUntilTheProcedureReturnedAndHandlesNestedSends) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = TestProc;
-  windowClass.lpszClassName = kTestClass;
-  RegisterClassA(&windowClass);
-  HWND own = CreateWindowA(kTestClass, kTestTitle, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                           nullptr);
+  HWND own = CreateLocal(kTestClass, kTestTitle);
   ASSERT_NE(own, nullptr);
   HWND window = StartPeer(peer);
-  ASSERT_NE(window, nullptr);
   EXPECT_EQ(SendMessageA(window, kPeerFindTest, 0, 0), 1) << "the peer finds our window";
 
   // The peer's procedure sends back to us before it returns: our procedure
@@ -125,7 +126,7 @@ TEST_F(RemoteTest, VirtualTimeStandsStillWhileAPeerWorksOnASend) {
   std::string fifo = instance_.runtimeDir() + "/fifo";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   HWND window = StartPeer(peer, {}, {"PEER_FIFO=" + fifo});
-  ASSERT_NE(window, nullptr);
+  ASSERT_NE(window, nullptr);  // the fifo below would wait for ever
 
   struct VirtualClock {
     VirtualClock() { UseVirtualClock(0); }
@@ -156,7 +157,6 @@ TEST_F(RemoteTest, VirtualTimeStandsStillWhileAPeerWorksOnASend) {
 
 TEST_F(RemoteTest, WindowDisappearsWhenItsProcessEnds) {
   HWND window = StartPeer(peer);
-  ASSERT_NE(window, nullptr);
   EXPECT_TRUE(IsWindow(window));
   EXPECT_EQ(SendMessageA(window, kPeerDestroy, 0, 0), 77) << "answered though its window is gone";
   EXPECT_EQ(peer.Wait(), 0);
@@ -168,7 +168,6 @@ TEST_F(RemoteTest, WindowDisappearsWhenItsProcessEnds) {
 
 TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
   HWND window = StartPeer(peer);
-  ASSERT_NE(window, nullptr);
   peer.Kill();
   EXPECT_FALSE(IsWindow(window));
   std::string path = EndpointPath(kPeerClass, kPeerTitle);
@@ -181,7 +180,6 @@ TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
   // A new process under the same name is a new window; the old handle stays dead.
   ChildProcess second;
   HWND renewed = StartPeer(second);
-  ASSERT_NE(renewed, nullptr);
   EXPECT_NE(renewed, window);
   EXPECT_EQ(SendMessageA(window, kPeerEcho, 1, 1), 0);
   EXPECT_EQ(SendMessageA(renewed, kPeerEcho, 1, 1), 3);
@@ -189,7 +187,6 @@ TEST_F(RemoteTest, KilledPeerIsNotFoundAndItsSocketIsRemoved) {
 
 TEST_F(RemoteTest, SendFailsWhenThePeerDiesDuringTheCall) {
   HWND window = StartPeer(peer);
-  ASSERT_NE(window, nullptr);
   EXPECT_EQ(SendMessageA(window, kPeerDie, 0, 0), 0);
   EXPECT_EQ(peer.Wait(), 3);
   EXPECT_EQ(SendMessageA(window, kPeerEcho, 1, 1), 0);
@@ -199,12 +196,10 @@ TEST_F(RemoteTest, InstancesDoNotSeeEachOthersWindows) {
   ChildProcess other;
   {
     ScopedEnv elsewhere("TOVSIM_INSTANCE", instance_.name() + "-other");
-    EXPECT_NE(StartPeer(other), nullptr) << "found inside its own instance";
+    StartPeer(other);  // found inside its own instance
   }
   EXPECT_EQ(FindPeer(), nullptr);
-  HWND window = StartPeer(peer);
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(SendMessageA(window, kPeerEcho, 2, 0), 4);
+  EXPECT_EQ(SendMessageA(StartPeer(peer), kPeerEcho, 2, 0), 4);
 }
 
 TEST_F(RemoteTest, ChineseNamesAndLongNamesWork) {
@@ -212,20 +207,14 @@ TEST_F(RemoteTest, ChineseNamesAndLongNamesWork) {
   for (const std::string& title : {std::string("共享内存"), longTitle}) {
     ChildProcess named;
     HWND window = StartPeer(named, {"LcdClass", title});
-    ASSERT_NE(window, nullptr) << title;
     EXPECT_EQ(SendMessageA(window, kPeerEcho, 4, 0), 8);
     EXPECT_EQ(FindWindowA("LcdClass", "other"), nullptr);
   }
 }
 
 TEST_F(RemoteTest, SecondWindowOfTheSameNameStaysLocal) {
-  ASSERT_NE(StartPeer(peer), nullptr);
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = TestProc;
-  windowClass.lpszClassName = kPeerClass;
-  RegisterClassA(&windowClass);
-  HWND local = CreateWindowA(kPeerClass, kPeerTitle, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                             nullptr);
+  StartPeer(peer);
+  HWND local = CreateLocal(kPeerClass, kPeerTitle);
   ASSERT_NE(local, nullptr);
   EXPECT_EQ(FindPeer(), local) << "our own window comes first";
   DestroyWindow(local);
@@ -236,7 +225,6 @@ TEST_F(RemoteTest, SecondWindowOfTheSameNameStaysLocal) {
 
 TEST_F(RemoteTest, AnotherProcessesWindowKeepsNoUserDataHere) {
   HWND window = StartPeer(peer);
-  ASSERT_NE(window, nullptr);
   EXPECT_EQ(SetWindowLongPtrA(window, GWLP_USERDATA, 5), 0);
   EXPECT_EQ(GetWindowLongPtrA(window, GWLP_USERDATA), 0);
 }
