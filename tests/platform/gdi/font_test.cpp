@@ -109,16 +109,12 @@ TEST(Font, AsciiFitsHalfCells) {
 // Song and Hei draw Chinese characters from the fonts' hand-made bitmap
 // strikes at 12 and 16 px; Kai has none, and 24 px is rendered from outlines.
 TEST(Font, BitmapStrikesAreUsedWhereTheFontHasThem) {
-  const TextCell yong{0xD3C0, true};  // 永
-  auto lock = LockFonts();
-  for (const FaceCase& faceCase : kFaces) {
-    for (int height : kHeights) {
-      RawGlyph raw;
-      ASSERT_TRUE(RenderCellGlyph(faceCase.typeface, height, yong, &raw));
-      const bool strike = faceCase.typeface != Typeface::kKai && height != 24;
-      EXPECT_EQ(raw.fromOutline, !strike) << faceCase.face << " " << height;
-    }
-  }
+  ForEachFont([](const FaceCase& faceCase, int height, const Font&) {
+    RawGlyph raw;
+    ASSERT_TRUE(RenderCellGlyph(faceCase.typeface, height, {0xD3C0, true}, &raw));  // 永
+    const bool strike = faceCase.typeface != Typeface::kKai && height != 24;
+    EXPECT_EQ(raw.fromOutline, !strike) << faceCase.face << " " << height;
+  });
 }
 
 TEST(Font, ControlAndUnassignedCodesAreBlank) {
@@ -237,23 +233,21 @@ class FontDirectoryTest : public ::testing::Test {
   testsupport::ScratchDir dir_{"fonts"};
 };
 
-TEST_F(FontDirectoryTest, MissingFileNamesItsPackage) {
+// A missing or unreadable file names the package that provides it.
+TEST_F(FontDirectoryTest, MissingOrUnreadableFileNamesItsPackage) {
   EXPECT_EQ(FontDirectory(), dir_.path());
   const std::pair<const char*, const char*> cases[] = {
       {"宋体", "fonts-arphic-uming"}, {"楷体_GB2312", "fonts-arphic-ukai"},
       {"黑体", "fonts-wqy-zenhei"}};
-  for (auto [face, package] : cases) {
-    EXPECT_EQ(MakeFont(12, face), nullptr);
-    const std::string error = LastFontError();
-    EXPECT_NE(error.find(package), std::string::npos) << error;
-    EXPECT_NE(error.find(dir_.path()), std::string::npos) << error;
+  for (bool unreadable : {false, true}) {
+    if (unreadable) dir_.Write("arphic/uming.ttc", "not a font");
+    for (auto [face, package] : cases) {
+      EXPECT_EQ(MakeFont(12, face), nullptr);
+      const std::string error = LastFontError();
+      EXPECT_NE(error.find(package), std::string::npos) << error;
+      EXPECT_NE(error.find(dir_.path()), std::string::npos) << error;
+    }
   }
-}
-
-TEST_F(FontDirectoryTest, UnreadableFileIsReported) {
-  dir_.Write("arphic/uming.ttc", "not a font");
-  EXPECT_EQ(MakeFont(16, "宋体"), nullptr);
-  EXPECT_NE(LastFontError().find("fonts-arphic-uming"), std::string::npos);
 }
 
 TEST_F(FontDirectoryTest, FilesAreFoundInTheGivenDirectory) {
