@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/font.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/surface.h"
 
@@ -55,6 +56,12 @@ class TestCanvas {
   HDC dc;
   HBITMAP bitmap;
 };
+
+// A fixed-pitch font of the given height and face, as the device programs make them.
+inline HFONT MakeFont(int height, const char* face) {
+  return CreateFontA(height, 0, 0, 0, FW_THIN, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                     CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, face);
+}
 
 // Pen and brush of the given styles and colours, selected for the lifetime
 // of the object and deleted afterwards.

@@ -10,6 +10,7 @@
 #include "platform/gdi/glyph_cache.h"
 #include "platform/gdi/glyph_render.h"
 #include "platform/gdi/text_cells.h"
+#include "tests/platform/gdi/canvas_fixture.h"
 #include "tests/support/scratch.h"
 
 namespace plat {
@@ -25,10 +26,7 @@ constexpr FaceCase kFaces[] = {
     {"宋体", Typeface::kSong}, {"楷体_GB2312", Typeface::kKai}, {"黑体", Typeface::kHei}};
 constexpr int kHeights[] = {12, 16, 24};
 
-HFONT MakeFont(int height, const char* face) {
-  return CreateFontA(height, 0, 0, 0, FW_THIN, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
-                     CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, face);
-}
+using test::MakeFont;
 
 TEST(Font, FaceNamesAndFallbacks) {
   EXPECT_EQ(TypefaceFromName("楷体"), Typeface::kKai);

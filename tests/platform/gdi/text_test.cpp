@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -16,10 +17,7 @@ namespace {
 constexpr const char* kFaces[] = {"宋体", "楷体_GB2312", "黑体"};
 constexpr int kHeights[] = {12, 16, 24};
 
-HFONT MakeFont(int height, const char* face) {
-  return CreateFontA(height, 0, 0, 0, FW_THIN, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
-                     CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, face);
-}
+using test::MakeFont;
 
 // A test canvas that also owns the font selected into it.
 class Target : public test::TestCanvas {
@@ -70,14 +68,13 @@ TEST(TextMetrics, CellsFollowTheHeight) {
       EXPECT_EQ(tm.tmAscent + tm.tmDescent, height);
       EXPECT_GT(tm.tmAscent, height / 2);
       EXPECT_GT(tm.tmDescent, 0);
-      SIZE size;
-      ASSERT_EQ(GetTextExtentPoint32A(target.dc, "永和ABC123", 10, &size), 1);
-      EXPECT_EQ(size.cx, 5 * height);
-      EXPECT_EQ(size.cy, height);
-      ASSERT_EQ(GetTextExtentPoint32A(target.dc, "A", 1, &size), 1);
-      EXPECT_EQ(size.cx, height / 2);
-      ASSERT_EQ(GetTextExtentPoint32A(target.dc, "永", 2, &size), 1);
-      EXPECT_EQ(size.cx, height);
+      // Text, its length, and its width in half cells.
+      for (auto [text, length, halves] : {std::tuple{"永和ABC123", 10, 10}, {"A", 1, 1}, {"永", 2, 2}}) {
+        SIZE size;
+        ASSERT_EQ(GetTextExtentPoint32A(target.dc, text, length, &size), 1);
+        EXPECT_EQ(size.cx, halves * height / 2) << text;
+        EXPECT_EQ(size.cy, height);
+      }
     }
   }
 }
@@ -185,28 +182,26 @@ TEST(TextOut, FarCoordinatesDrawNothing) {
 
 TEST(TextOut, MonochromeTargetUsesMonoColourRules) {
   const std::vector<bool> mask = GlyphMask(40, 16, 2, 1, "永Ab", 12, "宋体");
+  auto expectPixels = [](const Target& target, auto expected) {
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 40; ++x) ASSERT_EQ(target.At(x, y), expected(x, y)) << x << "," << y;
+    }
+  };
   // Black text on a white box over a black ground.
   Target mono(40, 16, 1, kBlack);
   mono.UseFont(12, "宋体");
   mono.Text(2, 1, "永Ab", OPAQUE);
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 40; ++x) {
-      const bool inBox = x >= 2 && x < 26 && y >= 1 && y < 13;
-      const COLORREF expected = inBox && !mask[y * 40 + x] ? kWhite : kBlack;
-      ASSERT_EQ(mono.At(x, y), expected) << x << "," << y;
-    }
-  }
+  expectPixels(mono, [&](int x, int y) {
+    const bool inBox = x >= 2 && x < 26 && y >= 1 && y < 13;
+    return inBox && !mask[y * 40 + x] ? kWhite : kBlack;
+  });
   // A colour that is neither black nor white nor the back colour stores the
   // opposite of the back colour's bit: on a white back, black.
   Target tinted(40, 16, 1, kWhite);
   tinted.UseFont(12, "宋体");
   SetTextColor(tinted.dc, 0x2080FF);
   tinted.Text(2, 1, "永Ab", TRANSPARENT);
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 40; ++x) {
-      ASSERT_EQ(tinted.At(x, y), mask[y * 40 + x] ? kBlack : kWhite) << x << "," << y;
-    }
-  }
+  expectPixels(tinted, [&](int x, int y) { return mask[y * 40 + x] ? kBlack : kWhite; });
 }
 
 // All nine fonts of the device, each printing one line opaque (white on a
