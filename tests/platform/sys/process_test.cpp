@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,7 +60,8 @@ void ReleasePeer(const std::string& fifo) {
   close(fd);
 }
 
-// A run tree like the host's: the program under Lcd/, started from bin/.
+// A run tree like the host's: the program under Lcd/, started from bin/ (the
+// current folder while a test runs).
 class WinExecTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -68,15 +70,16 @@ class WinExecTest : public ::testing::Test {
     std::filesystem::create_directories(tree / "Lcd");
     std::filesystem::create_symlink(SYS_PEER, tree / "Lcd/Lcd");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    cwd.emplace(tree / "bin");
   }
 
   ScratchDir tree;
   std::string fifo = tree / "release";
   std::string report = tree / "report";
+  std::optional<ScopedCwd> cwd;
 };
 
 TEST_F(WinExecTest, ReturnsOnceTheProgramIsReadyAndPassesArgumentsAndShowMode) {
-  ScopedCwd cwd(tree / "bin");
   std::string line = R"(..\Lcd\Lcd.exe ready ../report ../release 320 "two words")";
   EXPECT_EQ(WinExec(line.c_str(), SW_HIDE), WINEXEC_STARTED);
   // Arguments reach the program as written; only the program path is
@@ -97,18 +100,15 @@ TEST_F(WinExecTest, ReturnsOnceTheProgramIsReadyAndPassesArgumentsAndShowMode) {
 }
 
 TEST_F(WinExecTest, ReturnsWhenTheProgramExitsWithoutBeingReady) {
-  ScopedCwd cwd(tree / "bin");
   EXPECT_EQ(WinExec(R"(..\Lcd\Lcd.exe exit)", SW_SHOWNORMAL), WINEXEC_STARTED);
 }
 
 TEST_F(WinExecTest, ReturnsWhenTheProgramExitsWhileItsChildHoldsTheChannel) {
-  ScopedCwd cwd(tree / "bin");
   EXPECT_EQ(WinExec(R"(..\Lcd\Lcd.exe fork-hold ../release)", SW_SHOWNORMAL), WINEXEC_STARTED);
   ReleasePeer(fifo);
 }
 
 TEST_F(WinExecTest, MissingProgramsFailAtOnce) {
-  ScopedCwd cwd(tree / "bin");
   EXPECT_EQ(WinExec(R"(..\Lcd\Missing.exe 320 240)", SW_SHOW), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(WinExec(R"(..\Nowhere\Lcd.exe)", SW_SHOW), ERROR_PATH_NOT_FOUND);
   EXPECT_EQ(WinExec("Lcd.exe", SW_SHOW), ERROR_FILE_NOT_FOUND) << "only the current folder is searched";
@@ -120,7 +120,6 @@ TEST_F(WinExecTest, FoldersAndFilesThatAreNoProgramsAreRefused) {
   std::ofstream(tree / "Lcd/text") << "not a program\n";
   std::ofstream(tree / "Lcd/plain") << "#!/bin/sh\n";
   std::filesystem::permissions(tree / "Lcd/text", std::filesystem::perms::owner_all);
-  ScopedCwd cwd(tree / "bin");
   EXPECT_EQ(WinExec(R"(..\Lcd\text)", SW_SHOW), ERROR_BAD_FORMAT);
   EXPECT_EQ(WinExec(R"(..\Lcd\plain)", SW_SHOW), ERROR_ACCESS_DENIED) << "not executable";
   EXPECT_EQ(WinExec(R"(..\Lcd)", SW_SHOW), ERROR_ACCESS_DENIED) << "a folder";
