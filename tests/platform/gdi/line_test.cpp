@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <set>
 #include <utility>
@@ -26,10 +27,18 @@ Pixels Covered(const TestCanvas& canvas) {
   return pixels;
 }
 
+// Draws from the first point through the others with the DC's own pen or,
+// for the call, the given one.
+void Stroke(TestCanvas& canvas, std::initializer_list<POINT> points, HPEN pen = nullptr) {
+  std::optional<ScopedTools> tools;
+  if (pen) tools.emplace(canvas.dc, pen, CreateSolidBrush(0));
+  MoveToEx(canvas.dc, points.begin()->x, points.begin()->y, nullptr);
+  for (const POINT* p = points.begin() + 1; p != points.end(); ++p) LineTo(canvas.dc, p->x, p->y);
+}
+
 Pixels Line(int w, int h, int x0, int y0, int x1, int y1) {
   TestCanvas canvas(w, h);
-  MoveToEx(canvas.dc, x0, y0, nullptr);
-  LineTo(canvas.dc, x1, y1);
+  Stroke(canvas, {{x0, y0}, {x1, y1}});
   return Covered(canvas);
 }
 
@@ -111,12 +120,11 @@ TEST(LineTest, ExtremeCoordinatesNeitherWrapNorHang) {
 
 TEST(LineTest, LineToMovesTheCurrentPosition) {
   TestCanvas canvas(6, 3);
-  POINT old;
+  POINT old{-1, -1};
   MoveToEx(canvas.dc, 0, 0, nullptr);
   LineTo(canvas.dc, 3, 0);
   EXPECT_EQ(MoveToEx(canvas.dc, 3, 0, &old), 1);
-  EXPECT_EQ(old.x, 3);
-  EXPECT_EQ(old.y, 0);
+  EXPECT_EQ(std::pair(old.x, old.y), std::pair(3, 0));
   LineTo(canvas.dc, 3, 2);
   EXPECT_EQ(canvas.Art(), (Rows{"####..", "...#..", "......"}));
 }
@@ -126,11 +134,9 @@ TEST(LineTest, LineToMovesTheCurrentPosition) {
 std::string Styled(int style, int mode, int from = 0, int to = 30) {
   constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0);
   TestCanvas canvas(30, 1, 32, kGreen);
-  ScopedTools tools(canvas.dc, CreatePen(style, 1, 0), CreateSolidBrush(0));
   SetBkColor(canvas.dc, kRed);
   SetBkMode(canvas.dc, mode);
-  MoveToEx(canvas.dc, from, 0, nullptr);
-  LineTo(canvas.dc, to, 0);
+  Stroke(canvas, {{from, 0}, {to, 0}}, CreatePen(style, 1, 0));
   return canvas.Art({{0, '#'}, {kRed, '-'}, {kGreen, '.'}})[0];
 }
 
@@ -152,27 +158,20 @@ TEST(PenStyleTest, PatternAdvancesWhereClippedAndRestartsAtEachLineTo) {
   // Starting at x = -4, the first visible pixel is step 4 of the dots.
   EXPECT_EQ(Styled(PS_DOT, OPAQUE, -4, 30), "--###---###---###---###---###-");
   TestCanvas canvas(12, 1);
-  ScopedTools tools(canvas.dc, CreatePen(PS_DOT, 1, 0), CreateSolidBrush(0));
-  MoveToEx(canvas.dc, 0, 0, nullptr);
-  LineTo(canvas.dc, 4, 0);
-  LineTo(canvas.dc, 12, 0);
+  Stroke(canvas, {{0, 0}, {4, 0}, {12, 0}}, CreatePen(PS_DOT, 1, 0));
   EXPECT_EQ(canvas.Art(), (Rows{"###.###...##"}));
 }
 
 TEST(PenStyleTest, DotPenOnADefaultDc) {
   TestCanvas canvas(11, 1, 32, RGB(0, 0, 255));
-  ScopedTools tools(canvas.dc, CreatePen(PS_DOT, 1, RGB(9, 9, 9)), CreateSolidBrush(0));
-  MoveToEx(canvas.dc, 0, 0, nullptr);
-  LineTo(canvas.dc, 10, 0);
+  Stroke(canvas, {{0, 0}, {10, 0}}, CreatePen(PS_DOT, 1, RGB(9, 9, 9)));
   EXPECT_EQ(canvas.Art({{RGB(9, 9, 9), 'p'}, {0xFFFFFF, 'w'}, {RGB(0, 0, 255), '.'}}),
             (Rows{"pppwwwpppw."}));
 }
 
 TEST(PenStyleTest, MonochromeLines) {
   TestCanvas canvas(8, 1, 1);
-  ScopedTools tools(canvas.dc, CreatePen(PS_DOT, 1, RGB(10, 20, 30)), CreateSolidBrush(0));
-  MoveToEx(canvas.dc, 0, 0, nullptr);
-  LineTo(canvas.dc, 8, 0);
+  Stroke(canvas, {{0, 0}, {8, 0}}, CreatePen(PS_DOT, 1, RGB(10, 20, 30)));
   // The pen colour differs from the (white) back colour: black; gaps white.
   EXPECT_EQ(canvas.Art(), (Rows{"###...##"}));
 }
