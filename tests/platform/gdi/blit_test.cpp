@@ -16,14 +16,25 @@ using Words = std::vector<std::uint32_t>;
 constexpr std::uint32_t kKeyWord = 0x00FF00FF;  // magenta as stored
 constexpr COLORREF kKey = RGB(255, 0, 255);
 
-Words Row0(const TestCanvas& canvas) {
+void SetWords(TestCanvas& canvas, const Words& words) {
+  for (std::size_t x = 0; x < words.size(); ++x) canvas.bitmap->row32(0)[x] = words[x];
+}
+
+// Every stored word, row by row.
+Words AllWords(const TestCanvas& canvas) {
   Words words;
-  for (int x = 0; x < canvas.bitmap->width(); ++x) words.push_back(canvas.Word(x, 0));
+  for (int y = 0; y < canvas.bitmap->height(); ++y) {
+    for (int x = 0; x < canvas.bitmap->width(); ++x) words.push_back(canvas.Word(x, y));
+  }
   return words;
 }
 
-void SetWords(TestCanvas& canvas, const Words& words) {
-  for (std::size_t x = 0; x < words.size(); ++x) canvas.bitmap->row32(0)[x] = words[x];
+// Stores word(x, y) in every pixel.
+template <class Word>
+void Paint(TestCanvas& canvas, Word word) {
+  for (int y = 0; y < canvas.bitmap->height(); ++y) {
+    for (int x = 0; x < canvas.bitmap->width(); ++x) canvas.bitmap->row32(y)[x] = word(x, y);
+  }
 }
 
 TEST(BlitTest, RasterOperationsWorkOnTheWholeWord) {
@@ -43,7 +54,7 @@ TEST(BlitTest, RasterOperationsWorkOnTheWholeWord) {
   for (const Case& c : cases) {
     SetWords(dst, d0);
     EXPECT_EQ(BitBlt(dst.dc, 0, 0, 4, 1, src.dc, 0, 0, c.rop), 1);
-    EXPECT_EQ(Row0(dst), c.expected) << std::hex << c.rop;
+    EXPECT_EQ(AllWords(dst), c.expected) << std::hex << c.rop;
   }
   EXPECT_EQ(BitBlt(dst.dc, 0, 0, 4, 1, src.dc, 0, 0, 0x00BB0226), 0);  // unsupported
   EXPECT_EQ(BitBlt(dst.dc, 0, 0, 4, 1, nullptr, 0, 0, SRCCOPY), 0);
@@ -56,7 +67,7 @@ TEST(BlitTest, DstInvertTwiceRestoresAndGetPixelDropsTheTopByte) {
   EXPECT_EQ(canvas.Word(0, 0), 0xFFEFDFCFu);
   EXPECT_EQ(GetPixel(canvas.dc, 0, 0), RGB(0xEF, 0xDF, 0xCF));
   BitBlt(canvas.dc, 0, 0, 2, 1, nullptr, 0, 0, DSTINVERT);
-  EXPECT_EQ(Row0(canvas), (Words{0x00102030, 0x00FFFFFF}));
+  EXPECT_EQ(AllWords(canvas), (Words{0x00102030, 0x00FFFFFF}));
 }
 
 TEST(BlitTest, TransparentPictureThroughMaskAndOr) {
@@ -69,14 +80,14 @@ TEST(BlitTest, TransparentPictureThroughMaskAndOr) {
   EXPECT_EQ(mask.Art(), (Rows{"#.#."}));
 
   BitBlt(image.dc, 0, 0, 4, 1, mask.dc, 0, 0, SRCINVERT);
-  EXPECT_EQ(Row0(image), (Words{0x00102030, 0, 0, 0}));
+  EXPECT_EQ(AllWords(image), (Words{0x00102030, 0, 0, 0}));
 
   SetTextColor(dst.dc, 0x000000);
   SetBkColor(dst.dc, 0xFFFFFF);
   BitBlt(dst.dc, 0, 0, 4, 1, mask.dc, 0, 0, SRCAND);
-  EXPECT_EQ(Row0(dst), (Words{0, 0x00808080, 0, 0x00808080}));
+  EXPECT_EQ(AllWords(dst), (Words{0, 0x00808080, 0, 0x00808080}));
   BitBlt(dst.dc, 0, 0, 4, 1, image.dc, 0, 0, SRCPAINT);
-  EXPECT_EQ(Row0(dst), (Words{0x00102030, 0x00808080, 0x00000000, 0x00808080}));
+  EXPECT_EQ(AllWords(dst), (Words{0x00102030, 0x00808080, 0x00000000, 0x00808080}));
 }
 
 TEST(BlitTest, MonochromeOntoColourTakesTheDestinationColours) {
@@ -87,7 +98,7 @@ TEST(BlitTest, MonochromeOntoColourTakesTheDestinationColours) {
   SetTextColor(mono.dc, RGB(9, 9, 9));  // the source DC's colours play no part
   SetBkColor(mono.dc, RGB(8, 8, 8));
   BitBlt(dst.dc, 0, 0, 2, 1, mono.dc, 0, 0, SRCCOPY);
-  EXPECT_EQ(Row0(dst), (Words{0x00010203, 0x00040506}));
+  EXPECT_EQ(AllWords(dst), (Words{0x00010203, 0x00040506}));
 }
 
 TEST(BlitTest, ColourOntoMonochromeComparesWithTheSourceBackColour) {
@@ -114,9 +125,7 @@ TEST(BlitTest, MonochromeToMonochromeWithOperations) {
 // destination: exactly the overlapping pixels change.
 TEST(BlitTest, ClippingAtEveryEdgeOfBothBitmaps) {
   TestCanvas src(3, 3);
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 3; ++x) src.bitmap->row32(y)[x] = std::uint32_t(0x10 * y + x + 1);
-  }
+  Paint(src, [](int x, int y) { return std::uint32_t(0x10 * y + x + 1); });
   for (int dy = -4; dy <= 4; ++dy) {
     for (int dx = -4; dx <= 4; ++dx) {
       for (int sy = -2; sy <= 2; sy += 2) {
@@ -141,9 +150,7 @@ TEST(BlitTest, ClippingAtEveryEdgeOfBothBitmaps) {
 
 TEST(BlitTest, OverlappingCopyWithinOneBitmap) {
   TestCanvas canvas(5, 5, 32, 0);
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 5; ++x) canvas.bitmap->row32(y)[x] = std::uint32_t(10 * y + x);
-  }
+  Paint(canvas, [](int x, int y) { return std::uint32_t(10 * y + x); });
   BitBlt(canvas.dc, 1, 1, 4, 4, canvas.dc, 0, 0, SRCCOPY);
   for (int y = 1; y < 5; ++y) {
     for (int x = 1; x < 5; ++x) EXPECT_EQ(canvas.Word(x, y), std::uint32_t(10 * (y - 1) + x - 1));
@@ -155,33 +162,23 @@ TEST(BlitTest, OverlappingCopyWithinOneBitmap) {
 
 TEST(StretchBltTest, EqualSizesAreExactlyBitBlt) {
   TestCanvas src(4, 4), a(6, 6, 32, 0), b(6, 6, 32, 0);
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) src.bitmap->row32(y)[x] = std::uint32_t(0xFF000000 | (y * 4 + x));
-  }
+  Paint(src, [](int x, int y) { return std::uint32_t(0xFF000000 | (y * 4 + x)); });
   StretchBlt(a.dc, -1, 3, 4, 4, src.dc, 1, -1, 4, 4, SRCPAINT);
   BitBlt(b.dc, -1, 3, 4, 4, src.dc, 1, -1, SRCPAINT);
-  EXPECT_EQ(a.Art({}), b.Art({}));
-  for (int y = 0; y < 6; ++y) {
-    for (int x = 0; x < 6; ++x) EXPECT_EQ(a.Word(x, y), b.Word(x, y));
-  }
+  EXPECT_EQ(AllWords(a), AllWords(b));
 }
 
 TEST(StretchBltTest, NearestNeighbourScaling) {
   TestCanvas src(2, 2), big(4, 4, 32, 0), small(1, 1, 32, 0);
-  SetWords(src, {1, 2});
-  src.bitmap->row32(1)[0] = 3;
-  src.bitmap->row32(1)[1] = 4;
+  Paint(src, [](int x, int y) { return std::uint32_t(1 + x + 2 * y); });  // 1 2 / 3 4
   StretchBlt(big.dc, 0, 0, 4, 4, src.dc, 0, 0, 2, 2, SRCCOPY);
-  const std::uint32_t expected[4][4] = {{1, 1, 2, 2}, {1, 1, 2, 2}, {3, 3, 4, 4}, {3, 3, 4, 4}};
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(big.Word(x, y), expected[y][x]);
-  }
+  EXPECT_EQ(AllWords(big), (Words{1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4}));
   StretchBlt(small.dc, 0, 0, 1, 1, src.dc, 0, 0, 2, 2, SRCCOPY);
   EXPECT_EQ(small.Word(0, 0), 4u);  // the pixel under the centre
   // Scaled reads that fall outside the source leave the destination alone.
   TestCanvas partial(4, 1, 32, 0x77);
   StretchBlt(partial.dc, 0, 0, 4, 1, src.dc, 1, 0, 2, 1, SRCCOPY);
-  EXPECT_EQ(Row0(partial), (Words{2, 2, 0x770000, 0x770000}));
+  EXPECT_EQ(AllWords(partial), (Words{2, 2, 0x770000, 0x770000}));
   EXPECT_EQ(StretchBlt(big.dc, 0, 0, -4, 4, src.dc, 0, 0, 2, 2, SRCCOPY), 0);
 }
 
@@ -192,9 +189,7 @@ TEST(StretchBltTest, ExtremeSizesAndPositionsAreSafe) {
   BitBlt(dst.dc, INT_MAX, INT_MIN, INT_MAX, INT_MAX, src.dc, INT_MIN, INT_MAX, SRCCOPY);
   // A huge stretch of the 2x2 source whose first quarter covers the canvas.
   StretchBlt(dst.dc, 0, 0, INT_MAX, INT_MAX, src.dc, 0, 0, 2, 2, SRCCOPY);
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 3; ++x) EXPECT_EQ(dst.Word(x, y), 0x050000u);
-  }
+  EXPECT_EQ(AllWords(dst), Words(9, 0x050000u));
 }
 
 }  // namespace
