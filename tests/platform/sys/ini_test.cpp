@@ -40,31 +40,23 @@ TEST_F(IniTest, MissingFileSectionOrKeyGivesTheDefault) {
 }
 
 TEST_F(IniTest, NumbersAreReadLikeThePlatform) {
-  Write("[N]\n"
-        "plain=96\n"
-        "spaced =   128  \n"
-        "plus=+12\n"
-        "minus=-40\n"
-        "hex=0x4000000\n"
-        "HEXUP=0XfF\n"
-        "trailing=55zz\n"
-        "word=abc\n"
-        "sign=-\n"
-        "decimal=2.5\n"
-        "quoted=\"77\"\n"
-        "huge=4294967297\n");
-  EXPECT_EQ(Read("N", "plain", 0), 96);
-  EXPECT_EQ(Read("N", "spaced", 0), 128);
-  EXPECT_EQ(Read("N", "plus", 0), 12);
-  EXPECT_EQ(Read("N", "minus", 0), -40);
-  EXPECT_EQ(Read("N", "hex", 0), 0x4000000);
-  EXPECT_EQ(Read("N", "hexup", 0), 255);
-  EXPECT_EQ(Read("N", "trailing", 9), 55);
-  EXPECT_EQ(Read("N", "word", 9), 0);
-  EXPECT_EQ(Read("N", "sign", 9), 0);
-  EXPECT_EQ(Read("N", "decimal", 9), 2);
-  EXPECT_EQ(Read("N", "quoted", 9), 77);
-  EXPECT_EQ(Read("N", "huge", 9), 1) << "the 32-bit result wraps";
+  const struct {
+    const char* line;
+    const char* key;
+    int expected;  // with 9 as the default
+  } cases[] = {
+      {"plain=96", "plain", 96},          {"spaced =   128  ", "spaced", 128},
+      {"plus=+12", "plus", 12},           {"minus=-40", "minus", -40},
+      {"hex=0x4000000", "hex", 0x4000000}, {"HEXUP=0XfF", "hexup", 255},
+      {"trailing=55zz", "trailing", 55},  {"word=abc", "word", 0},
+      {"sign=-", "sign", 0},              {"decimal=2.5", "decimal", 2},
+      {"quoted=\"77\"", "quoted", 77},
+      {"huge=4294967297", "huge", 1},  // the 32-bit result wraps
+  };
+  std::string text = "[N]\n";
+  for (const auto& c : cases) text += std::string(c.line) + "\n";
+  Write(text);
+  for (const auto& c : cases) EXPECT_EQ(Read("N", c.key, 9), c.expected) << c.line;
 }
 
 TEST_F(IniTest, NamesIgnoreCaseAndLayoutDoesNotMatter) {
