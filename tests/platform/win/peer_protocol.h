@@ -24,8 +24,6 @@ inline constexpr UINT kPeerSequenceCount = WM_USER + 3;
 inline constexpr UINT kPeerCallBack = WM_USER + 4;
 // Sent: the peer's process ends inside the window procedure.
 inline constexpr UINT kPeerDie = WM_USER + 5;
-// Sent: returns 1 when the peer finds the window (kTestClass, kTestTitle).
-inline constexpr UINT kPeerFindTest = WM_USER + 6;
 // Sent: the peer destroys its window (and so ends) and still answers 77.
 inline constexpr UINT kPeerDestroy = WM_USER + 7;
 // Sent: the peer reads one byte from the FIFO named by $PEER_FIFO, then

@@ -112,10 +112,9 @@ TEST_F(RemoteTest, SendBlocksUntilTheProcedureReturnedAndHandlesNestedSends) {
   HWND own = CreateLocal(kTestClass, kTestTitle);
   ASSERT_NE(own, nullptr);
   HWND window = StartPeer(peer);
-  EXPECT_EQ(SendMessageA(window, kPeerFindTest, 0, 0), 1) << "the peer finds our window";
-
-  // The peer's procedure sends back to us before it returns: our procedure
-  // runs on this thread while we wait, and the result carries its answer.
+  // The peer finds our window and sends to it before its procedure returns:
+  // our procedure runs on this thread while we wait, and the result carries
+  // its answer (-1 when the peer could not find our window).
   nestedCalls = 0;
   EXPECT_EQ(SendMessageA(window, kPeerCallBack, 5, 0), 1015);
   EXPECT_EQ(nestedCalls, 1);

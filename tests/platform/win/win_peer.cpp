@@ -49,8 +49,6 @@ LRESULT PeerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       if (fd >= 0) close(fd);
       return got ? 5 : -1;
     }
-    case kPeerFindTest:
-      return FindWindowA(kTestClass, kTestTitle) != nullptr;
     case WM_COPYDATA: {
       auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
       return CopyDataDigest(copy->dwData, copy->lpData, copy->cbData);
