@@ -53,33 +53,39 @@ TEST(FillRectTest, CoversTheHalfOpenRangeClippedToTheBitmap) {
   }
 }
 
-TEST(RectangleTest, OutlineAndFillOfTheWorkedExample) {
-  EXPECT_EQ(Draw(6, 5, Rectangle, 1, 1, 5, 4), (Rows{"......",
-                                                     ".####.",
-                                                     ".#oo#.",
-                                                     ".####.",
-                                                     "......"}));
-}
-
-TEST(RectangleTest, CornersInAnyOrderGiveTheSameBox) {
-  const Rows expected = Draw(6, 5, Rectangle, 1, 1, 5, 4);
-  EXPECT_EQ(Draw(6, 5, Rectangle, 5, 4, 1, 1), expected);
-  EXPECT_EQ(Draw(6, 5, Rectangle, 5, 1, 1, 4), expected);
-}
-
-TEST(RectangleTest, DegenerateSizes) {
-  EXPECT_EQ(Draw(3, 3, Rectangle, 1, 1, 2, 2), (Rows{"...", "...", "..."}));  // 1x1: nothing
-  EXPECT_EQ(Draw(3, 3, Rectangle, 1, 1, 1, 3), (Rows{"...", "...", "..."}));  // width 0
-  EXPECT_EQ(Draw(4, 4, Rectangle, 1, 1, 3, 3), (Rows{"....", ".##.", ".##.", "...."}));
-  EXPECT_EQ(Draw(3, 5, Rectangle, 1, 0, 2, 4), (Rows{".#.", ".#.", ".#.", ".#.", "..."}));
-  EXPECT_EQ(Draw(5, 3, Rectangle, 0, 1, 4, 2), (Rows{".....", "####.", "....."}));
+// Outline in the pen, inside in the brush, whichever order the corners come in.
+TEST(ShapeTest, OutlineAndFillOfTheBoxInAnyCornerOrder) {
+  const struct {
+    int (*shape)(HDC, int, int, int, int);
+    int w, h, l, t, r, b;
+    Rows expected;
+  } cases[] = {
+      {Rectangle, 6, 5, 1, 1, 5, 4, {"......", ".####.", ".#oo#.", ".####.", "......"}},
+      {Rectangle, 3, 3, 1, 1, 2, 2, {"...", "...", "..."}},  // 1x1: nothing
+      {Rectangle, 3, 3, 1, 1, 1, 3, {"...", "...", "..."}},  // width 0
+      {Rectangle, 4, 4, 1, 1, 3, 3, {"....", ".##.", ".##.", "...."}},
+      {Rectangle, 3, 5, 1, 0, 2, 4, {".#.", ".#.", ".#.", ".#.", "..."}},
+      {Rectangle, 5, 3, 0, 1, 4, 2, {".....", "####.", "....."}},
+      {Ellipse, 3, 3, 0, 0, 3, 3, {".#.", "#o#", ".#."}},
+      {Ellipse, 4, 4, 0, 0, 4, 4, {".##.", "#oo#", "#oo#", ".##."}},
+      {Ellipse, 5, 5, 0, 0, 5, 5, {".###.", "#ooo#", "#ooo#", "#ooo#", ".###."}},
+      {Ellipse, 7, 5, 0, 0, 7, 5, {"..###..", "##ooo##", "#ooooo#", "##ooo##", "..###.."}},
+      // Boxes up to two pixels across are rectangles.
+      {Ellipse, 3, 3, 1, 1, 1, 1, {"...", "...", "..."}},  // radius 0
+      {Ellipse, 4, 4, 1, 1, 3, 3, {"....", ".##.", ".##.", "...."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.l << "," << c.t << "," << c.r << "," << c.b);
+    EXPECT_EQ(Draw(c.w, c.h, c.shape, c.l, c.t, c.r, c.b), c.expected);
+    EXPECT_EQ(Draw(c.w, c.h, c.shape, c.r, c.b, c.l, c.t), c.expected);
+    EXPECT_EQ(Draw(c.w, c.h, c.shape, c.r, c.t, c.l, c.b), c.expected);
+  }
+  EXPECT_EQ(Draw(6, 4, Ellipse, 0, 1, 6, 3), Draw(6, 4, Rectangle, 0, 1, 6, 3));
 }
 
 TEST(RectangleTest, NullPenFillsOneSmallerAndHollowBrushLeavesInside) {
   EXPECT_EQ(Draw(6, 5, Rectangle, 1, 1, 5, 4, CreatePen(PS_NULL, 1, 0)),
             (Rows{"......", ".ooo..", ".ooo..", "......", "......"}));
-  EXPECT_EQ(Draw(6, 5, Rectangle, 1, 1, 5, 4, nullptr, CreateSolidBrush(kRed)),
-            Draw(6, 5, Rectangle, 1, 1, 5, 4));
   TestCanvas canvas(6, 5, 32, kRed);
   SelectObject(canvas.dc, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
   Rectangle(canvas.dc, 1, 1, 5, 4);
@@ -115,24 +121,6 @@ TEST(RectangleTest, DashedPenPatternRunsOnAcrossEdges) {
   EXPECT_EQ(art[0], "##########");
   for (int y = 1; y < 9; ++y) EXPECT_EQ(art[y], "#oooooooo#") << y;
   EXPECT_EQ(art[9], "####oooooo");
-}
-
-TEST(EllipseTest, SmallShapesFromTheirBoxes) {
-  auto pen = [] { return CreatePen(PS_SOLID, 1, 0); };
-  EXPECT_EQ(Draw(3, 3, Ellipse, 0, 0, 3, 3, pen()), (Rows{".#.", "#o#", ".#."}));
-  EXPECT_EQ(Draw(4, 4, Ellipse, 0, 0, 4, 4, pen()), (Rows{".##.", "#oo#", "#oo#", ".##."}));
-  EXPECT_EQ(Draw(5, 5, Ellipse, 0, 0, 5, 5, pen()),
-            (Rows{".###.", "#ooo#", "#ooo#", "#ooo#", ".###."}));
-  EXPECT_EQ(Draw(7, 5, Ellipse, 0, 0, 7, 5, pen()),
-            (Rows{"..###..", "##ooo##", "#ooooo#", "##ooo##", "..###.."}));
-}
-
-TEST(EllipseTest, BoxesUpToTwoPixelsAreRectangles) {
-  EXPECT_EQ(Draw(3, 3, Ellipse, 1, 1, 1, 1), (Rows{"...", "...", "..."}));  // radius 0
-  EXPECT_EQ(Draw(4, 4, Ellipse, 1, 1, 3, 3), (Rows{"....", ".##.", ".##.", "...."}));
-  EXPECT_EQ(Draw(6, 4, Ellipse, 0, 1, 6, 3), Draw(6, 4, Rectangle, 0, 1, 6, 3));
-  EXPECT_EQ(Draw(3, 3, Ellipse, 3, 3, 0, 0, CreatePen(PS_SOLID, 1, 0)),
-            (Rows{".#.", "#o#", ".#."}));  // corners swapped
 }
 
 TEST(EllipseTest, NullPenFillsTheEllipseOneSmaller) {
