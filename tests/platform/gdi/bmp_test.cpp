@@ -70,26 +70,60 @@ void ExpectSame(const Image& a, const Image& b) {
   }
 }
 
-TEST(BmpDecodeTest, HandmadeTwentyFourBitBottomUpRows) {
+TEST(BmpDecodeTest, HandmadeFilesOfEveryLayout) {
   // Two rows of 2 pixels (6 bytes + 2 padding), the bottom row first, bytes B, G, R.
-  const Bytes bits = {0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0, 0,
-                      0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0, 0};
-  const Image image = Decode(Handmade(2, 2, 24, bmp::kRgb, {}, bits));
-  ExpectSame(image, Picture(2, 2, {0x102030, 0x405060, 0x010203, 0x040506}));
-  const Image topDown = Decode(Handmade(2, -2, 24, bmp::kRgb, {}, bits));
-  ExpectSame(topDown, Picture(2, 2, {0x010203, 0x040506, 0x102030, 0x405060}));
-}
-
-TEST(BmpDecodeTest, HandmadePaletteDepthsTakeTheHighBitsFirst) {
-  const Image one = Decode(Handmade(10, 1, 1, bmp::kRgb, {0x111111, 0xFF00FF}, {0xA0, 0x40, 0, 0}));
-  ExpectSame(one, Picture(10, 1,
-                          {0xFF00FF, 0x111111, 0xFF00FF, 0x111111, 0x111111, 0x111111, 0x111111,
-                           0x111111, 0x111111, 0xFF00FF}));
-  const Image four = Decode(Handmade(3, 1, 4, bmp::kRgb, {0, 0xAA, 0xBB}, {0x21, 0x00, 0, 0}, 3));
-  ExpectSame(four, Picture(3, 1, {0xBB, 0xAA, 0}));
-  // Index 7 lies past the three colours given: black.
-  const Image eight = Decode(Handmade(2, 1, 8, bmp::kRgb, {0x123456, 1, 2}, {0, 7, 0, 0}, 3));
-  ExpectSame(eight, Picture(2, 1, {0x123456, 0}));
+  const Bytes rgb = {0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0, 0,
+                     0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0, 0};
+  const Bytes rle8 = {
+      3, 1,              // three of colour 1
+      0, 3, 2, 0, 1, 0,  // literal 2, 0, 1 padded to an even length
+      0, 0,              // end of line (row 0 is the bottom row)
+      0, 2, 1, 1,        // move right 1 and up 1 row: to x 1 of row 2
+      2, 2,              // two of colour 2
+      0, 1,              // end of picture
+  };
+  const Bytes rle4 = {
+      5, 0x12,              // 1 2 1 2 1
+      0, 3,    0x34, 0x50,  // literal 3 4 5: two bytes, already even
+      0, 0,                 // end of line: the only row is done
+  };
+  // A run of 255 on a 4-wide row, a move far outside, then the end.
+  const Bytes clipped = {255, 1, 0, 2, 200, 200, 7, 1, 0, 1};
+  const struct {
+    const char* what;
+    Bytes file;
+    Image expected;
+  } cases[] = {
+      {"24 bits, bottom-up", Handmade(2, 2, 24, bmp::kRgb, {}, rgb),
+       Picture(2, 2, {0x102030, 0x405060, 0x010203, 0x040506})},
+      {"24 bits, top-down", Handmade(2, -2, 24, bmp::kRgb, {}, rgb),
+       Picture(2, 2, {0x010203, 0x040506, 0x102030, 0x405060})},
+      {"1 bit, high bits first",
+       Handmade(10, 1, 1, bmp::kRgb, {0x111111, 0xFF00FF}, {0xA0, 0x40, 0, 0}),
+       Picture(10, 1, {0xFF00FF, 0x111111, 0xFF00FF, 0x111111, 0x111111, 0x111111, 0x111111,
+                       0x111111, 0x111111, 0xFF00FF})},
+      {"4 bits", Handmade(3, 1, 4, bmp::kRgb, {0, 0xAA, 0xBB}, {0x21, 0x00, 0, 0}, 3),
+       Picture(3, 1, {0xBB, 0xAA, 0})},
+      {"8 bits, index 7 past the three colours: black",
+       Handmade(2, 1, 8, bmp::kRgb, {0x123456, 1, 2}, {0, 7, 0, 0}, 3),
+       Picture(2, 1, {0x123456, 0})},
+      {"32 bits ignore the fourth byte",
+       Handmade(2, 1, 32, bmp::kRgb, {}, {1, 2, 3, 0xFF, 4, 5, 6, 0}),
+       Picture(2, 1, {0x030201, 0x060504})},
+      {"RLE8", Handmade(6, 3, 8, bmp::kRle8, {0x000000, 0x111111, 0x222222}, rle8),
+       Picture(6, 3, {0, 0x222222, 0x222222, 0, 0, 0,  // row 2
+                      0, 0, 0, 0, 0, 0,                // row 1: skipped
+                      0x111111, 0x111111, 0x111111, 0x222222, 0, 0x111111})},  // row 0
+      {"RLE4 alternates nibbles",
+       Handmade(9, 1, 4, bmp::kRle4, {0, 0x10, 0x20, 0x30, 0x40, 0x50}, rle4),
+       Picture(9, 1, {0x10, 0x20, 0x10, 0x20, 0x10, 0x30, 0x40, 0x50, 0})},
+      {"RLE clips runs past the edges", Handmade(4, 2, 8, bmp::kRle8, {0, 0xABCDEF}, clipped),
+       Picture(4, 2, {0, 0, 0, 0, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0xABCDEF})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ExpectSame(Decode(c.file), c.expected);
+  }
 }
 
 TEST(BmpDecodeTest, SixteenBitFieldsKeepTheMagentaKeyExact) {
@@ -108,11 +142,6 @@ TEST(BmpDecodeTest, SixteenBitFieldsKeepTheMagentaKeyExact) {
   // The same words as 5-5-5: 0xF81F is red 30, green 0, blue 31.
   Bytes plain = Handmade(4, 1, 16, bmp::kRgb, {}, bits);
   EXPECT_EQ(Decode(plain).at(0, 0), 0xF700FFu);
-}
-
-TEST(BmpDecodeTest, ThirtyTwoBitIgnoresTheFourthByte) {
-  const Image image = Decode(Handmade(2, 1, 32, bmp::kRgb, {}, {1, 2, 3, 0xFF, 4, 5, 6, 0}));
-  ExpectSame(image, Picture(2, 1, {0x030201, 0x060504}));
 }
 
 // Every depth and header kind the writer makes comes back pixel for pixel.
@@ -146,39 +175,6 @@ TEST(BmpDecodeTest, WriterRoundTripsEveryDepthAndHeader) {
       }
     }
   }
-}
-
-TEST(BmpDecodeTest, RunLengthEightBit) {
-  const Bytes rle = {
-      3, 1,              // three of colour 1
-      0, 3, 2, 0, 1, 0,  // literal 2, 0, 1 padded to an even length
-      0, 0,              // end of line (row 0 is the bottom row)
-      0, 2, 1, 1,        // move right 1 and up 1 row: to x 1 of row 2
-      2, 2,              // two of colour 2
-      0, 1,              // end of picture
-  };
-  const Image image = Decode(Handmade(6, 3, 8, bmp::kRle8, {0x000000, 0x111111, 0x222222}, rle));
-  ExpectSame(image, Picture(6, 3,
-                            {0, 0x222222, 0x222222, 0, 0, 0,  // row 2
-                             0, 0, 0, 0, 0, 0,                // row 1: skipped
-                             0x111111, 0x111111, 0x111111, 0x222222, 0, 0x111111}));  // row 0
-}
-
-TEST(BmpDecodeTest, RunLengthFourBitAlternatesNibbles) {
-  const Bytes rle = {
-      5, 0x12,              // 1 2 1 2 1
-      0, 3,    0x34, 0x50,  // literal 3 4 5: two bytes, already even
-      0, 0,                 // end of line: the only row is done
-  };
-  const Image image = Decode(Handmade(9, 1, 4, bmp::kRle4, {0, 0x10, 0x20, 0x30, 0x40, 0x50}, rle));
-  ExpectSame(image, Picture(9, 1, {0x10, 0x20, 0x10, 0x20, 0x10, 0x30, 0x40, 0x50, 0}));
-}
-
-TEST(BmpDecodeTest, RunLengthClipsRunsPastTheEdges) {
-  // A run of 255 on a 4-wide row, a move far outside, then the end.
-  const Bytes rle = {255, 1, 0, 2, 200, 200, 7, 1, 0, 1};
-  const Image image = Decode(Handmade(4, 2, 8, bmp::kRle8, {0, 0xABCDEF}, rle));
-  ExpectSame(image, Picture(4, 2, {0, 0, 0, 0, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0xABCDEF}));
 }
 
 TEST(BmpHostileTest, MalformedHeadersAreRefused) {

@@ -69,7 +69,8 @@ TEST(TextMetrics, CellsFollowTheHeight) {
       EXPECT_GT(tm.tmAscent, height / 2);
       EXPECT_GT(tm.tmDescent, 0);
       // Text, its length, and its width in half cells.
-      for (auto [text, length, halves] : {std::tuple{"永和ABC123", 10, 10}, {"A", 1, 1}, {"永", 2, 2}}) {
+      for (auto [text, length, halves] :
+           {std::tuple{"永和ABC123", 10, 10}, {"A", 1, 1}, {"永", 2, 2}}) {
         SIZE size;
         ASSERT_EQ(GetTextExtentPoint32A(target.dc, text, length, &size), 1);
         EXPECT_EQ(size.cx, halves * height / 2) << text;
