@@ -16,20 +16,15 @@ TEST(PathTest, WindowsPathsBecomePosixPaths) {
 
 TEST(PathTest, TheSaveFolderCanLiveElsewhere) {
   SetSaveFolder("/home/me/.local/share/tovsim/Save");
-  struct Case {
-    const char* path;
-    const char* expected;
+  const std::pair<const char*, const char*> cases[] = {
+      {R"(..\Save\slot1.sav)", "/home/me/.local/share/tovsim/Save/slot1.sav"},
+      {R"(..\SAVE\a\b)", "/home/me/.local/share/tovsim/Save/a/b"},
+      {"../save", "/home/me/.local/share/tovsim/Save"},
+      {R"(..\Saves\x)", "../Saves/x"},  // another folder
+      {R"(..\dat.lib)", "../dat.lib"},
+      {R"(Save\x)", "Save/x"},           // not the run tree's
   };
-  for (const Case& c : {
-           Case{R"(..\Save\slot1.sav)", "/home/me/.local/share/tovsim/Save/slot1.sav"},
-           Case{R"(..\SAVE\a\b)", "/home/me/.local/share/tovsim/Save/a/b"},
-           Case{"../save", "/home/me/.local/share/tovsim/Save"},
-           Case{R"(..\Saves\x)", "../Saves/x"},  // another folder
-           Case{R"(..\dat.lib)", "../dat.lib"},
-           Case{R"(Save\x)", "Save/x"},           // not the run tree's
-       }) {
-    EXPECT_EQ(ToPosixPath(c.path), c.expected) << c.path;
-  }
+  for (auto [path, expected] : cases) EXPECT_EQ(ToPosixPath(path), expected) << path;
   SetSaveFolder("");
   EXPECT_EQ(ToPosixPath(R"(..\Save\slot1.sav)"), "../Save/slot1.sav");
 }
