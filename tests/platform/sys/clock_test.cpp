@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <mutex>
+#include <tuple>
 #include <vector>
 
 #include "platform/sys/clock.h"
@@ -28,10 +29,8 @@ TEST(ClockStartTest, ParsesLocalTimeAndRejectsMalformedText) {
   ASSERT_TRUE(ParseClockStart("2026-12-05T10:00:00", &t));
   tm fields{};
   localtime_r(&t, &fields);
-  EXPECT_EQ(fields.tm_year, 126);
-  EXPECT_EQ(fields.tm_mon, 11);
-  EXPECT_EQ(fields.tm_mday, 5);
-  EXPECT_EQ(fields.tm_hour, 10);
+  EXPECT_EQ(std::tuple(fields.tm_year, fields.tm_mon, fields.tm_mday, fields.tm_hour),
+            std::tuple(126, 11, 5, 10));
   for (const char* bad : {"", "2026-12-05", "2026-13-05T10:00:00", "2026-12-05T24:00:00",
                           "2026-12-05T10:00:00Z", "tomorrow"}) {
     EXPECT_FALSE(ParseClockStart(bad, &t)) << bad;
@@ -58,8 +57,7 @@ TEST_F(VirtualClockTest, CalendarTimeIsStartPlusVirtualElapsed) {
   tm fields{};
   time_t now = CalendarTime();
   localtime_r(&now, &fields);
-  EXPECT_EQ(fields.tm_min, 1);
-  EXPECT_EQ(fields.tm_sec, 30);
+  EXPECT_EQ(std::pair(fields.tm_min, fields.tm_sec), std::pair(1, 30));
 }
 
 TEST_F(VirtualClockTest, TimeStandsStillWhileAParticipantRuns) {
