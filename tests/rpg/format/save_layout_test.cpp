@@ -82,11 +82,14 @@ TEST(SaveLayout, MemberFileHoldsRecordsAtTheirIds) {
 }
 
 TEST(SaveLayout, ParsingWhatWasBuiltGivesTheValueBack) {
+  auto expectBack = [](const auto& parsed, const auto& value) {
+    ASSERT_TRUE(parsed) << parsed.error().Text();
+    EXPECT_EQ(*parsed, value);
+  };
   for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE(seed);
     const MainFile main = savesample::Main(seed);
-    const auto parsedMain = ParseMainFile(BuildMainFile(main));
-    ASSERT_TRUE(parsedMain) << "seed " << seed << ": " << parsedMain.error().Text();
-    EXPECT_EQ(*parsedMain, main) << "seed " << seed;
+    expectBack(ParseMainFile(BuildMainFile(main)), main);
 
     MemberFile members;
     for (std::uint8_t id = 1; id <= kLastMemberId; ++id) {
@@ -95,14 +98,10 @@ TEST(SaveLayout, ParsingWhatWasBuiltGivesTheValueBack) {
     for (std::uint8_t id : main.state.partyIds) {
       if (id != 0) members.records[id - 1] = savesample::Member(id, seed + 1000);
     }
-    const auto parsedMembers = ParseMemberFile(BuildMemberFile(members), main.state.partyIds);
-    ASSERT_TRUE(parsedMembers) << "seed " << seed << ": " << parsedMembers.error().Text();
-    EXPECT_EQ(*parsedMembers, members) << "seed " << seed;
+    expectBack(ParseMemberFile(BuildMemberFile(members), main.state.partyIds), members);
 
     const MemberRecord parked = savesample::Member(std::uint8_t(seed % 25 + 1), seed);
-    const auto parsedParked = ParseParkedFile(BuildParkedFile(parked), parked.id);
-    ASSERT_TRUE(parsedParked) << "seed " << seed << ": " << parsedParked.error().Text();
-    EXPECT_EQ(*parsedParked, parked) << "seed " << seed;
+    expectBack(ParseParkedFile(BuildParkedFile(parked), parked.id), parked);
   }
 }
 
