@@ -20,24 +20,15 @@ MainFile CheckedMain() {
   MainFile m = savesample::Main(1);
   m.state.mapName = {'C', 'a', 'v', 'e', 0xC9, 0xBD, 0, 0, 0, 'Z'};
   m.state.partyIds = {3, 1, 25};
-  m.state.scriptPc = 0x1234;
-  m.state.reserved = 0xABCD;
+  m.state.scriptPc = 0x1234, m.state.reserved = 0xABCD;
   m.state.money = 123456;  // 0x0001E240
-  m.state.mapBlock = 0x0102;
-  m.state.timerCount = 0x0A0B;
-  m.state.evasionOn = 0x77;
+  m.state.mapBlock = 0x0102, m.state.timerCount = 0x0A0B, m.state.evasionOn = 0x77;
   m.scriptLength = 0x0FED;
-  m.events.front() = 0x1122;
-  m.events.back() = 0x3344;
-  m.scriptVars.front() = 0x55;
-  m.scriptVars.back() = 0x66;
-  m.eventFlags.front() = 0x01;
-  m.eventFlags.back() = 0x80;
+  m.events.front() = 0x1122, m.events.back() = 0x3344;
+  m.scriptVars.front() = 0x55, m.scriptVars.back() = 0x66;
+  m.eventFlags.front() = 0x01, m.eventFlags.back() = 0x80;
   m.inventory.back() = 0x42;
-  m.npcs[0][0] = 0x91;
-  m.npcs[9][0] = 0x92;
-  m.npcs[36][0] = 0x93;
-  m.npcs[39][25] = 0x94;
+  m.npcs[0][0] = 0x91, m.npcs[9][0] = 0x92, m.npcs[36][0] = 0x93, m.npcs[39][25] = 0x94;
   return m;
 }
 
@@ -60,9 +51,7 @@ TEST(SaveLayout, MemberFileHoldsRecordsAtTheirIds) {
   MemberRecord two = savesample::Member(2, 5);
   two.spriteOffset = 0x0304;
   two.name = {'A', 'n', 0xC9, 0xBD};
-  two.stats.front() = 0x21;
-  two.equipment.front() = 0x22;
-  two.magic.back() = 0x23;
+  two.stats.front() = 0x21, two.equipment.front() = 0x22, two.magic.back() = 0x23;
   MemberFile file;
   file.records[1] = two;
   file.records[4] = savesample::Member(5, 6);
@@ -140,9 +129,7 @@ std::function<void(ByteVec&)> Resize(std::size_t size) {
 TEST(SaveLayout, MainFileRefusalsNameTheFirstBadByte) {
   MainFile m = savesample::Main(2);
   m.state.partyIds = {3, 1, 0};
-  m.state.mapWidth = 10;
-  m.state.mapHeight = 8;
-  m.state.invCount = 2;
+  m.state.mapWidth = 10, m.state.mapHeight = 8, m.state.invCount = 2;
   m.inventory[6] = 0;  // entry 2, not in use
   std::mt19937 rng(3);
   for (NpcEntry& e : m.npcs) e = savesample::Npc(rng, 10, 8);

@@ -102,13 +102,9 @@ TEST(BattleRewardsTest, TheStripsAndPanelsAsShown) {
   GameRun run([&] {
     Join(1);
     Join(2);
-    game.money = 99990;
-    game.battleExp = 21;
-    game.battleMoney = 75;
-    game.battleLoot[0] = {8, 2, 3};
-    game.battleLoot[3] = {9, 1, 3};
-    game.inventory[0] = {9, 1, 98};
-    game.invCount = 1;
+    game.money = 99990, game.battleExp = 21, game.battleMoney = 75;
+    game.battleLoot[0] = {8, 2, 3}, game.battleLoot[3] = {9, 1, 3};
+    game.inventory[game.invCount++] = {9, 1, 98};
     SeedRandom(kSeed);
     BattleRewards(PaintScene);
   }, Rewards());
