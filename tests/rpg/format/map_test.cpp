@@ -9,12 +9,8 @@ namespace {
 
 Map SampleMap(int w, int h, unsigned seed) {
   Map m;
-  m.id1 = 3;
-  m.id2 = 4;
-  m.tileSet = 2;
+  m.id1 = 3, m.id2 = 4, m.tileSet = 2, m.width = w, m.height = h;
   m.name = {'T', 'o', 'w', 'n'};
-  m.width = w;
-  m.height = h;
   std::mt19937 rng(seed);
   for (int i = 0; i < w * h; ++i) {
     m.cells.push_back({static_cast<std::uint8_t>(rng()), static_cast<std::uint8_t>(rng())});

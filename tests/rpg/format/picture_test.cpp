@@ -12,9 +12,7 @@ using Bytes = std::vector<std::uint8_t>;
 Picture OneRow(int depth, std::vector<std::uint8_t> pixels) {
   Picture p;
   p.head = {7, 9};
-  p.width = static_cast<int>(pixels.size());
-  p.height = 1;
-  p.depth = depth;
+  p.width = static_cast<int>(pixels.size()), p.height = 1, p.depth = depth;
   p.frames.push_back(std::move(pixels));
   return p;
 }
@@ -43,9 +41,7 @@ TEST(PictureEncode, RowsArePackedAndPaddedByDepth) {
 TEST(PictureDecode, RoundTripsFramesAndHeader) {
   Picture p;
   p.head = {1, 2};
-  p.width = 5;
-  p.height = 3;
-  p.depth = 2;
+  p.width = 5, p.height = 3, p.depth = 2;
   for (int f = 0; f < 3; ++f) {
     std::vector<std::uint8_t> px(15);
     for (std::size_t i = 0; i < px.size(); ++i) px[i] = static_cast<std::uint8_t>((i + f) % 4);
@@ -110,9 +106,7 @@ TEST(PictureCheck, RejectsWhatTheFormatCannotHold) {
 
 Picture Tiles(int count, int side, int depth) {
   Picture p;
-  p.width = side;
-  p.height = side;
-  p.depth = depth;
+  p.width = side, p.height = side, p.depth = depth;
   p.frames.assign(static_cast<std::size_t>(count), std::vector<std::uint8_t>(side * side, 1));
   return p;
 }

@@ -55,21 +55,16 @@ TEST(RecordSize, FixedListAndTailText) {
 
   const RecordLayout& magic = *LayoutForKey({4, 1, 1});
   Bytes m(26);
-  m.push_back('a');
-  m.push_back('b');
+  m.insert(m.end(), {'a', 'b'});
   EXPECT_EQ(RecordSize(magic, m), 0u);  // description without its zero
-  m.push_back(0);
-  m.push_back(7);
+  m.insert(m.end(), {0, 7});
   EXPECT_EQ(RecordSize(magic, m), 29u);
 }
 
 TEST(AnimationPictures, SizeFollowsTheHeaderAndStaysInside) {
   // w 10 → 2 bytes a row, h 3, depth 2: 6 + 2 * 3 * 2 = 18.
-  Bytes b(6 + 18, 0);
-  b[6 + 2] = 10;
-  b[6 + 3] = 3;
-  b[6 + 4] = 1;
-  b[6 + 5] = 2;
+  Bytes b = {0, 0, 0, 0, 0, 0, 0, 0, 10, 3, 1, 2};  // the picture's header at 6
+  b.resize(6 + 18);
   EXPECT_EQ(anim::PictureSize(b, 6), 18u);
   b[6 + 5] = 1;  // depth 1 → 12
   EXPECT_EQ(anim::PictureSize(b, 6), 12u);

@@ -20,24 +20,15 @@ MainFile CheckedMain() {
   MainFile m = savesample::Main(1);
   m.state.mapName = {'C', 'a', 'v', 'e', 0xC9, 0xBD, 0, 0, 0, 'Z'};
   m.state.partyIds = {3, 1, 25};
-  m.state.scriptPc = 0x1234;
-  m.state.reserved = 0xABCD;
+  m.state.scriptPc = 0x1234, m.state.reserved = 0xABCD;
   m.state.money = 123456;  // 0x0001E240
-  m.state.mapBlock = 0x0102;
-  m.state.timerCount = 0x0A0B;
-  m.state.evasionOn = 0x77;
+  m.state.mapBlock = 0x0102, m.state.timerCount = 0x0A0B, m.state.evasionOn = 0x77;
   m.scriptLength = 0x0FED;
-  m.events.front() = 0x1122;
-  m.events.back() = 0x3344;
-  m.scriptVars.front() = 0x55;
-  m.scriptVars.back() = 0x66;
-  m.eventFlags.front() = 0x01;
-  m.eventFlags.back() = 0x80;
+  m.events.front() = 0x1122, m.events.back() = 0x3344;
+  m.scriptVars.front() = 0x55, m.scriptVars.back() = 0x66;
+  m.eventFlags.front() = 0x01, m.eventFlags.back() = 0x80;
   m.inventory.back() = 0x42;
-  m.npcs[0][0] = 0x91;
-  m.npcs[9][0] = 0x92;
-  m.npcs[36][0] = 0x93;
-  m.npcs[39][25] = 0x94;
+  m.npcs[0][0] = 0x91, m.npcs[9][0] = 0x92, m.npcs[36][0] = 0x93, m.npcs[39][25] = 0x94;
   return m;
 }
 
@@ -60,9 +51,7 @@ TEST(SaveLayout, MemberFileHoldsRecordsAtTheirIds) {
   MemberRecord two = savesample::Member(2, 5);
   two.spriteOffset = 0x0304;
   two.name = {'A', 'n', 0xC9, 0xBD};
-  two.stats.front() = 0x21;
-  two.equipment.front() = 0x22;
-  two.magic.back() = 0x23;
+  two.stats.front() = 0x21, two.equipment.front() = 0x22, two.magic.back() = 0x23;
   MemberFile file;
   file.records[1] = two;
   file.records[4] = savesample::Member(5, 6);
@@ -82,11 +71,14 @@ TEST(SaveLayout, MemberFileHoldsRecordsAtTheirIds) {
 }
 
 TEST(SaveLayout, ParsingWhatWasBuiltGivesTheValueBack) {
+  auto expectBack = [](const auto& parsed, const auto& value) {
+    ASSERT_TRUE(parsed) << parsed.error().Text();
+    EXPECT_EQ(*parsed, value);
+  };
   for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE(seed);
     const MainFile main = savesample::Main(seed);
-    const auto parsedMain = ParseMainFile(BuildMainFile(main));
-    ASSERT_TRUE(parsedMain) << "seed " << seed << ": " << parsedMain.error().Text();
-    EXPECT_EQ(*parsedMain, main) << "seed " << seed;
+    expectBack(ParseMainFile(BuildMainFile(main)), main);
 
     MemberFile members;
     for (std::uint8_t id = 1; id <= kLastMemberId; ++id) {
@@ -95,14 +87,10 @@ TEST(SaveLayout, ParsingWhatWasBuiltGivesTheValueBack) {
     for (std::uint8_t id : main.state.partyIds) {
       if (id != 0) members.records[id - 1] = savesample::Member(id, seed + 1000);
     }
-    const auto parsedMembers = ParseMemberFile(BuildMemberFile(members), main.state.partyIds);
-    ASSERT_TRUE(parsedMembers) << "seed " << seed << ": " << parsedMembers.error().Text();
-    EXPECT_EQ(*parsedMembers, members) << "seed " << seed;
+    expectBack(ParseMemberFile(BuildMemberFile(members), main.state.partyIds), members);
 
     const MemberRecord parked = savesample::Member(std::uint8_t(seed % 25 + 1), seed);
-    const auto parsedParked = ParseParkedFile(BuildParkedFile(parked), parked.id);
-    ASSERT_TRUE(parsedParked) << "seed " << seed << ": " << parsedParked.error().Text();
-    EXPECT_EQ(*parsedParked, parked) << "seed " << seed;
+    expectBack(ParseParkedFile(BuildParkedFile(parked), parked.id), parked);
   }
 }
 
@@ -141,9 +129,7 @@ std::function<void(ByteVec&)> Resize(std::size_t size) {
 TEST(SaveLayout, MainFileRefusalsNameTheFirstBadByte) {
   MainFile m = savesample::Main(2);
   m.state.partyIds = {3, 1, 0};
-  m.state.mapWidth = 10;
-  m.state.mapHeight = 8;
-  m.state.invCount = 2;
+  m.state.mapWidth = 10, m.state.mapHeight = 8, m.state.invCount = 2;
   m.inventory[6] = 0;  // entry 2, not in use
   std::mt19937 rng(3);
   for (NpcEntry& e : m.npcs) e = savesample::Npc(rng, 10, 8);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "codec/bytes.h"
 #include "host/msg.h"
@@ -101,16 +102,9 @@ TEST_F(LevelUpTest, ARiseKeepsWhatTheMemberHasBeyondItsRow) {
   LevelRow before{};
   EXPECT_EQ(LevelUpWith(0, table_, 1063, &before), 3);
   EXPECT_EQ(before.hp, 30);
-  EXPECT_EQ(s.level, 3);
-  EXPECT_EQ(s.exp, 1);
-  EXPECT_EQ(s.nextExp, 120);
+  EXPECT_EQ(std::tie(s.level, s.exp, s.nextExp), std::make_tuple(3, 1, 120));
   // 10 + 200 and 1063 % 100 / 8; 0 + 45 and 1063 % 25 / 8.
-  EXPECT_EQ(s.maxHp, 217);
-  EXPECT_EQ(s.hp, 217);
-  EXPECT_EQ(s.maxMp, 46);
-  EXPECT_EQ(s.mp, 46);
-  EXPECT_EQ(s.attack, 27);
-  EXPECT_EQ(s.agility, 15);
+  EXPECT_EQ(std::tie(s.maxHp, s.hp, s.maxMp, s.mp, s.attack, s.agility), std::make_tuple(217, 217, 46, 46, 27, 15));
 
   s.exp = 200, s.hp = 1;
   EXPECT_EQ(LevelUpWith(0, table_, 1063, &before), 3);
@@ -145,8 +139,7 @@ TEST_F(LevelUpTest, TheChainTeachesItsEntriesInOrder) {
   LearnChain(0, 1, 3, [](int, const uint8_t*) { ++shown; });
   EXPECT_EQ(game.runStatus, 0);
   ASSERT_EQ(game.party[0].magicCount, 2);
-  EXPECT_EQ(game.party[0].magic[0].magicClass, 3);
-  EXPECT_EQ(game.party[0].magic[1].id, 1);
+  EXPECT_EQ(std::tie(game.party[0].magic[0].magicClass, game.party[0].magic[1].id), std::make_tuple(3, 1));
   EXPECT_EQ(game.party[0].header.chainCount, 3);
   EXPECT_EQ(shown, 2);
 
@@ -185,9 +178,7 @@ TEST_F(LevelUpTest, Theft) {
   while ([&] { SeedRandom(seed); return Random() % 3 == 0; }()) ++seed;
   SeedRandom(seed);
   EXPECT_TRUE(StealCheck(0, &stolen));
-  EXPECT_EQ(stolen.kind, 8);
-  EXPECT_EQ(stolen.id, 6);
-  EXPECT_EQ(e.stealCount, 0);
+  EXPECT_EQ(std::tie(stolen.kind, stolen.id, e.stealCount), std::make_tuple(8, 6, 0));
   EXPECT_FALSE(StealCheck(0, &stolen)) << "nothing left";
   action.magic[1] = 2;
   e.stealCount = 1;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "codec/bytes.h"
 #include "rpg/engine/game_state.h"
@@ -84,23 +85,15 @@ TEST_F(PartyTest, ASheetFillsTheSlot) {
   LoadPartyMember(1, sheet);
   ASSERT_EQ(game.runStatus, 0);
   const PartySlot& m = game.party[1];
-  EXPECT_EQ(m.header.id, 1);
-  EXPECT_EQ(m.header.viewCol, 4);
-  EXPECT_EQ(m.header.viewRow, 3);
+  EXPECT_EQ(std::tie(m.header.id, m.header.viewCol, m.header.viewRow), std::make_tuple(1, 4, 3));
   EXPECT_EQ(std::string(m.name), "ABCDEFGHIJK");
   EXPECT_EQ(m.equipment.place[7], 8);
-  EXPECT_EQ(m.stats.level, 5);
-  EXPECT_EQ(m.stats.maxHp, 300);
-  EXPECT_EQ(m.stats.hp, 280);
-  EXPECT_EQ(m.stats.weaponPower, 9);
+  EXPECT_EQ(std::tie(m.stats.level, m.stats.maxHp, m.stats.hp, m.stats.weaponPower), std::make_tuple(5, 300, 280, 9));
   EXPECT_EQ(game.memberPicNo[1], 2);
   // The walking sheet (8, 1, 2) is the second resource of block 2.
-  EXPECT_EQ(m.spriteBlock, 2);
-  EXPECT_EQ(m.spriteOffset, 3 + 6);
-  EXPECT_EQ(m.chainId, 1);
+  EXPECT_EQ(std::tie(m.spriteBlock, m.spriteOffset, m.chainId), std::make_tuple(2, 3 + 6, 1));
   ASSERT_EQ(m.magicCount, 2);
-  EXPECT_EQ(m.magic[1].magicClass, 1);
-  EXPECT_EQ(m.magic[1].id, 2);
+  EXPECT_EQ(std::tie(m.magic[1].magicClass, m.magic[1].id), std::make_tuple(1, 2));
 }
 
 TEST_F(PartyTest, TheMagicListTakesNoMoreThanTheChainHoldsOrTheListKeeps) {
@@ -196,40 +189,21 @@ TEST_F(PartyTest, AnItemSetsAndClearsTheFlagItNames) {
 }
 
 TEST_F(PartyTest, AttributesAreKeptInsideTheirLimits) {
+  // A member: points held at 999, traits at 99, hp and mp at their maxima.
   CharStats member{};
-  member.maxHp = 1000;
-  member.hp = 1200;
-  member.maxMp = 20;
-  member.mp = 30;
-  member.attack = 1000;
-  member.defence = 65535;
-  member.agility = 120;
-  member.spirit = 100;
-  member.luck = 99;
-  member.immunity = 200;
+  member.maxHp = 1000, member.hp = 1200, member.maxMp = 20, member.mp = 30, member.attack = 1000;
+  member.defence = 65535, member.agility = 120, member.spirit = 100, member.luck = 99, member.immunity = 200;
+  CharStats held = member;
+  held.maxHp = held.hp = held.attack = held.defence = 999, held.mp = 20, held.agility = held.spirit = 99;
   ClampStats(&member, 1);
-  EXPECT_EQ(member.maxHp, 999);
-  EXPECT_EQ(member.hp, 999);
-  EXPECT_EQ(member.mp, 20);
-  EXPECT_EQ(member.attack, 999);
-  EXPECT_EQ(member.defence, 999);
-  EXPECT_EQ(member.agility, 99);
-  EXPECT_EQ(member.spirit, 99);
-  EXPECT_EQ(member.luck, 99);
-  EXPECT_EQ(member.immunity, 200);
+  EXPECT_EQ(std::memcmp(&member, &held, sizeof held), 0);
   // An enemy's block: agility, spirit, magicRate and luck at bytes 1 ... 4.
   CharStats enemy{};
-  enemy.immunity = 150;
-  enemy.hpRegen = 100;
-  enemy.maxHp = 5000;
-  enemy.hp = 6000;
-  enemy.agility = 200;
+  enemy.immunity = 150, enemy.hpRegen = 100, enemy.maxHp = 5000, enemy.hp = 6000, enemy.agility = 200;
+  held = enemy;
+  held.immunity = held.hpRegen = 99, held.hp = 5000;
   ClampStats(&enemy, 0);
-  EXPECT_EQ(enemy.immunity, 99);
-  EXPECT_EQ(enemy.hpRegen, 99);
-  EXPECT_EQ(enemy.maxHp, 5000);
-  EXPECT_EQ(enemy.hp, 5000);
-  EXPECT_EQ(enemy.agility, 200);
+  EXPECT_EQ(std::memcmp(&enemy, &held, sizeof held), 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/canvas.h"
@@ -84,10 +85,8 @@ TEST(BattleRewardsTest, ExperienceLevelsMembersAndFallenOnesOnlyGetUp) {
     EnterUntilDone(run);
     const CharStats& s = member.stats;
     EXPECT_EQ(game.runStatus, 0);
-    EXPECT_EQ(s.level, c.newLevel);
-    EXPECT_EQ(s.exp, c.newExp);
-    EXPECT_EQ(s.nextExp, c.newNextExp);
-    EXPECT_EQ(member.magicCount, c.magics);
+    EXPECT_EQ(std::tie(s.level, s.exp, s.nextExp, member.magicCount),
+              std::tie(c.newLevel, c.newExp, c.newNextExp, c.magics));
     // A fallen member only gets up; a standing one recovers pct % of what it
     // lacks, or everything when it rises.
     const bool rose = c.newLevel != c.level;
@@ -103,13 +102,9 @@ TEST(BattleRewardsTest, TheStripsAndPanelsAsShown) {
   GameRun run([&] {
     Join(1);
     Join(2);
-    game.money = 99990;
-    game.battleExp = 21;
-    game.battleMoney = 75;
-    game.battleLoot[0] = {8, 2, 3};
-    game.battleLoot[3] = {9, 1, 3};
-    game.inventory[0] = {9, 1, 98};
-    game.invCount = 1;
+    game.money = 99990, game.battleExp = 21, game.battleMoney = 75;
+    game.battleLoot[0] = {8, 2, 3}, game.battleLoot[3] = {9, 1, 3};
+    game.inventory[game.invCount++] = {9, 1, 98};
     SeedRandom(kSeed);
     BattleRewards(PaintScene);
   }, Rewards());
@@ -121,9 +116,8 @@ TEST(BattleRewardsTest, TheStripsAndPanelsAsShown) {
   EXPECT_EQ(game.money, 100065u);
   EXPECT_EQ(game.inventory[0].count, 99) << "held at 99";
   EXPECT_EQ(InvFind(8, 2), 1);
-  EXPECT_EQ(game.party[0].stats.level, 2);
-  EXPECT_EQ(game.party[1].stats.level, 1);
-  EXPECT_EQ(game.party[1].stats.exp, 21);
+  EXPECT_EQ(std::tie(game.party[0].stats.level, game.party[1].stats.level, game.party[1].stats.exp),
+            std::make_tuple(2, 1, 21));
 }
 
 // A theft in battle announces "偷得 " and the item's name as the item is
@@ -192,11 +186,10 @@ TEST(LearnAndRaiseTest, TheCommandsTeachAndRaiseThroughTheirPanels) {
     const PartySlot& m = game.party[0];
     EXPECT_EQ(game.runStatus, c.runStatus);
     EXPECT_EQ(game.scriptVars[1], c.runStatus ? 0 : 1);
-    EXPECT_EQ(m.stats.level, c.level);
-    EXPECT_EQ(m.stats.exp, c.exp);
+    EXPECT_EQ(std::tie(m.stats.level, m.stats.exp), std::tie(c.level, c.exp));
     ASSERT_EQ(m.magicCount, c.magics);
-    EXPECT_EQ(m.magic[c.magics - 1].magicClass, c.last.magicClass);
-    EXPECT_EQ(m.magic[c.magics - 1].id, c.last.id);
+    EXPECT_EQ(std::tie(m.magic[c.magics - 1].magicClass, m.magic[c.magics - 1].id),
+              std::tie(c.last.magicClass, c.last.id));
   }
 }
 
@@ -215,16 +208,11 @@ TEST(LearnAndRaiseTest, VelmorsMembersRiseAndLearn) {
   // carries her to level 4 (35 left), where her chain opens 回春.
   EXPECT_EQ(EnterUntilDone(run), 2 + 1 + 2 + 1);
   ASSERT_EQ(game.runStatus, 0);
-  const CharStats& hero = game.party[0].stats;
-  EXPECT_EQ(hero.level, 2);
-  EXPECT_EQ(hero.exp, 5);
+  const CharStats &hero = game.party[0].stats, &zhu = game.party[1].stats;
+  EXPECT_EQ(std::tie(hero.level, hero.exp, game.party[0].magicCount), std::make_tuple(2, 5, 1));
   EXPECT_EQ(hero.attack, 11 + 5) << "row 2 and the machete";
-  EXPECT_EQ(game.party[0].magicCount, 1);
-  const CharStats& zhu = game.party[1].stats;
-  EXPECT_EQ(zhu.level, 4);
-  EXPECT_EQ(zhu.exp, 35);
+  EXPECT_EQ(std::tie(zhu.level, zhu.exp, game.party[1].magicCount), std::make_tuple(4, 35, 2));
   EXPECT_EQ(zhu.agility, 17 + 1) << "row 4 and the hunter's jacket";
-  EXPECT_EQ(game.party[1].magicCount, 2);
 }
 
 }  // namespace

@@ -53,59 +53,45 @@ Shop Visit(const Shop& before, std::function<void()> screen, const Keys& keys,
 
 void Buy() { BuyMenu(0, int(kGoods.size()), kGoods.data()); }
 
-TEST(BuyMenuTest, PaysWhatTheDialogShowsWithinTheMoneyAndTheLimits) {
+TEST(ShopMenusTest, TradesPayWhatTheDialogShowsWithinTheMoneyAndTheLimits) {
   Inventory full(200, {12, 1, 1});
   for (int i = 0; i < 200; ++i) full[i].id = uint8_t(i + 1);
   Inventory fullWithSalve = full, oneMore = full;
   fullWithSalve[199] = {9, 1, 5};
   oneMore[199] = {9, 1, 6};
-  struct Case {
-    const char* what;
-    Shop before;
-    Keys keys;
-    Shop after;
-  };
-  const Case cases[] = {
-      {"the last coin, then too little", {20, {}}, {kKeyEnter, kKeyUp, kKeyUp, kWait, kKeyEnter}, {0, {{9, 1, 1}}}},
-      {"98 held stop at 99", {1000, {{9, 1, 98}}}, {kKeyEnter, kKeyUp, kKeyUp, kKeyEnter}, {980, {{9, 1, 99}}}},
-      {"Down takes back", {1000, {}}, {kKeyEnter, kKeyUp, kKeyUp, kKeyUp, kKeyDown, kKeyEnter}, {960, {{9, 1, 2}}}},
-      {"Enter at 0", {1000, {}}, {kKeyEnter, kKeyUp, kKeyDown, kKeyEnter}, {1000, {}}},
-      {"too little for one", {19, {}}, {kKeyEnter, kWait, kKeyEnter, kWait}, {19, {}}},
-      {"no room for a new entry", {1000, full}, {kKeyEnter, kWait, kKeyEnter, kWait}, {1000, full}},
-      {"room in a held entry", {100, fullWithSalve}, {kKeyEnter, kKeyUp, kKeyEnter}, {80, oneMore}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const Shop after = Visit(c.before, Buy, c.keys);
-    EXPECT_EQ(after.money, c.after.money);
-    EXPECT_EQ(after.inventory, c.after.inventory);
-  }
-}
-
-TEST(SellMenuTest, SalesPayTheSellPriceUpToTheLimitAndNeverLowerMoney) {
   const Inventory held = {{9, 1, 2}, {7, 1, 1}, {9, 3, 3}};
   const Inventory herbSold = {{9, 1, 2}, {7, 1, 1}, {9, 3, 2}};
   const Keys oneHerb = {kKeyDown, kKeyDown, kKeyEnter, kKeyDown, kKeyEnter};
   struct Case {
+    const char* what;
+    void (*screen)();
     Shop before;
     Keys keys;
     Shop after;
   };
   const Case cases[] = {
-      // Selling all of the first entry: the last takes its place.
-      {{100, held}, {kKeyEnter, kKeyDown, kKeyDown, kKeyEnter}, {120, {{9, 3, 3}, {7, 1, 1}}}},
-      {{100, held}, {kKeyEnter, kKeyDown, kKeyDown, kKeyUp, kKeyEnter}, {110, {{9, 1, 1}, {7, 1, 1}, {9, 3, 3}}}},
-      {{100, held}, {kKeyEnter, kKeyEnter}, {100, held}},  // Enter at 0
-      {{100, held}, {kKeyEnter, kKeyDown, kKeyEscape}, {100, held}},
-      {{59999, held}, oneHerb, {99999, herbSold}},  // exactly the limit
-      {{70000, held}, oneHerb, {99999, herbSold}},  // capped
-      {{150000, held}, oneHerb, {150000, herbSold}},  // above it already: kept
-      {{50, {{14, 1, 1}}}, {kKeyEnter, kWait}, {50, {{14, 1, 1}}}},  // bound to a flag
-      {{50, {}}, {kWait}, {50, {}}},  // nothing to sell
+      {"the last coin, then too little", Buy, {20, {}}, {kKeyEnter, kKeyUp, kKeyUp, kWait, kKeyEnter}, {0, {{9, 1, 1}}}},
+      {"98 held stop at 99", Buy, {1000, {{9, 1, 98}}}, {kKeyEnter, kKeyUp, kKeyUp, kKeyEnter}, {980, {{9, 1, 99}}}},
+      {"Down takes back", Buy, {1000, {}}, {kKeyEnter, kKeyUp, kKeyUp, kKeyUp, kKeyDown, kKeyEnter}, {960, {{9, 1, 2}}}},
+      {"buying: Enter at 0", Buy, {1000, {}}, {kKeyEnter, kKeyUp, kKeyDown, kKeyEnter}, {1000, {}}},
+      {"too little for one", Buy, {19, {}}, {kKeyEnter, kWait, kKeyEnter, kWait}, {19, {}}},
+      {"no room for a new entry", Buy, {1000, full}, {kKeyEnter, kWait, kKeyEnter, kWait}, {1000, full}},
+      {"room in a held entry", Buy, {100, fullWithSalve}, {kKeyEnter, kKeyUp, kKeyEnter}, {80, oneMore}},
+      {"all of the first entry sold: the last takes its place", SellMenu, {100, held},
+       {kKeyEnter, kKeyDown, kKeyDown, kKeyEnter}, {120, {{9, 3, 3}, {7, 1, 1}}}},
+      {"one of two sold", SellMenu, {100, held}, {kKeyEnter, kKeyDown, kKeyDown, kKeyUp, kKeyEnter},
+       {110, {{9, 1, 1}, {7, 1, 1}, {9, 3, 3}}}},
+      {"selling: Enter at 0", SellMenu, {100, held}, {kKeyEnter, kKeyEnter}, {100, held}},
+      {"Esc in the dialog", SellMenu, {100, held}, {kKeyEnter, kKeyDown, kKeyEscape}, {100, held}},
+      {"exactly the limit", SellMenu, {59999, held}, oneHerb, {99999, herbSold}},
+      {"capped", SellMenu, {70000, held}, oneHerb, {99999, herbSold}},
+      {"above the limit already: kept", SellMenu, {150000, held}, oneHerb, {150000, herbSold}},
+      {"bound to a flag", SellMenu, {50, {{14, 1, 1}}}, {kKeyEnter, kWait}, {50, {{14, 1, 1}}}},
+      {"nothing to sell", SellMenu, {50, {}}, {kWait}, {50, {}}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "money " << c.before.money << ", " << c.keys.size() << " keys");
-    const Shop after = Visit(c.before, SellMenu, c.keys);
+    SCOPED_TRACE(c.what);
+    const Shop after = Visit(c.before, c.screen, c.keys);
     EXPECT_EQ(after.money, c.after.money);
     EXPECT_EQ(after.inventory, c.after.inventory);
   }
