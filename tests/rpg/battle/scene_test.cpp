@@ -150,8 +150,7 @@ TEST(BattleScene, PopupsCountTheNumbersShown) {
       Cast();
       shown = ShowPopups(c.sign, c.values, c.target, c.side, c.same);
     }, Library());
-    for (int k = 0; k < 200 && !run.Finished(); ++k) run.Advance(5);
-    ASSERT_TRUE(run.Finished()) << c.what;
+    ASSERT_TRUE(run.Play({})) << c.what;
     EXPECT_EQ(shown, c.shown) << c.what;
   }
 }
