@@ -122,9 +122,6 @@ TEST(BattleScene, EffectOriginsAreBytes) {
     EXPECT_EQ(at.x, c.x) << int(c.target) << " side " << c.side;
     EXPECT_EQ(at.y, c.y) << int(c.target) << " side " << c.side;
   }
-  const EffectAt all = EffectOrigin(170, kEnemySide);
-  EXPECT_EQ(uint8_t(all.x + 30), 10) << "an element at (30, 40) over every enemy";
-  EXPECT_EQ(uint8_t(all.y + 40), 2);
 }
 
 TEST(BattleScene, PopupsCountTheNumbersShown) {
