@@ -55,9 +55,7 @@ plat::Image Caught(const std::function<void()>& play, int ms) {
   }, scene);
   run.Advance(ms);
   plat::Image shot = plat::ImageFromBitmap(*hostScreen.bitmap);
-  run.Key(kKeyEnter);
-  for (int k = 0; k < 100 && !run.Finished(); ++k) run.Advance(50);
-  EXPECT_TRUE(run.Finished());
+  EXPECT_TRUE(run.Play({kKeyEnter}, 0));
   return shot;
 }
 

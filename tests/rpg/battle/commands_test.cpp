@@ -42,12 +42,7 @@ Orders PhaseWith(std::initializer_list<uint32_t> keys, void (*before)() = nullpt
     for (int k = 0; k < 3; ++k) out.kind[k] = game.battleActions[k].kind;
     out.manual = game.manualCommands;
   }, rpgtest::PackLibrary({{{8, 3, 1}, rpgtest::PictureBytes(1, 1, 1, {"#"})}}));
-  for (uint32_t key : keys) {
-    run.Advance(2000);
-    run.Key(key);
-  }
-  run.Advance(2000);
-  EXPECT_TRUE(run.Finished());
+  EXPECT_TRUE(run.Play(keys, 2000));
   return out;
 }
 

@@ -45,16 +45,22 @@ void Seat(const Party& s) {
   game.enemies[0].record.enemyId = s.enemy;
 }
 
-TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
+// The result of a scripted battle of `party`, set up further by `more`,
+// fought with `keys`.
+uint8_t Fight(const Party& party, std::initializer_list<uint32_t> keys,
+              void (*more)() = [] {}) {
   uint8_t result = 0;
   GameRun run([&] {
-    Seat(Party{});
+    Seat(party);
+    more();
     result = RunBattle(false);
   }, Library());
-  run.Play({kKeyEnter});
-  EXPECT_EQ(result, kBattleWon) << int(game.runStatus);
-  EXPECT_EQ(game.battleExp, 7);
-  EXPECT_EQ(game.battleMoney, 9);
+  run.Play(keys);
+  return result;
+}
+
+TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
+  EXPECT_EQ(Fight(Party{}, {kKeyEnter}), kBattleWon) << int(game.runStatus);
   EXPECT_EQ(game.money, 9u) << "the rewards were paid";
   EXPECT_EQ(game.party[0].stats.exp, 7);
   EXPECT_EQ(game.enemies[0].record.enemyId, 0);
@@ -62,27 +68,15 @@ TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
 }
 
 TEST(BattleFlow, AFasterEnemyDownsTheLastMemberAndTheBattleIsLost) {
-  uint8_t result = 0;
-  GameRun run([&] {
-    Seat(Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre});
-    result = RunBattle(false);
-  }, Library());
-  run.Play({kKeyEnter});
-  EXPECT_EQ(result, kBattleLost);
+  EXPECT_EQ(Fight(Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre}, {kKeyEnter}),
+            kBattleLost);
   EXPECT_EQ(game.party[0].stats.hp, 0);
   EXPECT_EQ(game.battleActions[0].pose, 11);
   EXPECT_EQ(game.enemies[0].record.enemyId, 0) << "the slots are freed on a loss too";
 }
 
 TEST(BattleFlow, TheRoundLimitEndsTheBattleAfterRoundLimitPlusOne) {
-  uint8_t result = 0;
-  GameRun run([&] {
-    Seat(Party{.memberAttack = 0});
-    game.roundLimit = 1;
-    result = RunBattle(false);
-  }, Library());
-  run.Play({kKeyEnter, 'R'});
-  EXPECT_EQ(result, kBattleFled);
+  EXPECT_EQ(Fight(Party{.memberAttack = 0}, {kKeyEnter, 'R'}, [] { game.roundLimit = 1; }), kBattleFled);
   EXPECT_EQ(game.roundNo, 1);
 }
 
@@ -201,15 +195,11 @@ TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
 // asked again, so its strike wins.
 TEST(BattleFlow, EquipFromTheItemMenuWearsTheItemAndAsksAgain) {
   constexpr uint32_t d = kKeyDown, e = kKeyEnter, x = kKeyEscape;
-  uint8_t result = 0;
-  GameRun run([&] {
-    Seat(Party{});
-    game.inventory[game.invCount++] = {7, 1, 1};  // the wooden sword: attack + 5, power 3
-    result = RunBattle(false);
-  }, Library());
-  // The menu, "道具", "装备", the sword, accepted; Esc leaves the list; a strike.
-  run.Play({d, e, d, e, e, e, e, x, e});
-  EXPECT_EQ(result, kBattleWon);
+  // The wooden sword (attack + 5, power 3); the menu, "道具", "装备", the
+  // sword, accepted; Esc leaves the list; a strike.
+  EXPECT_EQ(Fight(Party{}, {d, e, d, e, e, e, e, x, e},
+                  [] { game.inventory[game.invCount++] = {7, 1, 1}; }),
+            kBattleWon);
   const PartySlot& m = game.party[0];
   EXPECT_EQ(m.equipment.place[4], 1) << "hand-held";
   EXPECT_EQ(m.stats.attack, 505);

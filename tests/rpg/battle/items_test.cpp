@@ -33,8 +33,7 @@ TEST(BattleItems, AThrownDrainPaysTheThrowerOncePerEnemyHit) {
     game.battleActions[0].target = 170;
     ThrowDamage(0, true, uint16_t(65536 - 30));
   });
-  for (int k = 0; k < 50 && !run.Finished(); ++k) run.Advance(100);
-  ASSERT_TRUE(run.Finished());
+  ASSERT_TRUE(run.Play({}));
   EXPECT_EQ(game.enemies[0].record.hp, 70);
   EXPECT_EQ(game.enemies[2].record.hp, 0) << "to 0 when not larger";
   EXPECT_EQ(game.party[0].stats.hp, 10 + 2 * 30);

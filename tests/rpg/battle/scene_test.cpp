@@ -1,6 +1,6 @@
 // The battle scene: where backgrounds, members and enemies stand, what the
-// masks hide, the pop-ups' counts, effect origins and the status view's
-// icons.
+// masks hide, the pop-ups' counts and effect origins (the status view is in
+// the golden frames).
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include "host/msg.h"
 #include "rpg/battle/popups.h"
 #include "rpg/battle/scene.h"
-#include "rpg/battle/status_view.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "host/canvas.h"
@@ -31,17 +30,6 @@ Bytes Black(int w, int h, int frames = 1) {
   return rpgtest::PictureBytes(w, h, 1, std::vector<std::string>(h * frames, std::string(w, '#')));
 }
 
-// Five frames of 5 x 1: frame f blackens column f only.
-Bytes Marks(int frames) {
-  std::vector<std::string> rows;
-  for (int f = 0; f < frames; ++f) {
-    std::string row(frames, '.');
-    row[f] = '#';
-    rows.push_back(row);
-  }
-  return rpgtest::PictureBytes(frames, 1, 1, rows);
-}
-
 Bytes Library() {
   std::vector<std::string> enemy = {"~~~~~~"};
   for (int k = 0; k < 7; ++k) enemy.push_back("######");
@@ -56,8 +44,6 @@ Bytes Library() {
       {{11, 2, 5}, Black(1, 1, 10)},
       {{11, 2, 6}, Black(3, 1)},
       {{11, 2, 7}, Black(3, 1)},
-      {{11, 2, 11}, rpgtest::PictureBytes(139, 60, 1, std::vector<std::string>(60, std::string(139, '.')))},
-      {{11, 2, 12}, Marks(5)},
       {{11, 2, 18}, Black(2, 2)},
   });
 }
@@ -122,9 +108,6 @@ TEST(BattleScene, EffectOriginsAreBytes) {
     EXPECT_EQ(at.x, c.x) << int(c.target) << " side " << c.side;
     EXPECT_EQ(at.y, c.y) << int(c.target) << " side " << c.side;
   }
-  const EffectAt all = EffectOrigin(170, kEnemySide);
-  EXPECT_EQ(uint8_t(all.x + 30), 10) << "an element at (30, 40) over every enemy";
-  EXPECT_EQ(uint8_t(all.y + 40), 2);
 }
 
 TEST(BattleScene, PopupsCountTheNumbersShown) {
@@ -150,34 +133,9 @@ TEST(BattleScene, PopupsCountTheNumbersShown) {
       Cast();
       shown = ShowPopups(c.sign, c.values, c.target, c.side, c.same);
     }, Library());
-    for (int k = 0; k < 200 && !run.Finished(); ++k) run.Advance(5);
-    ASSERT_TRUE(run.Finished()) << c.what;
+    ASSERT_TRUE(run.Play({})) << c.what;
     EXPECT_EQ(shown, c.shown) << c.what;
   }
-}
-
-TEST(BattleScene, TheStatusViewShowsChangesImmunitiesAndTurns) {
-  GameRun run([&] {
-    Cast();
-    game.party[1].stats.immunity = StatusBit(kSleep) | StatusBit(kPoison);
-    game.bonuses[kPartySide][1] = {20, 0xFFF0, 0x80};  // raised, lowered, lowered
-    game.statuses[kPartySide][1].turns[kSeal] = 3;
-    CanvasClear(game.sceneCanvas);
-    DrawStatusView(1);
-    WaitKeyDown();
-  }, Library());
-  // The view's corner is (10, 18); icon k at x[k], y 48 shows its frame as
-  // the one black column among five.
-  const int iconX[7] = {9, 25, 41, 57, 73, 88, 104};
-  const int frames[7] = {0, 1, 1, 3, 2, 2, 3};
-  for (int k = 0; k < 7; ++k) {
-    const Box icon = Black(10 + iconX[k], 18 + 48, 5, 1);
-    EXPECT_EQ(icon.left - 10 - iconX[k], frames[k]) << "status " << k;
-    const Box turns = Black(10 + iconX[k], 18 + 57, 8, 1);
-    EXPECT_EQ(turns.left >= 0, frames[k] != 3) << "turns under status " << k;
-  }
-  run.Key(kKeyEnter);
-  ASSERT_TRUE(run.Finished());
 }
 
 }  // namespace

@@ -132,8 +132,7 @@ TEST(BattleStatusEffects, EveryRuleThatStartsAStatusPlaysItsEffect) {
       }
       runStatus = game.runStatus;
     }, Library());
-    for (int k = 0; k < 400 && !run.Finished(); ++k) run.Advance(10);
-    ASSERT_TRUE(run.Finished()) << c.what;
+    ASSERT_TRUE(run.Play({})) << c.what;
     EXPECT_EQ(runStatus, 0) << c.what;
     for (int side : {P, E}) {
       for (int k = 0; k < 3; ++k) {
