@@ -54,8 +54,7 @@ class PairsNetworkTest : public ::testing::Test {
             "TOVSIM_NET_PORT=" + std::to_string(port_)};
   }
   static void Do(SimRun& run, const std::vector<std::string>& args) {
-    ASSERT_EQ(run.Simctl(args).exitCode, 0) << args[0];
-    ASSERT_TRUE(run.WaitIdle());
+    ASSERT_TRUE(run.Drive(args)) << args[0];
   }
   static void Key(SimRun& run, const char* key) { Do(run, {"key", key}); }
   static void Advance(SimRun& run, int ms) { Do(run, {"advance", std::to_string(ms)}); }
