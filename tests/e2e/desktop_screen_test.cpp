@@ -32,16 +32,14 @@ TEST(DesktopScreenTest, DoubleClickLaunchesOnlyInsideTheIcon) {
   // x = 21 to 51 and y = 1 to 53 only.
   for (const auto& [x, y] : {std::pair{"20", "1"}, {"52", "1"}, {"21", "0"}, {"21", "54"}}) {
     SCOPED_TRACE(std::string(x) + ", " + y);
-    ASSERT_EQ(run.Simctl({"dblclick", x, y}).exitCode, 0);
-    ASSERT_TRUE(run.WaitIdle());
+    ASSERT_TRUE(run.Drive({"dblclick", x, y}));
     EXPECT_EQ(run.ViewerFrameCount(), frames);
     EXPECT_TRUE(run.Screenshot().pixels == desktop.pixels);
   }
 
   // Inside: the launch screen, the game's 160x96 mode and back, the
   // Desktop drawn again as it was.
-  ASSERT_EQ(run.Simctl({"dblclick", "21", "1"}).exitCode, 0);
-  ASSERT_TRUE(run.WaitIdle());
+  ASSERT_TRUE(run.Drive({"dblclick", "21", "1"}));
   EXPECT_GE(run.ViewerFrameCount(), frames + 2);
   const plat::Image after = run.Screenshot();
   EXPECT_EQ(after.width, 320);

@@ -54,8 +54,7 @@ class PairsNetworkTest : public ::testing::Test {
             "TOVSIM_NET_PORT=" + std::to_string(port_)};
   }
   static void Do(SimRun& run, const std::vector<std::string>& args) {
-    ASSERT_EQ(run.Simctl(args).exitCode, 0) << args[0];
-    ASSERT_TRUE(run.WaitIdle());
+    ASSERT_TRUE(run.Drive(args)) << args[0];
   }
   static void Key(SimRun& run, const char* key) { Do(run, {"key", key}); }
   static void Advance(SimRun& run, int ms) { Do(run, {"advance", std::to_string(ms)}); }
@@ -90,13 +89,17 @@ class PairsNetworkTest : public ::testing::Test {
     EXPECT_EQ(a, Board(b_.Screenshot()));
   }
 
+  // A click on the middle of the cell.
+  static void Click(SimRun& run, int index) {
+    const Pick cell = CellOf(index);
+    Do(run, {"click", std::to_string(CellX(cell.column) + 16), std::to_string(CellY(cell.row) + 16)});
+  }
   // `by` picks the cell; the other machine shows it once it has repainted.
   void PickOn(SimRun& by, SimRun& other, int index, bool repaints = true) {
-    const Pick cell = CellOf(index);
     const auto frames = other.ViewerFrameCount();
-    Do(by, {"click", std::to_string(CellX(cell.column) + 16), std::to_string(CellY(cell.row) + 16)});
+    Click(by, index);
     if (repaints) Do(other, {"wait-frame", std::to_string(frames)});
-    ApplyPick(deal_, cell);
+    ApplyPick(deal_, CellOf(index));
   }
   // A mismatch completed by `second`: both faces shown on both, then turned
   // back on both once each has waited its 700 ms. `a` may be the card
@@ -112,32 +115,27 @@ class PairsNetworkTest : public ::testing::Test {
     ExpectSameBoards();
     EXPECT_NE(Board(a_.Screenshot()), shown);
   }
-  int OtherOf(int index) const {
+  // The first card still on A's board, other than `skip`, whose value `fits`.
+  template <typename Fits>
+  int FindCard(Fits fits, int skip = -1) const {
     for (int i = 0; i < kCells; ++i) {
-      if (i != index && deal_.board[i] == deal_.board[index]) return i;
+      if (i != skip && deal_.board[i] != 0 && fits(deal_.board[i])) return i;
     }
     return -1;
   }
-  int FirstCard() const {
-    for (int i = 0; i < kCells; ++i) {
-      if (deal_.board[i] != 0) return i;
-    }
-    return -1;
+  int FirstCard() const { return FindCard([](auto) { return true; }); }
+  int OtherOf(int index) const {
+    return FindCard([&](auto v) { return v == deal_.board[index]; }, index);
   }
   int DifferentFrom(int index) const {
-    for (int i = 0; i < kCells; ++i) {
-      if (deal_.board[i] != 0 && deal_.board[i] != deal_.board[index]) return i;
-    }
-    return -1;
+    return FindCard([&](auto v) { return v != deal_.board[index]; });
   }
 
   // The other machine gone, `run`'s next pick still turns its card, and
   // Escape ends it cleanly.
   void PlaysOnAndLeaves(SimRun& run) {
-    const int x = FirstCard();
     const std::vector<uint32_t> before = Board(run.Screenshot());
-    const Pick cell = CellOf(x);
-    Do(run, {"click", std::to_string(CellX(cell.column) + 16), std::to_string(CellY(cell.row) + 16)});
+    Click(run, FirstCard());
     EXPECT_NE(Board(run.Screenshot()), before);
     Leaves(run);
   }
@@ -153,7 +151,6 @@ class PairsNetworkTest : public ::testing::Test {
   SimRun a_;
   SimRun b_;
 };
-
 
 TEST_F(PairsNetworkTest, JoinedByAddressBothPlayOneBoardToTheWin) {
   ASSERT_NO_FATAL_FAILURE(Host());

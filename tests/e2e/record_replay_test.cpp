@@ -37,8 +37,7 @@ TEST(RecordReplayTest, AReplayOfARecordingShowsTheMarkedScreens) {
       {"key", "Z"},  {"type", "ok"}, {"click", "10", "20"}, {"dblclick", "30", "40"},
       {"mark", "m1"}, {"key", "X"},  {"keyup", "X"},        {"mark", "m2"}};
   for (const std::vector<std::string>& step : steps) {
-    ASSERT_EQ(run.Simctl(step).exitCode, 0) << step[0];
-    ASSERT_TRUE(run.WaitIdle());
+    ASSERT_TRUE(run.Drive(step)) << step[0];
   }
   // Escape ends the application, and with it the recording.
   ASSERT_EQ(run.Simctl({"key", "Escape"}).exitCode, 0);

@@ -33,9 +33,14 @@ using testsupport::RunToEnd;
   return ::testing::AssertionSuccess();
 }
 
+// A frame of a replay and the golden picture it must equal.
+struct GoldenFrame {
+  std::string frame;
+  std::string golden;
+};
+
 class ReplayRunTest : public ::testing::Test {
  protected:
-
   RunResult Replay(const std::string& script, const std::string& frames,
                    const char* app = nullptr, const std::string& program = TOVSIM_PROGRAM) {
     std::vector<std::string> args{program};
@@ -57,6 +62,19 @@ class ReplayRunTest : public ::testing::Test {
     return folder_.Read(frames + "/" + name);
   }
 
+  // Each frame of the run saved in `first` against its golden and, when
+  // `second` names another run, equal to that run's frame byte for byte.
+  void ExpectFrames(const std::string& first, const std::vector<GoldenFrame>& frames,
+                    const std::string& second = "") {
+    for (const GoldenFrame& step : frames) {
+      const std::string file = step.frame + ".png";
+      EXPECT_TRUE(testsupport::MatchesGolden(Frame(first, file), step.golden)) << step.frame;
+      if (!second.empty()) {
+        EXPECT_EQ(Bytes(first, file), Bytes(second, file)) << step.frame;
+      }
+    }
+  }
+
   // Each replay makes an instance of its own unless one is named.
   testsupport::ScopedEnv noInstance_{"TOVSIM_INSTANCE", std::nullopt};
   testsupport::ScratchDir folder_{"replay"};
@@ -70,12 +88,6 @@ TEST_F(ReplayRunTest, DesktopWithVelmorHighlighted) {
   // Redrawing the selected label leaves the screen as it started.
   EXPECT_EQ(Bytes("frames", "start.png"), Bytes("frames", "velmor_highlighted.png"));
 }
-
-// A frame of a replay and the golden picture it must equal.
-struct GoldenFrame {
-  std::string frame;
-  std::string golden;
-};
 
 // Velmor's frames: the Desktop and `sameAsTitle` are the end-to-end test's
 // goldens (tests/golden/velmor/), every other frame has its own,
@@ -103,11 +115,7 @@ TEST_F(ReplayRunTest, VelmorOpeningToTheChaptersEndAndBackTheSameEveryTime) {
        "title_again"},
       {"title"});
   frames.push_back({"desktop", "velmor/desktop"});
-  for (const GoldenFrame& step : frames) {
-    const std::string file = step.frame + ".png";
-    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), step.golden)) << step.frame;
-    EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << step.frame;
-  }
+  ExpectFrames("first", frames, "second");
   // Esc at the title leaves the Desktop as the double click found it.
   EXPECT_EQ(Bytes("first", "desktop.png"), Bytes("first", "desktop_again.png"));
 }
@@ -119,15 +127,11 @@ TEST_F(ReplayRunTest, VelmorChapterPlayedToItsEnd) {
   const RunResult run = Replay("velmor_chapter.replay", "frames");
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.err.find("MEM VCT has res leak!"), std::string::npos) << run.err;
-  const std::vector<GoldenFrame> frames = VelmorFrames(
-      "velmor_chapter_",
-      {"accepted", "granny_asks", "azhu_joined", "herb_1", "herb_2", "three_herbs", "back_in_village",
-       "granny_cured", "elder_thanks", "farewell"},
-      {"title_again"});
-  for (const GoldenFrame& step : frames) {
-    EXPECT_TRUE(testsupport::MatchesGolden(Frame("frames", step.frame + ".png"), step.golden))
-        << step.frame;
-  }
+  ExpectFrames("frames", VelmorFrames("velmor_chapter_",
+                                      {"accepted", "granny_asks", "azhu_joined", "herb_1", "herb_2",
+                                       "three_herbs", "back_in_village", "granny_cured",
+                                       "elder_thanks", "farewell"},
+                                      {"title_again"}));
 }
 
 // A run tree of its own for replays that save or play another library: the
@@ -207,13 +211,9 @@ TEST_F(ReplayRunTest, BattlesWonAndLostTheSameEveryTime) {
       ASSERT_EQ(result.exitCode, 0) << result.err;
       EXPECT_EQ(result.err.find("MEM VCT has res leak!"), std::string::npos) << result.err;
     }
-    for (const std::string& frame : frames) {
-      const std::string file = frame + ".png";
-      EXPECT_TRUE(testsupport::MatchesGolden(Frame(battle + "1", file), "replay/battle_" + battle + "_" + frame))
-          << frame;
-      EXPECT_EQ(Bytes(battle + "1", file), Bytes(battle + "2", file)) << battle << " " << frame;
-    }
-    EXPECT_TRUE(testsupport::MatchesGolden(Frame(battle + "1", "desktop.png"), "velmor/desktop"));
+    std::vector<GoldenFrame> golden{{"desktop", "velmor/desktop"}};
+    for (const std::string& frame : frames) golden.push_back({frame, "replay/battle_" + battle + "_" + frame});
+    ExpectFrames(battle + "1", golden, battle + "2");
   }
 }
 
@@ -275,11 +275,9 @@ TEST_P(ReplayTwiceTest, PlaysTheSameEveryTime) {
       EXPECT_EQ(result.err.find("leak"), std::string::npos) << result.err;
     }
   }
-  for (const std::string& frame : c.frames) {
-    const std::string file = frame + ".png";
-    EXPECT_TRUE(testsupport::MatchesGolden(Frame("first", file), c.prefix + frame)) << frame;
-    EXPECT_EQ(Bytes("first", file), Bytes("second", file)) << frame;
-  }
+  std::vector<GoldenFrame> golden;
+  for (const std::string& frame : c.frames) golden.push_back({frame, c.prefix + frame});
+  ExpectFrames("first", golden, "second");
   for (const auto& [a, b] : c.alike) EXPECT_EQ(Bytes("first", a + ".png"), Bytes("first", b + ".png"));
 }
 

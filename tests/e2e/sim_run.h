@@ -53,6 +53,10 @@ class SimRun {
   }
   // simctl wait-idle.
   bool WaitIdle() { return Simctl({"wait-idle"}).exitCode == 0; }
+  // simctl with `args`, then wait-idle; false when either fails.
+  bool Drive(const std::vector<std::string>& args) {
+    return Simctl(args).exitCode == 0 && WaitIdle();
+  }
   // The host's exit code; nullopt when it is still running after a minute.
   std::optional<int> WaitHost() { return host_.Wait(); }
   std::string HostStderr() const { return host_.Stderr(); }

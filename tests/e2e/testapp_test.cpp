@@ -16,10 +16,7 @@ class TestAppTest : public ::testing::Test {
     ASSERT_TRUE(run_.StartHostIdle({"--app", "testapp"},
                                    {"TOVSIM_CLOCK=virtual", "TOVSIM_CLOCK_HOLD=1"}));
   }
-  void Key(const char* key) {
-    ASSERT_EQ(run_.Simctl({"key", key}).exitCode, 0);
-    ASSERT_TRUE(run_.WaitIdle());
-  }
+  void Key(const char* key) { ASSERT_TRUE(run_.Drive({"key", key})) << key; }
 
   SimRun run_;
 };

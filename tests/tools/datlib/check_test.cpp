@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/tools/datlib/project_test_util.h"
-#include "tools/datlib/builder.h"
-#include "tools/datlib/project.h"
 
 namespace datlib {
 namespace {
@@ -23,11 +21,9 @@ class CheckTest : public ::testing::Test {
     dir_.Write("p/s.gsa", script);
     dir_.Write("p/r.yaml", records);
     Diagnostics build;
-    auto project = LoadProject(dir_ / "p/project.yaml", build);
-    EXPECT_TRUE(project.has_value()) << build.Text();
-    if (!project) return std::nullopt;
-    auto image = BuildLibrary(project->title, project->resources, build);
+    const auto image = testing::BuildProjectFile(dir_ / "p/project.yaml", build);
     EXPECT_TRUE(image.has_value()) << build.Text();
+    if (!image) return std::nullopt;
     return CheckLibrary(*image, "c.lib", diag_);
   }
   bool Reports(const std::string& text) const {
@@ -81,10 +77,8 @@ TEST_F(CheckTest, JumpsMustLandOnInstructions) {
              "title: j\nresources:\n  - {type: script, id: [1, 1], file: s.hex}\n");
   dir_.Write("j/s.hex", std::string(48, '0') + "\n0900 01 3200 0a0600 09\n");
   Diagnostics build;
-  auto project = LoadProject(dir_ / "j/project.yaml", build);
-  ASSERT_TRUE(project.has_value()) << build.Text();
-  auto image = BuildLibrary(project->title, project->resources, build);
-  ASSERT_TRUE(image.has_value());
+  const auto image = testing::BuildProjectFile(dir_ / "j/project.yaml", build);
+  ASSERT_TRUE(image.has_value()) << build.Text();
   ASSERT_TRUE(CheckLibrary(*image, "j.lib", diag_).has_value());
   EXPECT_TRUE(Reports("j.lib[1,1,1]: error: the handler of event 1 goes to +0x0032, past the "
                       "code end +0x0009"))

@@ -4,10 +4,8 @@
 
 #include "codec/hex.h"
 #include "tests/tools/datlib/project_test_util.h"
-#include "tools/datlib/builder.h"
 #include "tools/datlib/check.h"
 #include "tools/datlib/listing.h"
-#include "tools/datlib/project.h"
 
 namespace datlib {
 namespace {
@@ -18,18 +16,12 @@ using testing::Bytes;
 
 class DumpTest : public ::testing::Test {
  protected:
-  std::optional<Bytes> BuildProject(const std::string& path) {
-    auto project = LoadProject(path, diag_);
-    if (!project) return std::nullopt;
-    return BuildLibrary(project->title, project->resources, diag_);
-  }
-
   // Dumps `image` into a folder and builds that folder's project again.
   std::optional<Bytes> DumpAndRebuild(const Bytes& image, const std::string& folder) {
     auto dump = DumpLibrary(image, "in.lib", diag_);
     if (!dump) return std::nullopt;
     for (const auto& [path, text] : dump->files) dir_.Write(folder + "/" + path, text);
-    return BuildProject(dir_ / (folder + "/project.yaml"));
+    return testing::BuildProjectFile(dir_ / (folder + "/project.yaml"), diag_);
   }
 
   // A project of raw (hex) resources of the given sizes and fill bytes.
@@ -44,7 +36,7 @@ class DumpTest : public ::testing::Test {
                  ", " + std::to_string(key.id2) + "], file: " + name + "}\n";
     }
     dir_.Write("src/project.yaml", project);
-    auto image = BuildProject(dir_ / "src/project.yaml");
+    auto image = testing::BuildProjectFile(dir_ / "src/project.yaml", diag_);
     EXPECT_TRUE(image.has_value()) << diag_.Text();
     return image.value_or(Bytes{});
   }
@@ -54,7 +46,7 @@ class DumpTest : public ::testing::Test {
 };
 
 TEST_F(DumpTest, SampleBuildsDumpsAndBuildsToTheSameBytes) {
-  auto image = BuildProject(TOVSIM_SAMPLE_PROJECT);
+  auto image = testing::BuildProjectFile(TOVSIM_SAMPLE_PROJECT, diag_);
   ASSERT_TRUE(image.has_value()) << diag_.Text();
   EXPECT_EQ(*image, testing::ReadBytes(TOVSIM_SAMPLE_LIB))
       << "the built sample is out of date";

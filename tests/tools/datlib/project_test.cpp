@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "tests/tools/datlib/project_test_util.h"
-#include "tools/datlib/builder.h"
 
 namespace datlib {
 namespace {
@@ -15,11 +17,7 @@ using testing::Bytes;
 class ProjectTest : public ::testing::Test {
  protected:
   // Loads and builds `project.yaml`; the image, or nothing with `diag_` set.
-  std::optional<Bytes> Build() {
-    auto project = LoadProject(dir_ / "project.yaml", diag_);
-    if (!project) return std::nullopt;
-    return BuildLibrary(project->title, project->resources, diag_);
-  }
+  std::optional<Bytes> Build() { return testing::BuildProjectFile(dir_ / "project.yaml", diag_); }
   bool Reports(const std::string& text) const {
     return diag_.Text().find(text) != std::string::npos;
   }
@@ -115,18 +113,18 @@ TEST_F(ProjectTest, TooManyKeysNamesTheFirstThatDoesNotFit) {
 }
 
 TEST_F(ProjectTest, TitleMustFitEightBytes) {
-  dir_.Write("project.yaml", "title: abcdefghi\n");
-  EXPECT_FALSE(Build());
-  EXPECT_TRUE(Reports(":1:8: error: the title is at most 8 bytes"));
-  diag_ = {};
-  dir_.Write("project.yaml", "resources: []\n");
-  EXPECT_FALSE(Build());
-  EXPECT_TRUE(Reports("the project needs a title"));
-  diag_ = {};
-  dir_.Write("project.yaml", "title: [unclosed\n");
-  EXPECT_FALSE(Build());
-  EXPECT_TRUE(Reports(P("project.yaml") + ":")) << diag_.Text();
-  EXPECT_TRUE(diag_.HasErrors());
+  const std::pair<const char*, std::string> cases[] = {
+      {"title: abcdefghi\n", ":1:8: error: the title is at most 8 bytes"},
+      {"resources: []\n", "the project needs a title"},
+      {"title: [unclosed\n", P("project.yaml") + ":"},
+  };
+  for (const auto& [project, error] : cases) {
+    diag_ = {};
+    dir_.Write("project.yaml", project);
+    EXPECT_FALSE(Build()) << project;
+    EXPECT_TRUE(diag_.HasErrors());
+    EXPECT_TRUE(Reports(error)) << diag_.Text();
+  }
 }
 
 }  // namespace

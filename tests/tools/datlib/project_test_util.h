@@ -1,17 +1,20 @@
 #pragma once
-// Helpers for the datlib tests: UTF-8 text from u8 literals, file bytes and
-// the program's commands run in-process.
+// Helpers for the datlib tests: UTF-8 text from u8 literals, file bytes,
+// projects built and the program's commands run in-process.
 // Folders come from tests/support/scratch.h; diagnostics print with Text().
 
 #include <cstdint>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "tests/support/scratch.h"
+#include "tools/datlib/builder.h"
 #include "tools/datlib/cli.h"
 #include "tools/datlib/diag.h"
+#include "tools/datlib/project.h"
 
 namespace datlib::testing {
 
@@ -26,6 +29,14 @@ inline std::string U8(std::u8string_view s) { return std::string(s.begin(), s.en
 inline Bytes ReadBytes(const std::string& path) {
   const std::string bytes = testsupport::ReadFile(path);
   return Bytes(bytes.begin(), bytes.end());
+}
+
+// Loads the project at `path` and builds its library; nothing, with `diag`
+// set, when either fails.
+inline std::optional<Bytes> BuildProjectFile(const std::string& path, Diagnostics& diag) {
+  auto project = LoadProject(path, diag);
+  if (!project) return std::nullopt;
+  return BuildLibrary(project->title, project->resources, diag);
 }
 
 struct CliRun {

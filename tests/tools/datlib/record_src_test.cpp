@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/tools/datlib/project_test_util.h"
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/tools/datlib/script_test_util.h"
 
 namespace datlib {
 namespace {
@@ -10,9 +14,8 @@ namespace {
 using testsupport::ScratchDir;
 
 using testing::Bytes;
+using testing::Gb;
 using testing::U8;
-
-Bytes Gb(std::string_view s) { return Bytes(s.begin(), s.end()); }
 
 void Put(Bytes& b, std::size_t at, const Bytes& v) { std::copy(v.begin(), v.end(), b.begin() + at); }
 
@@ -42,98 +45,63 @@ class RecordSrcTest : public ::testing::Test {
   Diagnostics diag_;
 };
 
-TEST_F(RecordSrcTest, ItemMatchesHandCheckedBytes) {
-  auto b = Compile(U8(u8"{wearers: 5, weaponPower: 7, picture: 2, name: 草药, buyPrice: 300,\n"
-                      u8" sellPrice: 150, effect: [1, 2, 3, 4, 5, 6, 7, 8], description: ab,\n"
-                      u8" flag: 513}"),
-                   {6, 9, 3});
-  ASSERT_TRUE(b.has_value()) << Errors();
-  Bytes want(134, 0);
-  Put(want, 0, {9, 3, 0, 5, 7, 2});
-  Put(want, 6, Gb("草药"));
-  Put(want, 18, {0x2C, 0x01, 0x96, 0x00, 1, 2, 3, 4, 5, 6, 7, 8, 'a', 'b'});
-  Put(want, 132, {0x01, 0x02});
-  EXPECT_EQ(*b, want);
-  ExpectRoundTrip(*b, {6, 9, 3});
-}
+// Each kind of record against bytes checked by hand: `puts` are written into
+// `size` zero bytes. Every record dumps back to the same bytes.
+struct HandChecked {
+  const char* name;
+  std::string yaml;
+  rpgfmt::ResKey key;
+  std::size_t size;
+  std::vector<std::pair<std::size_t, Bytes>> puts;
+};
 
-TEST_F(RecordSrcTest, CharacterSheetMatchesHandCheckedBytes) {
-  auto b = Compile(U8(u8"{facing: 3, chainCount: 2, name: 林远, sprite: 4, chain: 5,\n"
-                      u8" equipment: {head: 11, footwear: 12, ornament2: 13},\n"
-                      u8" stats: {level: 1, maxHp: 999, agility: 7, weaponPower: 9}}"),
-                   {3, 1, 6});
-  ASSERT_TRUE(b.has_value()) << Errors();
-  Bytes want(58, 0);
-  Put(want, 0, {1, 6, 3, 0, 0, 0, 0, 0, 0, 2});
-  Put(want, 10, Gb("林远"));
-  Put(want, 22, {4, 5, 11, 0, 0, 0, 0, 12, 0, 13});
-  want[32] = 1;
-  Put(want, 38, {0xE7, 0x03});
-  want[54] = 7;
-  want[57] = 9;
-  EXPECT_EQ(*b, want);
-  ExpectRoundTrip(*b, {3, 1, 6});
-}
-
-TEST_F(RecordSrcTest, MapCharacterAndEnemyMatchHandCheckedBytes) {
-  auto npc = Compile("{facing: 2, mode: 3, x: 4, y: 5, targetX: 255, carried: [1, 2],"
-                     " restTime: 6, picture: 7}",
-                     {3, 4, 9});
-  ASSERT_TRUE(npc.has_value()) << Errors();
-  Bytes want(23, 0);
-  Put(want, 0, {4, 9, 2, 0, 3, 4, 5, 255, 0, 1, 2});
-  Put(want, 21, {6, 7});
-  EXPECT_EQ(*npc, want);
-  ExpectRoundTrip(*npc, {3, 4, 9});
-
-  auto enemy = Compile("{magicCount: 1, name: wolf, level: 3, maxHp: 300, exp: 65535,"
-                       " stealCount: 2, dropOn: 1, picture: 8, magicList: 2}",
-                       {3, 3, 5});
-  ASSERT_TRUE(enemy.has_value()) << Errors();
-  Bytes e(48, 0);
-  Put(e, 0, {3, 5, 1});
-  Put(e, 6, Gb("wolf"));
-  e[18] = 3;
-  Put(e, 24, {0x2C, 0x01});
-  Put(e, 38, {0xFF, 0xFF});
-  e[42] = 2;
-  e[45] = 1;
-  Put(e, 46, {8, 2});
-  EXPECT_EQ(*enemy, e);
-  ExpectRoundTrip(*enemy, {3, 3, 5});
-}
-
-TEST_F(RecordSrcTest, MagicEndsWithItsDescription) {
-  auto b = Compile("{target: 128, mpCost: 6, animation: 2, name: heal,"
-                   " effect: {hp: 258, status: 0x31}, description: xyz}",
-                   {4, 3, 1});
-  ASSERT_TRUE(b.has_value()) << Errors();
-  Bytes want(30, 0);
-  Put(want, 0, {3, 1, 0, 128, 6, 2, 'h', 'e', 'a', 'l'});
-  Put(want, 18, {0x02, 0x01, 0, 0, 0, 0, 0x31, 0});
-  Put(want, 26, {'x', 'y', 'z', 0});
-  EXPECT_EQ(*b, want);
-  ExpectRoundTrip(*b, {4, 3, 1});
-}
-
-TEST_F(RecordSrcTest, ChainsAndLevelTablesCountTheirEntries) {
-  auto chain = Compile("{magics: [[1, 2], {class: 3, id: 4}]}", {12, 1, 7});
-  ASSERT_TRUE(chain.has_value()) << Errors();
-  EXPECT_EQ(*chain, (Bytes{1, 7, 2, 1, 2, 3, 4}));
-  ExpectRoundTrip(*chain, {12, 1, 7});
-
-  auto levels = Compile("{levels: [{maxHp: 300, nextExp: 20, luck: 3, chainCount: 1}, {}]}",
-                        {12, 2, 1});
-  ASSERT_TRUE(levels.has_value()) << Errors();
-  Bytes want(4 + 40, 0);
-  Put(want, 0, {2, 1, 2, 0, 0x2C, 0x01});
-  Put(want, 4 + 14, {20, 0, 0, 0, 3, 1});
-  EXPECT_EQ(*levels, want);
-  ExpectRoundTrip(*levels, {12, 2, 1});
-
-  auto empty = Compile("{}", {12, 1, 8});
-  ASSERT_TRUE(empty.has_value());
-  EXPECT_EQ(*empty, (Bytes{1, 8, 0}));
+TEST_F(RecordSrcTest, RecordsMatchHandCheckedBytes) {
+  const HandChecked cases[] = {
+      {"item",
+       U8(u8"{wearers: 5, weaponPower: 7, picture: 2, name: 草药, buyPrice: 300,\n"
+          u8" sellPrice: 150, effect: [1, 2, 3, 4, 5, 6, 7, 8], description: ab,\n"
+          u8" flag: 513}"),
+       {6, 9, 3}, 134,
+       {{0, {9, 3, 0, 5, 7, 2}}, {6, Gb("草药")},
+        {18, {0x2C, 0x01, 0x96, 0x00, 1, 2, 3, 4, 5, 6, 7, 8, 'a', 'b'}}, {132, {0x01, 0x02}}}},
+      {"character sheet",
+       U8(u8"{facing: 3, chainCount: 2, name: 林远, sprite: 4, chain: 5,\n"
+          u8" equipment: {head: 11, footwear: 12, ornament2: 13},\n"
+          u8" stats: {level: 1, maxHp: 999, agility: 7, weaponPower: 9}}"),
+       {3, 1, 6}, 58,
+       {{0, {1, 6, 3, 0, 0, 0, 0, 0, 0, 2}}, {10, Gb("林远")},
+        {22, {4, 5, 11, 0, 0, 0, 0, 12, 0, 13}}, {32, {1}}, {38, {0xE7, 0x03}}, {54, {7}}, {57, {9}}}},
+      {"map character",
+       "{facing: 2, mode: 3, x: 4, y: 5, targetX: 255, carried: [1, 2], restTime: 6, picture: 7}",
+       {3, 4, 9}, 23, {{0, {4, 9, 2, 0, 3, 4, 5, 255, 0, 1, 2}}, {21, {6, 7}}}},
+      {"enemy",
+       "{magicCount: 1, name: wolf, level: 3, maxHp: 300, exp: 65535,"
+       " stealCount: 2, dropOn: 1, picture: 8, magicList: 2}",
+       {3, 3, 5}, 48,
+       {{0, {3, 5, 1}}, {6, Gb("wolf")}, {18, {3}}, {24, {0x2C, 0x01}}, {38, {0xFF, 0xFF}},
+        {42, {2}}, {45, {1}}, {46, {8, 2}}}},
+      {"magic ending with its description",
+       "{target: 128, mpCost: 6, animation: 2, name: heal,"
+       " effect: {hp: 258, status: 0x31}, description: xyz}",
+       {4, 3, 1}, 30,
+       {{0, {3, 1, 0, 128, 6, 2, 'h', 'e', 'a', 'l'}}, {18, {0x02, 0x01, 0, 0, 0, 0, 0x31, 0}},
+        {26, {'x', 'y', 'z', 0}}}},
+      {"chain counting its entries", "{magics: [[1, 2], {class: 3, id: 4}]}", {12, 1, 7}, 7,
+       {{0, {1, 7, 2, 1, 2, 3, 4}}}},
+      {"level table counting its rows",
+       "{levels: [{maxHp: 300, nextExp: 20, luck: 3, chainCount: 1}, {}]}", {12, 2, 1}, 4 + 40,
+       {{0, {2, 1, 2, 0, 0x2C, 0x01}}, {4 + 14, {20, 0, 0, 0, 3, 1}}}},
+      {"empty chain", "{}", {12, 1, 8}, 3, {{0, {1, 8, 0}}}},
+  };
+  for (const HandChecked& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto b = Compile(c.yaml, c.key);
+    ASSERT_TRUE(b.has_value()) << Errors();
+    Bytes want(c.size, 0);
+    for (const auto& [at, bytes] : c.puts) Put(want, at, bytes);
+    EXPECT_EQ(*b, want);
+    ExpectRoundTrip(*b, c.key);
+  }
 }
 
 TEST_F(RecordSrcTest, AnimationHoldsElementsAndOneFramePictures) {
@@ -169,26 +137,29 @@ TEST_F(RecordSrcTest, AnimationIndexesMustStayInside) {
 }
 
 TEST_F(RecordSrcTest, BadFieldsAreErrorsWithTheirPosition) {
-  EXPECT_FALSE(Compile("wearers: 1\nnmae: x\n", {6, 1, 1}));
-  EXPECT_NE(Errors().find("r.yaml:2:1: error: unknown field \"nmae\""), std::string::npos);
-  EXPECT_FALSE(Compile("stats:\n  maxHp: 70000\n", {3, 1, 1}));
-  EXPECT_NE(Errors().find("r.yaml:2:10: error: 70000 is out of range 0..65535"),
-            std::string::npos);
-  EXPECT_FALSE(Compile("stats: {lvl: 1}\n", {3, 1, 1}));
-  EXPECT_NE(Errors().find("unknown field \"stats.lvl\""), std::string::npos);
-  EXPECT_FALSE(Compile("name: abcdefghijkl\n", {6, 1, 1}));  // 12 bytes + zero > 12
-  EXPECT_NE(Errors().find("r.yaml:1:7: error: text of 12 bytes is too long"), std::string::npos);
-  EXPECT_FALSE(Compile("name: ab\xE2\x82\xAC" "c\n", {6, 1, 1}));  // a euro sign
-  EXPECT_NE(Errors().find("r.yaml:1:9: error: character"), std::string::npos) << Errors();
-  EXPECT_FALSE(Compile("effect: [1, 2, 3, 4, 5, 6, 7, 8, 9]\n", {6, 1, 1}));
-  EXPECT_FALSE(Compile("flag: x\n", {6, 1, 1}));
-  EXPECT_NE(Errors().find("expected a whole number"), std::string::npos);
   std::string many = "magics: [";
   for (int i = 0; i < 51; ++i) many += "[1, 1],";
   many.back() = ']';
-  EXPECT_FALSE(Compile(many, {12, 1, 1}));
-  EXPECT_NE(Errors().find("at most 50"), std::string::npos);
-  EXPECT_FALSE(Compile("{}", {3, 9, 1}));  // no layout for actor kind 9
+  const struct {
+    std::string yaml;
+    rpgfmt::ResKey key;
+    const char* error;
+  } cases[] = {
+      {"wearers: 1\nnmae: x\n", {6, 1, 1}, "r.yaml:2:1: error: unknown field \"nmae\""},
+      {"stats:\n  maxHp: 70000\n", {3, 1, 1}, "r.yaml:2:10: error: 70000 is out of range 0..65535"},
+      {"stats: {lvl: 1}\n", {3, 1, 1}, "unknown field \"stats.lvl\""},
+      {"name: abcdefghijkl\n", {6, 1, 1}, "r.yaml:1:7: error: text of 12 bytes is too long"},
+      {"name: ab\xE2\x82\xAC" "c\n", {6, 1, 1}, "r.yaml:1:9: error: character"},  // a euro sign
+      {"effect: [1, 2, 3, 4, 5, 6, 7, 8, 9]\n", {6, 1, 1}, ""},
+      {"flag: x\n", {6, 1, 1}, "expected a whole number"},
+      {many, {12, 1, 1}, "at most 50"},
+      {"{}", {3, 9, 1}, ""},  // no layout for actor kind 9
+  };
+  for (const auto& c : cases) {
+    diag_ = Diagnostics();
+    EXPECT_FALSE(Compile(c.yaml, c.key)) << c.yaml;
+    EXPECT_NE(Errors().find(c.error), std::string::npos) << Errors();
+  }
 }
 
 TEST_F(RecordSrcTest, BytesThatAreNoCleanTextSurviveAsHex) {

@@ -12,12 +12,6 @@ namespace {
 
 const std::string kSample = std::string(TOVSIM_SOURCE_DIR) + "/content/sample/";
 
-std::string Errors(const Diagnostics& diag) {
-  std::string out;
-  for (const Diagnostic& d : diag.Items()) out += Diagnostics::Format(d) + "\n";
-  return out;
-}
-
 TEST(SampleArt, PicturesCompileAndWriteBackExactly) {
   const std::vector<std::pair<std::string, rpgfmt::ResKey>> pictures{
       {"pictures/hero.txt", {8, 1, 1}},       {"pictures/villager.txt", {8, 2, 1}},
@@ -27,15 +21,15 @@ TEST(SampleArt, PicturesCompileAndWriteBackExactly) {
   for (const auto& [file, key] : pictures) {
     Diagnostics diag;
     const auto bytes = CompilePictureFile(kSample + file, key, diag);
-    ASSERT_TRUE(bytes) << Errors(diag);
+    ASSERT_TRUE(bytes) << diag.Text();
     const auto text = PictureBytesToText(*bytes, key, {file, 0, 0}, diag);
-    ASSERT_TRUE(text) << Errors(diag);
+    ASSERT_TRUE(text) << diag.Text();
     auto src = ParsePictureText(*text, file, diag);
-    ASSERT_TRUE(src) << Errors(diag);
+    ASSERT_TRUE(src) << diag.Text();
     EXPECT_FALSE(src->headGiven);
     src->picture.head = {key.id1, key.id2};
     EXPECT_EQ(rpgfmt::EncodePicture(src->picture), *bytes) << file;
-    EXPECT_TRUE(diag.Items().empty()) << Errors(diag);
+    EXPECT_TRUE(diag.Items().empty()) << diag.Text();
   }
 }
 
@@ -43,7 +37,7 @@ class SampleMaps : public testing::Test {
  protected:
   void SetUp() override {
     tiles_ = LoadTileSetSource(kSample + "tilesets/town.txt", {7, 1, 1}, diag_);
-    ASSERT_TRUE(tiles_) << Errors(diag_);
+    ASSERT_TRUE(tiles_) << diag_.Text();
     lookup_ = [this](std::uint8_t n) { return n == 1 ? &tiles_->info : nullptr; };
   }
 
@@ -56,9 +50,9 @@ class SampleMaps : public testing::Test {
   // Dumping the map and compiling the dump gives the same bytes.
   void ExpectRoundTrip(const rpgfmt::Map& map) {
     const auto json = WriteMapJson(map, tiles_->info, "../tilesets/town.tsj", {"lib", 0, 0}, diag_);
-    ASSERT_TRUE(json) << Errors(diag_);
+    ASSERT_TRUE(json) << diag_.Text();
     const auto back = ParseMapJson(*json, "dumped.json", {2, map.id1, map.id2}, lookup_, diag_);
-    ASSERT_TRUE(back) << Errors(diag_);
+    ASSERT_TRUE(back) << diag_.Text();
     EXPECT_EQ(rpgfmt::EncodeMap(*back), rpgfmt::EncodeMap(map));
   }
 
@@ -69,7 +63,7 @@ class SampleMaps : public testing::Test {
 
 TEST_F(SampleMaps, VillageCellsCarryTheirEventsAndWalkability) {
   const auto map = Load("maps/village.json", 1);
-  ASSERT_TRUE(map) << Errors(diag_);
+  ASSERT_TRUE(map) << diag_.Text();
   EXPECT_EQ(tiles_->info.tileCount, 14);
   EXPECT_EQ(map->At(4, 6), (rpgfmt::MapCell{0x07, 2}));   // the inn door, closed: event 42
   EXPECT_EQ(map->At(8, 5), (rpgfmt::MapCell{0x0A, 1}));   // the well: event 41
@@ -82,7 +76,7 @@ TEST_F(SampleMaps, VillageCellsCarryTheirEventsAndWalkability) {
 
 TEST_F(SampleMaps, ForestCompilesAndRoundTrips) {
   const auto map = Load("maps/forest.json", 2);
-  ASSERT_TRUE(map) << Errors(diag_);
+  ASSERT_TRUE(map) << diag_.Text();
   EXPECT_EQ(map->At(8, 6), (rpgfmt::MapCell{0x80, 1}));  // the herb patch
   ExpectRoundTrip(*map);
 }

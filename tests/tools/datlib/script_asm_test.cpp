@@ -22,9 +22,11 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
 }
 
 // Byte operands fill two-byte slots, commands without operands are one
-// byte, words are little-endian and money amounts four bytes.
+// byte, words are little-endian and money amounts four bytes; texts are
+// stored in line as GB2312, lists and payloads in their stored order.
 TEST(ScriptAsm, OperandsTakeTheirStoredWidths) {
-  const std::pair<const char*, Bytes> cases[] = {
+  const std::string row(20, '-');
+  const std::pair<std::string, Bytes> cases[] = {
       {"Music 3, 0", {0, 3, 0, 0, 0}},
       {"GoMap 1, 2, 30, 255", {1, 1, 0, 2, 0, 30, 0, 255, 0}},
       {"AddMember 4, 5, 6\nDropNpc 7\nWalkNpc 1, 2, 3",
@@ -50,6 +52,26 @@ TEST(ScriptAsm, OperandsTakeTheirStoredWidths) {
        {41, 0xA0, 0x86, 0x01, 0, 42, 0xF4, 1, 0, 0, 43, 0xFF, 0xFF, 0xFF, 0xFF}},
       // IfPoor amount d, addr: the body starts at code offset 3.
       {"top: IfPoor 70000, top", {65, 0x70, 0x11, 1, 0, 3, 0}},
+      {U8(u8"Say 1, \"你好\""), Cat({{13, 1, 0}, Gb("你好"), {0}})},
+      {"Alert \"a\" \"\\\"b\\\\\"\nNotice 50, \"\\x01\"", {47, 'a', '"', 'b', '\\', 0, 69, 50, 0, 1, 0}},
+      {U8(u8"MapName \"村口\"\nMenu 9, \"买 卖  走\""),
+       Cat({{54}, Gb("村口"), {0, 64, 9, 0}, Gb("买 卖  走"), {0}})},
+      {"here: Choose2 \"Yes\", \"No\", here", {31, 'Y', 'e', 's', 0, 'N', 'o', 0, 3, 0}},
+      {"Crawl 1, 2, \"" + row + "\" \"" + row + "\"", Cat({{61, 1, 0, 2, 0}, Bytes(40, '-'), {0}})},
+      // A line holding only a string goes on with the text above it.
+      {"Crawl 1, 2, \"" + row + "\"\n; comment\n\n   \"" + row + "\"\nEnd",
+       Cat({{61, 1, 0, 2, 0}, Bytes(40, '-'), {0, 9}})},
+      // Battle: roundLimit, 3 enemies, p0, p2, p1, 3 rounds, 3 events, lose, win: 15 slots.
+      {"lose: Battle 20, 1, 2, 0, 10, 12, 11, 1, 3, 5, 1, 2, 0, lose, won\nwon: End",
+       {39, 20, 0, 1, 0, 2, 0, 0, 0, 10, 0, 12, 0, 11, 0, 1,
+        0, 3, 0, 5, 0, 1, 0, 2, 0, 0, 0, 3, 0, 34, 0, 9}},
+      {"Encounters 1, 2, 3, 0, 0, 0, 0, 300, 7, 9, 8",
+       {35, 1, 0, 2, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x2C, 1, 7, 0, 9, 0, 8, 0}},
+      {"Shop 1:3, 2:7", {28, 3, 1, 7, 2, 0}},
+      {"Shop", {28, 0}},
+      {"Skip12\nSkip2", Cat({{7}, Bytes(12, 0), {15, 0, 0}})},
+      {"Skip12 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12\nSkip2 255, 1",
+       {7, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 255, 1}},
   };
   for (const auto& [source, bytes] : cases) EXPECT_EQ(Body(source), bytes) << source;
 }
@@ -87,41 +109,6 @@ TEST(ScriptAsm, EventTableAndHeader) {
   ASSERT_EQ(script->lines.size(), 1u);
   EXPECT_EQ(script->lines[0].offset, 9);
   EXPECT_EQ(script->lines[0].line, 5);
-}
-
-TEST(ScriptAsm, TextsAreStoredInLineAsGb2312) {
-  EXPECT_EQ(Body(U8(u8"Say 1, \"你好\"")), Cat({{13, 1, 0}, Gb("你好"), {0}}));
-  EXPECT_EQ(Body(U8(u8"Alert \"a\" \"\\\"b\\\\\"\nNotice 50, \"\\x01\"")),
-            (Bytes{47, 'a', '"', 'b', '\\', 0, 69, 50, 0, 1, 0}));
-  EXPECT_EQ(Body(U8(u8"MapName \"村口\"\nMenu 9, \"买 卖  走\"")),
-            Cat({{54}, Gb("村口"), {0, 64, 9, 0}, Gb("买 卖  走"), {0}}));
-  EXPECT_EQ(Body("here: Choose2 \"Yes\", \"No\", here"),
-            (Bytes{31, 'Y', 'e', 's', 0, 'N', 'o', 0, 3, 0}));
-  const std::string row(20, '-');
-  EXPECT_EQ(Body("Crawl 1, 2, \"" + row + "\" \"" + row + "\""),
-            Cat({{61, 1, 0, 2, 0}, Bytes(40, '-'), {0}}));
-  // A line holding only a string goes on with the text above it.
-  EXPECT_EQ(Body("Crawl 1, 2, \"" + row + "\"\n; comment\n\n   \"" + row + "\"\nEnd"),
-            Cat({{61, 1, 0, 2, 0}, Bytes(40, '-'), {0, 9}}));
-}
-
-TEST(ScriptAsm, BattleAndEncountersKeepTheStoredOrder) {
-  // Battle: roundLimit, 3 enemies, p0, p2, p1, 3 rounds, 3 events, lose, win: 15 slots.
-  const Bytes battle =
-      Body("lose: Battle 20, 1, 2, 0, 10, 12, 11, 1, 3, 5, 1, 2, 0, lose, won\nwon: End");
-  EXPECT_EQ(battle.size(), 1u + 30u + 1u);
-  EXPECT_EQ(battle, (Bytes{39, 20, 0, 1, 0, 2, 0, 0, 0, 10, 0, 12, 0, 11, 0, 1,
-                           0,  3,  0, 5, 0, 1, 0, 2, 0, 0,  0, 3,  0, 34, 0, 9}));
-  const Bytes enc = Body("Encounters 1, 2, 3, 0, 0, 0, 0, 300, 7, 9, 8");
-  EXPECT_EQ(enc, (Bytes{35, 1, 0, 2, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x2C, 1, 7, 0, 9, 0, 8, 0}));
-}
-
-TEST(ScriptAsm, ShopListsAndFixedPayloads) {
-  EXPECT_EQ(Body("Shop 1:3, 2:7"), (Bytes{28, 3, 1, 7, 2, 0}));
-  EXPECT_EQ(Body("Shop"), (Bytes{28, 0}));
-  EXPECT_EQ(Body("Skip12\nSkip2"), Cat({{7}, Bytes(12, 0), {15, 0, 0}}));
-  EXPECT_EQ(Body("Skip12 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12\nSkip2 255, 1"),
-            (Bytes{7, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 255, 1}));
 }
 
 TEST(ScriptAsm, ConstantsDataAndTail) {
