@@ -36,18 +36,50 @@ void WhiteScene() {
   PresentScene();
 }
 
-TEST(PlayEffectTest, TheFirstElementPlayedStartsAtOnce) {
-  const Bytes lib = rpgtest::PackLibrary(
-      {{{5, 1, 5}, EffectBytes({{0, 0, 3, 1, 0}, {10, 10, 3, 1, 0}}, 1, 1, 1)}});
-  uint8_t result = 0;
-  GameRun run([&] {
-    WhiteScene();
-    result = PlayEffect(1, 5, 0, 20, 30);
-  }, lib);
-  EXPECT_EQ(Shown(), (Box{30, 40, 33, 41}));
-  run.Advance(10);
-  EXPECT_TRUE(run.Finished());
-  EXPECT_EQ(result, 255);
+// Effects of group 1 played on a white scene: the frame shown at once, then
+// the effect over within `ms`.
+TEST(PlayEffectTest, TheFirstFrameShowsAtOnceAndTheEffectEnds) {
+  struct Case {
+    const char* name;
+    Bytes effect;
+    uint8_t storedNo, playedNo;
+    bool cutAfterEffect;  // the data ends right after the effect
+    uint8_t flags, x, y;
+    Box shown;
+    int ms;
+  };
+  const Case cases[] = {
+      {"the first element starts at once", EffectBytes({{0, 0, 3, 1, 0}, {10, 10, 3, 1, 0}}, 1, 1, 1), 5, 5,
+       false, 0, 20, 30, {30, 40, 33, 41}, 10},
+      // "last" 9 with two elements; element 1 names picture 3 of one: neither
+      // is read past the data. Frames that draw follow each other at once;
+      // the first that draws nothing waits a millisecond.
+      {"elements and pictures the data lacks", EffectBytes({{0, 0, 5, 1, 0}, {20, 0, 5, 1, 3}}, 1, 0, 9), 5, 5,
+       true, 2, 0, 0, {0, 0, 3, 1}, 20},
+      // dy 255: one row above the screen, so only the lower row shows.
+      {"cut at the screen's top", EffectBytes({{5, 255, 3, 1, 0}}, 1, 0, 0), 5, 5, false, 2, 0, 0,
+       {5, 0, 8, 0}, 10},
+      {"a missing effect falls back to number one", EffectBytes({{1, 1, 3, 1, 0}}, 1, 0, 0), 1, 9, false, 0,
+       0, 0, {1, 1, 4, 2}, 10},
+      // Waiting for a key, it would not end at once; no message is read.
+      {"neither the effect nor number one: nothing", EffectBytes({{1, 1, 3, 1, 0}}, 1, 0, 0), 2, 9, false, 1,
+       0, 0, {-1, -1, -1, -1}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes lib = rpgtest::PackLibrary({{{5, 1, c.storedNo}, c.effect}});
+    if (c.cutAfterEffect) lib.resize(rpgtest::LocationOf(lib, 0) + c.effect.size());
+    uint8_t result = 0;
+    GameRun run([&] {
+      WhiteScene();
+      result = PlayEffect(1, c.playedNo, c.flags, c.x, c.y);
+    }, lib);
+    EXPECT_EQ(Shown(), c.shown);
+    run.Advance(c.ms);
+    EXPECT_TRUE(run.Finished());
+    EXPECT_EQ(result, 255);
+    EXPECT_EQ(game.runStatus, 0);
+  }
 }
 
 TEST(PlayEffectTest, AnExpiringElementClearsTheSceneUnlessItIsKept) {
@@ -80,52 +112,6 @@ TEST(PlayEffectTest, AKeyEndsAnEffectThatWaitsForOne) {
   run.Key(kKeyLeft);
   EXPECT_TRUE(run.Finished());
   EXPECT_EQ(result, kKeyLeft);
-}
-
-TEST(PlayEffectTest, AMissingEffectFallsBackToNumberOneThenToNothing) {
-  const Bytes lib = rpgtest::PackLibrary({{{5, 2, 1}, EffectBytes({{1, 1, 3, 1, 0}}, 1, 0, 0)}});
-  uint8_t result = 0;
-  GameRun fallback([&] {
-    WhiteScene();
-    PlayEffect(2, 9, 0, 0, 0);
-  }, lib);
-  EXPECT_EQ(Shown(), (Box{1, 1, 4, 2}));
-  fallback.Advance(10);
-  EXPECT_TRUE(fallback.Finished());
-  EXPECT_EQ(game.runStatus, 0);
-  // Neither: nothing is played and no message is read.
-  GameRun missing([&] { result = PlayEffect(3, 9, 1, 0, 0); }, lib);
-  EXPECT_TRUE(missing.Finished());
-  EXPECT_EQ(result, 255);
-  EXPECT_EQ(game.runStatus, 0);
-}
-
-TEST(PlayEffectTest, ElementsAndPicturesTheDataLacksAreNotPlayed) {
-  // "last" 9 with two elements; element 1 names picture 3 of one; the data
-  // ends right after the picture, so anything read past it leaves the library.
-  // Frames that draw follow each other at once; the first that draws nothing
-  // waits a millisecond, with both elements shown.
-  Bytes effect = EffectBytes({{0, 0, 5, 1, 0}, {20, 0, 5, 1, 3}}, 1, 0, 9);
-  Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, effect}});
-  lib.resize(rpgtest::LocationOf(lib, 0) + effect.size());
-  GameRun run([&] {
-    WhiteScene();
-    PlayEffect(1, 5, 2, 0, 0);
-  }, lib);
-  EXPECT_EQ(Shown(), (Box{0, 0, 3, 1}));
-  run.Advance(20);
-  EXPECT_TRUE(run.Finished());
-}
-
-TEST(PlayEffectTest, ElementsAboveTheScreenAreCutAtItsTop) {
-  // dy 255: one row above the screen, so only the lower row shows.
-  const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, EffectBytes({{5, 255, 3, 1, 0}}, 1, 0, 0)}});
-  GameRun run([&] {
-    WhiteScene();
-    PlayEffect(1, 5, 2, 0, 0);
-  }, lib);
-  EXPECT_EQ(Shown(), (Box{5, 0, 8, 0}));
-  run.Advance(10);
 }
 
 TEST(MessageStripTest, TheStripIsCentredOnItsLine) {
