@@ -86,20 +86,20 @@ TEST(PlayEffectTest, AnExpiringElementClearsTheSceneUnlessItIsKept) {
   const Bytes effect = EffectBytes({{0, 0, 2, 1, 0}, {30, 0, 3, 1, 0}}, 1, 0, 1);
   const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, effect}});
   for (uint8_t flags : {0, 2}) {
-    std::vector<uint32_t> after;
+    SCOPED_TRACE(int(flags));
     GameRun run([&] {
       WhiteScene();
       FillRectColor(0, 0, 159, 95, kRed, game.mapCanvas);
       PlayEffect(1, 5, flags, 10, 10);
-      after = testsupport::Pixels(game.sceneCanvas, 0, 0, 160, 96);
+      // Element 0 went; element 1 stays, over white or over the kept scene.
+      const std::vector<uint32_t> after = testsupport::Pixels(game.sceneCanvas, 0, 0, 160, 96);
+      const uint32_t behind = flags ? kRed : testsupport::kWhite;
+      EXPECT_EQ(after[10 * 160 + 10], behind);
+      EXPECT_EQ(after[10 * 160 + 40], kBlack);
+      EXPECT_EQ(after[50 * 160 + 80], behind);
     }, lib);
     run.Advance(10);
     ASSERT_TRUE(run.Finished());
-    // Element 0 went; element 1 stays, over white or over the kept scene.
-    const uint32_t behind = flags ? kRed : testsupport::kWhite;
-    EXPECT_EQ(after[10 * 160 + 10], behind) << int(flags);
-    EXPECT_EQ(after[10 * 160 + 40], kBlack) << int(flags);
-    EXPECT_EQ(after[50 * 160 + 80], behind) << int(flags);
   }
 }
 
@@ -118,40 +118,30 @@ TEST(MessageStripTest, TheStripIsCentredOnItsLine) {
   const Bytes ends = rpgtest::PictureBytes(
       8, 12, 1, std::vector<std::string>(24, std::string(8, '#')));
   const Bytes lib = rpgtest::PackLibrary({{{11, 2, 8}, ends}});
-  std::vector<StripTextAt> at;
-  std::vector<Box> drawn;
   GameRun run([&] {
-    for (int line : {0, 1, 2}) {
+    // H 12: y 24 - 3, then + 16 or + 8; x from 78 - 8 - 16 to 82 + 16. The
+    // cleared strip reaches one row below the end pieces.
+    for (auto [line, top] : {std::pair{0, 21}, {1, 37}, {2, 29}}) {
       FillRectColor(0, 0, 159, 95, kRed, nullptr);
-      at.push_back(MessageStrip(line, 4));
-      drawn.push_back(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96));
+      const StripTextAt at = MessageStrip(line, 4);
+      EXPECT_EQ(at.x, 63);
+      EXPECT_EQ(at.y, top + 4);
+      EXPECT_EQ(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96), (Box{54, top, 98, top + 12}));
       // End pieces at the strip's ends, the outline from the left piece's
       // last column to the right end.
-      const int y = at.back().y - 4;
       for (auto [x, dy] : {std::pair{54, 0}, {105, 11}, {61, 1}, {98, 10}, {80, 1}, {80, 10}}) {
-        EXPECT_EQ(GetPixelColor(int16_t(x), int16_t(y + dy), nullptr), kBlack) << x << " " << line;
+        EXPECT_EQ(GetPixelColor(int16_t(x), int16_t(top + dy), nullptr), kBlack) << x << " " << line;
       }
-      EXPECT_EQ(GetPixelColor(80, int16_t(y + 5), nullptr), testsupport::kWhite);
+      EXPECT_EQ(GetPixelColor(80, int16_t(top + 5), nullptr), testsupport::kWhite);
     }
     // 19 bytes would start at 78 - 8 - 76 = -6: the strip is held to the
     // screen, its right end piece inside it, instead of wrapping to x 250.
     FillRectColor(0, 0, 159, 95, kRed, nullptr);
-    at.push_back(MessageStrip(0, 19));
-    drawn.push_back(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96));
+    EXPECT_EQ(MessageStrip(0, 19).x, 9);
+    // The right piece covers 152 ... 159.
+    EXPECT_EQ(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96), (Box{0, 21, 152, 33}));
   }, lib);
   ASSERT_TRUE(run.Finished());
-  // H 12: y 24 - 3, then + 16 or + 8; x from 78 - 8 - 16 to 82 + 16.
-  ASSERT_EQ(at.size(), 4u);
-  EXPECT_EQ(at[3].x, 9);
-  EXPECT_EQ(drawn[3], (Box{0, 21, 152, 33}));  // the right piece covers 152 ... 159
-  EXPECT_EQ(at[0].x, 63);
-  EXPECT_EQ(at[0].y, 25);
-  EXPECT_EQ(at[1].y, 41);
-  EXPECT_EQ(at[2].y, 33);
-  // The cleared strip reaches one row below the end pieces.
-  EXPECT_EQ(drawn[0], (Box{54, 21, 98, 33}));
-  EXPECT_EQ(drawn[1], (Box{54, 37, 98, 49}));
-  EXPECT_EQ(drawn[2], (Box{54, 29, 98, 41}));
 }
 
 }  // namespace
