@@ -178,9 +178,8 @@ TEST_F(CommandsStateTest, SwitchesAndTheEncounterList) {
          const uint8_t enemies[8] = {3, 5, 7, 0, 0, 0, 0, 0};
          EXPECT_EQ(std::vector<uint8_t>(game.encounterEnemies, game.encounterEnemies + 8),
                    std::vector<uint8_t>(enemies, enemies + 8));
-         EXPECT_EQ(game.encounterParams[0], 10);
-         EXPECT_EQ(game.encounterParams[1], 11);
-         EXPECT_EQ(game.encounterParams[2], 12);
+         EXPECT_EQ(std::vector<uint8_t>(game.encounterParams, game.encounterParams + 3),
+                   (std::vector<uint8_t>{10, 11, 12}));
          EXPECT_EQ(game.encounterOn, 1);
        }},
       {"EncounterOff", nullptr, "EncounterOn\nEncounterOff\n", [] { EXPECT_EQ(game.encounterOn, 0); }},

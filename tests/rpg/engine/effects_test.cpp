@@ -36,38 +36,70 @@ void WhiteScene() {
   PresentScene();
 }
 
-TEST(PlayEffectTest, TheFirstElementPlayedStartsAtOnce) {
-  const Bytes lib = rpgtest::PackLibrary(
-      {{{5, 1, 5}, EffectBytes({{0, 0, 3, 1, 0}, {10, 10, 3, 1, 0}}, 1, 1, 1)}});
-  uint8_t result = 0;
-  GameRun run([&] {
-    WhiteScene();
-    result = PlayEffect(1, 5, 0, 20, 30);
-  }, lib);
-  EXPECT_EQ(Shown(), (Box{30, 40, 33, 41}));
-  run.Advance(10);
-  EXPECT_TRUE(run.Finished());
-  EXPECT_EQ(result, 255);
+// Effects of group 1 played on a white scene: the frame shown at once, then
+// the effect over within `ms`.
+TEST(PlayEffectTest, TheFirstFrameShowsAtOnceAndTheEffectEnds) {
+  struct Case {
+    const char* name;
+    Bytes effect;
+    uint8_t storedNo, playedNo;
+    bool cutAfterEffect;  // the data ends right after the effect
+    uint8_t flags, x, y;
+    Box shown;
+    int ms;
+  };
+  const Case cases[] = {
+      {"the first element starts at once", EffectBytes({{0, 0, 3, 1, 0}, {10, 10, 3, 1, 0}}, 1, 1, 1), 5, 5,
+       false, 0, 20, 30, {30, 40, 33, 41}, 10},
+      // "last" 9 with two elements; element 1 names picture 3 of one: neither
+      // is read past the data. Frames that draw follow each other at once;
+      // the first that draws nothing waits a millisecond.
+      {"elements and pictures the data lacks", EffectBytes({{0, 0, 5, 1, 0}, {20, 0, 5, 1, 3}}, 1, 0, 9), 5, 5,
+       true, 2, 0, 0, {0, 0, 3, 1}, 20},
+      // dy 255: one row above the screen, so only the lower row shows.
+      {"cut at the screen's top", EffectBytes({{5, 255, 3, 1, 0}}, 1, 0, 0), 5, 5, false, 2, 0, 0,
+       {5, 0, 8, 0}, 10},
+      {"a missing effect falls back to number one", EffectBytes({{1, 1, 3, 1, 0}}, 1, 0, 0), 1, 9, false, 0,
+       0, 0, {1, 1, 4, 2}, 10},
+      // Waiting for a key, it would not end at once; no message is read.
+      {"neither the effect nor number one: nothing", EffectBytes({{1, 1, 3, 1, 0}}, 1, 0, 0), 2, 9, false, 1,
+       0, 0, {-1, -1, -1, -1}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes lib = rpgtest::PackLibrary({{{5, 1, c.storedNo}, c.effect}});
+    if (c.cutAfterEffect) lib.resize(rpgtest::LocationOf(lib, 0) + c.effect.size());
+    uint8_t result = 0;
+    GameRun run([&] {
+      WhiteScene();
+      result = PlayEffect(1, c.playedNo, c.flags, c.x, c.y);
+    }, lib);
+    EXPECT_EQ(Shown(), c.shown);
+    run.Advance(c.ms);
+    EXPECT_TRUE(run.Finished());
+    EXPECT_EQ(result, 255);
+    EXPECT_EQ(game.runStatus, 0);
+  }
 }
 
 TEST(PlayEffectTest, AnExpiringElementClearsTheSceneUnlessItIsKept) {
   const Bytes effect = EffectBytes({{0, 0, 2, 1, 0}, {30, 0, 3, 1, 0}}, 1, 0, 1);
   const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, effect}});
   for (uint8_t flags : {0, 2}) {
-    std::vector<uint32_t> after;
+    SCOPED_TRACE(int(flags));
     GameRun run([&] {
       WhiteScene();
       FillRectColor(0, 0, 159, 95, kRed, game.mapCanvas);
       PlayEffect(1, 5, flags, 10, 10);
-      after = testsupport::Pixels(game.sceneCanvas, 0, 0, 160, 96);
+      // Element 0 went; element 1 stays, over white or over the kept scene.
+      const std::vector<uint32_t> after = testsupport::Pixels(game.sceneCanvas, 0, 0, 160, 96);
+      const uint32_t behind = flags ? kRed : testsupport::kWhite;
+      EXPECT_EQ(after[10 * 160 + 10], behind);
+      EXPECT_EQ(after[10 * 160 + 40], kBlack);
+      EXPECT_EQ(after[50 * 160 + 80], behind);
     }, lib);
     run.Advance(10);
     ASSERT_TRUE(run.Finished());
-    // Element 0 went; element 1 stays, over white or over the kept scene.
-    const uint32_t behind = flags ? kRed : testsupport::kWhite;
-    EXPECT_EQ(after[10 * 160 + 10], behind) << int(flags);
-    EXPECT_EQ(after[10 * 160 + 40], kBlack) << int(flags);
-    EXPECT_EQ(after[50 * 160 + 80], behind) << int(flags);
   }
 }
 
@@ -82,90 +114,34 @@ TEST(PlayEffectTest, AKeyEndsAnEffectThatWaitsForOne) {
   EXPECT_EQ(result, kKeyLeft);
 }
 
-TEST(PlayEffectTest, AMissingEffectFallsBackToNumberOneThenToNothing) {
-  const Bytes lib = rpgtest::PackLibrary({{{5, 2, 1}, EffectBytes({{1, 1, 3, 1, 0}}, 1, 0, 0)}});
-  uint8_t result = 0;
-  GameRun fallback([&] {
-    WhiteScene();
-    PlayEffect(2, 9, 0, 0, 0);
-  }, lib);
-  EXPECT_EQ(Shown(), (Box{1, 1, 4, 2}));
-  fallback.Advance(10);
-  EXPECT_TRUE(fallback.Finished());
-  EXPECT_EQ(game.runStatus, 0);
-  // Neither: nothing is played and no message is read.
-  GameRun missing([&] { result = PlayEffect(3, 9, 1, 0, 0); }, lib);
-  EXPECT_TRUE(missing.Finished());
-  EXPECT_EQ(result, 255);
-  EXPECT_EQ(game.runStatus, 0);
-}
-
-TEST(PlayEffectTest, ElementsAndPicturesTheDataLacksAreNotPlayed) {
-  // "last" 9 with two elements; element 1 names picture 3 of one; the data
-  // ends right after the picture, so anything read past it leaves the library.
-  // Frames that draw follow each other at once; the first that draws nothing
-  // waits a millisecond, with both elements shown.
-  Bytes effect = EffectBytes({{0, 0, 5, 1, 0}, {20, 0, 5, 1, 3}}, 1, 0, 9);
-  Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, effect}});
-  lib.resize(rpgtest::LocationOf(lib, 0) + effect.size());
-  GameRun run([&] {
-    WhiteScene();
-    PlayEffect(1, 5, 2, 0, 0);
-  }, lib);
-  EXPECT_EQ(Shown(), (Box{0, 0, 3, 1}));
-  run.Advance(20);
-  EXPECT_TRUE(run.Finished());
-}
-
-TEST(PlayEffectTest, ElementsAboveTheScreenAreCutAtItsTop) {
-  // dy 255: one row above the screen, so only the lower row shows.
-  const Bytes lib = rpgtest::PackLibrary({{{5, 1, 5}, EffectBytes({{5, 255, 3, 1, 0}}, 1, 0, 0)}});
-  GameRun run([&] {
-    WhiteScene();
-    PlayEffect(1, 5, 2, 0, 0);
-  }, lib);
-  EXPECT_EQ(Shown(), (Box{5, 0, 8, 0}));
-  run.Advance(10);
-}
-
 TEST(MessageStripTest, TheStripIsCentredOnItsLine) {
   const Bytes ends = rpgtest::PictureBytes(
       8, 12, 1, std::vector<std::string>(24, std::string(8, '#')));
   const Bytes lib = rpgtest::PackLibrary({{{11, 2, 8}, ends}});
-  std::vector<StripTextAt> at;
-  std::vector<Box> drawn;
   GameRun run([&] {
-    for (int line : {0, 1, 2}) {
+    // H 12: y 24 - 3, then + 16 or + 8; x from 78 - 8 - 16 to 82 + 16. The
+    // cleared strip reaches one row below the end pieces.
+    for (auto [line, top] : {std::pair{0, 21}, {1, 37}, {2, 29}}) {
       FillRectColor(0, 0, 159, 95, kRed, nullptr);
-      at.push_back(MessageStrip(line, 4));
-      drawn.push_back(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96));
+      const StripTextAt at = MessageStrip(line, 4);
+      EXPECT_EQ(at.x, 63);
+      EXPECT_EQ(at.y, top + 4);
+      EXPECT_EQ(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96), (Box{54, top, 98, top + 12}));
       // End pieces at the strip's ends, the outline from the left piece's
       // last column to the right end.
-      const int y = at.back().y - 4;
       for (auto [x, dy] : {std::pair{54, 0}, {105, 11}, {61, 1}, {98, 10}, {80, 1}, {80, 10}}) {
-        EXPECT_EQ(GetPixelColor(int16_t(x), int16_t(y + dy), nullptr), kBlack) << x << " " << line;
+        EXPECT_EQ(GetPixelColor(int16_t(x), int16_t(top + dy), nullptr), kBlack) << x << " " << line;
       }
-      EXPECT_EQ(GetPixelColor(80, int16_t(y + 5), nullptr), testsupport::kWhite);
+      EXPECT_EQ(GetPixelColor(80, int16_t(top + 5), nullptr), testsupport::kWhite);
     }
     // 19 bytes would start at 78 - 8 - 76 = -6: the strip is held to the
     // screen, its right end piece inside it, instead of wrapping to x 250.
     FillRectColor(0, 0, 159, 95, kRed, nullptr);
-    at.push_back(MessageStrip(0, 19));
-    drawn.push_back(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96));
+    EXPECT_EQ(MessageStrip(0, 19).x, 9);
+    // The right piece covers 152 ... 159.
+    EXPECT_EQ(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96), (Box{0, 21, 152, 33}));
   }, lib);
   ASSERT_TRUE(run.Finished());
-  // H 12: y 24 - 3, then + 16 or + 8; x from 78 - 8 - 16 to 82 + 16.
-  ASSERT_EQ(at.size(), 4u);
-  EXPECT_EQ(at[3].x, 9);
-  EXPECT_EQ(drawn[3], (Box{0, 21, 152, 33}));  // the right piece covers 152 ... 159
-  EXPECT_EQ(at[0].x, 63);
-  EXPECT_EQ(at[0].y, 25);
-  EXPECT_EQ(at[1].y, 41);
-  EXPECT_EQ(at[2].y, 33);
-  // The cleared strip reaches one row below the end pieces.
-  EXPECT_EQ(drawn[0], (Box{54, 21, 98, 33}));
-  EXPECT_EQ(drawn[1], (Box{54, 37, 98, 49}));
-  EXPECT_EQ(drawn[2], (Box{54, 29, 98, 41}));
 }
 
 }  // namespace

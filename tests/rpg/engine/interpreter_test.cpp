@@ -86,35 +86,41 @@ TEST_F(InterpreterTest, EventsRunTheirHandlerAndPutThePositionBack) {
 }
 
 // Scripts the interpreter stops at, drawing its note, with no run error: the
-// invalid opcodes and cut-off instructions.
+// invalid opcodes, cut-off instructions, a script jumping in a circle past
+// its steps and calls nested too deep. Variables 1 and 2 show how far each
+// got.
 TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
-  const std::vector<std::pair<const char*, std::string>> cases = {
-      {"opcode 25", ".byte 25, 0\nSetVar 1, 1\n"},
-      {"opcode 4", ".byte 4\nSetVar 1, 1\n"},
-      {"opcode 80", ".byte 80\nSetVar 1, 1\n"},
-      {"cut-off operand", "SetVar 1, 1\n.byte 12, 2, 0, 3\n"},
-      {"text without its zero", "SetVar 1, 1\n.byte 47, 65, 66\n"},
+  struct Case {
+    const char* name;
+    std::string source;
+    std::vector<rpgtest::ScriptSource> more;
+    int var1, var2;
   };
-  for (const auto& [name, source] : cases) {
-    SCOPED_TRACE(name);
-    game.scriptVars[1] = 0;
+  const Case cases[] = {
+      {"opcode 25", ".byte 25, 0\nSetVar 1, 1\n", {}, 0, 0},
+      {"opcode 4", ".byte 4\nSetVar 1, 1\n", {}, 0, 0},
+      {"opcode 80", ".byte 80\nSetVar 1, 1\n", {}, 0, 0},
+      {"cut-off operand", "SetVar 1, 1\n.byte 12, 2, 0, 3\n", {}, 1, 0},
+      {"text without its zero", "SetVar 1, 1\n.byte 47, 65, 66\n", {}, 1, 0},
+      // The first step and then every second one adds to variable 2.
+      {"a circle", "AddVar 1, 1\nloop: AddVar 2, 1\nGoto loop\n", {}, 1, uint8_t(kMaxSteps / 2)},
+      // Each call counts in variable 1; the self-call never returns.
+      {"calls too deep", "AddVar 1, 1\nCall 1, 1\nSetVar 2, 1\n", {}, kMaxCallDepth + 1, 0},
+      // The caller stops too.
+      {"in a called script", "Call 1, 2\nSetVar 1, 1\n", {{1, 2, ".byte 80\nReturn\n"}}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    game.scriptVars[1] = game.scriptVars[2] = 0;
     ClearScreen();
-    Use(source);
-    const bool setFirst = source.rfind("SetVar", 0) == 0;
+    Use(c.source, c.more);
     EXPECT_EQ(RunFromBody(), 1);
     EXPECT_EQ(game.runStatus, 0);
-    EXPECT_EQ(game.scriptVars[1], setFirst ? 1 : 0);
+    EXPECT_EQ(game.scriptVars[1], c.var1);
+    EXPECT_EQ(game.scriptVars[2], c.var2);
+    EXPECT_EQ(game.callDepth, 0);
     EXPECT_TRUE(InvalidShown());
   }
-}
-
-TEST_F(InterpreterTest, AScriptJumpingInACircleStopsAfterItsStepsLikeARefusedInstruction) {
-  Use("AddVar 1, 1\nloop: AddVar 2, 1\nGoto loop\n");
-  EXPECT_EQ(RunFromBody(), 1);
-  EXPECT_EQ(game.runStatus, 0);
-  EXPECT_EQ(game.scriptVars[1], 1);
-  EXPECT_EQ(game.scriptVars[2], uint8_t(kMaxSteps / 2)) << "the first step and then every second one";
-  EXPECT_TRUE(InvalidShown());
 }
 
 TEST_F(InterpreterTest, TheNoteStandsAtTenSeventy) {
@@ -139,23 +145,6 @@ TEST_F(InterpreterTest, ACallThatReturnsGoesOnAndOneThatEndsEndsTheCaller) {
   EXPECT_EQ(game.scriptNo, 3);
   EXPECT_EQ(game.lastScriptNo, 3);
   EXPECT_EQ(game.callDepth, 0);
-}
-
-TEST_F(InterpreterTest, CallsNestedDeeperThanThirtyTwoStopLikeARefusedInstruction) {
-  // Each call counts in variable 1; the self-call never returns.
-  Use("AddVar 1, 1\nCall 1, 1\nSetVar 2, 1\n");
-  EXPECT_EQ(RunFromBody(), 1);
-  EXPECT_EQ(game.runStatus, 0);
-  EXPECT_EQ(game.scriptVars[1], kMaxCallDepth + 1);
-  EXPECT_EQ(game.scriptVars[2], 0);
-  EXPECT_EQ(game.callDepth, 0);
-  EXPECT_TRUE(InvalidShown());
-}
-
-TEST_F(InterpreterTest, ARefusedInstructionInACalledScriptStopsTheCallerToo) {
-  Use("Call 1, 2\nSetVar 1, 1\n", {{1, 2, ".byte 80\nReturn\n"}});
-  EXPECT_EQ(RunFromBody(), 1);
-  EXPECT_EQ(game.scriptVars[1], 0);
 }
 
 TEST_F(InterpreterTest, CallingAMissingScriptKeepsTheRunErrorAndTheCaller) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,17 +39,25 @@ class MapTest : public rpgtest::GameScreenTest {
     GameScreenTest::TearDown();
   }
   static Bytes Explore() { return rpgtest::TestLibrary("explore"); }
+  // Installs `image` for the test and loads the field.
+  void LoadField(const Bytes& image = Explore()) {
+    lib_.emplace(image);
+    LoadMap(1, 1);
+  }
   static std::vector<uint32_t> Scene() { return testsupport::Pixels(game.sceneCanvas, 0, 0, 160, 96); }
   static void View(int x, int y) {
     game.viewX = uint8_t(x);
     game.viewY = uint8_t(y);
     RefreshViewCells();
   }
+  std::optional<InstalledLibrary> lib_;
 };
 
-TEST_F(MapTest, AMapNamesItsSizeNameAndTileSet) {
-  InstalledLibrary lib(Explore());
-  LoadMap(1, 1);
+// The hut comes without a name: it keeps the field's.
+TEST_F(MapTest, AMapNamesItsSizeNameAndTileSetOrKeepsThePreviousName) {
+  Bytes image = Explore();
+  image[kHut + 3] = 0;
+  LoadField(image);
   ASSERT_EQ(game.runStatus, 0);
   EXPECT_EQ(game.mapType, 1);
   EXPECT_EQ(game.mapIndex, 1);
@@ -59,13 +68,6 @@ TEST_F(MapTest, AMapNamesItsSizeNameAndTileSet) {
   EXPECT_EQ(game.tileBlock * 16384 + game.tileOffset, kTiles);
   EXPECT_EQ(game.tileWidth, 16);
   EXPECT_EQ(game.tileHeight, 16);
-}
-
-TEST_F(MapTest, AMapWithoutANameKeepsThePreviousOne) {
-  Bytes image = Explore();
-  image[kHut + 3] = 0;
-  InstalledLibrary lib(image);
-  LoadMap(1, 1);
   LoadMap(1, 2);
   EXPECT_EQ(game.runStatus, 0);
   EXPECT_EQ(game.mapWidth, 9);
@@ -97,8 +99,7 @@ TEST_F(MapTest, DamagedMapsAndTileSetsAreRunErrors) {
 }
 
 TEST_F(MapTest, TheViewMustFitTheMap) {
-  InstalledLibrary lib(Explore());
-  LoadMap(1, 1);
+  LoadField();
   View(11, 9);
   EXPECT_EQ(game.runStatus, 0);
   EXPECT_EQ(game.viewCells[5][8][0], 0x81);  // grass at (19, 14)
@@ -111,8 +112,7 @@ TEST_F(MapTest, TheViewMustFitTheMap) {
 }
 
 TEST_F(MapTest, EventsAreTheEventByteAndForty) {
-  InstalledLibrary lib(Explore());
-  LoadMap(1, 1);
+  LoadField();
   EXPECT_EQ(MapEventAt(8, 8), 41);
   EXPECT_EQ(MapEventAt(10, 8), 42);
   EXPECT_EQ(MapEventAt(6, 10), 85);
@@ -126,8 +126,7 @@ TEST_F(MapTest, EventsAreTheEventByteAndForty) {
 }
 
 TEST_F(MapTest, EachScrollDrawsWhatAWholeRedrawWould) {
-  InstalledLibrary lib(Explore());
-  LoadMap(1, 1);
+  LoadField();
   struct Step {
     uint8_t dir;
     int dx, dy;
@@ -150,8 +149,7 @@ TEST_F(MapTest, EachScrollDrawsWhatAWholeRedrawWould) {
 TEST_F(MapTest, MissingTilesAreWhiteAndTheWindowsLeftEdgeStaysUntouched) {
   Bytes image = Explore();
   image[kField + 18 + 2 * (5 * 20 + 5)] = 0x7F;  // tile 127 at the view's corner: the set has 6
-  InstalledLibrary lib(image);
-  LoadMap(1, 1);
+  LoadField(image);
   View(5, 5);
   FillRectColor(0, 0, 159, 95, testsupport::kRed, game.sceneCanvas);
   DrawMap();
@@ -162,8 +160,7 @@ TEST_F(MapTest, MissingTilesAreWhiteAndTheWindowsLeftEdgeStaysUntouched) {
 }
 
 TEST_F(MapTest, RestoringTilesRedrawsTheCellAndTheOneAboveAndShowsEach) {
-  InstalledLibrary lib(Explore());
-  LoadMap(1, 1);
+  LoadField();
   View(5, 5);
   DrawMap();
   const std::vector<uint32_t> map = Scene();

@@ -107,6 +107,14 @@ class RpgRun {
   }
 
   bool Playing() const { return afters.empty(); }
+  void Keys(std::initializer_list<uint32_t> keys) {
+    for (uint32_t key : keys) host.KeyDown(key);
+  }
+  // Message 273 ends the game; then everything is checked as released.
+  void Quit() {
+    host.Post(kQuitMessage, 0, 0);
+    ExpectAllReleased();
+  }
 
   testsupport::HostRun host{GameEntry};
 };
@@ -161,8 +169,7 @@ TEST(RpgMainTest, TheTitleWrapsAndEscEndsTheGameWithoutARunError) {
   // back to the menu; the item's animation plays again while no key comes.
   run.host.KeyDown(kKeyUp);
   EXPECT_FALSE(ItemZeroChosen(run));
-  run.host.KeyDown(kKeyEnter);
-  run.host.KeyDown(kKeyEscape);
+  run.Keys({kKeyEnter, kKeyEscape});
   EXPECT_TRUE(ItemZeroChosen(run));
   run.host.Advance(5000);
   EXPECT_TRUE(run.Playing());
@@ -199,17 +206,14 @@ TEST(RpgMainTest, WithNoTitleItemsTheTitleWaitsForKeysWithoutSpinning) {
   EXPECT_EQ(testsupport::FindColor(testsupport::kBlack, 0, 0, 160, 96),
             (testsupport::Box{75, 44, 82, 51}));
   run.host.Advance(5000);
-  run.host.KeyDown(kKeyUp);
-  run.host.KeyDown(kKeyDown);
-  run.host.KeyDown(kKeyEnter);  // item 0: a new game
+  run.Keys({kKeyUp, kKeyDown, kKeyEnter});  // item 0: a new game
   EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}}));
   // The opening placed nobody and loaded no map: the map loop takes keys and
   // ticks without reading anything; Esc opens the system menu and closes it.
-  for (uint32_t key : {kKeyUp, kKeyLeft, kKeyEnter, kKeyEscape, kKeyEscape}) run.host.KeyDown(key);
+  run.Keys({kKeyUp, kKeyLeft, kKeyEnter, kKeyEscape, kKeyEscape});
   run.host.Advance(1000);
   EXPECT_EQ(game.runStatus, 0);
-  run.host.Post(kQuitMessage, 0, 0);
-  run.ExpectAllReleased();
+  run.Quit();
 }
 
 TEST(RpgMainTest, TheExtrasAreTitleScriptsOfBankZero) {
@@ -221,16 +225,11 @@ TEST(RpgMainTest, TheExtrasAreTitleScriptsOfBankZero) {
     res.push_back({{1, script.bank, script.no}, rpgtest::AssembleScript(script.source)});
   }
   RpgRun run(rpgtest::PackLibrary(res));
-  run.host.KeyDown(kKeyDown);
-  run.host.KeyDown(kKeyDown);
-  run.host.KeyDown(kKeyEnter);  // item 2
-  run.host.KeyDown(kKeyUp);
-  run.host.KeyDown(kKeyEnter);  // up from item 0: item 4, the last
-  for (int i = 0; i < 5; ++i) run.host.KeyDown(kKeyDown);
-  run.host.KeyDown(kKeyEnter);  // round to item 0: a new game
+  run.Keys({kKeyDown, kKeyDown, kKeyEnter});  // item 2
+  run.Keys({kKeyUp, kKeyEnter});  // up from item 0: item 4, the last
+  run.Keys({kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});  // round to item 0: a new game
   EXPECT_EQ(ScriptsRun(), (Calls{{0, 1}, {0, 3}, {1, 1}}));
-  run.host.Post(kQuitMessage, 0, 0);
-  run.ExpectAllReleased();
+  run.Quit();
 }
 
 // The opening of these tests: a message that waits for Enter, so the test
@@ -284,8 +283,7 @@ TEST(RpgMainTest, ANewGameAfterAGameOverStartsFreshButKeepsTheVariables) {
   EXPECT_EQ(game.runStatus, 0);
   EXPECT_NE(game.npcs[3], nullptr);
   EXPECT_EQ(game.invCount, 1);
-  run.host.Post(kQuitMessage, 0, 0);
-  run.ExpectAllReleased();
+  run.Quit();
 }
 
 TEST(RpgMainTest, ASecondLaunchStartsClean) {
@@ -297,8 +295,7 @@ TEST(RpgMainTest, ASecondLaunchStartsClean) {
     SetVar 7, 4
     End
 )")}), 2);
-  run.host.KeyDown(kKeyEnter);
-  run.host.KeyDown(kKeyEnter);
+  run.Keys({kKeyEnter, kKeyEnter});
   EXPECT_EQ(game.scriptVars[7], 4);
   EXPECT_EQ(game.viewX, 3);
   run.host.Post(kQuitMessage, 0, 0);
@@ -311,8 +308,7 @@ TEST(RpgMainTest, ASecondLaunchStartsClean) {
   EXPECT_EQ(game.scriptVars[7], 0);
   EXPECT_EQ(game.npcs[2], nullptr);
   run.host.KeyDown(kKeyEnter);
-  run.host.Post(kQuitMessage, 0, 0);
-  run.ExpectAllReleased();
+  run.Quit();
 }
 
 // The ways the library itself fails, on a started screen and memory pool

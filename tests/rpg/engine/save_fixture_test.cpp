@@ -53,50 +53,33 @@ TEST(SaveFixtureTest, DatlibPrintsTheCommittedText) {
   }
 }
 
+// Checked on the game's thread as it goes.
 TEST(SaveFixtureTest, TheGameLoadsItAndSavesTheSameBytesAgain) {
-  struct Seen {
-    bool loaded = false, restored = false;
-    uint32_t money = 0;
-    std::string mapName;
-    int partySize = 0, viewX = 0, viewY = 0, parkedLevel = 0;
-    std::string main, members, parked;
-  } seen;
   rpgtest::GameRun run([&] {
     for (const FixtureFile& f : kFiles) {
       testsupport::WriteFile(f.asSaved, ReadFile(kFixture + f.file));
     }
-    seen.loaded = LoadGame();  // slot 0, chosen with Enter
-    seen.money = game.money;
-    seen.mapName = reinterpret_cast<const char*>(game.mapName);
-    seen.partySize = (MemberSlot(1) != 255) + (MemberSlot(2) != 255);
-    seen.viewX = game.viewX, seen.viewY = game.viewY;
+    ASSERT_TRUE(LoadGame());  // slot 0, chosen with Enter
+    EXPECT_EQ(game.money, 1111u);
+    EXPECT_STREQ(reinterpret_cast<const char*>(game.mapName), "\xD4\xAD\xD2\xB0");  // 原野
+    EXPECT_EQ((MemberSlot(1) != 255) + (MemberSlot(2) != 255), 2);
+    EXPECT_EQ(game.viewX, 5);
+    EXPECT_EQ(game.viewY, 5);
     // Saved into slot 1 the loaded game gives the fixture's files again.
-    if (SaveToSlot(1)) {
-      seen.main = ReadFile("../Save/saves2.sav");
-      seen.members = ReadFile("../Save/saves3.sav");
-    }
+    ASSERT_TRUE(SaveToSlot(1));
+    EXPECT_EQ(ReadFile("../Save/saves2.sav"), ReadFile(kFixture + "main.sav"));
+    EXPECT_EQ(ReadFile("../Save/saves3.sav"), ReadFile(kFixture + "members.sav"));
     // The parked file brings character 2 back at its level and parks again
     // to the same bytes.
     testsupport::WriteFile(kFiles[2].asSaved, ReadFile(kFixture + kFiles[2].file));
     RemoveMember(2);
-    seen.restored = RestoreParkedMember(2);
-    if (seen.restored) seen.parkedLevel = game.party[MemberSlot(2)].stats.level;
+    ASSERT_TRUE(RestoreParkedMember(2));
+    EXPECT_EQ(game.party[MemberSlot(2)].stats.level, 5);
     ParkMember(2);
-    seen.parked = ReadFile(kFiles[2].asSaved);
+    EXPECT_EQ(ReadFile(kFiles[2].asSaved), ReadFile(kFixture + "parked2.savt"));
   }, rpgtest::SavesLibrary());
   run.Key(kKeyEnter);
   ASSERT_TRUE(run.Finished());
-  EXPECT_TRUE(seen.loaded);
-  EXPECT_EQ(seen.money, 1111u);
-  EXPECT_EQ(seen.mapName, "\xD4\xAD\xD2\xB0");  // 原野
-  EXPECT_EQ(seen.partySize, 2);
-  EXPECT_EQ(seen.viewX, 5);
-  EXPECT_EQ(seen.viewY, 5);
-  EXPECT_EQ(seen.main, ReadFile(kFixture + "main.sav"));
-  EXPECT_EQ(seen.members, ReadFile(kFixture + "members.sav"));
-  EXPECT_TRUE(seen.restored);
-  EXPECT_EQ(seen.parkedLevel, 5);
-  EXPECT_EQ(seen.parked, ReadFile(kFixture + "parked2.savt"));
 }
 
 }  // namespace

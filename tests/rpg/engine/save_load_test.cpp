@@ -188,44 +188,35 @@ TEST(SaveLoadTest, ALoadRestoresEveryKeptFieldOfTheSavedGame) {
     SCOPED_TRACE(c.name);
     Bytes library = rpgtest::WithScripts(SavesLibrary(), {{0, 5, kAfterLoad}});
     Bytes loadLibrary = c.moved ? WithBlocksMoved(library) : library;
-    Snapshot saved;
-    std::vector<std::string> differences;
-    uint8_t var255 = 0, walk = 0, menu = 9, scroll = 9;
-    bool loaded = false, sameResources = true;
-    SoundHookCall music{};
     GameRun run([&] {
       StartPlaying();
       SetDistinctValues();
       game.scriptVars[255] = 200;
       ASSERT_TRUE(SaveToSlot(0));
-      saved = Take();
+      Snapshot saved = Take();
       game.libImage = loadLibrary.data(), game.libSize = uint32_t(loadLibrary.size());
       Scramble();
-      loaded = LoadGame();
-      music = SoundHookCalls().back();
+      EXPECT_TRUE(LoadGame());
+      // Music script (0, 5) starts plays on after the load.
+      const SoundHookCall music = SoundHookCalls().back();
+      EXPECT_TRUE(music.hook == SoundHook::kPlayMusic && music.track == 3);
       GameState& was = *reinterpret_cast<GameState*>(saved.data());
       if (c.moved) {
-        sameResources = LocatedKeys(was, library) == LocatedKeys(game, loadLibrary) &&
-                        was.mapBlock != game.mapBlock;
+        EXPECT_TRUE(LocatedKeys(was, library) == LocatedKeys(game, loadLibrary) &&
+                    was.mapBlock != game.mapBlock)
+            << "the sheets found again where the library holds them now";
         TakeLocations(was, game);
       }
-      differences = Differences(saved);
-      var255 = game.scriptVars[255], walk = game.continuousWalk, menu = game.menuScript;
-      scroll = game.scrollDir;
+      EXPECT_EQ(Differences(saved), std::vector<std::string>{});
+      // Not kept: variable 255 and the walking and menu switches keep their
+      // values; the view is not scrolling.
+      EXPECT_EQ(game.scriptVars[255], 0x5A);
+      EXPECT_EQ(game.continuousWalk, 1);
+      EXPECT_EQ(game.menuScript, 3);
+      EXPECT_EQ(game.scrollDir, 0);
     }, library);
     run.Key(kKeyEnter);
     ASSERT_TRUE(run.Finished());
-    EXPECT_TRUE(loaded);
-    EXPECT_TRUE(sameResources) << "the sheets found again where the library holds them now";
-    EXPECT_EQ(differences, std::vector<std::string>{});
-    // Music script (0, 5) starts plays on after the load.
-    EXPECT_TRUE(music.hook == SoundHook::kPlayMusic && music.track == 3);
-    // Not kept: variable 255 and the walking and menu switches keep their
-    // values; the view is not scrolling.
-    EXPECT_EQ(var255, 0x5A);
-    EXPECT_EQ(walk, 1);
-    EXPECT_EQ(menu, 3);
-    EXPECT_EQ(scroll, 0);
   }
 }
 
@@ -313,9 +304,6 @@ int LevelOf2(const std::string& members) {
 }
 
 TEST(SaveLoadTest, TheMemberFileTakesThePartyThenParkedFilesThenTheCurrentSlot) {
-  struct Seen {
-    int slot1Level, carriedLevel, keptLevel, leaderOnlySize, leaderOnlyFirst;
-  } seen{};
   GameRun run([&] {
     StartPlaying();
     game.party[1].stats.level = 4;
@@ -323,48 +311,40 @@ TEST(SaveLoadTest, TheMemberFileTakesThePartyThenParkedFilesThenTheCurrentSlot) 
     game.party[1].stats.level = 9;
     ParkMember(2);  // parked at level 9: it beats slot 0's record
     ASSERT_TRUE(SaveToSlot(1));
-    seen.slot1Level = LevelOf2(ReadFile(kMembers1));
+    EXPECT_EQ(LevelOf2(ReadFile(kMembers1)), 9);
     DeleteParkedFiles();
     // Saving into another slot carries the current slot's records over...
     ASSERT_TRUE(SaveToSlot(2));
-    seen.carriedLevel = LevelOf2(ReadFile("../Save/saves5.sav"));
+    EXPECT_EQ(LevelOf2(ReadFile("../Save/saves5.sav")), 9);
     // ...and re-saving into the current one keeps them.
     ASSERT_TRUE(SaveToSlot(2));
-    seen.keptLevel = LevelOf2(ReadFile("../Save/saves5.sav"));
+    EXPECT_EQ(LevelOf2(ReadFile("../Save/saves5.sav")), 9);
     // With no current slot only the party is written, gaps as zeros.
     game.saveSlot = kNoSaveSlot;
     game.party[0] = PartySlot{};
     PlaceActor(0, 1, 2, 4, 3);  // fresh: no parked file, no current slot
     ASSERT_TRUE(SaveToSlot(1));
     const std::string leaderOnly = ReadFile(kMembers1);
-    seen.leaderOnlySize = int(leaderOnly.size());
-    seen.leaderOnlyFirst = int(leaderOnly.find_first_not_of('\0'));
+    EXPECT_EQ(leaderOnly.size(), 2 * sv::kMemberRecordSize);
+    EXPECT_EQ(leaderOnly.find_first_not_of('\0'), sv::kMemberRecordSize);
   }, SavesLibrary());
   run.Keys({kKeyEnter, kKeyEnter});  // the overwrite questions
   ASSERT_TRUE(run.Finished());
-  EXPECT_EQ(seen.slot1Level, 9);
-  EXPECT_EQ(seen.carriedLevel, 9);
-  EXPECT_EQ(seen.keptLevel, 9);
-  EXPECT_EQ(seen.leaderOnlySize, int(2 * sv::kMemberRecordSize));
-  EXPECT_EQ(seen.leaderOnlyFirst, int(sv::kMemberRecordSize));
 }
 
 TEST(SaveLoadTest, AFailedSaveSaysSoAndLeavesTheSlotAsItWas) {
-  bool toMissingFolder = true, tooHighAnId = true;
-  uint8_t slotAfter = 0;
-  std::string before, after;
   GameRun run([&] {
     StartPlaying();
     game.saveSlot = kNoSaveSlot;
     std::filesystem::remove_all("../Save");
-    toMissingFolder = SaveToSlot(0);
-    slotAfter = game.saveSlot;
+    EXPECT_FALSE(SaveToSlot(0)) << "to a missing folder";
+    EXPECT_EQ(game.saveSlot, kNoSaveSlot);
     std::filesystem::create_directory("../Save");
     ASSERT_TRUE(SaveToSlot(0));
-    before = ReadFile(kMain0) + ReadFile(kMembers0);
+    const std::string before = ReadFile(kMain0) + ReadFile(kMembers0);
     game.party[1].header.id = 26;  // beyond what a member file holds
-    tooHighAnId = SaveToSlot(0);
-    after = ReadFile(kMain0) + ReadFile(kMembers0);
+    EXPECT_FALSE(SaveToSlot(0));
+    EXPECT_EQ(ReadFile(kMain0) + ReadFile(kMembers0), before);
   }, SavesLibrary());
   EXPECT_FALSE(run.Finished()) << "no message";
   run.Advance(kMessageMs);
@@ -372,54 +352,40 @@ TEST(SaveLoadTest, AFailedSaveSaysSoAndLeavesTheSlotAsItWas) {
   EXPECT_FALSE(run.Finished()) << "no message";
   run.Advance(kMessageMs);
   ASSERT_TRUE(run.Finished());
-  EXPECT_FALSE(toMissingFolder);
-  EXPECT_EQ(slotAfter, kNoSaveSlot);
-  EXPECT_FALSE(tooHighAnId);
-  EXPECT_EQ(after, before);
 }
 
 TEST(SaveLoadTest, AMemberWhoLeftComesBackFromTheParkedFileTheSlotOrTheLibrary) {
-  struct Seen {
-    uint8_t notInParty = 0, unwritable = 0;
-    int fromParked = 0, fromSlot = 0, fresh = 0, inParty = 0;
-  } seen;
   GameRun run([&] {
     StartPlaying();
     const int libraryLevel = game.party[1].stats.level;
     game.party[1].stats.level = 9;
     ParkMember(2);
-    seen.inParty = MemberSlot(2) == 255 ? 0 : 1;
+    EXPECT_EQ(MemberSlot(2), 255) << "gone after parking";
     PlaceActor(0, 1, 2, 4, 3);
-    seen.fromParked = game.party[MemberSlot(2)].stats.level;
+    EXPECT_EQ(game.party[MemberSlot(2)].stats.level, 9);
     // From the current slot's member file when no parked file is left.
     ASSERT_TRUE(SaveToSlot(0));
     RemoveMember(2);
     DeleteParkedFiles();
     PlaceActor(0, 1, 2, 4, 3);
-    seen.fromSlot = game.party[MemberSlot(2)].stats.level;
+    EXPECT_EQ(game.party[MemberSlot(2)].stats.level, 9);
     // A zero record in it counts as absent: fresh from the library.
     std::string members = ReadFile(kMembers0);
     std::fill(members.begin() + sv::kMemberRecordSize, members.end(), '\0');
     WriteFile(kMembers0, members);
     RemoveMember(2);
     PlaceActor(0, 1, 2, 4, 3);
-    seen.fresh = game.party[MemberSlot(2)].stats.level == libraryLevel ? 1 : 0;
+    EXPECT_EQ(game.party[MemberSlot(2)].stats.level, libraryLevel);
     ParkMember(7);
-    seen.notInParty = game.runStatus;
+    EXPECT_EQ(game.runStatus, 7) << "not in the party";
     game.runStatus = 0;
     std::filesystem::remove_all("../Save");
     ParkMember(2);
-    seen.unwritable = game.runStatus;
-    seen.inParty += MemberSlot(2) == 255 ? 0 : 2;
+    EXPECT_EQ(game.runStatus, 16) << "unwritable";
+    EXPECT_NE(MemberSlot(2), 255) << "still there when it failed";
     game.runStatus = 0;
   }, SavesLibrary());
   ASSERT_TRUE(run.Finished());
-  EXPECT_EQ(seen.fromParked, 9);
-  EXPECT_EQ(seen.fromSlot, 9);
-  EXPECT_EQ(seen.fresh, 1);
-  EXPECT_EQ(seen.notInParty, 7);
-  EXPECT_EQ(seen.unwritable, 16);
-  EXPECT_EQ(seen.inParty, 2) << "gone after parking, still there when it failed";
 }
 
 TEST(SaveLoadTest, ScriptsParkAMemberWithLeaveAndOpenTheSaveScreenWithSaveGame) {
@@ -449,19 +415,16 @@ TEST(SaveLoadTest, ALoadOrANewGameDeletesTheParkedFilesOfTheGameLeftBehind) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    bool parkedBefore = false, parkedAfter = true;
     GameRun run([&] {
       StartPlaying();
       ASSERT_TRUE(SaveToSlot(0));
       ParkMember(2);
-      parkedBefore = std::filesystem::exists(kParked2);
+      EXPECT_TRUE(std::filesystem::exists(kParked2));
       c.leave();
-      parkedAfter = std::filesystem::exists(kParked2);
+      EXPECT_FALSE(std::filesystem::exists(kParked2));
     }, SavesLibrary());
     run.Key(kKeyEnter);
     ASSERT_TRUE(run.Finished());
-    EXPECT_TRUE(parkedBefore);
-    EXPECT_FALSE(parkedAfter);
   }
 }
 

@@ -61,8 +61,8 @@ class SpritesTest : public rpgtest::GameScreenTest {
   }
 
   // A map character of `group` on sheet (8, group, no), standing on map
-  // cell (x, y) facing down.
-  static void PutNpc(uint8_t slot, uint8_t group, uint8_t no, int x, int y) {
+  // cell (x, y) facing down, drawn.
+  static void DrawNpcAt(uint8_t slot, uint8_t group, uint8_t no, int x, int y) {
     AllocNpcSlot(slot);
     ResKey key{8, group, no, 0, 0};
     LibLookup(&key);
@@ -73,6 +73,7 @@ class SpritesTest : public rpgtest::GameScreenTest {
     npc.y = uint8_t(y);
     npc.picBlock = key.block;
     npc.picOffset = key.offset;
+    DrawNpc(slot);
   }
 
   static void PutHero(uint8_t no, uint8_t facing, uint8_t step) {
@@ -130,8 +131,7 @@ TEST_F(SpritesTest, TheHeroRisesAboveItsCellAndNeedsATaggedSheet) {
 
 TEST_F(SpritesTest, OneColumnLeftOfTheViewOnlyTheRightHalfShowsAtTheWindowEdge) {
   InstalledLibrary lib(rpgtest::PackLibrary({{{8, 2, 1}, Sheet(32, 32, 1, Quarters(32, 32))}}));
-  PutNpc(0, 2, 1, 19, 23);  // c = 255, r = 3
-  DrawNpc(0);
+  DrawNpcAt(0, 2, 1, 19, 23);  // c = 255, r = 3
   EXPECT_EQ(Scene(7, 31, 18, 1), Art{"rrrrrrrrrrrrrrrrrr"});
   EXPECT_EQ(Scene(7, 32, 18, 1), Art{"r................r"});
   EXPECT_EQ(Scene(7, 63, 18, 1), Art{"r################r"});
@@ -142,34 +142,27 @@ TEST_F(SpritesTest, TheRightmostColumnAndTheTopAndBottomRowsCutTheFrame) {
   Art tall = Quarters(16, 24);
   InstalledLibrary lib(rpgtest::PackLibrary({{{8, 2, 1}, Sheet(32, 32, 1, Quarters(32, 32))},
                                             {{8, 2, 2}, Sheet(16, 24, 1, tall)}}));
-  PutNpc(0, 2, 1, 28, 23);  // c = 8: the left half, at x 136
-  DrawNpc(0);
+  DrawNpcAt(0, 2, 1, 28, 23);  // c = 8: the left half, at x 136
   EXPECT_EQ(Scene(135, 32, 18, 1), Art{"r################r"});
-  PutNpc(1, 2, 1, 22, 20);  // r = 0: the lower half, at y 0
-  DrawNpc(1);
+  DrawNpcAt(1, 2, 1, 22, 20);  // r = 0: the lower half, at y 0
   EXPECT_EQ(Scene(39, 0, 34, 1), Art{"r................################r"});
   EXPECT_EQ(Scene(40, 16, 1, 1), Art{"r"});
-  PutNpc(2, 2, 2, 21, 26);  // r = 6, 24 high: its top 8 rows at y 88
-  DrawNpc(2);
+  DrawNpcAt(2, 2, 2, 21, 26);  // r = 6, 24 high: its top 8 rows at y 88
   EXPECT_EQ(Scene(24, 87, 1, 9), (Art{"r", "#", "#", "#", "#", "#", "#", "#", "#"}));
   EXPECT_EQ(RedLeft(), 160 * 96 - 16 * 32 - 32 * 16 - 16 * 8);
 }
 
 TEST_F(SpritesTest, SmallCharactersShowHalvesOnTheFirstAndLastRows) {
   InstalledLibrary lib(rpgtest::PackLibrary({{{8, 4, 1}, Sheet(16, 32, 2, Quarters(16, 32))}}));
-  PutNpc(0, 4, 1, 21, 20);  // row 0: the lower half at y 0
-  DrawNpc(0);
+  DrawNpcAt(0, 4, 1, 21, 20);  // row 0: the lower half at y 0
   EXPECT_EQ(Scene(24, 0, 16, 1), Art{"........########"});
   EXPECT_EQ(Scene(24, 16, 1, 1), Art{"r"});
-  PutNpc(1, 4, 1, 23, 26);  // row 6: the upper half, 16 pixels above the bottom
-  DrawNpc(1);
+  DrawNpcAt(1, 4, 1, 23, 26);  // row 6: the upper half, 16 pixels above the bottom
   EXPECT_EQ(Scene(56, 79, 16, 1), Art{"rrrrrrrrrrrrrrrr"});
   EXPECT_EQ(Scene(56, 80, 16, 1), Art{"########........"});
   EXPECT_EQ(Scene(56, 95, 16, 1), Art{"########........"});
-  PutNpc(2, 4, 1, 19, 22);  // left of the view: not drawn
-  DrawNpc(2);
-  PutNpc(3, 4, 1, 29, 22);  // past the last column: not drawn
-  DrawNpc(3);
+  DrawNpcAt(2, 4, 1, 19, 22);  // left of the view: not drawn
+  DrawNpcAt(3, 4, 1, 29, 22);  // past the last column: not drawn
   EXPECT_EQ(RedLeft(), 160 * 96 - 2 * 16 * 16);
 }
 
@@ -188,8 +181,7 @@ TEST_F(SpritesTest, TheHeroIsDrawnAgainInFrontOfACharacterJustAboveIt) {
   for (const Case& c : {Case{2, 22, true}, Case{4, 22, true}, Case{2, 21, false}}) {
     FillRectColor(0, 0, 159, 95, kRed, game.sceneCanvas);
     game.npcs[0] = nullptr;
-    PutNpc(0, c.group, 1, 24, c.y);
-    DrawNpc(0);
+    DrawNpcAt(0, c.group, 1, 24, c.y);
     EXPECT_EQ(Scene(72, 48, 16, 1), Art{std::string(16, c.heroAgain ? '#' : 'r')}) << int(c.group);
   }
 }
