@@ -80,7 +80,10 @@ TEST(ShapeTest, OutlineAndFillOfTheBoxInAnyCornerOrder) {
     EXPECT_EQ(Draw(c.w, c.h, c.shape, c.r, c.b, c.l, c.t), c.expected);
     EXPECT_EQ(Draw(c.w, c.h, c.shape, c.r, c.t, c.l, c.b), c.expected);
   }
-  EXPECT_EQ(Draw(6, 4, Ellipse, 0, 1, 6, 3), Draw(6, 4, Rectangle, 0, 1, 6, 3));
+  // A styled pen shows the stroke order: a rectangle's edges, not a trace.
+  EXPECT_EQ(Draw(5, 2, Ellipse, 0, 0, 5, 2, CreatePen(PS_DOT, 1, 0)), (Rows{"###..", ".###."}));
+  EXPECT_EQ(Draw(2, 5, Ellipse, 0, 0, 2, 5, CreatePen(PS_DOT, 1, 0)),
+            (Rows{"##", ".#", "#.", "#.", "#."}));
 }
 
 TEST(RectangleTest, NullPenFillsOneSmallerAndHollowBrushLeavesInside) {

@@ -175,14 +175,16 @@ TEST_F(SpritesTest, TheHeroIsDrawnAgainInFrontOfACharacterJustAboveIt) {
   PutHero(1, 3, 0);
   struct Case {
     uint8_t group;
-    int y;  // the character's map row; window row 2 stands just above the hero
-    bool heroAgain;
+    int x, y;  // the character's map cell; window cell (4, 2) stands just above the hero
+    bool heroAgain;  // a clipped character 2 bytes wide counts from (3, 2) too, a small one not
   };
-  for (const Case& c : {Case{2, 22, true}, Case{4, 22, true}, Case{2, 21, false}}) {
+  for (const Case& c : {Case{2, 24, 22, true}, Case{4, 24, 22, true}, Case{2, 24, 21, false},
+                        Case{2, 23, 22, true}, Case{4, 23, 22, false}}) {
     FillRectColor(0, 0, 159, 95, kRed, game.sceneCanvas);
     game.npcs[0] = nullptr;
-    DrawNpcAt(0, c.group, 1, 24, c.y);
-    EXPECT_EQ(Scene(72, 48, 16, 1), Art{std::string(16, c.heroAgain ? '#' : 'r')}) << int(c.group);
+    DrawNpcAt(0, c.group, 1, c.x, c.y);
+    EXPECT_EQ(Scene(72, 48, 16, 1), Art{std::string(16, c.heroAgain ? '#' : 'r')})
+        << int(c.group) << " " << c.x;
   }
 }
 
