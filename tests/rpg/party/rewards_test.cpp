@@ -21,7 +21,6 @@
 #include "tests/rpg/support/script_library.h"
 #include "tests/support/golden.h"
 #include "tests/support/host_screen.h"
-#include "tests/support/scratch.h"
 
 namespace {
 
@@ -191,28 +190,6 @@ TEST(LearnAndRaiseTest, TheCommandsTeachAndRaiseThroughTheirPanels) {
     EXPECT_EQ(std::tie(m.magic[c.magics - 1].magicClass, m.magic[c.magics - 1].id),
               std::tie(c.last.magicClass, c.last.id));
   }
-}
-
-// Velmor's members rise along their tables keeping what their equipment adds,
-// and learn from their chains and from Sister Liu.
-TEST(LearnAndRaiseTest, VelmorsMembersRiseAndLearn) {
-  const std::string velmor = testsupport::ReadFile(TOVSIM_VELMOR_LIB);
-  const Bytes lib = rpgtest::WithScripts(Bytes(velmor.begin(), velmor.end()),
-                                         {{1, 200, "RaiseLevel 1, 2\nLearn 1, 3, 4\nRaiseLevel 2, 6\n"}});
-  GameRun run([&] {
-    Join(1);
-    Join(2);
-    rpgtest::RunFromBody(1, 200);
-  }, lib);
-  // Hero: level 2 with 5 left, one learned panel. Azhu: 225 experience
-  // carries her to level 4 (35 left), where her chain opens 回春.
-  EXPECT_EQ(EnterUntilDone(run), 2 + 1 + 2 + 1);
-  ASSERT_EQ(game.runStatus, 0);
-  const CharStats &hero = game.party[0].stats, &zhu = game.party[1].stats;
-  EXPECT_EQ(std::tie(hero.level, hero.exp, game.party[0].magicCount), std::make_tuple(2, 5, 1));
-  EXPECT_EQ(hero.attack, 11 + 5) << "row 2 and the machete";
-  EXPECT_EQ(std::tie(zhu.level, zhu.exp, game.party[1].magicCount), std::make_tuple(4, 35, 2));
-  EXPECT_EQ(zhu.agility, 17 + 1) << "row 4 and the hunter's jacket";
 }
 
 }  // namespace
