@@ -6,21 +6,22 @@
 
 #include <cstdint>
 
-#include "host/msg.h"
 #include "rpg/battle/rules/drops.h"
 #include "rpg/battle/rules/item_effect.h"
 #include "rpg/battle/rules/magic_damage.h"
 #include "rpg/battle/rules/magic_effect.h"
 #include "rpg/battle/rules/statuses.h"
 #include "rpg/battle/rules/strikes.h"
-#include "rpg/engine/game_state.h"
+#include "tests/rpg/battle/battle_cast.h"
 
 namespace {
 
-class BattleRules : public ::testing::Test {
+using battletest::FirstDraw;
+
+class BattleRules : public battletest::StateTest {
  protected:
   void SetUp() override {
-    ResetGameState();
+    StateTest::SetUp();
     for (int i = 0; i < kPartySlots; ++i) {
       game.party[i].header.id = uint8_t(i + 1);
       CharStats& m = Member(i);
@@ -31,17 +32,8 @@ class BattleRules : public ::testing::Test {
       e.maxMp = 40, e.mp = 40, e.attack = 160, e.defence = 80;
     }
   }
-  void TearDown() override { ResetGameState(); }
-
   static CharStats& Member(int i) { return game.party[i].stats; }
   static EnemyRecord& Enemy(int i) { return game.enemies[i].record; }
-  // The first number Random() gives after SeedRandom(seed), which is seeded again.
-  static int FirstDraw(uint32_t seed) {
-    SeedRandom(seed);
-    const int r = Random();
-    SeedRandom(seed);
-    return r;
-  }
 };
 
 TEST_F(BattleRules, StrikesTakeTheirDamageFromTheTarget) {
@@ -74,10 +66,8 @@ TEST_F(BattleRules, AnEnemyHitCarriesItsStatusesPastImmunity) {
   Member(1).immunity = 1;  // sleep
   Member(1).luck = 0;
   game.battleActions[kPartySlots].target = 1;
-  // With luck 0 an attempt fails only for x = 0: find a seed whose second draw passes.
-  uint32_t seed = 1;
-  while ([&] { SeedRandom(seed); Random(); return Random() % 90 == 0; }()) ++seed;
-  SeedRandom(seed);
+  // With luck 0 an attempt fails only for x = 0: a seed whose second draw passes.
+  battletest::SeedWhere([] { return Random(), Random() % 90 != 0; });
   EXPECT_EQ(EnemyStrike(0).statuses, 8);
   EXPECT_EQ(game.statuses[kPartySide][1].turns[kPoison], 4);
   EXPECT_FALSE(game.statuses[kPartySide][1].On(kSleep));

@@ -7,44 +7,37 @@
 #include <string>
 #include <vector>
 
-#include "host/msg.h"
+#include "host/canvas.h"
 #include "rpg/battle/popups.h"
 #include "rpg/battle/scene.h"
-#include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
-#include "host/canvas.h"
-#include "rpg/engine/library.h"
 #include "rpg/engine/pictures.h"
+#include "tests/rpg/battle/battle_cast.h"
 #include "tests/rpg/support/game_run.h"
-#include "tests/rpg/support/memory_library.h"
 #include "tests/support/host_screen.h"
 
 namespace {
 
-using rpgtest::Bytes;
+using battletest::Solid;
 using rpgtest::GameRun;
 using testsupport::Box;
 using testsupport::kBlack;
 
-Bytes Black(int w, int h, int frames = 1) {
-  return rpgtest::PictureBytes(w, h, 1, std::vector<std::string>(h * frames, std::string(w, '#')));
-}
-
-Bytes Library() {
+rpgtest::Bytes Library() {
   std::vector<std::string> enemy = {"~~~~~~"};
   for (int k = 0; k < 7; ++k) enemy.push_back("######");
   return rpgtest::PackLibrary({
-      {{11, 4, 5}, Black(4, 2)},
-      {{11, 4, 6}, Black(3, 3)},
-      {{11, 4, 7}, Black(2, 2)},
-      {{11, 3, 1}, Black(8, 8)},
-      {{11, 3, 2}, Black(8, 8)},
-      {{11, 3, 3}, Black(8, 8)},
+      {{11, 4, 5}, Solid(4, 2)},
+      {{11, 4, 6}, Solid(3, 3)},
+      {{11, 4, 7}, Solid(2, 2)},
+      {{11, 3, 1}, Solid(8, 8)},
+      {{11, 3, 2}, Solid(8, 8)},
+      {{11, 3, 3}, Solid(8, 8)},
       {{8, 3, 4}, rpgtest::PictureBytes(6, 8, 2, enemy)},
-      {{11, 2, 5}, Black(1, 1, 10)},
-      {{11, 2, 6}, Black(3, 1)},
-      {{11, 2, 7}, Black(3, 1)},
-      {{11, 2, 18}, Black(2, 2)},
+      {{11, 2, 5}, Solid(1, 1, 10)},
+      {{11, 2, 6}, Solid(3, 1)},
+      {{11, 2, 7}, Solid(3, 1)},
+      {{11, 2, 18}, Solid(2, 2)},
   });
 }
 
@@ -55,13 +48,7 @@ void Cast() {
     game.party[k].header.id = uint8_t(k + 1);
     game.party[k].stats.hp = game.party[k].stats.maxHp = 40;
   }
-  ResKey key{8, 3, 4, 0, 0};
-  LibLookup(&key);
-  for (int k : {0, 2}) {
-    game.enemies[k].record.enemyId = 1;
-    game.enemies[k].picBlock = key.block;
-    game.enemies[k].picOffset = key.offset;
-  }
+  battletest::StandEnemies({0, 2}, 4);
 }
 
 Box Black(int x, int y, int w, int h) { return testsupport::FindColor(kBlack, x, y, w, h); }

@@ -8,24 +8,19 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/msg.h"
 #include "rpg/battle/battle_setup.h"
 #include "rpg/battle/enemy_load.h"
 #include "rpg/battle/encounter.h"
 #include "rpg/battle/poses.h"
-#include "rpg/engine/game_state.h"
-#include "tests/rpg/support/memory_library.h"
+#include "tests/rpg/battle/battle_cast.h"
 
 namespace {
 
 using rpgtest::Bytes;
 using rpgtest::InstalledLibrary;
 
-class BattleSetup : public ::testing::Test {
+class BattleSetup : public battletest::StateTest {
  protected:
-  void SetUp() override { ResetGameState(); }
-  void TearDown() override { ResetGameState(); }
-
   static void Seat(int member, uint16_t hp, uint16_t maxHp) {
     game.party[member].header.id = uint8_t(member + 1);
     game.party[member].stats.hp = hp;
@@ -107,9 +102,7 @@ TEST_F(BattleSetup, TheFleeTestComparesRemaindersAtFullWidth) {
   Seat(1, 10, 10);
   game.party[1].stats.luck = 99;
   game.fled[1] = 1;
-  SeedRandom(5);
-  const int r = Random();
-  SeedRandom(5);
+  const int r = battletest::FirstDraw(5);
   RollFlee(1);
   EXPECT_EQ(game.fled[1], 0) << "a scripted battle is never fled";
   EXPECT_EQ(Random(), r) << "and draws nothing";
