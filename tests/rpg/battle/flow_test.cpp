@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/msg.h"
@@ -16,6 +17,7 @@
 #include "rpg/battle/run_battle.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/hero_move.h"
+#include "tests/rpg/battle/battle_cast.h"
 #include "tests/rpg/support/game_run.h"
 #include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/memory_library.h"
@@ -59,27 +61,6 @@ uint8_t Fight(const Party& party, std::initializer_list<uint32_t> keys,
   return result;
 }
 
-TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
-  EXPECT_EQ(Fight(Party{}, {kKeyEnter}), kBattleWon) << int(game.runStatus);
-  EXPECT_EQ(game.money, 9u) << "the rewards were paid";
-  EXPECT_EQ(game.party[0].stats.exp, 7);
-  EXPECT_EQ(game.enemies[0].record.enemyId, 0);
-  EXPECT_EQ(game.randomBattle, 0);
-}
-
-TEST(BattleFlow, AFasterEnemyDownsTheLastMemberAndTheBattleIsLost) {
-  EXPECT_EQ(Fight(Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre}, {kKeyEnter}),
-            kBattleLost);
-  EXPECT_EQ(game.party[0].stats.hp, 0);
-  EXPECT_EQ(game.battleActions[0].pose, 11);
-  EXPECT_EQ(game.enemies[0].record.enemyId, 0) << "the slots are freed on a loss too";
-}
-
-TEST(BattleFlow, TheRoundLimitEndsTheBattleAfterRoundLimitPlusOne) {
-  EXPECT_EQ(Fight(Party{.memberAttack = 0}, {kKeyEnter, 'R'}, [] { game.roundLimit = 1; }), kBattleFled);
-  EXPECT_EQ(game.roundNo, 1);
-}
-
 TEST(BattleFlow, AFlightFromARandomBattleEndsItAndDownedMembersGetOneHp) {
   uint8_t result = 0;
   GameRun run([&] {
@@ -106,13 +87,8 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
     game.encounterOn = 1;
     game.encounterEnemies[0] = kOgre;
     std::fill_n(game.encounterParams, 3, 1);  // backgrounds 1, 31, 111
-    for (uint32_t seed = 1; game.runStatus == 0 && seed < 500; ++seed) {
-      SeedRandom(seed);
-      if (Random() % 100 < 4) {  // an encounter at this seed
-        SeedRandom(seed);
-        EncounterCheck();
-      }
-    }
+    battletest::SeedWhere([] { return Random() % 100 < 4; });  // an encounter
+    EncounterCheck();
   }, Library());
   run.Advance(3000);
   run.Key(kKeyEnter);
@@ -125,16 +101,21 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
   EXPECT_EQ(game.party[1].stats.hp, 1);
 }
 
+// A scripted battle won by a strike (the scarecrow's experience and money
+// paid), lost to the faster ogre (the last member down) or stopped after
+// round limit + 1: the script goes on by the result, the slots freed.
 TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
   struct Case {
     const char* what;
     Party party;
     uint8_t roundLimit;
     uint8_t var;
+    uint32_t money;
+    uint16_t exp, hp;
   };
-  for (const Case& c : {Case{"won: the win address", Party{}, 0, 1},
-                        Case{"lost: the lose address", Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre}, 0, 2},
-                        Case{"round limit: after the command", Party{.memberAttack = 0}, 1, 3}}) {
+  for (const Case& c : {Case{"won: the win address", Party{}, 0, 1, 9, 7, 100},
+                        Case{"lost: the lose address", Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre}, 0, 2, 0, 0, 0},
+                        Case{"round limit: after the command", Party{.memberAttack = 0}, 1, 3, 0, 0, 100}}) {
     const std::string source = "Battle " + std::to_string(c.roundLimit) + ", " + std::to_string(c.party.enemy) +
                                ", 0, 0, 5, 5, 5, 9, 9, 9, 0, 0, 0, lose, win\n"
                                "SetVar 1, 3\nEnd\nlose: SetVar 1, 2\nEnd\nwin: SetVar 1, 1\nEnd\n";
@@ -146,6 +127,11 @@ TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
     run.Play({kKeyEnter, 'R'});
     EXPECT_EQ(game.scriptVars[1], c.var) << c.what;
     EXPECT_EQ(game.encounterParams[1], 35) << c.what;
+    EXPECT_EQ(std::tie(game.money, game.party[0].stats.exp, game.party[0].stats.hp), std::tie(c.money, c.exp, c.hp))
+        << c.what;
+    EXPECT_EQ(game.battleActions[0].pose == 11, c.hp == 0) << c.what;
+    if (c.roundLimit) { EXPECT_EQ(game.roundNo, c.roundLimit) << c.what; }
+    EXPECT_EQ(game.enemies[0].record.enemyId + game.randomBattle, 0) << c.what;
   }
 }
 
