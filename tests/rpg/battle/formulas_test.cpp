@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "rpg/battle/item_actions.h"
 #include "rpg/battle/rules/combatant.h"
 #include "rpg/battle/rules/drops.h"
 #include "rpg/battle/rules/level_rows.h"
@@ -81,6 +82,17 @@ TEST(CombatFormulas, BonusesAndPercentages) {
       {"agility lowering past the base gives 0", WithAgilityBonus(5, uint8_t(-6)), 0},
       {"agility lowering", WithAgilityBonus(50, uint8_t(-6)), 44},
       {"the evasion sum is wide", WithAgilityBonusWide(100, 100), 200},
+  });
+}
+
+TEST(CombatFormulas, AHandHeldWeaponThrownDealsOneBitPerByteItCarries) {
+  const uint8_t none[8] = {}, some[8] = {1, 0, 0, 0x85, 0, 0, 0, 0}, byte6[8] = {0, 0, 0, 0, 0, 0, 3, 0},
+                all[8] = {1, 1, 1, 0xFF, 1, 1, 1, 1};
+  ExpectRows({
+      {"nothing", HandHeldThrowDamage(none), 0},
+      {"byte 0: 512; byte 3's low 7 bits: 5", HandHeldThrowDamage(some), 517},
+      {"byte 6: 8192", HandHeldThrowDamage(byte6), 8192},
+      {"every byte: 16256 + 127", HandHeldThrowDamage(all), 16383},
   });
 }
 

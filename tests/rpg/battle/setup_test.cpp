@@ -144,8 +144,15 @@ TEST_F(BattleSetup, TheStartResetsTheBattleAndShiftsRepeatedBackgrounds) {
   EXPECT_EQ(game.battleActions[0].kind, 6) << "orders survive from battle to battle";
 }
 
-TEST_F(BattleSetup, EnemiesLoadOnlyWhatTheirRecordsAndListsHold) {
+// Loading also drops a guard pose left from an earlier battle, keeping the
+// order.
+TEST_F(BattleSetup, EnemiesLoadOnlyWhatTheirRecordsAndListsHoldAndGuardsAreDropped) {
   InstalledLibrary lib(Library());
+  Seat(0, 80, 100);
+  Seat(1, 80, 100);
+  game.battleActions[0].kind = 5;
+  game.battleActions[0].pose = 8;
+  game.battleActions[1].pose = 11;
   struct Case {
     const char* what;
     uint8_t id;
@@ -176,6 +183,8 @@ TEST_F(BattleSetup, EnemiesLoadOnlyWhatTheirRecordsAndListsHold) {
       EXPECT_EQ(e.magic[k / 2][k % 2], c.magic[k]) << c.what << " byte " << k;
     }
     EXPECT_EQ(e.magic[c.magic.size() / 2][0], 0) << c.what;
+    EXPECT_EQ(game.battleActions[0].pose + game.battleActions[1].pose, 0) << c.what;
+    EXPECT_EQ(game.battleActions[0].kind, 5) << c.what;
   }
   game.runStatus = 0;
   game.enemies[0].record.enemyId = 9;
@@ -231,22 +240,6 @@ TEST_F(BattleSetup, PosesFollowHpSleepAndGuardAndEachFallCountsOnce) {
   game.party[2].header.id = 0;
   UpdatePose(2);
   EXPECT_EQ(game.battleActions[2].pose, 8) << "an empty slot is left";
-}
-
-TEST_F(BattleSetup, AGuardLeftFromAnEarlierBattleIsDroppedAtTheStart) {
-  InstalledLibrary lib(Library());
-  Seat(0, 80, 100);
-  Seat(1, 80, 100);
-  game.battleActions[0].kind = 5;
-  game.battleActions[0].pose = 8;
-  game.battleActions[1].pose = 11;
-  game.enemies[0].record.enemyId = 1;
-  InitBattle();
-  LoadEnemies();
-  ASSERT_EQ(game.runStatus, 0);
-  EXPECT_EQ(game.battleActions[0].pose, 0);
-  EXPECT_EQ(game.battleActions[1].pose, 0);
-  EXPECT_EQ(game.battleActions[0].kind, 5);
 }
 
 }  // namespace
