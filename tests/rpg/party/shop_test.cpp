@@ -10,21 +10,17 @@
 #include "host/msg.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/party/shop.h"
-#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/party/screen_drive.h"
 #include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/script_library.h"
 
 namespace {
 
-using rpgtest::GameRun;
 using rpgtest::ShowsGolden;
 using rpgtest::TestLibrary;
-using Inventory = std::vector<InvEntry>;
-using Keys = std::vector<uint32_t>;
+using namespace partytest;
 
 const Inventory kGoods = {{9, 1, 0}, {7, 1, 0}, {9, 2, 0}, {1, 1, 0}, {9, 3, 0}};
-// Not a key: lets a 100-tick message run out.
-constexpr uint32_t kWait = 0;
 
 struct Shop {
   uint32_t money = 0;
@@ -36,18 +32,12 @@ struct Shop {
 Shop Visit(const Shop& before, std::function<void()> screen, const Keys& keys,
          const std::function<void()>& look = {}) {
   Shop after;
-  GameRun run(
-      [&] {
-        game.money = before.money;
-        for (const InvEntry& e : before.inventory) game.inventory[game.invCount++] = e;
-        screen();
-        after = {game.money, Inventory(game.inventory, game.inventory + game.invCount)};
-      },
-      TestLibrary("shop"));
-  for (uint32_t key : keys) key == kWait ? run.Advance(1500) : run.Key(key);
-  if (look) look();
-  for (int i = 0; i < 2 && !run.Finished(); ++i) run.Key(kKeyEscape);
-  EXPECT_TRUE(run.Finished());
+  Drive([&] {
+    game.money = before.money;
+    Stock(before.inventory);
+    screen();
+    after = {game.money, InventoryNow()};
+  }, TestLibrary("shop"), keys, look, 1500, 2);
   return after;
 }
 
@@ -113,26 +103,20 @@ TEST(ShopCommandsTest, OpenTheShopsAndGoOn) {
   const char* five[] = {"7:1", "9:2", "1:1", "9:3", "9:1"};
   std::string thirty = "Shop ";
   for (int i = 0; i < 30; ++i) thirty += std::string(i ? ", " : "") + five[i % 5];
-  Keys last(29, kKeyDown);
-  last.insert(last.end(), {kKeyEnter, kKeyUp, kKeyEnter});
-  const std::pair<std::string, Keys> cases[] = {
-      {"Shop", {}}, {thirty, last}, {"Sell", {kKeyEnter, kKeyDown, kKeyDown, kKeyEnter}}};
+  const std::pair<std::string, Keys> cases[] = {{"Shop", {}},
+                                                {thirty, Keys(29, kKeyDown) + Keys{kKeyEnter, kKeyUp, kKeyEnter}},
+                                                {"Sell", {kKeyEnter, kKeyDown, kKeyDown, kKeyEnter}}};
   for (const auto& [command, keys] : cases) {
     SCOPED_TRACE(command.substr(0, 12));
     uint32_t money = 0;
     bool flagged = false;
-    GameRun run(
-        [&] {
-          game.money = 500;
-          game.inventory[game.invCount++] = {9, 1, 2};
-          rpgtest::RunFromBody();
-          money = game.money;
-          flagged = game.eventFlags[0] & 0x80;
-        },
-        rpgtest::WithScripts(TestLibrary("shop"), {{1, 1, command + "\nSetFlag 7\nEnd\n"}}));
-    for (uint32_t key : keys) run.Key(key);
-    if (!run.Finished()) run.Key(kKeyEscape);
-    ASSERT_TRUE(run.Finished());
+    Drive([&] {
+      game.money = 500;
+      Stock({{9, 1, 2}});
+      rpgtest::RunFromBody();
+      money = game.money;
+      flagged = game.eventFlags[0] & 0x80;
+    }, rpgtest::WithScripts(TestLibrary("shop"), {{1, 1, command + "\nSetFlag 7\nEnd\n"}}), keys, {}, 0, 1);
     EXPECT_EQ(money, command == "Shop" ? 500u : command == "Sell" ? 520u : 480u);
     EXPECT_TRUE(flagged);
   }
