@@ -1,6 +1,7 @@
-// Whole battles on the virtual clock with scripted keys: won, lost, fled,
-// stopped by the round limit, and a lost random encounter ending at the
-// title.
+// The battle driven by keys on the virtual clock: the command phase (going
+// back, flight from the second member, siege mode and its re-arming, the
+// joint attack), and whole battles won, lost, fled, stopped by the round
+// limit, and a lost random encounter ending at the title.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "host/msg.h"
+#include "rpg/battle/command_phase.h"
 #include "rpg/battle/round.h"
 #include "rpg/battle/run_battle.h"
 #include "rpg/engine/game_state.h"
@@ -26,6 +28,70 @@
 namespace {
 
 using rpgtest::GameRun;
+
+// Three members standing, orders given by keys, and an enemy in slot 1.
+void CastForOrders() {
+  for (int k = 0; k < 3; ++k) {
+    game.party[k].header.id = uint8_t(k + 1);
+    game.party[k].stats.hp = 10;
+    game.battleActions[k] = {};
+  }
+  game.livingMembers = 3;
+  game.manualCommands = 1;
+  game.enemies[1].record.enemyId = 1;
+}
+
+// The kinds of the three orders after a command phase driven by `keys`,
+// each pressed once the game waits for it.
+struct Orders {
+  uint8_t kind[3];
+  uint8_t manual;
+};
+Orders PhaseWith(std::initializer_list<uint32_t> keys, void (*before)() = nullptr) {
+  Orders out{};
+  GameRun run([&] {
+    CastForOrders();
+    if (before) before();
+    CommandPhase();
+    for (int k = 0; k < 3; ++k) out.kind[k] = game.battleActions[k].kind;
+    out.manual = game.manualCommands;
+  }, rpgtest::PackLibrary({{{8, 3, 1}, battletest::Solid(1, 1)}}));
+  EXPECT_TRUE(run.Play(keys, 2000));
+  return out;
+}
+
+TEST(BattleCommands, EscOnTheFirstStaysAndFlightFromTheSecondTakesTheRest) {
+  const Orders o = PhaseWith({kKeyEscape, kKeyEnter, kKeyDown, kKeyEnter, kKeyDown, kKeyDown,
+                              kKeyDown, kKeyEnter});
+  EXPECT_EQ(o.kind[0], 1) << "the first member's own order";
+  EXPECT_EQ(o.kind[1], 7);
+  EXPECT_EQ(o.kind[2], 7);
+}
+
+TEST(BattleCommands, SiegeSkipsThePhaseUntilOrdersAreGivenAgainAndRReArmsIt) {
+  const Orders siege = PhaseWith({kKeyDown, kKeyEnter, kKeyEnter});
+  EXPECT_EQ(siege.kind[0], 6);
+  EXPECT_EQ(siege.kind[2], 6);
+  EXPECT_EQ(siege.manual, 0);
+  const Orders skipped = PhaseWith({}, [] {
+    game.battleActions[0].kind = 6;
+    game.manualCommands = 0;
+  });
+  EXPECT_EQ(skipped.manual, 0) << "no key was needed";
+  const Orders rearmed = PhaseWith({'R'}, [] { game.battleActions[0].kind = 6; });
+  EXPECT_EQ(rearmed.manual, 0);
+}
+
+TEST(BattleCommands, AJointAttackTakesUpEveryOtherMember) {
+  const Orders joint = PhaseWith({kKeyEnter, kKeyRight, kKeyEnter});
+  EXPECT_EQ(joint.kind[0], 170) << "an order given before is taken up too";
+  EXPECT_EQ(joint.kind[1], 3);
+  EXPECT_EQ(joint.kind[2], 170);
+  const Orders alone = PhaseWith({kKeyRight, kKeyEnter, kKeyEnter, kKeyEnter},
+                                 [] { game.livingMembers = 1; });
+  EXPECT_EQ(alone.kind[0], 1) << "Right does nothing with one member standing";
+  EXPECT_EQ(alone.kind[1], 1);
+}
 
 // The battle library's enemies: the scarecrow (agility 1, attack 0, hp 40,
 // exp 7, money 9) and the ogre (agility 99, attack 400).
