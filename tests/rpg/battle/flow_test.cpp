@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <tuple>
@@ -113,32 +114,29 @@ void Seat(const Party& s) {
   game.enemies[0].record.enemyId = s.enemy;
 }
 
-// The result of a scripted battle of `party`, set up further by `more`,
-// fought with `keys`.
-uint8_t Fight(const Party& party, std::initializer_list<uint32_t> keys,
-              void (*more)() = [] {}) {
+// The result of a battle (a random one when `random`) of `party`, set up
+// further by `more`, fought with `keys` pressed `pause` ms apart.
+uint8_t Fight(const Party& party, std::initializer_list<uint32_t> keys, const std::function<void()>& more,
+              bool random = false, int64_t pause = 3000) {
   uint8_t result = 0;
   GameRun run([&] {
     Seat(party);
     more();
-    result = RunBattle(false);
+    result = RunBattle(random);
   }, Library());
-  run.Play(keys);
+  run.Play(keys, pause);
   return result;
 }
 
 TEST(BattleFlow, AFlightFromARandomBattleEndsItAndDownedMembersGetOneHp) {
-  uint8_t result = 0;
-  GameRun run([&] {
-    Seat(Party{.memberAgility = 99, .luck = 99});
-    game.party[1].header.id = 2;  // down, and slower
-    game.encounterEnemies[0] = kScarecrow;
-    SeedRandom(3);
-    result = RunBattle(true);
-  }, Library());
   // The battle menu, down to its fourth entry, chosen.
-  run.Play({kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
-  EXPECT_EQ(result, kBattleFled);
+  EXPECT_EQ(Fight(Party{.memberAgility = 99, .luck = 99}, {kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyDown, kKeyEnter},
+                  [] {
+                    game.party[1].header.id = 2;  // down, and slower
+                    game.encounterEnemies[0] = kScarecrow;
+                    SeedRandom(3);
+                  }, true),
+            kBattleFled);
   EXPECT_EQ(game.fled[0], 1);
   EXPECT_EQ(game.party[1].stats.hp, 1);
 }
@@ -222,8 +220,7 @@ TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
            Case{"Esc in the list: no order", 0, {8, 1, 2},
                 {d, e, d, e, d, e, x, d, d, e, 'R'}, 10, 0, 2, 5, 0},
        }) {
-    GameRun run([&] {
-      Seat(Party{.memberHp = 10});
+    Fight(Party{.memberHp = 10}, c.keys, [&] {
       CharStats& m = game.party[0].stats;
       m.mp = c.mp, m.maxMp = 40;
       game.party[0].magic[0] = {3, 1};
@@ -231,9 +228,7 @@ TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
       if (c.item.count) game.inventory[game.invCount++] = c.item;
       game.roundLimit = 1;
       SeedRandom(5);
-      RunBattle(false);
-    }, Library());
-    run.Play(c.keys, 6000);  // time for the effects before the next key
+    }, false, 6000);  // time for the effects before the next key
     EXPECT_EQ(game.party[0].stats.hp, c.hp) << c.what;
     EXPECT_EQ(game.party[0].stats.mp, c.mpAfter) << c.what;
     EXPECT_EQ(game.invCount ? game.inventory[0].count : 0, c.itemsLeft) << c.what;
