@@ -1,21 +1,26 @@
-// Whole battles on the virtual clock with scripted keys: won, lost, fled,
-// stopped by the round limit, and a lost random encounter ending at the
-// title.
+// The battle driven by keys on the virtual clock: the command phase (going
+// back, flight from the second member, siege mode and its re-arming, the
+// joint attack), and whole battles won, lost, fled, stopped by the round
+// limit, and a lost random encounter ending at the title.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/msg.h"
+#include "rpg/battle/command_phase.h"
 #include "rpg/battle/round.h"
 #include "rpg/battle/run_battle.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/hero_move.h"
+#include "tests/rpg/battle/battle_cast.h"
 #include "tests/rpg/support/game_run.h"
 #include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/memory_library.h"
@@ -24,6 +29,70 @@
 namespace {
 
 using rpgtest::GameRun;
+
+// Three members standing, orders given by keys, and an enemy in slot 1.
+void CastForOrders() {
+  for (int k = 0; k < 3; ++k) {
+    game.party[k].header.id = uint8_t(k + 1);
+    game.party[k].stats.hp = 10;
+    game.battleActions[k] = {};
+  }
+  game.livingMembers = 3;
+  game.manualCommands = 1;
+  game.enemies[1].record.enemyId = 1;
+}
+
+// The kinds of the three orders after a command phase driven by `keys`,
+// each pressed once the game waits for it.
+struct Orders {
+  uint8_t kind[3];
+  uint8_t manual;
+};
+Orders PhaseWith(std::initializer_list<uint32_t> keys, void (*before)() = nullptr) {
+  Orders out{};
+  GameRun run([&] {
+    CastForOrders();
+    if (before) before();
+    CommandPhase();
+    for (int k = 0; k < 3; ++k) out.kind[k] = game.battleActions[k].kind;
+    out.manual = game.manualCommands;
+  }, rpgtest::PackLibrary({{{8, 3, 1}, battletest::Solid(1, 1)}}));
+  EXPECT_TRUE(run.Play(keys, 2000));
+  return out;
+}
+
+TEST(BattleCommands, EscOnTheFirstStaysAndFlightFromTheSecondTakesTheRest) {
+  const Orders o = PhaseWith({kKeyEscape, kKeyEnter, kKeyDown, kKeyEnter, kKeyDown, kKeyDown,
+                              kKeyDown, kKeyEnter});
+  EXPECT_EQ(o.kind[0], 1) << "the first member's own order";
+  EXPECT_EQ(o.kind[1], 7);
+  EXPECT_EQ(o.kind[2], 7);
+}
+
+TEST(BattleCommands, SiegeSkipsThePhaseUntilOrdersAreGivenAgainAndRReArmsIt) {
+  const Orders siege = PhaseWith({kKeyDown, kKeyEnter, kKeyEnter});
+  EXPECT_EQ(siege.kind[0], 6);
+  EXPECT_EQ(siege.kind[2], 6);
+  EXPECT_EQ(siege.manual, 0);
+  const Orders skipped = PhaseWith({}, [] {
+    game.battleActions[0].kind = 6;
+    game.manualCommands = 0;
+  });
+  EXPECT_EQ(skipped.manual, 0) << "no key was needed";
+  const Orders rearmed = PhaseWith({'R'}, [] { game.battleActions[0].kind = 6; });
+  EXPECT_EQ(rearmed.manual, 0);
+}
+
+TEST(BattleCommands, AJointAttackTakesUpEveryOtherMember) {
+  const Orders joint = PhaseWith({kKeyEnter, kKeyRight, kKeyEnter});
+  EXPECT_EQ(joint.kind[0], 170) << "an order given before is taken up too";
+  EXPECT_EQ(joint.kind[1], 3);
+  EXPECT_EQ(joint.kind[2], 170);
+  const Orders alone = PhaseWith({kKeyRight, kKeyEnter, kKeyEnter, kKeyEnter},
+                                 [] { game.livingMembers = 1; });
+  EXPECT_EQ(alone.kind[0], 1) << "Right does nothing with one member standing";
+  EXPECT_EQ(alone.kind[1], 1);
+}
 
 // The battle library's enemies: the scarecrow (agility 1, attack 0, hp 40,
 // exp 7, money 9) and the ogre (agility 99, attack 400).
@@ -45,53 +114,29 @@ void Seat(const Party& s) {
   game.enemies[0].record.enemyId = s.enemy;
 }
 
-// The result of a scripted battle of `party`, set up further by `more`,
-// fought with `keys`.
-uint8_t Fight(const Party& party, std::initializer_list<uint32_t> keys,
-              void (*more)() = [] {}) {
+// The result of a battle (a random one when `random`) of `party`, set up
+// further by `more`, fought with `keys` pressed `pause` ms apart.
+uint8_t Fight(const Party& party, std::initializer_list<uint32_t> keys, const std::function<void()>& more,
+              bool random = false, int64_t pause = 3000) {
   uint8_t result = 0;
   GameRun run([&] {
     Seat(party);
     more();
-    result = RunBattle(false);
+    result = RunBattle(random);
   }, Library());
-  run.Play(keys);
+  run.Play(keys, pause);
   return result;
 }
 
-TEST(BattleFlow, AStrikeWinsAndTheEnemyGivesItsExperienceAndMoney) {
-  EXPECT_EQ(Fight(Party{}, {kKeyEnter}), kBattleWon) << int(game.runStatus);
-  EXPECT_EQ(game.money, 9u) << "the rewards were paid";
-  EXPECT_EQ(game.party[0].stats.exp, 7);
-  EXPECT_EQ(game.enemies[0].record.enemyId, 0);
-  EXPECT_EQ(game.randomBattle, 0);
-}
-
-TEST(BattleFlow, AFasterEnemyDownsTheLastMemberAndTheBattleIsLost) {
-  EXPECT_EQ(Fight(Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre}, {kKeyEnter}),
-            kBattleLost);
-  EXPECT_EQ(game.party[0].stats.hp, 0);
-  EXPECT_EQ(game.battleActions[0].pose, 11);
-  EXPECT_EQ(game.enemies[0].record.enemyId, 0) << "the slots are freed on a loss too";
-}
-
-TEST(BattleFlow, TheRoundLimitEndsTheBattleAfterRoundLimitPlusOne) {
-  EXPECT_EQ(Fight(Party{.memberAttack = 0}, {kKeyEnter, 'R'}, [] { game.roundLimit = 1; }), kBattleFled);
-  EXPECT_EQ(game.roundNo, 1);
-}
-
 TEST(BattleFlow, AFlightFromARandomBattleEndsItAndDownedMembersGetOneHp) {
-  uint8_t result = 0;
-  GameRun run([&] {
-    Seat(Party{.memberAgility = 99, .luck = 99});
-    game.party[1].header.id = 2;  // down, and slower
-    game.encounterEnemies[0] = kScarecrow;
-    SeedRandom(3);
-    result = RunBattle(true);
-  }, Library());
   // The battle menu, down to its fourth entry, chosen.
-  run.Play({kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});
-  EXPECT_EQ(result, kBattleFled);
+  EXPECT_EQ(Fight(Party{.memberAgility = 99, .luck = 99}, {kKeyDown, kKeyEnter, kKeyDown, kKeyDown, kKeyDown, kKeyEnter},
+                  [] {
+                    game.party[1].header.id = 2;  // down, and slower
+                    game.encounterEnemies[0] = kScarecrow;
+                    SeedRandom(3);
+                  }, true),
+            kBattleFled);
   EXPECT_EQ(game.fled[0], 1);
   EXPECT_EQ(game.party[1].stats.hp, 1);
 }
@@ -106,13 +151,8 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
     game.encounterOn = 1;
     game.encounterEnemies[0] = kOgre;
     std::fill_n(game.encounterParams, 3, 1);  // backgrounds 1, 31, 111
-    for (uint32_t seed = 1; game.runStatus == 0 && seed < 500; ++seed) {
-      SeedRandom(seed);
-      if (Random() % 100 < 4) {  // an encounter at this seed
-        SeedRandom(seed);
-        EncounterCheck();
-      }
-    }
+    battletest::SeedWhere([] { return Random() % 100 < 4; });  // an encounter
+    EncounterCheck();
   }, Library());
   run.Advance(3000);
   run.Key(kKeyEnter);
@@ -125,16 +165,21 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
   EXPECT_EQ(game.party[1].stats.hp, 1);
 }
 
+// A scripted battle won by a strike (the scarecrow's experience and money
+// paid), lost to the faster ogre (the last member down) or stopped after
+// round limit + 1: the script goes on by the result, the slots freed.
 TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
   struct Case {
     const char* what;
     Party party;
     uint8_t roundLimit;
     uint8_t var;
+    uint32_t money;
+    uint16_t exp, hp;
   };
-  for (const Case& c : {Case{"won: the win address", Party{}, 0, 1},
-                        Case{"lost: the lose address", Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre}, 0, 2},
-                        Case{"round limit: after the command", Party{.memberAttack = 0}, 1, 3}}) {
+  for (const Case& c : {Case{"won: the win address", Party{}, 0, 1, 9, 7, 100},
+                        Case{"lost: the lose address", Party{.memberHp = 5, .memberAgility = 1, .enemy = kOgre}, 0, 2, 0, 0, 0},
+                        Case{"round limit: after the command", Party{.memberAttack = 0}, 1, 3, 0, 0, 100}}) {
     const std::string source = "Battle " + std::to_string(c.roundLimit) + ", " + std::to_string(c.party.enemy) +
                                ", 0, 0, 5, 5, 5, 9, 9, 9, 0, 0, 0, lose, win\n"
                                "SetVar 1, 3\nEnd\nlose: SetVar 1, 2\nEnd\nwin: SetVar 1, 1\nEnd\n";
@@ -146,6 +191,11 @@ TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
     run.Play({kKeyEnter, 'R'});
     EXPECT_EQ(game.scriptVars[1], c.var) << c.what;
     EXPECT_EQ(game.encounterParams[1], 35) << c.what;
+    EXPECT_EQ(std::tie(game.money, game.party[0].stats.exp, game.party[0].stats.hp), std::tie(c.money, c.exp, c.hp))
+        << c.what;
+    EXPECT_EQ(game.battleActions[0].pose == 11, c.hp == 0) << c.what;
+    if (c.roundLimit) { EXPECT_EQ(game.roundNo, c.roundLimit) << c.what; }
+    EXPECT_EQ(game.enemies[0].record.enemyId + game.randomBattle, 0) << c.what;
   }
 }
 
@@ -170,8 +220,7 @@ TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
            Case{"Esc in the list: no order", 0, {8, 1, 2},
                 {d, e, d, e, d, e, x, d, d, e, 'R'}, 10, 0, 2, 5, 0},
        }) {
-    GameRun run([&] {
-      Seat(Party{.memberHp = 10});
+    Fight(Party{.memberHp = 10}, c.keys, [&] {
       CharStats& m = game.party[0].stats;
       m.mp = c.mp, m.maxMp = 40;
       game.party[0].magic[0] = {3, 1};
@@ -179,9 +228,7 @@ TEST(BattleFlow, MagicAndItemOrdersCostWhatTheyUseAndEscGivesNone) {
       if (c.item.count) game.inventory[game.invCount++] = c.item;
       game.roundLimit = 1;
       SeedRandom(5);
-      RunBattle(false);
-    }, Library());
-    run.Play(c.keys, 6000);  // time for the effects before the next key
+    }, false, 6000);  // time for the effects before the next key
     EXPECT_EQ(game.party[0].stats.hp, c.hp) << c.what;
     EXPECT_EQ(game.party[0].stats.mp, c.mpAfter) << c.what;
     EXPECT_EQ(game.invCount ? game.inventory[0].count : 0, c.itemsLeft) << c.what;

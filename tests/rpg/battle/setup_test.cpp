@@ -8,24 +8,19 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/msg.h"
 #include "rpg/battle/battle_setup.h"
 #include "rpg/battle/enemy_load.h"
 #include "rpg/battle/encounter.h"
 #include "rpg/battle/poses.h"
-#include "rpg/engine/game_state.h"
-#include "tests/rpg/support/memory_library.h"
+#include "tests/rpg/battle/battle_cast.h"
 
 namespace {
 
 using rpgtest::Bytes;
 using rpgtest::InstalledLibrary;
 
-class BattleSetup : public ::testing::Test {
+class BattleSetup : public battletest::StateTest {
  protected:
-  void SetUp() override { ResetGameState(); }
-  void TearDown() override { ResetGameState(); }
-
   static void Seat(int member, uint16_t hp, uint16_t maxHp) {
     game.party[member].header.id = uint8_t(member + 1);
     game.party[member].stats.hp = hp;
@@ -107,9 +102,7 @@ TEST_F(BattleSetup, TheFleeTestComparesRemaindersAtFullWidth) {
   Seat(1, 10, 10);
   game.party[1].stats.luck = 99;
   game.fled[1] = 1;
-  SeedRandom(5);
-  const int r = Random();
-  SeedRandom(5);
+  const int r = battletest::FirstDraw(5);
   RollFlee(1);
   EXPECT_EQ(game.fled[1], 0) << "a scripted battle is never fled";
   EXPECT_EQ(Random(), r) << "and draws nothing";
@@ -151,8 +144,15 @@ TEST_F(BattleSetup, TheStartResetsTheBattleAndShiftsRepeatedBackgrounds) {
   EXPECT_EQ(game.battleActions[0].kind, 6) << "orders survive from battle to battle";
 }
 
-TEST_F(BattleSetup, EnemiesLoadOnlyWhatTheirRecordsAndListsHold) {
+// Loading also drops a guard pose left from an earlier battle, keeping the
+// order.
+TEST_F(BattleSetup, EnemiesLoadOnlyWhatTheirRecordsAndListsHoldAndGuardsAreDropped) {
   InstalledLibrary lib(Library());
+  Seat(0, 80, 100);
+  Seat(1, 80, 100);
+  game.battleActions[0].kind = 5;
+  game.battleActions[0].pose = 8;
+  game.battleActions[1].pose = 11;
   struct Case {
     const char* what;
     uint8_t id;
@@ -183,6 +183,8 @@ TEST_F(BattleSetup, EnemiesLoadOnlyWhatTheirRecordsAndListsHold) {
       EXPECT_EQ(e.magic[k / 2][k % 2], c.magic[k]) << c.what << " byte " << k;
     }
     EXPECT_EQ(e.magic[c.magic.size() / 2][0], 0) << c.what;
+    EXPECT_EQ(game.battleActions[0].pose + game.battleActions[1].pose, 0) << c.what;
+    EXPECT_EQ(game.battleActions[0].kind, 5) << c.what;
   }
   game.runStatus = 0;
   game.enemies[0].record.enemyId = 9;
@@ -238,22 +240,6 @@ TEST_F(BattleSetup, PosesFollowHpSleepAndGuardAndEachFallCountsOnce) {
   game.party[2].header.id = 0;
   UpdatePose(2);
   EXPECT_EQ(game.battleActions[2].pose, 8) << "an empty slot is left";
-}
-
-TEST_F(BattleSetup, AGuardLeftFromAnEarlierBattleIsDroppedAtTheStart) {
-  InstalledLibrary lib(Library());
-  Seat(0, 80, 100);
-  Seat(1, 80, 100);
-  game.battleActions[0].kind = 5;
-  game.battleActions[0].pose = 8;
-  game.battleActions[1].pose = 11;
-  game.enemies[0].record.enemyId = 1;
-  InitBattle();
-  LoadEnemies();
-  ASSERT_EQ(game.runStatus, 0);
-  EXPECT_EQ(game.battleActions[0].pose, 0);
-  EXPECT_EQ(game.battleActions[1].pose, 0);
-  EXPECT_EQ(game.battleActions[0].kind, 5);
 }
 
 }  // namespace

@@ -6,21 +6,19 @@
 #include <cstdint>
 #include <string>
 
-#include "host/msg.h"
 #include "rpg/battle/enemy_choice.h"
 #include "rpg/battle/order_check.h"
 #include "rpg/battle/turn_order.h"
-#include "rpg/engine/game_state.h"
-#include "tests/rpg/support/memory_library.h"
+#include "tests/rpg/battle/battle_cast.h"
 
 namespace {
 
 using rpgtest::Bytes;
 
-class BattleTurns : public ::testing::Test {
+class BattleTurns : public battletest::StateTest {
  protected:
   void SetUp() override {
-    ResetGameState();
+    StateTest::SetUp();
     for (int i = 0; i < kPartySlots; ++i) {
       game.party[i].header.id = uint8_t(i + 1);
       game.party[i].stats.hp = game.party[i].stats.maxHp = 50;
@@ -30,17 +28,9 @@ class BattleTurns : public ::testing::Test {
       game.enemies[i].record.mp = 10;
     }
   }
-  void TearDown() override { ResetGameState(); }
-
   // Seeds Random() so that its next draw gives x = r % 100.
   static void SeedForX(int x) {
-    for (uint32_t seed = 1;; ++seed) {
-      SeedRandom(seed);
-      if (Random() % 100 == x) {
-        SeedRandom(seed);
-        return;
-      }
-    }
+    battletest::SeedWhere([x] { return Random() % 100 == x; });
   }
 };
 

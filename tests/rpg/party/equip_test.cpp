@@ -22,7 +22,7 @@
 #include "rpg/party/equip_from_items.h"
 #include "rpg/party/equip_screen.h"
 #include "rpg/party/event_flags.h"
-#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/party/screen_drive.h"
 #include "tests/rpg/support/game_screen.h"
 
 namespace {
@@ -31,13 +31,10 @@ using rpgtest::ArtOf;
 using rpgtest::GameRun;
 using rpgtest::ShowsGolden;
 using rpgtest::TestLibrary;
-using Inventory = std::vector<InvEntry>;
-using Keys = std::vector<uint32_t>;
+using namespace partytest;
 using Art = std::vector<std::string>;
 using Worn = std::array<uint8_t, 8>;  // head, body, cape, bracer, hand-held, footwear, ornaments
 
-// Not a key: lets a 100-tick message run out.
-constexpr uint32_t kWait = 0;
 constexpr uint16_t kCapFlag = 2000;  // the cap (1, 1) sets it while worn
 
 CharStats Base() {
@@ -68,29 +65,23 @@ struct State {
 State Play(const State& before, const std::function<void()>& screen, const Keys& keys,
           const std::function<void()>& look = {}) {
   State after;
-  GameRun run(
-      [&] {
-        for (std::size_t i = 0; i < before.members.size(); ++i) {
-          PartySlot& p = game.party[i];
-          p.header.id = before.members[i].id;
-          std::snprintf(p.name, sizeof p.name, "M%d", int(before.members[i].id));
-          std::copy(before.members[i].worn.begin(), before.members[i].worn.end(), p.equipment.place);
-          p.stats = before.members[i].stats;
-        }
-        for (const InvEntry& e : before.inventory) game.inventory[game.invCount++] = e;
-        if (before.capFlag) SetEventFlag(kCapFlag);
-        screen();
-        after.inventory = Inventory(game.inventory, game.inventory + game.invCount);
-        std::copy(game.party[0].equipment.place, game.party[0].equipment.place + 8, after.worn.begin());
-        after.stats = game.party[0].stats;
-        after.capFlag = TestEventFlag(kCapFlag);
-        for (uint8_t byte : game.eventFlags) after.flagsSet += std::popcount(byte);
-      },
-      TestLibrary("party"));
-  for (uint32_t key : keys) key == kWait ? run.Advance(1500) : run.Key(key);
-  if (look) look();
-  for (int i = 0; i < 3 && !run.Finished(); ++i) run.Key(kKeyEscape);
-  EXPECT_TRUE(run.Finished());
+  Drive([&] {
+    for (std::size_t i = 0; i < before.members.size(); ++i) {
+      PartySlot& p = game.party[i];
+      p.header.id = before.members[i].id;
+      std::snprintf(p.name, sizeof p.name, "M%d", int(before.members[i].id));
+      std::copy(before.members[i].worn.begin(), before.members[i].worn.end(), p.equipment.place);
+      p.stats = before.members[i].stats;
+    }
+    Stock(before.inventory);
+    if (before.capFlag) SetEventFlag(kCapFlag);
+    screen();
+    after.inventory = InventoryNow();
+    std::copy(game.party[0].equipment.place, game.party[0].equipment.place + 8, after.worn.begin());
+    after.stats = game.party[0].stats;
+    after.capFlag = TestEventFlag(kCapFlag);
+    for (uint8_t byte : game.eventFlags) after.flagsSet += std::popcount(byte);
+  }, TestLibrary("party"), keys, look, 1500, 3);
   return after;
 }
 

@@ -8,13 +8,12 @@
 #include <tuple>
 
 #include "codec/bytes.h"
-#include "rpg/engine/game_state.h"
 #include "rpg/format/records.h"
 #include "rpg/party/event_flags.h"
 #include "rpg/party/inventory.h"
 #include "rpg/party/party_slots.h"
 #include "rpg/battle/rules/clamp_stats.h"
-#include "tests/rpg/support/memory_library.h"
+#include "tests/rpg/battle/battle_cast.h"
 
 namespace {
 
@@ -22,11 +21,7 @@ using rpgtest::Bytes;
 using rpgtest::InstalledLibrary;
 using rpgtest::PackLibrary;
 
-class PartyTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetGameState(); }
-  void TearDown() override { ResetGameState(); }
-};
+using PartyTest = battletest::StateTest;
 
 // A character sheet: header (facing 3, window cell (4, 3)), a name, the
 // walking sheet, the chain and how much of it is learned, equipment 1 ... 8

@@ -19,23 +19,18 @@
 #include "rpg/party/item_use.h"
 #include "rpg/party/magic_use.h"
 #include "rpg/party/system_menu.h"
-#include "tests/rpg/support/game_run.h"
+#include "tests/rpg/party/screen_drive.h"
 #include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/script_library.h"
 #include "tests/support/host_screen.h"
 
 namespace {
 
-using rpgtest::GameRun;
 using rpgtest::ShowsGolden;
-using Inventory = std::vector<InvEntry>;
-using Keys = std::vector<uint32_t>;
+using namespace partytest;
 
 constexpr uint32_t d = kKeyDown, u = kKeyUp, l = kKeyLeft, r = kKeyRight, e = kKeyEnter,
                    x = kKeyEscape;
-// Not keys: lets a message of up to 200 ticks run out; one tick of it.
-constexpr uint32_t kWait = 0, kTick = 1;
-
 // Members in slots 1 and 2 (slot 0, the leader's, empty) with hp, mp and
 // attack, of at most 100 hp and 40 mp; each knows a battle magic and three
 // healing ones.
@@ -71,22 +66,16 @@ Party PartyNow(size_t n) {
 int Visit(const Party& party, const Inventory& inventory, const std::function<int()>& screen,
           const Keys& keys, const std::function<void()>& look = {}) {
   int result = -1;
-  GameRun run(
-      [&] {
-        SetParty(party);
-        for (const InvEntry& entry : inventory) game.inventory[game.invCount++] = entry;
-        game.scriptBank = 1, game.scriptNo = 1;
-        LoadScript();
-        result = screen();
-      },
-      rpgtest::WithScripts(rpgtest::TestLibrary("shop"),
-                           {{1, 1, ".event 255, lit\nEnd\nlit: SetFlag 7\nEnd\n"},
-                            {1, 2, "End\n"},
-                            {255, 1, "SetFlag 6\nEnd\n"}}));
-  for (uint32_t key : keys) key == kWait ? run.Advance(101000) : key == kTick ? run.Advance(10) : run.Key(key);
-  if (look) look();
-  for (int i = 0; i < 4 && !run.Finished(); ++i) run.Key(kKeyEscape);
-  EXPECT_TRUE(run.Finished());
+  Drive([&] {
+    SetParty(party);
+    Stock(inventory);
+    game.scriptBank = 1, game.scriptNo = 1;
+    LoadScript();
+    result = screen();
+  }, rpgtest::WithScripts(rpgtest::TestLibrary("shop"), {{1, 1, ".event 255, lit\nEnd\nlit: SetFlag 7\nEnd\n"},
+                                                         {1, 2, "End\n"},
+                                                         {255, 1, "SetFlag 6\nEnd\n"}}),
+        keys, look, 101000, 4);  // a message of up to 200 ticks runs out
   return result;
 }
 
@@ -108,11 +97,6 @@ Keys Pick(int k) {
   Keys keys(k, kKeyDown);
   keys.push_back(kKeyEnter);
   return keys;
-}
-
-Keys operator+(Keys a, const Keys& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
 }
 
 TEST(UseItemTest, UsesUpWhatIsUsedOnTheMembersItNames) {
@@ -146,7 +130,7 @@ TEST(UseItemTest, UsesUpWhatIsUsedOnTheMembersItNames) {
     const int result = Visit(c.party, kBag, UseItemMenu, c.keys);
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(PartyNow(c.party.size()), c.after);
-    EXPECT_EQ(Inventory(game.inventory, game.inventory + game.invCount), c.inventory);
+    EXPECT_EQ(InventoryNow(), c.inventory);
     for (uint16_t flag : {7, 100, 101}) EXPECT_EQ(TestEventFlag(flag), flag == c.flag) << flag;
   }
 }

@@ -1,6 +1,6 @@
-// Every status an action starts plays its effect (1, 240 + index) over the
-// combatant it started on, whichever rule started it; a refused status plays
-// nothing.
+// Actions on the scene: every status an action starts plays its effect
+// (1, 240 + index) over the combatant it started on, whichever rule started
+// it (a refused status plays nothing), and a thrown drain pays the thrower.
 
 #include <gtest/gtest.h>
 
@@ -141,6 +141,22 @@ TEST(BattleStatusEffects, EveryRuleThatStartsAStatusPlaysItsEffect) {
       }
     }
   }
+}
+
+TEST(BattleItems, AThrownDrainPaysTheThrowerOncePerEnemyHit) {
+  rpgtest::GameRun run([] {
+    game.party[0].header.id = 1;
+    game.party[0].stats.hp = 10, game.party[0].stats.maxHp = 200;
+    game.enemies[0].record.enemyId = game.enemies[2].record.enemyId = 1;
+    game.enemies[0].record.hp = 100;
+    game.enemies[2].record.hp = 20;
+    game.battleActions[0].target = 170;
+    ThrowDamage(0, true, uint16_t(65536 - 30));
+  });
+  ASSERT_TRUE(run.Play({}));
+  EXPECT_EQ(game.enemies[0].record.hp, 70);
+  EXPECT_EQ(game.enemies[2].record.hp, 0) << "to 0 when not larger";
+  EXPECT_EQ(game.party[0].stats.hp, 10 + 2 * 30);
 }
 
 }  // namespace
