@@ -149,6 +149,9 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
     Seat(Party{.memberHp = 5, .memberAgility = 1});
     game.party[1].header.id = 2;
     game.encounterOn = 1;
+    battletest::SeedWhere([] { return Random() % 100 == 4; });
+    EncounterCheck();
+    EXPECT_EQ(game.runStatus, 0) << "a roll of 4 starts no battle (the list is still empty)";
     game.encounterEnemies[0] = kOgre;
     std::fill_n(game.encounterParams, 3, 1);  // backgrounds 1, 31, 111
     battletest::SeedWhere([] { return Random() % 100 < 4; });  // an encounter

@@ -151,6 +151,7 @@ TEST_F(BattleTurns, AnEnemyChoosesByOneDraw) {
   for (const Case& c : {
            Case{"rate 0 never casts", 0, 3, 99, 10, 0, 255, 255, 1, 0, 0},
            Case{"rate 99, x 0", 99, 3, 0, 10, 0, 255, 255, 1, 0, 0},
+           Case{"rate 99, x 1 casts", 99, 3, 1, 10, 0, 255, 255, 2, 4, 170},
            Case{"no magics", 99, 0, 4, 10, 0, 255, 255, 1, 0, 1},
            Case{"a heal for its whole side", 99, 3, 4, 10, 0, 255, 255, 2, 4, 170},
            Case{"a harm on a standing member", 99, 3, 3, 10, 0, 255, 255, 2, 3, 0},
