@@ -13,14 +13,9 @@
 #include "rpg/engine/sound_hooks.h"
 #include "rpg/party/event_flags.h"
 #include "rpg/party/inventory.h"
-#include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/script_library.h"
 
 namespace {
-
-using rpgtest::InstalledLibrary;
-using rpgtest::RunFromBody;
-using rpgtest::ScriptLibrary;
 
 struct Case {
   const char* name;
@@ -29,17 +24,16 @@ struct Case {
   std::function<void()> check;
 };
 
-class CommandsStateTest : public rpgtest::GameScreenTest {
+class CommandsStateTest : public rpgtest::ScriptTest {
  protected:
   // Runs every case on a fresh state; a script ends normally unless its
   // check says otherwise (runStatus is checked by the case then).
   void RunCases(const std::vector<Case>& cases) {
     for (const Case& c : cases) {
       SCOPED_TRACE(c.name);
-      rpgtest::ResetStateKeepingCanvases();
-      InstalledLibrary lib(ScriptLibrary(c.source));
+      Install(c.source);
       if (c.setup) c.setup();
-      RunFromBody();
+      rpgtest::RunFromBody();
       c.check();
     }
   }

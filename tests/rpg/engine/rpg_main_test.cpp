@@ -21,6 +21,7 @@
 #include "rpg/engine/actors.h"
 #include "rpg/engine/game_init.h"
 #include "rpg/engine/game_state.h"
+#include "rpg/engine/input.h"
 #include "rpg/engine/map_draw.h"
 #include "rpg/engine/title.h"
 #include "rpg/party/event_flags.h"
@@ -35,8 +36,6 @@ namespace {
 using rpgtest::Bytes;
 using Modes = std::vector<std::pair<int, int>>;
 using Calls = std::vector<std::pair<int, int>>;
-
-constexpr uint32_t kQuitMessage = 273;
 
 // What was left when RpgMain returned.
 struct After {

@@ -27,8 +27,6 @@ using testsupport::MatchesGolden;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
 
-constexpr uint32_t kQuitMessage = 273;
-
 // A main file's first bytes: the map name, its terminator and a spare byte,
 // the party ids.
 std::string Head(const std::string& name, std::string ids) {
