@@ -18,7 +18,6 @@
 #include "rpg/engine/hero_move.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/map_draw.h"
-#include "rpg/engine/npc_motion.h"
 #include "rpg/engine/script.h"
 #include "rpg/engine/tile_cache.h"
 #include "tests/rpg/support/game_run.h"

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,13 +17,9 @@
 #include "platform/sys/msgbox.h"
 #include "protocol/messages.h"
 #include "protocol/records.h"
-#include "rpg/engine/actors.h"
 #include "rpg/engine/game_init.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
-#include "rpg/engine/map_draw.h"
-#include "rpg/engine/title.h"
-#include "rpg/party/event_flags.h"
 #include "tests/rpg/support/memory_library.h"
 #include "tests/rpg/support/script_library.h"
 #include "tests/support/golden.h"
