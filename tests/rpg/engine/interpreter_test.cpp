@@ -19,10 +19,8 @@ namespace {
 using rpgtest::InstalledLibrary;
 using rpgtest::RunFromBody;
 
-TEST(CommandTableTest, EveryCommandHasItsHandlerAndNoOtherOpcodeHasOne) {
-  for (const rpgfmt::CommandInfo& c : rpgfmt::AllCommands()) {
-    EXPECT_NE(HandlerFor(c.code), nullptr) << c.mnemonic;
-  }
+// That every command has its handler is the table's own static_assert.
+TEST(CommandTableTest, NoOpcodeOutsideTheCommandTableHasAHandler) {
   for (int op = 0; op < 256; ++op) {
     if (!rpgfmt::FindCommand(uint8_t(op))) {
       EXPECT_EQ(HandlerFor(uint8_t(op)), nullptr) << op;

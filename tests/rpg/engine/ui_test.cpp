@@ -172,13 +172,7 @@ TEST(RunErrorTest, LeavingTheGameIsNoError) {
   }
 }
 
-// The top 48 rows of the screen after `draw`.
-class TextTest : public rpgtest::TextScreenTest {
- protected:
-  static std::vector<std::string> Drawn(const std::function<void()>& draw) {
-    return TextScreenTest::Drawn(draw, 48);
-  }
-};
+using TextTest = rpgtest::TextScreenTest;
 
 TEST_F(TextTest, NumbersAreDrawnOneCharacterCellADigit) {
   struct Case {
