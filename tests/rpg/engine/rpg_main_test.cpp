@@ -101,8 +101,6 @@ class RpgRun {
   testsupport::HostRun host{GameEntry};
 };
 
-Bytes Explore() { return rpgtest::TestLibrary("explore"); }
-
 // Script (bank, no) that notes its run, then runs `body`: variable 0 counts
 // the runs, variables 1 ... 3 keep the latest three keys (bank x 16 + no),
 // the newest first.
@@ -122,10 +120,8 @@ Calls ScriptsRun() {
 }
 
 // The script test library (the exploration library with an item) with the
-// scripts given.
-Bytes WithScripts(const std::vector<rpgtest::ScriptSource>& scripts) {
-  return rpgtest::WithScripts(rpgtest::TestLibrary("script"), scripts);
-}
+// new game's script (1, 1) logged, then running `body`.
+Bytes LoggedGame(const std::string& body) { return rpgtest::ScriptLibrary(Logged(1, 1, body).source); }
 
 // Whether the title shows item 0 chosen: its first element fills the box at
 // (20, 40) black; item 1 draws it as an outline. An item's first frame comes
@@ -143,7 +139,7 @@ TEST(RpgMainTest, WithoutALibraryTheGameReturnsAtOnce) {
 }
 
 TEST(RpgMainTest, TheTitleWrapsAndEscEndsTheGameWithoutARunError) {
-  RpgRun run(Explore());
+  RpgRun run(rpgtest::TestLibrary("explore"));
   EXPECT_TRUE(run.Playing());
   EXPECT_TRUE(ItemZeroChosen(run));
   EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/title"));
@@ -164,7 +160,7 @@ TEST(RpgMainTest, TheTitleWrapsAndEscEndsTheGameWithoutARunError) {
 
 TEST(RpgMainTest, ARunErrorIsShownUntilEnterThenEverythingIsReleased) {
   // No such map: run error 3.
-  RpgRun run(WithScripts({Logged(1, 1, "AddMember 1, 4, 3\nGoMap 1, 9, 0, 0\n")}));
+  RpgRun run(LoggedGame("AddMember 1, 4, 3\nGoMap 1, 9, 0, 0\n"));
   run.host.KeyDown(kKeyEnter);
   EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}}));
   ASSERT_TRUE(run.Playing());
@@ -235,7 +231,7 @@ over:
 )";
 
 TEST(RpgMainTest, ANewGameAfterAGameOverStartsFreshButKeepsTheVariables) {
-  RpgRun run(WithScripts({Logged(1, 1, kOpening)}));
+  RpgRun run(LoggedGame(kOpening));
   run.host.KeyDown(kKeyEnter);
   EXPECT_EQ(game.money, 0u);
   EXPECT_EQ(game.saveAllowed, 1);
@@ -269,14 +265,14 @@ TEST(RpgMainTest, ANewGameAfterAGameOverStartsFreshButKeepsTheVariables) {
 }
 
 TEST(RpgMainTest, ASecondLaunchStartsClean) {
-  RpgRun run(WithScripts({Logged(1, 1, R"(
+  RpgRun run(LoggedGame(R"(
     Alert "go"
     AddMember 1, 4, 3
     GoMap 1, 1, 3, 3
     PlaceNpc 3, 2, 9, 9
     SetVar 7, 4
     End
-)")}), 2);
+)"), 2);
   run.Keys({kKeyEnter, kKeyEnter});
   EXPECT_EQ(game.scriptVars[7], 4);
   EXPECT_EQ(game.viewX, 3);
