@@ -106,23 +106,6 @@ TEST(SlotMenuTest, ShowsFacesAndMapNamesOfSavedSlotsAndEmptySlots) {
   }
 }
 
-TEST(SlotMenuTest, TheGameTimerRestartsAtFiveHundredMillisecondsOnLeaving) {
-  int ticks = 0;
-  GameRun run([&] {
-    StartTimer(kGameTimer, kGameTickMs);
-    SlotMenu(kSaveScreen);
-    Message m;
-    while (GetMsg(&m) && m.type != MsgKeyDown) ticks += m.type == MsgTimer && m.wParam == kGameTimer;
-  }, TestLibrary("saves"));
-  run.Advance(1300);
-  run.Key(kKeyEnter);  // at 1300 ms: the next tick is due at 1800
-  run.Advance(499);
-  EXPECT_EQ(ticks, 0);
-  run.Advance(1);
-  EXPECT_EQ(ticks, 1);
-  run.Key(kKeyEnter);
-}
-
 TEST(SlotMenuTest, FinishesOrDiscardsAnInterruptedSaveBeforeReadingTheSlots) {
   GameRun run([&] {
     // Slot 0's save got past its commit point; slot 1's did not.
