@@ -113,7 +113,7 @@ TEST(Choose2Test, OptionsAreCutAtTwentyBytes) {
   std::vector<uint32_t> shown[2];
   for (int i = 0; i < 2; ++i) {
     GameRun s = Script(i ? "Choose2 \"abcdefghijklmnopqrst\", \"b\", jump\n"
-               : "Choose2 \"abcdefghijklmnopqrstuvwxy\", \"b\", jump\n");
+                         : "Choose2 \"abcdefghijklmnopqrstuvwxy\", \"b\", jump\n");
     shown[i] = testsupport::Snapshot();
     s.Key(kKeyEnter);
   }
