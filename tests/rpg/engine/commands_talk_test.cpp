@@ -26,29 +26,17 @@ using testsupport::kBlack;
 
 constexpr Box kNothing{-1, -1, -1, -1};
 
-// Runs script (1, 1) of `source` on the host, the hero in the party when
-// asked; the test drives it with keys and time.
-class Script {
- public:
-  explicit Script(const std::string& source, std::function<void()> setup = {})
-      : run_([this, setup] {
-          ClearScreen();
-          if (setup) setup();
-          result_ = rpgtest::RunFromBody();
-        }, rpgtest::ScriptLibrary(source + "SetVar 1, 1\nEnd\njump: SetVar 1, 2\nEnd\n")) {}
-  void Key(uint32_t key) { run_.Key(key); }
-  void Keys(std::initializer_list<uint32_t> keys) { run_.Keys(keys); }
-  void Ticks(int n) { run_.Advance(500 * int64_t(n)); }
-  void Ms(int n) { run_.Advance(n); }
-  bool Done() const { return run_.Finished(); }
-  // Where the script ended: 1 on after the command, 2 at its jump.
-  int Way() const { return game.scriptVars[1]; }
-  int result() const { return result_; }
-
- private:
-  int result_ = -1;
-  GameRun run_;
-};
+// Runs script (1, 1) of `source` on the host after `setup`; the test drives
+// it with keys and time.
+GameRun Script(const std::string& source, std::function<void()> setup = {}) {
+  return GameRun([setup] {
+    ClearScreen();
+    if (setup) setup();
+    rpgtest::RunFromBody();
+  }, rpgtest::ScriptLibrary(source + "SetVar 1, 1\nEnd\njump: SetVar 1, 2\nEnd\n"));
+}
+// Where the script ended: 1 on after the command, 2 at its jump.
+int Way() { return game.scriptVars[1]; }
 
 // Black pixels in the area.
 bool Inked(int x, int y, int w, int h) { return FindColor(kBlack, x, y, w, h) != kNothing; }
@@ -56,42 +44,42 @@ bool Inked(int x, int y, int w, int h) { return FindColor(kBlack, x, y, w, h) !=
 // Without a portrait a page holds two lines of fifteen bytes: 300 bytes
 // take ten pages.
 TEST(SayTest, ThirtyBytesWithoutAPortraitAreAPage) {
-  Script s("Say 0, \"" + std::string(300, 'a') + "\"\n");
+  GameRun s = Script("Say 0, \"" + std::string(300, 'a') + "\"\n");
   EXPECT_TRUE(Inked(14 + 14 * 8, 58, 8, 16)) << "the 15th byte ends the first line";
   EXPECT_TRUE(Inked(14 + 14 * 8, 77, 8, 16)) << "the 30th the second";
   EXPECT_FALSE(Inked(14 + 15 * 8, 58, 10, 16));
   EXPECT_EQ(FindColor(kBlack, 0, 0, 160, 54), kNothing) << "no tab or portrait above the box";
   for (int page = 1; page < 10; ++page) {
     s.Key(kKeyEnter);
-    ASSERT_FALSE(s.Done()) << page;
+    ASSERT_FALSE(s.Finished()) << page;
   }
   s.Key(kKeyEnter);
-  EXPECT_TRUE(s.Done());
-  EXPECT_EQ(s.Way(), 1);
+  EXPECT_TRUE(s.Finished());
+  EXPECT_EQ(Way(), 1);
 }
 
 TEST(SayTest, WithAPortraitTheFirstPageHoldsElevenAndFifteenBytes) {
-  Script s("Say 1, \"abcdefghijklmnopqrstuvwxyz1234\"\n");
+  GameRun s = Script("Say 1, \"abcdefghijklmnopqrstuvwxyz1234\"\n");
   EXPECT_TRUE(Inked(46 + 10 * 8, 58, 8, 16)) << "the 11th byte ends the first line";
   EXPECT_FALSE(Inked(46 + 11 * 8, 58, 8, 16));
   EXPECT_TRUE(Inked(14 + 14 * 8, 77, 8, 16)) << "the 26th ends the second";
   EXPECT_TRUE(Inked(14, 47, 22, 3)) << "the portrait rises above the box";
   s.Key(kKeyEnter);
-  EXPECT_FALSE(s.Done()) << "four bytes are left for a second page";
+  EXPECT_FALSE(s.Finished()) << "four bytes are left for a second page";
   EXPECT_TRUE(Inked(46 + 3 * 8, 58, 8, 16));
   EXPECT_FALSE(Inked(46 + 4 * 8, 58, 8, 16));
   s.Key(kKeyEnter);
-  EXPECT_TRUE(s.Done());
+  EXPECT_TRUE(s.Finished());
 }
 
 TEST(SayTest, ATwoByteCharacterAtALineEndIsTakenWhole) {
   // Fourteen bytes and a two-byte character: a line of sixteen bytes.
-  Script s("Say 0, \"abcdefghijklmn\\xB0\\xA1xyz\"\n");
+  GameRun s = Script("Say 0, \"abcdefghijklmn\\xB0\\xA1xyz\"\n");
   EXPECT_TRUE(Inked(14 + 14 * 8, 58, 16, 16));
   EXPECT_TRUE(Inked(14, 77, 24, 16));
   EXPECT_FALSE(Inked(14 + 3 * 8, 77, 8, 16)) << "the second line holds only xyz";
   s.Key(kKeyEnter);
-  EXPECT_TRUE(s.Done());
+  EXPECT_TRUE(s.Finished());
 }
 
 TEST(Choose2Test, ConfirmedUnmovedItGoesOnMovedItJumps) {
@@ -99,17 +87,17 @@ TEST(Choose2Test, ConfirmedUnmovedItGoesOnMovedItJumps) {
                                   {std::vector<uint32_t>{kKeyDown}, 2},
                                   {std::vector<uint32_t>{kKeyDown, kKeyUp}, 1},
                                   {std::vector<uint32_t>{kKeyRight, 'x'}, 2}}) {
-    Script s("Choose2 \"yes\", \"no\", jump\n");
-    for (uint32_t k : keys) s.Key(k);
-    EXPECT_FALSE(s.Done());
+    GameRun s = Script("Choose2 \"yes\", \"no\", jump\n");
+    s.Keys(keys);
+    EXPECT_FALSE(s.Finished());
     s.Key(kKeyEnter);
-    ASSERT_TRUE(s.Done());
-    EXPECT_EQ(s.Way(), way);
+    ASSERT_TRUE(s.Finished());
+    EXPECT_EQ(Way(), way);
   }
 }
 
 TEST(Choose2Test, TheBarSitsOnTheChosenOption) {
-  Script s("Choose2 \"yes\", \"no\", jump\n");
+  GameRun s = Script("Choose2 \"yes\", \"no\", jump\n");
   // Width 8 x 3 + 6 = 30 from x = 65: the bar starts at x = 68, at y = 32
   // or 50; the glyphs leave the bottom row of their cell blank.
   auto barOn = [](int y) { return Inked(68, y + 15, 1, 1); };
@@ -124,8 +112,8 @@ TEST(Choose2Test, TheBarSitsOnTheChosenOption) {
 TEST(Choose2Test, OptionsAreCutAtTwentyBytes) {
   std::vector<uint32_t> shown[2];
   for (int i = 0; i < 2; ++i) {
-    Script s(i ? "Choose2 \"abcdefghijklmnopqrst\", \"b\", jump\n"
-               : "Choose2 \"abcdefghijklmnopqrstuvwxy\", \"b\", jump\n");
+    GameRun s = Script(i ? "Choose2 \"abcdefghijklmnopqrst\", \"b\", jump\n"
+                         : "Choose2 \"abcdefghijklmnopqrstuvwxy\", \"b\", jump\n");
     shown[i] = testsupport::Snapshot();
     s.Key(kKeyEnter);
   }
@@ -144,44 +132,44 @@ TEST(MenuTest, EnterStoresTheItemPlusOneEscZero) {
   for (const Case& c : {Case{"ab c  def", {kKeyDown, kKeyDown, kKeyEnter}, 3},
                         Case{"ab c  def", {kKeyDown, kKeyDown, kKeyDown, kKeyEnter}, 1},
                         Case{"yes", {kKeyEscape}, 0}, Case{"   ", {}, 7}}) {
-    Script s(std::string("Menu 9, \"") + c.words + "\"\n", [] { game.scriptVars[9] = 7; });
-    for (uint32_t k : c.keys) s.Key(k);
-    ASSERT_TRUE(s.Done()) << c.words;
+    GameRun s = Script(std::string("Menu 9, \"") + c.words + "\"\n", [] { game.scriptVars[9] = 7; });
+    s.Keys(c.keys);
+    ASSERT_TRUE(s.Finished()) << c.words;
     EXPECT_EQ(game.scriptVars[9], c.value) << c.words;
-    EXPECT_EQ(s.Way(), 1);
+    EXPECT_EQ(Way(), 1);
   }
 }
 
 TEST(MessagesTest, AlertWaitsForAKeyNoticeForItsTicks) {
-  Script alert("Alert \"hello\"\n");
-  alert.Ms(500);
-  EXPECT_FALSE(alert.Done());
+  GameRun alert = Script("Alert \"hello\"\n");
+  alert.Advance(500);
+  EXPECT_FALSE(alert.Finished());
   alert.Key(kKeyEnter);
-  EXPECT_TRUE(alert.Done());
+  EXPECT_TRUE(alert.Finished());
 
   // The message box counts 10 ms ticks.
-  Script notice("Notice 30, \"hello\"\n");
-  notice.Ms(200);
-  EXPECT_FALSE(notice.Done());
-  notice.Ms(200);
-  EXPECT_TRUE(notice.Done());
+  GameRun notice = Script("Notice 30, \"hello\"\n");
+  notice.Advance(200);
+  EXPECT_FALSE(notice.Finished());
+  notice.Advance(200);
+  EXPECT_TRUE(notice.Finished());
 }
 
 TEST(GiveItemTest, AnItemIsAddedAndNamedOrTheFullInventorySaysSo) {
-  Script given("GiveItem 14, 1\nShowMapName\n");
+  GameRun given = Script("GiveItem 14, 1\nShowMapName\n");
   EXPECT_EQ(InvFind(14, 1), 0);
-  given.Ms(1050);
-  EXPECT_FALSE(given.Done()) << "the map's name shows next";
-  given.Ms(1050);
-  EXPECT_TRUE(given.Done());
+  given.Advance(1050);
+  EXPECT_FALSE(given.Finished()) << "the map's name shows next";
+  given.Advance(1050);
+  EXPECT_TRUE(given.Finished());
   EXPECT_EQ(game.runStatus, 0);
 
-  Script full("GiveItem 14, 1\n", [] {
+  GameRun full = Script("GiveItem 14, 1\n", [] {
     for (int i = 0; i < kInventorySize; ++i) InvAdd({1, uint8_t(i + 1), 1});
   });
   EXPECT_EQ(InvFind(14, 1), kNotCarried);
   full.Key(kKeyEnter);
-  EXPECT_TRUE(full.Done());
+  EXPECT_TRUE(full.Finished());
   EXPECT_EQ(game.invCount, kInventorySize);
 }
 
@@ -214,14 +202,14 @@ TEST(CrawlTest, BandsAreDrawnOrWhiteWhenMissing) {
   for (const auto& [top, bottom] : {std::pair{1, 2}, {9, 2}, {1, 9}}) {
     SCOPED_TRACE(std::to_string(top) + ", " + std::to_string(bottom));
     // A short message right of the text keeps the crawl's last step shown.
-    Script s(CrawlOf(top, bottom) + "Alert \"ab\"\n");
-    s.Ms(2000);
-    ASSERT_FALSE(s.Done());
+    GameRun s = Script(CrawlOf(top, bottom) + "Alert \"ab\"\n");
+    s.Advance(2000);
+    ASSERT_FALSE(s.Finished());
     EXPECT_EQ(Inked(0, 0, 160, 15), top == 1);
     EXPECT_EQ(Inked(0, 81, 160, 15), bottom == 2);
     EXPECT_EQ(rpgtest::ArtOf(nullptr, 0, 16, 48, 64), lastRows);
     s.Key(kKeyEnter);
-    ASSERT_TRUE(s.Done());
+    ASSERT_TRUE(s.Finished());
     EXPECT_EQ(game.runStatus, 0);
     EXPECT_TRUE(std::all_of(std::begin(game.clipBuf), std::end(game.clipBuf),
                             [](uint8_t b) { return b == 0; }))
@@ -230,15 +218,15 @@ TEST(CrawlTest, BandsAreDrawnOrWhiteWhenMissing) {
 }
 
 TEST(CrawlTest, TheCrawlRunsItsStepsAndEscStopsIt) {
-  Script s(CrawlOf(1, 2));
-  s.Ms(69 * 20 - 40);
-  EXPECT_FALSE(s.Done());
-  s.Ms(80);
-  EXPECT_TRUE(s.Done());
+  GameRun s = Script(CrawlOf(1, 2));
+  s.Advance(69 * 20 - 40);
+  EXPECT_FALSE(s.Finished());
+  s.Advance(80);
+  EXPECT_TRUE(s.Finished());
 
-  Script stopped(CrawlOf(1, 2));
+  GameRun stopped = Script(CrawlOf(1, 2));
   stopped.Key(kKeyEscape);
-  EXPECT_TRUE(stopped.Done());
+  EXPECT_TRUE(stopped.Finished());
   EXPECT_EQ(game.manualCommands, 1);
 }
 

@@ -18,7 +18,6 @@
 #include "rpg/engine/hero_move.h"
 #include "rpg/engine/input.h"
 #include "rpg/engine/map_draw.h"
-#include "rpg/engine/npc_motion.h"
 #include "rpg/engine/script.h"
 #include "rpg/engine/tile_cache.h"
 #include "tests/rpg/support/game_run.h"
@@ -28,8 +27,6 @@ namespace {
 
 using rpgtest::GameRun;
 using Events = std::vector<int>;
-
-constexpr uint32_t kQuitMessage = 273;
 
 // The events the loop ran, oldest first, as the library's script (1, 200)
 // logs them: the count in variable 0, the latest three in variables 1 ... 3.
@@ -52,30 +49,20 @@ void Enter(uint8_t map, uint8_t vx, uint8_t vy) {
   ChangeMap(1, map, vx, vy);
 }
 
-// The map loop from `setup` until message 273.
-class Explore {
+// The map loop from `setup`, until the message 273 its end posts.
+class Explore : public GameRun {
  public:
   explicit Explore(std::function<void()> setup)
-      : run_([setup] {
+      : GameRun([setup] {
           StartTimer(kGameTimer, kGameTickMs);
           setup();
           GameLoop();
           ReleaseTileCache();
         }, rpgtest::TestLibrary("script")) {}
   ~Explore() {
-    run_.host.Post(kQuitMessage, 0, 0);
+    host.Post(kQuitMessage, 0, 0);
     EXPECT_EQ(game.runStatus, kQuit);
   }
-  void Key(uint32_t key) { run_.Key(key); }
-  void Keys(std::initializer_list<uint32_t> keys) { run_.Keys(keys); }
-  void Type(const std::string& text) {
-    for (char c : text) run_.Char(c);
-  }
-  void Ticks(int n) { run_.Advance(500 * n); }
-  GameRun& run() { return run_; }
-
- private:
-  GameRun run_;
 };
 
 int HeroX() { return game.viewX + game.party[0].header.viewCol; }

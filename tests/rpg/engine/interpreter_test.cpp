@@ -11,7 +11,6 @@
 #include "rpg/engine/script.h"
 #include "rpg/engine/ui_text.h"
 #include "rpg/format/script_commands.h"
-#include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/script_library.h"
 #include "tests/support/host_screen.h"
 
@@ -19,12 +18,9 @@ namespace {
 
 using rpgtest::InstalledLibrary;
 using rpgtest::RunFromBody;
-using rpgtest::ScriptLibrary;
 
-TEST(CommandTableTest, EveryCommandHasItsHandlerAndNoOtherOpcodeHasOne) {
-  for (const rpgfmt::CommandInfo& c : rpgfmt::AllCommands()) {
-    EXPECT_NE(HandlerFor(c.code), nullptr) << c.mnemonic;
-  }
+// That every command has its handler is the table's own static_assert.
+TEST(CommandTableTest, NoOpcodeOutsideTheCommandTableHasAHandler) {
   for (int op = 0; op < 256; ++op) {
     if (!rpgfmt::FindCommand(uint8_t(op))) {
       EXPECT_EQ(HandlerFor(uint8_t(op)), nullptr) << op;
@@ -32,28 +28,17 @@ TEST(CommandTableTest, EveryCommandHasItsHandlerAndNoOtherOpcodeHasOne) {
   }
 }
 
-class InterpreterTest : public rpgtest::GameScreenTest {
+class InterpreterTest : public rpgtest::ScriptTest {
  protected:
-  void SetUp() override {
-    GameScreenTest::SetUp();
-    SetBackMode(2, nullptr);
-    ClearScreen();
-  }
-  // Installs the library of script (1, 1) and `more`.
-  void Use(const std::string& source, const std::vector<rpgtest::ScriptSource>& more = {}) {
-    lib_.emplace(ScriptLibrary(source, more));
-  }
   static bool InvalidShown() {
     return testsupport::CountColor(nullptr, testsupport::kBlack, 160, 96) > 0;
   }
-
-  std::optional<InstalledLibrary> lib_;
 };
 
 // Running past the code length ends the script as End would, but records
 // no key.
 TEST_F(InterpreterTest, WithoutEventsTheBodyStartsAtOffsetThreeAndEndsAtTheLength) {
-  Use("SetVar 1, 7\n");
+  Install("SetVar 1, 7\n");
   game.scriptNo = 1;
   game.scriptBank = 1;
   LoadScript();
@@ -69,8 +54,7 @@ TEST_F(InterpreterTest, WithoutEventsTheBodyStartsAtOffsetThreeAndEndsAtTheLengt
 // Events past the table or with an empty entry run nothing; a handler
 // ending with End puts the position back and records the script's key.
 TEST_F(InterpreterTest, EventsRunTheirHandlerAndPutThePositionBack) {
-  Use(".event 1, one\n.events 3\nEnd\none: SetVar 1, 1\nEnd\n");
-  ASSERT_EQ(RunFromBody(), 0);
+  ASSERT_EQ(Run(".event 1, one\n.events 3\nEnd\none: SetVar 1, 1\nEnd\n"), 0);
   EXPECT_EQ(game.eventCount, 3);
   for (int n : {4, 0, 2}) EXPECT_EQ(RunEvent(n), n == 2 ? 0 : 1) << n;
   EXPECT_EQ(game.scriptVars[1], 0);
@@ -111,10 +95,8 @@ TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    game.scriptVars[1] = game.scriptVars[2] = 0;
     ClearScreen();
-    Use(c.source, c.more);
-    EXPECT_EQ(RunFromBody(), 1);
+    EXPECT_EQ(Run(c.source, c.more), 1);
     EXPECT_EQ(game.runStatus, 0);
     EXPECT_EQ(game.scriptVars[1], c.var1);
     EXPECT_EQ(game.scriptVars[2], c.var2);
@@ -135,9 +117,9 @@ TEST_F(InterpreterTest, TheNoteStandsAtTenSeventy) {
 // Script 2 returns: the caller goes on to call script 3, which ends, stays
 // current and ends the caller.
 TEST_F(InterpreterTest, ACallThatReturnsGoesOnAndOneThatEndsEndsTheCaller) {
-  Use("Call 1, 2\nCall 1, 3\nSetVar 1, 1\nEnd\n",
-      {{1, 2, "SetVar 2, 2\nReturn\nSetVar 3, 3\n"}, {1, 3, "SetVar 4, 4\nEnd\n"}});
-  EXPECT_EQ(RunFromBody(), 0);
+  EXPECT_EQ(Run("Call 1, 2\nCall 1, 3\nSetVar 1, 1\nEnd\n",
+                {{1, 2, "SetVar 2, 2\nReturn\nSetVar 3, 3\n"}, {1, 3, "SetVar 4, 4\nEnd\n"}}),
+            0);
   EXPECT_EQ(game.scriptVars[2], 2);
   EXPECT_EQ(game.scriptVars[3], 0);
   EXPECT_EQ(game.scriptVars[4], 4);
@@ -148,8 +130,7 @@ TEST_F(InterpreterTest, ACallThatReturnsGoesOnAndOneThatEndsEndsTheCaller) {
 }
 
 TEST_F(InterpreterTest, CallingAMissingScriptKeepsTheRunErrorAndTheCaller) {
-  Use("Call 1, 9\nSetVar 1, 1\n");
-  EXPECT_EQ(RunFromBody(), 2);
+  EXPECT_EQ(Run("Call 1, 9\nSetVar 1, 1\n"), 2);
   EXPECT_EQ(game.runStatus, 3);
   EXPECT_EQ(game.scriptBank, 1);
   EXPECT_EQ(game.scriptNo, 1);
@@ -160,7 +141,7 @@ TEST_F(InterpreterTest, CallingAMissingScriptKeepsTheRunErrorAndTheCaller) {
 }
 
 TEST_F(InterpreterTest, SwitchingClearsTheMapVariablesAndCharactersAndGoesOnInTheNewBody) {
-  Use("SwitchScript 1, 2\nSetVar 1, 1\n", {{1, 2, ".event 1, e\nSetVar 2, 2\nEnd\ne: End\n"}});
+  Install("SwitchScript 1, 2\nSetVar 1, 1\n", {{1, 2, ".event 1, e\nSetVar 2, 2\nEnd\ne: End\n"}});
   for (int v = 0; v < 256; ++v) game.scriptVars[v] = 9;
   game.npcs[39] = &game.npcStore[39];
   game.npcStore[39].x = 3;
@@ -176,8 +157,7 @@ TEST_F(InterpreterTest, SwitchingClearsTheMapVariablesAndCharactersAndGoesOnInTh
 }
 
 TEST_F(InterpreterTest, ARunErrorStopsAtOnceWithThePositionFromTheBody) {
-  Use(".events 2\nSetVar 1, 1\nDropNpc 5\nSetVar 2, 2\n");
-  EXPECT_EQ(RunFromBody(), 2);
+  EXPECT_EQ(Run(".events 2\nSetVar 1, 1\nDropNpc 5\nSetVar 2, 2\n"), 2);
   EXPECT_EQ(game.runStatus, 11);
   EXPECT_EQ(game.scriptVars[2], 0);
   // The body starts at 7; SetVar is 5 bytes, DropNpc 3.
@@ -185,7 +165,7 @@ TEST_F(InterpreterTest, ARunErrorStopsAtOnceWithThePositionFromTheBody) {
 }
 
 TEST_F(InterpreterTest, AMissingScriptIsReportedByRunScriptAndIgnoredByRunScriptFile) {
-  Use("End\n");
+  Install("End\n");
   game.scriptBank = 1;
   game.scriptNo = 7;
   EXPECT_EQ(RunScript(3), 3);

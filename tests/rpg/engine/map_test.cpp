@@ -5,17 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "host/canvas.h"
-#include "rpg/engine/actor_load.h"
 #include "rpg/engine/actors.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/map_load.h"
-#include "rpg/engine/pictures.h"
 #include "rpg/engine/tile_cache.h"
 #include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/memory_library.h"

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "host/canvas.h"
-#include "rpg/engine/blit.h"
 #include "rpg/engine/game_state.h"
 #include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/memory_library.h"

@@ -9,21 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "host/device_api.h"
 #include "platform/sys/msgbox.h"
-#include "protocol/messages.h"
-#include "protocol/records.h"
-#include "rpg/engine/actors.h"
 #include "rpg/engine/game_init.h"
 #include "rpg/engine/game_state.h"
-#include "rpg/engine/map_draw.h"
-#include "rpg/engine/title.h"
-#include "rpg/party/event_flags.h"
+#include "rpg/engine/input.h"
 #include "tests/rpg/support/memory_library.h"
 #include "tests/rpg/support/script_library.h"
 #include "tests/support/golden.h"
@@ -36,30 +30,27 @@ using rpgtest::Bytes;
 using Modes = std::vector<std::pair<int, int>>;
 using Calls = std::vector<std::pair<int, int>>;
 
-constexpr uint32_t kQuitMessage = 273;
-
 // What was left when RpgMain returned.
 struct After {
   int liveBlocks;
   bool canvasesGone;
   uint8_t runStatus;
-  uint32_t nextMessage;  // the first message after the game: a timer left running comes first
 };
 std::vector<After> afters;
 int launches = 1;
 
 // The application: waits for the test's go (its dat.lib written), runs the
-// game `launches` times, then takes one more message.
+// game `launches` times, then counts the messages 5 s bring (a timer left
+// running shows there).
 void GameEntry() {
   Message m;
   GetMsg(&m);
   for (int i = 0; i < launches; ++i) {
     RpgMain();
     afters.push_back({MemLiveBlocks(), !game.sceneCanvas && !game.mapCanvas && !game.scratchCanvas,
-                      game.runStatus, 0});
+                      game.runStatus});
   }
-  GetMsg(&m);
-  afters.back().nextMessage = m.type;
+  testsupport::KeepPendingAfterWait();
 }
 
 class RpgRun {
@@ -82,28 +73,19 @@ class RpgRun {
     }
   }
 
-  // Once the game has ended: two seconds for a stray timer, then the last
-  // message; checks everything went.
+  // Once the game has ended: five seconds for a stray timer; checks
+  // everything went.
   void ExpectAllReleased() {
     ASSERT_EQ(int(afters.size()), launches);
-    host.Advance(2000);
-    host.Post(MsgKeyUp, 1, 0);
+    host.Advance(5000);
     host.Join();
     for (const After& a : afters) {
       EXPECT_EQ(a.liveBlocks, 0);
       EXPECT_TRUE(a.canvasesGone);
     }
-    EXPECT_EQ(afters.back().nextMessage, MsgKeyUp) << "timer 1 still ran";
+    EXPECT_EQ(testsupport::PendingAfterReturn(), 0) << "a timer still ran";
     EXPECT_EQ(hostScreen.width, 320);
     EXPECT_TRUE(testsupport::MessageBoxTexts().empty());
-  }
-
-  Modes ModesSeen() const {
-    Modes sizes;
-    for (const auto& mode : host.viewer->Records<ScreenModeRecord>(kScreenModeCopyData)) {
-      sizes.emplace_back(mode.width, mode.height);
-    }
-    return sizes;
   }
 
   bool Playing() const { return afters.empty(); }
@@ -118,8 +100,6 @@ class RpgRun {
 
   testsupport::HostRun host{GameEntry};
 };
-
-Bytes Explore() { return rpgtest::TestLibrary("explore"); }
 
 // Script (bank, no) that notes its run, then runs `body`: variable 0 counts
 // the runs, variables 1 ... 3 keep the latest three keys (bank x 16 + no),
@@ -140,10 +120,8 @@ Calls ScriptsRun() {
 }
 
 // The script test library (the exploration library with an item) with the
-// scripts given.
-Bytes WithScripts(const std::vector<rpgtest::ScriptSource>& scripts) {
-  return rpgtest::WithScripts(rpgtest::TestLibrary("script"), scripts);
-}
+// new game's script (1, 1) logged, then running `body`.
+Bytes LoggedGame(const std::string& body) { return rpgtest::ScriptLibrary(Logged(1, 1, body).source); }
 
 // Whether the title shows item 0 chosen: its first element fills the box at
 // (20, 40) black; item 1 draws it as an outline. An item's first frame comes
@@ -156,12 +134,12 @@ bool ItemZeroChosen(RpgRun& run) {
 TEST(RpgMainTest, WithoutALibraryTheGameReturnsAtOnce) {
   RpgRun run({});
   EXPECT_FALSE(run.Playing());
-  EXPECT_EQ(run.ModesSeen(), (Modes{{160, 96}, {320, 240}}));
+  EXPECT_EQ(run.host.ScreenModes(), (Modes{{160, 96}, {320, 240}}));
   run.ExpectAllReleased();
 }
 
 TEST(RpgMainTest, TheTitleWrapsAndEscEndsTheGameWithoutARunError) {
-  RpgRun run(Explore());
+  RpgRun run(rpgtest::TestLibrary("explore"));
   EXPECT_TRUE(run.Playing());
   EXPECT_TRUE(ItemZeroChosen(run));
   EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/title"));
@@ -176,13 +154,13 @@ TEST(RpgMainTest, TheTitleWrapsAndEscEndsTheGameWithoutARunError) {
   run.host.KeyDown(kKeyEscape);
   ASSERT_FALSE(run.Playing());
   EXPECT_EQ(afters[0].runStatus, 0);
-  EXPECT_EQ(run.ModesSeen(), (Modes{{160, 96}, {320, 240}}));
+  EXPECT_EQ(run.host.ScreenModes(), (Modes{{160, 96}, {320, 240}}));
   run.ExpectAllReleased();
 }
 
 TEST(RpgMainTest, ARunErrorIsShownUntilEnterThenEverythingIsReleased) {
   // No such map: run error 3.
-  RpgRun run(WithScripts({Logged(1, 1, "AddMember 1, 4, 3\nGoMap 1, 9, 0, 0\n")}));
+  RpgRun run(LoggedGame("AddMember 1, 4, 3\nGoMap 1, 9, 0, 0\n"));
   run.host.KeyDown(kKeyEnter);
   EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}}));
   ASSERT_TRUE(run.Playing());
@@ -253,7 +231,7 @@ over:
 )";
 
 TEST(RpgMainTest, ANewGameAfterAGameOverStartsFreshButKeepsTheVariables) {
-  RpgRun run(WithScripts({Logged(1, 1, kOpening)}));
+  RpgRun run(LoggedGame(kOpening));
   run.host.KeyDown(kKeyEnter);
   EXPECT_EQ(game.money, 0u);
   EXPECT_EQ(game.saveAllowed, 1);
@@ -287,14 +265,14 @@ TEST(RpgMainTest, ANewGameAfterAGameOverStartsFreshButKeepsTheVariables) {
 }
 
 TEST(RpgMainTest, ASecondLaunchStartsClean) {
-  RpgRun run(WithScripts({Logged(1, 1, R"(
+  RpgRun run(LoggedGame(R"(
     Alert "go"
     AddMember 1, 4, 3
     GoMap 1, 1, 3, 3
     PlaceNpc 3, 2, 9, 9
     SetVar 7, 4
     End
-)")}), 2);
+)"), 2);
   run.Keys({kKeyEnter, kKeyEnter});
   EXPECT_EQ(game.scriptVars[7], 4);
   EXPECT_EQ(game.viewX, 3);

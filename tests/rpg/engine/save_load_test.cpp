@@ -23,7 +23,6 @@
 #include "rpg/engine/parking.h"
 #include "rpg/engine/save_game.h"
 #include "rpg/engine/save_slots.h"
-#include "rpg/engine/script.h"
 #include "rpg/engine/sound_hooks.h"
 #include "rpg/engine/title.h"
 #include "rpg/format/save_layout.h"

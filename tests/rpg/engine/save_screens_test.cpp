@@ -27,8 +27,6 @@ using testsupport::MatchesGolden;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
 
-constexpr uint32_t kQuitMessage = 273;
-
 // A main file's first bytes: the map name, its terminator and a spare byte,
 // the party ids.
 std::string Head(const std::string& name, std::string ids) {
@@ -106,23 +104,6 @@ TEST(SlotMenuTest, ShowsFacesAndMapNamesOfSavedSlotsAndEmptySlots) {
     EXPECT_TRUE(MatchesGolden(*hostScreen.bitmap, s.golden));
     run.Key(kKeyEscape);
   }
-}
-
-TEST(SlotMenuTest, TheGameTimerRestartsAtFiveHundredMillisecondsOnLeaving) {
-  int ticks = 0;
-  GameRun run([&] {
-    StartTimer(kGameTimer, kGameTickMs);
-    SlotMenu(kSaveScreen);
-    Message m;
-    while (GetMsg(&m) && m.type != MsgKeyDown) ticks += m.type == MsgTimer && m.wParam == kGameTimer;
-  }, TestLibrary("saves"));
-  run.Advance(1300);
-  run.Key(kKeyEnter);  // at 1300 ms: the next tick is due at 1800
-  run.Advance(499);
-  EXPECT_EQ(ticks, 0);
-  run.Advance(1);
-  EXPECT_EQ(ticks, 1);
-  run.Key(kKeyEnter);
 }
 
 TEST(SlotMenuTest, FinishesOrDiscardsAnInterruptedSaveBeforeReadingTheSlots) {

@@ -12,14 +12,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "rpg/engine/game_state.h"
-#include "rpg/engine/interpreter.h"
 #include "rpg/engine/script.h"
 #include "rpg/format/script_commands.h"
 #include "tests/rpg/support/game_screen.h"

@@ -1,8 +1,10 @@
 // The small screens and waits every part of the game uses: the message box,
-// text rows, numbers, run errors, key polling and tick waits, the sound hooks.
+// text rows, numbers, run errors, key polling, tick waits and the game timer
+// after them, the sound hooks.
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "rpg/engine/message_box.h"
 #include "rpg/engine/numbers.h"
 #include "rpg/engine/run_error.h"
+#include "rpg/engine/slot_menu.h"
 #include "rpg/engine/sound_hooks.h"
 #include "rpg/engine/ui_text.h"
 #include "tests/rpg/support/game_run.h"
@@ -114,21 +117,32 @@ TEST(PollKeyTest, AKeyDownGivesItsCodeAndATimerMessage255) {
   EXPECT_EQ(keys, (std::vector<int>{kKeyLeft, 255, 255}));
 }
 
-TEST(PollKeyTest, TheGameTimerStartsANewPeriodAfterEachPoll) {
-  int ticks = 0;
-  GameRun run([&] {
-    StartTimer(kGameTimer, kGameTickMs);
-    PollKey();
-    Message m;
-    while (GetMsg(&m) && m.type != MsgKeyDown) ticks += m.type == MsgTimer && m.wParam == 1;
-  });
-  run.Advance(30);
-  run.Key(kKeyLeft);  // ends the poll at 30 ms: the next tick is due at 530, not 500
-  run.Advance(480);
-  EXPECT_EQ(ticks, 0);
-  run.Advance(20);
-  EXPECT_EQ(ticks, 1);
-  run.Key(kKeyEnter);
+// A poll and the slot screen leave the game timer a whole period from when
+// a key ends them, at `at` ms: its next tick comes 500 ms after that.
+TEST(GameTimerTest, APollOrTheSlotScreenStartsANewPeriodWhenItEnds) {
+  struct Case {
+    const char* name;
+    std::function<void()> wait;
+    int at;
+  };
+  for (const Case& c : {Case{"PollKey", [] { PollKey(); }, 30},
+                        Case{"SlotMenu", [] { SlotMenu(kSaveScreen); }, 1300}}) {
+    SCOPED_TRACE(c.name);
+    int ticks = 0;
+    GameRun run([&] {
+      StartTimer(kGameTimer, kGameTickMs);
+      c.wait();
+      Message m;
+      while (GetMsg(&m) && m.type != MsgKeyDown) ticks += m.type == MsgTimer && m.wParam == kGameTimer;
+    }, rpgtest::TestLibrary("saves"));
+    run.Advance(c.at);
+    run.Key(kKeyEnter);
+    run.Advance(499);
+    EXPECT_EQ(ticks, 0);
+    run.Advance(1);
+    EXPECT_EQ(ticks, 1);
+    run.Key(kKeyEnter);
+  }
 }
 
 TEST(WaitTicksTest, WaitsForOneTickMoreThanAskedOrAKeyAndNotAtAllOnARunError) {
@@ -172,13 +186,7 @@ TEST(RunErrorTest, LeavingTheGameIsNoError) {
   }
 }
 
-// The top 48 rows of the screen after `draw`.
-class TextTest : public rpgtest::TextScreenTest {
- protected:
-  static std::vector<std::string> Drawn(const std::function<void()>& draw) {
-    return TextScreenTest::Drawn(draw, 48);
-  }
-};
+using TextTest = rpgtest::TextScreenTest;
 
 TEST_F(TextTest, NumbersAreDrawnOneCharacterCellADigit) {
   struct Case {

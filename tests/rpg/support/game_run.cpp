@@ -80,8 +80,12 @@ void GameRun::Abort() {
   if (!finished_) ADD_FAILURE() << "the game's body did not end when aborted";
 }
 
-void GameRun::Keys(std::initializer_list<uint32_t> keys) {
+void GameRun::Keys(const std::vector<uint32_t>& keys) {
   for (uint32_t key : keys) Key(key);
+}
+
+void GameRun::Type(const std::string& text) {
+  for (char ch : text) host.Post(MsgChar, uint8_t(ch), 0);
 }
 
 }  // namespace rpgtest

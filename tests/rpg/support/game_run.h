@@ -9,6 +9,8 @@
 #include <atomic>
 #include <functional>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "tests/rpg/support/memory_library.h"
 #include "tests/support/host_runner.h"
@@ -25,10 +27,12 @@ class GameRun {
   GameRun& operator=(const GameRun&) = delete;
 
   void Key(uint32_t key) { host.KeyDown(key); }
-  void Keys(std::initializer_list<uint32_t> keys);
-  void Char(char ch) { host.Post(MsgChar, uint8_t(ch), 0); }
-  // Lets virtual time run on.
+  void Keys(const std::vector<uint32_t>& keys);
+  // Each character of `text` as a typed character.
+  void Type(const std::string& text);
+  // Lets virtual time run on: milliseconds, or game ticks of 500 ms.
   void Advance(int64_t milliseconds) { host.Advance(milliseconds); }
+  void Ticks(int ticks) { host.Advance(500 * int64_t(ticks)); }
   // Whether the body has returned.
   bool Finished() const { return finished_; }
   // Presses each key once the game waits for it (`pause` ms apart), then

@@ -4,7 +4,6 @@
 // after each test.
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 

@@ -4,7 +4,6 @@
 // damaged library, and handed to the game as its loaded image.
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 

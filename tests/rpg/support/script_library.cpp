@@ -56,4 +56,15 @@ int RunFromBody(uint8_t bank, uint8_t no) {
   return RunScript(game.scriptPc);
 }
 
+void ScriptTest::Install(const std::string& source, const std::vector<ScriptSource>& more) {
+  lib_.reset();
+  ResetStateKeepingCanvases();
+  lib_.emplace(ScriptLibrary(source, more));
+}
+
+int ScriptTest::Run(const std::string& source, const std::vector<ScriptSource>& more) {
+  Install(source, more);
+  return RunFromBody();
+}
+
 }  // namespace rpgtest

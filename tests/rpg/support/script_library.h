@@ -5,9 +5,11 @@
 // library, and a script run from its body.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/memory_library.h"
 
 namespace rpgtest {
@@ -34,5 +36,16 @@ Bytes ScriptLibrary(const std::string& source, const std::vector<ScriptSource>& 
 // Makes script (bank, no) current and runs it from its body: RunScript's
 // result, or -1 when it could not be loaded.
 int RunFromBody(uint8_t bank = 1, uint8_t no = 1);
+
+// Scripts on a started screen with opaque text. Install starts from a fresh
+// state (the canvases kept) with ScriptLibrary(source, more) as the library.
+class ScriptTest : public TextScreenTest {
+ protected:
+  void Install(const std::string& source, const std::vector<ScriptSource>& more = {});
+  // Installs, then runs script (1, 1): RunFromBody's result.
+  int Run(const std::string& source, const std::vector<ScriptSource>& more = {});
+
+  std::optional<InstalledLibrary> lib_;
+};
 
 }  // namespace rpgtest
