@@ -1,11 +1,16 @@
 // The falling-blocks game in the whole host on the held virtual clock: played
-// to the top of the well, and every way out leaving the host as it was.
+// to the top of the well, and every way out leaving the host as it was; and
+// the end screen of a won game drawn by the view with the built package.
 
 #include <gtest/gtest.h>
 
 #include "games/blocks/blocks.h"
+#include "games/blocks/blocks_view.h"
+#include "host/device_api.h"
 #include "host/msg.h"
+#include "tests/support/golden.h"
 #include "tests/support/host_runner.h"
+#include "tests/support/host_screen.h"
 
 namespace {
 
@@ -59,6 +64,29 @@ TEST_F(BlocksAppTest, EscapeOnTheEndScreenLeaves) {
   ASSERT_TRUE(DropUntilTheEnd());
   host.KeyDown(kKeyEscape);
   ExpectCleanExit();
+}
+
+class BlocksViewTest : public testsupport::ScreenTest {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(ScreenTest::SetUp());
+    ASSERT_EQ(MemVctInit(), 1);
+    ASSERT_EQ(SetScreenMode(240, 320, 32), 1);
+  }
+  void TearDown() override { EXPECT_EQ(MemLiveBlocks(), 0); }
+};
+
+TEST_F(BlocksViewTest, AWonGameEndsWithTheCongratulation) {
+  // The package found as the game finds it, relative to this program.
+  char path[600];
+  ModulePath(path, "..\\Games\\blocks\\E1_els.dat");
+  blocks::View view;
+  ASSERT_TRUE(view.Open(path));
+  view.Background();
+  view.Score(600);
+  view.EndScreen({true, 600, 6});
+  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "games/blocks/end_won"));
+  view.Close();
 }
 
 }  // namespace
