@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -111,18 +110,6 @@ TEST(TilesAppTest, AWholeDealPlaysToAnEmptyBoardThatStaysUntilThePlayerLeaves) {
     // path cell but the selected one.
     ASSERT_EQ(host.viewer->Repaints(), repaints + 1 + 2 + path.length - 1) << pairs;
     ASSERT_EQ(GetTilesState().tilesLeft, before.tilesLeft - 2);
-    // The path runs from b back to a, neighbour to neighbour, over free
-    // cells inside the board.
-    EXPECT_EQ(path.cells[0], b);
-    EXPECT_EQ(path.cells[path.length - 1], a);
-    for (int i = 1; i < path.length; ++i) {
-      const Cell cell = path.cells[i], last = path.cells[i - 1];
-      EXPECT_EQ(std::abs(cell.column - last.column) + std::abs(cell.row - last.row), 1);
-      ASSERT_TRUE(cell.column >= 0 && cell.column < kColumns && cell.row >= 0 && cell.row < kRows);
-      if (i < path.length - 1) {
-        EXPECT_EQ(before.freeMap[cell.row * kColumns + cell.column], 0);
-      }
-    }
     ++pairs;
   }
   EXPECT_EQ(pairs, 60);
