@@ -11,15 +11,14 @@
 #include "games/pairs/pairs.h"
 #include "games/tiles/tiles.h"
 #include "host/msg.h"
-#include "platform/sys/msgbox.h"
-#include "tests/support/host_runner.h"
+#include "tests/games/support/game_end.h"
 
 namespace {
 
-using Modes = std::vector<std::pair<int, int>>;
+using gamestest::Modes;
 
 TEST(GamesMissingPackage, NameThePathAndLeaveTheHostAsItWas) {
-  const Modes portrait{{240, 320}, {320, 240}};
+  const Modes portrait = gamestest::kPortraitAndBack;
   const struct {
     HostEntry entry;
     const char* text;  // the box's text, up to the path
@@ -41,12 +40,8 @@ TEST(GamesMissingPackage, NameThePathAndLeaveTheHostAsItWas) {
     SCOPED_TRACE(game.path);
     testsupport::HostRun host(game.entry);
     if (game.dialog) host.KeyDown(kKeyEscape);
-    host.Advance(5000);
-    host.Join();
-    EXPECT_EQ(testsupport::PendingAfterReturn(), 0) << "a timer was left running";
-    EXPECT_EQ(host.ScreenModes(), game.modes);
     // The game's box alone: no leak was reported after it.
-    const auto boxes = plat::RecordedMessageBoxes();
+    const auto boxes = gamestest::ExpectEnded(host, game.modes);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text.rfind(game.text, 0), 0u) << boxes[0].text;
     const std::string path = std::string("/nopackage/bin/") + game.path;

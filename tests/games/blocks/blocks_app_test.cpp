@@ -8,6 +8,7 @@
 #include "games/blocks/blocks_view.h"
 #include "host/device_api.h"
 #include "host/msg.h"
+#include "tests/games/support/game_end.h"
 #include "tests/support/golden.h"
 #include "tests/support/host_runner.h"
 #include "tests/support/host_screen.h"
@@ -26,15 +27,6 @@ class BlocksAppTest : public ::testing::Test {
       if (!GetBlocksState().running) return true;
     }
     return false;
-  }
-
-  // Lets the host end after the game and checks what the game left behind.
-  void ExpectCleanExit() {
-    host.Advance(5000);
-    host.Join();
-    EXPECT_EQ(testsupport::PendingAfterReturn(), 0) << "a timer was left running";
-    EXPECT_EQ(host.ScreenModes(), (std::vector<std::pair<int, int>>{{240, 320}, {320, 240}}));
-    EXPECT_TRUE(testsupport::MessageBoxTexts().empty()) << "no leak report";
   }
 
   testsupport::HostRun host{testsupport::ThenWait<BlocksMain>};
@@ -57,13 +49,13 @@ TEST_F(BlocksAppTest, AGameOverWaitsForOneMessageThenANewGameStarts) {
   EXPECT_EQ(state.topRow, blocks::kRows);
   EXPECT_EQ(state.score, 0);
   host.KeyDown(kKeyEscape);
-  ExpectCleanExit();
+  EXPECT_TRUE(gamestest::ExpectEnded(host).empty()) << "no leak report";
 }
 
 TEST_F(BlocksAppTest, EscapeOnTheEndScreenLeaves) {
   ASSERT_TRUE(DropUntilTheEnd());
   host.KeyDown(kKeyEscape);
-  ExpectCleanExit();
+  EXPECT_TRUE(gamestest::ExpectEnded(host).empty()) << "no leak report";
 }
 
 class BlocksViewTest : public testsupport::ScreenTest {
