@@ -15,16 +15,14 @@
 
 namespace {
 
-using gamestest::Modes;
-
 TEST(GamesMissingPackage, NameThePathAndLeaveTheHostAsItWas) {
-  const Modes portrait = gamestest::kPortraitAndBack;
+  const gamestest::Modes portrait = gamestest::kPortraitAndBack;
   const struct {
     HostEntry entry;
     const char* text;  // the box's text, up to the path
     const char* path;  // the package, after this program's folder
     std::string caption;
-    Modes modes;  // the screen modes the game set
+    gamestest::Modes modes;  // the screen modes the game set
     bool dialog;  // the host-or-join dialog comes first; Escape plays alone
   } games[] = {
       {testsupport::ThenWait<BlocksMain>, "无法打开资源包:\n", "..\\Games\\blocks\\E1_els.dat",
