@@ -58,17 +58,11 @@ TEST_F(BlocksAppTest, EscapeOnTheEndScreenLeaves) {
   EXPECT_TRUE(gamestest::ExpectEnded(host).empty()) << "no leak report";
 }
 
-class BlocksViewTest : public testsupport::ScreenTest {
- protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(ScreenTest::SetUp());
-    ASSERT_EQ(MemVctInit(), 1);
-    ASSERT_EQ(SetScreenMode(240, 320, 32), 1);
-  }
-  void TearDown() override { EXPECT_EQ(MemLiveBlocks(), 0); }
-};
+using BlocksViewTest = testsupport::ScreenTest;
 
 TEST_F(BlocksViewTest, AWonGameEndsWithTheCongratulation) {
+  ASSERT_EQ(MemVctInit(), 1);
+  ASSERT_EQ(SetScreenMode(240, 320, 32), 1);
   // The package found as the game finds it, relative to this program.
   char path[600];
   ModulePath(path, "..\\Games\\blocks\\E1_els.dat");
@@ -79,6 +73,7 @@ TEST_F(BlocksViewTest, AWonGameEndsWithTheCongratulation) {
   view.EndScreen({true, 600, 6});
   EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "games/blocks/end_won"));
   view.Close();
+  EXPECT_EQ(MemLiveBlocks(), 0);
 }
 
 }  // namespace

@@ -47,15 +47,14 @@ class NumGridAppTest : public ::testing::Test {
 
   // The first empty cell where `digit` is refused, or allowed.
   CellPos FindCell(bool refused, int* digit) const {
-    for (int row = 1; row <= kGridSize; ++row) {
-      for (int column = 1; column <= kGridSize; ++column) {
-        for (int d = 1; d <= kGridSize; ++d) {
-          const Placement placement = CanPlace(state(), {column, row}, d);
-          if (placement == Placement::kOccupied) break;
-          if ((placement != Placement::kAllowed) == refused) {
-            *digit = d;
-            return {column, row};
-          }
+    for (int i = 0; i < kPuzzleCells; ++i) {
+      const CellPos at{i % kGridSize + 1, i / kGridSize + 1};
+      for (int d = 1; d <= kGridSize; ++d) {
+        const Placement placement = CanPlace(state(), at, d);
+        if (placement == Placement::kOccupied) break;
+        if ((placement != Placement::kAllowed) == refused) {
+          *digit = d;
+          return at;
         }
       }
     }

@@ -1,6 +1,5 @@
 #pragma once
-// The end of a game run in the whole host: what every game must leave
-// behind when it returns.
+// What every game run in the whole host must leave behind when it ends.
 
 #include <gtest/gtest.h>
 
