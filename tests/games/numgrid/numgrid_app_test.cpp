@@ -72,23 +72,20 @@ class NumGridAppTest : public ::testing::Test {
     return at;
   }
 
+  // Whether the board holds what `fill` makes of the game's cells.
+  template <typename Fill>
+  bool BoardIs(Fill fill) const {
+    NumGridState expected = state();
+    fill(expected);
+    return std::memcmp(expected.cells, state().cells, sizeof expected.cells) == 0;
+  }
+
   // The index of the puzzle on the board, or -1.
   int DealtPuzzle() const {
     for (int index = 0; index < kPuzzleCount; ++index) {
-      bool same = true;
-      for (int i = 0; i < kPuzzleCells && same; ++i) {
-        const Cell& cell = CellOf(state(), {i % kGridSize + 1, i / kGridSize + 1});
-        same = cell.digit == kPuzzles[index][i] && cell.editable == (kPuzzles[index][i] == 0);
-      }
-      if (same) return index;
+      if (BoardIs([index](NumGridState& s) { DealPuzzle(s, kPuzzles[index]); })) return index;
     }
     return -1;
-  }
-
-  bool BoardEmpty() const {
-    NumGridState empty = state();
-    ClearBoard(empty);
-    return std::memcmp(empty.cells, state().cells, sizeof empty.cells) == 0;
   }
 
   // The host's screen again, and nothing left behind.
@@ -179,7 +176,7 @@ TEST_F(NumGridAppTest, CancelInTheLevelDialogKeepsTheGameAndOkEmptiesTheBoardFor
     host.Advance(kPressMs);
     if (c.ok) level = c.level;
     EXPECT_EQ(state().level, level);
-    EXPECT_EQ(BoardEmpty(), c.ok);
+    EXPECT_EQ(BoardIs(ClearBoard), c.ok);
     EXPECT_EQ(Snapshot(), c.ok ? empty : before);
     Press(Button::kNew);
     EXPECT_GE(DealtPuzzle(), c.first);
