@@ -16,7 +16,6 @@
 namespace {
 
 TEST(GamesMissingPackage, NameThePathAndLeaveTheHostAsItWas) {
-  const gamestest::Modes portrait = gamestest::kPortraitAndBack;
   const struct {
     HostEntry entry;
     const char* text;  // the box's text, up to the path
@@ -26,11 +25,11 @@ TEST(GamesMissingPackage, NameThePathAndLeaveTheHostAsItWas) {
     bool dialog;  // the host-or-join dialog comes first; Escape plays alone
   } games[] = {
       {testsupport::ThenWait<BlocksMain>, "无法打开资源包:\n", "..\\Games\\blocks\\E1_els.dat",
-       "落块", portrait, false},
+       "落块", gamestest::kPortraitAndBack, false},
       {testsupport::ThenWait<TilesMain>, "无法打开图片包 ", "..\\Games\\tiles\\TovLLK.dat",
-       "Error", portrait, false},
+       "Error", gamestest::kPortraitAndBack, false},
       {testsupport::ThenWait<NumGridMain>, "无法打开资源包：", "..\\Games\\numgrid\\resource.dat",
-       "填数", portrait, false},
+       "填数", gamestest::kPortraitAndBack, false},
       {testsupport::ThenWait<PairsMain>, "无法打开图片包 ", "..\\Games\\pairs\\resource.dat",
        "Error", {}, true},
   };

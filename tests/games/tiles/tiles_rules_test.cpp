@@ -13,10 +13,6 @@ namespace {
 
 using namespace tiles;
 
-std::vector<Cell> PathCells(const Path& path) {
-  return std::vector<Cell>(path.cells, path.cells + path.length);
-}
-
 // A board drawn as text, one string per row: '.' a free cell, 'a' to 'z'
 // then 'A' to 'D' the kinds 1 to 30. The free map follows the board.
 TilesState Board(const std::vector<std::string>& rows) {
@@ -128,7 +124,7 @@ TEST(TilesPath, JoinsAlongFreeCellsInsideTheBoardAndNowhereElse) {
     Path path;
     ASSERT_EQ(FindPath(board.freeMap, c.s, c.t, &path), c.length != 0);
     if (c.length == 0) continue;
-    const std::vector<Cell> cells = PathCells(path);
+    const std::vector<Cell> cells(path.cells, path.cells + path.length);
     EXPECT_EQ(cells.size(), c.length);
     EXPECT_EQ(cells.front(), c.t);
     EXPECT_EQ(cells.back(), c.s);
