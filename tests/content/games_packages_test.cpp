@@ -6,7 +6,7 @@
 
 #include <cstdint>
 #include <set>
-#include <span>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -62,15 +62,12 @@ class Package {
   pkgfmt::PackageIndex index_;
 };
 
-template <typename Id>
-void AddPlain(std::vector<Named>& named, std::initializer_list<Id> ids) {
-  for (const Id& id : ids) named.push_back({id.id, id.width, id.height, false});
-}
-
 std::vector<Named> BlocksNamed() {
+  std::vector<blocks::PictureId> ids{blocks::kBackgroundPicture, blocks::kBlockPicture,
+                                     blocks::kPreviewBlockPicture};
+  ids.insert(ids.end(), std::begin(blocks::kDigitPictures), std::end(blocks::kDigitPictures));
   std::vector<Named> named;
-  AddPlain(named, {blocks::kBackgroundPicture, blocks::kBlockPicture, blocks::kPreviewBlockPicture});
-  for (const blocks::PictureId& digit : blocks::kDigitPictures) AddPlain(named, {digit});
+  for (const blocks::PictureId& id : ids) named.push_back({id.id, id.width, id.height, false});
   return named;
 }
 
@@ -84,18 +81,21 @@ std::vector<Named> TilesNamed() {
   return named;
 }
 
+Named FromNumGrid(const numgrid::Picture& p) { return {p.id, p.width, p.height, p.keyed}; }
+
 std::vector<Named> NumGridNamed() {
   using namespace numgrid;
   std::vector<Picture> pictures{kBackgroundPicture, kDialogPicture, kPressedOkPicture,
                                 kPressedCancelPicture};
-  for (const auto& list : {std::span<const Picture>(kPressedButtonPictures),
-                           std::span<const Picture>(kLevelPictures),
-                           std::span<const Picture>(kPlayerDigitPictures),
-                           std::span<const Picture>(kGivenDigitPictures)}) {
-    pictures.insert(pictures.end(), list.begin(), list.end());
-  }
+  const auto add = [&](const auto& list) {
+    pictures.insert(pictures.end(), std::begin(list), std::end(list));
+  };
+  add(kPressedButtonPictures);
+  add(kLevelPictures);
+  add(kPlayerDigitPictures);
+  add(kGivenDigitPictures);
   std::vector<Named> named;
-  for (const Picture& p : pictures) named.push_back({p.id, p.width, p.height, p.keyed});
+  for (const Picture& p : pictures) named.push_back(FromNumGrid(p));
   return named;
 }
 
@@ -142,7 +142,7 @@ int KeyPixels(const plat::Image& image) {
 TEST(GamesPackages, NumGridHighlightsAndPressedButtonsDifferFromWhatTheyCover) {
   using namespace numgrid;
   const Package package("numgrid/resource.dat");
-  const auto load = [&](const Picture& p) { return package.Load({p.id, p.width, p.height, p.keyed}); };
+  const auto load = [&](const Picture& p) { return package.Load(FromNumGrid(p)); };
   const plat::Image background = load(kBackgroundPicture);
   const plat::Image dialog = load(kDialogPicture);
   for (int i = 0; i < kButtonCount; ++i) {

@@ -26,7 +26,8 @@ TEST(NumGridPuzzles, TheTableHoldsTheFileWithPuzzleZeroAsTheGameHasIt) {
   for (int i = 0; i < kPuzzleCells; ++i) EXPECT_EQ(kPuzzles[0][i], zero[i] - '0') << i;
 
   codec::Diagnostics diag;
-  const auto file = puzzles::ReadPuzzleText(testsupport::ReadFile(kPuzzleFile), "puzzles.txt", diag);
+  const auto file =
+      puzzles::ReadPuzzleText(testsupport::ReadFile(kPuzzleFile), "puzzles.txt", diag);
   ASSERT_TRUE(file) << diag.Text();
   ASSERT_EQ(file->size(), std::size(kPuzzles));
   for (std::size_t p = 0; p < file->size(); ++p) {
