@@ -312,7 +312,15 @@ INSTANTIATE_TEST_SUITE_P(
                     {"deal", "selected", "matched", "reselected"}, {}, true},
         PlayedTwice{"Pairs", "pairs_alone.replay", "pairs", "replay/pairs_",
                     {"dealt", "mismatch_shown", "mismatch_turned_back", "pair_taken", "win", "new_game"},
-                    {{"mismatch_still", "mismatch_shown"}, {"new_game", "dealt"}}, true}),
+                    {{"mismatch_still", "mismatch_shown"}, {"new_game", "dealt"}}, true},
+        // An erased digit leaves the puzzle as dealt; OK in the level dialog
+        // empties the board.
+        PlayedTwice{"NumGridPlay", "numgrid_play.replay", "numgrid", "replay/numgrid_",
+                    {"empty", "puzzle", "placed"}, {{"erased", "puzzle"}}, true},
+        PlayedTwice{"NumGridLevel", "numgrid_level.replay", "numgrid", "replay/numgrid_",
+                    {"level3", "empty"}, {}, true},
+        PlayedTwice{"NumGridSolve", "numgrid_solve.replay", "numgrid", "replay/numgrid_",
+                    {"filled"}, {}, true}),
     [](const ::testing::TestParamInfo<PlayedTwice>& info) { return info.param.name; });
 
 }  // namespace

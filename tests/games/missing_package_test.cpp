@@ -11,29 +11,25 @@
 #include "games/pairs/pairs.h"
 #include "games/tiles/tiles.h"
 #include "host/msg.h"
-#include "platform/sys/msgbox.h"
-#include "tests/support/host_runner.h"
+#include "tests/games/support/game_end.h"
 
 namespace {
 
-using Modes = std::vector<std::pair<int, int>>;
-
 TEST(GamesMissingPackage, NameThePathAndLeaveTheHostAsItWas) {
-  const Modes portrait{{240, 320}, {320, 240}};
   const struct {
     HostEntry entry;
     const char* text;  // the box's text, up to the path
     const char* path;  // the package, after this program's folder
     std::string caption;
-    Modes modes;  // the screen modes the game set
+    gamestest::Modes modes;  // the screen modes the game set
     bool dialog;  // the host-or-join dialog comes first; Escape plays alone
   } games[] = {
       {testsupport::ThenWait<BlocksMain>, "无法打开资源包:\n", "..\\Games\\blocks\\E1_els.dat",
-       "落块", portrait, false},
+       "落块", gamestest::kPortraitAndBack, false},
       {testsupport::ThenWait<TilesMain>, "无法打开图片包 ", "..\\Games\\tiles\\TovLLK.dat",
-       "Error", portrait, false},
+       "Error", gamestest::kPortraitAndBack, false},
       {testsupport::ThenWait<NumGridMain>, "无法打开资源包：", "..\\Games\\numgrid\\resource.dat",
-       "填数", portrait, false},
+       "填数", gamestest::kPortraitAndBack, false},
       {testsupport::ThenWait<PairsMain>, "无法打开图片包 ", "..\\Games\\pairs\\resource.dat",
        "Error", {}, true},
   };
@@ -41,12 +37,8 @@ TEST(GamesMissingPackage, NameThePathAndLeaveTheHostAsItWas) {
     SCOPED_TRACE(game.path);
     testsupport::HostRun host(game.entry);
     if (game.dialog) host.KeyDown(kKeyEscape);
-    host.Advance(5000);
-    host.Join();
-    EXPECT_EQ(testsupport::PendingAfterReturn(), 0) << "a timer was left running";
-    EXPECT_EQ(host.ScreenModes(), game.modes);
     // The game's box alone: no leak was reported after it.
-    const auto boxes = plat::RecordedMessageBoxes();
+    const auto boxes = gamestest::ExpectEnded(host, game.modes);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text.rfind(game.text, 0), 0u) << boxes[0].text;
     const std::string path = std::string("/nopackage/bin/") + game.path;

@@ -1,11 +1,17 @@
 // The falling-blocks game in the whole host on the held virtual clock: played
-// to the top of the well, and every way out leaving the host as it was.
+// to the top of the well, and every way out leaving the host as it was; and
+// the end screen of a won game drawn by the view with the built package.
 
 #include <gtest/gtest.h>
 
 #include "games/blocks/blocks.h"
+#include "games/blocks/blocks_view.h"
+#include "host/device_api.h"
 #include "host/msg.h"
+#include "tests/games/support/game_end.h"
+#include "tests/support/golden.h"
 #include "tests/support/host_runner.h"
+#include "tests/support/host_screen.h"
 
 namespace {
 
@@ -21,15 +27,6 @@ class BlocksAppTest : public ::testing::Test {
       if (!GetBlocksState().running) return true;
     }
     return false;
-  }
-
-  // Lets the host end after the game and checks what the game left behind.
-  void ExpectCleanExit() {
-    host.Advance(5000);
-    host.Join();
-    EXPECT_EQ(testsupport::PendingAfterReturn(), 0) << "a timer was left running";
-    EXPECT_EQ(host.ScreenModes(), (std::vector<std::pair<int, int>>{{240, 320}, {320, 240}}));
-    EXPECT_TRUE(testsupport::MessageBoxTexts().empty()) << "no leak report";
   }
 
   testsupport::HostRun host{testsupport::ThenWait<BlocksMain>};
@@ -52,13 +49,31 @@ TEST_F(BlocksAppTest, AGameOverWaitsForOneMessageThenANewGameStarts) {
   EXPECT_EQ(state.topRow, blocks::kRows);
   EXPECT_EQ(state.score, 0);
   host.KeyDown(kKeyEscape);
-  ExpectCleanExit();
+  EXPECT_TRUE(gamestest::ExpectEnded(host).empty()) << "no leak report";
 }
 
 TEST_F(BlocksAppTest, EscapeOnTheEndScreenLeaves) {
   ASSERT_TRUE(DropUntilTheEnd());
   host.KeyDown(kKeyEscape);
-  ExpectCleanExit();
+  EXPECT_TRUE(gamestest::ExpectEnded(host).empty()) << "no leak report";
+}
+
+using BlocksViewTest = testsupport::ScreenTest;
+
+TEST_F(BlocksViewTest, AWonGameEndsWithTheCongratulation) {
+  ASSERT_EQ(MemVctInit(), 1);
+  ASSERT_EQ(SetScreenMode(240, 320, 32), 1);
+  // The package found as the game finds it, relative to this program.
+  char path[600];
+  ModulePath(path, "..\\Games\\blocks\\E1_els.dat");
+  blocks::View view;
+  ASSERT_TRUE(view.Open(path));
+  view.Background();
+  view.Score(600);
+  view.EndScreen({true, 600, 6});
+  EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "games/blocks/end_won"));
+  view.Close();
+  EXPECT_EQ(MemLiveBlocks(), 0);
 }
 
 }  // namespace

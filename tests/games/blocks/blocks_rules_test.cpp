@@ -133,32 +133,27 @@ TEST(BlocksPieces, EveryShapeAndRotationExpandsToItsPicture) {
   }
 }
 
-TEST_F(BlocksRulesTest, MovesPastTheWallsKeepThePiece) {
+TEST_F(BlocksRulesTest, MovesPastTheWallsOrOntoABlockKeepThePiece) {
   struct Case {
     int shape, rotation, x;
     Action action;
+    int blockColumn = -1;  // a block in the piece's row 5
   };
-  // Left from column 0 wraps the unsigned x to 255; right would end past 10.
+  // Left from column 0 wraps the unsigned x to 255; right would end past 10;
+  // the upright bar against the right wall, turned, is pulled back onto a block.
   for (const Case& c : {Case{0, 0, 0, Action::kLeft}, Case{0, 1, 6, Action::kRight},
-                        Case{3, 1, 7, Action::kRight}, Case{1, 0, 0, Action::kLeft}}) {
+                        Case{3, 1, 7, Action::kRight}, Case{1, 0, 0, Action::kLeft},
+                        Case{0, 0, 9, Action::kRotate, 6}}) {
     s = BlocksState{};
     Place(c.shape, c.rotation, c.x, 5);
+    if (c.blockColumn >= 0) s.board[c.blockColumn][5] = 1;
     const Board before = s.board;
     Act(c.action);
     EXPECT_EQ(s.x, c.x);
+    EXPECT_EQ(s.rotation, c.rotation);
     EXPECT_EQ(s.board, before);
     EXPECT_FALSE(s.moved);
   }
-}
-
-TEST_F(BlocksRulesTest, RotationAtTheRightWallFailsWhereThePulledBackPieceCollides) {
-  Place(0, 0, 9, 5);  // the upright bar against the right wall
-  s.board[6][5] = 1;  // where the pulled-back bar would lie
-  const Board before = s.board;
-  Act(Action::kRotate);
-  EXPECT_EQ(s.rotation, 0);
-  EXPECT_EQ(s.x, 9);
-  EXPECT_EQ(s.board, before);
 }
 
 TEST_F(BlocksRulesTest, APieceLandsOneIntervalAfterItCouldNotFallAndTheNextStartsAtItsPlace) {

@@ -15,13 +15,13 @@
 #include "games/numgrid/numgrid_puzzles.h"
 #include "host/device_api.h"
 #include "platform/sys/msgbox.h"
+#include "tests/games/support/game_end.h"
 #include "tests/support/host_runner.h"
 #include "tests/support/host_screen.h"
 
 namespace {
 
 using namespace numgrid;
-using testsupport::HostRun;
 using testsupport::Snapshot;
 
 // A pressed button shows for 180 ms before the game goes on.
@@ -47,15 +47,14 @@ class NumGridAppTest : public ::testing::Test {
 
   // The first empty cell where `digit` is refused, or allowed.
   CellPos FindCell(bool refused, int* digit) const {
-    for (int row = 1; row <= kGridSize; ++row) {
-      for (int column = 1; column <= kGridSize; ++column) {
-        for (int d = 1; d <= kGridSize; ++d) {
-          const Placement placement = CanPlace(state(), {column, row}, d);
-          if (placement == Placement::kOccupied) break;
-          if ((placement != Placement::kAllowed) == refused) {
-            *digit = d;
-            return {column, row};
-          }
+    for (int i = 0; i < kPuzzleCells; ++i) {
+      const CellPos at{i % kGridSize + 1, i / kGridSize + 1};
+      for (int d = 1; d <= kGridSize; ++d) {
+        const Placement placement = CanPlace(state(), at, d);
+        if (placement == Placement::kOccupied) break;
+        if ((placement != Placement::kAllowed) == refused) {
+          *digit = d;
+          return at;
         }
       }
     }
@@ -73,58 +72,44 @@ class NumGridAppTest : public ::testing::Test {
     return at;
   }
 
+  // Whether the board holds what `fill` makes of the game's cells.
+  template <typename Fill>
+  bool BoardIs(Fill fill) const {
+    NumGridState expected = state();
+    fill(expected);
+    return std::memcmp(expected.cells, state().cells, sizeof expected.cells) == 0;
+  }
+
   // The index of the puzzle on the board, or -1.
   int DealtPuzzle() const {
     for (int index = 0; index < kPuzzleCount; ++index) {
-      bool same = true;
-      for (int i = 0; i < kPuzzleCells && same; ++i) {
-        const Cell& cell = CellOf(state(), {i % kGridSize + 1, i / kGridSize + 1});
-        same = cell.digit == kPuzzles[index][i] && cell.editable == (kPuzzles[index][i] == 0);
-      }
-      if (same) return index;
+      if (BoardIs([index](NumGridState& s) { DealPuzzle(s, kPuzzles[index]); })) return index;
     }
     return -1;
   }
 
-  bool BoardEmpty() const {
-    NumGridState empty = state();
-    ClearBoard(empty);
-    return std::memcmp(empty.cells, state().cells, sizeof empty.cells) == 0;
+  // The host's screen again, and nothing left behind.
+  void ExpectLeft() {
+    EXPECT_TRUE(gamestest::ExpectEnded(host).empty()) << "no leak report";
+    EXPECT_EQ(hostScreen.width, 320);
   }
 
-  HostRun host{NumGridMain};
+  testsupport::HostRun host{testsupport::ThenWait<NumGridMain>};
 };
 
-TEST(NumGridExit, EscapeAndExitRestoreTheScreenAndLeaveNothingBehind) {
-  const struct {
-    const char* name;
-    std::function<void(HostRun&)> leave;
-  } paths[] = {
-      {"Escape", [](HostRun& host) { host.KeyDown(kKeyEscape); }},
-      {"Exit button",
-       [](HostRun& host) {
-         // Through a game and the dialog first: neither leaves anything.
-         host.Click(30, 298);
-         host.Advance(kPressMs);
-         host.Click(146, 298);
-         host.Advance(kPressMs);
-         host.KeyDown(kKeyEscape);
-         host.Advance(kPressMs);
-         host.Click(200, 298);
-       }},
-  };
-  for (const auto& path : paths) {
-    SCOPED_TRACE(path.name);
-    HostRun host(testsupport::ThenWait<NumGridMain>);
-    path.leave(host);
-    host.Advance(kPressMs);
-    host.Advance(5000);
-    host.Join();
-    EXPECT_EQ(testsupport::PendingAfterReturn(), 0);
-    EXPECT_EQ(host.ScreenModes(), (std::vector<std::pair<int, int>>{{240, 320}, {320, 240}}));
-    EXPECT_EQ(hostScreen.width, 320);
-    EXPECT_TRUE(testsupport::MessageBoxTexts().empty()) << "no leak report";
-  }
+TEST_F(NumGridAppTest, EscapeRestoresTheScreenAndLeavesNothingBehind) {
+  host.KeyDown(kKeyEscape);
+  ExpectLeft();
+}
+
+// Through a game and the dialog first: neither leaves anything.
+TEST_F(NumGridAppTest, ExitAfterAGameAndTheDialogRestoresTheScreenAndLeavesNothingBehind) {
+  Press(Button::kNew);
+  Press(Button::kLevel);
+  host.KeyDown(kKeyEscape);
+  host.Advance(kPressMs);
+  Press(Button::kExit);
+  ExpectLeft();
 }
 
 TEST_F(NumGridAppTest, ARefusalShowsTheBoxAndAGivenDigitCannotBeErased) {
@@ -191,7 +176,7 @@ TEST_F(NumGridAppTest, CancelInTheLevelDialogKeepsTheGameAndOkEmptiesTheBoardFor
     host.Advance(kPressMs);
     if (c.ok) level = c.level;
     EXPECT_EQ(state().level, level);
-    EXPECT_EQ(BoardEmpty(), c.ok);
+    EXPECT_EQ(BoardIs(ClearBoard), c.ok);
     EXPECT_EQ(Snapshot(), c.ok ? empty : before);
     Press(Button::kNew);
     EXPECT_GE(DealtPuzzle(), c.first);

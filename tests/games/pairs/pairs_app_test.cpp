@@ -18,8 +18,6 @@ namespace {
 using namespace pairs;
 using testsupport::HostRun;
 
-void RunPairs() { PairsMain(); }
-
 std::vector<uint8_t> Block(const Packet& packet) {
   return std::vector<uint8_t>(packet.bytes, packet.bytes + packet.size);
 }
@@ -49,7 +47,7 @@ class PairsAppTest : public ::testing::Test {
   }
 
   const uint16_t port_ = testsupport::FreePort();
-  HostRun run_{RunPairs};
+  HostRun run_{testsupport::ThenWait<PairsMain>};
 };
 
 TEST_F(PairsAppTest, HostingServesTheBoardAndIgnoresBlocksNotForAHostOrNotWellMade) {

@@ -115,7 +115,6 @@ TEST(PairsPickTest, FirstSameAgainMismatchPairAndWin) {
   }
 }
 
-// Each packet at its size and for its role.
 TEST(PairsPacketTest, EachPacketIsTakenAtItsSizeAndRole) {
   PairsState host = Dealt(5);
   host.role = kHosting;

@@ -5,17 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
-
 
 namespace {
 
 using namespace tiles;
-
-std::vector<Cell> PathCells(const Path& path) {
-  return std::vector<Cell>(path.cells, path.cells + path.length);
-}
 
 // A board drawn as text, one string per row: '.' a free cell, 'a' to 'z'
 // then 'A' to 'D' the kinds 1 to 30. The free map follows the board.
@@ -124,15 +120,25 @@ TEST(TilesPath, JoinsAlongFreeCellsInsideTheBoardAndNowhereElse) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.s.column << "," << c.s.row << " to " << c.t.column
                                     << "," << c.t.row);
+    const TilesState board = Board(c.rows);
     Path path;
-    ASSERT_EQ(FindPath(Board(c.rows).freeMap, c.s, c.t, &path), c.length != 0);
+    ASSERT_EQ(FindPath(board.freeMap, c.s, c.t, &path), c.length != 0);
     if (c.length == 0) continue;
-    const std::vector<Cell> cells = PathCells(path);
+    const std::vector<Cell> cells(path.cells, path.cells + path.length);
     EXPECT_EQ(cells.size(), c.length);
     EXPECT_EQ(cells.front(), c.t);
     EXPECT_EQ(cells.back(), c.s);
     if (!c.exact.empty()) {
       EXPECT_EQ(cells, c.exact);
+    }
+    // Neighbour to neighbour over free cells inside the board.
+    for (std::size_t i = 1; i < cells.size(); ++i) {
+      const Cell cell = cells[i], last = cells[i - 1];
+      EXPECT_EQ(std::abs(cell.column - last.column) + std::abs(cell.row - last.row), 1) << i;
+      ASSERT_TRUE(cell.column >= 0 && cell.column < kColumns && cell.row >= 0 && cell.row < kRows);
+      if (i + 1 < cells.size()) {
+        EXPECT_EQ(board.freeMap[cell.row * kColumns + cell.column], 0) << i;
+      }
     }
   }
 }
