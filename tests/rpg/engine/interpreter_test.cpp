@@ -129,7 +129,8 @@ TEST_F(InterpreterTest, ACallThatReturnsGoesOnAndOneThatEndsEndsTheCaller) {
   EXPECT_EQ(game.callDepth, 0);
 }
 
-TEST_F(InterpreterTest, CallingAMissingScriptKeepsTheRunErrorAndTheCaller) {
+// A call keeps the caller current; RunScriptFile ignores the missing script.
+TEST_F(InterpreterTest, AMissingScriptIsARunErrorForCallsAndRunScriptOnly) {
   EXPECT_EQ(Run("Call 1, 9\nSetVar 1, 1\n"), 2);
   EXPECT_EQ(game.runStatus, 3);
   EXPECT_EQ(game.scriptBank, 1);
@@ -138,6 +139,17 @@ TEST_F(InterpreterTest, CallingAMissingScriptKeepsTheRunErrorAndTheCaller) {
   game.runStatus = 0;
   EXPECT_EQ(CallScript(1, 9), 1);
   EXPECT_EQ(game.runStatus, 3);
+  game.runStatus = 0;
+  game.scriptNo = 7;
+  EXPECT_EQ(RunScript(3), 3);
+  EXPECT_EQ(game.runStatus, 3);
+  game.runStatus = 0;
+  game.scriptNo = 1;
+  RunScriptFile(1, 8);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.scriptNo, 1);
+  RunScriptFile(1, 1);
+  EXPECT_EQ(game.lastScriptNo, 1);
 }
 
 TEST_F(InterpreterTest, SwitchingClearsTheMapVariablesAndCharactersAndGoesOnInTheNewBody) {
@@ -162,21 +174,6 @@ TEST_F(InterpreterTest, ARunErrorStopsAtOnceWithThePositionFromTheBody) {
   EXPECT_EQ(game.scriptVars[2], 0);
   // The body starts at 7; SetVar is 5 bytes, DropNpc 3.
   EXPECT_EQ(game.scriptPc, 8);
-}
-
-TEST_F(InterpreterTest, AMissingScriptIsReportedByRunScriptAndIgnoredByRunScriptFile) {
-  Install("End\n");
-  game.scriptBank = 1;
-  game.scriptNo = 7;
-  EXPECT_EQ(RunScript(3), 3);
-  EXPECT_EQ(game.runStatus, 3);
-  game.runStatus = 0;
-  game.scriptNo = 1;
-  RunScriptFile(1, 8);
-  EXPECT_EQ(game.runStatus, 0);
-  EXPECT_EQ(game.scriptNo, 1);
-  RunScriptFile(1, 1);
-  EXPECT_EQ(game.lastScriptNo, 1);
 }
 
 // A script resource whose code length or event table runs past its block or
