@@ -195,32 +195,28 @@ TEST_F(CommandsStateTest, SwitchesAndTheEncounterList) {
 }
 
 TEST_F(CommandsStateTest, MusicPlaysEndlesslyForZeroLoopsAndStopsForTrackZeroOrSoundOff) {
-  auto hooks = [] {
-    std::vector<std::pair<SoundHook, int>> calls;
-    for (const SoundHookCall& c : SoundHookCalls()) calls.push_back({c.hook, c.track});
-    return calls;
-  };
   using Calls = std::vector<std::pair<SoundHook, int>>;
-  RunCases({
-      {"loops 0", [] { game.soundOn = 1; ClearSoundHookCalls(); }, "Music 3, 0\n",
-       [&] {
-         EXPECT_EQ(game.musicLoops, 255);
-         EXPECT_EQ(hooks(), (Calls{{SoundHook::kPlayMusic, 3}}));
-       }},
-      {"loops 2", [] { game.soundOn = 1; ClearSoundHookCalls(); }, "Music 3, 2\n",
-       [&] { EXPECT_EQ(game.musicLoops, 2); }},
-      {"track 0", [] { game.soundOn = 1; ClearSoundHookCalls(); }, "Music 0, 2\n",
-       [&] {
-         EXPECT_EQ(game.musicLoops, 0);
-         EXPECT_EQ(hooks(), (Calls{{SoundHook::kStopMusic, 0}}));
-       }},
-      {"sound off", [] { game.soundOn = 0; ClearSoundHookCalls(); }, "Music 3, 2\n",
-       [&] {
-         EXPECT_EQ(game.musicTrack, 3);
-         EXPECT_EQ(game.musicLoops, 0);
-         EXPECT_EQ(hooks(), (Calls{{SoundHook::kStopMusic, 0}}));
-       }},
-  });
+  struct Music {
+    const char* source;
+    uint8_t soundOn;
+    uint8_t loops;  // kept; the track is kept as given
+    Calls calls;
+  };
+  for (const Music& c : {Music{"Music 3, 0\n", 1, 255, {{SoundHook::kPlayMusic, 3}}},
+                         Music{"Music 3, 2\n", 1, 2, {{SoundHook::kPlayMusic, 3}}},
+                         Music{"Music 0, 2\n", 1, 0, {{SoundHook::kStopMusic, 0}}},
+                         Music{"Music 3, 2\n", 0, 0, {{SoundHook::kStopMusic, 0}}}}) {
+    SCOPED_TRACE(c.source + std::string(c.soundOn ? "" : " with the sound off"));
+    Install(c.source);
+    game.soundOn = c.soundOn;
+    ClearSoundHookCalls();
+    rpgtest::RunFromBody();
+    Calls calls;
+    for (const SoundHookCall& h : SoundHookCalls()) calls.push_back({h.hook, h.track});
+    EXPECT_EQ(calls, c.calls);
+    EXPECT_EQ(game.musicTrack, c.source[6] - '0');
+    EXPECT_EQ(game.musicLoops, c.loops);
+  }
 }
 
 // The field with the hero on map cell (4, 3), character 1 on (6, 3) right

@@ -82,7 +82,9 @@ TEST(SayTest, ATwoByteCharacterAtALineEndIsTakenWhole) {
   EXPECT_TRUE(s.Finished());
 }
 
-TEST(Choose2Test, ConfirmedUnmovedItGoesOnMovedItJumps) {
+// Width 8 x 3 + 6 = 30 from x = 65: the bar starts at x = 68, at y = 32 or
+// 50; the glyphs leave the bottom row of their cell blank.
+TEST(Choose2Test, ConfirmedUnmovedItGoesOnMovedItJumpsAndTheBarSitsOnTheChoice) {
   for (const auto& [keys, way] : {std::pair{std::vector<uint32_t>{}, 1},
                                   {std::vector<uint32_t>{kKeyDown}, 2},
                                   {std::vector<uint32_t>{kKeyDown, kKeyUp}, 1},
@@ -90,23 +92,12 @@ TEST(Choose2Test, ConfirmedUnmovedItGoesOnMovedItJumps) {
     GameRun s = Script("Choose2 \"yes\", \"no\", jump\n");
     s.Keys(keys);
     EXPECT_FALSE(s.Finished());
+    EXPECT_EQ(Inked(68, 32 + 15, 1, 1), way == 1);
+    EXPECT_EQ(Inked(68, 50 + 15, 1, 1), way == 2);
     s.Key(kKeyEnter);
     ASSERT_TRUE(s.Finished());
     EXPECT_EQ(Way(), way);
   }
-}
-
-TEST(Choose2Test, TheBarSitsOnTheChosenOption) {
-  GameRun s = Script("Choose2 \"yes\", \"no\", jump\n");
-  // Width 8 x 3 + 6 = 30 from x = 65: the bar starts at x = 68, at y = 32
-  // or 50; the glyphs leave the bottom row of their cell blank.
-  auto barOn = [](int y) { return Inked(68, y + 15, 1, 1); };
-  EXPECT_TRUE(barOn(32));
-  EXPECT_FALSE(barOn(50));
-  s.Key(kKeyDown);
-  EXPECT_FALSE(barOn(32));
-  EXPECT_TRUE(barOn(50));
-  s.Key(kKeyEnter);
 }
 
 TEST(Choose2Test, OptionsAreCutAtTwentyBytes) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/canvas.h"
@@ -179,21 +180,17 @@ TEST(ExploreTest, ACountdownOfOneRunsItsEventAtTheNextTick) {
 }
 
 TEST(ExploreTest, ExaminingPastTheLastColumnOrRowFindsNothing) {
-  // The hero's sprite stands on window cell (8, 5): map cell (19, 14), the
-  // last column and the last row.
   Explore e([] {
     Enter(1, 11, 9);
     game.party[0].header.viewCol = 8;
-    game.party[0].header.viewRow = 5;
   });
-  for (uint8_t facing : {2, 3}) {
-    game.party[0].header.facing = facing;
-    EXPECT_EQ(Examine(), 0) << int(facing);
+  // Window cell (8, 5) is map cell (19, 14), the last column and the last
+  // row; from (19, 13) facing down (19, 14) has event 44.
+  for (auto [row, facing, event] : {std::tuple{5, 2, 0}, {5, 3, 0}, {4, 3, 44}, {4, 2, 0}}) {
+    game.party[0].header.viewRow = uint8_t(row);
+    game.party[0].header.facing = uint8_t(facing);
+    EXPECT_EQ(Examine(), event) << "row " << row << " facing " << facing;
   }
-  game.party[0].header.viewRow = 4;  // (19, 13) facing down: (19, 14) has event 44
-  EXPECT_EQ(Examine(), 44);
-  game.party[0].header.facing = 2;  // facing right from (19, 13): outside
-  EXPECT_EQ(Examine(), 0);
 }
 
 TEST(ExploreTest, ACharacterInFrontIsTalkedTo) {

@@ -12,7 +12,6 @@
 #include "rpg/engine/ui_text.h"
 #include "rpg/format/script_commands.h"
 #include "tests/rpg/support/script_library.h"
-#include "tests/support/host_screen.h"
 
 namespace {
 
@@ -28,12 +27,7 @@ TEST(CommandTableTest, NoOpcodeOutsideTheCommandTableHasAHandler) {
   }
 }
 
-class InterpreterTest : public rpgtest::ScriptTest {
- protected:
-  static bool InvalidShown() {
-    return testsupport::CountColor(nullptr, testsupport::kBlack, 160, 96) > 0;
-  }
-};
+using InterpreterTest = rpgtest::ScriptTest;
 
 // Running past the code length ends the script as End would, but records
 // no key.
@@ -69,10 +63,10 @@ TEST_F(InterpreterTest, EventsRunTheirHandlerAndPutThePositionBack) {
   EXPECT_EQ(game.lastScriptNo, 1);
 }
 
-// Scripts the interpreter stops at, drawing its note, with no run error: the
-// invalid opcodes, cut-off instructions, a script jumping in a circle past
-// its steps and calls nested too deep. Variables 1 and 2 show how far each
-// got.
+// Scripts the interpreter stops at, drawing its note at (10, 70) and nothing
+// else, with no run error: the invalid opcodes, cut-off instructions, a
+// script jumping in a circle past its steps and calls nested too deep.
+// Variables 1 and 2 show how far each got.
 TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
   struct Case {
     const char* name;
@@ -93,6 +87,7 @@ TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
       // The caller stops too.
       {"in a called script", "Call 1, 2\nSetVar 1, 1\n", {{1, 2, ".byte 80\nReturn\n"}}, 0, 0},
   };
+  const auto note = Drawn([] { DrawString(10, 70, "错误指令..."); });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ClearScreen();
@@ -101,17 +96,8 @@ TEST_F(InterpreterTest, RefusedInstructionsStopTheScriptOnlyWithTheNote) {
     EXPECT_EQ(game.scriptVars[1], c.var1);
     EXPECT_EQ(game.scriptVars[2], c.var2);
     EXPECT_EQ(game.callDepth, 0);
-    EXPECT_TRUE(InvalidShown());
+    EXPECT_EQ(rpgtest::ArtOf(nullptr, 0, 0, 160, 96), note);
   }
-}
-
-TEST_F(InterpreterTest, TheNoteStandsAtTenSeventy) {
-  ClearScreen();
-  ShowInvalidInstruction();
-  const auto drawn = testsupport::Snapshot();
-  ClearScreen();
-  DrawString(10, 70, "错误指令...");
-  EXPECT_EQ(testsupport::Snapshot(), drawn);
 }
 
 // Script 2 returns: the caller goes on to call script 3, which ends, stays
@@ -129,7 +115,8 @@ TEST_F(InterpreterTest, ACallThatReturnsGoesOnAndOneThatEndsEndsTheCaller) {
   EXPECT_EQ(game.callDepth, 0);
 }
 
-TEST_F(InterpreterTest, CallingAMissingScriptKeepsTheRunErrorAndTheCaller) {
+// A call keeps the caller current; RunScriptFile ignores the missing script.
+TEST_F(InterpreterTest, AMissingScriptIsARunErrorForCallsAndRunScriptOnly) {
   EXPECT_EQ(Run("Call 1, 9\nSetVar 1, 1\n"), 2);
   EXPECT_EQ(game.runStatus, 3);
   EXPECT_EQ(game.scriptBank, 1);
@@ -137,6 +124,17 @@ TEST_F(InterpreterTest, CallingAMissingScriptKeepsTheRunErrorAndTheCaller) {
   EXPECT_EQ(game.scriptVars[1], 0);
   game.runStatus = 0;
   EXPECT_EQ(CallScript(1, 9), 1);
+  EXPECT_EQ(game.runStatus, 3);
+  game.runStatus = 0;
+  game.scriptNo = 7;
+  EXPECT_EQ(RunScript(3), 3);
+  EXPECT_EQ(game.runStatus, 3);
+  game.runStatus = 0;
+  game.scriptNo = 1;
+  RunScriptFile(1, 8);
+  EXPECT_EQ(game.runStatus, 0);
+  EXPECT_EQ(game.scriptNo, 1);
+  RunScriptFile(1, 1);  // found, it runs: its call fails again
   EXPECT_EQ(game.runStatus, 3);
 }
 
@@ -162,21 +160,6 @@ TEST_F(InterpreterTest, ARunErrorStopsAtOnceWithThePositionFromTheBody) {
   EXPECT_EQ(game.scriptVars[2], 0);
   // The body starts at 7; SetVar is 5 bytes, DropNpc 3.
   EXPECT_EQ(game.scriptPc, 8);
-}
-
-TEST_F(InterpreterTest, AMissingScriptIsReportedByRunScriptAndIgnoredByRunScriptFile) {
-  Install("End\n");
-  game.scriptBank = 1;
-  game.scriptNo = 7;
-  EXPECT_EQ(RunScript(3), 3);
-  EXPECT_EQ(game.runStatus, 3);
-  game.runStatus = 0;
-  game.scriptNo = 1;
-  RunScriptFile(1, 8);
-  EXPECT_EQ(game.runStatus, 0);
-  EXPECT_EQ(game.scriptNo, 1);
-  RunScriptFile(1, 1);
-  EXPECT_EQ(game.lastScriptNo, 1);
 }
 
 // A script resource whose code length or event table runs past its block or

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/canvas.h"
@@ -110,13 +111,10 @@ TEST_F(MapTest, TheViewMustFitTheMap) {
 
 TEST_F(MapTest, EventsAreTheEventByteAndForty) {
   LoadField();
-  EXPECT_EQ(MapEventAt(8, 8), 41);
-  EXPECT_EQ(MapEventAt(10, 8), 42);
-  EXPECT_EQ(MapEventAt(6, 10), 85);
-  EXPECT_EQ(MapEventAt(19, 14), 44);
-  EXPECT_EQ(MapEventAt(7, 8), 0);
-  for (auto [x, y] : {std::pair{-1, 0}, {20, 8}, {0, 15}, {100, 100}}) {
-    EXPECT_EQ(MapEventAt(x, y), 0) << x << ", " << y;
+  // The last four cells lie outside the map.
+  for (auto [x, y, event] : {std::tuple{8, 8, 41}, {10, 8, 42}, {6, 10, 85}, {19, 14, 44}, {7, 8, 0},
+                             {-1, 0, 0}, {20, 8, 0}, {0, 15, 0}, {100, 100, 0}}) {
+    EXPECT_EQ(MapEventAt(x, y), event) << x << ", " << y;
   }
   EXPECT_EQ(MapCellAt(12, 8)->tile, 0x80);  // the gap: map characters only
   EXPECT_EQ(MapCellAt(10, 8)->tile, 0x04);  // the signpost: blocked

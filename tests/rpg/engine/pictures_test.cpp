@@ -41,26 +41,24 @@ Bytes TwoRowsDepth2(uint8_t width) {
   return pic;
 }
 
-TEST_F(PicturesTest, Depth2RowsStartAfterWholeMultiplesOfEightPixels) {
-  InstalledLibrary lib(rpgtest::PackLibrary({{{11, 2, 1}, TwoRowsDepth2(12)},
+TEST_F(PicturesTest, TheTwoPixelEncodings) {
+  const Bytes masked = PictureBytes(6, 2, 2, {"#_~._#", "~~##__"});
+  const Bytes opaque = PictureBytes(9, 2, 1, {"#.#.#.#.#", ".#.#.#.#."});
+  InstalledLibrary lib(rpgtest::PackLibrary({{{11, 1, 1}, masked}, {{11, 1, 2}, opaque},
+                                            {{11, 2, 1}, TwoRowsDepth2(12)},
                                             {{11, 2, 2}, TwoRowsDepth2(14)}}));
   FillScene(kRed);
+  // Depth 2 rows start after whole multiples of eight pixels.
   DrawPic(11, 2, 1, 0, 10, 10);
   DrawPic(11, 2, 2, 0, 10, 20);
   EXPECT_EQ(Scene(9, 10, 16, 2), (Art{"r############rrr", "r............rrr"}));
   EXPECT_EQ(Scene(9, 20, 16, 2), (Art{"r##############r", "r..............r"}));
-  EXPECT_EQ(game.runStatus, 0);
-}
-
-TEST_F(PicturesTest, TransparentValuesLeaveTheSceneAndDepth1IsOpaque) {
-  const Bytes masked = PictureBytes(6, 2, 2, {"#_~._#", "~~##__"});
-  const Bytes opaque = PictureBytes(9, 2, 1, {"#.#.#.#.#", ".#.#.#.#."});
-  InstalledLibrary lib(rpgtest::PackLibrary({{{11, 1, 1}, masked}, {{11, 1, 2}, opaque}}));
-  FillScene(kRed);
+  // Transparent values leave the scene; depth 1 is opaque.
   DrawPic(11, 1, 1, 0, 0, 0);
   DrawPic(11, 1, 2, 0, 150, 94);  // one pixel short of the right edge
   EXPECT_EQ(Scene(0, 0, 7, 3), (Art{"#rr.r#r", "rr##rrr", "rrrrrrr"}));
   EXPECT_EQ(Scene(149, 93, 11, 3), (Art{"rrrrrrrrrrr", "r#.#.#.#.#r", "r.#.#.#.#.r"}));
+  EXPECT_EQ(game.runStatus, 0);
 }
 
 TEST_F(PicturesTest, FramesFollowEachOtherAndAFrameAtTheCountDrawsNothing) {

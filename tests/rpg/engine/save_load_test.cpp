@@ -175,6 +175,11 @@ void TakeLocations(GameState& to, GameState& from) {
   ForEachLocation(to, [&](auto& block, auto& offset) { block = at[i].first, offset = at[i++].second; });
 }
 
+// A run of the game from StartPlaying on.
+GameRun Playing(std::function<void()> body, Bytes library = SavesLibrary()) {
+  return GameRun([body] { StartPlaying(); body(); }, std::move(library));
+}
+
 // Script (0, 5) after a load: track 3 only when it sees the saved variable 7.
 const char kAfterLoad[] = "IfVarEq 7, 8, saved\nEnd\nsaved:\nMusic 3, 0\nEnd\n";
 
@@ -187,8 +192,7 @@ TEST(SaveLoadTest, ALoadRestoresEveryKeptFieldOfTheSavedGame) {
     SCOPED_TRACE(c.name);
     Bytes library = rpgtest::WithScripts(SavesLibrary(), {{0, 5, kAfterLoad}});
     Bytes loadLibrary = c.moved ? WithBlocksMoved(library) : library;
-    GameRun run([&] {
-      StartPlaying();
+    GameRun run = Playing([&] {
       SetDistinctValues();
       game.scriptVars[255] = 200;
       ASSERT_TRUE(SaveToSlot(0));
@@ -222,8 +226,7 @@ TEST(SaveLoadTest, ALoadRestoresEveryKeptFieldOfTheSavedGame) {
 TEST(SaveLoadTest, SavingShowsTheStripAndAnOccupiedSlotAsksBeforeItIsOverwritten) {
   std::string first, afterNo;
   bool savedAgain = true;
-  GameRun run([&] {
-    StartPlaying();
+  GameRun run = Playing([&] {
     ASSERT_TRUE(SaveToSlot(0));
     first = ReadFile(kMain0) + ReadFile(kMembers0);
     game.money = 55;
@@ -231,7 +234,7 @@ TEST(SaveLoadTest, SavingShowsTheStripAndAnOccupiedSlotAsksBeforeItIsOverwritten
     afterNo = ReadFile(kMain0) + ReadFile(kMembers0);
     savedAgain = SaveToSlot(0);  // answered "是"
     WaitKeyDown();
-  }, SavesLibrary());
+  });
   EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/save_question"));
   run.Keys({kKeyRight, kKeyEnter});
   EXPECT_FALSE(savedAgain);
@@ -266,8 +269,7 @@ TEST(SaveLoadTest, ADamagedSaveOrOneNamingWhatTheLibraryLacksIsRefusedWithNothin
       {"a member file of a broken length", true, 0, 0, 2 * sv::kMemberRecordSize - 1},
   };
   std::vector<std::string> problems;
-  GameRun run([&] {
-    StartPlaying();
+  GameRun run = Playing([&] {
     game.inventory[0] = InvEntry{14, 1, 3};
     game.invCount = 1;
     ASSERT_TRUE(SaveToSlot(0));
@@ -285,7 +287,7 @@ TEST(SaveLoadTest, ADamagedSaveOrOneNamingWhatTheLibraryLacksIsRefusedWithNothin
       if (ReadSave(0)) problems.push_back(std::string(d.name) + ": loaded");
       if (Take() != before) problems.push_back(std::string(d.name) + ": the state changed");
     }
-  }, SavesLibrary());
+  });
   for (const Damage& d : cases) {
     EXPECT_FALSE(run.Finished()) << d.name << ": no message";
     run.Advance(1000);
@@ -303,8 +305,7 @@ int LevelOf2(const std::string& members) {
 }
 
 TEST(SaveLoadTest, TheMemberFileTakesThePartyThenParkedFilesThenTheCurrentSlot) {
-  GameRun run([&] {
-    StartPlaying();
+  GameRun run = Playing([&] {
     game.party[1].stats.level = 4;
     ASSERT_TRUE(SaveToSlot(0));  // character 2 at level 4 in slot 0
     game.party[1].stats.level = 9;
@@ -326,14 +327,13 @@ TEST(SaveLoadTest, TheMemberFileTakesThePartyThenParkedFilesThenTheCurrentSlot) 
     const std::string leaderOnly = ReadFile(kMembers1);
     EXPECT_EQ(leaderOnly.size(), 2 * sv::kMemberRecordSize);
     EXPECT_EQ(leaderOnly.find_first_not_of('\0'), sv::kMemberRecordSize);
-  }, SavesLibrary());
+  });
   run.Keys({kKeyEnter, kKeyEnter});  // the overwrite questions
   ASSERT_TRUE(run.Finished());
 }
 
 TEST(SaveLoadTest, AFailedSaveSaysSoAndLeavesTheSlotAsItWas) {
-  GameRun run([&] {
-    StartPlaying();
+  GameRun run = Playing([&] {
     game.saveSlot = kNoSaveSlot;
     std::filesystem::remove_all("../Save");
     EXPECT_FALSE(SaveToSlot(0)) << "to a missing folder";
@@ -344,7 +344,7 @@ TEST(SaveLoadTest, AFailedSaveSaysSoAndLeavesTheSlotAsItWas) {
     game.party[1].header.id = 26;  // beyond what a member file holds
     EXPECT_FALSE(SaveToSlot(0));
     EXPECT_EQ(ReadFile(kMain0) + ReadFile(kMembers0), before);
-  }, SavesLibrary());
+  });
   EXPECT_FALSE(run.Finished()) << "no message";
   run.Advance(kMessageMs);
   run.Key(kKeyEnter);  // overwrite
@@ -354,8 +354,7 @@ TEST(SaveLoadTest, AFailedSaveSaysSoAndLeavesTheSlotAsItWas) {
 }
 
 TEST(SaveLoadTest, AMemberWhoLeftComesBackFromTheParkedFileTheSlotOrTheLibrary) {
-  GameRun run([&] {
-    StartPlaying();
+  GameRun run = Playing([&] {
     const int libraryLevel = game.party[1].stats.level;
     game.party[1].stats.level = 9;
     ParkMember(2);
@@ -383,16 +382,15 @@ TEST(SaveLoadTest, AMemberWhoLeftComesBackFromTheParkedFileTheSlotOrTheLibrary) 
     EXPECT_EQ(game.runStatus, 16) << "unwritable";
     EXPECT_NE(MemberSlot(2), 255) << "still there when it failed";
     game.runStatus = 0;
-  }, SavesLibrary());
+  });
   ASSERT_TRUE(run.Finished());
 }
 
 TEST(SaveLoadTest, ScriptsParkAMemberWithLeaveAndOpenTheSaveScreenWithSaveGame) {
   int result = -1;
-  GameRun run([&] {
-    StartPlaying();
+  GameRun run = Playing([&] {
     result = rpgtest::RunFromBody(1, 3);
-  }, SavesLibrary());
+  });
   run.Key(kKeyDown);
   run.Key(kKeyEnter);  // slot 1
   ASSERT_TRUE(run.Finished());
@@ -414,14 +412,13 @@ TEST(SaveLoadTest, ALoadOrANewGameDeletesTheParkedFilesOfTheGameLeftBehind) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    GameRun run([&] {
-      StartPlaying();
+    GameRun run = Playing([&] {
       ASSERT_TRUE(SaveToSlot(0));
       ParkMember(2);
       EXPECT_TRUE(std::filesystem::exists(kParked2));
       c.leave();
       EXPECT_FALSE(std::filesystem::exists(kParked2));
-    }, SavesLibrary());
+    });
     run.Key(kKeyEnter);
     ASSERT_TRUE(run.Finished());
   }

@@ -42,21 +42,11 @@ void WriteSlots() {
 
 struct Keyed {
   const char* name;
-  std::vector<uint32_t> keys;  // kQuitMessage posts that message
+  std::vector<uint32_t> keys;
   uint8_t result;
   uint8_t runStatus;
   uint8_t initial = kAnswerYes;  // the yes/no box's first highlight
 };
-
-void Press(GameRun& run, const std::vector<uint32_t>& keys) {
-  for (uint32_t key : keys) {
-    if (key == kQuitMessage) {
-      run.host.Post(kQuitMessage, 0, 0);
-    } else {
-      run.Key(key);
-    }
-  }
-}
 
 // Each case's keys on `screen`: its answer and runStatus after.
 void ExpectAnswers(const std::vector<Keyed>& cases, uint8_t (*screen)(const Keyed&)) {
@@ -67,7 +57,7 @@ void ExpectAnswers(const std::vector<Keyed>& cases, uint8_t (*screen)(const Keye
       result = screen(c);
       status = game.runStatus;
     }, TestLibrary("saves"));
-    Press(run, c.keys);
+    run.Keys(c.keys);
     ASSERT_TRUE(run.Finished());
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(status, c.runStatus);
@@ -100,7 +90,7 @@ TEST(SlotMenuTest, ShowsFacesAndMapNamesOfSavedSlotsAndEmptySlots) {
       WriteSlots();
       SlotMenu(s.mode);
     }, TestLibrary("saves"));
-    Press(run, s.keys);
+    run.Keys(s.keys);
     EXPECT_TRUE(MatchesGolden(*hostScreen.bitmap, s.golden));
     run.Key(kKeyEscape);
   }

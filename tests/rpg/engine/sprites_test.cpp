@@ -136,19 +136,14 @@ TEST_F(SpritesTest, TheHeroRisesAboveItsCellAndNeedsATaggedSheet) {
   EXPECT_EQ(game.runStatus, 0);
 }
 
-TEST_F(SpritesTest, OneColumnLeftOfTheViewOnlyTheRightHalfShowsAtTheWindowEdge) {
-  InstalledLibrary lib(rpgtest::PackLibrary({{{8, 2, 1}, Sheet(32, 32, 1, Quarters(32, 32))}}));
-  DrawNpcAt(0, 2, 1, 19, 23);  // c = 255, r = 3
-  EXPECT_EQ(Scene(7, 31, 18, 1), Art{"rrrrrrrrrrrrrrrrrr"});
-  EXPECT_EQ(Scene(7, 32, 18, 1), Art{"r................r"});
-  EXPECT_EQ(Scene(7, 63, 18, 1), Art{"r################r"});
-  EXPECT_EQ(RedLeft(), 160 * 96 - 16 * 32);
-}
-
-TEST_F(SpritesTest, TheRightmostColumnAndTheTopAndBottomRowsCutTheFrame) {
+TEST_F(SpritesTest, TheWindowsEdgesAndTheTopAndBottomRowsCutTheFrame) {
   Art tall = Quarters(16, 24);
   InstalledLibrary lib(rpgtest::PackLibrary({{{8, 2, 1}, Sheet(32, 32, 1, Quarters(32, 32))},
                                             {{8, 2, 2}, Sheet(16, 24, 1, tall)}}));
+  DrawNpcAt(3, 2, 1, 19, 23);  // c = 255, r = 3: the right half at the window's left edge
+  EXPECT_EQ(Scene(7, 31, 18, 1), Art{"rrrrrrrrrrrrrrrrrr"});
+  EXPECT_EQ(Scene(7, 32, 18, 1), Art{"r................r"});
+  EXPECT_EQ(Scene(7, 63, 18, 1), Art{"r################r"});
   DrawNpcAt(0, 2, 1, 28, 23);  // c = 8: the left half, at x 136
   EXPECT_EQ(Scene(135, 32, 18, 1), Art{"r################r"});
   DrawNpcAt(1, 2, 1, 22, 20);  // r = 0: the lower half, at y 0
@@ -156,7 +151,7 @@ TEST_F(SpritesTest, TheRightmostColumnAndTheTopAndBottomRowsCutTheFrame) {
   EXPECT_EQ(Scene(40, 16, 1, 1), Art{"r"});
   DrawNpcAt(2, 2, 2, 21, 26);  // r = 6, 24 high: its top 8 rows at y 88
   EXPECT_EQ(Scene(24, 87, 1, 9), (Art{"r", "#", "#", "#", "#", "#", "#", "#", "#"}));
-  EXPECT_EQ(RedLeft(), 160 * 96 - 16 * 32 - 32 * 16 - 16 * 8);
+  EXPECT_EQ(RedLeft(), 160 * 96 - 2 * 16 * 32 - 32 * 16 - 16 * 8);
 }
 
 TEST_F(SpritesTest, SmallCharactersShowHalvesOnTheFirstAndLastRows) {

@@ -6,6 +6,7 @@
 
 #include "host/device_api.h"
 #include "rpg/engine/game_state.h"
+#include "rpg/engine/input.h"
 #include "rpg/format/library.h"
 
 namespace rpgtest {
@@ -81,7 +82,7 @@ void GameRun::Abort() {
 }
 
 void GameRun::Keys(const std::vector<uint32_t>& keys) {
-  for (uint32_t key : keys) Key(key);
+  for (uint32_t key : keys) key == kQuitMessage ? host.Post(key, 0, 0) : Key(key);
 }
 
 void GameRun::Type(const std::string& text) {

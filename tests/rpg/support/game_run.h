@@ -27,6 +27,7 @@ class GameRun {
   GameRun& operator=(const GameRun&) = delete;
 
   void Key(uint32_t key) { host.KeyDown(key); }
+  // Each key pressed in turn; kQuitMessage posts that message instead.
   void Keys(const std::vector<uint32_t>& keys);
   // Each character of `text` as a typed character.
   void Type(const std::string& text);
