@@ -234,11 +234,8 @@ Shop Visit(const Shop& before, std::function<void()> screen, const Keys& keys,
 void Buy() { BuyMenu(0, int(kGoods.size()), kGoods.data()); }
 
 TEST(ShopMenusTest, TradesPayWhatTheDialogShowsWithinTheMoneyAndTheLimits) {
-  Inventory full(200, {12, 1, 1});
-  for (int i = 0; i < 200; ++i) full[i].id = uint8_t(i + 1);
-  Inventory fullWithSalve = full, oneMore = full;
-  fullWithSalve[199] = {9, 1, 5};
-  oneMore[199] = {9, 1, 6};
+  const Inventory full = FullInventory({12, 200, 1}), fullWithSalve = FullInventory({9, 1, 5}),
+                  oneMore = FullInventory({9, 1, 6});
   const Inventory held = {{9, 1, 2}, {7, 1, 1}, {9, 3, 3}};
   const Inventory herbSold = {{9, 1, 2}, {7, 1, 1}, {9, 3, 2}};
   const Keys oneHerb = {kKeyDown, kKeyDown, kKeyEnter, kKeyDown, kKeyEnter};
