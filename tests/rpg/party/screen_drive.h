@@ -49,7 +49,6 @@ inline void Drive(const std::function<void()>& body, rpgtest::Bytes library, con
   for (uint32_t key : keys) key == kWait ? run.Advance(waitMs) : key == kTick ? run.Advance(10) : run.Key(key);
   if (look) look();
   for (int i = 0; i < escapes && !run.Finished(); ++i) run.Key(kKeyEscape);
-  EXPECT_TRUE(run.Finished());
 }
 
 }  // namespace partytest
