@@ -1,11 +1,12 @@
 #pragma once
 // Helpers of the battle's and the party's tests: the game's state reset
 // around a test, seeds chosen for the draws a rule makes, solid pictures,
-// and enemies standing on a picture of the installed library.
+// magic records, and enemies standing on a picture of the installed library.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -46,6 +47,15 @@ inline int FirstDraw(uint32_t seed) {
 // A picture of w x h black pixels (depth 1), `frames` frames of it.
 inline rpgtest::Bytes Solid(int w, int h, int frames = 1) {
   return rpgtest::PictureBytes(w, h, 1, std::vector<std::string>(h * frames, std::string(w, '#')));
+}
+
+// A magic record named "MAGIC" (animation 7): class, id, target byte and
+// mp cost; the effect block and description zero.
+inline rpgtest::Bytes MagicRecord(uint8_t magicClass, uint8_t id, uint8_t target = 0, uint8_t cost = 0) {
+  rpgtest::Bytes b(27, 0);
+  b[0] = magicClass, b[1] = id, b[3] = target, b[4] = cost, b[5] = 7;
+  std::memcpy(b.data() + 6, "MAGIC", 5);
+  return b;
 }
 
 // Enemy 1 in each of `slots`, standing on the picture (8, 3, picture).

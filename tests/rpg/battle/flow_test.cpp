@@ -42,56 +42,44 @@ void CastForOrders() {
   game.enemies[1].record.enemyId = 1;
 }
 
-// The kinds of the three orders after a command phase driven by `keys`,
-// each pressed once the game waits for it.
-struct Orders {
-  uint8_t kind[3];
-  uint8_t manual;
-};
-Orders PhaseWith(std::initializer_list<uint32_t> keys, void (*before)() = nullptr) {
-  Orders out{};
-  GameRun run([&] {
-    CastForOrders();
-    if (before) before();
-    CommandPhase();
-    for (int k = 0; k < 3; ++k) out.kind[k] = game.battleActions[k].kind;
-    out.manual = game.manualCommands;
-  }, rpgtest::PackLibrary({{{8, 3, 1}, battletest::Solid(1, 1)}}));
-  EXPECT_TRUE(run.Play(keys, 2000));
-  return out;
-}
-
-TEST(BattleCommands, EscOnTheFirstStaysAndFlightFromTheSecondTakesTheRest) {
-  const Orders o = PhaseWith({kKeyEscape, kKeyEnter, kKeyDown, kKeyEnter, kKeyDown, kKeyDown,
-                              kKeyDown, kKeyEnter});
-  EXPECT_EQ(o.kind[0], 1) << "the first member's own order";
-  EXPECT_EQ(o.kind[1], 7);
-  EXPECT_EQ(o.kind[2], 7);
-}
-
-TEST(BattleCommands, SiegeSkipsThePhaseUntilOrdersAreGivenAgainAndRReArmsIt) {
-  const Orders siege = PhaseWith({kKeyDown, kKeyEnter, kKeyEnter});
-  EXPECT_EQ(siege.kind[0], 6);
-  EXPECT_EQ(siege.kind[2], 6);
-  EXPECT_EQ(siege.manual, 0);
-  const Orders skipped = PhaseWith({}, [] {
-    game.battleActions[0].kind = 6;
-    game.manualCommands = 0;
-  });
-  EXPECT_EQ(skipped.manual, 0) << "no key was needed";
-  const Orders rearmed = PhaseWith({'R'}, [] { game.battleActions[0].kind = 6; });
-  EXPECT_EQ(rearmed.manual, 0);
-}
-
-TEST(BattleCommands, AJointAttackTakesUpEveryOtherMember) {
-  const Orders joint = PhaseWith({kKeyEnter, kKeyRight, kKeyEnter});
-  EXPECT_EQ(joint.kind[0], 170) << "an order given before is taken up too";
-  EXPECT_EQ(joint.kind[1], 3);
-  EXPECT_EQ(joint.kind[2], 170);
-  const Orders alone = PhaseWith({kKeyRight, kKeyEnter, kKeyEnter, kKeyEnter},
-                                 [] { game.livingMembers = 1; });
-  EXPECT_EQ(alone.kind[0], 1) << "Right does nothing with one member standing";
-  EXPECT_EQ(alone.kind[1], 1);
+// The kinds of the three orders and the manual-commands flag after a
+// command phase driven by keys, each pressed once the game waits for it.
+TEST(BattleCommands, OrdersGivenByKeys) {
+  constexpr uint32_t d = kKeyDown, r = kKeyRight, e = kKeyEnter;
+  struct Case {
+    const char* what;
+    std::initializer_list<uint32_t> keys;
+    void (*before)();
+    std::array<uint8_t, 3> kinds;
+    uint8_t manual;
+  };
+  const Case cases[] = {
+      {"Esc on the first stays; flight from the second takes the rest",
+       {kKeyEscape, e, d, e, d, d, d, e}, nullptr, {1, 7, 7}, 1},
+      {"siege", {d, e, e}, nullptr, {6, 6, 6}, 0},
+      {"siege skips the phase until orders are given again: no key needed", {},
+       [] { game.battleActions[0].kind = 6, game.manualCommands = 0; }, {6, 0, 0}, 0},
+      {"R re-arms siege", {'R'}, [] { game.battleActions[0].kind = 6; }, {6, 0, 0}, 0},
+      {"a joint attack takes up every other member, an order given before too", {e, r, e}, nullptr,
+       {170, 3, 170}, 1},
+      {"Right does nothing with one member standing", {r, e, e, e}, [] { game.livingMembers = 1; },
+       {1, 1, 1}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::array<uint8_t, 3> kinds{};
+    uint8_t manual = 0;
+    GameRun run([&] {
+      CastForOrders();
+      if (c.before) c.before();
+      CommandPhase();
+      for (int k = 0; k < 3; ++k) kinds[k] = game.battleActions[k].kind;
+      manual = game.manualCommands;
+    }, rpgtest::PackLibrary({{{8, 3, 1}, battletest::Solid(1, 1)}}));
+    EXPECT_TRUE(run.Play(c.keys, 2000));
+    EXPECT_EQ(kinds, c.kinds);
+    EXPECT_EQ(manual, c.manual);
+  }
 }
 
 // The battle library's enemies: the scarecrow (agility 1, attack 0, hp 40,

@@ -27,12 +27,11 @@ struct Row {
   uint16_t want;
 };
 
-void ExpectRows(std::initializer_list<Row> rows) {
-  for (const Row& row : rows) EXPECT_EQ(row.got, row.want) << row.what;
-}
-
-TEST(CombatFormulas, StrikeDamage) {
-  ExpectRows({
+TEST(CombatFormulas, HandWorkedValues) {
+  const uint8_t none[8] = {}, some[8] = {1, 0, 0, 0x85, 0, 0, 0, 0}, byte6[8] = {0, 0, 0, 0, 0, 0, 3, 0},
+                all[8] = {1, 1, 1, 0xFF, 1, 1, 1, 1};
+  const Row rows[] = {
+      // Strike damage.
       {"100 on defence 80, r 0: 100 / 10", MemberBlow(100, 80, 0), 10},
       {"100 on defence 80, r 24: + 24 % 25", MemberBlow(100, 80, 24), 34},
       {"100 on defence 80, r 25 wraps the random part", MemberBlow(100, 80, 25), 10},
@@ -46,12 +45,7 @@ TEST(CombatFormulas, StrikeDamage) {
       {"confused member: 100 / 11 + 5 % 7", ConfusedBlow(kPartySide, 100, 40, 5), 9 + 5},
       {"confused enemy: 100 / 6 + 30 % 26", ConfusedBlow(kEnemySide, 100, 40, 30), 16 + 4},
       {"blows add up to 65535 at most", MemberBlow(65535, 0, 100), 65535},
-  });
-}
-
-TEST(CombatFormulas, StrikeMissChecks) {
-  // E = 10 + 50 - 20 = 40; E = 250 + 50 taken to 8 bits is 44, not above 50: 10.
-  ExpectRows({
+      // Misses: E = 10 + 50 - 20 = 40; E = 250 + 50 taken to 8 bits is 44, not above 50: 10.
       {"r % 200 = 39 < 40", StrikeMisses(10, 20, 39), true},
       {"r % 200 = 40", StrikeMisses(10, 20, 240), false},
       {"8-bit sum, floor 10: 9", StrikeMisses(250, 50, 9), true},
@@ -59,11 +53,7 @@ TEST(CombatFormulas, StrikeMissChecks) {
       {"magic: E = 30 + 20 - 10 = 40, r 39", MagicMisses(30, 10, 39), true},
       {"magic: r 140 % 100 = 40", MagicMisses(30, 10, 140), false},
       {"magic: the caster outpaces the target", MagicMisses(30, 60, 0), false},
-  });
-}
-
-TEST(CombatFormulas, MagicAmounts) {
-  ExpectRows({
+      // Magic amounts.
       {"plain 100, r 0", MagicAmount(100, 0, 0, false, 0), 100},
       {"plain 100, r 99: + 99 / 16", MagicAmount(100, 0, 0, false, 99), 106},
       {"caster spirit 10: 64 + 1 x 10", MagicAmount(64, 10, 0, false, 0), 74},
@@ -72,11 +62,7 @@ TEST(CombatFormulas, MagicAmounts) {
       {"spirit past the whole floors at 0", MagicAmount(128, 0, 70, false, 77), 0},
       {"a guard takes three quarters: 100 - 25", MagicAmount(100, 0, 0, true, 0), 75},
       {"sums hold at 65535: 32768 + 512 x 99", MagicAmount(32768, 99, 0, false, 0), 65535},
-  });
-}
-
-TEST(CombatFormulas, BonusesAndPercentages) {
-  ExpectRows({
+      // Bonuses and percentages.
       {"PercentOf(200, 50, '-') is -100", PercentOf(200, 50, '-'), 65436},
       {"and leaves 100 in force", WithBonus(200, PercentOf(200, 50, '-')), 100},
       {"999 at +100 % is 999", PercentOf(999, 100, '+'), 999},
@@ -86,42 +72,28 @@ TEST(CombatFormulas, BonusesAndPercentages) {
       {"agility lowering past the base gives 0", WithAgilityBonus(5, uint8_t(-6)), 0},
       {"agility lowering", WithAgilityBonus(50, uint8_t(-6)), 44},
       {"the evasion sum is wide", WithAgilityBonusWide(100, 100), 200},
-  });
-}
-
-TEST(CombatFormulas, AHandHeldWeaponThrownDealsOneBitPerByteItCarries) {
-  const uint8_t none[8] = {}, some[8] = {1, 0, 0, 0x85, 0, 0, 0, 0}, byte6[8] = {0, 0, 0, 0, 0, 0, 3, 0},
-                all[8] = {1, 1, 1, 0xFF, 1, 1, 1, 1};
-  ExpectRows({
+      // A hand-held weapon thrown deals one bit per byte it carries.
       {"nothing", HandHeldThrowDamage(none), 0},
       {"byte 0: 512; byte 3's low 7 bits: 5", HandHeldThrowDamage(some), 517},
       {"byte 6: 8192", HandHeldThrowDamage(byte6), 8192},
       {"every byte: 16256 + 127", HandHeldThrowDamage(all), 16383},
-  });
-}
-
-TEST(CombatFormulas, StatusAttempts) {
-  // x = r % 90; through when luck < x or x > 60.
-  ExpectRows({
+      // Statuses: x = r % 90; through when luck < x or x > 60.
       {"luck 99, x 61", StatusGetsThrough(99, 61), true},
       {"luck 99, x 89", StatusGetsThrough(99, 179), true},
       {"luck 99, x 60", StatusGetsThrough(99, 60), false},
       {"luck 10, x 11", StatusGetsThrough(10, 11), true},
       {"luck 10, x 10", StatusGetsThrough(10, 10), false},
       {"luck 0, x 0", StatusGetsThrough(0, 90), false},
-  });
-}
-
-TEST(CombatFormulas, DropRolls) {
-  // a = r % leader luck + 1, b = r % enemy luck; a > b and r % 4 not 0.
-  ExpectRows({
+      // Drops: a = r % leader luck + 1, b = r % enemy luck; a > b and r % 4 not 0.
       {"10 vs 50, r 5: 6 > 5", DropFalls(10, 50, 5), true},
       {"10 vs 50, r 25: 6 > 25 fails", DropFalls(10, 50, 25), false},
+      {"2 vs 3, r 5: 2 = 2 is not above", DropFalls(2, 3, 5), false},
       {"r % 4 = 0 never drops", DropFalls(99, 1, 8), false},
       {"leader luck 0 counts as 1 vs 0", DropFalls(0, 0, 1), true},
       {"enemy luck 0: b is 0", DropFalls(3, 0, 6), true},
       {"a taken to 8 bits: 255 % 255 + 1", DropFalls(255, 200, 254), true},
-  });
+  };
+  for (const Row& row : rows) EXPECT_EQ(row.got, row.want) << row.what;
 }
 
 TEST(CombatFormulas, LevelRowsAddAndSubtract) {

@@ -13,8 +13,6 @@
 
 namespace {
 
-using rpgtest::Bytes;
-
 class BattleTurns : public battletest::StateTest {
  protected:
   void SetUp() override {
@@ -33,13 +31,6 @@ class BattleTurns : public battletest::StateTest {
     battletest::SeedWhere([x] { return Random() % 100 == x; });
   }
 };
-
-// A magic record: class, id, target byte, mp cost; the rest zero.
-Bytes MagicBytes(uint8_t magicClass, uint8_t id, uint8_t target, uint8_t cost) {
-  Bytes b(27, 0);
-  b[0] = magicClass, b[1] = id, b[3] = target, b[4] = cost, b[5] = 7;
-  return b;
-}
 
 TEST_F(BattleTurns, TheFastestActFirstAndTiesKeepPartyThenEnemyOrder) {
   struct Case {
@@ -137,9 +128,9 @@ TEST_F(BattleTurns, OrdersThatCanNoLongerBeCarriedOutBecomeAttacks) {
 
 TEST_F(BattleTurns, AnEnemyChoosesByOneDraw) {
   rpgtest::InstalledLibrary lib(rpgtest::PackLibrary({
-      {{4, 1, 3}, MagicBytes(1, 3, 0, 5)},
-      {{4, 3, 4}, MagicBytes(3, 4, 128, 5)},
-      {{4, 2, 5}, MagicBytes(2, 5, 0, 5)},
+      {{4, 1, 3}, battletest::MagicRecord(1, 3, 0, 5)},
+      {{4, 3, 4}, battletest::MagicRecord(3, 4, 128, 5)},
+      {{4, 2, 5}, battletest::MagicRecord(2, 5, 0, 5)},
   }));
   struct Case {
     const char* what;

@@ -85,13 +85,6 @@ State Play(const State& before, const std::function<void()>& screen, const Keys&
   return after;
 }
 
-Inventory FullInventory(InvEntry last) {
-  Inventory full(200, {12, 1, 1});
-  for (int i = 0; i < 199; ++i) full[i].id = uint8_t(i + 1);
-  full[199] = last;
-  return full;
-}
-
 // The exchange and its refusals; what is taken off must fit back into the
 // inventory, or nothing changes.
 TEST(EquipAtPlaceTest, WearersExchangeAndRefusalsThatChangeNothing) {
@@ -232,12 +225,10 @@ TEST(EquipScreenTest, AllPlacesWornAndTheWayToAChange) {
   Play({{m, other}}, EquipScreen, {}, ShowsGolden("equip_screen"));
   Play({{m, other}}, EquipScreen, {kKeyLeft, kKeyUp}, ShowsGolden("equip_screen"));  // no wrap
   Play({{m, other}}, EquipScreen, {kKeyRight, kKeyRight, kKeyDown}, ShowsGolden("equip_screen_second"));
-  Play({{m, other}}, EquipScreen, {toSword.begin(), toSword.end()}, ShowsGolden("equip_screen_item"));
+  Play({{m, other}}, EquipScreen, toSword, ShowsGolden("equip_screen_item"));
   // Enter again on the worn sword: the hand-held items listed, the knife
   // chosen and accepted, the sword back in the inventory.
-  Keys keys = toSword;
-  keys.insert(keys.end(), {kKeyEnter, kKeyEnter, kKeyEnter});
-  const State after = Play({{m}, {{7, 2, 1}}}, EquipScreen, keys);
+  const State after = Play({{m}, {{7, 2, 1}}}, EquipScreen, toSword + Keys{kKeyEnter, kKeyEnter, kKeyEnter});
   EXPECT_EQ(after.worn[4], 2);
   EXPECT_EQ(after.inventory, (Inventory{{7, 1, 1}}));
 }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -53,22 +52,15 @@ LevelRow Needing(uint16_t nextExp) {
   return row;
 }
 
-Bytes Magic(uint8_t cls, uint8_t id) {
-  Bytes b(27, 0);
-  b[0] = cls, b[1] = id;
-  std::memcpy(b.data() + 6, "MAGIC", 5);
-  return b;
-}
-
 class LevelUpTest : public ::testing::Test {
  protected:
   LevelUpTest()
       : lib_(rpgtest::PackLibrary({{{12, 2, 1}, Table(1, {kRow1, kRow2, kRow3})},
                                    {{12, 2, 2}, Table(2, {Needing(65533), kRow1})},
                                    {{12, 1, 4}, {1, 4, 3, 1, 1, 3, 2, 5, 1}},
-                                   {{4, 1, 1}, Magic(1, 1)},
-                                   {{4, 3, 2}, Magic(3, 2)},
-                                   {{4, 5, 1}, Magic(5, 1)}})) {
+                                   {{4, 1, 1}, battletest::MagicRecord(1, 1)},
+                                   {{4, 3, 2}, battletest::MagicRecord(3, 2)},
+                                   {{4, 5, 1}, battletest::MagicRecord(5, 1)}})) {
     ResetGameState();  // keeps the library
     game.party[0].header.id = 1;
     game.party[0].chainId = 4;
