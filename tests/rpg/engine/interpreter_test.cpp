@@ -115,7 +115,8 @@ TEST_F(InterpreterTest, ACallThatReturnsGoesOnAndOneThatEndsEndsTheCaller) {
   EXPECT_EQ(game.callDepth, 0);
 }
 
-// A call keeps the caller current; RunScriptFile ignores the missing script.
+// A call keeps the caller current; RunScriptFile ignores the missing script,
+// not a damaged library.
 TEST_F(InterpreterTest, AMissingScriptIsARunErrorForCallsAndRunScriptOnly) {
   EXPECT_EQ(Run("Call 1, 9\nSetVar 1, 1\n"), 2);
   EXPECT_EQ(game.runStatus, 3);
@@ -136,6 +137,10 @@ TEST_F(InterpreterTest, AMissingScriptIsARunErrorForCallsAndRunScriptOnly) {
   EXPECT_EQ(game.scriptNo, 1);
   RunScriptFile(1, 1);  // found, it runs: its call fails again
   EXPECT_EQ(game.runStatus, 3);
+  game.runStatus = 0;
+  game.libSize = 8;  // the directory now ends past the file: damaged, not missing
+  RunScriptFile(1, 1);
+  EXPECT_EQ(game.runStatus, 2);
 }
 
 TEST_F(InterpreterTest, SwitchingClearsTheMapVariablesAndCharactersAndGoesOnInTheNewBody) {
