@@ -3,7 +3,8 @@
 // virtual clock held at 0, and a driver thread outside the clock lets time
 // run from step to step, posts each step's input to the host window as the
 // viewer would, waits until the application is idle again and saves the
-// frames the script names, or arms them for a later screen update. After the last step it closes the host.
+// frames the script names, or arms them for a later screen update. After
+// the last step it closes the host.
 
 #include <string>
 #include <thread>
