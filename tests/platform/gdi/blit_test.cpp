@@ -13,9 +13,6 @@ namespace {
 using Rows = std::vector<std::string>;
 using Words = std::vector<std::uint32_t>;
 
-constexpr std::uint32_t kKeyWord = 0x00FF00FF;  // magenta as stored
-constexpr COLORREF kKey = RGB(255, 0, 255);
-
 void SetWords(TestCanvas& canvas, const Words& words) {
   for (std::size_t x = 0; x < words.size(); ++x) canvas.bitmap->row32(0)[x] = words[x];
 }
@@ -68,26 +65,6 @@ TEST(BlitTest, DstInvertTwiceRestoresAndGetPixelDropsTheTopByte) {
   EXPECT_EQ(GetPixel(canvas.dc, 0, 0), RGB(0xEF, 0xDF, 0xCF));
   BitBlt(canvas.dc, 0, 0, 2, 1, nullptr, 0, 0, DSTINVERT);
   EXPECT_EQ(AllWords(canvas), (Words{0x00102030, 0x00FFFFFF}));
-}
-
-TEST(BlitTest, TransparentPictureThroughMaskAndOr) {
-  TestCanvas image(4, 1), mask(4, 1, 1), dst(4, 1);
-  SetWords(image, {0x00102030, kKeyWord, 0x00000000, kKeyWord});
-  SetWords(dst, {0x00808080, 0x00808080, 0x00808080, 0x00808080});
-
-  SetBkColor(image.dc, kKey);
-  BitBlt(mask.dc, 0, 0, 4, 1, image.dc, 0, 0, SRCCOPY);
-  EXPECT_EQ(mask.Art(), (Rows{"#.#."}));
-
-  BitBlt(image.dc, 0, 0, 4, 1, mask.dc, 0, 0, SRCINVERT);
-  EXPECT_EQ(AllWords(image), (Words{0x00102030, 0, 0, 0}));
-
-  SetTextColor(dst.dc, 0x000000);
-  SetBkColor(dst.dc, 0xFFFFFF);
-  BitBlt(dst.dc, 0, 0, 4, 1, mask.dc, 0, 0, SRCAND);
-  EXPECT_EQ(AllWords(dst), (Words{0, 0x00808080, 0, 0x00808080}));
-  BitBlt(dst.dc, 0, 0, 4, 1, image.dc, 0, 0, SRCPAINT);
-  EXPECT_EQ(AllWords(dst), (Words{0x00102030, 0x00808080, 0x00000000, 0x00808080}));
 }
 
 TEST(BlitTest, MonochromeOntoColourTakesTheDestinationColours) {

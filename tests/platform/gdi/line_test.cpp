@@ -140,20 +140,6 @@ std::string Styled(int style, int mode, int from = 0, int to = 30) {
   return canvas.Art({{0, '#'}, {kRed, '-'}, {kGreen, '.'}})[0];
 }
 
-TEST(PenStyleTest, PatternsWithOpaqueGaps) {
-  EXPECT_EQ(Styled(PS_SOLID, OPAQUE), std::string(30, '#'));
-  EXPECT_EQ(Styled(PS_DASH, OPAQUE), "##################------######");
-  EXPECT_EQ(Styled(PS_DOT, OPAQUE), "###---###---###---###---###---");
-  EXPECT_EQ(Styled(PS_DASHDOT, OPAQUE), "#########------###------######");
-  EXPECT_EQ(Styled(PS_DASHDOTDOT, OPAQUE), "#########---###---###---######");
-  EXPECT_EQ(Styled(PS_NULL, OPAQUE), std::string(30, '.'));
-}
-
-TEST(PenStyleTest, TransparentGapsKeepTheBackground) {
-  EXPECT_EQ(Styled(PS_DOT, TRANSPARENT), "###...###...###...###...###...");
-  EXPECT_EQ(Styled(PS_DASH, TRANSPARENT), "##################......######");
-}
-
 TEST(PenStyleTest, PatternAdvancesWhereClippedAndRestartsAtEachLineTo) {
   // Starting at x = -4, the first visible pixel is step 4 of the dots.
   EXPECT_EQ(Styled(PS_DOT, OPAQUE, -4, 30), "--###---###---###---###---###-");

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -108,22 +106,6 @@ TEST(RectangleTest, SamePenAndBrushColourCoverTheHalfOpenBox) {
     }
   }
   EXPECT_EQ(covered, 81);
-}
-
-TEST(RectangleTest, DashedPenPatternRunsOnAcrossEdges) {
-  // 10x10 box: the top edge takes steps 0..8, the right edge 9..17, the
-  // bottom 18..26 and the left 27..35 of the 18-on, 6-off dash.
-  TestCanvas canvas(10, 10, 32, kRed);
-  ScopedTools tools(canvas.dc, CreatePen(PS_DASH, 1, 0), CreateSolidBrush(kRed));
-  SetBkMode(canvas.dc, TRANSPARENT);
-  Rectangle(canvas.dc, 0, 0, 10, 10);
-  // The right edge takes steps 9..17 (on); the bottom edge runs from (9,9)
-  // leftwards with steps 18..23 off and 24..26 on; the left edge, upwards
-  // from (0,9), steps 27..35, on again.
-  const Rows art = canvas.Art(kLegend);
-  EXPECT_EQ(art[0], "##########");
-  for (int y = 1; y < 9; ++y) EXPECT_EQ(art[y], "#oooooooo#") << y;
-  EXPECT_EQ(art[9], "####oooooo");
 }
 
 TEST(EllipseTest, NullPenFillsTheEllipseOneSmaller) {
