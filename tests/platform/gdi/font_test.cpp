@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -101,17 +100,6 @@ TEST(Font, AsciiFitsHalfCells) {
       ASSERT_TRUE(RenderCellGlyph(faceCase.typeface, height, {c, false}, &raw)) << c;
       EXPECT_LE(raw.Ink().Width(), height / 2) << faceCase.face << " " << height << " " << c;
     }
-  });
-}
-
-// Song and Hei draw Chinese characters from the fonts' hand-made bitmap
-// strikes at 12 and 16 px; Kai has none, and 24 px is rendered from outlines.
-TEST(Font, BitmapStrikesAreUsedWhereTheFontHasThem) {
-  ForEachFont([](const FaceCase& faceCase, int height, const Font&) {
-    RawGlyph raw;
-    ASSERT_TRUE(RenderCellGlyph(faceCase.typeface, height, {0xD3C0, true}, &raw));  // 永
-    const bool strike = faceCase.typeface != Typeface::kKai && height != 24;
-    EXPECT_EQ(raw.fromOutline, !strike) << faceCase.face << " " << height;
   });
 }
 
@@ -231,7 +219,6 @@ class FontDirectoryTest : public ::testing::Test {
   testsupport::ScratchDir dir_{"fonts"};
 };
 
-// A missing or unreadable file names the package that provides it.
 TEST_F(FontDirectoryTest, MissingOrUnreadableFileNamesItsPackage) {
   EXPECT_EQ(FontDirectory(), dir_.path());
   const std::pair<const char*, const char*> cases[] = {
