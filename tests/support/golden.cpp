@@ -33,10 +33,8 @@ std::string Save(const fs::path& path, const plat::Image& image) {
   return "";
 }
 
-}  // namespace
-
-GoldenPaths DefaultGoldenPaths() { return {TOVSIM_GOLDEN_DIR, TOVSIM_GOLDEN_OUT}; }
-
+// The difference picture: matching pixels as a faded copy of the expected
+// picture, differing ones red, pixels only one picture has blue.
 plat::Image GoldenDiff(const plat::Image& expected, const plat::Image& actual) {
   plat::Image diff;
   diff.width = std::max(expected.width, actual.width);
@@ -54,6 +52,10 @@ plat::Image GoldenDiff(const plat::Image& expected, const plat::Image& actual) {
   }
   return diff;
 }
+
+}  // namespace
+
+GoldenPaths DefaultGoldenPaths() { return {TOVSIM_GOLDEN_DIR, TOVSIM_GOLDEN_OUT}; }
 
 ::testing::AssertionResult MatchesGolden(const plat::Image& actual, const std::string& name,
                                          const GoldenPaths& paths) {

@@ -31,8 +31,4 @@ GoldenPaths DefaultGoldenPaths();
 ::testing::AssertionResult MatchesGolden(const plat::Bitmap& actual, const std::string& name,
                                          const GoldenPaths& paths = DefaultGoldenPaths());
 
-// The difference picture: matching pixels as a faded copy of the expected
-// picture, differing ones red, pixels only one picture has blue.
-plat::Image GoldenDiff(const plat::Image& expected, const plat::Image& actual);
-
 }  // namespace testsupport

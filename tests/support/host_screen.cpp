@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "host/res.h"
-
 namespace testsupport {
 
 std::vector<uint32_t> Pixels(Canvas* c, int x, int y, int w, int h) {
@@ -47,17 +45,6 @@ Box FindColor(uint32_t color, int x, int y, int w, int h) {
     box.bottom = row;
   }
   return box;
-}
-
-ImageRef ExpectImage(void* package, uint32_t id, int width, int height, uint32_t flags) {
-  ImageRef image{};
-  EXPECT_NE(ResLoadImage(&image, 1, id, package), nullptr) << id;
-  EXPECT_EQ(image.flags, flags) << id;
-  int32_t w = 0, h = 0;
-  EXPECT_EQ(GetImageInfo(image, &w, &h), 1) << id;
-  EXPECT_EQ(w, width) << id;
-  EXPECT_EQ(h, height) << id;
-  return image;
 }
 
 }  // namespace testsupport

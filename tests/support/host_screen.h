@@ -70,8 +70,4 @@ struct Box {
 };
 Box FindColor(uint32_t color, int x, int y, int w, int h);
 
-// Picture `id` of the open `package`, checked: it loads, with `flags` and
-// the size given.
-ImageRef ExpectImage(void* package, uint32_t id, int width, int height, uint32_t flags);
-
 }  // namespace testsupport

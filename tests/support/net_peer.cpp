@@ -5,7 +5,6 @@
 #include <sys/socket.h>
 
 #include <cerrno>
-#include <string>
 
 #include "codec/bytes.h"
 #include "platform/net/net_address.h"

@@ -59,15 +59,9 @@ std::optional<plat::LRESULT> StandinCompanion::Handle(plat::UINT message, plat::
     entry.bytes.assign(data, data + descriptor->cbData);
     answer = 1;
   }
-  int repaint = 0;
-  std::function<void(int)> action;
-  {
-    std::lock_guard lock(mu_);
-    log_.push_back(std::move(entry));
-    if (message == kLcdRepaintMessage) repaint = ++repaints_;
-    action = onRepaint_;
-  }
-  if (repaint && action) action(repaint);
+  std::lock_guard lock(mu_);
+  log_.push_back(std::move(entry));
+  if (message == kLcdRepaintMessage) ++repaints_;
   return answer;
 }
 
@@ -93,11 +87,6 @@ std::vector<uint8_t> StandinCompanion::LastFrame() const {
     if (it->message == kLcdRepaintMessage) return it->bytes;
   }
   return {};
-}
-
-void StandinCompanion::OnRepaint(std::function<void(int)> action) {
-  std::lock_guard lock(mu_);
-  onRepaint_ = std::move(action);
 }
 
 void StandinCompanion::ExpectSize(const Received& entry, std::size_t size) {

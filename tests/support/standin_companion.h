@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
@@ -51,9 +50,6 @@ class StandinCompanion {
   // a record of another size fails the test.
   template <typename Record>
   std::vector<Record> Records(uintptr_t kind) const;
-  // Runs on the window's thread inside each repaint, with the repaint's
-  // number (counted from 1).
-  void OnRepaint(std::function<void(int)> action);
 
  private:
   std::optional<plat::LRESULT> Handle(plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
@@ -62,7 +58,6 @@ class StandinCompanion {
   mutable std::mutex mu_;
   std::vector<Received> log_;
   int repaints_ = 0;
-  std::function<void(int)> onRepaint_;
   // Last, so that the window is gone before what it records.
   WindowThread window_;
 };

@@ -3,7 +3,6 @@
 // temporary XDG_RUNTIME_DIR, so that windows, shared blocks and programs
 // started by the test meet nobody else's. Both are restored at the end.
 
-#include <optional>
 #include <string>
 
 #include "tests/support/scoped.h"
