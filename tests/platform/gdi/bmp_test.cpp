@@ -6,7 +6,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <filesystem>
 #include <random>
 
 #include "codec/bytes.h"
@@ -144,7 +143,6 @@ TEST(BmpDecodeTest, SixteenBitFieldsKeepTheMagentaKeyExact) {
   EXPECT_EQ(Decode(plain).at(0, 0), 0xF700FFu);
 }
 
-// Every depth and header kind the writer makes comes back pixel for pixel.
 TEST(BmpDecodeTest, WriterRoundTripsEveryDepthAndHeader) {
   std::mt19937 random(7);
   // Colours 16 bits hold exactly first, then ten more.

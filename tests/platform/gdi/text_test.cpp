@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cstring>
-#include <string>
 #include <tuple>
 #include <vector>
 

@@ -1,6 +1,5 @@
 #include "platform/sys/process.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>

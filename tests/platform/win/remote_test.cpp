@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <vector>
 
 #include "platform/sys/clock.h"
