@@ -5,15 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "host/host_reset.h"
 #include "platform/sys/clock.h"
-#include "platform/sys/thread.h"
-#include "tests/support/test_instance.h"
 
 namespace {
 
@@ -66,21 +62,6 @@ TEST_F(MsgRingTest, F2KeyDownStaysPendingUntilCleared) {
   ExpectMessage(Take(), MsgKeyUp, kKeyF2, 0);
   ExpectMessage(Take(), MsgKeyDown, kKeyEscape, 0);
   EXPECT_EQ(MsgPendingCount(), 0);
-}
-
-TEST_F(MsgRingTest, GetMsgOnAnEmptyRingBlocksUntilAnotherThreadAppends) {
-  testsupport::TestInstance instance;
-  Message got{};
-  std::atomic<bool> returned{false};
-  std::thread reader = plat::StartThread([&] {
-    GetMsg(&got);
-    returned = true;
-  });
-  ASSERT_TRUE(plat::WaitUntilIdle());
-  EXPECT_FALSE(returned);
-  QueueMessage(MsgChar, 65, 7);
-  reader.join();
-  ExpectMessage(got, MsgChar, 65, 7);
 }
 
 TEST_F(MsgRingTest, WaitKeyOrSecondsStopsAtTheFirstKeyDownOrTakesOneForZero) {
