@@ -69,14 +69,6 @@ TEST_F(EventTest, ManualResetEventReleasesEveryWaiterAndStaysSet) {
   EXPECT_EQ(WaitForSingleObject(event_, 0), WAIT_OBJECT_0);
 }
 
-TEST_F(EventTest, TimedWaitExpiresAtItsVirtualDeadline) {
-  UseVirtualClock(0);
-  event_ = CreateEventA(nullptr, false, false, nullptr);
-  EXPECT_EQ(WaitForSingleObject(event_, 250), WAIT_TIMEOUT);
-  EXPECT_EQ(GetTickCount64(), 250);
-  UseRealClock();
-}
-
 TEST(EventApiTest, RefusesWhatItCannotDo) {
   EXPECT_EQ(CreateEventA(nullptr, false, false, "named"), nullptr);
   EXPECT_EQ(WaitForSingleObject(nullptr, 0), WAIT_FAILED);
