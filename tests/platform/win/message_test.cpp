@@ -228,17 +228,6 @@ TEST_F(MessageTest, FindWindowMatchesClassAndTitleBytes) {
   DestroyWindow(second);
 }
 
-TEST_F(MessageTest, KeyStateFollowsTakenKeyMessagesAndIsSharedByThreads) {
-  ResetKeyState();
-  WindowThread loop([](HWND, UINT, WPARAM, LPARAM) { return std::nullopt; });
-  PostMessageA(loop.hwnd(), WM_KEYDOWN, 'A', 0);
-  ASSERT_TRUE(WaitUntilIdle());
-  EXPECT_LT(GetKeyState('A'), 0) << "asked from another thread";
-  PostMessageA(loop.hwnd(), WM_KEYUP, 'A', 0);
-  ASSERT_TRUE(WaitUntilIdle());
-  EXPECT_GE(GetKeyState('A'), 0);
-}
-
 TEST_F(MessageTest, TranslatedCharacterComesNext) {
   ResetKeyState();
   std::vector<std::pair<UINT, WPARAM>> seen;
