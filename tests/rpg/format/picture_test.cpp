@@ -14,31 +14,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 Picture OneRow(int depth, std::vector<std::uint8_t> pixels) {
   Picture p;
-  p.head = {7, 9};
   p.width = static_cast<int>(pixels.size()), p.height = 1, p.depth = depth;
   p.frames.push_back(std::move(pixels));
   return p;
-}
-
-// Depth 2 packs four pixels a byte and pads each row to whole multiples of
-// eight pixels (12 wide: a skipped byte; 14 wide: part of the fourth byte);
-// depth 1 is a bit a pixel, black set.
-TEST(PictureEncode, RowsArePackedAndPaddedByDepth) {
-  const struct {
-    int depth;
-    std::vector<std::uint8_t> pixels;
-    Bytes bytes;
-  } cases[] = {
-      {2, {1, 0, 2, 3, 1, 1, 1, 1, 0, 0, 0, 1}, {7, 9, 12, 1, 1, 2, 0x4B, 0x55, 0x01, 0x00}},
-      {2, {1, 0, 2, 3, 1, 1, 1, 1, 0, 0, 0, 1, 1, 2}, {7, 9, 14, 1, 1, 2, 0x4B, 0x55, 0x01, 0x60}},
-      {1, {1, 0, 1, 1, 0, 0, 0, 0, 1, 1}, {7, 9, 10, 1, 1, 1, 0xB0, 0xC0}},
-  };
-  for (const auto& c : cases) {
-    const Picture p = OneRow(c.depth, c.pixels);
-    ASSERT_EQ(CheckPicture(p), "");
-    EXPECT_EQ(EncodePicture(p), c.bytes) << c.pixels.size();
-  }
-  EXPECT_EQ(PictureRowBytes(17, 2), 6u);
 }
 
 TEST(PictureView, GivesEachFrameInPlaceAndLeavesTrailingBytes) {
