@@ -8,8 +8,6 @@
 #include <tuple>
 
 #include "codec/bytes.h"
-#include "rpg/format/records.h"
-#include "rpg/party/event_flags.h"
 #include "rpg/party/inventory.h"
 #include "rpg/party/party_slots.h"
 #include "rpg/battle/rules/clamp_stats.h"
@@ -150,16 +148,9 @@ TEST_F(PartyTest, AFullInventoryTakesNoNewKindAndNothingIsRemovedThatIsNotCarrie
   EXPECT_EQ(game.inventory[199].count, 6);
 }
 
-TEST_F(PartyTest, AnItemSetsAndClearsTheFlagItNames) {
-  Bytes item(134, 0);
-  codec::StoreLe<uint16_t>(item.data() + 132, 1234);
-  InstalledLibrary lib(Library({{{6, 2, 1}, item}, {{6, 2, 2}, Bytes(134, 0)}}));
-  SetItemFlag(2, 1, 1);
-  EXPECT_TRUE(TestEventFlag(1234));
-  SetItemFlag(2, 2, 0);
-  SetItemFlag(2, 1, 0);
-  EXPECT_FALSE(TestEventFlag(1234));
-  EXPECT_EQ(game.runStatus, 0);
+// The flags an item sets and clears are the equip and use menus' tests.
+TEST_F(PartyTest, AnItemMissingFromTheLibraryIsARunError) {
+  InstalledLibrary lib(Library());
   SetItemFlag(2, 3, 1);
   EXPECT_EQ(game.runStatus, 3);
 }
