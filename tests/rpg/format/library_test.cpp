@@ -113,19 +113,14 @@ class LibraryReaderTest : public ::testing::Test {
   std::vector<LibProblem> problems_;
 };
 
-TEST_F(LibraryReaderTest, ReadsWhatTheWriterWrote) {
+// The title, locations, extents and bytes read are checked by datlib's dump
+// and check tests too.
+TEST_F(LibraryReaderTest, TellsTheKeysOfAGroupApart) {
   auto lib = Read();
   ASSERT_TRUE(lib.has_value());
-  EXPECT_EQ(std::string(lib->title.data(), 4), "TEST");
-  ASSERT_EQ(lib->entries.size(), 3u);
   const LibEntry* e = lib->Find({1, 1, 2});
   ASSERT_NE(e, nullptr);
-  EXPECT_EQ(e->block, 1);
   EXPECT_EQ(e->offset, 6);
-  // The last of a block runs to the block's end (here the file's end: 16384 - 6).
-  EXPECT_EQ(e->extent, 16378u);
-  const auto first = lib->Bytes(*lib->Find({1, 1, 1}));
-  EXPECT_EQ(Bytes(first.begin(), first.end()), (Bytes{9, 8, 7}));
   EXPECT_EQ(lib->Find({1, 1, 3}), nullptr);
 }
 

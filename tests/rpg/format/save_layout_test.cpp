@@ -48,29 +48,6 @@ TEST(SaveLayout, MainFileFieldsSitAtTheirOffsets) {
   for (std::size_t b = 107; b < 255; ++b) ASSERT_EQ(bytes[b], 0) << "byte " << b;
 }
 
-TEST(SaveLayout, MemberFileHoldsRecordsAtTheirIds) {
-  MemberRecord two = savesample::Member(2, 5);
-  two.spriteOffset = 0x0304;
-  two.name = {'A', 'n', 0xC9, 0xBD};
-  two.stats.front() = 0x21, two.equipment.front() = 0x22, two.magic.back() = 0x23;
-  MemberFile file;
-  file.records[1] = two;
-  file.records[4] = savesample::Member(5, 6);
-  const ByteVec bytes = BuildMemberFile(file);
-  ASSERT_EQ(bytes.size(), 5 * 172u);
-  const std::size_t at = 172;
-  const std::pair<std::size_t, std::uint8_t> expected[] = {
-      {at + 1, 2},       {at + 11, 0},      {at + 12, 0x04},   {at + 13, 0x03},
-      {at + 26, 'A'},    {at + 28, 0xC9},   {at + 38, 0x21},   {at + 64, 0x22},
-      {at + 171, 0x23},  {4 * 172 + 1, 5},
-  };
-  for (auto [offset, value] : expected) EXPECT_EQ(bytes[offset], value) << "byte " << offset;
-  for (std::size_t b = at + 16; b < at + 26; ++b) EXPECT_EQ(bytes[b], 0) << "byte " << b;
-  for (std::size_t gap : {0, 2, 3}) {
-    for (std::size_t b = gap * 172; b < (gap + 1) * 172; ++b) ASSERT_EQ(bytes[b], 0) << b;
-  }
-}
-
 TEST(SaveLayout, ParsingWhatWasBuiltGivesTheValueBack) {
   auto expectBack = [](const auto& parsed, const auto& value) {
     ASSERT_TRUE(parsed) << parsed.error().Text();
