@@ -233,23 +233,4 @@ TEST(ExploreTest, WanderingIsTheSameForTheSameSeed) {
   }
 }
 
-TEST(ExploreTest, EscOpensTheSystemMenuAndMessage273Quits) {
-  Explore e([] { Enter(1, 0, 0); });
-  // The corner where the menu's money box stands.
-  auto corner = [] {
-    std::vector<uint32_t> pixels;
-    for (int16_t y = 3; y <= 23; ++y) {
-      for (int16_t x = 9; x <= 101; ++x) pixels.push_back(GetPixelColor(x, y, nullptr));
-    }
-    return pixels;
-  };
-  const std::vector<uint32_t> map = corner();
-  e.Key(kKeyEscape);
-  EXPECT_NE(corner(), map);
-  e.Key(kKeyEscape);
-  EXPECT_EQ(corner(), map);
-  EXPECT_EQ(game.runStatus, 0);
-  EXPECT_EQ(game.menuScript, 0);
-}
-
 }  // namespace
