@@ -1,8 +1,9 @@
 // The map loop on the explore library's maps (as the script library holds
 // them, with a script whose events log themselves): walking the hero, the
-// view's limits, events by walking, bumping and examining, continuous
-// walking, the version screen, the countdown, and the map characters
-// wandering on the ticks.
+// view's limits, examining at the map's edge, continuous walking, the
+// version screen, the countdown, and the map characters wandering on the
+// ticks. Events by walking, bumping and talking are pinned by Velmor's
+// replays.
 
 #include <gtest/gtest.h>
 
@@ -98,17 +99,6 @@ TEST(ExploreTest, TheHeroReachesColumnsFourToWidthLessFiveAndRowsThreeToHeightLe
   EXPECT_EQ(EventsRun(), Events{});
 }
 
-TEST(ExploreTest, WalkingIntoASignpostRunsItsEventWithoutMoving) {
-  Explore e([] { Enter(1, 5, 5); });  // the hero on (9, 8), the signpost right of him
-  e.Key(kKeyRight);
-  EXPECT_EQ(HeroX(), 9);
-  EXPECT_EQ(EventsRun(), Events{42});
-  // Enter examines it too; the spot left of the hero is walked onto.
-  e.Keys({kKeyEnter, kKeyLeft});
-  EXPECT_EQ(HeroX(), 8);
-  EXPECT_EQ(EventsRun(), (Events{42, 42, 41}));
-}
-
 TEST(ExploreTest, TheGapOpensForMapCharactersOnly) {
   Explore e([] {
     Enter(1, 7, 5);  // the hero on (11, 8), the gap right of him
@@ -191,19 +181,6 @@ TEST(ExploreTest, ExaminingPastTheLastColumnOrRowFindsNothing) {
     game.party[0].header.facing = uint8_t(facing);
     EXPECT_EQ(Examine(), event) << "row " << row << " facing " << facing;
   }
-}
-
-TEST(ExploreTest, ACharacterInFrontIsTalkedTo) {
-  Explore e([] {
-    Enter(1, 0, 0);
-    PlaceActor(6, 2, 2, 4, 4);  // below the hero
-  });
-  game.party[0].header.facing = 3;
-  e.Key(kKeyEnter);
-  EXPECT_EQ(EventsRun(), Events{7});
-  e.Key(kKeyDown);  // blocked by the character: no step, no event
-  EXPECT_EQ(HeroY(), 3);
-  EXPECT_EQ(EventsRun(), Events{7});
 }
 
 // Where the wanderers stand after each of 30 ticks from a seed.
