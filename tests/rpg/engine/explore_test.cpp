@@ -70,20 +70,6 @@ class Explore : public GameRun {
 int HeroX() { return game.viewX + game.party[0].header.viewCol; }
 int HeroY() { return game.viewY + game.party[0].header.viewRow; }
 
-TEST(ExploreTest, OnANineBySixMapArrowsOnlyTurnAndAnimateTheHero) {
-  Explore e([] { Enter(2, 0, 0); });
-  // The hut's cell above the hero has an event: it is not run, the view
-  // cannot move.
-  e.Keys({kKeyUp, kKeyRight, kKeyDown, kKeyLeft});
-  EXPECT_EQ(game.viewX, 0);
-  EXPECT_EQ(game.viewY, 0);
-  EXPECT_EQ(game.party[0].header.facing, 4);
-  EXPECT_EQ(game.party[0].header.step, 0) << "four steps: back to 0";
-  e.Key(kKeyUp);
-  EXPECT_EQ(game.party[0].header.step, 1);
-  EXPECT_EQ(EventsRun(), Events{});
-}
-
 TEST(ExploreTest, TheHeroReachesColumnsFourToWidthLessFiveAndRowsThreeToHeightLessThree) {
   Explore e([] { Enter(1, 0, 0); });
   e.Keys({kKeyLeft, kKeyUp});
