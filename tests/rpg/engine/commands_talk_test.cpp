@@ -198,13 +198,8 @@ TEST(CrawlTest, BandsAreDrawnOrWhiteWhenMissing) {
   }
 }
 
-TEST(CrawlTest, TheCrawlRunsItsStepsAndEscStopsIt) {
-  GameRun s = Script(CrawlOf(1, 2));
-  s.Advance(69 * 20 - 40);
-  EXPECT_FALSE(s.Finished());
-  s.Advance(80);
-  EXPECT_TRUE(s.Finished());
-
+// How long the crawl runs is pinned by Velmor's opening replay.
+TEST(CrawlTest, EscStopsTheCrawl) {
   GameRun stopped = Script(CrawlOf(1, 2));
   stopped.Key(kKeyEscape);
   EXPECT_TRUE(stopped.Finished());
