@@ -28,19 +28,6 @@ std::span<const uint8_t> Text(const std::string& s) {
 
 using WrappedTest = rpgtest::TextScreenTest;
 
-TEST_F(WrappedTest, LinesNeverSplitATwoByteCharacter) {
-  // Three bytes a line: "a" and a character fit; "ab" leaves it for the next.
-  EXPECT_EQ(Drawn([] { EXPECT_EQ(DrawWrapped(0, 0, 23, 47, 0, Text("a\xB0\xA1" "b")), 1); }),
-            Drawn([] {
-              DrawString(0, 0, "a\xB0\xA1");
-              DrawString(0, 16, "b");
-            }));
-  EXPECT_EQ(Drawn([] { DrawWrapped(0, 0, 23, 47, 0, Text("ab\xB0\xA1")); }), Drawn([] {
-              DrawString(0, 0, "ab");
-              DrawString(0, 16, "\xB0\xA1");
-            }));
-}
-
 TEST_F(WrappedTest, OnlyThirteenLinesAreLaidOutAndTheLastOnesFillTheBox) {
   // 20 lines of two letters in a box two bytes wide and six rows high.
   std::string text;

@@ -1,8 +1,9 @@
 // The map loop on the explore library's maps (as the script library holds
 // them, with a script whose events log themselves): walking the hero, the
-// view's limits, events by walking, bumping and examining, continuous
-// walking, the version screen, the countdown, and the map characters
-// wandering on the ticks.
+// view's limits, examining at the map's edge, continuous walking, the
+// version screen, the countdown, and the map characters wandering on the
+// ticks. Events by walking, bumping and talking are pinned by Velmor's
+// replays.
 
 #include <gtest/gtest.h>
 
@@ -69,20 +70,6 @@ class Explore : public GameRun {
 int HeroX() { return game.viewX + game.party[0].header.viewCol; }
 int HeroY() { return game.viewY + game.party[0].header.viewRow; }
 
-TEST(ExploreTest, OnANineBySixMapArrowsOnlyTurnAndAnimateTheHero) {
-  Explore e([] { Enter(2, 0, 0); });
-  // The hut's cell above the hero has an event: it is not run, the view
-  // cannot move.
-  e.Keys({kKeyUp, kKeyRight, kKeyDown, kKeyLeft});
-  EXPECT_EQ(game.viewX, 0);
-  EXPECT_EQ(game.viewY, 0);
-  EXPECT_EQ(game.party[0].header.facing, 4);
-  EXPECT_EQ(game.party[0].header.step, 0) << "four steps: back to 0";
-  e.Key(kKeyUp);
-  EXPECT_EQ(game.party[0].header.step, 1);
-  EXPECT_EQ(EventsRun(), Events{});
-}
-
 TEST(ExploreTest, TheHeroReachesColumnsFourToWidthLessFiveAndRowsThreeToHeightLessThree) {
   Explore e([] { Enter(1, 0, 0); });
   e.Keys({kKeyLeft, kKeyUp});
@@ -96,17 +83,6 @@ TEST(ExploreTest, TheHeroReachesColumnsFourToWidthLessFiveAndRowsThreeToHeightLe
   EXPECT_EQ(game.viewY, 9);
   // No cell walked over has an event.
   EXPECT_EQ(EventsRun(), Events{});
-}
-
-TEST(ExploreTest, WalkingIntoASignpostRunsItsEventWithoutMoving) {
-  Explore e([] { Enter(1, 5, 5); });  // the hero on (9, 8), the signpost right of him
-  e.Key(kKeyRight);
-  EXPECT_EQ(HeroX(), 9);
-  EXPECT_EQ(EventsRun(), Events{42});
-  // Enter examines it too; the spot left of the hero is walked onto.
-  e.Keys({kKeyEnter, kKeyLeft});
-  EXPECT_EQ(HeroX(), 8);
-  EXPECT_EQ(EventsRun(), (Events{42, 42, 41}));
 }
 
 TEST(ExploreTest, TheGapOpensForMapCharactersOnly) {
@@ -193,19 +169,6 @@ TEST(ExploreTest, ExaminingPastTheLastColumnOrRowFindsNothing) {
   }
 }
 
-TEST(ExploreTest, ACharacterInFrontIsTalkedTo) {
-  Explore e([] {
-    Enter(1, 0, 0);
-    PlaceActor(6, 2, 2, 4, 4);  // below the hero
-  });
-  game.party[0].header.facing = 3;
-  e.Key(kKeyEnter);
-  EXPECT_EQ(EventsRun(), Events{7});
-  e.Key(kKeyDown);  // blocked by the character: no step, no event
-  EXPECT_EQ(HeroY(), 3);
-  EXPECT_EQ(EventsRun(), Events{7});
-}
-
 // Where the wanderers stand after each of 30 ticks from a seed.
 std::vector<int> Wander(uint32_t seed) {
   std::vector<int> places;
@@ -231,25 +194,6 @@ TEST(ExploreTest, WanderingIsTheSameForTheSameSeed) {
   for (int place : first) {
     for (int blocked : {908, 1008, 1710, 1711, 1810, 1811}) EXPECT_NE(place, blocked);
   }
-}
-
-TEST(ExploreTest, EscOpensTheSystemMenuAndMessage273Quits) {
-  Explore e([] { Enter(1, 0, 0); });
-  // The corner where the menu's money box stands.
-  auto corner = [] {
-    std::vector<uint32_t> pixels;
-    for (int16_t y = 3; y <= 23; ++y) {
-      for (int16_t x = 9; x <= 101; ++x) pixels.push_back(GetPixelColor(x, y, nullptr));
-    }
-    return pixels;
-  };
-  const std::vector<uint32_t> map = corner();
-  e.Key(kKeyEscape);
-  EXPECT_NE(corner(), map);
-  e.Key(kKeyEscape);
-  EXPECT_EQ(corner(), map);
-  EXPECT_EQ(game.runStatus, 0);
-  EXPECT_EQ(game.menuScript, 0);
 }
 
 }  // namespace

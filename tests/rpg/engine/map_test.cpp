@@ -1,5 +1,5 @@
 // Maps and the view window: loading, the cells the view copies, events, and
-// drawing the window whole or scrolled by one cell.
+// drawing the window (scrolled by one cell, it is pinned by Velmor's replays).
 
 #include "rpg/engine/map_draw.h"
 
@@ -118,26 +118,6 @@ TEST_F(MapTest, EventsAreTheEventByteAndForty) {
   }
   EXPECT_EQ(MapCellAt(12, 8)->tile, 0x80);  // the gap: map characters only
   EXPECT_EQ(MapCellAt(10, 8)->tile, 0x04);  // the signpost: blocked
-}
-
-TEST_F(MapTest, EachScrollDrawsWhatAWholeRedrawWould) {
-  LoadField();
-  struct Step {
-    uint8_t dir;
-    int dx, dy;
-  };
-  for (const Step& s : {Step{1, -1, 0}, Step{2, 1, 0}, Step{3, 0, -1}, Step{4, 0, 1}}) {
-    View(5, 5);
-    DrawMap();
-    View(5 + s.dx, 5 + s.dy);
-    game.scrollDir = s.dir;
-    DrawMap();
-    EXPECT_EQ(game.scrollDir, 0);
-    const std::vector<uint32_t> scrolled = Scene();
-    EXPECT_EQ(testsupport::Pixels(game.mapCanvas, 0, 0, 160, 96), scrolled);
-    DrawMap();
-    EXPECT_EQ(Scene(), scrolled) << int(s.dir);
-  }
 }
 
 // How tiles are drawn is pinned by the golden frame below.
