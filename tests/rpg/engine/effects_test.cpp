@@ -1,16 +1,14 @@
-// Effect animations played frame by frame, and the message strip.
+// Effect animations played frame by frame.
 
 #include "rpg/engine/effect_player.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "host/canvas.h"
 #include "host/msg.h"
 #include "rpg/engine/game_state.h"
-#include "rpg/engine/message_strip.h"
 #include "rpg/engine/pictures.h"
 #include "tests/rpg/support/game_run.h"
 #include "tests/rpg/support/memory_library.h"
@@ -19,12 +17,11 @@
 namespace {
 
 using rpgtest::Bytes;
+using rpgtest::EffectBytes;
 using rpgtest::GameRun;
 using testsupport::Box;
 using testsupport::kBlack;
 using testsupport::kRed;
-
-using rpgtest::EffectBytes;
 
 // The black area of the scene, as the screen shows it after a present.
 Box Shown() { return testsupport::FindColor(kBlack, 0, 0, 160, 96); }
@@ -112,36 +109,6 @@ TEST(PlayEffectTest, AKeyEndsAnEffectThatWaitsForOne) {
   run.Key(kKeyLeft);
   EXPECT_TRUE(run.Finished());
   EXPECT_EQ(result, kKeyLeft);
-}
-
-TEST(MessageStripTest, TheStripIsCentredOnItsLine) {
-  const Bytes ends = rpgtest::PictureBytes(
-      8, 12, 1, std::vector<std::string>(24, std::string(8, '#')));
-  const Bytes lib = rpgtest::PackLibrary({{{11, 2, 8}, ends}});
-  GameRun run([&] {
-    // H 12: y 24 - 3, then + 16 or + 8; x from 78 - 8 - 16 to 82 + 16. The
-    // cleared strip reaches one row below the end pieces.
-    for (auto [line, top] : {std::pair{0, 21}, {1, 37}, {2, 29}}) {
-      FillRectColor(0, 0, 159, 95, kRed, nullptr);
-      const StripTextAt at = MessageStrip(line, 4);
-      EXPECT_EQ(at.x, 63);
-      EXPECT_EQ(at.y, top + 4);
-      EXPECT_EQ(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96), (Box{54, top, 98, top + 12}));
-      // End pieces at the strip's ends, the outline from the left piece's
-      // last column to the right end.
-      for (auto [x, dy] : {std::pair{54, 0}, {105, 11}, {61, 1}, {98, 10}, {80, 1}, {80, 10}}) {
-        EXPECT_EQ(GetPixelColor(int16_t(x), int16_t(top + dy), nullptr), kBlack) << x << " " << line;
-      }
-      EXPECT_EQ(GetPixelColor(80, int16_t(top + 5), nullptr), testsupport::kWhite);
-    }
-    // 19 bytes would start at 78 - 8 - 76 = -6: the strip is held to the
-    // screen, its right end piece inside it, instead of wrapping to x 250.
-    FillRectColor(0, 0, 159, 95, kRed, nullptr);
-    EXPECT_EQ(MessageStrip(0, 19).x, 9);
-    // The right piece covers 152 ... 159.
-    EXPECT_EQ(testsupport::FindColor(testsupport::kWhite, 0, 0, 160, 96), (Box{0, 21, 152, 33}));
-  }, lib);
-  ASSERT_TRUE(run.Finished());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The game's pictures drawn from the library: the two pixel encodings, the
-// frame rules, the digits, and drawing on the screen through scratchCanvas.
+// frame rules, and drawing on the screen through scratchCanvas. The digits
+// are checked on the screens that show them (status page, battle, map).
 
 #include "rpg/engine/pictures.h"
 
@@ -91,34 +92,6 @@ TEST_F(PicturesTest, MissingOrCutOffPicturesDrawNothingAndRaiseNoError) {
   game.runStatus = 0;
   DrawPic(11, 1, 1, 0, 0, 0);
   EXPECT_EQ(testsupport::CountColor(game.sceneCanvas, kRed, 160, 96), 160 * 96 - 16);
-}
-
-TEST_F(PicturesTest, BuiltInDigitsGoStraightToTheScreen) {
-  InstalledLibrary lib(rpgtest::PackLibrary({{{1, 1, 1}, {0}}}));
-  CanvasClear(nullptr);
-  DrawNumber(2, 3, 0, 0);
-  EXPECT_EQ(ArtOf(nullptr, 1, 2, 6, 9),
-            (Art{"......", "..##..", ".#..#.", ".#..#.", ".#..#.", ".#..#.", ".#..#.", "..##..",
-                 "......"}));
-  DrawNumber(10, 20, 1234, 0);
-  // Four digits of 4 pixels, 5 apart: the last ends 19 pixels on.
-  EXPECT_EQ(testsupport::FindColor(testsupport::kBlack, 8, 18, 40, 12),
-            (testsupport::Box{10, 20, 28, 26}));
-  EXPECT_EQ(ArtOf(nullptr, 25, 20, 4, 7),
-            (Art{"..#.", ".##.", "#.#.", "#.#.", "#.#.", "####", "..#."}));
-  // The scratch canvas is left white for the next picture.
-  EXPECT_EQ(testsupport::CountColor(game.scratchCanvas, testsupport::kWhite, 160, 96), 160 * 96);
-}
-
-TEST_F(PicturesTest, InterfaceDigitsAreFramesOfTheDigitSheet) {
-  std::vector<std::string> rows;
-  for (int d = 0; d < 10; ++d) {
-    rows.push_back(std::string(d, '#') + std::string(10 - d, '.'));
-  }
-  InstalledLibrary lib(rpgtest::PackLibrary({{{11, 2, 5}, PictureBytes(10, 1, 1, rows)}}));
-  FillScene(kRed);
-  DrawNumber(0, 0, 305, 1);
-  EXPECT_EQ(Scene(0, 0, 21, 1), (Art{"###.......#####.....r"}));
 }
 
 TEST_F(PicturesTest, DrawingOnTheScreenShowsOneFrameAndKeepsTheRest) {

@@ -15,7 +15,6 @@
 
 #include "host/device_api.h"
 #include "platform/sys/msgbox.h"
-#include "rpg/engine/game_init.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
 #include "tests/rpg/support/memory_library.h"

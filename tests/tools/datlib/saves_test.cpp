@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "rpg/format/save_layout.h"
 #include "tests/rpg/format/save_sample.h"
@@ -111,6 +112,18 @@ TEST(SaveDump, RefusedFilesGiveTheProblemAndItsOffset) {
   EXPECT_EQ(Datlib({"save-dump", dir.Write("save.bin", "x")}).code, 2);
   EXPECT_EQ(Datlib({"save-dump", dir / "Velmor0.sav", "--kind", "other"}).code, 2);
   EXPECT_EQ(Datlib({"save-dump", dir / "missing0.sav"}).code, 1);
+}
+
+// The saved game the game's tests commit (never regenerated) prints as its
+// committed text, named from the saves test library.
+TEST(SaveDump, PrintsTheCommittedSavedGameUnchanged) {
+  const std::string fixture = std::string(TOVSIM_SAVE_FIXTURES) + "/saved_game_1/";
+  for (const auto& [file, kind] :
+       {std::pair{"main.sav", "main"}, {"members.sav", "members"}, {"parked2.savt", "parked"}}) {
+    const auto r = Datlib({"save-dump", fixture + file, "--kind", kind, "--lib", TOVSIM_SAVES_LIB});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, testsupport::ReadFile(fixture + file + ".txt")) << file;
+  }
 }
 
 TEST(SaveNamesInBuild, RefusesTitlesAndCharactersSaveFilesCannotHold) {
