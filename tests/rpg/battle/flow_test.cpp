@@ -12,7 +12,6 @@
 #include <initializer_list>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "host/msg.h"
 #include "rpg/battle/command_phase.h"
@@ -243,40 +242,6 @@ TEST(BattleFlow, EquipFromTheItemMenuWearsTheItemAndAsksAgain) {
   EXPECT_EQ(m.stats.attack, 505);
   EXPECT_EQ(m.stats.weaponPower, 3);
   EXPECT_EQ(game.invCount, 0);
-}
-
-// The battle library's new game, "练习" fought to its end from seed 7: 阿青's
-// fire and 小石's theft at the sprout, 小石 (left 3 hp) downed in round one,
-// 阿青's orders repeated until the golem falls, the win branch's alert.
-TEST(BattleFlow, AWonBattlePaysRaisesTeachesAndKeepsTheLootAndTheTheft) {
-  constexpr uint32_t l = kKeyLeft, e = kKeyEnter;
-  GameRun run([] {
-    SeedRandom(7);
-    rpgtest::RunFromBody(1, 1);
-  }, Library());
-  run.Advance(3000);
-  run.Key(e);  // "练习"
-  run.Advance(3000);
-  game.party[1].stats.hp = 3;
-  run.Play({l, e, e, e, l, e, e, e, 'R', 'R', 'R', 'R', e}, 8000);
-  EXPECT_EQ(game.runStatus, kBackToTitle) << "the win branch";
-  EXPECT_EQ(game.money, 12u + 20u);
-  EXPECT_EQ(std::vector<InvEntry>(game.inventory, game.inventory + game.invCount),
-            (std::vector<InvEntry>{{9, 1, 1}, {9, 2, 1}}))
-      << "the stolen herb, the dropped peach";
-  // level, maxHp, hp, maxMp, mp, attack, defence, exp, nextExp, agility, spirit, luck
-  using Stats = std::array<int, 12>;
-  const auto stats = [](const CharStats& s) {
-    return Stats{s.level, s.maxHp, s.hp, s.maxMp, s.mp, s.attack, s.defence, s.exp, s.nextExp,
-                 s.agility, s.spirit, s.luck};
-  };
-  EXPECT_EQ(stats(game.party[0].stats), (Stats{2, 68, 68, 28, 28, 34, 12, 10, 60, 21, 11, 11}))
-      << "member 1: 30 experience, level 2 of its table, 10 left over";
-  EXPECT_EQ(stats(game.party[1].stats), (Stats{1, 50, 1, 12, 10, 25, 8, 0, 25, 15, 8, 40}))
-      << "member 2: fallen, back at 1 hp, no experience";
-  ASSERT_EQ(game.party[0].magicCount, 2);
-  EXPECT_EQ(game.party[0].magic[1].magicClass, 3) << "the heal the second level teaches";
-  EXPECT_EQ(game.party[0].magic[1].id, 1);
 }
 
 }  // namespace

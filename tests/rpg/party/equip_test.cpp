@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "host/lcd.h"
 #include "host/msg.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/numbers.h"

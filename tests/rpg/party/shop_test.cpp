@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "host/canvas.h"
-#include "host/lcd.h"
 #include "host/mem.h"
 #include "rpg/party/inventory_list.h"
 #include "rpg/party/item_list.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/lcd.h"
+#include "host/canvas.h"
 #include "host/msg.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/input.h"
