@@ -1,6 +1,6 @@
 // Script commands that wait for the player or the clock: the dialogue
-// window's pages, the two-option choice, the word menu, messages, items
-// given, and the text crawl between its bands.
+// window's pages, the two-option choice, the word menu, items given, and
+// the text crawl between its bands (Alert and Notice: Velmor's replays).
 
 #include <gtest/gtest.h>
 
@@ -119,21 +119,6 @@ TEST(MenuTest, EnterStoresTheItemPlusOneEscZero) {
     EXPECT_EQ(game.scriptVars[9], c.value) << c.words;
     EXPECT_EQ(Way(), 1);
   }
-}
-
-TEST(MessagesTest, AlertWaitsForAKeyNoticeForItsTicks) {
-  GameRun alert = Script("Alert \"hello\"\n");
-  alert.Advance(500);
-  EXPECT_FALSE(alert.Finished());
-  alert.Key(kKeyEnter);
-  EXPECT_TRUE(alert.Finished());
-
-  // The message box counts 10 ms ticks.
-  GameRun notice = Script("Notice 30, \"hello\"\n");
-  notice.Advance(200);
-  EXPECT_FALSE(notice.Finished());
-  notice.Advance(200);
-  EXPECT_TRUE(notice.Finished());
 }
 
 TEST(GiveItemTest, AnItemIsAddedAndNamedOrTheFullInventorySaysSo) {
