@@ -121,15 +121,8 @@ TEST(MenuTest, EnterStoresTheItemPlusOneEscZero) {
   }
 }
 
-TEST(GiveItemTest, AnItemIsAddedAndNamedOrTheFullInventorySaysSo) {
-  GameRun given = Script("GiveItem 14, 1\nShowMapName\n");
-  EXPECT_EQ(InvFind(14, 1), 0);
-  given.Advance(1050);
-  EXPECT_FALSE(given.Finished()) << "the map's name shows next";
-  given.Advance(1050);
-  EXPECT_TRUE(given.Finished());
-  EXPECT_EQ(game.runStatus, 0);
-
+// An item given and named is pinned by Velmor's replays.
+TEST(GiveItemTest, TheFullInventorySaysSo) {
   GameRun full = Script("GiveItem 14, 1\n", [] {
     for (int i = 0; i < kInventorySize; ++i) InvAdd({1, uint8_t(i + 1), 1});
   });
