@@ -145,17 +145,8 @@ TEST(GameTimerTest, APollOrTheSlotScreenStartsANewPeriodWhenItEnds) {
   }
 }
 
-TEST(WaitTicksTest, WaitsForOneTickMoreThanAskedAndNotAtAllOnARunError) {
-  GameRun run([] {
-    StartTimer(kGameTimer, kGameTickMs);
-    WaitTicks(2, false);
-  });
-  run.Key(kKeyEnter);
-  run.Advance(1000);
-  EXPECT_FALSE(run.Finished());
-  run.Advance(500);
-  EXPECT_TRUE(run.Finished());
-
+// Waiting one tick more than asked is pinned by Velmor's replays.
+TEST(WaitTicksTest, NotAtAllOnARunError) {
   GameRun errored([] {
     game.runStatus = 3;
     WaitTicks(5, false);
