@@ -101,22 +101,6 @@ TEST(ShowMessageTest, LongTextsWrapAtTwentyBytesWithoutSplittingACharacter) {
   run.Key(kKeyEnter);
 }
 
-TEST(PollKeyTest, AKeyDownGivesItsCodeAndATimerMessage255) {
-  std::vector<int> keys;
-  GameRun run([&] {
-    StartTimer(kGameTimer, kGameTickMs);
-    keys.push_back(PollKey());
-    keys.push_back(PollKey());
-    keys.push_back(PollKey());
-  });
-  run.Key(kKeyLeft);
-  run.host.Post(MsgKeyUp, kKeyLeft, 0);  // ignored
-  run.Advance(50);
-  run.Advance(50);
-  EXPECT_TRUE(run.Finished());
-  EXPECT_EQ(keys, (std::vector<int>{kKeyLeft, 255, 255}));
-}
-
 // A poll and the slot screen leave the game timer a whole period from when
 // a key ends them, at `at` ms: its next tick comes 500 ms after that.
 TEST(GameTimerTest, APollOrTheSlotScreenStartsANewPeriodWhenItEnds) {
