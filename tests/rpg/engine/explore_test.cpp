@@ -81,6 +81,11 @@ TEST(ExploreTest, TheHeroReachesColumnsFourToWidthLessFiveAndRowsThreeToHeightLe
   EXPECT_EQ(HeroY(), 12);
   EXPECT_EQ(game.viewX, 11);
   EXPECT_EQ(game.viewY, 9);
+  // Back the same way, the view reaches the map's first column and row.
+  for (int i = 0; i < 9; ++i) e.Key(kKeyUp);
+  for (int i = 0; i < 11; ++i) e.Key(kKeyLeft);
+  EXPECT_EQ(game.viewX, 0);
+  EXPECT_EQ(game.viewY, 0);
   // No cell walked over has an event.
   EXPECT_EQ(EventsRun(), Events{});
 }
