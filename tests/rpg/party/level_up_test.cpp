@@ -159,14 +159,10 @@ TEST_F(LevelUpTest, Theft) {
   InvEntry stolen{};
   EXPECT_FALSE(StealCheck(0, &stolen)) << "not from every enemy at once";
   action.target = 1;
-  // y is 0 < x; only z = r % 3 can fail.
-  const uint32_t seed = battletest::SeedWhere([] { return Random() % 3 != 0; });
-  EXPECT_TRUE(StealCheck(0, &stolen));
-  EXPECT_EQ(std::tie(stolen.kind, stolen.id, e.stealCount), std::make_tuple(8, 6, 0));
-  EXPECT_FALSE(StealCheck(0, &stolen)) << "nothing left";
+  // y is 0 < x; only z = r % 3 can fail: a draw that steals, but for another
+  // special magic.
+  battletest::SeedWhere([] { return Random() % 3 != 0; });
   action.magic[1] = 2;
-  e.stealCount = 1;
-  SeedRandom(seed);
   EXPECT_FALSE(StealCheck(0, &stolen)) << "another special magic";
 }
 
