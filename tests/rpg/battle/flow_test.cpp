@@ -32,8 +32,7 @@ using rpgtest::GameRun;
 // Three members standing, orders given by keys, and an enemy in slot 1.
 void CastForOrders() {
   for (int k = 0; k < 3; ++k) {
-    game.party[k].header.id = uint8_t(k + 1);
-    game.party[k].stats.hp = 10;
+    battletest::SeatMember(k, 10, 0);
     game.battleActions[k] = {};
   }
   game.livingMembers = 3;
@@ -94,9 +93,8 @@ struct Party {
 };
 
 void Seat(const Party& s) {
-  game.party[0].header.id = 1;
-  CharStats& m = game.party[0].stats;
-  m.hp = s.memberHp, m.maxHp = 100, m.attack = s.memberAttack, m.agility = s.memberAgility;
+  CharStats& m = battletest::SeatMember(0, s.memberHp, 100);
+  m.attack = s.memberAttack, m.agility = s.memberAgility;
   m.luck = s.luck;
   game.enemies[0].record.enemyId = s.enemy;
 }

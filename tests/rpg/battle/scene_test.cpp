@@ -56,10 +56,7 @@ rpgtest::Bytes SceneLibrary() {
 // Three members and enemies in slots 0 and 2, their picture located.
 void CastOnScene() {
   game.encounterParams[0] = 5, game.encounterParams[1] = 6, game.encounterParams[2] = 7;
-  for (int k = 0; k < 3; ++k) {
-    game.party[k].header.id = uint8_t(k + 1);
-    game.party[k].stats.hp = game.party[k].stats.maxHp = 40;
-  }
+  for (int k = 0; k < 3; ++k) battletest::SeatMember(k, 40, 40);
   battletest::StandEnemies({0, 2}, 4);
 }
 
@@ -121,10 +118,7 @@ rpgtest::Bytes MoveLibrary() {
 // Three members and enemy 1 on a cleared scene.
 void CastOnWhite() {
   CanvasClear(game.sceneCanvas);
-  for (int k = 0; k < 3; ++k) {
-    game.party[k].header.id = uint8_t(k + 1);
-    game.party[k].stats.hp = 10;
-  }
+  for (int k = 0; k < 3; ++k) battletest::SeatMember(k, 10, 0);
   battletest::StandEnemies({1}, 4);
 }
 
@@ -208,9 +202,8 @@ TEST(BattleAnimation, FlightAndJointAttackMoveEveryStandingMember) {
 void CastOnBackgrounds() {
   for (int k = 0; k < 3; ++k) {
     game.encounterParams[k] = uint8_t(k + 1);
-    game.party[k].header.id = uint8_t(k + 1);
-    CharStats& m = game.party[k].stats;
-    m.hp = m.maxHp = uint16_t(120 + k), m.attack = 45, m.agility = 17, m.luck = 9;
+    CharStats& m = battletest::SeatMember(k, uint16_t(120 + k), uint16_t(120 + k));
+    m.attack = 45, m.agility = 17, m.luck = 9;
   }
   battletest::StandEnemies({0, 1, 2}, 1);
 }

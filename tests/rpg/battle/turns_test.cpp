@@ -36,9 +36,7 @@ class BattleTurns : public battletest::StateTest {
   void SetUp() override {
     StateTest::SetUp();
     for (int i = 0; i < kPartySlots; ++i) {
-      game.party[i].header.id = uint8_t(i + 1);
-      game.party[i].stats.hp = game.party[i].stats.maxHp = 50;
-      game.party[i].stats.mp = 10;
+      battletest::SeatMember(i, 50, 50).mp = 10;
       game.enemies[i].record.enemyId = uint8_t(i + 1);
       game.enemies[i].record.hp = 20;
       game.enemies[i].record.mp = 10;
@@ -223,9 +221,8 @@ uint8_t Marked(Combatant c) {
 // r % 90 = 0), none of them falling to what the cases do.
 void Cast() {
   for (int k = 0; k < 3; ++k) {
-    game.party[k].header.id = uint8_t(k + 1);
-    CharStats& m = game.party[k].stats;
-    m.hp = m.maxHp = 500, m.mp = m.maxMp = 50, m.attack = 10, m.defence = m.agility = 20;
+    CharStats& m = battletest::SeatMember(k, 500, 500);
+    m.mp = m.maxMp = 50, m.attack = 10, m.defence = m.agility = 20;
     EnemyRecord& e = game.enemies[k].record;
     e.enemyId = uint8_t(k + 1), e.hp = e.maxHp = 500, e.attack = 10, e.defence = e.agility = 20;
   }
@@ -315,8 +312,7 @@ TEST(BattleStatusEffects, EveryRuleThatStartsAStatusPlaysItsEffect) {
 
 TEST(BattleItems, AThrownDrainPaysTheThrowerOncePerEnemyHit) {
   rpgtest::GameRun run([] {
-    game.party[0].header.id = 1;
-    game.party[0].stats.hp = 10, game.party[0].stats.maxHp = 200;
+    battletest::SeatMember(0, 10, 200);
     game.enemies[0].record.enemyId = game.enemies[2].record.enemyId = 1;
     game.enemies[0].record.hp = 100;
     game.enemies[2].record.hp = 20;
