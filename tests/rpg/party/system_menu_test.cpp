@@ -30,7 +30,6 @@
 #include "tests/rpg/support/game_run.h"
 #include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/script_library.h"
-#include "tests/support/golden.h"
 #include "tests/support/host_screen.h"
 
 namespace {
@@ -285,7 +284,7 @@ TEST(StatusPageTest, Goldens) {
     CharStats s = Hero();
     s.exp = c.exp, s.immunity = c.immunity;
     GameRun run([&] { ClearScreen(), StatusPage(s, c.page), WaitKeyDown(); });  // the parity counts
-    EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, std::string("rpg/") + c.name));
+    ShowsGolden(c.name)();
     run.Key(kKeyEscape);
   }
 }
@@ -353,9 +352,7 @@ TEST(StatusScreenTest, PagesByParityArrowsWrapOnlyWithTwoMembersNothingWithoutOn
     for (uint32_t key : c.keys) run.Key(key);
     EXPECT_EQ(ShownNow(), std::make_pair(c.member, page));
     EXPECT_EQ(returned, c.member < 0);
-    if (c.member == 1) {
-      EXPECT_TRUE(testsupport::MatchesGolden(*hostScreen.bitmap, "rpg/status_screen"));
-    }
+    if (c.member == 1) ShowsGolden("status_screen")();
     run.Keys({kKeyEscape, kKeyEscape});
   }
 }
