@@ -31,10 +31,7 @@ using rpgtest::GameRun;
 
 // Three members standing, orders given by keys, and an enemy in slot 1.
 void CastForOrders() {
-  for (int k = 0; k < 3; ++k) {
-    battletest::SeatMember(k, 10, 0);
-    game.battleActions[k] = {};
-  }
+  for (int k = 0; k < 3; ++k) battletest::SeatMember(k, 10, 0);
   game.livingMembers = 3;
   game.manualCommands = 1;
   game.enemies[1].record.enemyId = 1;

@@ -177,7 +177,6 @@ TEST_F(BattleTurns, AnEnemyChoosesByOneDraw) {
     if (c.seal) game.statuses[kEnemySide][0].turns[kSeal] = 1;
     if (c.downMember != 255) game.party[c.downMember].stats.hp = 0;
     if (c.goneEnemy != 255) game.enemies[c.goneEnemy].record.enemyId = 0;
-    game.battleActions[3] = {};
     SeedForX(c.x);
     ChooseEnemyAction(0);
     ASSERT_EQ(game.runStatus, 0) << c.what;

@@ -55,7 +55,6 @@ void SetParty(const Party& party) {
     PartySlot& s = game.party[i + 1];
     s.header.id = uint8_t(i + 1);
     std::strcpy(s.name, i ? "小白" : "阿青");
-    s.stats = {};
     s.stats.level = 3, s.stats.maxHp = 100, s.stats.maxMp = 40;
     s.stats.hp = party[i][0], s.stats.mp = party[i][1], s.stats.attack = party[i][2];
     std::memcpy(s.magic, magics, sizeof magics);
