@@ -52,24 +52,22 @@ LevelRow Needing(uint16_t nextExp) {
   return row;
 }
 
-class LevelUpTest : public ::testing::Test {
+class LevelUpTest : public battletest::StateTest {
  protected:
-  LevelUpTest()
-      : lib_(rpgtest::PackLibrary({{{12, 2, 1}, Table(1, {kRow1, kRow2, kRow3})},
-                                   {{12, 2, 2}, Table(2, {Needing(65533), kRow1})},
-                                   {{12, 1, 4}, {1, 4, 3, 1, 1, 3, 2, 5, 1}},
-                                   {{4, 1, 1}, battletest::MagicRecord(1, 1)},
-                                   {{4, 3, 2}, battletest::MagicRecord(3, 2)},
-                                   {{4, 5, 1}, battletest::MagicRecord(5, 1)}})) {
-    ResetGameState();  // keeps the library
+  void SetUp() override {
+    StateTest::SetUp();  // keeps the library
     game.party[0].header.id = 1;
     game.party[0].chainId = 4;
     game.party[1].header.id = 2;
     EXPECT_TRUE(FindLevelTable(1, &table_));
   }
-  ~LevelUpTest() override { ResetGameState(); }
 
-  InstalledLibrary lib_;
+  InstalledLibrary lib_{rpgtest::PackLibrary({{{12, 2, 1}, Table(1, {kRow1, kRow2, kRow3})},
+                                              {{12, 2, 2}, Table(2, {Needing(65533), kRow1})},
+                                              {{12, 1, 4}, {1, 4, 3, 1, 1, 3, 2, 5, 1}},
+                                              {{4, 1, 1}, battletest::MagicRecord(1, 1)},
+                                              {{4, 3, 2}, battletest::MagicRecord(3, 2)},
+                                              {{4, 5, 1}, battletest::MagicRecord(5, 1)}})};
   LevelTable table_{};
 };
 
