@@ -27,19 +27,12 @@
 #include "rpg/party/status_screen.h"
 #include "rpg/party/system_menu.h"
 #include "tests/rpg/party/screen_drive.h"
-#include "tests/rpg/support/game_run.h"
-#include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/script_library.h"
 #include "tests/support/host_screen.h"
 
 namespace {
 
-using rpgtest::ArtOf;
-using rpgtest::GameRun;
-using rpgtest::ShowsGolden;
-using rpgtest::TestLibrary;
 using namespace partytest;
-using Art = std::vector<std::string>;
 
 constexpr uint32_t d = kKeyDown, u = kKeyUp, l = kKeyLeft, r = kKeyRight, e = kKeyEnter,
                    x = kKeyEscape;
