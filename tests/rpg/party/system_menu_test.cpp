@@ -103,16 +103,28 @@ Keys Pick(int k) {
   return keys;
 }
 
+// A screen's case: the party and the keys, then what the screen returns,
+// the party, the inventory and the one event flag set afterwards.
+struct Case {
+  const char* what;
+  Party party;
+  Keys keys;
+  int result;
+  Party after;
+  Inventory inventory = {};
+  uint16_t flag = 0;
+};
+
+// Visits `screen` with the case's party and `bag`; checks what it left.
+void Check(const Case& c, const Inventory& bag, const std::function<int()>& screen) {
+  SCOPED_TRACE(c.what);
+  EXPECT_EQ(Visit(c.party, bag, screen, c.keys), c.result);
+  EXPECT_EQ(PartyNow(c.party.size()), c.after);
+  EXPECT_EQ(InventoryNow(), c.inventory);
+  for (uint16_t flag : {7, 100, 101}) EXPECT_EQ(TestEventFlag(flag), flag == c.flag) << flag;
+}
+
 TEST(UseItemTest, UsesUpWhatIsUsedOnTheMembersItNames) {
-  struct Case {
-    const char* what;
-    Party party;
-    Keys keys;
-    int result;
-    Party after;
-    Inventory inventory;
-    uint16_t flag = 0;  // the one event flag set
-  };
   const Case cases[] = {
       {"battle only", kTwo, {e, kWait, x}, 0, kTwo, kBag},
       {"a restorative twice, the second at full hp", {{50, 20, 10}, {100, 5, 10}}, Pick(1) + Keys{e, r, e, r},
@@ -129,14 +141,7 @@ TEST(UseItemTest, UsesUpWhatIsUsedOnTheMembersItNames) {
       {"an event item with its event", kTwo, Pick(7), 1, kTwo, kBag, 7},
       {"a key item", kTwo, Pick(8), 1, kTwo, kBag},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const int result = Visit(c.party, kBag, UseItemMenu, c.keys);
-    EXPECT_EQ(result, c.result);
-    EXPECT_EQ(PartyNow(c.party.size()), c.after);
-    EXPECT_EQ(InventoryNow(), c.inventory);
-    for (uint16_t flag : {7, 100, 101}) EXPECT_EQ(TestEventFlag(flag), flag == c.flag) << flag;
-  }
+  for (const Case& c : cases) Check(c, kBag, UseItemMenu);
 }
 
 // Where the map has no event 255 the event item says so (the message box's
@@ -152,13 +157,6 @@ TEST(UseItemTest, AnEventItemWithoutItsEventSaysSo) {
 
 // The menu's branches; magic: who casts, on whom, and what it costs.
 TEST(SystemMenuTest, BranchesCloseOrComeBackToTheMenu) {
-  struct Case {
-    const char* what;
-    Party party;
-    Keys keys;
-    uint8_t runStatus;
-    Party after;
-  };
   const Keys system = {u, e}, magic = {d, e, e};
   const Party healed = {{50, 15, 10}, {90, 5, 10}};
   const Case cases[] = {
@@ -178,12 +176,7 @@ TEST(SystemMenuTest, BranchesCloseOrComeBackToTheMenu) {
       {"magic without a member", {}, {d, e, x}, 0, {}},
       {"items: nothing to use", kTwo, {d, d, e, e}, 0, kTwo},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const int result = Visit(c.party, {}, [] { SystemMenu(); return int(game.runStatus); }, c.keys);
-    EXPECT_EQ(result, c.runStatus);
-    EXPECT_EQ(PartyNow(c.party.size()), c.after);
-  }
+  for (const Case& c : cases) Check(c, {}, [] { SystemMenu(); return int(game.runStatus); });
 }
 
 // "装备" of the items puts the hat on the first member after the name list
