@@ -1,7 +1,8 @@
 #pragma once
 // Helpers of the battle's and the party's tests: the game's state reset
-// around a test, seeds chosen for the draws a rule makes, solid pictures,
-// magic records, and enemies standing on a picture of the installed library.
+// around a test, seeds chosen for the draws a rule makes, members seated,
+// solid pictures, magic records, and enemies standing on a picture of the
+// installed library.
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,14 @@ inline int FirstDraw(uint32_t seed) {
   const int r = Random();
   SeedRandom(seed);
   return r;
+}
+
+// Character slot + 1 in party slot `slot`, with `hp` of `maxHp`; its stats.
+inline CharStats& SeatMember(int slot, uint16_t hp, uint16_t maxHp) {
+  game.party[slot].header.id = uint8_t(slot + 1);
+  CharStats& s = game.party[slot].stats;
+  s.hp = hp, s.maxHp = maxHp;
+  return s;
 }
 
 // A picture of w x h black pixels (depth 1), `frames` frames of it.

@@ -31,11 +31,7 @@ using rpgtest::GameRun;
 
 // Three members standing, orders given by keys, and an enemy in slot 1.
 void CastForOrders() {
-  for (int k = 0; k < 3; ++k) {
-    game.party[k].header.id = uint8_t(k + 1);
-    game.party[k].stats.hp = 10;
-    game.battleActions[k] = {};
-  }
+  for (int k = 0; k < 3; ++k) battletest::SeatMember(k, 10, 0);
   game.livingMembers = 3;
   game.manualCommands = 1;
   game.enemies[1].record.enemyId = 1;
@@ -85,8 +81,6 @@ TEST(BattleCommands, OrdersGivenByKeys) {
 // exp 7, money 9) and the ogre (agility 99, attack 400).
 constexpr uint8_t kScarecrow = 5, kOgre = 4;
 
-rpgtest::Bytes Library() { return rpgtest::TestLibrary("battle"); }
-
 struct Party {
   uint16_t memberHp = 100, memberAttack = 500;
   uint8_t memberAgility = 50, luck = 0;
@@ -94,9 +88,8 @@ struct Party {
 };
 
 void Seat(const Party& s) {
-  game.party[0].header.id = 1;
-  CharStats& m = game.party[0].stats;
-  m.hp = s.memberHp, m.maxHp = 100, m.attack = s.memberAttack, m.agility = s.memberAgility;
+  CharStats& m = battletest::SeatMember(0, s.memberHp, 100);
+  m.attack = s.memberAttack, m.agility = s.memberAgility;
   m.luck = s.luck;
   game.enemies[0].record.enemyId = s.enemy;
 }
@@ -110,7 +103,7 @@ uint8_t Fight(const Party& party, std::initializer_list<uint32_t> keys, const st
     Seat(party);
     more();
     result = RunBattle(random);
-  }, Library());
+  }, rpgtest::TestLibrary("battle"));
   run.Play(keys, pause);
   return result;
 }
@@ -143,7 +136,7 @@ TEST(BattleFlow, ALostEncounterShowsTheDefeatUntilAKeyAndGoesToTheTitle) {
     std::fill_n(game.encounterParams, 3, 1);  // backgrounds 1, 31, 111
     battletest::SeedWhere([] { return Random() % 100 < 4; });  // an encounter
     EncounterCheck();
-  }, Library());
+  }, rpgtest::TestLibrary("battle"));
   run.Advance(3000);
   run.Key(kKeyEnter);
   run.Advance(20000);
@@ -177,7 +170,7 @@ TEST(BattleFlow, TheBattleCommandGoesOnByTheResult) {
       Seat(c.party);
       game.enemies[0].record.enemyId = 0;
       rpgtest::RunFromBody(1, 2);
-    }, rpgtest::WithScripts(Library(), {{1, 2, source}}));
+    }, rpgtest::WithScripts(rpgtest::TestLibrary("battle"), {{1, 2, source}}));
     run.Play({kKeyEnter, 'R'});
     EXPECT_EQ(game.scriptVars[1], c.var) << c.what;
     EXPECT_EQ(game.encounterParams[1], 35) << c.what;

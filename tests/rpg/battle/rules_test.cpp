@@ -126,9 +126,8 @@ class BattleRules : public battletest::StateTest {
   void SetUp() override {
     StateTest::SetUp();
     for (int i = 0; i < kPartySlots; ++i) {
-      game.party[i].header.id = uint8_t(i + 1);
-      CharStats& m = Member(i);
-      m.maxHp = 999, m.hp = 500, m.maxMp = 99, m.mp = 50, m.attack = 100, m.defence = 40;
+      CharStats& m = battletest::SeatMember(i, 500, 999);
+      m.maxMp = 99, m.mp = 50, m.attack = 100, m.defence = 40;
       m.agility = 30, m.spirit = 10, m.luck = 20;
       EnemyRecord& e = Enemy(i);
       e.enemyId = uint8_t(10 + i), e.agility = 20, e.luck = 30, e.maxHp = 400, e.hp = 300;

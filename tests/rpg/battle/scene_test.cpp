@@ -56,10 +56,7 @@ rpgtest::Bytes SceneLibrary() {
 // Three members and enemies in slots 0 and 2, their picture located.
 void CastOnScene() {
   game.encounterParams[0] = 5, game.encounterParams[1] = 6, game.encounterParams[2] = 7;
-  for (int k = 0; k < 3; ++k) {
-    game.party[k].header.id = uint8_t(k + 1);
-    game.party[k].stats.hp = game.party[k].stats.maxHp = 40;
-  }
+  for (int k = 0; k < 3; ++k) battletest::SeatMember(k, 40, 40);
   battletest::StandEnemies({0, 2}, 4);
 }
 
@@ -118,14 +115,13 @@ rpgtest::Bytes MoveLibrary() {
                                {{8, 3, 4}, Solid(6, 8, 7)}});
 }
 
-// Three members and enemy 1 on a cleared scene.
+// Three members on a cleared scene; enemy 1's slot empty, its picture left
+// there (an empty slot draws nothing).
 void CastOnWhite() {
   CanvasClear(game.sceneCanvas);
-  for (int k = 0; k < 3; ++k) {
-    game.party[k].header.id = uint8_t(k + 1);
-    game.party[k].stats.hp = 10;
-  }
+  for (int k = 0; k < 3; ++k) battletest::SeatMember(k, 10, 0);
   battletest::StandEnemies({1}, 4);
+  game.enemies[1].record.enemyId = 0;
 }
 
 // Runs `play` on a white background and returns the black box of the last frame.
@@ -157,7 +153,6 @@ TEST(BattleAnimation, MembersEndWhereTheirRowsAndPathsEnd) {
                           Case{kAnimUse, 0, 3, -1}, Case{kAnimThrow, 0, 4, -1}}) {
       const Box box = LastFrame([&] {
         for (int k = 0; k < 3; ++k) game.party[k].header.id = k == m ? uint8_t(m + 1) : 0;
-        game.enemies[1].record.enemyId = 0;
         game.battleActions[m].target = c.target;
         MemberAnimation(c.number, m);
       });
@@ -176,6 +171,7 @@ TEST(BattleAnimation, MembersEndWhereTheirRowsAndPathsEnd) {
 
 TEST(BattleAnimation, AWholeScreenMagicLeavesThePartyOut) {
   const Box box = LastFrame([] {
+    game.enemies[1].record.enemyId = 1;
     game.battleActions[0].magic[5] = 201;
     MemberAnimation(kAnimMagic, 0);
     PresentScene();
@@ -185,7 +181,6 @@ TEST(BattleAnimation, AWholeScreenMagicLeavesThePartyOut) {
 
 TEST(BattleAnimation, FlightAndJointAttackMoveEveryStandingMember) {
   const Box fled = LastFrame([] {
-    game.enemies[1].record.enemyId = 0;
     game.party[0].stats.hp = 0;
     game.fled[2] = 1;
     MemberAnimation(kAnimFlee, 2);
@@ -194,10 +189,7 @@ TEST(BattleAnimation, FlightAndJointAttackMoveEveryStandingMember) {
   const FleeStep two = FleePosition(2, kFleeSteps - 1);
   ASSERT_GT(two.x, 140) << "member 2 runs off the drawn part";
   EXPECT_EQ(fled, At(one.x, one.y)) << "member 0 is down and member 2 gone";
-  const Box joint = LastFrame([] {
-    game.enemies[1].record.enemyId = 0;
-    JointAnimation();
-  });
+  const Box joint = LastFrame(JointAnimation);
   const int last = kJointSteps - 1;
   EXPECT_EQ(joint, (Box{kMemberAt[0].x + kJointDx[0][last], kMemberAt[2].y + kJointDy[2][last],
                         kMemberAt[2].x + kJointDx[2][last] + 3,
@@ -208,9 +200,8 @@ TEST(BattleAnimation, FlightAndJointAttackMoveEveryStandingMember) {
 void CastOnBackgrounds() {
   for (int k = 0; k < 3; ++k) {
     game.encounterParams[k] = uint8_t(k + 1);
-    game.party[k].header.id = uint8_t(k + 1);
-    CharStats& m = game.party[k].stats;
-    m.hp = m.maxHp = uint16_t(120 + k), m.attack = 45, m.agility = 17, m.luck = 9;
+    CharStats& m = battletest::SeatMember(k, uint16_t(120 + k), uint16_t(120 + k));
+    m.attack = 45, m.agility = 17, m.luck = 9;
   }
   battletest::StandEnemies({0, 1, 2}, 1);
 }

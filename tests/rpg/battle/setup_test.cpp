@@ -19,14 +19,7 @@ namespace {
 using rpgtest::Bytes;
 using rpgtest::InstalledLibrary;
 
-class BattleSetup : public battletest::StateTest {
- protected:
-  static void Seat(int member, uint16_t hp, uint16_t maxHp) {
-    game.party[member].header.id = uint8_t(member + 1);
-    game.party[member].stats.hp = hp;
-    game.party[member].stats.maxHp = maxHp;
-  }
-};
+using BattleSetup = battletest::StateTest;
 
 // An enemy's 48-byte library record: id, magicCount, agility 7, hp 30 of
 // 40, its picture and magic list ids.
@@ -99,7 +92,7 @@ TEST_F(BattleSetup, TheFleeTestComparesRemaindersAtFullWidth) {
     EXPECT_EQ(FleeSucceeds(c.luck, c.agility, c.enemyLuck, c.enemyAgility, c.r), c.fled)
         << int(c.luck) << " " << int(c.agility) << " r " << c.r;
   }
-  Seat(1, 10, 10);
+  battletest::SeatMember(1, 10, 10);
   game.party[1].stats.luck = 99;
   game.fled[1] = 1;
   const int r = battletest::FirstDraw(5);
@@ -123,8 +116,8 @@ TEST_F(BattleSetup, TheStartResetsTheBattleAndShiftsRepeatedBackgrounds) {
     InitBattle();
     for (int k = 0; k < 3; ++k) EXPECT_EQ(game.encounterParams[k], c.out[k]) << int(c.in[0]);
   }
-  Seat(0, 5, 10);
-  Seat(2, 0, 10);
+  battletest::SeatMember(0, 5, 10);
+  battletest::SeatMember(2, 0, 10);
   game.statuses[kEnemySide][2].turns[kSleep] = 3;
   game.bonuses[kPartySide][1].attack = 40;
   game.fled[0] = game.guarded[2] = game.fallCounted[2] = 1;
@@ -148,8 +141,8 @@ TEST_F(BattleSetup, TheStartResetsTheBattleAndShiftsRepeatedBackgrounds) {
 // order.
 TEST_F(BattleSetup, EnemiesLoadOnlyWhatTheirRecordsAndListsHoldAndGuardsAreDropped) {
   InstalledLibrary lib(Library());
-  Seat(0, 80, 100);
-  Seat(1, 80, 100);
+  battletest::SeatMember(0, 80, 100);
+  battletest::SeatMember(1, 80, 100);
   game.battleActions[0].kind = 5;
   game.battleActions[0].pose = 8;
   game.battleActions[1].pose = 11;
@@ -213,7 +206,7 @@ TEST_F(BattleSetup, PosesFollowHpSleepAndGuardAndEachFallCountsOnce) {
                         Case{"asleep", 100, 5, 1, 2, 10},
                         Case{"down", 0, 5, 1, 2, 11}}) {
     ResetGameState();
-    Seat(0, c.hp, 100);
+    battletest::SeatMember(0, c.hp, 100);
     game.livingMembers = 1;
     game.battleActions[0].kind = c.kind;
     game.guarded[0] = c.guarded;
@@ -224,8 +217,8 @@ TEST_F(BattleSetup, PosesFollowHpSleepAndGuardAndEachFallCountsOnce) {
     EXPECT_EQ(game.livingMembers, c.hp == 0 ? 0 : 1) << c.what;
     EXPECT_EQ(game.statuses[kPartySide][0].On(kPoison), c.hp != 0) << c.what;
   }
-  Seat(1, 0, 100);
-  Seat(2, 0, 100);
+  battletest::SeatMember(1, 0, 100);
+  battletest::SeatMember(2, 0, 100);
   game.livingMembers = 1;
   RefreshPoses();
   RefreshPoses();

@@ -22,16 +22,10 @@
 #include "rpg/party/equip_screen.h"
 #include "rpg/party/event_flags.h"
 #include "tests/rpg/party/screen_drive.h"
-#include "tests/rpg/support/game_screen.h"
 
 namespace {
 
-using rpgtest::ArtOf;
-using rpgtest::GameRun;
-using rpgtest::ShowsGolden;
-using rpgtest::TestLibrary;
 using namespace partytest;
-using Art = std::vector<std::string>;
 using Worn = std::array<uint8_t, 8>;  // head, body, cape, bracer, hand-held, footwear, ornaments
 
 constexpr uint16_t kCapFlag = 2000;  // the cap (1, 1) sets it while worn

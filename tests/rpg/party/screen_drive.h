@@ -1,20 +1,27 @@
 #pragma once
 // The party's screens driven by keys: a body run on a library, keys pressed
 // as it waits for them, time let run where a message must run out, then Esc
-// until the body has returned.
+// until the body has returned; the support's names the screen tests use.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "host/msg.h"
 #include "rpg/engine/game_state.h"
 #include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/game_screen.h"
 
 namespace partytest {
 
+using rpgtest::ArtOf;
+using rpgtest::GameRun;
+using rpgtest::ShowsGolden;
+using rpgtest::TestLibrary;
+using Art = std::vector<std::string>;  // rows of a screen area, as ArtOf reads them
 using Inventory = std::vector<InvEntry>;
 using Keys = std::vector<uint32_t>;
 

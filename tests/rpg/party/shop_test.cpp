@@ -17,16 +17,11 @@
 #include "rpg/party/magic_list.h"
 #include "rpg/party/shop.h"
 #include "tests/rpg/party/screen_drive.h"
-#include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/script_library.h"
 #include "tests/support/host_screen.h"
 
 namespace {
 
-using rpgtest::ArtOf;
-using rpgtest::GameRun;
-using rpgtest::ShowsGolden;
-using rpgtest::TestLibrary;
 using namespace partytest;
 
 // Six goods of the shop library; the sword's name and description fill

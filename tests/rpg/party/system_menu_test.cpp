@@ -1,5 +1,7 @@
-// Items and magic used from the system menu: what is used up, on whom, what
-// a cast costs, and the system menu's branches around them.
+// The system menu and the screens it opens: items and magic used (what is
+// used up, on whom, what a cast costs) and the menu's branches around them;
+// the status page's two tables and the status screen around it (members,
+// pages and where the arrows lead); the member name list.
 
 #include <gtest/gtest.h>
 
@@ -13,20 +15,23 @@
 #include "host/msg.h"
 #include "rpg/engine/game_state.h"
 #include "rpg/engine/hero_move.h"
+#include "rpg/engine/input.h"
 #include "rpg/engine/script.h"
 #include "rpg/engine/sound_hooks.h"
+#include "rpg/engine/ui_text.h"
 #include "rpg/party/event_flags.h"
 #include "rpg/party/item_use.h"
 #include "rpg/party/magic_use.h"
+#include "rpg/party/member_names.h"
+#include "rpg/party/status_page.h"
+#include "rpg/party/status_screen.h"
 #include "rpg/party/system_menu.h"
 #include "tests/rpg/party/screen_drive.h"
-#include "tests/rpg/support/game_screen.h"
 #include "tests/rpg/support/script_library.h"
 #include "tests/support/host_screen.h"
 
 namespace {
 
-using rpgtest::ShowsGolden;
 using namespace partytest;
 
 constexpr uint32_t d = kKeyDown, u = kKeyUp, l = kKeyLeft, r = kKeyRight, e = kKeyEnter,
@@ -43,7 +48,6 @@ void SetParty(const Party& party) {
     PartySlot& s = game.party[i + 1];
     s.header.id = uint8_t(i + 1);
     std::strcpy(s.name, i ? "小白" : "阿青");
-    s.stats = {};
     s.stats.level = 3, s.stats.maxHp = 100, s.stats.maxMp = 40;
     s.stats.hp = party[i][0], s.stats.mp = party[i][1], s.stats.attack = party[i][2];
     std::memcpy(s.magic, magics, sizeof magics);
@@ -99,16 +103,28 @@ Keys Pick(int k) {
   return keys;
 }
 
+// A screen's case: the party and the keys, then what the screen returns,
+// the party, the inventory and the one event flag set afterwards.
+struct Case {
+  const char* what;
+  Party party;
+  Keys keys;
+  int result;
+  Party after;
+  Inventory inventory = {};
+  uint16_t flag = 0;
+};
+
+// Visits `screen` with the case's party and `bag`; checks what it left.
+void Check(const Case& c, const Inventory& bag, const std::function<int()>& screen) {
+  SCOPED_TRACE(c.what);
+  EXPECT_EQ(Visit(c.party, bag, screen, c.keys), c.result);
+  EXPECT_EQ(PartyNow(c.party.size()), c.after);
+  EXPECT_EQ(InventoryNow(), c.inventory);
+  for (uint16_t flag : {7, 100, 101}) EXPECT_EQ(TestEventFlag(flag), flag == c.flag) << flag;
+}
+
 TEST(UseItemTest, UsesUpWhatIsUsedOnTheMembersItNames) {
-  struct Case {
-    const char* what;
-    Party party;
-    Keys keys;
-    int result;
-    Party after;
-    Inventory inventory;
-    uint16_t flag = 0;  // the one event flag set
-  };
   const Case cases[] = {
       {"battle only", kTwo, {e, kWait, x}, 0, kTwo, kBag},
       {"a restorative twice, the second at full hp", {{50, 20, 10}, {100, 5, 10}}, Pick(1) + Keys{e, r, e, r},
@@ -125,14 +141,7 @@ TEST(UseItemTest, UsesUpWhatIsUsedOnTheMembersItNames) {
       {"an event item with its event", kTwo, Pick(7), 1, kTwo, kBag, 7},
       {"a key item", kTwo, Pick(8), 1, kTwo, kBag},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const int result = Visit(c.party, kBag, UseItemMenu, c.keys);
-    EXPECT_EQ(result, c.result);
-    EXPECT_EQ(PartyNow(c.party.size()), c.after);
-    EXPECT_EQ(InventoryNow(), c.inventory);
-    for (uint16_t flag : {7, 100, 101}) EXPECT_EQ(TestEventFlag(flag), flag == c.flag) << flag;
-  }
+  for (const Case& c : cases) Check(c, kBag, UseItemMenu);
 }
 
 // Where the map has no event 255 the event item says so (the message box's
@@ -148,13 +157,6 @@ TEST(UseItemTest, AnEventItemWithoutItsEventSaysSo) {
 
 // The menu's branches; magic: who casts, on whom, and what it costs.
 TEST(SystemMenuTest, BranchesCloseOrComeBackToTheMenu) {
-  struct Case {
-    const char* what;
-    Party party;
-    Keys keys;
-    uint8_t runStatus;
-    Party after;
-  };
   const Keys system = {u, e}, magic = {d, e, e};
   const Party healed = {{50, 15, 10}, {90, 5, 10}};
   const Case cases[] = {
@@ -174,12 +176,7 @@ TEST(SystemMenuTest, BranchesCloseOrComeBackToTheMenu) {
       {"magic without a member", {}, {d, e, x}, 0, {}},
       {"items: nothing to use", kTwo, {d, d, e, e}, 0, kTwo},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const int result = Visit(c.party, {}, [] { SystemMenu(); return int(game.runStatus); }, c.keys);
-    EXPECT_EQ(result, c.runStatus);
-    EXPECT_EQ(PartyNow(c.party.size()), c.after);
-  }
+  for (const Case& c : cases) Check(c, {}, [] { SystemMenu(); return int(game.runStatus); });
 }
 
 // "装备" of the items puts the hat on the first member after the name list
@@ -237,6 +234,126 @@ TEST(SystemMenuTest, Goldens) {
   Visit(kTwo, {}, menu, {d, d, e}, ShowsGolden("system_menu_items"));
   Visit(kTwo, {}, [] { CastMagicMenu(1); return 0; }, {d, d, e, r}, ShowsGolden("magic_target"));
   Visit(kTwo, kBag, UseItemMenu, Pick(1) + Keys{r}, ShowsGolden("item_use"));
+}
+
+CharStats Hero() {
+  CharStats s{};
+  s.level = 7;
+  s.immunity = 0x05;
+  s.maxHp = 120, s.hp = 87, s.maxMp = 40, s.mp = 9;
+  s.attack = 35, s.defence = 22, s.exp = 12345, s.nextExp = 20000;
+  s.agility = 14, s.spirit = 9, s.luck = 3;
+  return s;
+}
+
+// The area (x, y, w, h) of the screen after `draw` on a cleared screen.
+Art Area(const std::function<void()>& draw, int x = 0, int y = 0, int w = 160, int h = 96) {
+  GameRun run([&] { ClearScreen(), draw(), WaitKeyDown(); });
+  const Art art = ArtOf(nullptr, x, y, w, h);
+  run.Key(kKeyEscape);
+  return art;
+}
+
+// Goldens of both pages, the odd one with experience of 1, 3 and 5 digits
+// and no, four and two immunities.
+TEST(StatusPageTest, Goldens) {
+  struct Case {
+    int page;
+    uint16_t exp;
+    uint8_t immunity;
+    const char* name;
+  };
+  const Case cases[] = {{2, 12345, 0x05, "status_page_0"}, {3, 12345, 0x05, "status_page_1"},
+                        {1, 5, 0x00, "status_page_1_none"}, {1, 123, 0x0F, "status_page_1_all"}};
+  for (const Case& c : cases) {
+    CharStats s = Hero();
+    s.exp = c.exp, s.immunity = c.immunity;
+    GameRun run([&] { ClearScreen(), StatusPage(s, c.page), WaitKeyDown(); });  // the parity counts
+    ShowsGolden(c.name)();
+    run.Key(kKeyEscape);
+  }
+}
+
+TEST(StatusPageTest, LevelsFrom240AreMax) {
+  const std::pair<int, const char*> cases[] = {{239, "239"}, {240, "MAX"}, {241, "MAX"}, {243, "MAX"}};
+  for (const auto& [level, shown] : cases) {
+    SCOPED_TRACE(level);
+    CharStats s = Hero();
+    s.level = uint8_t(level);
+    EXPECT_EQ(Area([&] { StatusPage(s, 0); }, 98, 5, 60, 16), Area([&] { DrawString(98, 5, shown); }, 98, 5, 60, 16));
+  }
+}
+
+struct Member {
+  uint8_t id;
+  const char* name;
+  CharStats stats;
+};
+
+// Puts the members into the slots given (the others free).
+void Seat(const std::vector<std::pair<int, Member>>& seats) {
+  for (const auto& [slot, m] : seats) {
+    PartySlot& p = game.party[slot];
+    p.header.id = m.id;
+    std::strncpy(p.name, m.name, sizeof p.name - 1);
+    p.stats = m.stats;
+  }
+}
+
+// The member the pointer is on (-1 none) and the status page shown.
+std::pair<int, Art> ShownNow() {
+  int member = -1;
+  for (int i = 0; i < 3; ++i) {
+    if (GetPixelColor(1, int16_t(12 + 32 * i), nullptr) == testsupport::kBlack) member = i;
+  }
+  return {member, ArtOf(nullptr, 37, 0, 122, 96)};
+}
+
+TEST(StatusScreenTest, PagesByParityArrowsWrapOnlyWithTwoMembersNothingWithoutOne) {
+  CharStats second = Hero();
+  second.level = 243, second.hp = 11, second.exp = 7;
+  const Member a{1, "甲", Hero()}, b{2, "乙", second};
+  const std::vector<std::pair<int, Member>> two = {{0, a}, {2, b}}, one = {{1, b}}, none;
+  struct Case {
+    const std::vector<std::pair<int, Member>>& seats;
+    std::vector<uint32_t> keys;
+    int member, page;  // member -1: no screen at all
+  };
+  const uint32_t pu = kKeyPageUp, pd = kKeyPageDown;
+  const Case cases[] = {
+      {two, {}, 0, 0},         {two, {pd}, 0, 1},       {two, {pd, pu}, 0, 0},
+      {two, {kKeyLeft}, 1, 0},  // from the first to the last
+      {two, {pd, kKeyDown, kKeyRight}, 0, 1}, {two, {kKeyUp, kKeyUp}, 0, 0},
+      {one, {kKeyLeft, kKeyRight, kKeyDown}, 0, 0},  // nowhere to go
+      {none, {}, -1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.seats.size() << " members, " << c.keys.size() << " keys");
+    const CharStats& stats = c.member == 1 || c.seats.size() == 1 ? b.stats : a.stats;
+    const Art page = c.member < 0 ? Area([] {}, 37, 0, 122, 96) : Area([&] { StatusPage(stats, c.page); }, 37, 0, 122, 96);
+    bool returned = false;
+    GameRun run([&] { Seat(c.seats), ClearScreen(), StatusScreen(), returned = true, WaitKeyDown(); },
+                TestLibrary("party"));
+    for (uint32_t key : c.keys) run.Key(key);
+    EXPECT_EQ(ShownNow(), std::make_pair(c.member, page));
+    EXPECT_EQ(returned, c.member < 0);
+    if (c.member == 1) ShowsGolden("status_screen")();
+    run.Keys({kKeyEscape, kKeyEscape});
+  }
+}
+
+TEST(MemberNamesTest, SlotOrderTenBytesAndNoSplitCharacter) {
+  GameRun run([] {
+    // 11 bytes of a letter and five characters, 11 bytes of two letters,
+    // three characters and three letters, and a short name.
+    Seat({{2, {3, "a一二三四五", {}}}, {0, {1, "ab\xB0\xA1\xB0\xA2\xB0\xA3xyz", {}}}, {1, {2, "Li", {}}}});
+    EXPECT_EQ(MemberSlots(), (std::vector<uint8_t>{0, 1, 2}));
+    const std::vector<uint8_t> names = PackedMemberNames(MemberSlots());
+    const std::string packed(names.begin(), names.end());
+    EXPECT_EQ(packed, std::string("ab\xB0\xA1\xB0\xA2\xB0\xA3xy") + "Li        " + "a一二三四 ");
+    game.party[1].header.id = 0;
+    EXPECT_EQ(MemberSlots(), (std::vector<uint8_t>{0, 2}));
+  });
 }
 
 }  // namespace
