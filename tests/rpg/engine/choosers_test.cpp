@@ -7,7 +7,6 @@
 #include "host/canvas.h"
 #include "host/msg.h"
 #include "rpg/engine/choose_list.h"
-#include "rpg/engine/game_state.h"
 #include "rpg/engine/ui_text.h"
 #include "rpg/engine/wrapped_text.h"
 #include "tests/rpg/support/game_run.h"
@@ -16,7 +15,6 @@
 
 namespace {
 
-using rpgtest::ArtOf;
 using rpgtest::GameRun;
 using testsupport::Box;
 using testsupport::kBlack;

@@ -15,7 +15,6 @@
 #include "rpg/engine/input.h"
 #include "rpg/engine/slot_menu.h"
 #include "tests/rpg/support/game_run.h"
-#include "tests/rpg/support/game_screen.h"
 #include "tests/support/golden.h"
 #include "tests/support/scratch.h"
 
