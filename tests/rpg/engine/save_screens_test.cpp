@@ -65,7 +65,6 @@ void ExpectAnswers(const std::vector<Keyed>& cases, uint8_t (*screen)(const Keye
 
 TEST(SlotMenuTest, KeysMoveTheBarWithWrapAndEndTheScreen) {
   const std::vector<Keyed> cases = {
-      {"Enter", {kKeyEnter}, 0, 0},
       {"Down", {kKeyDown, kKeyEnter}, 1, 0},
       {"Up wraps to the last", {kKeyUp, kKeyEnter}, 2, 0},
       {"Down wraps to the first", {kKeyDown, kKeyDown, kKeyDown, kKeyEnter}, 0, 0},
