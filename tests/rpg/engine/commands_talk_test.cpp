@@ -1,6 +1,8 @@
 // Script commands that wait for the player or the clock: the dialogue
 // window's pages, the two-option choice, the word menu, items given, and
-// the text crawl between its bands (Alert and Notice: Velmor's replays).
+// the text crawl between its bands. Velmor's replays pin Alert and Notice,
+// pages without a portrait and an item given and named; its opening replay
+// pins how long the crawl runs.
 
 #include <gtest/gtest.h>
 
@@ -20,11 +22,8 @@
 namespace {
 
 using rpgtest::GameRun;
-using testsupport::Box;
 using testsupport::FindColor;
 using testsupport::kBlack;
-
-constexpr Box kNothing{-1, -1, -1, -1};
 
 // Runs script (1, 1) of `source` on the host after `setup`; the test drives
 // it with keys and time.
@@ -39,9 +38,8 @@ GameRun Script(const std::string& source, std::function<void()> setup = {}) {
 int Way() { return game.scriptVars[1]; }
 
 // Black pixels in the area.
-bool Inked(int x, int y, int w, int h) { return FindColor(kBlack, x, y, w, h) != kNothing; }
+bool Inked(int x, int y, int w, int h) { return FindColor(kBlack, x, y, w, h).left >= 0; }
 
-// Pages without a portrait are pinned by Velmor's replays.
 TEST(SayTest, WithAPortraitTheFirstPageHoldsElevenAndFifteenBytes) {
   GameRun s = Script("Say 1, \"abcdefghijklmnopqrstuvwxyz1234\"\n");
   EXPECT_TRUE(Inked(46 + 10 * 8, 58, 8, 16)) << "the 11th byte ends the first line";
@@ -105,7 +103,6 @@ TEST(MenuTest, EnterStoresTheItemPlusOneEscZero) {
   }
 }
 
-// An item given and named is pinned by Velmor's replays.
 TEST(GiveItemTest, TheFullInventorySaysSo) {
   GameRun full = Script("GiveItem 14, 1\n", [] {
     for (int i = 0; i < kInventorySize; ++i) InvAdd({1, uint8_t(i + 1), 1});
@@ -160,7 +157,6 @@ TEST(CrawlTest, BandsAreDrawnOrWhiteWhenMissing) {
   }
 }
 
-// How long the crawl runs is pinned by Velmor's opening replay.
 TEST(CrawlTest, EscStopsTheCrawl) {
   GameRun stopped = Script(CrawlOf(1, 2));
   stopped.Key(kKeyEscape);

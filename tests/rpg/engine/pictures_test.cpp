@@ -1,6 +1,6 @@
-// The game's pictures drawn from the library: the two pixel encodings, the
-// frame rules, and drawing on the screen through scratchCanvas. The digits
-// are checked on the screens that show them (status page, battle, map).
+// Pictures drawn from the library: depth-2 rows and transparency, the frame
+// rules, drawing on the screen through scratchCanvas. Digits and depth-1
+// pixels are checked on the screens that show them (status page, battle, map).
 
 #include "rpg/engine/pictures.h"
 
@@ -42,10 +42,9 @@ Bytes TwoRowsDepth2(uint8_t width) {
   return pic;
 }
 
-TEST_F(PicturesTest, TheTwoPixelEncodings) {
+TEST_F(PicturesTest, DepthTwoRowsAndTransparentValues) {
   const Bytes masked = PictureBytes(6, 2, 2, {"#_~._#", "~~##__"});
-  const Bytes opaque = PictureBytes(9, 2, 1, {"#.#.#.#.#", ".#.#.#.#."});
-  InstalledLibrary lib(rpgtest::PackLibrary({{{11, 1, 1}, masked}, {{11, 1, 2}, opaque},
+  InstalledLibrary lib(rpgtest::PackLibrary({{{11, 1, 1}, masked},
                                             {{11, 2, 1}, TwoRowsDepth2(12)},
                                             {{11, 2, 2}, TwoRowsDepth2(14)}}));
   FillScene(kRed);
@@ -54,11 +53,9 @@ TEST_F(PicturesTest, TheTwoPixelEncodings) {
   DrawPic(11, 2, 2, 0, 10, 20);
   EXPECT_EQ(Scene(9, 10, 16, 2), (Art{"r############rrr", "r............rrr"}));
   EXPECT_EQ(Scene(9, 20, 16, 2), (Art{"r##############r", "r..............r"}));
-  // Transparent values leave the scene; depth 1 is opaque.
+  // Transparent values leave the scene.
   DrawPic(11, 1, 1, 0, 0, 0);
-  DrawPic(11, 1, 2, 0, 150, 94);  // one pixel short of the right edge
   EXPECT_EQ(Scene(0, 0, 7, 3), (Art{"#rr.r#r", "rr##rrr", "rrrrrrr"}));
-  EXPECT_EQ(Scene(149, 93, 11, 3), (Art{"rrrrrrrrrrr", "r#.#.#.#.#r", "r.#.#.#.#.r"}));
   EXPECT_EQ(game.runStatus, 0);
 }
 

@@ -15,7 +15,6 @@
 #include "rpg/engine/input.h"
 #include "rpg/engine/slot_menu.h"
 #include "tests/rpg/support/game_run.h"
-#include "tests/rpg/support/game_screen.h"
 #include "tests/support/golden.h"
 #include "tests/support/scratch.h"
 
@@ -66,7 +65,6 @@ void ExpectAnswers(const std::vector<Keyed>& cases, uint8_t (*screen)(const Keye
 
 TEST(SlotMenuTest, KeysMoveTheBarWithWrapAndEndTheScreen) {
   const std::vector<Keyed> cases = {
-      {"Enter", {kKeyEnter}, 0, 0},
       {"Down", {kKeyDown, kKeyEnter}, 1, 0},
       {"Up wraps to the last", {kKeyUp, kKeyEnter}, 2, 0},
       {"Down wraps to the first", {kKeyDown, kKeyDown, kKeyDown, kKeyEnter}, 0, 0},
@@ -119,7 +117,6 @@ TEST(SlotMenuTest, FinishesOrDiscardsAnInterruptedSaveBeforeReadingTheSlots) {
 
 TEST(AskYesNoTest, LeftAndRightMoveTheHighlightAndEnterAnswers) {
   const std::vector<Keyed> cases = {
-      {"yes first", {kKeyEnter}, kAnswerYes, 0},
       {"no first", {kKeyEnter}, kAnswerNo, 0, kAnswerNo},
       {"Right", {kKeyRight, kKeyRight, kKeyEnter}, kAnswerNo, 0},
       {"Left", {kKeyLeft, kKeyUp, kKeyEscape, kKeyEnter}, kAnswerYes, 0, kAnswerNo},

@@ -27,8 +27,6 @@ PackResult Pack(const std::vector<Input>& in, const char* title = "TEST") {
   return WriteLibrary({title, std::strlen(title)}, res);
 }
 
-Bytes Fill(std::size_t n, std::uint8_t v) { return Bytes(n, v); }
-
 TEST(LibraryWriter, SmallProjectMatchesTheLayoutByteForByte) {
   // Given out of order: the writer sorts by key and groups one type per block;
   // the title is cut to eight bytes.
@@ -63,8 +61,8 @@ TEST(LibraryWriter, SmallProjectMatchesTheLayoutByteForByte) {
 
 TEST(LibraryWriter, ResourceNeverStraddlesABlock) {
   // 3 + 9000 + 9000 > 16384: the second starts a new block of the same type.
-  const PackResult r = Pack({{{1, 1, 1}, Fill(9000, 1)}, {{1, 1, 2}, Fill(9000, 2)},
-                             {{1, 1, 3}, Fill(7381, 3)}});
+  const PackResult r = Pack({{{1, 1, 1}, Bytes(9000, 1)}, {{1, 1, 2}, Bytes(9000, 2)},
+                             {{1, 1, 3}, Bytes(7381, 3)}});
   ASSERT_EQ(r.error, "");
   const Bytes& b = r.image;
   EXPECT_EQ(Bytes(b.begin() + 8195, b.begin() + 8198), (Bytes{2, 3, 0}));
@@ -83,8 +81,8 @@ TEST(LibraryWriter, ResourceNeverStraddlesABlock) {
 
 // The limits on keys and blocks are checked through datlib's project tests.
 TEST(LibraryWriter, LimitsAreErrorsNamingTheResource) {
-  EXPECT_EQ(Pack({{{1, 1, 1}, Fill(16381, 1)}}).error, "");  // largest that fits
-  PackResult tooBig = Pack({{{1, 1, 1}, Fill(16381, 1)}, {{1, 1, 2}, Fill(16382, 1)}});
+  EXPECT_EQ(Pack({{{1, 1, 1}, Bytes(16381, 1)}}).error, "");  // largest that fits
+  PackResult tooBig = Pack({{{1, 1, 1}, Bytes(16381, 1)}, {{1, 1, 2}, Bytes(16382, 1)}});
   EXPECT_NE(tooBig.error.find("does not fit"), std::string::npos);
   EXPECT_EQ(tooBig.errorIndex, 1u);
 

@@ -218,14 +218,6 @@ Instruction Make(Op op, std::initializer_list<std::uint32_t> values) {
   return inst;
 }
 
-std::vector<ResKey> Keys(const InstructionRefs& refs) {
-  std::vector<ResKey> keys;
-  for (const Reference& r : refs.All()) {
-    if (r.kind == RefKind::kResource) keys.push_back(r.key);
-  }
-  return keys;
-}
-
 TEST(OperandRefs, EveryRoleOfTheCommandTableHasItsEntry) {
   for (const CommandInfo& c : AllCommands()) {
     for (const OperandDef& def : c.Operands()) {
@@ -242,7 +234,10 @@ TEST(OperandRefs, EveryRoleOfTheCommandTableHasItsEntry) {
 // Word's low byte as the id, map characters and the hero, event 0, the
 // battle's code addresses and its third background past 255.
 TEST(OperandRefs, IdsCharactersEventsAndBattleAddresses) {
-  EXPECT_EQ(Keys(ReferencesOf(Make(Op::kRaiseLevel, {0x0103, 5}))), (std::vector<ResKey>{{3, 1, 3}}));
+  const InstructionRefs raise = ReferencesOf(Make(Op::kRaiseLevel, {0x0103, 5}));
+  ASSERT_EQ(raise.count, 1u);
+  EXPECT_EQ(raise.items[0].kind, RefKind::kResource);
+  EXPECT_EQ(raise.items[0].key, (ResKey{3, 1, 3}));
   struct Case {
     Instruction inst;
     RefKind kind;
