@@ -1,5 +1,5 @@
 // The map loop on the explore library's maps (as the script library holds
-// them, with a script whose events log themselves): walking the hero, the
+// them, with a script (1, 200) whose events log themselves): walking the hero, the
 // view's limits, examining at the map's edge, continuous walking, the
 // version screen, the countdown, and the map characters wandering on the
 // ticks. Events by walking, bumping and talking are pinned by Velmor's
@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -23,22 +22,14 @@
 #include "rpg/engine/script.h"
 #include "rpg/engine/tile_cache.h"
 #include "tests/rpg/support/game_run.h"
+#include "tests/rpg/support/script_library.h"
 #include "tests/support/host_screen.h"
 
 namespace {
 
 using rpgtest::GameRun;
+using rpgtest::LoggedValues;
 using Events = std::vector<int>;
-
-// The events the loop ran, oldest first, as the library's script (1, 200)
-// logs them: the count in variable 0, the latest three in variables 1 ... 3.
-Events EventsRun() {
-  const int count = game.scriptVars[0];
-  Events events;
-  for (int i = std::min(count, 3); i >= 1; --i) events.push_back(game.scriptVars[i]);
-  EXPECT_LE(count, 3) << "the log keeps three events";
-  return events;
-}
 
 // The hero on window cell (4, 3) of map (2, 1, map) with the view at (vx, vy),
 // the events' script current.
@@ -87,7 +78,7 @@ TEST(ExploreTest, TheHeroReachesColumnsFourToWidthLessFiveAndRowsThreeToHeightLe
   EXPECT_EQ(game.viewX, 0);
   EXPECT_EQ(game.viewY, 0);
   // No cell walked over has an event.
-  EXPECT_EQ(EventsRun(), Events{});
+  EXPECT_EQ(LoggedValues(), Events{});
 }
 
 TEST(ExploreTest, TheGapOpensForMapCharactersOnly) {
@@ -148,16 +139,16 @@ TEST(ExploreTest, ACountdownOfOneRunsItsEventAtTheNextTick) {
     game.timerEvent = 77;
     game.timerCount = 1;
   });
-  EXPECT_EQ(EventsRun(), Events{});
+  EXPECT_EQ(LoggedValues(), Events{});
   e.Ticks(1);
-  EXPECT_EQ(EventsRun(), Events{77});
+  EXPECT_EQ(LoggedValues(), Events{77});
   e.Ticks(3);
-  EXPECT_EQ(EventsRun(), Events{77});
+  EXPECT_EQ(LoggedValues(), Events{77});
   game.timerEvent = 78;
   game.timerCount = 2;
   e.Key(kKeyUp);
   e.Ticks(1);
-  EXPECT_EQ(EventsRun(), (Events{77, 78}));
+  EXPECT_EQ(LoggedValues(), (Events{77, 78}));
 }
 
 TEST(ExploreTest, ExaminingPastTheLastColumnOrRowFindsNothing) {
