@@ -117,9 +117,8 @@ TEST_F(SpritesTest, FacingAndStepPickTheFrame) {
 
 // Where a tall hero stands is pinned by the field's golden frame.
 TEST_F(SpritesTest, TheHeroNeedsATaggedSheetAndALeader) {
-  Bytes image = rpgtest::PackLibrary({{{8, 1, 1}, Sheet(16, 24, 2, Quarters(16, 24))},
-                                      {{11, 1, 1}, Sheet(16, 24, 2, Quarters(16, 24))}});
-  InstalledLibrary lib(image);
+  InstalledLibrary lib(rpgtest::PackLibrary({{{8, 1, 1}, Sheet(16, 24, 2, Quarters(16, 24))},
+                                            {{11, 1, 1}, Sheet(16, 24, 2, Quarters(16, 24))}}));
   PutHero(1, 3, 0);
   // A sheet whose block is not tagged ACP.
   game.party[0].spriteBlock = 2;
