@@ -188,7 +188,6 @@ TEST_F(CommandsStateTest, SwitchesAndTheEncounterList) {
        [] { EXPECT_STREQ(game.mapName, "abcdefghij"); }},
       {"map name cut at a whole character", nullptr, "MapName \"abcdefghi\\xB0\\xA1\"\n",
        [] { EXPECT_STREQ(game.mapName, "abcdefghi"); }},
-      {"game over", nullptr, Branch("GameOver"), [] { EXPECT_EQ(game.runStatus, 253); }},
   });
 }
 

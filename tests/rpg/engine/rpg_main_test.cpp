@@ -26,8 +26,10 @@
 namespace {
 
 using rpgtest::Bytes;
+using rpgtest::LoggedValues;
 using Modes = std::vector<std::pair<int, int>>;
-using Calls = std::vector<std::pair<int, int>>;
+// The keys of the scripts that ran, as they log them: 0x11 is (1, 1).
+using Keys = std::vector<int>;
 
 // What was left when RpgMain returned.
 struct After {
@@ -100,22 +102,12 @@ class RpgRun {
   testsupport::HostRun host{GameEntry};
 };
 
-// Script (bank, no) that notes its run, then runs `body`: variable 0 counts
-// the runs, variables 1 ... 3 keep the latest three keys (bank x 16 + no),
-// the newest first.
+// Script (bank, no) that notes its key (bank x 16 + no) in the variables'
+// log, then runs `body`.
 rpgtest::ScriptSource Logged(uint8_t bank, uint8_t no, const std::string& body = "End\n") {
   return {bank, no,
           "CopyVar 2, 3\nCopyVar 1, 2\nSetVar 1, " + std::to_string(bank * 16 + no) +
               "\nAddVar 0, 1\n" + body};
-}
-
-// The keys of the scripts the log holds, the oldest first.
-Calls ScriptsRun() {
-  Calls calls;
-  for (int i = std::min<int>(game.scriptVars[0], 3); i >= 1; --i) {
-    calls.push_back({game.scriptVars[i] / 16, game.scriptVars[i] % 16});
-  }
-  return calls;
 }
 
 // The script test library (the exploration library with an item) with the
@@ -161,7 +153,7 @@ TEST(RpgMainTest, ARunErrorIsShownUntilEnterThenEverythingIsReleased) {
   // No such map: run error 3.
   RpgRun run(LoggedGame("AddMember 1, 4, 3\nGoMap 1, 9, 0, 0\n"));
   run.host.KeyDown(kKeyEnter);
-  EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}}));
+  EXPECT_EQ(LoggedValues(), Keys{0x11});
   ASSERT_TRUE(run.Playing());
   EXPECT_EQ(game.runStatus, 3);
   EXPECT_EQ(hostScreen.width, 160);
@@ -184,7 +176,7 @@ TEST(RpgMainTest, WithNoTitleItemsTheTitleWaitsForKeysWithoutSpinning) {
             (testsupport::Box{75, 44, 82, 51}));
   run.host.Advance(5000);
   run.Keys({kKeyUp, kKeyDown, kKeyEnter});  // item 0: a new game
-  EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}}));
+  EXPECT_EQ(LoggedValues(), Keys{0x11});
   // The opening placed nobody and loaded no map: the map loop takes keys and
   // ticks without reading anything; Esc opens the system menu and closes it.
   run.Keys({kKeyUp, kKeyLeft, kKeyEnter, kKeyEscape, kKeyEscape});
@@ -205,7 +197,7 @@ TEST(RpgMainTest, TheExtrasAreTitleScriptsOfBankZero) {
   run.Keys({kKeyDown, kKeyDown, kKeyEnter});  // item 2
   run.Keys({kKeyUp, kKeyEnter});  // up from item 0: item 4, the last
   run.Keys({kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});  // round to item 0: a new game
-  EXPECT_EQ(ScriptsRun(), (Calls{{0, 1}, {0, 3}, {1, 1}}));
+  EXPECT_EQ(LoggedValues(), (Keys{0x01, 0x03, 0x11}));
   run.Quit();
 }
 
@@ -245,7 +237,7 @@ TEST(RpgMainTest, ANewGameAfterAGameOverStartsFreshButKeepsTheVariables) {
   EXPECT_TRUE(ItemZeroChosen(run));
   run.host.KeyDown(kKeyEnter);
   // The second game waits at its message with the state it starts with.
-  EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}, {1, 1}}));
+  EXPECT_EQ(LoggedValues(), (Keys{0x11, 0x11}));
   EXPECT_EQ(game.money, 0u);
   EXPECT_EQ(game.invCount, 0);
   EXPECT_EQ(game.encounterOn, 0);
@@ -281,7 +273,7 @@ TEST(RpgMainTest, ASecondLaunchStartsClean) {
   EXPECT_EQ(game.viewX, 0);
   EXPECT_STREQ(game.libTitle, "script");
   run.host.KeyDown(kKeyEnter);
-  EXPECT_EQ(ScriptsRun(), (Calls{{1, 1}})) << "a new launch clears the variables";
+  EXPECT_EQ(LoggedValues(), Keys{0x11}) << "a new launch clears the variables";
   EXPECT_EQ(game.scriptVars[7], 0);
   EXPECT_EQ(game.npcs[2], nullptr);
   run.host.KeyDown(kKeyEnter);

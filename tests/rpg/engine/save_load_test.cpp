@@ -183,14 +183,11 @@ GameRun Playing(std::function<void()> body, Bytes library = SavesLibrary()) {
 const char kAfterLoad[] = "IfVarEq 7, 8, saved\nEnd\nsaved:\nMusic 3, 0\nEnd\n";
 
 TEST(SaveLoadTest, ALoadRestoresEveryKeptFieldOfTheSavedGame) {
-  struct Case {
-    const char* name;
-    bool moved;  // loaded with the library rebuilt, its blocks moved
-  };
-  for (const Case& c : {Case{"the same library", false}, Case{"blocks moved", true}}) {
-    SCOPED_TRACE(c.name);
+  // Loaded with the library it was saved with, then with that library rebuilt, its blocks moved.
+  for (bool moved : {false, true}) {
+    SCOPED_TRACE(moved ? "blocks moved" : "the same library");
     Bytes library = rpgtest::WithScripts(SavesLibrary(), {{0, 5, kAfterLoad}});
-    Bytes loadLibrary = c.moved ? WithBlocksMoved(library) : library;
+    Bytes loadLibrary = moved ? WithBlocksMoved(library) : library;
     GameRun run = Playing([&] {
       SetDistinctValues();
       game.scriptVars[255] = 200;
@@ -203,7 +200,7 @@ TEST(SaveLoadTest, ALoadRestoresEveryKeptFieldOfTheSavedGame) {
       const SoundHookCall music = SoundHookCalls().back();
       EXPECT_TRUE(music.hook == SoundHook::kPlayMusic && music.track == 3);
       GameState& was = *reinterpret_cast<GameState*>(saved.data());
-      if (c.moved) {
+      if (moved) {
         EXPECT_TRUE(LocatedKeys(was, library) == LocatedKeys(game, loadLibrary) &&
                     was.mapBlock != game.mapBlock)
             << "the sheets found again where the library holds them now";
@@ -244,7 +241,7 @@ TEST(SaveLoadTest, SavingShowsTheStripAndAnOccupiedSlotAsksBeforeItIsOverwritten
   run.Key(kKeyEnter);
 }
 
-// A file's bytes with `at` set to `value`, or cut to `size` bytes.
+// A file's bytes cut or padded to `size` bytes, with `at` set to `value`.
 struct Damage {
   const char* name;
   bool memberFile;
@@ -274,9 +271,8 @@ TEST(SaveLoadTest, ADamagedSaveOrOneNamingWhatTheLibraryLacksIsRefusedWithNothin
     StopTimer(kGameTimer);  // the messages count only their own 10 ms ticks
     for (const Damage& d : cases) {
       std::string bytes = d.memberFile ? members : main;
-      bytes.resize(std::min(bytes.size(), d.size), '\0');
+      if (d.size != SIZE_MAX) bytes.resize(d.size, '\0');
       if (d.at < bytes.size()) bytes[d.at] = char(d.value);
-      if (d.size > bytes.size() && d.size != SIZE_MAX) bytes.resize(d.size, '\0');
       WriteFile(d.memberFile ? kMembers0 : kMain0, bytes);
       WriteFile(d.memberFile ? kMain0 : kMembers0, d.memberFile ? main : members);
       const Snapshot before = Take();

@@ -117,9 +117,8 @@ TEST_F(SpritesTest, FacingAndStepPickTheFrame) {
 
 // Where a tall hero stands is pinned by the field's golden frame.
 TEST_F(SpritesTest, TheHeroNeedsATaggedSheetAndALeader) {
-  Bytes image = rpgtest::PackLibrary({{{8, 1, 1}, Sheet(16, 24, 2, Quarters(16, 24))},
-                                      {{11, 1, 1}, Sheet(16, 24, 2, Quarters(16, 24))}});
-  InstalledLibrary lib(image);
+  InstalledLibrary lib(rpgtest::PackLibrary({{{8, 1, 1}, Sheet(16, 24, 2, Quarters(16, 24))},
+                                            {{11, 1, 1}, Sheet(16, 24, 2, Quarters(16, 24))}}));
   PutHero(1, 3, 0);
   // A sheet whose block is not tagged ACP.
   game.party[0].spriteBlock = 2;
@@ -210,6 +209,7 @@ TEST(SpriteClipTest, EveryPlanFitsTheClipBufferTheFrameAndTheWindow) {
   }
 }
 
+// Where placed actors stand, walk to and rest is pinned by Velmor's replays and the map loop.
 TEST_F(SpritesTest, PlacingActorsLoadsDrawsAndPresents) {
   Bytes npc = {2, 1, 3, 0, 0, 0, 0, 0, 0};
   npc.resize(21, 0);
@@ -226,17 +226,13 @@ TEST_F(SpritesTest, PlacingActorsLoadsDrawsAndPresents) {
   PlaceActor(0, 1, 7, 4, 3);
   PlaceActor(5, 2, 1, 21, 21);
   EXPECT_EQ(game.runStatus, 0);
-  EXPECT_EQ(viewer->Repaints(), repaints + 2);
-  EXPECT_EQ(game.party[0].header.viewCol, 4);
-  EXPECT_EQ(game.npcs[5]->targetX, 21);
-  EXPECT_EQ(game.npcs[5]->restCount, 4);
   EXPECT_EQ(testsupport::CountColor(nullptr, testsupport::kBlack, 160, 96), 2 * 16 * 16);
   for (uint8_t kind : {0, 3, 5}) {
     game.runStatus = 0;
     PlaceActor(6, kind, 1, 1, 1);
     EXPECT_EQ(game.runStatus, 5) << int(kind);
   }
-  EXPECT_EQ(viewer->Repaints(), repaints + 2);
+  EXPECT_EQ(viewer->Repaints(), repaints + 2) << "each placed actor shown, the refused ones not";
 }
 
 struct Area {

@@ -32,40 +32,37 @@ using testsupport::kWhite;
 
 void FillScreenRed() { FillRectColor(0, 0, 159, 95, kRed, nullptr); }
 
-// A message box's rules and white inside, up to the right edge. The text,
-// drawn opaque from the box's corner, covers the top rule where it stands.
-struct Rules {
-  int left, top, bottom;
-};
-void ExpectBox(Rules r, std::size_t textBytes) {
-  if (textBytes < 20) {
-    EXPECT_EQ(GetPixelColor(159, int16_t(r.top), nullptr), kBlack);
-  }
-  EXPECT_EQ(GetPixelColor(int16_t(r.left), int16_t(r.top + 15), nullptr), kWhite);
-  EXPECT_EQ(GetPixelColor(159, int16_t(r.top + 15), nullptr), kWhite);
-  if (r.bottom < 96) {
-    EXPECT_EQ(FindColor(kBlack, r.left, r.bottom, 160 - r.left, 1),
-              (Box{r.left, r.bottom, 159, r.bottom}));
-  }
-  if (r.left > 0) {
-    EXPECT_EQ(GetPixelColor(int16_t(r.left - 1), int16_t(r.top + 1), nullptr), kRed);
-  }
-}
-
 struct MessageCase {
   std::string text;
   bool shown;
-  Rules rules;
+  int left, top, bottom;  // the box's left edge, top rule and bottom rule
 };
+
+// A message box's rules and white inside, up to the right edge. The text,
+// drawn opaque from the box's corner, covers the top rule where it stands.
+void ExpectBox(const MessageCase& c) {
+  if (c.text.size() < 20) {
+    EXPECT_EQ(GetPixelColor(159, int16_t(c.top), nullptr), kBlack);
+  }
+  EXPECT_EQ(GetPixelColor(int16_t(c.left), int16_t(c.top + 15), nullptr), kWhite);
+  EXPECT_EQ(GetPixelColor(159, int16_t(c.top + 15), nullptr), kWhite);
+  if (c.bottom < 96) {
+    EXPECT_EQ(FindColor(kBlack, c.left, c.bottom, 160 - c.left, 1),
+              (Box{c.left, c.bottom, 159, c.bottom}));
+  }
+  if (c.left > 0) {
+    EXPECT_EQ(GetPixelColor(int16_t(c.left - 1), int16_t(c.top + 1), nullptr), kRed);
+  }
+}
 
 TEST(ShowMessageTest, TheBoxSizeFollowsTheTextAndTheScreenComesBack) {
   const std::vector<MessageCase> cases = {
-      {"ab", true, {82, 64, 80}},
-      {std::string(15, 'a'), true, {0, 64, 80}},
-      {std::string(4, 'a'), true, {56, 64, 80}},
-      {std::string(21, 'a'), true, {0, 64, 96}},
-      {std::string(81, 'a'), true, {0, 32, 112}},
-      {std::string(202, 'a'), false, {}},
+      {"ab", true, 82, 64, 80},
+      {std::string(15, 'a'), true, 0, 64, 80},
+      {std::string(4, 'a'), true, 56, 64, 80},
+      {std::string(21, 'a'), true, 0, 64, 96},
+      {std::string(81, 'a'), true, 0, 32, 112},
+      {std::string(202, 'a'), false, 0, 0, 0},
   };
   for (const MessageCase& c : cases) {
     SCOPED_TRACE(c.text.size());
@@ -77,7 +74,7 @@ TEST(ShowMessageTest, TheBoxSizeFollowsTheTextAndTheScreenComesBack) {
     if (c.shown) {
       run.Advance(10);  // the first of the box's 10 ms ticks draws it
       ASSERT_FALSE(run.Finished());
-      ExpectBox(c.rules, c.text.size());
+      ExpectBox(c);
       run.Advance(20);
     }
     ASSERT_TRUE(run.Finished());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "rpg/engine/game_state.h"
@@ -54,6 +55,14 @@ int RunFromBody(uint8_t bank, uint8_t no) {
   LoadScript();
   if (!game.scriptCode) return -1;
   return RunScript(game.scriptPc);
+}
+
+std::vector<int> LoggedValues() {
+  const int count = game.scriptVars[0];
+  EXPECT_LE(count, 3) << "the log keeps three values";
+  std::vector<int> values;
+  for (int i = std::min(count, 3); i >= 1; --i) values.push_back(game.scriptVars[i]);
+  return values;
 }
 
 void ScriptTest::Install(const std::string& source, const std::vector<ScriptSource>& more) {

@@ -37,6 +37,11 @@ Bytes ScriptLibrary(const std::string& source, const std::vector<ScriptSource>& 
 // result, or -1 when it could not be loaded.
 int RunFromBody(uint8_t bank = 1, uint8_t no = 1);
 
+// The log scripts keep in the variables: variable 0 counts the values noted,
+// variables 1 ... 3 hold the latest three, the newest first. Those values,
+// the oldest first; the test fails when more were noted than the log keeps.
+std::vector<int> LoggedValues();
+
 // Scripts on a started screen with opaque text. Install starts from a fresh
 // state (the canvases kept) with ScriptLibrary(source, more) as the library.
 class ScriptTest : public TextScreenTest {
