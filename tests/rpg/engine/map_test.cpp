@@ -1,5 +1,5 @@
 // Maps and the view window: loading, the cells the view copies, events, and
-// drawing the window (scrolled by one cell, it is pinned by Velmor's replays).
+// drawing the window whole (a scroll by one cell is pinned by Velmor's replays).
 
 #include "rpg/engine/map_draw.h"
 
